@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+
+namespace vornak {
+
+// The platform's standard boxes: the message box, the input query box, and showing a dialog of
+// the system modally. The program goes through `UserDialogs::current()`; tests install scripted
+// answers.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageIcon { None, Information, Warning, Error, Question };
+enum class ModalResult { None = 0, Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    virtual ModalResult messageBox(const QString &text, const QString &caption, MessageButtons buttons,
+                                   MessageIcon icon) = 0;
+    // The input query box: true when the user pressed OK; `value` holds the edited text.
+    virtual bool inputQuery(const QString &caption, const QString &prompt, QString &value) = 0;
+    // Shows `dialog` modally and returns its modal result.
+    virtual ModalResult showModal(QDialog &dialog) = 0;
+
+    static UserDialogs &current();
+    // Installs `dialogs` (not owned); nullptr restores the real boxes.
+    static void install(UserDialogs *dialogs);
+};
+
+// The default error message box: the message, the application title as caption, an OK button.
+void showErrorMessage(const QString &message);
+
+} // namespace vornak
