@@ -29,7 +29,8 @@ public:
     static void install(UserDialogs *dialogs);
 };
 
-// The default error message box: the message, the application title as caption, an OK button.
+// The default error message box: the message, the application title (the application name) as
+// caption, an OK button.
 void showErrorMessage(const QString &message);
 
 } // namespace vornak

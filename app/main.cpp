@@ -1,0 +1,9 @@
+#include "app/startup.h"
+
+int main(int argc, char **argv)
+{
+    TApplication application(argc, argv);
+    if (!application.startUp())
+        return 1;
+    return application.run();
+}

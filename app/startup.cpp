@@ -1,0 +1,124 @@
+#include "app/startup.h"
+
+#include "app/flash.h"
+#include "app/main_form.h"
+#include "app/settings_form.h"
+#include "data/data_module.h"
+#include "editors/auto_edit_form.h"
+#include "editors/events_edit_form.h"
+#include "editors/fuel_edit_form.h"
+#include "editors/mileage_edit_form.h"
+#include "editors/type_expense_form.h"
+#include "platform/clock.h"
+#include "platform/errors.h"
+#include "platform/fonts.h"
+#include "platform/message_box.h"
+#include "platform/number_format.h"
+
+namespace {
+
+constexpr int animationSteps = 100;
+
+// Creates a registered window into its process-wide reference and its owner's slot.
+template <typename Form>
+void createForm(std::unique_ptr<Form> &owner, Form *&reference)
+{
+    owner = std::make_unique<Form>();
+    reference = owner.get();
+}
+
+template <typename Form>
+void destroyForm(std::unique_ptr<Form> &owner, Form *&reference)
+{
+    reference = nullptr;
+    owner.reset();
+}
+
+} // namespace
+
+QString loadingCaption(int step)
+{
+    const double rounded = vornak::roundHalfAway(step * 100.0 / 160.0);
+    const QString digits = rounded == 0 ? QString() : QString::number(qint64(rounded));
+    return QStringLiteral("Загрузка ") + digits + QStringLiteral(" %");
+}
+
+TApplication::TApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Мой ворнак"));
+    vornak::registerFonts();
+}
+
+TApplication::~TApplication()
+{
+    destroyForms();
+}
+
+bool TApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const vornak::Error &error) {
+        vornak::showErrorMessage(error.message());
+    } catch (const std::exception &error) {
+        vornak::showErrorMessage(QString::fromUtf8(error.what()));
+    }
+    return false;
+}
+
+void TApplication::createForms()
+{
+    createForm(mainForm_, MainForm);
+    createForm(dataModule_, DataModule1);
+    createForm(autoEditForm_, AutoEditForm);
+    createForm(fuelEditForm_, FuelEditForm);
+    createForm(settingsForm_, SettingsForm);
+    createForm(mileageEditForm_, MileageEditForm);
+    createForm(eventsEditForm_, EventsEditForm);
+    createForm(typeExpenseForm_, TYPE_EXPENSEForm);
+}
+
+void TApplication::destroyForms()
+{
+    destroyForm(typeExpenseForm_, TYPE_EXPENSEForm);
+    destroyForm(eventsEditForm_, EventsEditForm);
+    destroyForm(mileageEditForm_, MileageEditForm);
+    destroyForm(settingsForm_, SettingsForm);
+    destroyForm(fuelEditForm_, FuelEditForm);
+    destroyForm(autoEditForm_, AutoEditForm);
+    destroyForm(dataModule_, DataModule1);
+    destroyForm(mainForm_, MainForm);
+}
+
+bool TApplication::startUp()
+{
+    try {
+        auto flash = std::make_unique<TFlash>(); // destroyed on every path out of this block
+        flash->show();
+        flash->repaint();
+        createForms();
+        for (int step = 0; step < animationSteps; ++step) {
+            processEvents();
+            vornak::Clock::current().sleep(10);
+            flash->Image1->move(flash->Image1->x() + 2, flash->Image1->y());
+            flash->setWindowTitle(loadingCaption(step));
+        }
+        flash->close();
+    } catch (const vornak::Error &error) {
+        destroyForms();
+        vornak::showErrorMessage(error.message());
+        return false;
+    } catch (const std::exception &error) {
+        destroyForms();
+        vornak::showErrorMessage(QString::fromUtf8(error.what()));
+        return false;
+    }
+    return true;
+}
+
+int TApplication::run()
+{
+    MainForm->show();
+    return exec();
+}

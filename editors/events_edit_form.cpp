@@ -1,0 +1,9 @@
+#include "editors/events_edit_form.h"
+
+TEventsEditForm *EventsEditForm = nullptr;
+
+TEventsEditForm::TEventsEditForm(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("EventsEditForm"));
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace vornak {
+
+// Registers the fonts the windows and reports are drawn with ("Tahoma", "Tahoma Bold",
+// "MS Sans Serif") and maps "Arial" to its metric-compatible substitute. Idempotent; call once
+// the Qt application exists.
+void registerFonts();
+
+} // namespace vornak

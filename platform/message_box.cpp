@@ -1,0 +1,94 @@
+#include "platform/message_box.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace vornak {
+
+namespace {
+
+struct ButtonRow {
+    MessageButtons buttons;
+    QMessageBox::StandardButtons standard;
+};
+
+constexpr ButtonRow buttonRows[] = {
+    {MessageButtons::Ok, QMessageBox::Ok},
+    {MessageButtons::OkCancel, QMessageBox::Ok | QMessageBox::Cancel},
+    {MessageButtons::YesNo, QMessageBox::Yes | QMessageBox::No},
+    {MessageButtons::YesNoCancel, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel},
+};
+
+struct ResultRow {
+    QMessageBox::StandardButton standard;
+    ModalResult result;
+};
+
+constexpr ResultRow resultRows[] = {
+    {QMessageBox::Ok, ModalResult::Ok},   {QMessageBox::Cancel, ModalResult::Cancel},
+    {QMessageBox::Yes, ModalResult::Yes}, {QMessageBox::No, ModalResult::No},
+};
+
+QMessageBox::Icon qtIcon(MessageIcon icon)
+{
+    static constexpr QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information,
+                                                  QMessageBox::Warning, QMessageBox::Critical,
+                                                  QMessageBox::Question};
+    return icons[int(icon)];
+}
+
+class QtDialogs final : public UserDialogs {
+public:
+    ModalResult messageBox(const QString &text, const QString &caption, MessageButtons buttons,
+                           MessageIcon icon) override
+    {
+        QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
+        for (const ButtonRow &row : buttonRows) {
+            if (row.buttons == buttons)
+                box.setStandardButtons(row.standard);
+        }
+        const auto pressed = QMessageBox::StandardButton(box.exec());
+        for (const ResultRow &row : resultRows) {
+            if (row.standard == pressed)
+                return row.result;
+        }
+        return ModalResult::Cancel;
+    }
+
+    bool inputQuery(const QString &caption, const QString &prompt, QString &value) override
+    {
+        bool ok = false;
+        const QString text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
+                                                   QLineEdit::Normal, value, &ok);
+        if (ok)
+            value = text;
+        return ok;
+    }
+
+    ModalResult showModal(QDialog &dialog) override { return ModalResult(dialog.exec()); }
+};
+
+UserDialogs *installed = nullptr;
+
+} // namespace
+
+UserDialogs &UserDialogs::current()
+{
+    static QtDialogs real;
+    return installed ? *installed : real;
+}
+
+void UserDialogs::install(UserDialogs *dialogs)
+{
+    installed = dialogs;
+}
+
+void showErrorMessage(const QString &message)
+{
+    UserDialogs::current().messageBox(message, QCoreApplication::applicationName(), MessageButtons::Ok,
+                                      MessageIcon::Error);
+}
+
+} // namespace vornak

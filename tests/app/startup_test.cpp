@@ -1,0 +1,77 @@
+#include "app/flash.h"
+#include "app/main_form.h"
+#include "app/startup.h"
+#include "data/data_module.h"
+#include "platform/regional_settings.h"
+#include "tests/fixtures/scripted_dialogs.h"
+#include "tests/fixtures/temp_database.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vornak;
+
+namespace {
+
+TApplication *application = nullptr;
+
+TFlash *splashWindow()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *flash = qobject_cast<TFlash *>(widget))
+            return flash;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(Startup, SplashCaptionCountsToSixtyTwo)
+{
+    const struct {
+        int step;
+        const char *caption;
+    } cases[] = {{0, "Загрузка  %"}, {1, "Загрузка 1 %"}, {4, "Загрузка 3 %"}, {80, "Загрузка 50 %"}, {99, "Загрузка 62 %"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(loadingCaption(c.step), QString::fromUtf8(c.caption)) << c.step;
+}
+
+TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
+{
+    testing::TempDatabase database;
+    QList<QString> captions;
+    QList<int> imageLefts;
+    bool mainWindowShown = false;
+    testing::FixedClock clock(QDateTime(QDate(2026, 12, 10), QTime(12, 0)));
+    clock.onSleep = [&](int) {
+        TFlash *flash = splashWindow();
+        ASSERT_NE(flash, nullptr);
+        captions.append(flash->windowTitle());
+        imageLefts.append(flash->Image1->x());
+        mainWindowShown = mainWindowShown || (MainForm && MainForm->isVisible());
+    };
+
+    ASSERT_TRUE(application->startUp());
+
+    ASSERT_EQ(captions.size(), 100);
+    EXPECT_EQ(captions[0], QStringLiteral("Загрузка..."));
+    EXPECT_EQ(captions[1], QStringLiteral("Загрузка  %"));
+    EXPECT_EQ(captions[5], QStringLiteral("Загрузка 3 %"));
+    EXPECT_EQ(imageLefts.front(), 8);
+    EXPECT_EQ(imageLefts.back(), 8 + 99 * 2);
+    EXPECT_FALSE(mainWindowShown);
+    EXPECT_EQ(splashWindow(), nullptr);
+    ASSERT_NE(MainForm, nullptr);
+    EXPECT_EQ(MainForm->windowTitle(), QStringLiteral("Мой ворнак"));
+    EXPECT_NE(DataModule1, nullptr);
+}
+
+int main(int argc, char **argv)
+{
+    TApplication app(argc, argv);
+    application = &app;
+    RegionalSettings::setCurrent(RegionalSettings::russian());
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
