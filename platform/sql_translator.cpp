@@ -469,7 +469,13 @@ private:
         case Variant::Type::String: return sqlTextLiteral(value.toString());
         case Variant::Type::Integer:
         case Variant::Type::Int64: return QString::number(value.toInt64());
-        default: return QString::number(value.toDouble(), 'g', 17);
+        default: {
+            // Keep a float a float: "2" would make SQLite divide whole numbers.
+            QString text = QString::number(value.toDouble(), 'g', 17);
+            if (!text.contains(u'.') && !text.contains(u'e') && !text.contains(u'n'))
+                text += QStringLiteral(".0");
+            return text;
+        }
         }
     }
 
