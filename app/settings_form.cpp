@@ -1,9 +1,34 @@
 #include "app/settings_form.h"
 
+#include "platform/message_box.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
 TSettingsForm *SettingsForm = nullptr;
 
 TSettingsForm::TSettingsForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("SettingsForm"));
+    setWindowTitle(QStringLiteral("Настройки программы"));
+    setFixedSize(253, 91);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(13);
+    setFont(font);
+
+    Button1 = new QPushButton(QStringLiteral("Сохранить"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(5, 50, 113, 33);
+    Button2 = new QPushButton(QStringLiteral("Отменить"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(124, 50, 113, 33);
+    CheckStart = new QCheckBox(QStringLiteral("Загрузка при входе в систему"), this);
+    CheckStart->setObjectName(QStringLiteral("CheckStart"));
+    CheckStart->setGeometry(5, 8, 236, 33);
+
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, CheckStart);
+    connect(Button1, &QPushButton::clicked, this, [this] { done(int(vornak::ModalResult::Ok)); });
+    connect(Button2, &QPushButton::clicked, this, [this] { done(int(vornak::ModalResult::Cancel)); });
 }

@@ -2,11 +2,19 @@
 
 #include <QDialog>
 
-// The settings dialog; it stores nothing.
+class QCheckBox;
+class QPushButton;
+
+// The settings dialog: one option, starting the program at log-on. It stores nothing; the
+// check box keeps its state only while the process runs.
 class TSettingsForm : public QDialog {
     Q_OBJECT
 public:
     explicit TSettingsForm(QWidget *parent = nullptr);
+
+    QPushButton *Button1;
+    QPushButton *Button2;
+    QCheckBox *CheckStart;
 };
 
 extern TSettingsForm *SettingsForm;

@@ -67,7 +67,12 @@ public:
         return ok;
     }
 
-    ModalResult showModal(QDialog &dialog) override { return ModalResult(dialog.exec()); }
+    // The system's dialogs close with done(ModalResult); closing the window counts as Cancel.
+    ModalResult showModal(QDialog &dialog) override
+    {
+        const int result = dialog.exec();
+        return result == QDialog::Rejected ? ModalResult::Cancel : ModalResult(result);
+    }
 };
 
 UserDialogs *installed = nullptr;
