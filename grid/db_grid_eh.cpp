@@ -2,6 +2,7 @@
 
 #include "data/data_set.h"
 #include "data/data_source.h"
+#include "grid/cell_metrics.h"
 #include "grid/grid_painter.h"
 #include "grid/width_fitting.h"
 
@@ -170,22 +171,21 @@ int TDBGridEh::CurrentRow() const
 
 void TDBGridEh::ComputeHeights()
 {
-    const QFontMetrics cellMetrics(Font());
-    rowHeight_ = cellMetrics.height() + (flat_ ? 1 : 3) + rowLineWidth();
+    rowHeight_ = cellMetrics(Font()).height() + (flat_ ? 1 : 3) + rowLineWidth();
 
     QFont tallest = titleFont_;
     int tallestHeight = -1;
     for (const TColumnEh *column : Columns.Visible()) {
         const QFont font = column->Title.Font();
-        const int height = QFontMetrics(font).height() + 4;
+        const int height = cellMetrics(font).height() + 4;
         if (height > tallestHeight) {
             tallestHeight = height;
             tallest = font;
         }
     }
-    const QFontMetrics titleMetrics(tallest);
-    titleRowHeight_ = std::max(1, titleLines_) * titleMetrics.height() + titleMetrics.leading() + titleHeight_ + 2 +
-                      rowLineWidth();
+    const CellMetrics titleMetrics = cellMetrics(tallest);
+    titleRowHeight_ = std::max(1, titleLines_) * titleMetrics.height() + titleMetrics.externalLeading + titleHeight_ +
+                      2 + rowLineWidth();
 
     const int frame = 2 * frameWidth();
     const int clientHeight = std::max(0, height() - frame);

@@ -2,6 +2,7 @@
 
 #include "data/data_set.h"
 #include "data/field.h"
+#include "grid/cell_metrics.h"
 #include "grid/db_grid_eh.h"
 #include "grid/indicator_glyphs.h"
 
@@ -108,7 +109,8 @@ void GridPainter::PaintTitles()
         const QFont font = column->Title.Font();
         const QFontMetrics metrics(font);
         const QStringList lines = wrapAtSpaces(metrics, column->Title.Caption(), width - 2);
-        const int lineHeight = metrics.height();
+        const CellMetrics fontCell = cellMetrics(font);
+        const int lineHeight = fontCell.height();
         int y = text.top() + std::max(0, (text.height() - int(lines.size()) * lineHeight) / 2);
         painter_.save();
         painter_.setClipRect(text);
@@ -121,7 +123,7 @@ void GridPainter::PaintTitles()
                 x = text.left() + text.width() - 1 - lineWidth;
             else if (column->Title.Alignment == taCenter)
                 x = text.left() + (text.width() - lineWidth) / 2;
-            painter_.drawText(x, y + metrics.ascent(), line);
+            painter_.drawText(x, y + fontCell.ascent, line);
             y += lineHeight;
         }
         painter_.restore();
@@ -165,7 +167,7 @@ void GridPainter::PaintDataRows()
     const QColor highlightBack = focused ? palette.color(QPalette::Highlight) : palette.color(QPalette::Dark);
     const QColor cellColor = grid_.Color();
     const QFontMetrics metrics(grid_.Font());
-    const int ascent = metrics.ascent();
+    const int ascent = cellMetrics(grid_.Font()).ascent;
     painter_.setFont(grid_.Font());
     painter_.setPen(textColor);
 
