@@ -181,6 +181,7 @@ void GridPainter::PaintDataRows()
         int left = 0;
         if (indicator) {
             PaintFixedCell(QRect(0, top, TDBGridEh::IndicatorWidth, rowHeight));
+            painter_.setPen(textColor);
             if (hasRecord && row == current) {
                 const QImage &glyph = indicatorGlyph(glyphForState(dataSet->State()));
                 painter_.drawImage(TDBGridEh::IndicatorWidth - 11 + (11 - glyph.width()) / 2,

@@ -38,6 +38,15 @@ QPoint glyphOrigin(const TDBGridEh &grid, int row)
     return {2, grid.DataTop() + row * grid.RowPitch() + (grid.RowHeight() - 11) / 2};
 }
 
+bool hasInk(const QImage &image, const QRect &area, QRgb color)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (pixel(image, x, y) == color)
+                return true;
+    return false;
+}
+
 const QList<std::pair<QString, int>> columns = {{QStringLiteral("tekprobeg"), 0}, {QStringLiteral("raznica"), 0}};
 
 class GridPainting : public ::testing::Test {
@@ -82,6 +91,10 @@ TEST_F(GridPainting, AnUnfocusedListShowsTheCurrentRecordOnlyByTheArrow)
     EXPECT_EQ(pixel(image, glyph.x(), glyph.y() + 5), rgb(Qt::black)) << "arrow's widest row";
     EXPECT_EQ(pixel(image, glyph.x() + 5, glyph.y() + 5), rgb(Qt::black));
     EXPECT_NE(pixel(image, glyph.x(), glyph.y() + 5 + grid->RowPitch()), rgb(Qt::black)) << "no glyph elsewhere";
+    const QRect secondRow(grid->ColumnLeft(0), grid->DataTop() + grid->RowPitch(), grid->ColumnLeft(1) - 1,
+                          grid->RowHeight());
+    EXPECT_TRUE(hasInk(image, secondRow, rgb(grid->palette().color(QPalette::Text))))
+        << "cell text in the window-text colour";
 }
 
 TEST_F(GridPainting, TheGlyphFollowsTheDatasetState)

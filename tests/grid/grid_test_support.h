@@ -106,6 +106,7 @@ inline std::unique_ptr<TDBGridEh> makeSelectorGrid(TDataSource &source)
 inline void showFocused(QWidget &widget)
 {
     widget.show();
+    widget.window()->show();
     QApplication::setActiveWindow(widget.window());
     widget.setFocus();
     (void)QTest::qWaitForWindowActive(widget.window());
