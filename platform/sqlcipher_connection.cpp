@@ -41,8 +41,7 @@ QString foreignFileMessage(const QString &path)
     return {};
 }
 
-// Runs a statement that must succeed while a file is being opened; false with the code when
-// it fails.
+// Runs a statement while a file is being opened or created; returns SQLite's result code.
 int runPragma(sqlite3 *db, const char *sql)
 {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
@@ -115,8 +114,8 @@ ColumnKind kindOfValues(const ResultData &data, int column)
 
 } // namespace
 
-SqlCipherConnection::SqlCipherConnection(sqlite3 *db, QString path)
-    : db_(db), path_(std::move(path)), catalog_([this](const QString &name) { return loadTable(name); })
+SqlCipherConnection::SqlCipherConnection(sqlite3 *db)
+    : db_(db), catalog_([this](const QString &name) { return loadTable(name); })
 {
 }
 
@@ -166,7 +165,7 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
         closeQuietly(db);
         throw DatabaseError(QStringLiteral("Could not open file '%1': %2").arg(path, engineMessage(code, message)));
     }
-    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db, path));
+    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db));
 }
 
 std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &fileName, const QString &password)
@@ -193,7 +192,7 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &
         throw DatabaseError(QStringLiteral("Could not create file '%1': %2").arg(path, engineMessage(code, message)));
     }
     sqlite3_busy_timeout(db, busyTimeoutMs);
-    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db, path));
+    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db));
 }
 
 std::optional<TableSchema> SqlCipherConnection::loadTable(const QString &name)
