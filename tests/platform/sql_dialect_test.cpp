@@ -187,6 +187,7 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
         {"UPDATE DOC_EXPENSE SET\nDOC_EXPENSE.datedoc = \"06.11.2011\",\nDOC_EXPENSE.KOLVO = 40,5,\nDOC_EXPENSE.SUMMA = 1\nWHERE DOC_EXPENSE.id=1",
          "Syntax error near '5'."},
         {"UPDATE DOC_EVENTS SET\nDOC_EVENTS.opisanie = \"a\"b\"\nWHERE DOC_EVENTS.id=1", "Unterminated text in the SQL statement: \"\nWHERE DOC_EVENTS.id=1"},
+        {"INSERT INTO DOC_MILEAGE VALUES (20, 'вчера', 1, 1, 1)", "The value 'вчера' is not a valid date for column 'datedoc'."},
         {"select * from DOC_MILAGE", "Could not find table 'DOC_MILAGE'."},
         {"select nosuch from DOC_MILEAGE", "Unknown column 'nosuch'."},
         {"select * from DOC_MILEAGE where datedoc < #13/45/2011#", "Syntax error in date in query expression '#13/45/2011#'."},
