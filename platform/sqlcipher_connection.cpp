@@ -4,6 +4,7 @@
 #include "platform/errors.h"
 #include "platform/sqlcipher_messages.h"
 #include "platform/static_result_set.h"
+#include "platform/text_collation.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,6 +118,7 @@ ColumnKind kindOfValues(const ResultData &data, int column)
 SqlCipherConnection::SqlCipherConnection(sqlite3 *db)
     : db_(db), catalog_([this](const QString &name) { return loadTable(name); })
 {
+    installTextCollation(db_);
 }
 
 SqlCipherConnection::~SqlCipherConnection()

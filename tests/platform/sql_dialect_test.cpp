@@ -109,6 +109,11 @@ TEST_F(SqlDialectTest, RunsTheProgramsQueriesAsWritten)
         {"select \"a\"\"b\" as t, 'c''d' as u from spr_auto where id = 1", "t\tu\na\"b\tc'd"},
         {"select s.nameauto as n from spr_auto as s where s.begindate = #06/01/2011#", "n\nНива"},
         {"SELECT Max(datedoc) AS last FROM doc_mileage", "last\n01.12.2011"},
+        // Texts compare without regard to case and sort alphabetically (Ё after Е).
+        {"select opisanie from doc_events where opisanie = 'то-1'", "opisanie\nТО-1"},
+        {"select nameauto from spr_auto union select 'ёлка' union select 'ели' union select 'алые' "
+         "union select 'Запорожец' order by 1",
+         "nameauto\nалые\nели\nёлка\nЗапорожец\nЛада\nНива"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.sql);
