@@ -11,6 +11,7 @@
 #include "platform/fonts.h"
 #include "platform/regional_settings.h"
 #include "tools/log_book_schema.h"
+#include "bench/ratio_reporter.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -22,7 +23,6 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
 #include <sqlcipher/sqlite3.h>
 
 using namespace vornak;
@@ -215,30 +215,6 @@ void BM_PageAndPaint_TableView(benchmark::State &state)
     state.counters["last_record"] = view.currentIndex().row() + 1;
 }
 
-// Console output as usual, then the grid's medians divided by the table view's.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians_[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-        }
-    }
-    void printRatio() const
-    {
-        const auto grid = medians_.find("BM_PageAndPaint_Grid");
-        const auto view = medians_.find("BM_PageAndPaint_TableView");
-        if (grid != medians_.end() && view != medians_.end())
-            std::printf("ratio BM_PageAndPaint_Grid / BM_PageAndPaint_TableView = %.3f (cpu %.3f)\n",
-                        grid->second.first / view->second.first, grid->second.second / view->second.second);
-    }
-
-private:
-    std::map<std::string, std::pair<double, double>> medians_; // real, cpu
-};
-
 } // namespace
 
 BENCHMARK(BM_PageAndPaint_Grid)->Unit(benchmark::kMillisecond)->Iterations(2)->Repetitions(5)->ReportAggregatesOnly();
@@ -258,7 +234,7 @@ int main(int argc, char **argv)
     int count = int(args.size());
     benchmark::Initialize(&count, args.data());
     logBook();
-    RatioReporter reporter;
+    RatioReporter reporter("BM_PageAndPaint_Grid", "BM_PageAndPaint_TableView");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatio();
     benchmark::Shutdown();
