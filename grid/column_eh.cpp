@@ -61,14 +61,20 @@ TField *TColumnEh::Field() const
 
 int TColumnEh::Width() const
 {
+    return fittedWidth_ >= 0 ? fittedWidth_ : DeclaredWidth();
+}
+
+int TColumnEh::DeclaredWidth() const
+{
     return width_ ? *width_ : DefaultWidth();
 }
 
 void TColumnEh::SetWidth(int width)
 {
-    if (width_ == width)
+    if (width_ == width && fittedWidth_ < 0)
         return;
     width_ = width;
+    fittedWidth_ = -1;
     Changed();
 }
 

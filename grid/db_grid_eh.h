@@ -71,8 +71,8 @@ public:
 
     TNotifyEvent OnDblClick;
 
-    // Called once the grid's window has been built: every column's fit weight becomes its width
-    // at that moment.
+    // Called once the grid's window has been built: every column's fit weight becomes its declared
+    // width, or its default width at that moment (64 while no field is bound).
     void Loaded();
 
     // Geometry: height of a data row and of the title row (their grid lines not included), the

@@ -90,6 +90,9 @@ TEST(GridLayout, VehicleListKeepsTheDeclaredProportion)
                              {600 + 11 + 4 + 4, 200});
     book.query.Open();
     EXPECT_EQ(widths(*grid), (std::vector<int>{388, 87, 125}));
+    const std::vector<int> weights{grid->Columns[0]->InitWidth, grid->Columns[1]->InitWidth,
+                                   grid->Columns[2]->InitWidth};
+    EXPECT_EQ(weights, (std::vector<int>{286, 64, 92})) << "the declared widths, the default one before binding";
 }
 
 TEST(GridLayout, TitlesShowDisplayNamesWhileActiveAndFieldNamesOtherwise)
