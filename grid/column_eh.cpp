@@ -142,6 +142,27 @@ void TDBGridColumnsEh::Clear()
         grid_->LayoutGrid();
 }
 
+void TDBGridColumnsEh::Move(int from, int to)
+{
+    const int count = Count();
+    if (from < 0 || from >= count || to < 0 || to >= count || from == to)
+        return;
+    auto column = std::move(columns_[from]);
+    columns_.erase(columns_.begin() + from);
+    columns_.insert(columns_.begin() + to, std::move(column));
+    if (grid_)
+        grid_->LayoutGrid();
+}
+
+int TDBGridColumnsEh::IndexOf(const TColumnEh *column) const
+{
+    for (int i = 0; i < Count(); ++i) {
+        if (columns_[i].get() == column)
+            return i;
+    }
+    return -1;
+}
+
 std::vector<TColumnEh *> TDBGridColumnsEh::Visible() const
 {
     std::vector<TColumnEh *> visible;

@@ -102,6 +102,9 @@ public:
     // A column bound to `fieldName`, with a declared width when `width` is positive.
     TColumnEh *Add(const QString &fieldName, int width = 0, std::optional<TAlignment> alignment = {});
     void Clear();
+    // Moves the column at `from` to position `to` (indices into all columns).
+    void Move(int from, int to);
+    int IndexOf(const TColumnEh *column) const;
     int Count() const { return int(columns_.size()); }
     TColumnEh *operator[](int index) const { return columns_[index].get(); }
 

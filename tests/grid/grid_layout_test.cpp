@@ -153,3 +153,40 @@ TEST(GridLayout, DraggingATitleBorderWidensTheColumnAndNarrowsOnlyItsNeighbour)
 
 } // namespace
 } // namespace vornak::testing
+
+namespace vornak::testing {
+namespace {
+
+QStringList columnOrder(const TDBGridEh &grid)
+{
+    QStringList names;
+    for (const TColumnEh *column : grid.Columns.Visible())
+        names.append(column->FieldName());
+    return names;
+}
+
+TEST(GridLayout, DraggingATitleMovesItsColumnAndAClickMovesNothing)
+{
+    GridBook book(mileageSql());
+    book.addMileage(2);
+    auto grid = makeListGrid(book.source, mileageColumns, {534, 300});
+    book.query.Open();
+    showFocused(*grid);
+    QWidget *viewport = grid->viewport();
+    const int titleY = 10;
+    auto titleX = [&](int column) { return (grid->ColumnLeft(column) + grid->ColumnLeft(column + 1)) / 2; };
+
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(titleX(0), titleY));
+    EXPECT_EQ(columnOrder(*grid), (QStringList{"datedoc", "tekprobeg", "raznica"}));
+
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(titleX(0), titleY));
+    QTest::mouseMove(viewport, QPoint(titleX(1), titleY));
+    QTest::mouseMove(viewport, QPoint(titleX(2), titleY));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(titleX(2), titleY));
+    EXPECT_EQ(columnOrder(*grid), (QStringList{"tekprobeg", "raznica", "datedoc"}));
+    EXPECT_EQ(grid->SelectedIndex(), 2) << "the current column moved with its title";
+    EXPECT_EQ(book.recNo(), 1);
+}
+
+} // namespace
+} // namespace vornak::testing
