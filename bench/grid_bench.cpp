@@ -135,7 +135,7 @@ void BM_PageAndPaint_Grid(benchmark::State &state)
     source.SetDataSet(&query);
 
     TDBGridEh grid;
-    grid.SetOptions(defaultGridOptions - dgEditing);
+    grid.SetOptions(listGridOptions);
     grid.SetAutoFitColWidths(true);
     grid.SetTitleLines(2);
     for (const char *field : {"id", "datedoc", "idauto", "tekprobeg", "raznica"})
