@@ -63,6 +63,8 @@ TEST(StartupFailure, ShowsTheMessageAndLeavesNoWindow)
 
 int main(int argc, char **argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     TApplication app(argc, argv);
     application = &app;
     RegionalSettings::setCurrent(RegionalSettings::russian());

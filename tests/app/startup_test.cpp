@@ -40,6 +40,7 @@ TEST(Startup, SplashCaptionCountsToSixtyTwo)
 TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
 {
     testing::TempDatabase database;
+    testing::ScopedWorkingDirectory inFolder(database.folder());
     QList<QString> captions;
     QList<int> imageLefts;
     bool mainWindowShown = false;
@@ -69,6 +70,8 @@ TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
 
 int main(int argc, char **argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     TApplication app(argc, argv);
     application = &app;
     RegionalSettings::setCurrent(RegionalSettings::russian());
