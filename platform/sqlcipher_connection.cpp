@@ -212,30 +212,23 @@ std::optional<TableSchema> SqlCipherConnection::loadTable(const QString &name)
     QString quoted = storedName;
     quoted.replace(u'"', QStringLiteral("\"\""));
     statement = prepareNative(QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted));
-    QList<std::pair<ColumnInfo, int>> columns;
+    QList<ColumnInfo> columns;
     int keyParts = 0;
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         const QString column = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 1)));
         const QString type = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 2)));
-        const int pk = sqlite3_column_int(statement, 5);
-        keyParts += pk > 0;
-        columns.append({columnOfDeclaredType(column, type, false), pk});
-        columns.last().first.baseTable = storedName;
-        columns.last().first.baseColumn = column;
-        // The table's own row key when it is the single INTEGER primary key column.
-        if (pk > 0)
-            columns.last().first = [&] {
-                ColumnInfo info = columnOfDeclaredType(column, type, true);
-                info.baseTable = storedName;
-                info.baseColumn = column;
-                return info;
-            }();
+        const bool inKey = sqlite3_column_int(statement, 5) > 0;
+        keyParts += inKey;
+        columns.append(columnOfDeclaredType(column, type, inKey));
+        columns.last().baseTable = storedName;
+        columns.last().baseColumn = column;
     }
     sqlite3_reset(statement);
     if (rc != SQLITE_DONE)
         fail(rc);
-    for (auto &[column, pk] : columns) {
+    for (ColumnInfo &column : columns) {
+        // Only a single INTEGER key column is the row key the engine assigns.
         if (keyParts > 1 && column.kind == ColumnKind::AutoIncrement)
             column.kind = ColumnKind::Integer;
         if (column.name.compare(u"id", Qt::CaseInsensitive) == 0)
@@ -348,8 +341,7 @@ std::unique_ptr<ResultSet> SqlCipherConnection::query(const QString &sql)
     const SqlTranslation translation = translateSql(sql, catalog_);
     if (translation.kind != SqlTranslation::Kind::Select)
         return nullptr;
-    prepare(translation, sql);
-    ResultData data = read(translation.sql, translation.bindings, translation.expressionColumns);
+    ResultData data = read(prepare(translation, sql), translation.bindings, translation.expressionColumns);
     return std::make_unique<StaticResultSet>(*this, std::move(data), !translation.aggregatesRows);
 }
 
@@ -391,10 +383,14 @@ qint64 SqlCipherConnection::lastInsertKey() const
     return sqlite3_last_insert_rowid(db_);
 }
 
-ResultData SqlCipherConnection::read(const QString &sqliteSql, const QList<Variant> &bindings,
+ResultData SqlCipherConnection::read(const QString &sqliteSql, const QList<Variant> &bindings)
+{
+    return read(prepareNative(sqliteSql), bindings, {});
+}
+
+ResultData SqlCipherConnection::read(sqlite3_stmt *statement, const QList<Variant> &bindings,
                                      const QHash<QString, ColumnInfo> &expressionColumns)
 {
-    sqlite3_stmt *statement = prepareNative(sqliteSql);
     bind(statement, bindings);
     ResultData data;
     const int width = sqlite3_column_count(statement);

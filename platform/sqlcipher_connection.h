@@ -38,8 +38,7 @@ public:
     // For results writing back: SQLite statements with bound values.
     int runStatement(const QString &sqliteSql, const QList<Variant> &bindings);
     qint64 lastInsertKey() const;
-    ResultData read(const QString &sqliteSql, const QList<Variant> &bindings,
-                    const QHash<QString, ColumnInfo> &expressionColumns = {});
+    ResultData read(const QString &sqliteSql, const QList<Variant> &bindings);
     const DatabaseCatalog &catalog() const { return catalog_; }
 
 private:
@@ -47,6 +46,8 @@ private:
     std::optional<TableSchema> loadTable(const QString &name);
     sqlite3_stmt *prepare(const SqlTranslation &translation, const QString &dialectSql);
     sqlite3_stmt *prepareNative(const QString &sqliteSql);
+    ResultData read(sqlite3_stmt *statement, const QList<Variant> &bindings,
+                    const QHash<QString, ColumnInfo> &expressionColumns);
     void bind(sqlite3_stmt *statement, const QList<Variant> &bindings);
     int stepToEnd(sqlite3_stmt *statement);
     void forgetStatements();

@@ -175,6 +175,13 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
         {"UPDATE DOC_MILEAGE SET\nDOC_MILEAGE.datedoc = \"завтра\",\nDOC_MILEAGE.tekprobeg = 1,\nDOC_MILEAGE.raznica = 1\nWHERE DOC_MILEAGE.id=1",
          "The value 'завтра' is not a valid date for column 'datedoc'."},
         {"INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( '13.11.2011',1,,100)", "Syntax error near ','."},
+        {"INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( '13.11.2011',1,'много',100)",
+         "The value 'много' is not a number for column 'tekprobeg'."},
+        {"UPDATE SPR_AUTO SET SPR_AUTO.nameauto = \"12345678901234567890123456789012345678901234567890123456789012345678901234567890"
+         "12345678901234567890123456789012345678901234567890123456789012345678901234567890"
+         "12345678901234567890123456789012345678901234567890123456789012345678901234567890"
+         "12345678901234567890\" WHERE SPR_AUTO.id = 1",
+         "The text is too long for column 'nameauto' (at most 255 characters)."},
         {"INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )\nvalues ( '05.11.2011',1,40,5,1200,1,\"\")",
          "The statement gives 7 values for 6 columns."},
         {"UPDATE DOC_EXPENSE SET\nDOC_EXPENSE.datedoc = \"06.11.2011\",\nDOC_EXPENSE.KOLVO = 40,5,\nDOC_EXPENSE.SUMMA = 1\nWHERE DOC_EXPENSE.id=1",
