@@ -37,8 +37,8 @@ TEST(StartupFailure, ShowsTheMessageAndLeavesNoWindow)
         }
         const QString previous = QDir::currentPath();
         QDir::setCurrent(folder.path());
-        testing::ScriptedDialogs dialogs;
-        testing::FixedClock clock(QDateTime(QDate(2026, 12, 10), QTime(12, 0)));
+        vornak::testing::ScriptedDialogs dialogs;
+        vornak::testing::FixedClock fixedClock(QDateTime(QDate(2026, 12, 10), QTime(12, 0)));
 
         EXPECT_FALSE(application->startUp());
 

@@ -39,13 +39,13 @@ TEST(Startup, SplashCaptionCountsToSixtyTwo)
 
 TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
 {
-    testing::TempDatabase database;
-    testing::ScopedWorkingDirectory inFolder(database.folder());
+    vornak::testing::TempDatabase database;
+    vornak::testing::ScopedWorkingDirectory inFolder(database.folder());
     QList<QString> captions;
     QList<int> imageLefts;
     bool mainWindowShown = false;
-    testing::FixedClock clock(QDateTime(QDate(2026, 12, 10), QTime(12, 0)));
-    clock.onSleep = [&](int) {
+    vornak::testing::FixedClock fixedClock(QDateTime(QDate(2026, 12, 10), QTime(12, 0)));
+    fixedClock.onSleep = [&](int) {
         TFlash *flash = splashWindow();
         ASSERT_NE(flash, nullptr);
         captions.append(flash->windowTitle());
