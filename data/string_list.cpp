@@ -1,5 +1,6 @@
 #include "data/string_list.h"
 
+#include "platform/errors.h"
 #include "platform/text_file.h"
 
 #include <QRegularExpression>
@@ -26,6 +27,8 @@ void TStringList::Add(const QString &line)
 
 void TStringList::Set(int index, const QString &line)
 {
+    if (index < 0 || index >= lines_.size())
+        throw Error(QStringLiteral("List index out of bounds (%1)").arg(index));
     lines_[index] = line;
     Changed();
 }

@@ -17,7 +17,7 @@ public:
 
     void Clear();
     void Add(const QString &line);
-    // Replaces line `index`.
+    // Replaces line `index`; raises Error for an index outside the list.
     void Set(int index, const QString &line);
     // The lines, each followed by CR LF.
     QString Text() const;

@@ -240,17 +240,21 @@ private:
         if (tokens_.size() < 3 || !tokens_[1].isWord(QLatin1StringView("INTO")))
             return;
         const TableSchema *table = tableAt(2);
-        qsizetype open = 3;
-        if (open >= tokens_.size() || !tokens_[open].isSymbol(QLatin1StringView("(")) || match_[open] < 0)
-            return;
+        const qsizetype open = 3;
         QStringList columns;
-        for (qsizetype item = open + 1; item < match_[open];) {
-            const qsizetype end = findAtDepth(item, 1, [](const SqlToken &t) { return t.isSymbol(QLatin1StringView(",")); });
-            const qsizetype stop = std::min(end, match_[open]);
-            columns.append(stripQualifier(item, stop));
-            item = stop + 1;
+        qsizetype values = open;
+        if (open < tokens_.size() && tokens_[open].isSymbol(QLatin1StringView("(")) && match_[open] >= 0) {
+            for (qsizetype item = open + 1; item < match_[open];) {
+                const qsizetype end = findAtDepth(item, 1, [](const SqlToken &t) { return t.isSymbol(QLatin1StringView(",")); });
+                const qsizetype stop = std::min(end, match_[open]);
+                columns.append(stripQualifier(item, stop));
+                item = stop + 1;
+            }
+            values = match_[open] + 1;
+        } else if (table) {
+            for (const ColumnInfo &column : table->columns) // no column list: all, in table order
+                columns.append(column.name);
         }
-        const qsizetype values = match_[open] + 1;
         if (values + 1 >= tokens_.size() || !tokens_[values].isWord(QLatin1StringView("VALUES"))
             || !tokens_[values + 1].isSymbol(QLatin1StringView("(")) || match_[values + 1] < 0)
             return;

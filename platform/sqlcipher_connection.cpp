@@ -4,6 +4,7 @@
 #include "platform/errors.h"
 #include "platform/sqlcipher_messages.h"
 #include "platform/static_result_set.h"
+#include "platform/text_collation.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,8 +42,7 @@ QString foreignFileMessage(const QString &path)
     return {};
 }
 
-// Runs a statement that must succeed while a file is being opened; false with the code when
-// it fails.
+// Runs a statement while a file is being opened or created; returns SQLite's result code.
 int runPragma(sqlite3 *db, const char *sql)
 {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
@@ -115,9 +115,10 @@ ColumnKind kindOfValues(const ResultData &data, int column)
 
 } // namespace
 
-SqlCipherConnection::SqlCipherConnection(sqlite3 *db, QString path)
-    : db_(db), path_(std::move(path)), catalog_([this](const QString &name) { return loadTable(name); })
+SqlCipherConnection::SqlCipherConnection(sqlite3 *db)
+    : db_(db), catalog_([this](const QString &name) { return loadTable(name); })
 {
+    installTextCollation(db_);
 }
 
 SqlCipherConnection::~SqlCipherConnection()
@@ -166,7 +167,7 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
         closeQuietly(db);
         throw DatabaseError(QStringLiteral("Could not open file '%1': %2").arg(path, engineMessage(code, message)));
     }
-    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db, path));
+    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db));
 }
 
 std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &fileName, const QString &password)
@@ -193,7 +194,7 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &
         throw DatabaseError(QStringLiteral("Could not create file '%1': %2").arg(path, engineMessage(code, message)));
     }
     sqlite3_busy_timeout(db, busyTimeoutMs);
-    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db, path));
+    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db));
 }
 
 std::optional<TableSchema> SqlCipherConnection::loadTable(const QString &name)

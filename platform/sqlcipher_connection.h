@@ -42,7 +42,7 @@ public:
     const DatabaseCatalog &catalog() const { return catalog_; }
 
 private:
-    SqlCipherConnection(sqlite3 *db, QString path);
+    explicit SqlCipherConnection(sqlite3 *db);
     std::optional<TableSchema> loadTable(const QString &name);
     sqlite3_stmt *prepare(const SqlTranslation &translation, const QString &dialectSql);
     sqlite3_stmt *prepareNative(const QString &sqliteSql);
@@ -55,7 +55,6 @@ private:
     [[noreturn]] void fail(int code) const;
 
     sqlite3 *db_;
-    QString path_;
     DatabaseCatalog catalog_;
     QHash<QString, sqlite3_stmt *> statements_; // prepared statements by their SQLite text
 };

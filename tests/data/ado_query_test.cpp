@@ -45,6 +45,13 @@ TEST(QuerySql, EveryChangeOfTheLinesClosesTheQueryAndRenewsTheText)
     m.query.Open();
     EXPECT_EQ(m.query.RecordCount(), 1);
     EXPECT_EQ(m.query.FieldByName(QStringLiteral("tekprobeg"))->AsInteger(), 300);
+    EXPECT_THROW(m.query.SQL.Set(3, QStringLiteral("x")), Error);
+    m.query.Open();
+    m.query.SQL.SetText(QStringLiteral("select *  from DOC_MILEAGE\nwhere IDAUTO = 1\r\n"));
+    EXPECT_FALSE(m.query.Active());
+    EXPECT_EQ(m.query.SQL.Count(), 2);
+    EXPECT_EQ(m.query.CommandText(), QStringLiteral("select *  from DOC_MILEAGE\r\nwhere IDAUTO = 1\r\n"));
+    m.query.Open();
     m.query.SQL.Clear();
     EXPECT_FALSE(m.query.Active());
     EXPECT_EQ(m.query.CommandText(), QString());

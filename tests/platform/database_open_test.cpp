@@ -93,14 +93,20 @@ TEST(DatabaseOpen, RefusesFilesItCannotUseAndLeavesThemUntouched)
         EXPECT_EQ(contents(folder + u'/' + entries[i]), before[i]) << entries[i].toStdString();
 }
 
-TEST(DatabaseOpen, RefusesAFolderItCannotWriteItsJournalInto)
+TEST(DatabaseOpen, RefusesAFileOrFolderItCannotWrite)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "file permissions do not bind the superuser";
     TempDatabase file;
+    const auto readWrite = QFile::ReadOwner | QFile::WriteOwner;
+    QFile::setPermissions(file.path(), QFile::ReadOwner);
+    EXPECT_EQ(openFailure(file.absoluteConnectionString()),
+              QStringLiteral("The file '%1' is read-only; the log book must be writable.").arg(file.path()));
+    QFile::setPermissions(file.path(), readWrite);
+
     QFile::setPermissions(file.folder(), QFile::ReadOwner | QFile::ExeOwner);
     const QString message = openFailure(file.absoluteConnectionString());
-    QFile::setPermissions(file.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(file.folder(), readWrite | QFile::ExeOwner);
     EXPECT_EQ(message, QStringLiteral("Cannot open '%1': the folder '%2' is not writable (the engine keeps its journal "
                                       "files beside the database).")
                            .arg(file.path(), file.folder()));
