@@ -1,0 +1,45 @@
+#include "report/engine/data_band.h"
+
+#include "report/engine/data_set_properties.h"
+#include "report/engine/report.h"
+
+namespace vornak {
+
+TfrxDataBand::~TfrxDataBand() = default;
+
+void TfrxDataBand::SetDataSet(TfrxDataSet *value)
+{
+    dataSet_ = value;
+    dataSetName_ = value ? value->UserName() : QString();
+}
+
+QString TfrxDataBand::DataSetName() const
+{
+    return dataSet_ ? dataSet_->UserName() : dataSetName_;
+}
+
+void TfrxDataBand::SetDataSetName(const QString &value)
+{
+    dataSetName_ = value;
+    dataSet_ = frxFindDataSet(dataSet_, value, Report());
+}
+
+const TfrxPropertyList &TfrxDataBand::ClassProperties()
+{
+    using C = TfrxDataBand;
+    using B = PropertyBuilder<C>;
+    static const TfrxPropertyList list = [] {
+        TfrxPropertyList l = TfrxBand::ClassProperties();
+        l << frxDataSetProperties<C>();
+        l << FRX_INT(C, RowCount, 0) << FRX_INT(C, Columns, 0) << FRX_FLOAT(C, ColumnWidth, 0.0)
+          << FRX_FLOAT(C, ColumnGap, 0.0) << FRX_BOOL(C, FooterAfterEach, false) << FRX_BOOL(C, KeepFooter, false)
+          << FRX_BOOL(C, KeepHeader, false) << FRX_BOOL(C, KeepTogether, false)
+          << FRX_BOOL(C, PrintIfDetailEmpty, false)
+          << B::Text(QStringLiteral("OnMasterDetail"), [](const C &o) { return o.OnMasterDetail; },
+                     [](C &o, QString v) { o.OnMasterDetail = v; });
+        return l;
+    }();
+    return list;
+}
+
+} // namespace vornak

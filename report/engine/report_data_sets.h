@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace vornak {
+
+class TfrxDataSet;
+class TfrxReport;
+
+// One entry of the report's data source list.
+class TfrxDataSetItem {
+public:
+    explicit TfrxDataSetItem(TfrxReport *report) : report_(report) {}
+
+    TfrxDataSet *DataSet() const { return dataSet_; }
+    // Also sets the name to the data source's user name.
+    void SetDataSet(TfrxDataSet *value);
+    // The data source's current user name when one is set, otherwise the stored text.
+    QString DataSetName() const;
+    // Looks the data source up by user name; an empty name clears it.
+    void SetDataSetName(const QString &value);
+
+private:
+    TfrxReport *report_;
+    TfrxDataSet *dataSet_ = nullptr;
+    QString dataSetName_;
+};
+
+// The data sources a report may use, in order (`Datasets` of the report).
+class TfrxReportDataSets {
+public:
+    explicit TfrxReportDataSets(TfrxReport *report) : report_(report) {}
+
+    int Count() const { return int(items_.size()); }
+    TfrxDataSetItem &Items(int index) const { return *items_.at(index); }
+    TfrxDataSetItem &Add();
+    // Adds an item for `dataSet`.
+    void Add(TfrxDataSet *dataSet);
+    void Delete(int index);
+    void Clear() { items_.clear(); }
+    // The item holding `dataSet`, or nullptr.
+    TfrxDataSetItem *Find(const TfrxDataSet *dataSet) const;
+
+    // For each item with a data source: sets its report reference and calls its Initialize.
+    void Initialize();
+    // Calls Finalize of each item's data source.
+    void Finalize();
+
+private:
+    TfrxReport *report_;
+    std::vector<std::unique_ptr<TfrxDataSetItem>> items_;
+};
+
+} // namespace vornak
