@@ -38,6 +38,9 @@ public:
     // True for a result over one base table that includes its key `id`. Writes go to the file
     // at once and keep this result in step; each raises DatabaseError with the engine's text.
     virtual bool isUpdatable() const = 0;
+    // The table writes go to (empty when read-only); only columns whose baseTable it is can be
+    // written. For the expense list (a join) it is the expense table.
+    virtual QString updatableTable() const { return {}; }
     // Adds a row at `before` (rowCount() appends) with the given column values (by column
     // index); the key the engine assigns is read back into the row. Returns the new row index.
     virtual qsizetype insertRow(qsizetype before, const QList<std::pair<int, Variant>> &values) = 0;

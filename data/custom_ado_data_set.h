@@ -1,0 +1,26 @@
+#pragma once
+
+#include "data/data_set.h"
+
+namespace vornak {
+
+class Connection;
+class TADOConnection;
+
+// A dataset whose rows come from the engine through a cursor opened on a command.
+class TCustomADODataSet : public TDataSet {
+public:
+    using TDataSet::TDataSet;
+
+    TADOConnection *Connection = nullptr;
+    TCursorType CursorType = ctKeyset;
+    TCursorLocation CursorLocation = clUseClient;
+    TLockType LockType = ltOptimistic;
+    int CacheSize = 1;
+
+protected:
+    // The connection's engine, connecting first when needed. Raises DatabaseError.
+    vornak::Connection &Engine() const;
+};
+
+} // namespace vornak

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "data/ado_connection.h"
+#include "data/ado_query.h"
+#include "data/ado_table.h"
+#include "data/data_source.h"
+#include "data/field_kinds.h"
+
+#include <memory>
+#include <vector>
+
+// The data module: the one connection and every dataset and data source of the log book.
+// Creating it connects to "VORNAK.mdb" in the working directory and opens the vehicle and
+// expense type tables; the mileage, event and expense lists follow the current vehicle.
+// Raises DatabaseError (the engine's message) when the file cannot be opened.
+class TDataModule1 : public vornak::TComponent {
+public:
+    TDataModule1();
+    ~TDataModule1() override;
+
+    // Components in declaration order.
+    vornak::TDataSource *SourceSprAuto;
+    vornak::TDataSource *SourceDocExpense;
+    vornak::TDataSource *SourceDocMileage;
+    vornak::TDataSource *SourceDocEvents;
+    vornak::TDataSource *SourceTYPE_EXPENSE;
+    vornak::TADOConnection *ADOConnection1;
+    vornak::TADOQuery *QueryDocMileage;
+    vornak::TADOQuery *QueryDocEvents;
+    vornak::TADOQuery *QueryDocExpense;
+    vornak::TADOTable *TableSprAuto;
+    vornak::TADOTable *TableTYPE_EXPENSE;
+    vornak::TADOQuery *ADOQuery1;
+    vornak::TADOQuery *QueryBegin;
+    vornak::TADOQuery *QueryOborot;
+    vornak::TADOQuery *QueryEnde;
+    vornak::TDataSource *SourceBegin;
+    vornak::TDataSource *SourceOborot;
+    vornak::TDataSource *SourceEnde;
+    vornak::TDataSource *Source1;
+
+    // Persistent fields, named after their dataset and field.
+    vornak::TAutoIncField *TableSprAutoid;
+    vornak::TWideStringField *TableSprAutonameauto;
+    vornak::TIntegerField *TableSprAutobeginkm;
+    vornak::TDateTimeField *TableSprAutobegindate;
+
+    vornak::TAutoIncField *TableTYPE_EXPENSEID;
+    vornak::TWideStringField *TableTYPE_EXPENSEOPISANIE;
+
+    vornak::TAutoIncField *QueryDocMileageid;
+    vornak::TDateTimeField *QueryDocMileagedatedoc;
+    vornak::TIntegerField *QueryDocMileageidauto;
+    vornak::TIntegerField *QueryDocMileagetekprobeg;
+    vornak::TIntegerField *QueryDocMileageraznica;
+
+    vornak::TAutoIncField *QueryDocEventsid;
+    vornak::TIntegerField *QueryDocEventsidauto;
+    vornak::TIntegerField *QueryDocEventsidtype;
+    vornak::TIntegerField *QueryDocEventsENDE;
+    vornak::TDateTimeField *QueryDocEventsdatedoc;
+    vornak::TIntegerField *QueryDocEventsmileage;
+    vornak::TStringField *QueryDocEventsgotovo_end;
+    vornak::TStringField *QueryDocEventstyps;
+    vornak::TWideStringField *QueryDocEventsopisanie;
+
+    vornak::TIntegerField *QueryDocExpenseIDTYPE;
+    vornak::TIntegerField *QueryDocExpenseIDAUTO;
+    vornak::TDateTimeField *QueryDocExpenseDATEDOC;
+    vornak::TFloatField *QueryDocExpenseKOLVO;
+    vornak::TFloatField *QueryDocExpenseSUMMA;
+    vornak::TWideStringField *QueryDocExpensetypename;
+    vornak::TWideStringField *QueryDocExpenseOPISANIE;
+    vornak::TAutoIncField *QueryDocExpenseID;
+
+    // The per-vehicle refresh: reopens the three lists for the current vehicle.
+    void SourceSprAutoDataChange(vornak::TDataSource *Sender, vornak::TField *Field);
+    // The status and reminder texts of each event.
+    void QueryDocEventsCalcFields(vornak::TDataSet *DataSet);
+
+private:
+    // Frees the components in the reverse order of their creation.
+    struct OwnedComponents {
+        std::vector<std::unique_ptr<vornak::TComponent>> items;
+        ~OwnedComponents();
+    };
+
+    template <class Component>
+    Component *create(const QString &name);
+    vornak::TADOQuery *createQuery(const QString &name, const QStringList &lines);
+    void refreshVehicleList(vornak::TADOQuery *query, int conditionLine);
+
+    OwnedComponents owned_;
+};
+
+extern TDataModule1 *DataModule1;

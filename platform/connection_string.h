@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <utility>
+
+namespace vornak {
+
+// The settings of a connection string: "Key=Value" pairs separated by ';', keys ignoring case.
+class ConnectionString {
+public:
+    static ConnectionString parse(const QString &text);
+
+    // The value of `key` (ignoring case), empty when absent.
+    QString value(const QString &key) const;
+    bool contains(const QString &key) const;
+
+    QString dataSource() const { return value(QStringLiteral("Data Source")); }
+    QString password() const { return value(QStringLiteral("Jet OLEDB:Database Password")); }
+
+    // A connection string of the log book's form for the file at `path`.
+    static QString forFile(const QString &path, const QString &password);
+
+private:
+    QList<std::pair<QString, QString>> settings_;
+};
+
+} // namespace vornak

@@ -1,0 +1,27 @@
+#include "platform/database.h"
+
+#include "platform/connection_string.h"
+#include "platform/errors.h"
+#include "platform/sqlcipher_connection.h"
+
+namespace vornak {
+
+int ResultSet::columnIndex(const QString &name) const
+{
+    const QList<ColumnInfo> &all = columns();
+    for (int i = 0; i < all.size(); ++i)
+        if (all[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+std::unique_ptr<Connection> Connection::open(const QString &connectionString)
+{
+    const ConnectionString settings = ConnectionString::parse(connectionString);
+    const QString file = settings.dataSource();
+    if (file.isEmpty())
+        throw DatabaseError(QStringLiteral("The connection string names no data source."));
+    return SqlCipherConnection::open(file, settings.password());
+}
+
+} // namespace vornak

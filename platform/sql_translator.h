@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/database.h"
+#include "platform/variant.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+namespace vornak {
+
+class DatabaseCatalog;
+
+// A statement of the dialect rewritten for SQLite.
+struct SqlTranslation {
+    enum class Kind { Select, Insert, Update, Delete, Other };
+    Kind kind = Kind::Other;
+    QString sql;              // SQLite text; literals outside the select list appear as ?
+    QList<Variant> bindings;  // the values of the ?, in order
+    // For select-list items that are expressions with a name (AS alias): the kind the result
+    // column takes, keyed by the lower-case alias. Sum keeps an integer or float kind of its
+    // column (date-times sum to floats), Max and Min keep the column's kind, Count is an integer,
+    // Avg a float, a subquery takes the kind of its one item.
+    QHash<QString, ColumnInfo> expressionColumns;
+    // A result that groups, unites or removes duplicates has no row to write back to.
+    bool aggregatesRows = false;
+};
+
+// Translates one statement of the dialect. With `bindLiterals` false every literal is written
+// into the SQL text (used to phrase error messages). Raises DatabaseError for text the dialect
+// does not accept, for a parameter marker (no values are ever given) and for a text that is
+// assigned to a date-time column but is not a date in the regional short date format.
+SqlTranslation translateSql(const QString &sql, const DatabaseCatalog &catalog, bool bindLiterals = true);
+
+} // namespace vornak

@@ -1,0 +1,437 @@
+#define SQLITE_HAS_CODEC 1
+#include "platform/sqlcipher_connection.h"
+
+#include "platform/errors.h"
+#include "platform/sqlcipher_messages.h"
+#include "platform/static_result_set.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sqlcipher/sqlite3.h>
+
+namespace vornak {
+
+namespace {
+
+constexpr int busyTimeoutMs = 3000;
+constexpr qsizetype statementCacheSize = 64;
+
+QString lastMessage(sqlite3 *db)
+{
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
+// What the first bytes of a file say about it, or an empty text when they look like ours.
+QString foreignFileMessage(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("The file '%1' cannot be read.").arg(path);
+    const QByteArray head = file.read(32);
+    const QByteArray format = head.mid(4, 15);
+    if (format == "Standard Jet DB" || format == "Standard ACE DB")
+        return QStringLiteral("The file '%1' is an Access database. It must be converted to this program's "
+                              "format before it can be used.")
+            .arg(path);
+    if (head.startsWith(QByteArrayLiteral("SQLite format 3")))
+        return QStringLiteral("The file '%1' is not an encrypted log book of this program.").arg(path);
+    if (file.size() == 0 || file.size() % 512 != 0)
+        return QStringLiteral("The file '%1' is not a database of this program.").arg(path);
+    return {};
+}
+
+// Runs a statement that must succeed while a file is being opened; false with the code when
+// it fails.
+int runPragma(sqlite3 *db, const char *sql)
+{
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+}
+
+void closeQuietly(sqlite3 *db)
+{
+    sqlite3_close_v2(db);
+}
+
+void keyDatabase(sqlite3 *db, const QString &password)
+{
+    const QByteArray key = password.toUtf8();
+    if (!key.isEmpty())
+        sqlite3_key(db, key.constData(), int(key.size()));
+}
+
+Variant readValue(sqlite3_stmt *statement, int column, ColumnKind kind, bool hinted)
+{
+    const int type = sqlite3_column_type(statement, column);
+    switch (type) {
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_INTEGER: {
+        const qint64 n = sqlite3_column_int64(statement, column);
+        if (hinted && kind == ColumnKind::Float)
+            return Variant(double(n));
+        if (hinted && kind == ColumnKind::DateTime)
+            return Variant::fromDateTime(double(n));
+        if (hinted && kind == ColumnKind::Text)
+            return Variant(QString::number(n));
+        if (n >= std::numeric_limits<qint32>::min() && n <= std::numeric_limits<qint32>::max())
+            return Variant(int(n));
+        return Variant(n);
+    }
+    case SQLITE_FLOAT: {
+        const double d = sqlite3_column_double(statement, column);
+        if (hinted && kind == ColumnKind::DateTime)
+            return Variant::fromDateTime(d);
+        if (hinted && kind == ColumnKind::Text)
+            return Variant(QString::number(d, 'g', 15));
+        return Variant(d);
+    }
+    default: {
+        const char *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
+        return Variant(QString::fromUtf8(text, sqlite3_column_bytes(statement, column)));
+    }
+    }
+}
+
+// The kind of an expression column told by its values: text wins over float over integer;
+// a column of nothing but nulls is a float.
+ColumnKind kindOfValues(const ResultData &data, int column)
+{
+    ColumnKind kind = ColumnKind::Integer;
+    bool any = false;
+    const qsizetype width = data.columns.size();
+    for (qsizetype row = 0; row < data.rowCount; ++row) {
+        const Variant &v = data.values[row * width + column];
+        if (v.isNull())
+            continue;
+        any = true;
+        if (v.isString())
+            return ColumnKind::Text;
+        if (v.type() == Variant::Type::Float)
+            kind = ColumnKind::Float;
+    }
+    return any ? kind : ColumnKind::Float;
+}
+
+} // namespace
+
+SqlCipherConnection::SqlCipherConnection(sqlite3 *db, QString path)
+    : db_(db), path_(std::move(path)), catalog_([this](const QString &name) { return loadTable(name); })
+{
+}
+
+SqlCipherConnection::~SqlCipherConnection()
+{
+    forgetStatements();
+    sqlite3_close_v2(db_);
+}
+
+std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fileName, const QString &password)
+{
+    const QString path = QDir::current().absoluteFilePath(fileName);
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw DatabaseError(QStringLiteral("Could not find file '%1'.").arg(path));
+    if (!info.isFile())
+        throw DatabaseError(QStringLiteral("'%1' is not a file.").arg(path));
+    if (const QString foreign = foreignFileMessage(path); !foreign.isEmpty())
+        throw DatabaseError(foreign);
+    if (!info.isWritable())
+        throw DatabaseError(QStringLiteral("The file '%1' is read-only; the log book must be writable.").arg(path));
+    if (!QFileInfo(info.absolutePath()).isWritable())
+        throw DatabaseError(QStringLiteral("Cannot open '%1': the folder '%2' is not writable (the engine keeps "
+                                           "its journal files beside the database).")
+                                .arg(path, info.absolutePath()));
+
+    sqlite3 *db = nullptr;
+    const int opened = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (opened != SQLITE_OK) {
+        const QString message = db ? lastMessage(db) : QString();
+        closeQuietly(db);
+        throw DatabaseError(QStringLiteral("Could not open file '%1': %2").arg(path, engineMessage(opened, message)));
+    }
+    keyDatabase(db, password);
+    sqlite3_busy_timeout(db, busyTimeoutMs);
+    // Reading the schema proves the key; nothing is written before this succeeds.
+    const int checked = runPragma(db, "SELECT count(*) FROM sqlite_master");
+    if (checked != SQLITE_OK) {
+        closeQuietly(db);
+        if ((checked & 0xff) == SQLITE_NOTADB)
+            throw DatabaseError(QStringLiteral("Not a valid password."));
+        throw DatabaseError(QStringLiteral("Could not open file '%1': %2").arg(path, engineMessage(checked, {})));
+    }
+    if (runPragma(db, "PRAGMA journal_mode=WAL") != SQLITE_OK || runPragma(db, "PRAGMA synchronous=FULL") != SQLITE_OK) {
+        const int code = sqlite3_errcode(db);
+        const QString message = lastMessage(db);
+        closeQuietly(db);
+        throw DatabaseError(QStringLiteral("Could not open file '%1': %2").arg(path, engineMessage(code, message)));
+    }
+    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db, path));
+}
+
+std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &fileName, const QString &password)
+{
+    const QString path = QDir::current().absoluteFilePath(fileName);
+    if (QFileInfo::exists(path))
+        throw DatabaseError(QStringLiteral("The file '%1' already exists.").arg(path));
+    sqlite3 *db = nullptr;
+    const int opened = sqlite3_open_v2(path.toUtf8().constData(), &db,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    int code = opened;
+    QString message = db ? lastMessage(db) : QString();
+    if (opened == SQLITE_OK) {
+        keyDatabase(db, password);
+        code = runPragma(db, "PRAGMA journal_mode=WAL");
+        if (code == SQLITE_OK)
+            code = runPragma(db, "PRAGMA synchronous=FULL");
+        message = lastMessage(db);
+    }
+    if (code != SQLITE_OK) {
+        closeQuietly(db);
+        for (const char *suffix : {"", "-wal", "-shm", "-journal"})
+            QFile::remove(path + QLatin1StringView(suffix));
+        throw DatabaseError(QStringLiteral("Could not create file '%1': %2").arg(path, engineMessage(code, message)));
+    }
+    sqlite3_busy_timeout(db, busyTimeoutMs);
+    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db, path));
+}
+
+std::optional<TableSchema> SqlCipherConnection::loadTable(const QString &name)
+{
+    sqlite3_stmt *statement = prepareNative(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    bind(statement, {Variant(name)});
+    QString storedName;
+    if (sqlite3_step(statement) == SQLITE_ROW)
+        storedName = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
+    sqlite3_reset(statement);
+    if (storedName.isEmpty())
+        return std::nullopt;
+
+    TableSchema table;
+    table.name = storedName;
+    QString quoted = storedName;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    statement = prepareNative(QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted));
+    QList<std::pair<ColumnInfo, int>> columns;
+    int keyParts = 0;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        const QString column = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 1)));
+        const QString type = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 2)));
+        const int pk = sqlite3_column_int(statement, 5);
+        keyParts += pk > 0;
+        columns.append({columnOfDeclaredType(column, type, false), pk});
+        columns.last().first.baseTable = storedName;
+        columns.last().first.baseColumn = column;
+        // The table's own row key when it is the single INTEGER primary key column.
+        if (pk > 0)
+            columns.last().first = [&] {
+                ColumnInfo info = columnOfDeclaredType(column, type, true);
+                info.baseTable = storedName;
+                info.baseColumn = column;
+                return info;
+            }();
+    }
+    sqlite3_reset(statement);
+    if (rc != SQLITE_DONE)
+        fail(rc);
+    for (auto &[column, pk] : columns) {
+        if (keyParts > 1 && column.kind == ColumnKind::AutoIncrement)
+            column.kind = ColumnKind::Integer;
+        if (column.name.compare(u"id", Qt::CaseInsensitive) == 0)
+            table.keyColumn = int(table.columns.size());
+        table.columns.append(column);
+    }
+    return table;
+}
+
+sqlite3_stmt *SqlCipherConnection::prepareNative(const QString &sqliteSql)
+{
+    if (sqlite3_stmt *cached = statements_.value(sqliteSql)) {
+        sqlite3_reset(cached);
+        sqlite3_clear_bindings(cached);
+        return cached;
+    }
+    sqlite3_stmt *statement = nullptr;
+    const QByteArray utf8 = sqliteSql.toUtf8();
+    const int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &statement, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        fail(rc);
+    }
+    if (!statement)
+        throw DatabaseError(QStringLiteral("The SQL statement is empty."));
+    if (statements_.size() >= statementCacheSize)
+        forgetIdleStatements();
+    statements_.insert(sqliteSql, statement);
+    return statement;
+}
+
+sqlite3_stmt *SqlCipherConnection::prepare(const SqlTranslation &translation, const QString &dialectSql)
+{
+    try {
+        return prepareNative(translation.sql);
+    } catch (const DatabaseError &) {
+        if (translation.bindings.isEmpty())
+            throw;
+        // Phrase the failure with the literals in place rather than their markers.
+        const SqlTranslation literal = translateSql(dialectSql, catalog_, false);
+        sqlite3_stmt *statement = nullptr;
+        const QByteArray utf8 = literal.sql.toUtf8();
+        const int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &statement, nullptr);
+        sqlite3_finalize(statement);
+        if (rc != SQLITE_OK)
+            fail(rc);
+        throw;
+    }
+}
+
+void SqlCipherConnection::bind(sqlite3_stmt *statement, const QList<Variant> &bindings)
+{
+    for (int i = 0; i < bindings.size(); ++i) {
+        const Variant &v = bindings[i];
+        int rc = SQLITE_OK;
+        switch (v.type()) {
+        case Variant::Type::Null: rc = sqlite3_bind_null(statement, i + 1); break;
+        case Variant::Type::Boolean:
+        case Variant::Type::Integer:
+        case Variant::Type::Int64: rc = sqlite3_bind_int64(statement, i + 1, v.toInt64()); break;
+        case Variant::Type::String: {
+            const QByteArray text = v.toString().toUtf8();
+            rc = sqlite3_bind_text(statement, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: rc = sqlite3_bind_double(statement, i + 1, v.toDouble()); break;
+        }
+        if (rc != SQLITE_OK)
+            fail(rc);
+    }
+}
+
+int SqlCipherConnection::stepToEnd(sqlite3_stmt *statement)
+{
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    }
+    sqlite3_reset(statement);
+    if (rc != SQLITE_DONE)
+        fail(rc);
+    return sqlite3_changes(db_);
+}
+
+void SqlCipherConnection::forgetStatements()
+{
+    for (sqlite3_stmt *statement : std::as_const(statements_))
+        sqlite3_finalize(statement);
+    statements_.clear();
+}
+
+void SqlCipherConnection::forgetIdleStatements()
+{
+    for (auto it = statements_.begin(); it != statements_.end();) {
+        if (sqlite3_stmt_busy(*it)) {
+            ++it;
+        } else {
+            sqlite3_finalize(*it);
+            it = statements_.erase(it);
+        }
+    }
+}
+
+void SqlCipherConnection::fail(int code) const
+{
+    throw DatabaseError(engineMessage(code, lastMessage(db_)));
+}
+
+std::unique_ptr<ResultSet> SqlCipherConnection::query(const QString &sql)
+{
+    const SqlTranslation translation = translateSql(sql, catalog_);
+    if (translation.kind != SqlTranslation::Kind::Select)
+        return nullptr;
+    prepare(translation, sql);
+    ResultData data = read(translation.sql, translation.bindings, translation.expressionColumns);
+    return std::make_unique<StaticResultSet>(*this, std::move(data), !translation.aggregatesRows);
+}
+
+std::unique_ptr<ResultSet> SqlCipherConnection::openTable(const QString &table)
+{
+    const TableSchema *schema = catalog_.table(table);
+    if (!schema)
+        throw DatabaseError(QStringLiteral("Could not find table '%1'.").arg(table));
+    QString quoted = schema->name;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    ResultData data = read(QStringLiteral("SELECT * FROM \"%1\"").arg(quoted), {});
+    return std::make_unique<StaticResultSet>(*this, std::move(data), true);
+}
+
+int SqlCipherConnection::execute(const QString &sql)
+{
+    const SqlTranslation translation = translateSql(sql, catalog_);
+    sqlite3_stmt *statement = prepare(translation, sql);
+    bind(statement, translation.bindings);
+    const int changes = stepToEnd(statement);
+    if (translation.kind == SqlTranslation::Kind::Other) {
+        // The schema may have changed: read the tables afresh.
+        catalog_.clear();
+        forgetStatements();
+        return 0;
+    }
+    return translation.kind == SqlTranslation::Kind::Select ? 0 : changes;
+}
+
+int SqlCipherConnection::runStatement(const QString &sqliteSql, const QList<Variant> &bindings)
+{
+    sqlite3_stmt *statement = prepareNative(sqliteSql);
+    bind(statement, bindings);
+    return stepToEnd(statement);
+}
+
+qint64 SqlCipherConnection::lastInsertKey() const
+{
+    return sqlite3_last_insert_rowid(db_);
+}
+
+ResultData SqlCipherConnection::read(const QString &sqliteSql, const QList<Variant> &bindings,
+                                     const QHash<QString, ColumnInfo> &expressionColumns)
+{
+    sqlite3_stmt *statement = prepareNative(sqliteSql);
+    bind(statement, bindings);
+    ResultData data;
+    const int width = sqlite3_column_count(statement);
+    QList<bool> hinted(width, true);
+    for (int i = 0; i < width; ++i) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(statement, i));
+        const char *table = sqlite3_column_table_name(statement, i);
+        const char *origin = sqlite3_column_origin_name(statement, i);
+        ColumnInfo column;
+        const TableSchema *schema = table ? catalog_.table(QString::fromUtf8(table)) : nullptr;
+        const ColumnInfo *base = schema && origin ? schema->column(QString::fromUtf8(origin)) : nullptr;
+        if (base) {
+            column = *base;
+        } else if (auto it = expressionColumns.find(name.toLower()); it != expressionColumns.end()) {
+            column = *it;
+        } else {
+            hinted[i] = false;
+        }
+        column.name = name;
+        data.columns.append(column);
+    }
+    QList<ColumnKind> kinds;
+    for (const ColumnInfo &c : std::as_const(data.columns))
+        kinds.append(c.kind);
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        for (int i = 0; i < width; ++i)
+            data.values.append(readValue(statement, i, kinds[i], hinted[i]));
+        ++data.rowCount;
+    }
+    sqlite3_reset(statement);
+    if (rc != SQLITE_DONE)
+        fail(rc);
+    for (int i = 0; i < width; ++i)
+        if (!hinted[i])
+            data.columns[i].kind = kindOfValues(data, i);
+    return data;
+}
+
+} // namespace vornak

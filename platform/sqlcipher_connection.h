@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/database.h"
+#include "platform/database_catalog.h"
+#include "platform/sql_translator.h"
+
+#include <QHash>
+#include <QString>
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace vornak {
+
+// A result read whole: its columns and its values row after row.
+struct ResultData {
+    QList<ColumnInfo> columns;
+    QList<Variant> values; // rowCount * columns.size()
+    qsizetype rowCount = 0;
+};
+
+// The engine on one SQLCipher file. Results it returns must not outlive it.
+class SqlCipherConnection : public Connection {
+public:
+    // Opens an existing file keyed with `password`; never creates or writes a file that does
+    // not open correctly. Raises DatabaseError with the engine's message.
+    static std::unique_ptr<SqlCipherConnection> open(const QString &path, const QString &password);
+    // Creates a new, empty file keyed with `password` (journal mode WAL); refuses an existing
+    // file. Leaves nothing behind when creating fails.
+    static std::unique_ptr<SqlCipherConnection> create(const QString &path, const QString &password);
+    ~SqlCipherConnection() override;
+
+    std::unique_ptr<ResultSet> query(const QString &sql) override;
+    std::unique_ptr<ResultSet> openTable(const QString &table) override;
+    int execute(const QString &sql) override;
+
+    // For results writing back: SQLite statements with bound values.
+    int runStatement(const QString &sqliteSql, const QList<Variant> &bindings);
+    qint64 lastInsertKey() const;
+    ResultData read(const QString &sqliteSql, const QList<Variant> &bindings,
+                    const QHash<QString, ColumnInfo> &expressionColumns = {});
+    const DatabaseCatalog &catalog() const { return catalog_; }
+
+private:
+    SqlCipherConnection(sqlite3 *db, QString path);
+    std::optional<TableSchema> loadTable(const QString &name);
+    sqlite3_stmt *prepare(const SqlTranslation &translation, const QString &dialectSql);
+    sqlite3_stmt *prepareNative(const QString &sqliteSql);
+    void bind(sqlite3_stmt *statement, const QList<Variant> &bindings);
+    int stepToEnd(sqlite3_stmt *statement);
+    void forgetStatements();
+    void forgetIdleStatements();
+    [[noreturn]] void fail(int code) const;
+
+    sqlite3 *db_;
+    QString path_;
+    DatabaseCatalog catalog_;
+    QHash<QString, sqlite3_stmt *> statements_; // prepared statements by their SQLite text
+};
+
+} // namespace vornak

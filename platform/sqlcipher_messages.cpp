@@ -1,0 +1,75 @@
+#include "platform/sqlcipher_messages.h"
+
+#include <QRegularExpression>
+#include <sqlcipher/sqlite3.h>
+
+namespace vornak {
+
+namespace {
+
+struct MessageRule {
+    const char *pattern; // on SQLite's message
+    const char *text;    // %1, %2: the pattern's captures
+};
+
+const MessageRule messageRules[] = {
+    {R"x(^no such table: (?:\w+\.)?(.+)$)x", "Could not find table '%1'."},
+    {R"x(^no such column: (.+)$)x", "Unknown column '%1'."},
+    {R"x(^near "(.*)": syntax error$)x", "Syntax error near '%1'."},
+    {R"x(^incomplete input$)x", "Syntax error: the statement ends too early."},
+    {R"x(^unrecognized token: "(.*)"$)x", "Syntax error near '%1'."},
+    {R"x(^(\d+) values for (\d+) columns$)x", "The statement gives %1 values for %2 columns."},
+    {R"x(^table (\S+) has (\d+) columns but (\d+) values were supplied$)x", "The statement gives %3 values for the %2 columns of table '%1'."},
+    {R"x(^table (\S+) has no column named (.+)$)x", "Table '%1' has no column '%2'."},
+    {R"x(^ambiguous column name: (.+)$)x", "The column name '%1' is ambiguous: name its table."},
+    {R"x(^no such function: (.+)$)x", "Unknown function '%1'."},
+    {R"x(^wrong number of arguments to function (\S+)\(\)$)x", "Wrong number of arguments to function '%1'."},
+    {R"x(^misuse of aggregate(?: function)?:? (\S+?)\(?\)?$)x", "Aggregate function '%1' is not allowed here."},
+    {R"x(^table (\S+) already exists$)x", "Table '%1' already exists."},
+    {R"x(^UNIQUE constraint failed: (.+)$)x", "The value would duplicate a key in '%1'."},
+    {R"x(^CHECK constraint failed: (.+)$)x", "The value is not allowed in '%1'."},
+    {R"x(^NOT NULL constraint failed: (.+)$)x", "'%1' requires a value."},
+};
+
+struct CodeRule {
+    int code;
+    const char *text;
+};
+
+const CodeRule codeRules[] = {
+    {SQLITE_BUSY, "The database file is locked by another process."},
+    {SQLITE_LOCKED, "The database file is locked by another process."},
+    {SQLITE_READONLY, "The database file cannot be written: it is read-only."},
+    {SQLITE_FULL, "The disk is full: the change could not be written."},
+    {SQLITE_IOERR, "The database file could not be read or written (input/output error)."},
+    {SQLITE_NOTADB, "Not a valid password, or the file is not a database."},
+    {SQLITE_CORRUPT, "The database file is damaged."},
+    {SQLITE_CANTOPEN, "The database file could not be opened."},
+};
+
+} // namespace
+
+QString engineMessage(int code, const QString &message)
+{
+    for (const CodeRule &rule : codeRules)
+        if ((code & 0xff) == rule.code)
+            return QString::fromLatin1(rule.text);
+    for (const MessageRule &rule : messageRules) {
+        const QRegularExpression pattern(QString::fromLatin1(rule.pattern));
+        const auto match = pattern.match(message);
+        if (!match.hasMatch())
+            continue;
+        QString text = QString::fromLatin1(rule.text);
+        for (int i = 1; i <= match.lastCapturedIndex(); ++i)
+            text.replace(QStringLiteral("%") + QString::number(i), match.captured(i));
+        return text;
+    }
+    QString text = message;
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    if (!text.endsWith(u'.'))
+        text += u'.';
+    return text;
+}
+
+} // namespace vornak

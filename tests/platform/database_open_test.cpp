@@ -1,0 +1,124 @@
+#include "platform/database.h"
+#include "platform/connection_string.h"
+#include "platform/errors.h"
+#include "tests/fixtures/temp_database.h"
+#include "tools/log_book_schema.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace vornak;
+using namespace vornak::testing;
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QString openFailure(const QString &connectionString)
+{
+    try {
+        Connection::open(connectionString);
+    } catch (const DatabaseError &e) {
+        return e.message();
+    }
+    return QStringLiteral("<opened>");
+}
+
+QStringList folderEntries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot);
+}
+
+TEST(DatabaseOpen, RefusesFilesItCannotUseAndLeavesThemUntouched)
+{
+    TempDatabase file;
+    const QString folder = file.folder();
+    QByteArray access(4096, '\0');
+    access.replace(4, 15, "Standard Jet DB");
+    QByteArray ace(4096, '\0');
+    ace.replace(4, 15, "Standard ACE DB");
+    writeFile(folder + QStringLiteral("/jet.mdb"), access);
+    writeFile(folder + QStringLiteral("/ace.mdb"), ace);
+    writeFile(folder + QStringLiteral("/notes.mdb"), "Лада, 13.11.2011, 1000 км\n");
+    writeFile(folder + QStringLiteral("/empty.mdb"), {});
+
+    const struct {
+        QString connectionString;
+        QString message;
+    } cases[] = {
+        {log_book::connectionString(QStringLiteral("missing.mdb")),
+         QStringLiteral("Could not find file '%1/missing.mdb'.").arg(folder)},
+        {ConnectionString::forFile(file.path(), QStringLiteral("KwtRPaNzEq49")), QStringLiteral("Not a valid password.")},
+        {ConnectionString::forFile(file.path(), QString()), QStringLiteral("Not a valid password.")},
+        {log_book::connectionString(QStringLiteral("jet.mdb")),
+         QStringLiteral("The file '%1/jet.mdb' is an Access database. It must be converted to this program's format "
+                        "before it can be used.").arg(folder)},
+        {log_book::connectionString(QStringLiteral("ace.mdb")),
+         QStringLiteral("The file '%1/ace.mdb' is an Access database. It must be converted to this program's format "
+                        "before it can be used.").arg(folder)},
+        {log_book::connectionString(QStringLiteral("notes.mdb")),
+         QStringLiteral("The file '%1/notes.mdb' is not a database of this program.").arg(folder)},
+        {log_book::connectionString(QStringLiteral("empty.mdb")),
+         QStringLiteral("The file '%1/empty.mdb' is not a database of this program.").arg(folder)},
+        {QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False"),
+         QStringLiteral("The connection string names no data source.")},
+    };
+
+    ScopedWorkingDirectory here(folder);
+    const QStringList entries = folderEntries(folder);
+    QList<QByteArray> before;
+    for (const QString &entry : entries)
+        before.append(contents(folder + u'/' + entry));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.connectionString.toStdString());
+        EXPECT_EQ(openFailure(c.connectionString), c.message);
+    }
+    EXPECT_EQ(folderEntries(folder), entries) << "a failed open created a file";
+    for (int i = 0; i < entries.size(); ++i)
+        EXPECT_EQ(contents(folder + u'/' + entries[i]), before[i]) << entries[i].toStdString();
+}
+
+TEST(DatabaseOpen, RefusesAFolderItCannotWriteItsJournalInto)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "file permissions do not bind the superuser";
+    TempDatabase file;
+    QFile::setPermissions(file.folder(), QFile::ReadOwner | QFile::ExeOwner);
+    const QString message = openFailure(file.absoluteConnectionString());
+    QFile::setPermissions(file.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(message, QStringLiteral("Cannot open '%1': the folder '%2' is not writable (the engine keeps its journal "
+                                      "files beside the database).")
+                           .arg(file.path(), file.folder()));
+}
+
+TEST(DatabaseOpen, KeepsTheContentsEncrypted)
+{
+    TempDatabase file;
+    const QByteArray name = QStringLiteral("Москвич-412 ворнак").toUtf8();
+    {
+        auto db = file.open();
+        db->execute(QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES (\"%1\", 1, '13.11.2011')")
+                        .arg(QString::fromUtf8(name)));
+        for (const QString &entry : folderEntries(file.folder()))
+            EXPECT_FALSE(contents(file.folder() + u'/' + entry).contains(name)) << entry.toStdString();
+    }
+    EXPECT_FALSE(contents(file.path()).contains(name));
+    EXPECT_FALSE(contents(file.path()).startsWith("SQLite format 3"));
+    EXPECT_EQ(file.open()->openTable(QStringLiteral("SPR_AUTO"))->value(0, 1), Variant(QString::fromUtf8(name)));
+}
+
+} // namespace

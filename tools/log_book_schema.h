@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/database.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace vornak {
+
+// The five tables of the log book, as data: what `vornak-db init` creates and `check` expects.
+struct SchemaColumn {
+    QString name;
+    QString declaredType; // as written into the file
+    ColumnKind kind;      // as the engine reports it
+    int size = 0;         // text columns
+};
+
+struct SchemaTable {
+    QString name;
+    QList<SchemaColumn> columns;
+    QString index; // columns of the table's (vehicle, date) index; empty for none
+};
+
+namespace log_book {
+
+inline const QString password = QStringLiteral("KwtRPaNzEq48");
+inline const QString fileName = QStringLiteral("VORNAK.mdb");
+
+const QList<SchemaTable> &tables();
+QStringList ddl();
+// A connection string naming `path`, keyed with the log book's password.
+QString connectionString(const QString &path);
+
+// Creates an empty log book at `path` (the file must not exist); removes what it created when
+// that fails and raises DatabaseError.
+void create(const QString &path);
+// Every missing table and column and every column of another kind than expected.
+QStringList check(Connection &connection);
+
+} // namespace log_book
+} // namespace vornak
