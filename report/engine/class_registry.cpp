@@ -2,6 +2,7 @@
 
 #include "report/engine/band.h"
 #include "report/engine/data_band.h"
+#include "report/engine/db_dataset.h"
 #include "report/engine/memo_view.h"
 #include "report/engine/page.h"
 #include "report/engine/report_page.h"
@@ -48,6 +49,7 @@ const QList<ClassEntry> &classTable()
         entry<TfrxColumnFooter>("TfrxColumnFooter"),
         entry<TfrxOverlay>("TfrxOverlay"),
         entry<TfrxMemoView>("TfrxMemoView"),
+        entry<TfrxDBDataset>("TfrxDBDataset"),
     };
     return table;
 }
