@@ -8,6 +8,7 @@
 #include "report/engine/report_page.h"
 
 #include <functional>
+#include <utility>
 
 namespace vornak {
 
@@ -54,7 +55,53 @@ const QList<ClassEntry> &classTable()
     return table;
 }
 
+// Each report class with its base class.
+constexpr std::pair<const char *, const char *> kClassParents[] = {
+    {"TfrxReportComponent", "TfrxComponent"},
+    {"TfrxDialogComponent", "TfrxReportComponent"},
+    {"TfrxView", "TfrxReportComponent"},
+    {"TfrxStretcheable", "TfrxView"},
+    {"TfrxCustomMemoView", "TfrxStretcheable"},
+    {"TfrxMemoView", "TfrxCustomMemoView"},
+    {"TfrxBand", "TfrxReportComponent"},
+    {"TfrxReportTitle", "TfrxBand"},
+    {"TfrxReportSummary", "TfrxBand"},
+    {"TfrxPageHeader", "TfrxBand"},
+    {"TfrxPageFooter", "TfrxBand"},
+    {"TfrxHeader", "TfrxBand"},
+    {"TfrxFooter", "TfrxBand"},
+    {"TfrxDataBand", "TfrxBand"},
+    {"TfrxMasterData", "TfrxDataBand"},
+    {"TfrxDetailData", "TfrxDataBand"},
+    {"TfrxSubdetailData", "TfrxDataBand"},
+    {"TfrxDataBand4", "TfrxDataBand"},
+    {"TfrxDataBand5", "TfrxDataBand"},
+    {"TfrxDataBand6", "TfrxDataBand"},
+    {"TfrxGroupHeader", "TfrxBand"},
+    {"TfrxGroupFooter", "TfrxBand"},
+    {"TfrxChild", "TfrxBand"},
+    {"TfrxColumnHeader", "TfrxBand"},
+    {"TfrxColumnFooter", "TfrxBand"},
+    {"TfrxOverlay", "TfrxBand"},
+    {"TfrxNullBand", "TfrxBand"},
+    {"TfrxPage", "TfrxComponent"},
+    {"TfrxReportPage", "TfrxPage"},
+    {"TfrxDataPage", "TfrxPage"},
+    {"TfrxReport", "TfrxComponent"},
+    {"TfrxDataSet", "TfrxDialogComponent"},
+    {"TfrxCustomDBDataSet", "TfrxDataSet"},
+    {"TfrxDBDataset", "TfrxCustomDBDataSet"},
+};
+
 } // namespace
+
+QString frxParentClassName(const QString &className)
+{
+    for (const auto &[name, parent] : kClassParents)
+        if (className == QLatin1StringView(name))
+            return QString::fromLatin1(parent);
+    return QString();
+}
 
 TfrxComponent *frxCreateComponent(const QString &className, TfrxComponent *parent)
 {

@@ -11,5 +11,7 @@ class TfrxComponent;
 // nullptr for a class name that is not registered.
 TfrxComponent *frxCreateComponent(const QString &className, TfrxComponent *parent);
 QStringList frxRegisteredClasses();
+// The base class of a report class ("TfrxMemoView" -> "TfrxCustomMemoView"); empty at the root.
+QString frxParentClassName(const QString &className);
 
 } // namespace vornak

@@ -1,6 +1,7 @@
 #include "report/engine/component.h"
 
 #include "platform/errors.h"
+#include "report/engine/class_registry.h"
 #include "report/engine/page.h"
 #include "report/engine/property_builder.h"
 #include "report/engine/report.h"
@@ -290,10 +291,41 @@ void TfrxComponent::AlignChildren()
     }
 }
 
+bool TfrxComponent::inheritsScriptClass(const QString &className) const
+{
+    for (QString name = ClassName(); !name.isEmpty(); name = frxParentClassName(name))
+        if (name.compare(className, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+int TfrxComponent::findScriptProperty(const QString &name) const
+{
+    const TfrxPropertyList &properties = Properties();
+    for (qsizetype i = 0; i < properties.size(); ++i)
+        if (!properties[i].isReference() && properties[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
+Variant TfrxComponent::scriptProperty(int index) const
+{
+    const TfrxPropertyInfo &property = Properties().at(index);
+    return property.value ? property.value(*this) : Variant(property.read(*this));
+}
+
+void TfrxComponent::setScriptProperty(int index, const Variant &value)
+{
+    const TfrxPropertyInfo &property = Properties().at(index);
+    if (property.setValue)
+        property.setValue(*this, value);
+    else
+        property.write(*this, value.toString());
+}
+
 const TfrxPropertyList &TfrxComponent::ClassProperties()
 {
     using C = TfrxComponent;
-    using B = PropertyBuilder<C>;
     static const TfrxPropertyList list = [] {
         const auto font = [](const QString &name, std::function<QString(const TFont &)> read,
                              std::function<void(TFont &, const QString &)> write) {

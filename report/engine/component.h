@@ -3,6 +3,7 @@
 #include "report/engine/font.h"
 #include "report/engine/property.h"
 #include "report/engine/report_types.h"
+#include "report/engine/script_object.h"
 
 #include <QList>
 #include <QString>
@@ -15,7 +16,7 @@ class TfrxPage;
 // Every report object: name, geometry, font and its place in the report tree. An object owns
 // its children (`Objects`) and frees them with itself; freeing an object removes it from its
 // parent. Objects without a parent are owned by whoever created them.
-class TfrxComponent {
+class TfrxComponent : public ScriptObject {
 public:
     // An object created with a report object as owner becomes that object's last child.
     explicit TfrxComponent(TfrxComponent *owner = nullptr);
@@ -74,6 +75,16 @@ public:
     virtual void Clear();
     // Places the direct children that are views by their Align property.
     virtual void AlignChildren();
+
+    // Called for every object before a preparation compiles the report's script.
+    virtual void BeforeStartReport() {}
+
+    // What scripts see: the class chain and the stored properties (typed where they have a type).
+    QString scriptClassName() const override { return ClassName(); }
+    bool inheritsScriptClass(const QString &className) const override;
+    int findScriptProperty(const QString &name) const override;
+    Variant scriptProperty(int index) const override;
+    void setScriptProperty(int index, const Variant &value) override;
 
     // Properties stored in a template, in the order they are written.
     static const TfrxPropertyList &ClassProperties();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/variant.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -29,6 +31,9 @@ struct TfrxPropertyInfo {
     std::function<void(TfrxComponent &, const QString &)> write; // raises EngineError on bad text
     std::function<bool(const TfrxComponent &)> isStored;
     std::function<void(TfrxComponent &, const QString &, const TfrxReferenceResolver &)> resolve;
+    // The value as scripts see it (typed), when the property has one; otherwise its text.
+    std::function<Variant(const TfrxComponent &)> value;
+    std::function<void(TfrxComponent &, const Variant &)> setValue;
 
     bool isReference() const { return bool(resolve); }
 };

@@ -8,6 +8,29 @@
 
 namespace vornak {
 
+namespace property_value {
+
+inline Variant toVariant(double v) { return Variant(v); }
+inline Variant toVariant(int v) { return Variant(v); }
+inline Variant toVariant(bool v) { return Variant(v); }
+inline Variant toVariant(const QString &v) { return Variant(v); }
+inline Variant toVariant(const QStringList &v) { return Variant(property_text::fromLines(v)); }
+
+template <class T>
+T fromVariant(const Variant &v);
+template <>
+inline double fromVariant<double>(const Variant &v) { return v.toDouble(); }
+template <>
+inline int fromVariant<int>(const Variant &v) { return v.toInt(); }
+template <>
+inline bool fromVariant<bool>(const Variant &v) { return v.toBool(); }
+template <>
+inline QString fromVariant<QString>(const Variant &v) { return v.toString(); }
+template <>
+inline QStringList fromVariant<QStringList>(const Variant &v) { return property_text::toLines(v.toString()); }
+
+} // namespace property_value
+
 template <class C>
 struct PropertyBuilder {
     template <class T>
@@ -26,6 +49,10 @@ struct PropertyBuilder {
         info.read = [get, toText](const TfrxComponent &o) { return toText(get(static_cast<const C &>(o))); };
         info.write = [set, fromText](TfrxComponent &o, const QString &text) { set(static_cast<C &>(o), fromText(text)); };
         info.isStored = [get, def](const TfrxComponent &o) { return !def || !(get(static_cast<const C &>(o)) == *def); };
+        info.value = [get](const TfrxComponent &o) { return property_value::toVariant(get(static_cast<const C &>(o))); };
+        info.setValue = [set](TfrxComponent &o, const Variant &v) {
+            set(static_cast<C &>(o), property_value::fromVariant<T>(v));
+        };
         return info;
     }
 

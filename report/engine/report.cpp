@@ -3,6 +3,8 @@
 #include "platform/errors.h"
 #include "report/engine/custom_preview.h"
 #include "report/engine/data_set_properties.h"
+#include "report/engine/script.h"
+#include "report/engine/view.h"
 #include "report/engine/template_reader.h"
 #include "report/engine/template_writer.h"
 
@@ -14,16 +16,73 @@ namespace vornak {
 TfrxReport::TfrxReport(TfrxComponent *owner)
     : TfrxComponent(owner)
     , timer_(std::make_unique<QTimer>())
+    , script_(std::make_unique<TfsScript>())
 {
     timer_->setInterval(50);
     timer_->setSingleShot(true);
     resetProperties();
+    const std::pair<const char *, Variant> units[] = {
+        {"fr01cm", Variant(fr01cm)}, {"fr1cm", Variant(fr1cm)},     {"fr01in", Variant(fr01in)},
+        {"fr1in", Variant(fr1in)},   {"fr1CharX", Variant(fr1CharX)}, {"fr1CharY", Variant(fr1CharY)},
+    };
+    for (const auto &[name, value] : units)
+        script_->AddConst(QString::fromLatin1(name),
+                          value.type() == Variant::Type::Integer ? QStringLiteral("Integer") : QStringLiteral("Extended"),
+                          value);
 }
 
 TfrxReport::~TfrxReport()
 {
-    // Children are freed before the lists they may refer to.
+    // Children are freed before the lists and the script that may refer to them.
     TfrxComponent::Clear();
+}
+
+bool TfrxReport::PrepareScript()
+{
+    TfsScript &script = *script_;
+    scriptVariables_ = {};
+    script.ClearItems(this);
+    script.SetAdder(this);
+    script.SetMainProg(true);
+    for (TfrxComponent *object : AllObjects()) {
+        object->IsDesigning = false;
+        object->BeforeStartReport();
+        script.AddObject(object->Name(), object);
+    }
+    ReportScriptNames names = ScriptNames;
+    names.report = this;
+    if (!names.set)
+        names.set = [this](const QString &, const QList<Variant> &arguments) {
+            variables_.SetVariable(arguments.value(0).toString(), arguments.value(1));
+            return Variant();
+        };
+    scriptVariables_ = registerReportNames(script, names);
+    script.SetLines(scriptText_);
+    script.SetSyntaxType(scriptLanguage_);
+    const bool compiled = script.Compile();
+    if (!compiled)
+        AddError(QStringLiteral("Ошибка в скрипте %1: %2").arg(script.ErrorPos(), script.ErrorMsg()));
+    script.SetAdder(nullptr);
+    return compiled;
+}
+
+void TfrxReport::RunScriptMainBlock()
+{
+    if (script_->StatementCount() > 0)
+        script_->Execute();
+}
+
+void TfrxReport::SetScriptValue(const Variant &value)
+{
+    if (scriptVariables_.value)
+        scriptVariables_.value->setValue(value);
+}
+
+void TfrxReport::SetSelfObject(TfrxView *view)
+{
+    self_ = view;
+    if (scriptVariables_.self)
+        scriptVariables_.self->setObject(view);
 }
 
 void TfrxReport::resetProperties()

@@ -4,6 +4,7 @@
 #include "report/engine/report_data_sets.h"
 #include "report/engine/report_options.h"
 #include "report/engine/report_variables.h"
+#include "report/engine/script_report_names.h"
 
 #include <QStringList>
 #include <memory>
@@ -13,6 +14,7 @@ class QTimer;
 namespace vornak {
 
 class TfrxCustomPreview;
+class TfsScript;
 class TfrxDataSet;
 class TfrxView;
 
@@ -73,6 +75,22 @@ public:
     // The check before a run: one error per item without a data source; true when none.
     bool CheckDataSets();
 
+    // The report's script (created with the report; the unit constants are registered in it).
+    TfsScript &Script() const { return *script_; }
+    // What other layers register in the script at each preparation: the "Engine" and "Outline"
+    // objects and the functions Get, IIF, SUM, AVG, MIN, MAX and COUNT. "Report" is the report
+    // itself and "Set" stores into Variables unless set here.
+    ReportScriptNames ScriptNames;
+    // The first step of a preparation: registers every object by name, "Report", "Engine",
+    // "Outline", "Value", "Self" and the eight functions, and compiles ScriptText in
+    // ScriptLanguage. On a compile error adds "Ошибка в скрипте <position>: <message>" to the
+    // error list and returns false.
+    bool PrepareScript();
+    // Runs the script's main block when it has statements (errors pass through).
+    void RunScriptMainBlock();
+    // The script's "Value" (the value of the text object being processed).
+    void SetScriptValue(const Variant &value);
+
     // Frees all pages and objects, empties the lists and resets options and script.
     void Clear() override;
 
@@ -95,7 +113,8 @@ public:
     bool Terminated = false;
     QTimer *Timer() const { return timer_.get(); } // one-shot, 50 milliseconds
     TfrxView *SelfObject() const { return self_; }
-    void SetSelfObject(TfrxView *view) { self_ = view; }
+    // Also the script's "Self".
+    void SetSelfObject(TfrxView *view);
 
 private:
     void resetProperties();
@@ -119,6 +138,8 @@ private:
     QStringList systemVariables_;
     std::unique_ptr<QTimer> timer_;
     TfrxView *self_ = nullptr;
+    std::unique_ptr<TfsScript> script_;
+    ReportScriptVariables scriptVariables_;
 };
 
 } // namespace vornak
