@@ -236,10 +236,74 @@ TEST(PeriodReportTemplate, WrittenAndReadBackUnchanged)
     PeriodReportFixture f;
     const QString text = f.report.SaveToText();
     EXPECT_FALSE(text.contains(u"ShowHint")); // defaults are left out
+    // Read back as a preparation restores it: data sources found by component name.
     TfrxReport copy;
-    TfrxTemplateReader(f.links()).Read(text, copy);
-    EXPECT_EQ(copy.SaveToText(), text);
+    copy.SetPreview(&f.preview); // the preview is kept, not looked up again
+    copy.LoadFromText(text);
+    EXPECT_TRUE(copy.Errors().isEmpty());
+    EXPECT_EQ(copy.SaveToText().toStdString(), text.toStdString());
     EXPECT_EQ(copy.Datasets().Items(4).DataSet(), f.dataSet("frxDBDataset4"));
+    EXPECT_EQ(dynamic_cast<TfrxMasterData *>(copy.FindObject(QStringLiteral("MasterData1")))->DataSet(),
+              f.dataSet("frxDBDataset4"));
+}
+
+TEST(TemplateReader, EveryKindOfValueSurvivesWritingAndReading)
+{
+    TfrxReport report;
+    report.SetName(QStringLiteral("R"));
+    report.Variables().SetVariable(QStringLiteral("Limit"), Variant(QStringLiteral("10")));
+    report.Style().append(TfrxStyleItem{QStringLiteral("Title"), clRed, TFont{}, TfrxFrame{}});
+    report.EngineOptions.DoublePass = true;
+    report.PrintOptions.PrintPages = ppOdd;
+    report.ReportOptions.Description = {QStringLiteral("a"), QString()};
+    auto *page = new TfrxReportPage(&report);
+    page->SetName(QStringLiteral("P"));
+    page->SetOrientation(poLandscape);
+    page->SetPaperSize(11);
+    page->SetLeftMargin(12.5);
+    page->SetColumnPositions({QStringLiteral("0"), QStringLiteral("95")});
+    auto *child = new TfrxChild(page);
+    child->SetName(QStringLiteral("Child1"));
+    auto *header = new TfrxGroupHeader(page);
+    header->SetName(QStringLiteral("G"));
+    header->SetCondition(QStringLiteral("<Source1.\"id\">"));
+    header->SetChild(child);
+    auto *memo = new TfrxMemoView(header);
+    memo->SetName(QStringLiteral("M"));
+    memo->SetText(QStringLiteral("one\r\n\"two\" & <three>"));
+    memo->Frame().SetTyp(ftLeft | ftBottom);
+    memo->Frame().SetWidth(2);
+    memo->Frame().TopLine.Color = clBlue;
+    memo->DisplayFormat().Kind = fkNumeric;
+    memo->Highlight().Font.Style = fsItalic;
+    memo->SetGapX(0.5);
+    memo->SetWordWrap(false);
+    TFont font;
+    font.Name = QStringLiteral("Tahoma");
+    font.Style = fsBold | fsUnderline;
+    memo->SetFont(font);
+    auto *flow = new TfrxMemoView(header);
+    flow->SetName(QStringLiteral("M2"));
+    memo->SetFlowTo(flow);
+
+    const QString text = report.SaveToText();
+    TfrxReport copy;
+    copy.LoadFromText(text);
+    ASSERT_TRUE(copy.Errors().isEmpty()) << copy.Errors().join(u'\n').toStdString();
+    EXPECT_EQ(copy.SaveToText().toStdString(), text.toStdString());
+    auto *memoCopy = dynamic_cast<TfrxMemoView *>(copy.FindObject(QStringLiteral("M")));
+    ASSERT_TRUE(memoCopy);
+    EXPECT_EQ(memoCopy->Memo(), memo->Memo());
+    EXPECT_EQ(memoCopy->Font(), font);
+    EXPECT_EQ(memoCopy->Frame(), memo->Frame());
+    EXPECT_EQ(memoCopy->FlowTo(), copy.FindObject(QStringLiteral("M2")));
+    auto *pageCopy = dynamic_cast<TfrxReportPage *>(copy.FindObject(QStringLiteral("P")));
+    EXPECT_EQ(pageCopy->PaperWidth(), 210);
+    EXPECT_EQ(pageCopy->PaperHeight(), 148);
+    EXPECT_EQ(dynamic_cast<TfrxBand *>(copy.FindObject(QStringLiteral("G")))->Child(), copy.FindObject(QStringLiteral("Child1")));
+    EXPECT_EQ(copy.Variables().Value(QStringLiteral("limit")), Variant(QStringLiteral("10")));
+    EXPECT_EQ(copy.Style().value(0).Color, clRed);
+    EXPECT_EQ(copy.ReportOptions.Description, report.ReportOptions.Description);
 }
 
 TEST(PeriodReportTemplate, UnresolvedDataSetsAreReportedBeforeARun)
