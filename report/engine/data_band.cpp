@@ -7,23 +7,6 @@ namespace vornak {
 
 TfrxDataBand::~TfrxDataBand() = default;
 
-void TfrxDataBand::SetDataSet(TfrxDataSet *value)
-{
-    dataSet_ = value;
-    dataSetName_ = value ? value->UserName() : QString();
-}
-
-QString TfrxDataBand::DataSetName() const
-{
-    return dataSet_ ? dataSet_->UserName() : dataSetName_;
-}
-
-void TfrxDataBand::SetDataSetName(const QString &value)
-{
-    dataSetName_ = value;
-    dataSet_ = frxFindDataSet(dataSet_, value, Report());
-}
-
 const TfrxPropertyList &TfrxDataBand::ClassProperties()
 {
     using C = TfrxDataBand;

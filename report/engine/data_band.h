@@ -7,8 +7,6 @@
 
 namespace vornak {
 
-class TfrxDataSet;
-
 // A band printed once per record of its data set (or RowCount times without one).
 class TfrxDataBand : public TfrxBand {
 public:
@@ -16,10 +14,10 @@ public:
     ~TfrxDataBand() override;
     QString ClassName() const override { return QStringLiteral("TfrxDataBand"); }
 
-    TfrxDataSet *DataSet() const { return dataSet_; }
-    void SetDataSet(TfrxDataSet *value);
-    QString DataSetName() const;
-    void SetDataSetName(const QString &value);
+    TfrxDataSet *DataSet() const { return binding_.DataSet(); }
+    void SetDataSet(TfrxDataSet *value) { binding_.SetDataSet(value); }
+    QString DataSetName() const { return binding_.Name(); }
+    void SetDataSetName(const QString &value) { binding_.SetName(value, Report()); }
     int RowCount() const { return rowCount_; }
     void SetRowCount(int value) { rowCount_ = value; }
     int Columns() const { return columns_; }
@@ -50,8 +48,7 @@ public:
     double MaxY = 0;
 
 private:
-    TfrxDataSet *dataSet_ = nullptr;
-    QString dataSetName_;
+    TfrxDataSetBinding binding_;
     int rowCount_ = 0;
     int columns_ = 0;
     double columnWidth_ = 0;

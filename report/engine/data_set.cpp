@@ -150,6 +150,23 @@ const TfrxPropertyList &TfrxDataSet::ClassProperties()
     return list;
 }
 
+void TfrxDataSetBinding::SetDataSet(TfrxDataSet *value)
+{
+    dataSet_ = value;
+    name_ = value ? value->UserName() : QString();
+}
+
+QString TfrxDataSetBinding::Name() const
+{
+    return dataSet_ ? dataSet_->UserName() : name_;
+}
+
+void TfrxDataSetBinding::SetName(const QString &name, const TfrxReport *report)
+{
+    name_ = name;
+    dataSet_ = frxFindDataSet(dataSet_, name, report);
+}
+
 TfrxDataSet *frxFindDataSet(TfrxDataSet *current, const QString &name, const TfrxReport *report)
 {
     if (name.isEmpty())

@@ -89,6 +89,21 @@ private:
     int rangeEndCount_ = 0;
 };
 
+// A reference to a report data source and the user name it goes by. Setting the data source
+// sets the name to its user name; setting the name looks the data source up (frxFindDataSet).
+class TfrxDataSetBinding {
+public:
+    TfrxDataSet *DataSet() const { return dataSet_; }
+    void SetDataSet(TfrxDataSet *value);
+    // The data source's current user name when one is set, otherwise the stored text.
+    QString Name() const;
+    void SetName(const QString &name, const TfrxReport *report);
+
+private:
+    TfrxDataSet *dataSet_ = nullptr;
+    QString name_;
+};
+
 // Finds the data source with the user name `name` for an object (a view, band, page, report or
 // item of the report's list) whose current data source is `current` and whose report is
 // `report`: none for an empty name; `current` outside a report; otherwise the first match in the

@@ -105,8 +105,7 @@ void TfrxReport::resetProperties()
 void TfrxReport::Clear()
 {
     TfrxComponent::Clear();
-    dataSet_ = nullptr;
-    dataSetName_.clear();
+    binding_ = {};
     dotMatrixReport_ = false;
     showProgress_ = true;
     oldStyleProgress_ = false;
@@ -114,23 +113,6 @@ void TfrxReport::Clear()
     parentReport_.clear();
     self_ = nullptr;
     resetProperties();
-}
-
-void TfrxReport::SetDataSet(TfrxDataSet *value)
-{
-    dataSet_ = value;
-    dataSetName_ = value ? value->UserName() : QString();
-}
-
-QString TfrxReport::DataSetName() const
-{
-    return dataSet_ ? dataSet_->UserName() : dataSetName_;
-}
-
-void TfrxReport::SetDataSetName(const QString &value)
-{
-    dataSetName_ = value;
-    dataSet_ = frxFindDataSet(dataSet_, value, this);
 }
 
 TfrxDataSet *TfrxReport::GetDataset(const QString &userName) const

@@ -42,10 +42,10 @@ public:
     const TfrxStyles &Style() const { return styles_; }
     TfrxCustomPreview *Preview() const { return preview_; }
     void SetPreview(TfrxCustomPreview *value) { preview_ = value; }
-    TfrxDataSet *DataSet() const { return dataSet_; }
-    void SetDataSet(TfrxDataSet *value);
-    QString DataSetName() const;
-    void SetDataSetName(const QString &value);
+    TfrxDataSet *DataSet() const { return binding_.DataSet(); }
+    void SetDataSet(TfrxDataSet *value) { binding_.SetDataSet(value); }
+    QString DataSetName() const { return binding_.Name(); }
+    void SetDataSetName(const QString &value) { binding_.SetName(value, this); }
     bool DotMatrixReport() const { return dotMatrixReport_; }
     void SetDotMatrixReport(bool value) { dotMatrixReport_ = value; }
     const QString &IniFile() const { return iniFile_; }
@@ -125,8 +125,7 @@ private:
     TfrxVariables variables_;
     TfrxStyles styles_;
     TfrxCustomPreview *preview_ = nullptr;
-    TfrxDataSet *dataSet_ = nullptr;
-    QString dataSetName_;
+    TfrxDataSetBinding binding_;
     bool dotMatrixReport_ = false;
     QString iniFile_;
     bool showProgress_ = true;

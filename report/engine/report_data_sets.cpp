@@ -5,23 +5,6 @@
 
 namespace vornak {
 
-void TfrxDataSetItem::SetDataSet(TfrxDataSet *value)
-{
-    dataSet_ = value;
-    dataSetName_ = value ? value->UserName() : QString();
-}
-
-QString TfrxDataSetItem::DataSetName() const
-{
-    return dataSet_ ? dataSet_->UserName() : dataSetName_;
-}
-
-void TfrxDataSetItem::SetDataSetName(const QString &value)
-{
-    dataSetName_ = value;
-    dataSet_ = frxFindDataSet(dataSet_, value, report_);
-}
-
 TfrxDataSetItem &TfrxReportDataSets::Add()
 {
     items_.push_back(std::make_unique<TfrxDataSetItem>(report_));

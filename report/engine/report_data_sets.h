@@ -1,12 +1,13 @@
 #pragma once
 
+#include "report/engine/data_set.h"
+
 #include <QString>
 #include <memory>
 #include <vector>
 
 namespace vornak {
 
-class TfrxDataSet;
 class TfrxReport;
 
 // One entry of the report's data source list.
@@ -14,18 +15,17 @@ class TfrxDataSetItem {
 public:
     explicit TfrxDataSetItem(TfrxReport *report) : report_(report) {}
 
-    TfrxDataSet *DataSet() const { return dataSet_; }
+    TfrxDataSet *DataSet() const { return binding_.DataSet(); }
     // Also sets the name to the data source's user name.
-    void SetDataSet(TfrxDataSet *value);
+    void SetDataSet(TfrxDataSet *value) { binding_.SetDataSet(value); }
     // The data source's current user name when one is set, otherwise the stored text.
-    QString DataSetName() const;
+    QString DataSetName() const { return binding_.Name(); }
     // Looks the data source up by user name; an empty name clears it.
-    void SetDataSetName(const QString &value);
+    void SetDataSetName(const QString &value) { binding_.SetName(value, report_); }
 
 private:
     TfrxReport *report_;
-    TfrxDataSet *dataSet_ = nullptr;
-    QString dataSetName_;
+    TfrxDataSetBinding binding_;
 };
 
 // The data sources a report may use, in order (`Datasets` of the report).

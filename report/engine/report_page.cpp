@@ -75,23 +75,6 @@ void TfrxReportPage::SetOrientation(TPrinterOrientation value)
     updateDimensions();
 }
 
-void TfrxReportPage::SetDataSet(TfrxDataSet *value)
-{
-    dataSet_ = value;
-    dataSetName_ = value ? value->UserName() : QString();
-}
-
-QString TfrxReportPage::DataSetName() const
-{
-    return dataSet_ ? dataSet_->UserName() : dataSetName_;
-}
-
-void TfrxReportPage::SetDataSetName(const QString &value)
-{
-    dataSetName_ = value;
-    dataSet_ = frxFindDataSet(dataSet_, value, Report());
-}
-
 TfrxBand *TfrxReportPage::FindBand(const QString &className) const
 {
     for (TfrxComponent *child : Objects())

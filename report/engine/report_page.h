@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/engine/data_set.h"
 #include "report/engine/frame.h"
 #include "report/engine/page.h"
 
@@ -8,7 +9,6 @@
 namespace vornak {
 
 class TfrxBand;
-class TfrxDataSet;
 
 // A printable page: paper, margins and bands. Its own Width and Height are always the paper
 // size in whole pixels, round(PaperWidth x fr01cm) by round(PaperHeight x fr01cm).
@@ -57,10 +57,10 @@ public:
     void SetTitleBeforeHeader(bool value) { titleBeforeHeader_ = value; }
     int PageCount() const { return pageCount_; }
     void SetPageCount(int value) { pageCount_ = value < 1 ? 1 : value; }
-    TfrxDataSet *DataSet() const { return dataSet_; }
-    void SetDataSet(TfrxDataSet *value);
-    QString DataSetName() const;
-    void SetDataSetName(const QString &value);
+    TfrxDataSet *DataSet() const { return binding_.DataSet(); }
+    void SetDataSet(TfrxDataSet *value) { binding_.SetDataSet(value); }
+    QString DataSetName() const { return binding_.Name(); }
+    void SetDataSetName(const QString &value) { binding_.SetName(value, Report()); }
     bool EndlessHeight() const { return endlessHeight_; }
     void SetEndlessHeight(bool value) { endlessHeight_ = value; }
     bool EndlessWidth() const { return endlessWidth_; }
@@ -132,8 +132,7 @@ private:
     bool printIfEmpty_ = true;
     bool titleBeforeHeader_ = true;
     int pageCount_ = 1;
-    TfrxDataSet *dataSet_ = nullptr;
-    QString dataSetName_;
+    TfrxDataSetBinding binding_;
     bool endlessHeight_ = false;
     bool endlessWidth_ = false;
     bool printOnPreviousPage_ = false;

@@ -5,26 +5,14 @@
 
 namespace vornak {
 
-void TfrxView::SetDataSet(TfrxDataSet *value)
-{
-    dataSet_ = value;
-    dataSetName_ = value ? value->UserName() : QString();
-}
-
-QString TfrxView::DataSetName() const
-{
-    return dataSet_ ? dataSet_->UserName() : dataSetName_;
-}
-
 void TfrxView::SetDataSetName(const QString &value)
 {
-    dataSetName_ = value;
-    dataSet_ = frxFindDataSet(dataSet_, value, Report());
+    binding_.SetName(value, Report());
 }
 
 bool TfrxView::IsDataField() const
 {
-    return dataSet_ && !dataField_.isEmpty();
+    return DataSet() && !dataField_.isEmpty();
 }
 
 void TfrxView::BeforePrint()

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "report/engine/data_set.h"
 #include "report/engine/frame.h"
 #include "report/engine/report_component.h"
 
 namespace vornak {
-
-class TfrxDataSet;
 
 // A visible object placed in a band: frame, fill, alignment, data binding.
 class TfrxView : public TfrxReportComponent {
@@ -26,9 +25,9 @@ public:
     bool Printable() const { return printable_; }
     void SetPrintable(bool value) { printable_ = value; }
     // Setting the data set sets the name to its user name; setting the name looks the data set up.
-    TfrxDataSet *DataSet() const { return dataSet_; }
-    void SetDataSet(TfrxDataSet *value);
-    QString DataSetName() const;
+    TfrxDataSet *DataSet() const { return binding_.DataSet(); }
+    void SetDataSet(TfrxDataSet *value) { binding_.SetDataSet(value); }
+    QString DataSetName() const { return binding_.Name(); }
     void SetDataSetName(const QString &value);
     const QString &DataField() const { return dataField_; }
     void SetDataField(const QString &value) { dataField_ = value; }
@@ -60,8 +59,7 @@ private:
     TfrxFrame frame_;
     TfrxShiftMode shiftMode_ = smAlways;
     bool printable_ = true;
-    TfrxDataSet *dataSet_ = nullptr;
-    QString dataSetName_;
+    TfrxDataSetBinding binding_;
     QString dataField_;
     int cursor_ = 0;
     QString hint_;
