@@ -68,7 +68,7 @@ void TfrxComponent::SetName(const QString &name)
                 root = root->parent_;
         }
         const TfrxComponent *other = root->FindObject(name);
-        if ((other && other != this) || (root != this && SameName(root->name_, name)))
+        if (other && other != this)
             throw EngineError(QStringLiteral("Имя \"%1\" уже используется другим объектом отчета").arg(name));
     }
     name_ = name;
@@ -205,8 +205,8 @@ void TfrxComponent::CreateUniqueName()
     const QString base = BaseName();
     for (int i = 1;; ++i) {
         const QString candidate = base + QString::number(i);
-        const bool used = SameName(root->name_, candidate)
-            || std::any_of(all.begin(), all.end(), [&](const TfrxComponent *o) { return SameName(o->name_, candidate); });
+        const bool used
+            = std::any_of(all.begin(), all.end(), [&](const TfrxComponent *o) { return SameName(o->name_, candidate); });
         if (!used) {
             name_ = candidate;
             return;

@@ -117,10 +117,8 @@ Variant TfrxCustomDBDataSet::Value(const QString &field)
     if (!f || f->IsNull())
         return Variant();
     const QString type = f->DataTypeName();
-    if (type == u"FMTBcd") {
-        const Variant value = f->Value();
-        return Variant(value.toDouble());
-    }
+    if (type == u"FMTBcd")
+        return BcdAsCurrency() ? Variant::fromCurrency(f->AsFloat()) : Variant(f->AsFloat());
     if (type == u"LargeInt")
         return Variant(f->Value().toInt64());
     if (type == u"TimeStamp")

@@ -48,6 +48,8 @@ public:
     const TfrxPropertyList &Properties() const override { return ClassProperties(); }
 
 protected:
+    // Whether exact-decimal field values are handed out as currency (otherwise as floats).
+    virtual bool BcdAsCurrency() const { return false; }
     // Fills the field list from GetFieldList and pairs each name with the dataset's field.
     void BuildFieldList();
     // The index of `name` in the field list (ignoring case), or -1.

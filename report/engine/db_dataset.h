@@ -38,6 +38,9 @@ public:
     static const TfrxPropertyList &ClassProperties();
     const TfrxPropertyList &Properties() const override { return ClassProperties(); }
 
+protected:
+    bool BcdAsCurrency() const override { return bcdToCurrency_; }
+
 private:
     void afterOpen(vornak::TDataSet *dataSet);
     void beforeClose(vornak::TDataSet *dataSet);

@@ -78,9 +78,8 @@ void TfrxReportPage::SetOrientation(TPrinterOrientation value)
 TfrxBand *TfrxReportPage::FindBand(const QString &className) const
 {
     for (TfrxComponent *child : Objects())
-        if (child->ClassName() == className)
-            if (auto *band = dynamic_cast<TfrxBand *>(child))
-                return band;
+        if (auto *band = dynamic_cast<TfrxBand *>(child); band && band->inheritsScriptClass(className))
+            return band;
     return nullptr;
 }
 

@@ -85,7 +85,8 @@ public:
     QString OnAfterPrint;
     QString OnManualBuild;
 
-    // The first child, in child order, whose class is `className` (or derives from T).
+    // The first band among the children, in child order, of class `className` (or T) or one
+    // derived from it.
     TfrxBand *FindBand(const QString &className) const;
     template <class T>
     T *FindBand() const

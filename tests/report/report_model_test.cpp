@@ -278,6 +278,7 @@ TEST(ReportObjectModel, BandNumbersAndFindBand)
 
     EXPECT_EQ(page.FindBand<TfrxDataBand>(), master);
     EXPECT_EQ(page.FindBand(QStringLiteral("TfrxHeader")), header);
+    EXPECT_EQ(page.FindBand(QStringLiteral("TfrxDataBand")), master);
     EXPECT_EQ(page.FindBand<TfrxFooter>(), nullptr);
 }
 
