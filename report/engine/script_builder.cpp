@@ -102,6 +102,13 @@ void ScriptBuilder::fail(const QString &message, const SyntaxNode &node) const
     throw BuildError{message, node.position};
 }
 
+ExpressionPtr ScriptBuilder::bounded(ExpressionPtr expression, const SyntaxNode &node) const
+{
+    if (expression->depth > maxExpressionDepth)
+        fail(nestingTooDeepMessage(), node);
+    return expression;
+}
+
 ScriptItem *ScriptBuilder::lookup(const QString &name) const
 {
     const QString key = name.toCaseFolded();
@@ -343,6 +350,9 @@ StatementPtr ScriptBuilder::buildAssign(const SyntaxNode &node)
         fail(QStringLiteral("Левая часть выражения не может быть присвоена"), designatorNode);
     ExpressionPtr value = buildExpression(valueNode);
     checkAssignable(designator.expression->type, value->type, valueNode);
+    const auto *variable = dynamic_cast<const VariableExpression *>(designator.expression.get());
+    if (variable && variable->variable()->type().kind == TfsVarType::fvtClass)
+        return std::make_unique<ObjectAssignStatement>(variable->variable(), std::move(value));
     return std::make_unique<AssignStatement>(std::move(designator.target), std::move(value));
 }
 
@@ -441,9 +451,9 @@ ExpressionPtr ScriptBuilder::buildBinary(const SyntaxNode &op, ExpressionPtr lef
     if (found == operators().end())
         fail(grammar_.errorText(QStringLiteral("err2")), op);
     const ScriptType type = resultType(found->second, left->type, right->type);
-    auto expression = std::make_unique<BinaryExpression>(found->second, std::move(left), std::move(right));
+    ExpressionPtr expression = std::make_unique<BinaryExpression>(found->second, std::move(left), std::move(right));
     expression->type = type;
-    return expression;
+    return bounded(std::move(expression), rightNode);
 }
 
 ExpressionPtr ScriptBuilder::buildExpression(const SyntaxNode &node)
@@ -630,7 +640,7 @@ ExpressionPtr ScriptBuilder::buildCallOf(ScriptProcedure *procedure, const Synta
             values.push_back(buildExpression(argument));
         }
     }
-    return std::make_unique<CallExpression>(procedure, std::move(values), std::move(targets));
+    return bounded(std::make_unique<CallExpression>(procedure, std::move(values), std::move(targets)), at);
 }
 
 ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node, bool asTarget)
@@ -697,10 +707,12 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
                 std::vector<ExpressionPtr> arguments;
                 for (const SyntaxNode &argument : parts[i + 1].children)
                     arguments.push_back(buildExpression(argument));
-                result.expression = std::make_unique<MethodCallExpression>(std::move(result.expression), part.text, std::move(arguments));
+                result.expression = bounded(std::make_unique<MethodCallExpression>(std::move(result.expression), part.text, std::move(arguments)), part);
                 ++i;
                 continue;
             }
+            if (result.expression->depth >= maxExpressionDepth)
+                fail(nestingTooDeepMessage(), part);
             auto member = std::make_unique<MemberExpression>(std::move(result.expression), part.text);
             if (asTarget && i + 1 == parts.size()) {
                 result.target = std::make_unique<MemberTarget>(std::move(member));
@@ -714,7 +726,7 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
                 fail(QStringLiteral("Ожидается массив"), part);
             if (part.children.size() != 1)
                 fail(QStringLiteral("Ожидается индекс"), part);
-            result.expression = std::make_unique<IndexExpression>(std::move(result.expression), buildExpression(part.children.front()));
+            result.expression = bounded(std::make_unique<IndexExpression>(std::move(result.expression), buildExpression(part.children.front())), part);
             result.expression->type = {TfsVarType::fvtChar, QStringLiteral("Char")};
         } else if (part.name == u"args") {
             fail(QStringLiteral("Слишком много параметров"), part);

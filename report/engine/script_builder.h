@@ -45,6 +45,8 @@ private:
     };
 
     [[noreturn]] void fail(const QString &message, const SyntaxNode &node) const;
+    // Fails when an expression nests deeper than running it safely allows.
+    ExpressionPtr bounded(ExpressionPtr expression, const SyntaxNode &node) const;
     ScriptItem *lookup(const QString &name) const;
     void declare(std::unique_ptr<ScriptItem> item, const SyntaxNode &node);
     ScriptType resolveType(const QString &name, const SyntaxNode &node) const;

@@ -173,6 +173,8 @@ CallExpression::CallExpression(ScriptProcedure *procedure, std::vector<Expressio
     : procedure_(procedure), arguments_(std::move(arguments)), referenceTargets_(std::move(referenceTargets))
 {
     type = procedure->resultType();
+    for (const ExpressionPtr &argument : arguments_)
+        depth = std::max(depth, argument->depth + 1);
     callbackArguments_.reserve(qsizetype(arguments_.size()));
 }
 
@@ -222,6 +224,13 @@ Flow BlockStatement::execute() const
 Flow AssignStatement::execute() const
 {
     target_->assign(value_->evaluate());
+    return Flow::Normal;
+}
+
+Flow ObjectAssignStatement::execute() const
+{
+    variable_->setObject(value_->designatesObject() ? value_->evaluateObject() : nullptr);
+    variable_->setValue(value_->evaluate());
     return Flow::Normal;
 }
 

@@ -3,6 +3,7 @@
 #include "report/engine/script_items.h"
 #include "report/engine/variant_ops.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -30,7 +31,10 @@ public:
     virtual bool designatesObject() const { return false; }
 
     ScriptType type; // as far as known while compiling; Variant otherwise
+    int depth = 1;   // levels of nested expressions, itself included
 };
+
+inline int depthOf(const std::unique_ptr<Expression> &expression) { return expression ? expression->depth : 0; }
 using ExpressionPtr = std::unique_ptr<Expression>;
 
 class ConstantExpression : public Expression {
@@ -69,7 +73,7 @@ private:
 // A property or a method without arguments of an object found at run time.
 class MemberExpression : public Expression {
 public:
-    MemberExpression(ExpressionPtr object, const QString &name) : object_(std::move(object)), name_(name) {}
+    MemberExpression(ExpressionPtr object, const QString &name) : object_(std::move(object)), name_(name) { depth = depthOf(object_) + 1; }
     Variant evaluate() const override;
     ScriptObject *evaluateObject() const override;
     bool designatesObject() const override { return true; }
@@ -88,7 +92,13 @@ private:
 class MethodCallExpression : public Expression {
 public:
     MethodCallExpression(ExpressionPtr object, const QString &name, std::vector<ExpressionPtr> arguments)
-        : object_(std::move(object)), name_(name), arguments_(std::move(arguments)) {}
+        : object_(std::move(object)), name_(name), arguments_(std::move(arguments))
+    {
+        depth = depthOf(object_);
+        for (const ExpressionPtr &argument : arguments_)
+            depth = std::max(depth, argument->depth);
+        ++depth;
+    }
     Variant evaluate() const override;
 
 private:
@@ -100,7 +110,7 @@ private:
 class BinaryExpression : public Expression {
 public:
     BinaryExpression(VariantOperator op, ExpressionPtr left, ExpressionPtr right)
-        : op_(op), left_(std::move(left)), right_(std::move(right)) {}
+        : op_(op), left_(std::move(left)), right_(std::move(right)) { depth = std::max(left_->depth, right_->depth) + 1; }
     Variant evaluate() const override { return applyOperator(op_, left_->evaluate(), right_->evaluate()); }
 
 private:
@@ -111,7 +121,7 @@ private:
 
 class UnaryExpression : public Expression {
 public:
-    UnaryExpression(bool negate, ExpressionPtr operand) : negate_(negate), operand_(std::move(operand)) {}
+    UnaryExpression(bool negate, ExpressionPtr operand) : negate_(negate), operand_(std::move(operand)) { depth = operand_->depth + 1; }
     Variant evaluate() const override;
 
 private:
@@ -126,7 +136,11 @@ public:
         ExpressionPtr low;
         ExpressionPtr high; // null for a single value
     };
-    explicit SetExpression(std::vector<Item> items) : items_(std::move(items)) {}
+    explicit SetExpression(std::vector<Item> items) : items_(std::move(items))
+    {
+        for (const Item &item : items_)
+            depth = std::max({depth, depthOf(item.low) + 1, depthOf(item.high) + 1});
+    }
     Variant evaluate() const override;
     bool contains(const Variant &value) const;
 
@@ -136,7 +150,10 @@ private:
 
 class InExpression : public Expression {
 public:
-    InExpression(ExpressionPtr value, std::unique_ptr<SetExpression> set) : value_(std::move(value)), set_(std::move(set)) {}
+    InExpression(ExpressionPtr value, std::unique_ptr<SetExpression> set) : value_(std::move(value)), set_(std::move(set))
+    {
+        depth = std::max(value_->depth, set_->depth) + 1;
+    }
     Variant evaluate() const override { return Variant(set_->contains(value_->evaluate())); }
 
 private:
@@ -146,7 +163,7 @@ private:
 
 class IsExpression : public Expression {
 public:
-    IsExpression(ExpressionPtr object, const QString &className) : object_(std::move(object)), className_(className) {}
+    IsExpression(ExpressionPtr object, const QString &className) : object_(std::move(object)), className_(className) { depth = object_->depth + 1; }
     Variant evaluate() const override;
 
 private:
@@ -156,7 +173,10 @@ private:
 
 class IndexExpression : public Expression {
 public:
-    IndexExpression(ExpressionPtr text, ExpressionPtr index) : text_(std::move(text)), index_(std::move(index)) {}
+    IndexExpression(ExpressionPtr text, ExpressionPtr index) : text_(std::move(text)), index_(std::move(index))
+    {
+        depth = std::max(text_->depth, index_->depth) + 1;
+    }
     Variant evaluate() const override;
 
 private:
@@ -246,6 +266,17 @@ public:
 
 private:
     TargetPtr target_;
+    ExpressionPtr value_;
+};
+
+// An assignment to a variable of a class type: it designates the assigned object.
+class ObjectAssignStatement : public Statement {
+public:
+    ObjectAssignStatement(ScriptVariable *variable, ExpressionPtr value) : variable_(variable), value_(std::move(value)) {}
+    Flow execute() const override;
+
+private:
+    ScriptVariable *variable_;
     ExpressionPtr value_;
 };
 

@@ -5,18 +5,26 @@
 
 #include <QVarLengthArray>
 
+#include <cstdlib>
+
 namespace vornak {
 
 namespace {
 
-// Calls of script procedures nest on the machine stack; deeper recursion fails cleanly.
-constexpr int maxCallDepth = 400;
-int callDepth = 0;
+// Calls of script procedures nest on the machine stack: deeper recursion, or recursion that
+// has used up the stack budget measured from the outermost call, fails cleanly.
+constexpr int maxCallDepth = 1000;
+constexpr std::ptrdiff_t stackBudget = 2 * 1024 * 1024;
+thread_local int callDepth = 0;
+thread_local const char *outermostFrame = nullptr;
 
 struct CallDepthGuard {
     CallDepthGuard()
     {
-        if (callDepth >= maxCallDepth)
+        const char here = 0;
+        if (callDepth == 0)
+            outermostFrame = &here;
+        if (callDepth >= maxCallDepth || std::abs(outermostFrame - &here) > stackBudget)
             throw EngineError(script::recursionTooDeepMessage());
         ++callDepth;
     }

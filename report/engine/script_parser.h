@@ -32,6 +32,8 @@ struct ParseResult {
 // The deepest nesting of grammar elements a text may need; deeper input fails with
 // nestingTooDeepMessage() instead of exhausting the stack.
 constexpr int maxNestingDepth = 1200;
+// The deepest compiled expression (operator chains nest too: a + b + c is ((a + b) + c)).
+constexpr int maxExpressionDepth = 500;
 QString nestingTooDeepMessage();
 
 // Parses `text` from the grammar's start rule, interpreting the grammar's elements.

@@ -144,6 +144,7 @@ TEST(Script, CompileErrorsGiveTextAndPosition)
         {{"var s: String;", "begin", "  s := s.Length;", "end."}, "3:10 Строка не имеет свойств или методов"},
         {{"begin", "end.", "anything after the full stop is not read ("}, "ok"},
         {{"{ block", "comment } (* another", "one *) // line", "begin end."}, "ok"},
+        {{"var Сумма: Integer;", "begin Сумма := $1F + 1.5e1 end."}, "ok"},
     };
     for (const auto &[lines, expected] : cases)
         EXPECT_EQ(compileResult(lines), expected) << lines.join(u'|').toStdString();
@@ -323,11 +324,14 @@ TEST(Script, ObjectsPropertiesAndMethods)
                      "  Memo14.Font.Size := Memo14.Font.Size + 2;",
                      "  Self.Text := Self.Text + '!';",
                      "  if Self is TfrxView then n := 1;",
+                     "  Self := nil;",
+                     "  if not (Self is TfrxView) then Self := Memo14;",
                      "end."});
     ASSERT_TRUE(script.Run()) << script.ErrorPos().toStdString() << ' ' << script.ErrorMsg().toStdString();
     EXPECT_EQ(memo.text, QStringLiteral("x42!"));
     EXPECT_EQ(memo.font.size.toInt(), 10);
     EXPECT_EQ(static_cast<ScriptVariable *>(script.Find(QStringLiteral("n")))->value().toInt(), 1);
+    EXPECT_EQ(self->object(), &memo);
 
     script.SetLines({"begin Memo14.Colour := 1 end."});
     EXPECT_FALSE(script.Compile());
@@ -414,4 +418,34 @@ TEST(VariantOps, ArithmeticComparisonAndNull)
     EXPECT_EQ(notValue(Variant(true)), Variant(false));
     EXPECT_THROW(applyOperator(VariantOperator::Divide, Variant(1), Variant(0)), EngineError);
     EXPECT_THROW(applyOperator(VariantOperator::Subtract, Variant(a), Variant(1)), EngineError);
+}
+
+TEST(Script, LongChainsDoNotExhaustTheStack)
+{
+    const QString chains[] = {
+        QStringLiteral("1").repeated(1) + QStringLiteral(" + 1").repeated(200000),
+        QStringLiteral("s") + QStringLiteral("[1]").repeated(200000),
+        QStringLiteral("IntToStr(").repeated(2000) + u'1' + QStringLiteral(")").repeated(2000),
+    };
+    for (const QString &chain : chains) {
+        TfsScript script;
+        script.SetLines({"var v: Variant; s: String;", "begin v := " + chain + " end."});
+        EXPECT_FALSE(script.Compile());
+        EXPECT_EQ(script.ErrorMsg(), QStringLiteral("Слишком глубокая вложенность"));
+    }
+}
+
+TEST(Script, DeepRecursionThroughLongExpressionsFailsCleanly)
+{
+    TfsScript script;
+    // Each call waits at the bottom of a long operator chain.
+    const QString chain = QStringLiteral("F(n + 1)") + QStringLiteral(" + 0").repeated(450);
+    script.SetLines({"var v: Variant;", "function F(n: Integer): Integer; begin Result := " + chain + " end;", "begin v := F(1) end."});
+    ASSERT_TRUE(script.Compile()) << script.ErrorMsg().toStdString();
+    try {
+        script.Execute();
+        ADD_FAILURE() << "no error";
+    } catch (const EngineError &error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Слишком глубокая рекурсия"));
+    }
 }
