@@ -9,7 +9,10 @@ ConnectionString ConnectionString::parse(const QString &text)
         const qsizetype eq = part.indexOf(u'=');
         if (eq < 0)
             continue;
-        result.settings_.append({part.left(eq).trimmed(), part.mid(eq + 1).trimmed()});
+        QString value = part.mid(eq + 1).trimmed();
+        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+            value = value.mid(1, value.size() - 2);
+        result.settings_.append({part.left(eq).trimmed(), value});
     }
     return result;
 }

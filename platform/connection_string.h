@@ -6,7 +6,8 @@
 
 namespace vornak {
 
-// The settings of a connection string: "Key=Value" pairs separated by ';', keys ignoring case.
+// The settings of a connection string: "Key=Value" pairs separated by ';', keys ignoring case,
+// a value optionally in double or single quotes.
 class ConnectionString {
 public:
     static ConnectionString parse(const QString &text);

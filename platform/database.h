@@ -49,6 +49,7 @@ public:
     virtual void deleteRow(qsizetype row) = 0;
 };
 
+// Results a connection returns must not outlive it.
 class Connection {
 public:
     virtual ~Connection() = default;

@@ -196,7 +196,9 @@ std::optional<QDate> readDate(const QString &text, qsizetype &pos)
     if (parts.size() < 2)
         return std::nullopt;
     const QString order = dateOrder(rs.shortDateFormat);
-    int day = 0, month = 0, year = Clock::current().now().date().year();
+    int day = 0, month = 0, year = 0;
+    if (parts.size() == 2)
+        year = Clock::current().now().date().year();
     bool yearGiven = false;
     qsizetype k = 0;
     for (QChar field : order) {

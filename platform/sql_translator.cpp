@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QRegularExpression>
+#include <cmath>
 #include <optional>
 
 namespace vornak {
@@ -110,7 +111,7 @@ public:
                 throw DatabaseError(QStringLiteral("No value given for one or more required parameters."));
         }
         drop_.fill(false, tokens_.size());
-        dateColumn_.resize(tokens_.size());
+        assignedColumn_.fill(nullptr, tokens_.size());
 
         result_.kind = statementKind();
         switch (result_.kind) {
@@ -195,18 +196,16 @@ private:
         return {};
     }
 
-    // Marks a value [from, to) assigned to `column` of `table` for conversion to a date-time
-    // when it is a single text literal and the column holds date-times.
-    void markDateValue(const TableSchema *table, const QString &column, qsizetype from, qsizetype to)
+    // Notes the column a value [from, to) is assigned to when the value is a single text
+    // literal: it is then converted to the column's kind (a regional date for a date-time).
+    void markAssignedValue(const TableSchema *table, const QString &column, qsizetype from, qsizetype to)
     {
         if (!table || column.isEmpty() || to - from != 1)
             return;
         const SqlToken &value = tokens_[from];
         if (value.kind != Kind::Text && value.kind != Kind::QuotedText)
             return;
-        const ColumnInfo *info = table->column(column);
-        if (info && info->kind == ColumnKind::DateTime)
-            dateColumn_[from] = info->name;
+        assignedColumn_[from] = table->column(column);
     }
 
     const TableSchema *tableAt(qsizetype i) const
@@ -229,7 +228,7 @@ private:
             const qsizetype eq = findAtDepth(item, 0, [](const SqlToken &t) { return t.isSymbol(QLatin1StringView("=")); });
             if (eq < end) {
                 const QString column = stripQualifier(item, eq);
-                markDateValue(table, column, eq + 1, end);
+                markAssignedValue(table, column, eq + 1, end);
             }
             item = end < tokens_.size() && tokens_[end].isSymbol(QLatin1StringView(",")) ? end + 1 : end;
         }
@@ -241,17 +240,21 @@ private:
         if (tokens_.size() < 3 || !tokens_[1].isWord(QLatin1StringView("INTO")))
             return;
         const TableSchema *table = tableAt(2);
-        qsizetype open = 3;
-        if (open >= tokens_.size() || !tokens_[open].isSymbol(QLatin1StringView("(")) || match_[open] < 0)
-            return;
+        const qsizetype open = 3;
         QStringList columns;
-        for (qsizetype item = open + 1; item < match_[open];) {
-            const qsizetype end = findAtDepth(item, 1, [](const SqlToken &t) { return t.isSymbol(QLatin1StringView(",")); });
-            const qsizetype stop = std::min(end, match_[open]);
-            columns.append(stripQualifier(item, stop));
-            item = stop + 1;
+        qsizetype values = open;
+        if (open < tokens_.size() && tokens_[open].isSymbol(QLatin1StringView("(")) && match_[open] >= 0) {
+            for (qsizetype item = open + 1; item < match_[open];) {
+                const qsizetype end = findAtDepth(item, 1, [](const SqlToken &t) { return t.isSymbol(QLatin1StringView(",")); });
+                const qsizetype stop = std::min(end, match_[open]);
+                columns.append(stripQualifier(item, stop));
+                item = stop + 1;
+            }
+            values = match_[open] + 1;
+        } else if (table) {
+            for (const ColumnInfo &column : table->columns) // no column list: all, in table order
+                columns.append(column.name);
         }
-        const qsizetype values = match_[open] + 1;
         if (values + 1 >= tokens_.size() || !tokens_[values].isWord(QLatin1StringView("VALUES"))
             || !tokens_[values + 1].isSymbol(QLatin1StringView("(")) || match_[values + 1] < 0)
             return;
@@ -262,7 +265,7 @@ private:
                                                     return t.isSymbol(QLatin1StringView(","));
                                                 }));
             if (index < columns.size())
-                markDateValue(table, columns[index], item, end);
+                markAssignedValue(table, columns[index], item, end);
             item = end + 1;
         }
     }
@@ -435,13 +438,8 @@ private:
     Variant literalValue(qsizetype i) const
     {
         const SqlToken &t = tokens_[i];
-        if (!dateColumn_[i].isEmpty()) {
-            const auto days = date_time::parse(t.text);
-            if (!days)
-                throw DatabaseError(QStringLiteral("The value '%1' is not a valid date for column '%2'.")
-                                        .arg(t.text, dateColumn_[i]));
-            return Variant::fromDateTime(*days);
-        }
+        if (const ColumnInfo *column = assignedColumn_[i])
+            return assignedText(t.text, *column);
         switch (t.kind) {
         case Kind::Number: {
             bool ok = false;
@@ -461,6 +459,35 @@ private:
         default:
             return Variant(t.text);
         }
+    }
+
+    // A text literal assigned to `column`, as the column stores it.
+    static Variant assignedText(const QString &text, const ColumnInfo &column)
+    {
+        switch (column.kind) {
+        case ColumnKind::DateTime:
+            if (const auto days = date_time::parse(text))
+                return Variant::fromDateTime(*days);
+            throw DatabaseError(QStringLiteral("The value '%1' is not a valid date for column '%2'.").arg(text, column.name));
+        case ColumnKind::AutoIncrement:
+        case ColumnKind::Integer:
+        case ColumnKind::Float: {
+            bool ok = false;
+            const double number = text.trimmed().toDouble(&ok);
+            if (!ok)
+                throw DatabaseError(QStringLiteral("The value '%1' is not a number for column '%2'.").arg(text, column.name));
+            if (column.kind != ColumnKind::Float && number == std::trunc(number) && std::fabs(number) < 9.0e15)
+                return Variant(qint64(number));
+            return Variant(number);
+        }
+        case ColumnKind::Text:
+            if (column.size > 0 && text.size() > column.size)
+                throw DatabaseError(QStringLiteral("The text is too long for column '%1' (at most %2 characters).")
+                                        .arg(column.name)
+                                        .arg(column.size));
+            return Variant(text);
+        }
+        return Variant(text);
     }
 
     static QString literalSql(const Variant &value)
@@ -533,7 +560,7 @@ private:
     QList<int> depth_;
     QList<qsizetype> match_;
     QList<bool> drop_;
-    QList<QString> dateColumn_;
+    QList<const ColumnInfo *> assignedColumn_;
     qsizetype selectListBegin_ = -1;
     qsizetype selectListEnd_ = -1;
     SqlTranslation result_;

@@ -28,8 +28,10 @@ struct SqlTranslation {
 
 // Translates one statement of the dialect. With `bindLiterals` false every literal is written
 // into the SQL text (used to phrase error messages). Raises DatabaseError for text the dialect
-// does not accept, for a parameter marker (no values are ever given) and for a text that is
-// assigned to a date-time column but is not a date in the regional short date format.
+// does not accept and for a parameter marker (no values are ever given). A text literal that an
+// INSERT or UPDATE assigns to a column is converted to the column's kind: a date-time column
+// takes a date in the regional short date format, a number column a number with a decimal
+// point, a text column no more characters than its size; anything else is refused.
 SqlTranslation translateSql(const QString &sql, const DatabaseCatalog &catalog, bool bindLiterals = true);
 
 } // namespace vornak

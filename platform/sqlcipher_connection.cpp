@@ -4,6 +4,7 @@
 #include "platform/errors.h"
 #include "platform/sqlcipher_messages.h"
 #include "platform/static_result_set.h"
+#include "platform/text_collation.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,8 +42,7 @@ QString foreignFileMessage(const QString &path)
     return {};
 }
 
-// Runs a statement that must succeed while a file is being opened; false with the code when
-// it fails.
+// Runs a statement while a file is being opened or created; returns SQLite's result code.
 int runPragma(sqlite3 *db, const char *sql)
 {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
@@ -115,9 +115,10 @@ ColumnKind kindOfValues(const ResultData &data, int column)
 
 } // namespace
 
-SqlCipherConnection::SqlCipherConnection(sqlite3 *db, QString path)
-    : db_(db), path_(std::move(path)), catalog_([this](const QString &name) { return loadTable(name); })
+SqlCipherConnection::SqlCipherConnection(sqlite3 *db)
+    : db_(db), catalog_([this](const QString &name) { return loadTable(name); })
 {
+    installTextCollation(db_);
 }
 
 SqlCipherConnection::~SqlCipherConnection()
@@ -166,7 +167,7 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
         closeQuietly(db);
         throw DatabaseError(QStringLiteral("Could not open file '%1': %2").arg(path, engineMessage(code, message)));
     }
-    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db, path));
+    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db));
 }
 
 std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &fileName, const QString &password)
@@ -193,7 +194,7 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &
         throw DatabaseError(QStringLiteral("Could not create file '%1': %2").arg(path, engineMessage(code, message)));
     }
     sqlite3_busy_timeout(db, busyTimeoutMs);
-    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db, path));
+    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db));
 }
 
 std::optional<TableSchema> SqlCipherConnection::loadTable(const QString &name)
@@ -212,30 +213,23 @@ std::optional<TableSchema> SqlCipherConnection::loadTable(const QString &name)
     QString quoted = storedName;
     quoted.replace(u'"', QStringLiteral("\"\""));
     statement = prepareNative(QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted));
-    QList<std::pair<ColumnInfo, int>> columns;
+    QList<ColumnInfo> columns;
     int keyParts = 0;
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         const QString column = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 1)));
         const QString type = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 2)));
-        const int pk = sqlite3_column_int(statement, 5);
-        keyParts += pk > 0;
-        columns.append({columnOfDeclaredType(column, type, false), pk});
-        columns.last().first.baseTable = storedName;
-        columns.last().first.baseColumn = column;
-        // The table's own row key when it is the single INTEGER primary key column.
-        if (pk > 0)
-            columns.last().first = [&] {
-                ColumnInfo info = columnOfDeclaredType(column, type, true);
-                info.baseTable = storedName;
-                info.baseColumn = column;
-                return info;
-            }();
+        const bool inKey = sqlite3_column_int(statement, 5) > 0;
+        keyParts += inKey;
+        columns.append(columnOfDeclaredType(column, type, inKey));
+        columns.last().baseTable = storedName;
+        columns.last().baseColumn = column;
     }
     sqlite3_reset(statement);
     if (rc != SQLITE_DONE)
         fail(rc);
-    for (auto &[column, pk] : columns) {
+    for (ColumnInfo &column : columns) {
+        // Only a single INTEGER key column is the row key the engine assigns.
         if (keyParts > 1 && column.kind == ColumnKind::AutoIncrement)
             column.kind = ColumnKind::Integer;
         if (column.name.compare(u"id", Qt::CaseInsensitive) == 0)
@@ -348,8 +342,7 @@ std::unique_ptr<ResultSet> SqlCipherConnection::query(const QString &sql)
     const SqlTranslation translation = translateSql(sql, catalog_);
     if (translation.kind != SqlTranslation::Kind::Select)
         return nullptr;
-    prepare(translation, sql);
-    ResultData data = read(translation.sql, translation.bindings, translation.expressionColumns);
+    ResultData data = read(prepare(translation, sql), translation.bindings, translation.expressionColumns);
     return std::make_unique<StaticResultSet>(*this, std::move(data), !translation.aggregatesRows);
 }
 
@@ -391,10 +384,14 @@ qint64 SqlCipherConnection::lastInsertKey() const
     return sqlite3_last_insert_rowid(db_);
 }
 
-ResultData SqlCipherConnection::read(const QString &sqliteSql, const QList<Variant> &bindings,
+ResultData SqlCipherConnection::read(const QString &sqliteSql, const QList<Variant> &bindings)
+{
+    return read(prepareNative(sqliteSql), bindings, {});
+}
+
+ResultData SqlCipherConnection::read(sqlite3_stmt *statement, const QList<Variant> &bindings,
                                      const QHash<QString, ColumnInfo> &expressionColumns)
 {
-    sqlite3_stmt *statement = prepareNative(sqliteSql);
     bind(statement, bindings);
     ResultData data;
     const int width = sqlite3_column_count(statement);

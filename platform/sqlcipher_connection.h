@@ -38,15 +38,16 @@ public:
     // For results writing back: SQLite statements with bound values.
     int runStatement(const QString &sqliteSql, const QList<Variant> &bindings);
     qint64 lastInsertKey() const;
-    ResultData read(const QString &sqliteSql, const QList<Variant> &bindings,
-                    const QHash<QString, ColumnInfo> &expressionColumns = {});
+    ResultData read(const QString &sqliteSql, const QList<Variant> &bindings);
     const DatabaseCatalog &catalog() const { return catalog_; }
 
 private:
-    SqlCipherConnection(sqlite3 *db, QString path);
+    explicit SqlCipherConnection(sqlite3 *db);
     std::optional<TableSchema> loadTable(const QString &name);
     sqlite3_stmt *prepare(const SqlTranslation &translation, const QString &dialectSql);
     sqlite3_stmt *prepareNative(const QString &sqliteSql);
+    ResultData read(sqlite3_stmt *statement, const QList<Variant> &bindings,
+                    const QHash<QString, ColumnInfo> &expressionColumns);
     void bind(sqlite3_stmt *statement, const QList<Variant> &bindings);
     int stepToEnd(sqlite3_stmt *statement);
     void forgetStatements();
@@ -54,7 +55,6 @@ private:
     [[noreturn]] void fail(int code) const;
 
     sqlite3 *db_;
-    QString path_;
     DatabaseCatalog catalog_;
     QHash<QString, sqlite3_stmt *> statements_; // prepared statements by their SQLite text
 };

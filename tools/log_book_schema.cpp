@@ -29,7 +29,7 @@ SchemaColumn dateTime(const char *name)
 }
 SchemaColumn text(const char *name)
 {
-    return {QString::fromLatin1(name), QStringLiteral("VARCHAR(255)"), ColumnKind::Text, 255};
+    return {QString::fromLatin1(name), QStringLiteral("VARCHAR(255) COLLATE NOCASE"), ColumnKind::Text, 255};
 }
 
 QString kindName(ColumnKind kind, int size)

@@ -215,3 +215,35 @@ TEST(NotificationOrder, FieldWrittenByTheWritingLinkDoesNotEchoBackToIt)
 }
 
 } // namespace
+
+namespace {
+
+TEST(NotificationOrder, LinkAsksToEditOnlyWhenAllowed)
+{
+    NotificationFixture f;
+    RecordingLink editBox(f.log, QStringLiteral("edit"), true);
+    editBox.SetDataSource(&f.source);
+    EXPECT_FALSE(editBox.Edit()); // closed
+    f.table().Open();
+    editBox.SetReadOnly(true);
+    EXPECT_FALSE(editBox.Edit());
+    editBox.SetReadOnly(false);
+    f.source.AutoEdit = false;
+    EXPECT_FALSE(editBox.Edit());
+    EXPECT_EQ(f.table().State(), dsBrowse);
+    f.source.AutoEdit = true;
+    EXPECT_TRUE(editBox.Edit());
+    EXPECT_EQ(f.table().State(), dsEdit);
+    editBox.SetReadOnly(true);
+    EXPECT_FALSE(editBox.Editing());
+
+    // A disabled data source is inactive: its links and handlers hear nothing.
+    f.table().Cancel();
+    f.source.SetEnabled(false);
+    EXPECT_FALSE(f.grid.Active());
+    f.log.clear();
+    f.table().Next();
+    EXPECT_TRUE(f.log.isEmpty());
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 #include "platform/database.h"
 #include "platform/connection_string.h"
 #include "platform/errors.h"
+#include "platform/sqlcipher_connection.h"
 #include "tests/fixtures/temp_database.h"
 #include "tools/log_book_schema.h"
 
@@ -92,14 +93,20 @@ TEST(DatabaseOpen, RefusesFilesItCannotUseAndLeavesThemUntouched)
         EXPECT_EQ(contents(folder + u'/' + entries[i]), before[i]) << entries[i].toStdString();
 }
 
-TEST(DatabaseOpen, RefusesAFolderItCannotWriteItsJournalInto)
+TEST(DatabaseOpen, RefusesAFileOrFolderItCannotWrite)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "file permissions do not bind the superuser";
     TempDatabase file;
+    const auto readWrite = QFile::ReadOwner | QFile::WriteOwner;
+    QFile::setPermissions(file.path(), QFile::ReadOwner);
+    EXPECT_EQ(openFailure(file.absoluteConnectionString()),
+              QStringLiteral("The file '%1' is read-only; the log book must be writable.").arg(file.path()));
+    QFile::setPermissions(file.path(), readWrite);
+
     QFile::setPermissions(file.folder(), QFile::ReadOwner | QFile::ExeOwner);
     const QString message = openFailure(file.absoluteConnectionString());
-    QFile::setPermissions(file.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(file.folder(), readWrite | QFile::ExeOwner);
     EXPECT_EQ(message, QStringLiteral("Cannot open '%1': the folder '%2' is not writable (the engine keeps its journal "
                                       "files beside the database).")
                            .arg(file.path(), file.folder()));
@@ -119,6 +126,37 @@ TEST(DatabaseOpen, KeepsTheContentsEncrypted)
     EXPECT_FALSE(contents(file.path()).contains(name));
     EXPECT_FALSE(contents(file.path()).startsWith("SQLite format 3"));
     EXPECT_EQ(file.open()->openTable(QStringLiteral("SPR_AUTO"))->value(0, 1), Variant(QString::fromUtf8(name)));
+}
+
+} // namespace
+
+namespace {
+
+// Another holder of the file: one that keeps it exclusively refuses the opening, one in the
+// middle of a write refuses a write; each only after the engine's busy wait.
+TEST(DatabaseOpen, ReportsAFileLockedByAnotherHolder)
+{
+    TempDatabase file;
+    auto reader = file.open();
+    {
+        auto holder = SqlCipherConnection::open(file.path(), log_book::password);
+        holder->runStatement(QStringLiteral("BEGIN IMMEDIATE"), {});
+        try {
+            reader->execute(QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES (\"Мойка\")"));
+            ADD_FAILURE() << "wrote while another connection was writing";
+        } catch (const DatabaseError &e) {
+            EXPECT_EQ(e.message(), QStringLiteral("The database file is locked by another process."));
+        }
+        EXPECT_EQ(reader->openTable(QStringLiteral("SYS_TYPE_EXPENSE"))->rowCount(), 0) << "reading goes on";
+        holder->runStatement(QStringLiteral("ROLLBACK"), {});
+    }
+    reader.reset();
+
+    auto holder = SqlCipherConnection::open(file.path(), log_book::password);
+    holder->runStatement(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"), {});
+    holder->runStatement(QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES (\"Мойка\")"), {});
+    EXPECT_EQ(openFailure(file.absoluteConnectionString()),
+              QStringLiteral("Could not open file '%1': The database file is locked by another process.").arg(file.path()));
 }
 
 } // namespace

@@ -109,6 +109,11 @@ TEST_F(SqlDialectTest, RunsTheProgramsQueriesAsWritten)
         {"select \"a\"\"b\" as t, 'c''d' as u from spr_auto where id = 1", "t\tu\na\"b\tc'd"},
         {"select s.nameauto as n from spr_auto as s where s.begindate = #06/01/2011#", "n\nНива"},
         {"SELECT Max(datedoc) AS last FROM doc_mileage", "last\n01.12.2011"},
+        // Texts compare without regard to case and sort alphabetically (Ё after Е).
+        {"select opisanie from doc_events where opisanie = 'то-1'", "opisanie\nТО-1"},
+        {"select nameauto from spr_auto union select 'ёлка' union select 'ели' union select 'алые' "
+         "union select 'Запорожец' order by 1",
+         "nameauto\nалые\nели\nёлка\nЗапорожец\nЛада\nНива"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.sql);
@@ -175,11 +180,19 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
         {"UPDATE DOC_MILEAGE SET\nDOC_MILEAGE.datedoc = \"завтра\",\nDOC_MILEAGE.tekprobeg = 1,\nDOC_MILEAGE.raznica = 1\nWHERE DOC_MILEAGE.id=1",
          "The value 'завтра' is not a valid date for column 'datedoc'."},
         {"INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( '13.11.2011',1,,100)", "Syntax error near ','."},
+        {"INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( '13.11.2011',1,'много',100)",
+         "The value 'много' is not a number for column 'tekprobeg'."},
+        {"UPDATE SPR_AUTO SET SPR_AUTO.nameauto = \"12345678901234567890123456789012345678901234567890123456789012345678901234567890"
+         "12345678901234567890123456789012345678901234567890123456789012345678901234567890"
+         "12345678901234567890123456789012345678901234567890123456789012345678901234567890"
+         "12345678901234567890\" WHERE SPR_AUTO.id = 1",
+         "The text is too long for column 'nameauto' (at most 255 characters)."},
         {"INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )\nvalues ( '05.11.2011',1,40,5,1200,1,\"\")",
          "The statement gives 7 values for 6 columns."},
         {"UPDATE DOC_EXPENSE SET\nDOC_EXPENSE.datedoc = \"06.11.2011\",\nDOC_EXPENSE.KOLVO = 40,5,\nDOC_EXPENSE.SUMMA = 1\nWHERE DOC_EXPENSE.id=1",
          "Syntax error near '5'."},
         {"UPDATE DOC_EVENTS SET\nDOC_EVENTS.opisanie = \"a\"b\"\nWHERE DOC_EVENTS.id=1", "Unterminated text in the SQL statement: \"\nWHERE DOC_EVENTS.id=1"},
+        {"INSERT INTO DOC_MILEAGE VALUES (20, 'вчера', 1, 1, 1)", "The value 'вчера' is not a valid date for column 'datedoc'."},
         {"select * from DOC_MILAGE", "Could not find table 'DOC_MILAGE'."},
         {"select nosuch from DOC_MILEAGE", "Unknown column 'nosuch'."},
         {"select * from DOC_MILEAGE where datedoc < #13/45/2011#", "Syntax error in date in query expression '#13/45/2011#'."},

@@ -1,0 +1,223 @@
+// Walking the mileage list of the data module against reading and formatting the same rows
+// with plain SQLCipher calls, in one run. Prints the ratio data set / plain at the end, and the
+// peak memory the open data set took as a counter.
+#define SQLITE_HAS_CODEC 1
+#include "data/data_link.h"
+#include "data/data_module.h"
+#include "platform/date_time.h"
+#include "platform/regional_settings.h"
+#include "tools/log_book_schema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <sqlcipher/sqlite3.h>
+#include <string>
+
+using namespace vornak;
+
+namespace {
+
+constexpr int mileageRows = 100'000;
+constexpr int gridRows = 30;
+
+void check(int rc, sqlite3 *db)
+{
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        std::fprintf(stderr, "sqlite: %s\n", sqlite3_errmsg(db));
+        std::exit(1);
+    }
+}
+
+sqlite3 *openPlain(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    check(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
+    const QByteArray key = log_book::password.toUtf8();
+    sqlite3_key(db, key.constData(), int(key.size()));
+    check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr), db);
+    return db;
+}
+
+// A log book with one vehicle and 100,000 readings, in a temporary working directory.
+struct LogBook {
+    QTemporaryDir dir{QDir::currentPath() + QStringLiteral("/bench-XXXXXX")};
+    QString path = dir.filePath(log_book::fileName);
+
+    LogBook()
+    {
+        log_book::create(path);
+        sqlite3 *db = openPlain(path);
+        check(sqlite3_exec(db, "BEGIN; INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('A', 0, 40000)",
+                           nullptr, nullptr, nullptr),
+              db);
+        sqlite3_stmt *insert = nullptr;
+        check(sqlite3_prepare_v2(db, "INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES (?, 1, ?, ?)",
+                                 -1, &insert, nullptr),
+              db);
+        const double first = date_time::encode(QDate(2000, 1, 1));
+        for (int i = 0; i < mileageRows; ++i) {
+            // Every third reading has a time of day, so both date texts are formatted.
+            sqlite3_bind_double(insert, 1, first + double((i * 7919) % mileageRows) / 3);
+            sqlite3_bind_int(insert, 2, 1000 + i * 50);
+            sqlite3_bind_int(insert, 3, 50);
+            check(sqlite3_step(insert), db);
+            sqlite3_reset(insert);
+        }
+        sqlite3_finalize(insert);
+        check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+        sqlite3_close(db);
+        QDir::setCurrent(dir.path());
+    }
+};
+
+LogBook &logBook()
+{
+    static LogBook instance;
+    return instance;
+}
+
+qint64 procStatusKiB(const char *key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+// Resets the process's peak resident size to its current size.
+void resetPeakMemory()
+{
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
+}
+
+qsizetype walk(TDataSet &dataSet)
+{
+    qsizetype characters = 0;
+    for (dataSet.First(); !dataSet.Eof(); dataSet.Next()) {
+        for (const TField *field : dataSet.Fields())
+            characters += field->DisplayText().size();
+    }
+    return characters;
+}
+
+void BM_WalkMileage_DataSet(benchmark::State &state)
+{
+    logBook();
+    TDataModule1 module;
+    TDataLink grid(true);
+    grid.SetBufferCount(gridRows);
+    grid.SetDataSource(module.SourceDocMileage);
+    TADOQuery &query = *module.QueryDocMileage;
+
+    // The memory the open data set takes at its peak, measured once outside the timed loops.
+    static const double peakMiB = [&] {
+        query.Close();
+        resetPeakMemory();
+        const qint64 before = procStatusKiB("VmRSS:");
+        query.Open();
+        benchmark::DoNotOptimize(walk(query));
+        return double(procStatusKiB("VmHWM:") - before) / 1024.0;
+    }();
+    state.counters["open_peak_MiB"] = peakMiB;
+
+    for (auto _ : state) {
+        query.Close();
+        query.Open();
+        const qsizetype characters = walk(query);
+        benchmark::DoNotOptimize(characters);
+        state.counters["characters"] = double(characters);
+        if (query.RecordCount() != mileageRows || query.BufferCount() != gridRows)
+            state.SkipWithError("wrong row or buffer count");
+    }
+}
+
+void BM_WalkMileage_Plain(benchmark::State &state)
+{
+    sqlite3 *db = openPlain(logBook().path);
+    sqlite3_stmt *statement = nullptr;
+    check(sqlite3_prepare_v2(db, "select * from DOC_MILEAGE where IDAUTO = 1 order by DATEDOC", -1, &statement, nullptr),
+          db);
+    for (auto _ : state) {
+        qsizetype characters = 0;
+        int rows = 0;
+        const int width = sqlite3_column_count(statement);
+        const int dateColumn = 1;
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            // id, datedoc, idauto, tekprobeg, raznica; a whole day count is stored as an integer.
+            for (int column = 0; column < width; ++column) {
+                if (column == dateColumn)
+                    characters += date_time::toText(sqlite3_column_double(statement, column)).size();
+                else
+                    characters += QString::number(sqlite3_column_int64(statement, column)).size();
+            }
+            ++rows;
+        }
+        sqlite3_reset(statement);
+        benchmark::DoNotOptimize(characters);
+        state.counters["characters"] = double(characters);
+        if (rows != mileageRows)
+            state.SkipWithError("wrong row count");
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+}
+
+// Console output as usual, then the data set's medians divided by the plain peer's.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians_[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+        }
+    }
+    void printRatio() const
+    {
+        const auto dataSet = medians_.find("BM_WalkMileage_DataSet");
+        const auto plain = medians_.find("BM_WalkMileage_Plain");
+        if (dataSet != medians_.end() && plain != medians_.end())
+            std::printf("ratio BM_WalkMileage_DataSet / BM_WalkMileage_Plain = %.3f (cpu %.3f)\n",
+                        dataSet->second.first / plain->second.first, dataSet->second.second / plain->second.second);
+    }
+
+private:
+    std::map<std::string, std::pair<double, double>> medians_; // real, cpu
+};
+
+} // namespace
+
+BENCHMARK(BM_WalkMileage_DataSet)->Unit(benchmark::kMillisecond)->Iterations(2)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_WalkMileage_Plain)->Unit(benchmark::kMillisecond)->Iterations(2)->Repetitions(5)->ReportAggregatesOnly();
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    RegionalSettings::setCurrent(RegionalSettings::russian());
+    const QString home = QDir::currentPath();
+    // Repetitions in random order, compared by their medians.
+    std::vector<char *> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave.data());
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
+    logBook();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatio();
+    benchmark::Shutdown();
+    QDir::setCurrent(home);
+    return 0;
+}

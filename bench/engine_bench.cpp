@@ -1,0 +1,246 @@
+// The engine against plain SQLCipher calls on the same file, in one run. Prints the ratios
+// engine / plain at the end.
+#define SQLITE_HAS_CODEC 1
+#include "platform/database.h"
+#include "platform/date_time.h"
+#include "platform/regional_settings.h"
+#include "tools/log_book_schema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <sqlcipher/sqlite3.h>
+#include <string>
+
+using namespace vornak;
+
+namespace {
+
+constexpr int readingRows = 100'000;
+constexpr int insertStatements = 2'000;
+const QString readingQuery = QStringLiteral("select *  from DOC_MILEAGE\nwhere IDAUTO = 1\norder by DATEDOC");
+
+void check(int rc, sqlite3 *db)
+{
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        std::fprintf(stderr, "sqlite: %s\n", sqlite3_errmsg(db));
+        std::exit(1);
+    }
+}
+
+// A plain SQLCipher handle on the file with the engine's settings.
+sqlite3 *openPlain(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    check(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
+    const QByteArray key = log_book::password.toUtf8();
+    sqlite3_key(db, key.constData(), int(key.size()));
+    sqlite3_busy_timeout(db, 3000);
+    check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; SELECT count(*) FROM sqlite_master",
+                       nullptr, nullptr, nullptr),
+          db);
+    return db;
+}
+
+struct Files {
+    QTemporaryDir dir{QDir::currentPath() + QStringLiteral("/bench-XXXXXX")};
+    QString readings = dir.filePath(QStringLiteral("readings.mdb"));
+    QString inserts = dir.filePath(QStringLiteral("inserts.mdb"));
+
+    Files()
+    {
+        log_book::create(readings);
+        log_book::create(inserts);
+        sqlite3 *db = openPlain(readings);
+        check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
+        sqlite3_stmt *insert = nullptr;
+        check(sqlite3_prepare_v2(db, "INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES (?, ?, ?, ?)",
+                                 -1, &insert, nullptr),
+              db);
+        const double first = date_time::encode(QDate(2000, 1, 1));
+        for (int i = 0; i < readingRows; ++i) {
+            // Stored out of date order, so the query's order matters.
+            sqlite3_bind_double(insert, 1, first + double((i * 7919) % readingRows) / 3);
+            sqlite3_bind_int(insert, 2, 1);
+            sqlite3_bind_int(insert, 3, 1000 + i * 50);
+            sqlite3_bind_int(insert, 4, 50);
+            check(sqlite3_step(insert), db);
+            sqlite3_reset(insert);
+        }
+        sqlite3_finalize(insert);
+        check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+        sqlite3_close(db);
+    }
+};
+
+Files &files()
+{
+    static Files instance;
+    return instance;
+}
+
+void clearInserts(sqlite3 *db)
+{
+    check(sqlite3_exec(db, "DELETE FROM DOC_MILEAGE", nullptr, nullptr, nullptr), db);
+}
+
+void BM_ReadMileage_Engine(benchmark::State &state)
+{
+    auto db = Connection::open(log_book::connectionString(files().readings));
+    for (auto _ : state) {
+        auto result = db->query(readingQuery);
+        double sum = 0;
+        const int width = int(result->columns().size());
+        for (qsizetype row = 0; row < result->rowCount(); ++row)
+            for (int column = 0; column < width; ++column)
+                sum += result->value(row, column).toDouble();
+        benchmark::DoNotOptimize(sum);
+        if (result->rowCount() != readingRows)
+            state.SkipWithError("wrong row count");
+    }
+}
+
+void BM_ReadMileage_Plain(benchmark::State &state)
+{
+    sqlite3 *db = openPlain(files().readings);
+    sqlite3_stmt *statement = nullptr;
+    const QByteArray sql = readingQuery.toUtf8();
+    check(sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr), db);
+    for (auto _ : state) {
+        double sum = 0;
+        int rows = 0;
+        const int width = sqlite3_column_count(statement);
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            for (int column = 0; column < width; ++column)
+                switch (sqlite3_column_type(statement, column)) {
+                case SQLITE_INTEGER: sum += double(sqlite3_column_int64(statement, column)); break;
+                case SQLITE_FLOAT: sum += sqlite3_column_double(statement, column); break;
+                case SQLITE_TEXT: sum += sqlite3_column_bytes(statement, column); break;
+                default: break;
+                }
+            ++rows;
+        }
+        sqlite3_reset(statement);
+        benchmark::DoNotOptimize(sum);
+        if (rows != readingRows)
+            state.SkipWithError("wrong row count");
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+}
+
+void BM_InsertMileage_Engine(benchmark::State &state)
+{
+    // The texts the mileage dialog builds, made before the measured loop.
+    QStringList statements;
+    for (int i = 0; i < insertStatements; ++i)
+        statements.append(QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( '%1',%2,%3,%4)")
+                              .arg(QDate(2011, 1, 1).addDays(i).toString(QStringLiteral("dd.MM.yyyy")))
+                              .arg(1)
+                              .arg(1000 + i * 40)
+                              .arg(40));
+    auto db = Connection::open(log_book::connectionString(files().inserts));
+    sqlite3 *cleaner = openPlain(files().inserts);
+    for (auto _ : state) {
+        for (const QString &statement : std::as_const(statements))
+            db->execute(statement);
+        state.PauseTiming();
+        clearInserts(cleaner);
+        state.ResumeTiming();
+    }
+    sqlite3_close(cleaner);
+}
+
+void BM_InsertMileage_Plain(benchmark::State &state)
+{
+    sqlite3 *db = openPlain(files().inserts);
+    sqlite3_stmt *insert = nullptr;
+    check(sqlite3_prepare_v2(db, "INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES (?, ?, ?, ?)", -1,
+                             &insert, nullptr),
+          db);
+    const double first = date_time::encode(QDate(2011, 1, 1));
+    for (auto _ : state) {
+        for (int i = 0; i < insertStatements; ++i) {
+            sqlite3_bind_double(insert, 1, first + i);
+            sqlite3_bind_int(insert, 2, 1);
+            sqlite3_bind_int(insert, 3, 1000 + i * 40);
+            sqlite3_bind_int(insert, 4, 40);
+            check(sqlite3_step(insert), db);
+            sqlite3_reset(insert);
+        }
+        state.PauseTiming();
+        clearInserts(db);
+        state.ResumeTiming();
+    }
+    sqlite3_finalize(insert);
+    sqlite3_close(db);
+}
+
+// Console output as usual, then each engine figure divided by its plain peer's.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            const std::string name = run.run_name.str();
+            const Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians_[name] = times;
+            else if (run.run_type == Run::RT_Iteration && !medians_.count(name))
+                times_[name] = times;
+        }
+    }
+    void printRatios()
+    {
+        for (const auto &[name, time] : medians_)
+            times_[name] = time;
+        for (const auto &[name, time] : times_) {
+            const auto at = name.find("_Engine");
+            if (at == std::string::npos)
+                continue;
+            std::string peer = name;
+            peer.replace(at, 7, "_Plain");
+            if (auto it = times_.find(peer); it != times_.end())
+                std::printf("ratio %s / %s = %.3f (cpu %.3f)\n", name.c_str(), peer.c_str(), time.real / it->second.real,
+                            time.cpu / it->second.cpu);
+        }
+    }
+
+private:
+    struct Times {
+        double real;
+        double cpu;
+    };
+    std::map<std::string, Times> times_;
+    std::map<std::string, Times> medians_;
+};
+
+} // namespace
+
+// Repetitions in random order, compared by their medians: the inserts wait on the disk, which
+// other work on the machine disturbs.
+BENCHMARK(BM_ReadMileage_Engine)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(7)->ReportAggregatesOnly();
+BENCHMARK(BM_ReadMileage_Plain)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(7)->ReportAggregatesOnly();
+BENCHMARK(BM_InsertMileage_Engine)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(11)->ReportAggregatesOnly();
+BENCHMARK(BM_InsertMileage_Plain)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(11)->ReportAggregatesOnly();
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    RegionalSettings::setCurrent(RegionalSettings::russian());
+    std::vector<char *> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave.data());
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
+    files();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
+    benchmark::Shutdown();
+    return 0;
+}
