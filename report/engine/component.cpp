@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "report/engine/class_registry.h"
+#include "report/engine/data_set.h"
 #include "report/engine/page.h"
 #include "report/engine/property_builder.h"
 #include "report/engine/report.h"
@@ -212,6 +213,60 @@ void TfrxComponent::CreateUniqueName()
             return;
         }
     }
+}
+
+namespace {
+
+// Resolves references of copied objects: report objects in the copy's own tree, data sources
+// by component name.
+class CopyResolver : public TfrxReferenceResolver {
+public:
+    explicit CopyResolver(const TfrxComponent &copy) : copy_(copy) {}
+
+    TfrxComponent *FindReportObject(const QString &name) const override
+    {
+        const TfrxComponent *root = copy_.Report();
+        if (!root) {
+            root = &copy_;
+            while (root->Parent())
+                root = root->Parent();
+        }
+        return root->FindObject(name);
+    }
+    TfrxDataSet *FindDataSet(const QString &name) const override
+    {
+        for (TfrxDataSet *dataSet : TfrxDataSet::GlobalList())
+            if (TfrxComponent::SameName(dataSet->Name(), name))
+                return dataSet;
+        return nullptr;
+    }
+    TfrxCustomPreview *FindPreview(const QString &) const override { return nullptr; }
+
+private:
+    const TfrxComponent &copy_;
+};
+
+} // namespace
+
+void TfrxComponent::Assign(const TfrxComponent &source)
+{
+    const CopyResolver resolver(*this);
+    for (const TfrxPropertyInfo &property : source.Properties()) {
+        if (!property.isStored(source))
+            continue;
+        if (property.isReference())
+            property.resolve(*this, property.read(source), resolver);
+        else
+            property.write(*this, property.read(source));
+    }
+}
+
+void TfrxComponent::AssignAll(const TfrxComponent &source)
+{
+    Assign(source);
+    for (const TfrxComponent *child : source.objects_)
+        if (TfrxComponent *copy = frxCreateComponent(child->ClassName(), this))
+            copy->AssignAll(*child);
 }
 
 void TfrxComponent::Clear()

@@ -306,6 +306,23 @@ TEST(TemplateReader, EveryKindOfValueSurvivesWritingAndReading)
     EXPECT_EQ(copy.ReportOptions.Description, report.ReportOptions.Description);
 }
 
+TEST(PeriodReportTemplate, PageCopiedWithItsObjects)
+{
+    PeriodReportFixture f;
+    auto *page = f.object<TfrxReportPage>("Page1");
+    TfrxReport copy;
+    auto *pageCopy = new TfrxReportPage(&copy);
+    pageCopy->AssignAll(*page);
+    EXPECT_EQ(pageCopy->AllObjects().size(), page->AllObjects().size());
+    auto *memo = dynamic_cast<TfrxMemoView *>(copy.FindObject(QStringLiteral("Memo19")));
+    ASSERT_TRUE(memo);
+    EXPECT_EQ(memo->Text(), QStringLiteral("[Source1.\"s2\"]"));
+    EXPECT_EQ(memo->Frame().Typ(), ftLeft | ftRight | ftTop | ftBottom);
+    EXPECT_EQ(memo->DataSet(), f.dataSet("frxDBDataset4"));
+    EXPECT_EQ(memo->Font(), f.object<TfrxMemoView>("Memo19")->Font());
+    EXPECT_EQ(pageCopy->PrintableWidth(), page->PrintableWidth());
+}
+
 TEST(PeriodReportTemplate, UnresolvedDataSetsAreReportedBeforeARun)
 {
     TfrxReport report;
