@@ -111,7 +111,7 @@ void TfrxReport::Clear()
     oldStyleProgress_ = false;
     storeInDFM_ = true;
     parentReport_.clear();
-    self_ = nullptr;
+    SetSelfObject(nullptr);
     resetProperties();
 }
 
