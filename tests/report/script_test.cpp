@@ -277,8 +277,9 @@ TEST(Script, RuntimeErrorsRaiseEngineError)
             script.Execute();
             ADD_FAILURE() << "no error for " << statement.toStdString();
         } catch (const EngineError &error) {
-            if (!message.isEmpty())
+            if (!message.isEmpty()) {
                 EXPECT_EQ(error.message(), message);
+            }
         }
         EXPECT_FALSE(script.IsRunning());
     }
