@@ -619,6 +619,11 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
         ++i;
     const SyntaxNode &nameNode = parts.at(i++);
     ScriptItem *item = lookup(nameNode.text);
+    if (!item && asTarget && i == parts.size() && !grammar_.parser().declareVars) {
+        // A language without declarations makes a variable on its first assignment.
+        declare(std::make_unique<ScriptVariable>(nameNode.text, ScriptType{}, Variant()), nameNode);
+        item = lookup(nameNode.text);
+    }
     if (!item)
         fail(QStringLiteral("Неопределенный идентификатор: ") + quoted(nameNode.text), nameNode);
 

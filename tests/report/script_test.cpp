@@ -1,4 +1,5 @@
 #include "report/engine/script.h"
+#include "report/engine/script_grammar.h"
 #include "report/engine/script_object.h"
 #include "report/engine/script_report_names.h"
 #include "report/engine/variant_ops.h"
@@ -163,6 +164,17 @@ TEST(Script, UnknownLanguageAndLanguageLine)
     script.SetLines({"#LANGUAGE Pascal", "begin end."});
     EXPECT_FALSE(script.Compile());
     EXPECT_EQ(script.ErrorMsg(), QStringLiteral("Язык 'Pascal' не найден"));
+
+    const QString brokenGrammars[] = {
+        QStringLiteral("<language text=\"Broken\"><program><nosuchrule/></program></language>"),
+        QStringLiteral("<language text=\"Broken\"><program><char text=\".\" err=\"err99\"/></program></language>"),
+        QStringLiteral("<language text=\"Broken\"><program>"),
+    };
+    for (const QString &grammar : brokenGrammars) {
+        QString error;
+        EXPECT_FALSE(script::registerLanguage(grammar, &error));
+        EXPECT_EQ(error, QStringLiteral("Ошибка в описании языка"));
+    }
 }
 
 TEST(Script, KeywordDataSourceReachableOnlyThroughDataReference)
