@@ -6,6 +6,7 @@
 
 #include "platform/errors.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace vornak;
@@ -461,4 +462,28 @@ TEST(Script, DeepRecursionThroughLongExpressionsFailsCleanly)
     } catch (const EngineError &error) {
         EXPECT_EQ(error.message(), QStringLiteral("Слишком глубокая рекурсия"));
     }
+}
+
+TEST(Script, LanguageSettingsComeFromTheGrammarDocument)
+{
+    ASSERT_NE(script::findLanguage(QStringLiteral("pascalscript")), nullptr);
+    QFile file(QStringLiteral(":/vornak/script/pascal_script_grammar.xml"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QString document = QString::fromUtf8(file.readAll());
+    document.replace(QStringLiteral("text=\"PascalScript\""), QStringLiteral("text=\"LoosePascal\""));
+    document.replace(QStringLiteral("<declarevars text=\"1\"/>"), QStringLiteral("<declarevars text=\"0\"/>"));
+    document.replace(QStringLiteral("<types/>"), QStringLiteral("<types><Int text=\"Integer\"/></types>"));
+    document.replace(QStringLiteral("<err5 text=\"';' expected\"/>"), QStringLiteral("<err5 text=\"нужна ';'\"/>"));
+    QString error;
+    ASSERT_TRUE(script::registerLanguage(document, &error)) << error.toStdString();
+
+    TfsScript script;
+    script.SetSyntaxType(QStringLiteral("LoosePascal"));
+    script.SetLines({"var i: INT;", "begin", "  x := 'made on assignment';", "  i := 2", "  i := 3", "end."});
+    EXPECT_FALSE(script.Compile());
+    EXPECT_EQ(script.ErrorPos() + u' ' + script.ErrorMsg(), QStringLiteral("5:3 нужна ';'"));
+    script.SetLines({"var i: INT;", "begin", "  x := 'made on assignment';", "  i := 2", "end."});
+    ASSERT_TRUE(script.Run()) << script.ErrorMsg().toStdString();
+    EXPECT_EQ(static_cast<ScriptVariable *>(script.Find(QStringLiteral("X")))->value().toString(), QStringLiteral("made on assignment"));
+    EXPECT_EQ(static_cast<ScriptVariable *>(script.Find(QStringLiteral("i")))->type().kind, TfsVarType::fvtInt);
 }
