@@ -157,6 +157,7 @@ void ScriptBuilder::checkAssignable(const ScriptType &target, const ScriptType &
 Variant ScriptBuilder::evaluateNow(const Expression &expression, const SyntaxNode &node) const
 {
     try {
+        CompileTimeEvaluation compileTime;
         return expression.evaluate();
     } catch (const Error &error) {
         fail(error.message(), node);

@@ -36,6 +36,30 @@ QString recursionTooDeepMessage()
     return QStringLiteral("Слишком глубокая рекурсия");
 }
 
+namespace {
+thread_local int compileTimeEvaluations = 0;
+}
+
+CompileTimeEvaluation::CompileTimeEvaluation()
+{
+    ++compileTimeEvaluations;
+}
+
+CompileTimeEvaluation::~CompileTimeEvaluation()
+{
+    --compileTimeEvaluations;
+}
+
+bool CompileTimeEvaluation::active()
+{
+    return compileTimeEvaluations > 0;
+}
+
+QString constantExpectedMessage()
+{
+    return QStringLiteral("Ожидается константа");
+}
+
 ObjectExpression::ObjectExpression(ScriptObject *object) : object_(object)
 {
     type = {TfsVarType::fvtClass, object ? object->scriptClassName() : QString()};

@@ -147,6 +147,9 @@ TEST(Script, CompileErrorsGiveTextAndPosition)
         {{"begin", "end.", "anything after the full stop is not read ("}, "ok"},
         {{"{ block", "comment } (* another", "one *) // line", "begin end."}, "ok"},
         {{"var Сумма: Integer;", "begin Сумма := $1F + 1.5e1 end."}, "ok"},
+        {{"var i: Integer = 2 * 3; s: String = IntToStr(7) + 'x';", "begin end."}, "ok"},
+        // Initial values are computed while compiling: a script function might never return.
+        {{"function Forever: Integer; begin while True do; end;", "var i: Integer = Forever;", "begin end."}, "2:18 Ожидается константа"},
     };
     for (const auto &[lines, expected] : cases)
         EXPECT_EQ(compileResult(lines), expected) << lines.join(u'|').toStdString();
