@@ -490,3 +490,21 @@ TEST(Script, LanguageSettingsComeFromTheGrammarDocument)
     EXPECT_EQ(static_cast<ScriptVariable *>(script.Find(QStringLiteral("X")))->value().toString(), QStringLiteral("made on assignment"));
     EXPECT_EQ(static_cast<ScriptVariable *>(script.Find(QStringLiteral("i")))->type().kind, TfsVarType::fvtInt);
 }
+
+TEST(Script, LibraryFunctions)
+{
+    Scripts scripts;
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("IntToStr(5) + FloatToStr(2.5)"), QStringLiteral("52,5")},
+        {QStringLiteral("Copy('abcdef', 2, 3) + Copy('abc', 3, 10) + Copy('abc', 9, 1)"), QStringLiteral("bcdc")},
+        {QStringLiteral("Pos('cd', 'abcdef') * 10 + Pos('x', 'abc')"), QStringLiteral("30")},
+        {QStringLiteral("Length(Trim('  ab  ')) + Round(2.5) + Round(3.5) + Trunc(-1.7)"), QStringLiteral("7")},
+        {QStringLiteral("UpperCase('ab') + LowerCase('CD') + Chr(65) + IntToStr(Ord('a'))"), QStringLiteral("ABcdA97")},
+        {QStringLiteral("StrToInt(' 12 ') + StrToFloat('0,5')"), QStringLiteral("12,5")},
+        {QStringLiteral("DateToStr(45292.75) + ' ' + FormatDateTime('yyyy-MM-dd HH:mm', 45292.75)"), QStringLiteral("01.01.2024 2024-01-01 18:00")},
+        {QStringLiteral("VarIsNull(Null) and not VarIsNull(0)"), QStringLiteral("True")},
+    };
+    for (const auto &[expression, expected] : cases)
+        EXPECT_EQ(scripts.calc(expression).toString(), expected) << expression.toStdString();
+    EXPECT_THROW(scripts.calc(QStringLiteral("StrToInt('x1')")), EngineError);
+}
