@@ -215,12 +215,17 @@ ScriptObjectItem *TfsScript::AddObject(const QString &name, ScriptObject *object
     return added;
 }
 
-ScriptVariable *TfsScript::AddVariable(const QString &name, const QString &typeName, const Variant &value)
+ScriptType TfsScript::requireType(const QString &typeName) const
 {
     const ScriptTypeItem *type = FindType(typeName);
     if (!type)
         throw EngineError(QStringLiteral("Неизвестный тип: '%1'").arg(typeName));
-    auto item = std::make_unique<ScriptVariable>(name, ScriptType{type->type().kind, typeName}, value);
+    return {type->type().kind, typeName};
+}
+
+ScriptVariable *TfsScript::AddVariable(const QString &name, const QString &typeName, const Variant &value)
+{
+    auto item = std::make_unique<ScriptVariable>(name, requireType(typeName), value);
     ScriptVariable *added = item.get();
     addItem(std::move(item));
     return added;
@@ -228,10 +233,7 @@ ScriptVariable *TfsScript::AddVariable(const QString &name, const QString &typeN
 
 ScriptConstant *TfsScript::AddConst(const QString &name, const QString &typeName, const Variant &value)
 {
-    const ScriptTypeItem *type = FindType(typeName);
-    if (!type)
-        throw EngineError(QStringLiteral("Неизвестный тип: '%1'").arg(typeName));
-    auto item = std::make_unique<ScriptConstant>(name, ScriptType{type->type().kind, typeName}, value);
+    auto item = std::make_unique<ScriptConstant>(name, requireType(typeName), value);
     ScriptConstant *added = item.get();
     addItem(std::move(item));
     return added;

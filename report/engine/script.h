@@ -93,6 +93,7 @@ private:
     // The types, constants and functions every script sees after its own items and its parents'.
     static TfsScript &builtIns();
     static QString key(const QString &name) { return name.toCaseFolded(); }
+    ScriptType requireType(const QString &typeName) const; // EngineError when unknown
     void addItem(std::unique_ptr<ScriptItem> item);
     void removeItemsAfter(size_t count);
     void rebuildIndex();

@@ -51,14 +51,9 @@ const ScriptType stringType{TfsVarType::fvtString, QStringLiteral("String")};
 // The type a binary operation gives, as far as it is known while compiling.
 ScriptType resultType(VariantOperator op, const ScriptType &left, const ScriptType &right)
 {
-    switch (op) {
-    case VariantOperator::Equal:
-    case VariantOperator::NotEqual:
-    case VariantOperator::Less:
-    case VariantOperator::LessOrEqual:
-    case VariantOperator::Greater:
-    case VariantOperator::GreaterOrEqual:
+    if (isComparison(op))
         return booleanType;
+    switch (op) {
     case VariantOperator::Add:
         if (isText(left.kind) && isText(right.kind))
             return stringType;
@@ -162,6 +157,7 @@ void ScriptBuilder::checkAssignable(const ScriptType &target, const ScriptType &
 Variant ScriptBuilder::evaluateNow(const Expression &expression, const SyntaxNode &node) const
 {
     try {
+        CompileTimeEvaluation compileTime;
         return expression.evaluate();
     } catch (const Error &error) {
         fail(error.message(), node);
@@ -458,11 +454,27 @@ ExpressionPtr ScriptBuilder::buildBinary(const SyntaxNode &op, ExpressionPtr lef
 
 ExpressionPtr ScriptBuilder::buildExpression(const SyntaxNode &node)
 {
-    if (node.name != u"expr")
-        return buildFactor(node);
+    return buildFactor(node);
+}
+
+// An expression, simple expression or term: an optional unary minus, then operands joined by
+// operators of one precedence level, from left to right.
+ExpressionPtr ScriptBuilder::buildOperatorChain(const SyntaxNode &node)
+{
     const auto &children = node.children;
-    ExpressionPtr result = buildSimpleExpression(children.at(0));
-    for (size_t i = 1; i < children.size(); i += 2) {
+    size_t i = 0;
+    const bool negate = !children.empty() && children[0].leaf && children[0].name == u"unminus";
+    if (negate)
+        ++i;
+    if (i >= children.size())
+        fail(grammar_.errorText(QStringLiteral("err2")), node);
+    ExpressionPtr result = buildFactor(children[i]);
+    if (negate) {
+        const ScriptType type = result->type;
+        result = std::make_unique<UnaryExpression>(true, std::move(result));
+        result->type = isNumber(type.kind) ? type : ScriptType{};
+    }
+    for (++i; i < children.size(); i += 2) {
         const SyntaxNode &op = children[i];
         if (i + 1 >= children.size())
             fail(grammar_.errorText(QStringLiteral("err2")), op);
@@ -471,57 +483,18 @@ ExpressionPtr ScriptBuilder::buildExpression(const SyntaxNode &node)
             const SyntaxNode *set = loneFactor(right);
             if (set->name != u"set")
                 fail(QStringLiteral("Несовместимые типы"), right);
-            result = std::make_unique<InExpression>(std::move(result), buildSet(*set));
+            result = bounded(std::make_unique<InExpression>(std::move(result), buildSet(*set)), right);
             result->type = booleanType;
         } else if (op.text == u"is") {
             const SyntaxNode *className = loneFactor(right);
             const ScriptTypeItem *type = className->name == u"dsgn" ? script_.FindType(className->leafText(u"ident")) : nullptr;
             if (!type || type->type().kind != TfsVarType::fvtClass)
                 fail(QStringLiteral("Ожидается класс"), right);
-            result = std::make_unique<IsExpression>(std::move(result), type->name());
+            result = bounded(std::make_unique<IsExpression>(std::move(result), type->name()), right);
             result->type = booleanType;
         } else {
-            result = buildBinary(op, std::move(result), buildSimpleExpression(right), right);
+            result = buildBinary(op, std::move(result), buildFactor(right), right);
         }
-    }
-    return result;
-}
-
-ExpressionPtr ScriptBuilder::buildSimpleExpression(const SyntaxNode &node)
-{
-    if (node.name != u"sexpr")
-        return buildFactor(node);
-    const auto &children = node.children;
-    size_t i = 0;
-    const bool negate = !children.empty() && children[0].leaf && children[0].name == u"unminus";
-    if (negate)
-        ++i;
-    if (i >= children.size())
-        fail(grammar_.errorText(QStringLiteral("err2")), node);
-    ExpressionPtr result = buildTerm(children[i]);
-    if (negate) {
-        const ScriptType type = result->type;
-        result = std::make_unique<UnaryExpression>(true, std::move(result));
-        result->type = isNumber(type.kind) ? type : ScriptType{};
-    }
-    for (++i; i < children.size(); i += 2) {
-        if (i + 1 >= children.size())
-            fail(grammar_.errorText(QStringLiteral("err2")), children[i]);
-        result = buildBinary(children[i], std::move(result), buildTerm(children[i + 1]), children[i + 1]);
-    }
-    return result;
-}
-
-ExpressionPtr ScriptBuilder::buildTerm(const SyntaxNode &node)
-{
-    if (node.name != u"term")
-        return buildFactor(node);
-    const auto &children = node.children;
-    ExpressionPtr result = buildFactor(children.at(0));
-    for (size_t i = 1; i < children.size(); i += 2) {
-        if (i + 1 >= children.size())
-            fail(grammar_.errorText(QStringLiteral("err2")), children[i]);
-        result = buildBinary(children[i], std::move(result), buildFactor(children[i + 1]), children[i + 1]);
     }
     return result;
 }
@@ -567,12 +540,8 @@ std::unique_ptr<SetExpression> ScriptBuilder::buildSet(const SyntaxNode &node)
 
 ExpressionPtr ScriptBuilder::buildFactor(const SyntaxNode &node)
 {
-    if (node.name == u"expr")
-        return buildExpression(node);
-    if (node.name == u"sexpr")
-        return buildSimpleExpression(node);
-    if (node.name == u"term")
-        return buildTerm(node);
+    if (node.name == u"expr" || node.name == u"sexpr" || node.name == u"term")
+        return buildOperatorChain(node);
     if (node.name == u"dsgn")
         return buildDesignator(node, false).expression;
     if (node.name == u"number")
@@ -651,6 +620,11 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
         ++i;
     const SyntaxNode &nameNode = parts.at(i++);
     ScriptItem *item = lookup(nameNode.text);
+    if (!item && asTarget && i == parts.size() && !grammar_.parser().declareVars) {
+        // A language without declarations makes a variable on its first assignment.
+        declare(std::make_unique<ScriptVariable>(nameNode.text, ScriptType{}, Variant()), nameNode);
+        item = lookup(nameNode.text);
+    }
     if (!item)
         fail(QStringLiteral("Неопределенный идентификатор: ") + quoted(nameNode.text), nameNode);
 
@@ -762,10 +736,7 @@ std::unique_ptr<ScriptProcedure> ScriptBuilder::readDeclaration(TfsScript &scrip
         const QString name = word();
         if (name.isEmpty())
             throw malformed();
-        const ScriptTypeItem *found = script.FindType(name);
-        if (!found)
-            throw EngineError(QStringLiteral("Неизвестный тип: ") + quoted(name));
-        return ScriptType{found->type().kind, name};
+        return script.requireType(name);
     };
     const auto literal = [&]() -> Variant {
         const bool negative = punctuation(u'-');

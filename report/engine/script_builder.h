@@ -72,8 +72,7 @@ private:
     StatementPtr buildTry(const SyntaxNode &node);
 
     ExpressionPtr buildExpression(const SyntaxNode &node);
-    ExpressionPtr buildSimpleExpression(const SyntaxNode &node);
-    ExpressionPtr buildTerm(const SyntaxNode &node);
+    ExpressionPtr buildOperatorChain(const SyntaxNode &node);
     ExpressionPtr buildFactor(const SyntaxNode &node);
     ExpressionPtr buildNumber(const SyntaxNode &node) const;
     std::unique_ptr<SetExpression> buildSet(const SyntaxNode &node);

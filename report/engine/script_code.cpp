@@ -7,41 +7,6 @@
 
 namespace vornak {
 
-bool ScriptObject::inheritsScriptClass(const QString &className) const
-{
-    return className.compare(scriptClassName(), Qt::CaseInsensitive) == 0;
-}
-
-int ScriptObject::findScriptProperty(const QString &) const
-{
-    return -1;
-}
-
-Variant ScriptObject::scriptProperty(int) const
-{
-    throw EngineError(QStringLiteral("Неопределенный идентификатор"));
-}
-
-void ScriptObject::setScriptProperty(int, const Variant &)
-{
-    throw EngineError(QStringLiteral("Левая часть выражения не может быть присвоена"));
-}
-
-ScriptObject *ScriptObject::scriptObjectProperty(int) const
-{
-    return nullptr;
-}
-
-int ScriptObject::findScriptMethod(const QString &) const
-{
-    return -1;
-}
-
-Variant ScriptObject::callScriptMethod(int, const QList<Variant> &)
-{
-    throw EngineError(QStringLiteral("Неопределенный идентификатор"));
-}
-
 namespace script {
 
 namespace {
@@ -69,6 +34,30 @@ ScriptObject *requireObject(const Expression &expression)
 QString recursionTooDeepMessage()
 {
     return QStringLiteral("Слишком глубокая рекурсия");
+}
+
+namespace {
+thread_local int compileTimeEvaluations = 0;
+}
+
+CompileTimeEvaluation::CompileTimeEvaluation()
+{
+    ++compileTimeEvaluations;
+}
+
+CompileTimeEvaluation::~CompileTimeEvaluation()
+{
+    --compileTimeEvaluations;
+}
+
+bool CompileTimeEvaluation::active()
+{
+    return compileTimeEvaluations > 0;
+}
+
+QString constantExpectedMessage()
+{
+    return QStringLiteral("Ожидается константа");
 }
 
 ObjectExpression::ObjectExpression(ScriptObject *object) : object_(object)

@@ -381,4 +381,14 @@ struct ProcedureBody {
 // Raised when script calls nest deeper than the stack allows.
 QString recursionTooDeepMessage();
 
+// While compiling, initial values and constants are computed at once. Procedures declared in
+// a script are not run then (they might never end); calling one raises EngineError.
+class CompileTimeEvaluation {
+public:
+    CompileTimeEvaluation();
+    ~CompileTimeEvaluation();
+    static bool active();
+};
+QString constantExpectedMessage();
+
 } // namespace vornak::script

@@ -150,7 +150,7 @@ private:
     void readTypes(const XmlElement &types)
     {
         for (const XmlElement &type : types.children)
-            grammar_.typeAliases_.insert(type.name, type.attributes.value(QStringLiteral("text")));
+            grammar_.typeAliases_.insert(type.name.toLower(), type.attributes.value(QStringLiteral("text")));
     }
 
     bool readAttributes(const XmlElement &xml, GrammarElement &element)

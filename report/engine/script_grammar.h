@@ -62,7 +62,7 @@ public:
     const GrammarElement *rule(const QString &name) const;
     const GrammarElement *startRule() const { return rule(QStringLiteral("program")); }
     QString errorText(const QString &key) const { return errors_.value(key); }
-    // Type aliases of the language (alias -> type name).
+    // Type aliases of the language (alias in lower case -> type name).
     const QHash<QString, QString> &typeAliases() const { return typeAliases_; }
 
 private:

@@ -122,6 +122,8 @@ Variant ScriptProcedure::invoke(Variant *arguments, int count)
     }
     if (!body_)
         return Variant();
+    if (script::CompileTimeEvaluation::active())
+        throw EngineError(script::constantExpectedMessage());
     script::ProcedureBody &body = *body_;
     CallDepthGuard depth;
 

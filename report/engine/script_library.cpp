@@ -1,5 +1,6 @@
 #include "report/engine/script_library.h"
 
+#include "platform/date_time.h"
 #include "platform/errors.h"
 #include "platform/number_format.h"
 #include "report/engine/script.h"
@@ -81,6 +82,11 @@ const LibraryFunction libraryFunctions[] = {
          return Variant(std::fabs(v.toDouble()));
      }},
     {"function Sqrt(e: Extended): Extended", [](const Arguments &a) { return Variant(std::sqrt(a[0].toDouble())); }},
+    {"function DateToStr(d: TDateTime): String", [](const Arguments &a) { return Variant(date_time::toDateText(a[0].toDateTime())); }},
+    {"function DateTimeToStr(d: TDateTime): String", [](const Arguments &a) { return Variant(date_time::toText(a[0].toDateTime())); }},
+    {"function FormatDateTime(Fmt: String; d: TDateTime): String", [](const Arguments &a) {
+         return Variant(date_time::format(a[1].toDateTime(), text(a[0])));
+     }},
     {"function VarIsNull(v: Variant): Boolean", [](const Arguments &a) { return Variant(a[0].isNull()); }},
 };
 

@@ -155,19 +155,15 @@ int compareValues(const Variant &left, const Variant &right)
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
+bool isComparison(VariantOperator op)
+{
+    return op >= VariantOperator::Equal;
+}
+
 Variant applyOperator(VariantOperator op, const Variant &left, const Variant &right)
 {
-    switch (op) {
-    case VariantOperator::Equal:
-    case VariantOperator::NotEqual:
-    case VariantOperator::Less:
-    case VariantOperator::LessOrEqual:
-    case VariantOperator::Greater:
-    case VariantOperator::GreaterOrEqual:
+    if (isComparison(op))
         return Variant(isOrdered(op, compareValues(left, right)));
-    default:
-        break;
-    }
     if (left.isNull() || right.isNull())
         return Variant();
     switch (op) {

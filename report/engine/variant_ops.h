@@ -13,6 +13,9 @@ enum class VariantOperator {
     Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual,
 };
 
+// "=", "<>", "<", "<=", ">", ">=": they give Booleans.
+bool isComparison(VariantOperator op);
+
 Variant applyOperator(VariantOperator op, const Variant &left, const Variant &right);
 Variant negateValue(const Variant &value);
 Variant notValue(const Variant &value);

@@ -1,10 +1,12 @@
 #include "report/engine/script.h"
+#include "report/engine/script_grammar.h"
 #include "report/engine/script_object.h"
 #include "report/engine/script_report_names.h"
 #include "report/engine/variant_ops.h"
 
 #include "platform/errors.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace vornak;
@@ -145,6 +147,9 @@ TEST(Script, CompileErrorsGiveTextAndPosition)
         {{"begin", "end.", "anything after the full stop is not read ("}, "ok"},
         {{"{ block", "comment } (* another", "one *) // line", "begin end."}, "ok"},
         {{"var Сумма: Integer;", "begin Сумма := $1F + 1.5e1 end."}, "ok"},
+        {{"var i: Integer = 2 * 3; s: String = IntToStr(7) + 'x';", "begin end."}, "ok"},
+        // Initial values are computed while compiling: a script function might never return.
+        {{"function Forever: Integer; begin while True do; end;", "var i: Integer = Forever;", "begin end."}, "2:18 Ожидается константа"},
     };
     for (const auto &[lines, expected] : cases)
         EXPECT_EQ(compileResult(lines), expected) << lines.join(u'|').toStdString();
@@ -163,6 +168,17 @@ TEST(Script, UnknownLanguageAndLanguageLine)
     script.SetLines({"#LANGUAGE Pascal", "begin end."});
     EXPECT_FALSE(script.Compile());
     EXPECT_EQ(script.ErrorMsg(), QStringLiteral("Язык 'Pascal' не найден"));
+
+    const QString brokenGrammars[] = {
+        QStringLiteral("<language text=\"Broken\"><program><nosuchrule/></program></language>"),
+        QStringLiteral("<language text=\"Broken\"><program><char text=\".\" err=\"err99\"/></program></language>"),
+        QStringLiteral("<language text=\"Broken\"><program>"),
+    };
+    for (const QString &grammar : brokenGrammars) {
+        QString error;
+        EXPECT_FALSE(script::registerLanguage(grammar, &error));
+        EXPECT_EQ(error, QStringLiteral("Ошибка в описании языка"));
+    }
 }
 
 TEST(Script, KeywordDataSourceReachableOnlyThroughDataReference)
@@ -277,8 +293,9 @@ TEST(Script, RuntimeErrorsRaiseEngineError)
             script.Execute();
             ADD_FAILURE() << "no error for " << statement.toStdString();
         } catch (const EngineError &error) {
-            if (!message.isEmpty())
+            if (!message.isEmpty()) {
                 EXPECT_EQ(error.message(), message);
+            }
         }
         EXPECT_FALSE(script.IsRunning());
     }
@@ -448,4 +465,46 @@ TEST(Script, DeepRecursionThroughLongExpressionsFailsCleanly)
     } catch (const EngineError &error) {
         EXPECT_EQ(error.message(), QStringLiteral("Слишком глубокая рекурсия"));
     }
+}
+
+TEST(Script, LanguageSettingsComeFromTheGrammarDocument)
+{
+    ASSERT_NE(script::findLanguage(QStringLiteral("pascalscript")), nullptr);
+    QFile file(QStringLiteral(":/vornak/script/pascal_script_grammar.xml"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QString document = QString::fromUtf8(file.readAll());
+    document.replace(QStringLiteral("text=\"PascalScript\""), QStringLiteral("text=\"LoosePascal\""));
+    document.replace(QStringLiteral("<declarevars text=\"1\"/>"), QStringLiteral("<declarevars text=\"0\"/>"));
+    document.replace(QStringLiteral("<types/>"), QStringLiteral("<types><Int text=\"Integer\"/></types>"));
+    document.replace(QStringLiteral("<err5 text=\"';' expected\"/>"), QStringLiteral("<err5 text=\"нужна ';'\"/>"));
+    QString error;
+    ASSERT_TRUE(script::registerLanguage(document, &error)) << error.toStdString();
+
+    TfsScript script;
+    script.SetSyntaxType(QStringLiteral("LoosePascal"));
+    script.SetLines({"var i: INT;", "begin", "  x := 'made on assignment';", "  i := 2", "  i := 3", "end."});
+    EXPECT_FALSE(script.Compile());
+    EXPECT_EQ(script.ErrorPos() + u' ' + script.ErrorMsg(), QStringLiteral("5:3 нужна ';'"));
+    script.SetLines({"var i: INT;", "begin", "  x := 'made on assignment';", "  i := 2", "end."});
+    ASSERT_TRUE(script.Run()) << script.ErrorMsg().toStdString();
+    EXPECT_EQ(static_cast<ScriptVariable *>(script.Find(QStringLiteral("X")))->value().toString(), QStringLiteral("made on assignment"));
+    EXPECT_EQ(static_cast<ScriptVariable *>(script.Find(QStringLiteral("i")))->type().kind, TfsVarType::fvtInt);
+}
+
+TEST(Script, LibraryFunctions)
+{
+    Scripts scripts;
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("IntToStr(5) + FloatToStr(2.5)"), QStringLiteral("52,5")},
+        {QStringLiteral("Copy('abcdef', 2, 3) + Copy('abc', 3, 10) + Copy('abc', 9, 1)"), QStringLiteral("bcdc")},
+        {QStringLiteral("Pos('cd', 'abcdef') * 10 + Pos('x', 'abc')"), QStringLiteral("30")},
+        {QStringLiteral("Length(Trim('  ab  ')) + Round(2.5) + Round(3.5) + Trunc(-1.7)"), QStringLiteral("7")},
+        {QStringLiteral("UpperCase('ab') + LowerCase('CD') + Chr(65) + IntToStr(Ord('a'))"), QStringLiteral("ABcdA97")},
+        {QStringLiteral("StrToInt(' 12 ') + StrToFloat('0,5')"), QStringLiteral("12,5")},
+        {QStringLiteral("DateToStr(45292.75) + ' ' + FormatDateTime('yyyy-MM-dd HH:mm', 45292.75)"), QStringLiteral("01.01.2024 2024-01-01 18:00")},
+        {QStringLiteral("VarIsNull(Null) and not VarIsNull(0)"), QStringLiteral("True")},
+    };
+    for (const auto &[expression, expected] : cases)
+        EXPECT_EQ(scripts.calc(expression).toString(), expected) << expression.toStdString();
+    EXPECT_THROW(scripts.calc(QStringLiteral("StrToInt('x1')")), EngineError);
 }
