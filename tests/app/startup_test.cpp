@@ -14,8 +14,6 @@ using namespace vornak;
 
 namespace {
 
-TApplication *application = nullptr;
-
 TFlash *splashWindow()
 {
     for (QWidget *widget : QApplication::topLevelWidgets()) {
@@ -53,7 +51,7 @@ TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
         mainWindowShown = mainWindowShown || (MainForm && MainForm->isVisible());
     };
 
-    ASSERT_TRUE(application->startUp());
+    ASSERT_TRUE(qobject_cast<TApplication *>(qApp)->startUp());
 
     ASSERT_EQ(captions.size(), 100);
     EXPECT_EQ(captions[0], QStringLiteral("Загрузка..."));
@@ -66,15 +64,4 @@ TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
     ASSERT_NE(MainForm, nullptr);
     EXPECT_EQ(MainForm->windowTitle(), QStringLiteral("Мой ворнак"));
     EXPECT_NE(DataModule1, nullptr);
-}
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication app(argc, argv);
-    application = &app;
-    RegionalSettings::setCurrent(RegionalSettings::russian());
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }
