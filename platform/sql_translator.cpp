@@ -112,6 +112,7 @@ public:
         }
         drop_.fill(false, tokens_.size());
         assignedColumn_.fill(nullptr, tokens_.size());
+        suffix_.resize(tokens_.size());
 
         result_.kind = statementKind();
         switch (result_.kind) {
@@ -425,13 +426,37 @@ private:
         return std::nullopt;
     }
 
+    // A plain column (t.c, [c], *, t.*): the result names it after the column.
+    bool isColumnReference(qsizetype from, qsizetype to) const
+    {
+        const auto isName = [&](qsizetype i) { return isNameToken(tokens_[i]) || tokens_[i].isSymbol(QLatin1StringView("*")); };
+        if (to - from == 1)
+            return isName(from);
+        return to - from == 3 && isNameToken(tokens_[from]) && tokens_[from + 1].isSymbol(QLatin1StringView(".")) && isName(from + 2);
+    }
+
+    // Names a select-list expression: by its alias, or "Expr1000", "Expr1001", ... when it has
+    // none; and notes the kind its column takes.
     void nameExpressionItem(qsizetype from, qsizetype to, const QList<FromTable> &tables)
     {
-        if (to - from < 3 || !tokens_[to - 2].isWord(QLatin1StringView("AS")) || !isNameToken(tokens_[to - 1]))
+        QString alias;
+        qsizetype expressionEnd = to;
+        if (to - from >= 3 && tokens_[to - 2].isWord(QLatin1StringView("AS")) && isNameToken(tokens_[to - 1])) {
+            alias = tokens_[to - 1].text;
+            expressionEnd = to - 2;
+        } else if (to - from >= 2 && isNameToken(tokens_[to - 1])
+                   && (tokens_[to - 2].isSymbol(QLatin1StringView(")")) || tokens_[to - 2].isLiteral())) {
+            alias = tokens_[to - 1].text;
+            expressionEnd = to - 1;
+        } else if (isColumnReference(from, to)) {
             return;
-        if (auto info = expressionColumn(from, to - 2, tables)) {
-            info->name = tokens_[to - 1].text;
-            result_.expressionColumns.insert(info->name.toLower(), *info);
+        } else {
+            alias = QStringLiteral("Expr%1").arg(1000 + unnamedExpressions_++);
+            suffix_[to - 1] = QStringLiteral(" AS ") + alias;
+        }
+        if (auto info = expressionColumn(from, expressionEnd, tables)) {
+            info->name = alias;
+            result_.expressionColumns.insert(alias.toLower(), *info);
         }
     }
 
@@ -546,10 +571,12 @@ private:
                 text = t.text;
             }
             const bool dot = t.isSymbol(QLatin1StringView("."));
-            if (!glue && !dot)
+            const bool closing = t.isSymbol(QLatin1StringView(")")) || t.isSymbol(QLatin1StringView(","));
+            if (!glue && !dot && !closing)
                 out += u' ';
             out += text;
-            glue = dot;
+            out += suffix_[i];
+            glue = dot || t.isSymbol(QLatin1StringView("("));
         }
     }
 
@@ -561,6 +588,8 @@ private:
     QList<qsizetype> match_;
     QList<bool> drop_;
     QList<const ColumnInfo *> assignedColumn_;
+    QList<QString> suffix_; // written after the token
+    int unnamedExpressions_ = 0;
     qsizetype selectListBegin_ = -1;
     qsizetype selectListEnd_ = -1;
     SqlTranslation result_;

@@ -17,8 +17,8 @@ struct SqlTranslation {
     Kind kind = Kind::Other;
     QString sql;              // SQLite text; literals outside the select list appear as ?
     QList<Variant> bindings;  // the values of the ?, in order
-    // For select-list items that are expressions with a name (AS alias): the kind the result
-    // column takes, keyed by the lower-case alias. Sum keeps an integer or float kind of its
+    // For select-list items that are expressions: the kind the result column takes, keyed by
+    // the lower-case alias (an expression without one is named Expr1000, Expr1001, ...). Sum keeps an integer or float kind of its
     // column (date-times sum to floats), Max and Min keep the column's kind, Count is an integer,
     // Avg a float, a subquery takes the kind of its one item.
     QHash<QString, ColumnInfo> expressionColumns;

@@ -109,6 +109,8 @@ TEST_F(SqlDialectTest, RunsTheProgramsQueriesAsWritten)
         {"select \"a\"\"b\" as t, 'c''d' as u from spr_auto where id = 1", "t\tu\na\"b\tc'd"},
         {"select s.nameauto as n from spr_auto as s where s.begindate = #06/01/2011#", "n\nНива"},
         {"SELECT Max(datedoc) AS last FROM doc_mileage", "last\n01.12.2011"},
+        {"SELECT Count(*), idauto, Sum(raznica) km, 2 * 3 FROM doc_mileage GROUP BY idauto",
+         "Expr1000\tidauto\tkm\tExpr1001\n5\t1\t900\t6\n1\t2\t500\t6"},
         // Texts compare without regard to case and sort alphabetically (Ё after Е).
         {"select opisanie from doc_events where opisanie = 'то-1'", "opisanie\nТО-1"},
         {"select nameauto from spr_auto union select 'ёлка' union select 'ели' union select 'алые' "
