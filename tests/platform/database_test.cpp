@@ -32,6 +32,8 @@ TEST_F(DatabaseTest, OpensTheProgramsConnectionStringRelativeToTheWorkingDirecto
     auto vehicles = connection->openTable(QStringLiteral("spr_auto"));
     EXPECT_EQ(vehicles->rowCount(), 0);
     EXPECT_TRUE(vehicles->isUpdatable());
+    // Keys ignore case; a value may be quoted.
+    EXPECT_NO_THROW(Connection::open(QStringLiteral("data source=\"VORNAK.mdb\";JET OLEDB:DATABASE PASSWORD=KwtRPaNzEq48;")));
 }
 
 TEST_F(DatabaseTest, StatementsWriteAtOnceAndReportTheRowsAffected)
