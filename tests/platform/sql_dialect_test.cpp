@@ -1,7 +1,7 @@
 #include "platform/database.h"
 #include "platform/errors.h"
 #include "tests/fixtures/temp_database.h"
-#include "tests/platform/database_test_support.h"
+#include "tools/result_text.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ protected:
     QString select(const QString &sql)
     {
         auto result = db->query(sql);
-        return result ? renderResult(*result) : QStringLiteral("<no result>");
+        return result ? tabSeparatedText(*result) : QStringLiteral("<no result>");
     }
 
     TempDatabase file;
