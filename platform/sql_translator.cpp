@@ -23,6 +23,12 @@ const QLatin1StringView clauseWords[] = {
     QLatin1StringView("SET"),    QLatin1StringView("VALUES"),
 };
 
+// Statements other than queries and row changes that run as written.
+const QLatin1StringView passedStatements[] = {
+    QLatin1StringView("CREATE"), QLatin1StringView("DROP"),   QLatin1StringView("ALTER"),
+    QLatin1StringView("BEGIN"),  QLatin1StringView("COMMIT"), QLatin1StringView("ROLLBACK"),
+};
+
 // Words after which a FROM list stops naming tables.
 const QLatin1StringView fromEndWords[] = {
     QLatin1StringView("WHERE"), QLatin1StringView("GROUP"), QLatin1StringView("ORDER"),
@@ -91,8 +97,8 @@ struct FromTable {
 
 class Translator {
 public:
-    Translator(const QString &sql, const DatabaseCatalog &catalog, bool bindLiterals)
-        : sql_(sql), catalog_(catalog), bindLiterals_(bindLiterals)
+    Translator(const QString &sql, const DatabaseCatalog &catalog, SqlTextMode mode)
+        : sql_(sql), catalog_(catalog), prepared_(mode == SqlTextMode::Prepared)
     {
     }
 
@@ -151,7 +157,7 @@ private:
         while (i < tokens_.size() && tokens_[i].isSymbol(QLatin1StringView("(")))
             ++i;
         if (i >= tokens_.size())
-            return SqlTranslation::Kind::Other;
+            throw DatabaseError(QStringLiteral("Syntax error near '('."));
         const SqlToken &first = tokens_[i];
         if (first.isWord(QLatin1StringView("SELECT")))
             return SqlTranslation::Kind::Select;
@@ -161,7 +167,10 @@ private:
             return SqlTranslation::Kind::Update;
         if (i == 0 && first.isWord(QLatin1StringView("DELETE")))
             return SqlTranslation::Kind::Delete;
-        return SqlTranslation::Kind::Other;
+        if (i == 0 && isOneOf(first, passedStatements))
+            return SqlTranslation::Kind::Other;
+        throw DatabaseError(QStringLiteral("Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table "
+                                           "definition."));
     }
 
     // The next index at `depth` (from `from`) of a token for which `stop` holds, or the end.
@@ -452,7 +461,8 @@ private:
             return;
         } else {
             alias = QStringLiteral("Expr%1").arg(1000 + unnamedExpressions_++);
-            suffix_[to - 1] = QStringLiteral(" AS ") + alias;
+            if (prepared_)
+                suffix_[to - 1] = QStringLiteral(" AS ") + alias;
         }
         if (auto info = expressionColumn(from, expressionEnd, tables)) {
             info->name = alias;
@@ -533,7 +543,7 @@ private:
 
     void writeSql()
     {
-        const bool parameterize = bindLiterals_ && result_.kind != SqlTranslation::Kind::Other;
+        const bool parameterize = prepared_ && result_.kind != SqlTranslation::Kind::Other;
         QList<bool> orderList(1, false); // per depth: inside an ORDER BY / GROUP BY list
         QString &out = result_.sql;
         out.reserve(sql_.size() + 16);
@@ -582,7 +592,7 @@ private:
 
     const QString &sql_;
     const DatabaseCatalog &catalog_;
-    const bool bindLiterals_;
+    const bool prepared_;
     QList<SqlToken> tokens_;
     QList<int> depth_;
     QList<qsizetype> match_;
@@ -597,9 +607,9 @@ private:
 
 } // namespace
 
-SqlTranslation translateSql(const QString &sql, const DatabaseCatalog &catalog, bool bindLiterals)
+SqlTranslation translateSql(const QString &sql, const DatabaseCatalog &catalog, SqlTextMode mode)
 {
-    return Translator(sql, catalog, bindLiterals).run();
+    return Translator(sql, catalog, mode).run();
 }
 
 } // namespace vornak

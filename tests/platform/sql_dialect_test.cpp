@@ -201,6 +201,8 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
         {"select * from DOC_MILEAGE where id = ?", "No value given for one or more required parameters."},
         {"select * from DOC_MILEAGE; delete from DOC_MILEAGE", "Characters found after end of SQL statement."},
         {"   ", "The SQL statement is empty."},
+        {"PRAGMA rekey = 'x'", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"select (", "Syntax error near '('."},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.sql);
