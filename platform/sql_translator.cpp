@@ -16,6 +16,8 @@ namespace {
 
 using Kind = SqlToken::Kind;
 
+constexpr qsizetype maxNesting = 200; // parentheses; SQLite's own parser stops not far above
+
 // Clause keywords that end an ORDER BY / GROUP BY list at the same depth.
 const QLatin1StringView clauseWords[] = {
     QLatin1StringView("SELECT"), QLatin1StringView("FROM"),  QLatin1StringView("WHERE"),
@@ -146,8 +148,11 @@ private:
                 }
             }
             depth_[i] = int(open.size());
-            if (tokens_[i].isSymbol(QLatin1StringView("(")))
+            if (tokens_[i].isSymbol(QLatin1StringView("("))) {
                 open.append(i);
+                if (open.size() > maxNesting)
+                    throw DatabaseError(QStringLiteral("The SQL statement is nested too deeply."));
+            }
         }
     }
 
