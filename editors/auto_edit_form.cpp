@@ -7,3 +7,8 @@ TAutoEditForm::TAutoEditForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("AutoEditForm"));
 }
+
+// Filled in with the record dialogs.
+void TAutoEditForm::NewRecord() {}
+void TAutoEditForm::EditRecord() {}
+void TAutoEditForm::DelRecord() {}

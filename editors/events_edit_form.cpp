@@ -7,3 +7,8 @@ TEventsEditForm::TEventsEditForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("EventsEditForm"));
 }
+
+// Filled in with the record dialogs.
+void TEventsEditForm::NewRecord() {}
+void TEventsEditForm::EditRecord() {}
+void TEventsEditForm::DelRecord() {}

@@ -7,6 +7,11 @@ class TEventsEditForm : public QDialog {
     Q_OBJECT
 public:
     explicit TEventsEditForm(QWidget *parent = nullptr);
+
+    // The dialog's operations, called by the main window's actions and double clicks.
+    void NewRecord();
+    void EditRecord();
+    void DelRecord();
 };
 
 extern TEventsEditForm *EventsEditForm;

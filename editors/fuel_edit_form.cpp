@@ -7,3 +7,8 @@ TFuelEditForm::TFuelEditForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("FuelEditForm"));
 }
+
+// Filled in with the record dialogs.
+void TFuelEditForm::NewRecord() {}
+void TFuelEditForm::EditRecord() {}
+void TFuelEditForm::DelRecord() {}

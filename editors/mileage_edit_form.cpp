@@ -7,3 +7,8 @@ TMileageEditForm::TMileageEditForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("MileageEditForm"));
 }
+
+// Filled in with the record dialogs.
+void TMileageEditForm::NewRecord() {}
+void TMileageEditForm::EditRecord() {}
+void TMileageEditForm::DelRecord() {}

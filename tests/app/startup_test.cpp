@@ -14,8 +14,6 @@ using namespace vornak;
 
 namespace {
 
-TApplication *application = nullptr;
-
 TFlash *splashWindow()
 {
     for (QWidget *widget : QApplication::topLevelWidgets()) {
@@ -39,12 +37,13 @@ TEST(Startup, SplashCaptionCountsToSixtyTwo)
 
 TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
 {
-    testing::TempDatabase database;
+    vornak::testing::TempDatabase database;
+    vornak::testing::ScopedWorkingDirectory inFolder(database.folder());
     QList<QString> captions;
     QList<int> imageLefts;
     bool mainWindowShown = false;
-    testing::FixedClock clock(QDateTime(QDate(2026, 12, 10), QTime(12, 0)));
-    clock.onSleep = [&](int) {
+    vornak::testing::FixedClock fixedClock(QDateTime(QDate(2026, 12, 10), QTime(12, 0)));
+    fixedClock.onSleep = [&](int) {
         TFlash *flash = splashWindow();
         ASSERT_NE(flash, nullptr);
         captions.append(flash->windowTitle());
@@ -52,7 +51,7 @@ TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
         mainWindowShown = mainWindowShown || (MainForm && MainForm->isVisible());
     };
 
-    ASSERT_TRUE(application->startUp());
+    ASSERT_TRUE(qobject_cast<TApplication *>(qApp)->startUp());
 
     ASSERT_EQ(captions.size(), 100);
     EXPECT_EQ(captions[0], QStringLiteral("Загрузка..."));
@@ -65,13 +64,4 @@ TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
     ASSERT_NE(MainForm, nullptr);
     EXPECT_EQ(MainForm->windowTitle(), QStringLiteral("Мой ворнак"));
     EXPECT_NE(DataModule1, nullptr);
-}
-
-int main(int argc, char **argv)
-{
-    TApplication app(argc, argv);
-    application = &app;
-    RegionalSettings::setCurrent(RegionalSettings::russian());
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }
