@@ -170,6 +170,7 @@ private:
     QPoint movePress_;
     int dragLine_ = -1;      // x of the feedback line of a resize or a move
     bool thumbTracked_ = false;
+    int wheelDelta_ = 0;     // wheel movement not yet amounting to a notch
 };
 
 } // namespace vornak
