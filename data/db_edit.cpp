@@ -63,7 +63,8 @@ void TDBEdit::UpdateMaxLength()
         const TField *field = link_.Field();
         length = dynamic_cast<const TStringField *>(field) ? field->Size : unlimitedLength;
     }
-    setMaxLength(length);
+    if (length != maxLength()) // setting it again would drop the selection
+        setMaxLength(length);
 }
 
 bool TDBEdit::CanShowEditText() const
@@ -73,14 +74,15 @@ bool TDBEdit::CanShowEditText() const
 
 // Reloads the text from the field: its edit text while the box has the focus and may change
 // it, its display text otherwise; empty while there is no field.
+// An unchanged text is left alone, so a selection made before typing survives the reload that
+// starting the edit causes.
 void TDBEdit::DataChange()
 {
+    UpdateMaxLength();
     const TField *field = link_.Field();
-    if (!field) {
-        setText(QString());
-        return;
-    }
-    setText(CanShowEditText() ? field->Text() : field->DisplayText());
+    const QString shown = !field ? QString() : CanShowEditText() ? field->Text() : field->DisplayText();
+    if (shown != text())
+        setText(shown);
 }
 
 void TDBEdit::UpdateData()
