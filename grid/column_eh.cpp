@@ -61,14 +61,20 @@ TField *TColumnEh::Field() const
 
 int TColumnEh::Width() const
 {
+    return fittedWidth_ >= 0 ? fittedWidth_ : DeclaredWidth();
+}
+
+int TColumnEh::DeclaredWidth() const
+{
     return width_ ? *width_ : DefaultWidth();
 }
 
 void TColumnEh::SetWidth(int width)
 {
-    if (width_ == width)
+    if (width_ == width && fittedWidth_ < 0)
         return;
     width_ = width;
+    fittedWidth_ = -1;
     Changed();
 }
 
@@ -134,6 +140,27 @@ void TDBGridColumnsEh::Clear()
     columns_.clear();
     if (grid_)
         grid_->LayoutGrid();
+}
+
+void TDBGridColumnsEh::Move(int from, int to)
+{
+    const int count = Count();
+    if (from < 0 || from >= count || to < 0 || to >= count || from == to)
+        return;
+    auto column = std::move(columns_[from]);
+    columns_.erase(columns_.begin() + from);
+    columns_.insert(columns_.begin() + to, std::move(column));
+    if (grid_)
+        grid_->LayoutGrid();
+}
+
+int TDBGridColumnsEh::IndexOf(const TColumnEh *column) const
+{
+    for (int i = 0; i < Count(); ++i) {
+        if (columns_[i].get() == column)
+            return i;
+    }
+    return -1;
 }
 
 std::vector<TColumnEh *> TDBGridColumnsEh::Visible() const

@@ -49,10 +49,13 @@ public:
     // The field of that name in the grid's dataset (ignoring case), while the grid's link is active.
     TField *Field() const;
 
-    // The declared (or fitted) width, or the default width derived from the field.
+    // The fitted width while the grid fits its columns; otherwise the declared width, or the
+    // default width derived from the field.
     int Width() const;
     void SetWidth(int width);
     int DefaultWidth() const;
+    // The declared width, or the default one: the width before any fitting.
+    int DeclaredWidth() const;
     // The width the column would like in proportion to the others when widths are fitted.
     int InitWidth = -1; // -1 until the grid takes the column's width as its weight
 
@@ -85,6 +88,7 @@ private:
     TDBGridEh *grid_;
     QString fieldName_;
     std::optional<int> width_;
+    int fittedWidth_ = -1;
     std::optional<TAlignment> alignment_;
     bool visible_ = true;
 };
@@ -98,6 +102,9 @@ public:
     // A column bound to `fieldName`, with a declared width when `width` is positive.
     TColumnEh *Add(const QString &fieldName, int width = 0, std::optional<TAlignment> alignment = {});
     void Clear();
+    // Moves the column at `from` to position `to` (indices into all columns).
+    void Move(int from, int to);
+    int IndexOf(const TColumnEh *column) const;
     int Count() const { return int(columns_.size()); }
     TColumnEh *operator[](int index) const { return columns_[index].get(); }
 

@@ -139,7 +139,7 @@ void TDBGridEh::SetSelectedIndex(int index)
 void TDBGridEh::Loaded()
 {
     for (int i = 0; i < Columns.Count(); ++i)
-        Columns[i]->InitWidth = Columns[i]->Width();
+        Columns[i]->InitWidth = Columns[i]->DeclaredWidth();
     LayoutGrid();
 }
 
@@ -201,7 +201,7 @@ void TDBGridEh::FitWidths()
     fit.reserve(columns.size());
     for (TColumnEh *column : columns) {
         if (column->InitWidth < 0)
-            column->InitWidth = column->Width();
+            column->InitWidth = column->DeclaredWidth();
         fit.push_back({column->Width(), column->InitWidth, column->MinWidth, column->MaxWidth, column->AutoFitColWidth});
     }
     const bool barShown = verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
@@ -211,7 +211,7 @@ void TDBGridEh::FitWidths()
         fit, {clientWidth, minAutoFitWidth_, options_.contains(dgIndicator), options_.contains(dgColLines),
               IndicatorWidth});
     for (size_t i = 0; i < columns.size(); ++i)
-        columns[i]->width_ = widths[i];
+        columns[i]->fittedWidth_ = widths[i];
 }
 
 void TDBGridEh::LayoutGrid()

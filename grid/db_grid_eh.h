@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
+#include <QPoint>
 #include <functional>
 #include <optional>
 
@@ -71,8 +72,8 @@ public:
 
     TNotifyEvent OnDblClick;
 
-    // Called once the grid's window has been built: every column's fit weight becomes its width
-    // at that moment.
+    // Called once the grid's window has been built: every column's fit weight becomes its declared
+    // width, or its default width at that moment (64 while no field is bound).
     void Loaded();
 
     // Geometry: height of a data row and of the title row (their grid lines not included), the
@@ -142,6 +143,9 @@ private:
     int ColumnAt(int x) const;
     int RowAt(int y) const;
     void FinishColumnResize(int x);
+    void FinishColumnMove(int x);
+    // Where a title dragged to x would land: the visible column under x, or -1.
+    int MoveTarget(int x) const;
 
     TGridDataLinkEh link_{*this};
     TDBGridOptions options_ = defaultGridOptions;
@@ -162,7 +166,9 @@ private:
     bool laying_ = false;
 
     int sizingColumn_ = -1;  // column whose border is being dragged
-    int sizingLine_ = -1;    // x of the drag line
+    int movingColumn_ = -1;  // column whose title is pressed (it moves once dragged)
+    QPoint movePress_;
+    int dragLine_ = -1;      // x of the feedback line of a resize or a move
     bool thumbTracked_ = false;
 };
 

@@ -219,8 +219,15 @@ void TDBGridEh::mousePressEvent(QMouseEvent *event)
     const QPoint pos = event->position().toPoint();
     if (const int border = ResizeBorderAt(pos); border >= 0) {
         sizingColumn_ = border;
-        sizingLine_ = pos.x();
+        dragLine_ = pos.x();
         viewport()->update();
+        return;
+    }
+    if (options_.contains(dgTitles) && pos.y() < titleRowHeight_) {
+        if (optionsEh_.contains(dghColumnMove)) {
+            movingColumn_ = ColumnAt(pos.x());
+            movePress_ = pos;
+        }
         return;
     }
     if (!link_.Active())
@@ -237,7 +244,16 @@ void TDBGridEh::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     if (sizingColumn_ >= 0) {
-        sizingLine_ = std::max(ColumnLeft(sizingColumn_) + 1, pos.x());
+        dragLine_ = std::max(ColumnLeft(sizingColumn_) + 1, pos.x());
+        viewport()->update();
+        return;
+    }
+    if (movingColumn_ >= 0) {
+        if (dragLine_ < 0 && (pos - movePress_).manhattanLength() < QApplication::startDragDistance())
+            return;
+        const int target = MoveTarget(pos.x());
+        const int edge = target > movingColumn_ ? ColumnLeft(target + 1) - colLineWidth() : ColumnLeft(target);
+        dragLine_ = target < 0 ? 0 : edge;
         viewport()->update();
         return;
     }
@@ -246,15 +262,52 @@ void TDBGridEh::mouseMoveEvent(QMouseEvent *event)
 
 void TDBGridEh::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (sizingColumn_ >= 0 && event->button() == Qt::LeftButton)
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (sizingColumn_ >= 0)
         FinishColumnResize(event->position().toPoint().x());
+    else if (movingColumn_ >= 0)
+        FinishColumnMove(event->position().toPoint().x());
+}
+
+int TDBGridEh::MoveTarget(int x) const
+{
+    const int count = int(Columns.Visible().size());
+    if (count == 0)
+        return -1;
+    if (x < ColumnLeft(0))
+        return 0;
+    const int column = ColumnAt(x);
+    return column >= 0 ? column : count - 1;
+}
+
+// Moves the pressed column to the place of the column it was dropped on; a title clicked
+// without dragging moves nothing.
+void TDBGridEh::FinishColumnMove(int x)
+{
+    const int from = movingColumn_;
+    const bool dragged = dragLine_ >= 0;
+    movingColumn_ = -1;
+    dragLine_ = -1;
+    viewport()->update();
+    const int to = MoveTarget(x);
+    if (!dragged || from < 0 || to < 0 || to == from)
+        return;
+    const std::vector<TColumnEh *> columns = Columns.Visible();
+    TColumnEh *current = selectedIndex_ < int(columns.size()) ? columns[selectedIndex_] : nullptr;
+    Columns.Move(Columns.IndexOf(columns[from]), Columns.IndexOf(columns[to]));
+    const std::vector<TColumnEh *> moved = Columns.Visible();
+    for (int i = 0; i < int(moved.size()); ++i) {
+        if (moved[i] == current)
+            SetSelectedIndex(i);
+    }
 }
 
 void TDBGridEh::FinishColumnResize(int x)
 {
     const int index = sizingColumn_;
     sizingColumn_ = -1;
-    sizingLine_ = -1;
+    dragLine_ = -1;
     const std::vector<TColumnEh *> columns = Columns.Visible();
     if (index < 0 || index >= int(columns.size()))
         return;

@@ -81,6 +81,15 @@ inline constexpr TDBGridOptions defaultGridOptions = {dgEditing,  dgTitles,   dg
 inline constexpr TDBGridEhOptions defaultGridOptionsEh = {dghFixed3D,      dghHighlightFocus, dghClearSelection,
                                                           dghDialogFind,   dghColumnResize,   dghColumnMove,
                                                           dghExtendVertLines};
+// The two set-ups of the program's grids: the lists (no in-place editing) and the vehicle selector
+// (one row high, no titles, no indicator).
+inline constexpr TDBGridOptions listGridOptions = defaultGridOptions - dgEditing;
+inline constexpr TDBGridEhOptions listGridOptionsEh = defaultGridOptionsEh;
+inline constexpr TDBGridOptions selectorGridOptions = {dgRowLines, dgTabs, dgAlwaysShowSelection, dgConfirmDelete,
+                                                       dgCancelOnExit};
+inline constexpr TDBGridEhOptions selectorGridOptionsEh = {dghFixed3D, dghHighlightFocus, dghClearSelection,
+                                                           dghDialogFind, dghExtendVertLines};
+
 inline constexpr TDBGridEhAllowedOperations allGridOperations = {alopInsertEh, alopUpdateEh, alopDeleteEh,
                                                                  alopAppendEh};
 

@@ -269,11 +269,11 @@ void GridPainter::PaintFocusRect(const QRect &cell)
 
 void GridPainter::PaintSizingLine(const QRect &client)
 {
-    if (grid_.sizingLine_ < 0)
+    if (grid_.dragLine_ < 0)
         return;
     painter_.save();
     painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter_.fillRect(QRect(grid_.sizingLine_, client.top(), 1, client.height()), QColor(255, 255, 255));
+    painter_.fillRect(QRect(grid_.dragLine_, client.top(), 1, client.height()), QColor(255, 255, 255));
     painter_.restore();
 }
 

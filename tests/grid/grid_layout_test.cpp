@@ -90,6 +90,9 @@ TEST(GridLayout, VehicleListKeepsTheDeclaredProportion)
                              {600 + 11 + 4 + 4, 200});
     book.query.Open();
     EXPECT_EQ(widths(*grid), (std::vector<int>{388, 87, 125}));
+    const std::vector<int> weights{grid->Columns[0]->InitWidth, grid->Columns[1]->InitWidth,
+                                   grid->Columns[2]->InitWidth};
+    EXPECT_EQ(weights, (std::vector<int>{286, 64, 92})) << "the declared widths, the default one before binding";
 }
 
 TEST(GridLayout, TitlesShowDisplayNamesWhileActiveAndFieldNamesOtherwise)
@@ -146,6 +149,43 @@ TEST(GridLayout, DraggingATitleBorderWidensTheColumnAndNarrowsOnlyItsNeighbour)
     EXPECT_NEAR(after[1], 144, 1);
     EXPECT_NEAR(after[2], 171, 1);
     EXPECT_EQ(sum(after), 515);
+}
+
+} // namespace
+} // namespace vornak::testing
+
+namespace vornak::testing {
+namespace {
+
+QStringList columnOrder(const TDBGridEh &grid)
+{
+    QStringList names;
+    for (const TColumnEh *column : grid.Columns.Visible())
+        names.append(column->FieldName());
+    return names;
+}
+
+TEST(GridLayout, DraggingATitleMovesItsColumnAndAClickMovesNothing)
+{
+    GridBook book(mileageSql());
+    book.addMileage(2);
+    auto grid = makeListGrid(book.source, mileageColumns, {534, 300});
+    book.query.Open();
+    showFocused(*grid);
+    QWidget *viewport = grid->viewport();
+    const int titleY = 10;
+    auto titleX = [&](int column) { return (grid->ColumnLeft(column) + grid->ColumnLeft(column + 1)) / 2; };
+
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(titleX(0), titleY));
+    EXPECT_EQ(columnOrder(*grid), (QStringList{"datedoc", "tekprobeg", "raznica"}));
+
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(titleX(0), titleY));
+    QTest::mouseMove(viewport, QPoint(titleX(1), titleY));
+    QTest::mouseMove(viewport, QPoint(titleX(2), titleY));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(titleX(2), titleY));
+    EXPECT_EQ(columnOrder(*grid), (QStringList{"tekprobeg", "raznica", "datedoc"}));
+    EXPECT_EQ(grid->SelectedIndex(), 2) << "the current column moved with its title";
+    EXPECT_EQ(book.recNo(), 1);
 }
 
 } // namespace

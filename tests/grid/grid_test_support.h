@@ -74,7 +74,7 @@ inline std::unique_ptr<TDBGridEh> makeListGrid(TDataSource &source,
                                                QSize size = {530, 300})
 {
     auto grid = std::make_unique<TDBGridEh>();
-    grid->SetOptions(defaultGridOptions - dgEditing);
+    grid->SetOptions(listGridOptions);
     grid->SetAutoFitColWidths(true);
     grid->SetTitleLines(2);
     for (const auto &[field, width] : columns) {
@@ -91,8 +91,8 @@ inline std::unique_ptr<TDBGridEh> makeListGrid(TDataSource &source,
 inline std::unique_ptr<TDBGridEh> makeSelectorGrid(TDataSource &source)
 {
     auto grid = std::make_unique<TDBGridEh>();
-    grid->SetOptions({dgRowLines, dgTabs, dgAlwaysShowSelection, dgConfirmDelete, dgCancelOnExit});
-    grid->SetOptionsEh({dghFixed3D, dghHighlightFocus, dghClearSelection, dghDialogFind, dghExtendVertLines});
+    grid->SetOptions(selectorGridOptions);
+    grid->SetOptionsEh(selectorGridOptionsEh);
     grid->SetAutoFitColWidths(true);
     grid->SetTitleLines(2);
     grid->Columns.Add(QStringLiteral("nameauto"), 200);
