@@ -1,11 +1,12 @@
 #include "editors/record_dialog.h"
 
+#include "editors/short_date_picker.h"
+
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/errors.h"
 #include "platform/message_box.h"
 #include "platform/number_format.h"
-#include "platform/regional_settings.h"
 #include "platform/sql_literal.h"
 
 #include <QApplication>
@@ -84,12 +85,9 @@ QLineEdit *TRecordDialog::addEdit(const QString &name, const QRect &geometry)
 
 QDateEdit *TRecordDialog::addDatePicker(const QString &name, const QRect &geometry)
 {
-    auto *picker = new QDateEdit(this);
+    QDateEdit *picker = short_date_picker::create(this);
     picker->setObjectName(name);
     picker->setGeometry(geometry);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(vornak::RegionalSettings::current().shortDateFormat);
-    picker->setDateRange(QDate(1601, 1, 1), QDate(9999, 12, 31));
     return picker;
 }
 

@@ -1,0 +1,186 @@
+#include "tests/grid/grid_test_support.h"
+
+#include <QImage>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace vornak::testing {
+namespace {
+
+QImage render(TDBGridEh &grid)
+{
+    QImage image(grid.viewport()->size(), QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    grid.viewport()->render(&image);
+    return image;
+}
+
+QRgb pixel(const QImage &image, int x, int y)
+{
+    return image.pixel(x, y) | 0xff000000u;
+}
+
+QRgb rgb(const QColor &color)
+{
+    return color.rgb();
+}
+
+// A pixel inside a data cell that no text covers.
+QPoint cellCorner(const TDBGridEh &grid, int column, int row)
+{
+    return {grid.ColumnLeft(column) + 1, grid.DataTop() + row * grid.RowPitch() + 1};
+}
+
+// The top-left pixel of the indicator glyph in a data row.
+QPoint glyphOrigin(const TDBGridEh &grid, int row)
+{
+    return {2, grid.DataTop() + row * grid.RowPitch() + (grid.RowHeight() - 11) / 2};
+}
+
+bool hasInk(const QImage &image, const QRect &area, QRgb color)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (pixel(image, x, y) == color)
+                return true;
+    return false;
+}
+
+const QList<std::pair<QString, int>> columns = {{QStringLiteral("tekprobeg"), 0}, {QStringLiteral("raznica"), 0}};
+
+class GridPainting : public ::testing::Test {
+protected:
+    QWidget window;
+    QLineEdit *other = new QLineEdit(&window);
+    GridBook book{mileageSql()};
+    std::unique_ptr<TDBGridEh> grid;
+
+    void SetUp() override
+    {
+        book.addMileage(3);
+        grid = makeListGrid(book.source, columns, {300, 200});
+        auto *layout = new QVBoxLayout(&window);
+        layout->addWidget(grid.get());
+        layout->addWidget(other);
+        window.resize(300, 240);
+        book.query.Open();
+        showFocused(*grid);
+    }
+    void TearDown() override { grid->setParent(nullptr); }
+};
+
+TEST_F(GridPainting, TheFocusedGridHighlightsTheCurrentCellOnly)
+{
+    QTest::keyClick(grid.get(), Qt::Key_Down);
+    const QImage image = render(*grid);
+    const QPalette palette = grid->palette();
+    EXPECT_EQ(pixel(image, cellCorner(*grid, 0, 1).x() + 2, cellCorner(*grid, 0, 1).y() + 1),
+              rgb(palette.color(QPalette::Highlight)));
+    EXPECT_EQ(pixel(image, cellCorner(*grid, 1, 1).x(), cellCorner(*grid, 1, 1).y()), rgb(grid->Color()));
+    EXPECT_EQ(pixel(image, cellCorner(*grid, 0, 0).x(), cellCorner(*grid, 0, 0).y()), rgb(grid->Color()));
+}
+
+TEST_F(GridPainting, AnUnfocusedListShowsTheCurrentRecordOnlyByTheArrow)
+{
+    other->setFocus();
+    ASSERT_FALSE(grid->hasFocus());
+    const QImage image = render(*grid);
+    EXPECT_EQ(pixel(image, cellCorner(*grid, 0, 0).x(), cellCorner(*grid, 0, 0).y()), rgb(grid->Color()));
+    const QPoint glyph = glyphOrigin(*grid, 0);
+    EXPECT_EQ(pixel(image, glyph.x(), glyph.y() + 5), rgb(Qt::black)) << "arrow's widest row";
+    EXPECT_EQ(pixel(image, glyph.x() + 5, glyph.y() + 5), rgb(Qt::black));
+    EXPECT_NE(pixel(image, glyph.x(), glyph.y() + 5 + grid->RowPitch()), rgb(Qt::black)) << "no glyph elsewhere";
+    const QRect secondRow(grid->ColumnLeft(0), grid->DataTop() + grid->RowPitch(), grid->ColumnLeft(1) - 1,
+                          grid->RowHeight());
+    EXPECT_TRUE(hasInk(image, secondRow, rgb(grid->palette().color(QPalette::Text))))
+        << "cell text in the window-text colour";
+}
+
+TEST_F(GridPainting, TheGlyphFollowsTheDatasetState)
+{
+    const QPoint glyph = glyphOrigin(*grid, 0);
+    book.query.Edit();
+    QImage image = render(*grid);
+    EXPECT_NE(pixel(image, glyph.x(), glyph.y() + 5), rgb(Qt::black)) << "I-beam stem only in the middle";
+    EXPECT_EQ(pixel(image, glyph.x() + 2, glyph.y() + 5), rgb(Qt::black));
+    book.query.Cancel();
+    book.query.Insert();
+    image = render(*grid);
+    EXPECT_EQ(pixel(image, glyph.x(), glyph.y() + 3), rgb(Qt::black)) << "asterisk arm";
+    book.query.Cancel();
+}
+
+TEST_F(GridPainting, LinesAreGreyInTheDataAreaAndDarkInTheFixedArea)
+{
+    const QImage image = render(*grid);
+    const int line = grid->ColumnLeft(1) - 1;
+    EXPECT_EQ(pixel(image, line, cellCorner(*grid, 0, 2).y()), rgb(QColor(192, 192, 192)));
+    EXPECT_EQ(pixel(image, line, grid->TitleRowHeight() / 2), rgb(QColor(128, 128, 128)));
+    const int below = grid->DataTop() + 3 * grid->RowPitch() + 5;
+    EXPECT_EQ(pixel(image, line, below), rgb(QColor(192, 192, 192))) << "extended below the last row";
+    EXPECT_EQ(pixel(image, line - 5, below), rgb(grid->Color()));
+}
+
+TEST_F(GridPainting, ALongCaptionWrapsOntoTheSecondTitleLine)
+{
+    auto inkRows = [&](const QImage &image, int column) {
+        QList<int> rows;
+        const int left = grid->ColumnLeft(column) + 2;
+        const int right = grid->ColumnLeft(column + 1) - 3;
+        for (int y = 2; y < grid->TitleRowHeight() - 2; ++y) {
+            for (int x = left; x < right; ++x) {
+                if (pixel(image, x, y) == rgb(grid->palette().color(QPalette::WindowText))) {
+                    rows.append(y);
+                    break;
+                }
+            }
+        }
+        return rows;
+    };
+    grid->Columns[0]->Title.SetCaption(QStringLiteral("Total reading in kilometres"));
+    const QList<int> wrapped = inkRows(render(*grid), 0);
+    const QList<int> single = inkRows(render(*grid), 1);
+    ASSERT_FALSE(wrapped.isEmpty());
+    ASSERT_FALSE(single.isEmpty());
+    EXPECT_GT(wrapped.last() - wrapped.first(), 16) << "two lines of text";
+    EXPECT_LT(single.last() - single.first(), 16);
+}
+
+TEST(GridPaintingStates, InactiveAndEmptyGridsShowOneEmptyRowWithoutGlyph)
+{
+    GridBook book(mileageSql());
+    auto grid = makeListGrid(book.source, columns, {300, 200});
+    for (bool open : {false, true}) {
+        if (open)
+            book.query.Open();
+        EXPECT_EQ(grid->DataRowCount(), 1);
+        const QImage image = render(*grid);
+        const QPoint glyph = glyphOrigin(*grid, 0);
+        EXPECT_NE(pixel(image, glyph.x(), glyph.y() + 5), rgb(Qt::black));
+        EXPECT_EQ(pixel(image, grid->ColumnLeft(1) - 1, grid->DataTop() + grid->RowHeight()), rgb(QColor(192, 192, 192)))
+            << "the empty row has its lines";
+    }
+}
+
+TEST(GridPaintingStates, TheSelectorKeepsItsVehicleMarkedWithoutFocus)
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    GridBook book(vehiclesSql());
+    book.addVehicles({QStringLiteral("Нива")});
+    auto grid = makeSelectorGrid(book.source);
+    auto *other = new QLineEdit(&window);
+    layout->addWidget(grid.get());
+    layout->addWidget(other);
+    book.query.Open();
+    showFocused(*grid);
+    other->setFocus();
+    ASSERT_FALSE(grid->hasFocus());
+    const QImage image = render(*grid);
+    EXPECT_EQ(pixel(image, 1, 1), rgb(grid->palette().color(QPalette::Dark)));
+    grid->setParent(nullptr);
+}
+
+} // namespace
+} // namespace vornak::testing
