@@ -1,7 +1,6 @@
 #include "editors/record_dialog.h"
 
 #include "editors/short_date_picker.h"
-
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/errors.h"

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "data/data_module.h"
+#include "editors/type_expense_form.h"
 #include "platform/message_box.h"
+#include "tests/fixtures/key_typing.h"
 #include "tests/fixtures/scripted_dialogs.h"
 #include "tests/fixtures/temp_database.h"
 #include "tests/platform/database_test_support.h"
@@ -15,14 +17,16 @@
 
 namespace vornak::testing {
 
-// A log book in the working directory with the given rows, its data module as `DataModule1`,
-// today fixed at 13.11.2011 and scripted answers for every box and modal dialog.
+// A log book in the working directory with the given rows, its data module as `DataModule1` and
+// the expense type catalogue as `TYPE_EXPENSEForm`, today fixed at 13.11.2011 and scripted
+// answers for every box and modal dialog.
 struct LogBook {
     TempDatabase file;
     ScopedWorkingDirectory cwd{file.folder()};
     FixedClock clock{QDateTime(QDate(2011, 11, 13), QTime(10, 30))};
     ScriptedDialogs dialogs;
     std::unique_ptr<TDataModule1> module;
+    std::unique_ptr<TTYPE_EXPENSEForm> catalogue;
 
     explicit LogBook(std::initializer_list<const char *> rows = {})
     {
@@ -33,10 +37,14 @@ struct LogBook {
         }
         module = std::make_unique<TDataModule1>();
         DataModule1 = module.get();
+        catalogue = std::make_unique<TTYPE_EXPENSEForm>();
+        TYPE_EXPENSEForm = catalogue.get();
     }
     ~LogBook()
     {
         EXPECT_TRUE(dialogs.modalAnswers.empty()) << "a scripted dialog was never shown";
+        TYPE_EXPENSEForm = nullptr;
+        catalogue.reset();
         DataModule1 = nullptr;
     }
 
@@ -70,17 +78,6 @@ struct LogBook {
         });
     }
 };
-
-// Types `text` key by key; characters outside ASCII come as keys that carry only their text.
-inline void typeText(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 128)
-            QTest::keyClick(widget, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
 
 // Replaces the text of `edit` by typing: select all, then the keys of `text` (Backspace for none).
 inline void retype(QLineEdit *edit, const QString &text)
