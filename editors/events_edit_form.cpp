@@ -10,6 +10,8 @@
 
 TEventsEditForm *EventsEditForm = nullptr;
 
+namespace sql = vornak::sql_literal;
+
 namespace {
 
 const QString statementFileName = QStringLiteral("ADOQuery1.txt");
@@ -71,20 +73,15 @@ void TEventsEditForm::NewRecord()
     if (!Execute())
         return;
 
-    vornak::TADOQuery *query = DataModule1->ADOQuery1;
-    query->Close();
-    query->SQL.Clear();
-    query->SQL.Add(QStringLiteral("INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )"));
-    query->SQL.Add(QStringLiteral("values ( ") + vornak::sql_literal::apostropheText(DateText(DateTimePicker1))
-                   + u',' + vornak::sql_literal::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
-                   + NumberLiteral(EditMileAge) + u',' + vornak::sql_literal::integer(ComboBoxStatus->currentIndex())
-                   + u',' + vornak::sql_literal::integer(ComboBoxShowType->currentIndex()) + u','
-                   + vornak::sql_literal::quotedText(EditOpisanie->text()) + u')');
-    query->SQL.SaveToFile(statementFileName);
-    query->ExecSQL();
-
-    DataModule1->QueryDocEvents->Close();
-    DataModule1->QueryDocEvents->Open();
+    ScratchStatement({
+        QStringLiteral("INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )"),
+        QStringLiteral("values ( ") + sql::apostropheText(DateText(DateTimePicker1))
+            + u',' + sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
+            + NumberLiteral(EditMileAge) + u',' + sql::integer(ComboBoxStatus->currentIndex())
+            + u',' + sql::integer(ComboBoxShowType->currentIndex()) + u','
+            + sql::quotedText(EditOpisanie->text()) + u')',
+    })->SQL.SaveToFile(statementFileName);
+    ExecuteAndReopen(DataModule1->QueryDocEvents);
 }
 
 void TEventsEditForm::EditRecord()
@@ -104,23 +101,16 @@ void TEventsEditForm::EditRecord()
     if (!saved)
         return;
 
-    vornak::TADOQuery *query = DataModule1->ADOQuery1;
-    query->Close();
-    query->SQL.Clear();
-    query->SQL.Add(QStringLiteral("UPDATE DOC_EVENTS SET"));
-    query->SQL.Add(QStringLiteral("DOC_EVENTS.datedoc = ") + vornak::sql_literal::quotedText(DateText(DateTimePicker1))
-                   + u',');
-    query->SQL.Add(QStringLiteral("DOC_EVENTS.mileage = ") + NumberLiteral(EditMileAge) + u',');
-    query->SQL.Add(QStringLiteral("DOC_EVENTS.ENDE = ") + vornak::sql_literal::integer(ComboBoxStatus->currentIndex())
-                   + u',');
-    query->SQL.Add(QStringLiteral("DOC_EVENTS.idtype = ")
-                   + vornak::sql_literal::integer(ComboBoxShowType->currentIndex()) + u',');
-    query->SQL.Add(QStringLiteral("DOC_EVENTS.opisanie = ") + vornak::sql_literal::quotedText(EditOpisanie->text()));
-    query->SQL.Add(QStringLiteral("WHERE DOC_EVENTS.id=") + id);
-    query->ExecSQL();
-
-    DataModule1->QueryDocEvents->Close();
-    DataModule1->QueryDocEvents->Open();
+    ScratchStatement({
+        QStringLiteral("UPDATE DOC_EVENTS SET"),
+        QStringLiteral("DOC_EVENTS.datedoc = ") + sql::quotedText(DateText(DateTimePicker1)) + u',',
+        QStringLiteral("DOC_EVENTS.mileage = ") + NumberLiteral(EditMileAge) + u',',
+        QStringLiteral("DOC_EVENTS.ENDE = ") + sql::integer(ComboBoxStatus->currentIndex()) + u',',
+        QStringLiteral("DOC_EVENTS.idtype = ") + sql::integer(ComboBoxShowType->currentIndex()) + u',',
+        QStringLiteral("DOC_EVENTS.opisanie = ") + sql::quotedText(EditOpisanie->text()),
+        QStringLiteral("WHERE DOC_EVENTS.id=") + id,
+    });
+    ExecuteAndReopen(DataModule1->QueryDocEvents);
 }
 
 void TEventsEditForm::DelRecord()

@@ -11,6 +11,8 @@
 
 TFuelEditForm *FuelEditForm = nullptr;
 
+namespace sql = vornak::sql_literal;
+
 namespace {
 
 // A green arrow pointing down on a yellow square, 19 x 19.
@@ -90,19 +92,14 @@ void TFuelEditForm::NewRecord()
     if (!Execute())
         return;
 
-    vornak::TADOQuery *query = DataModule1->ADOQuery1;
-    query->Close();
-    query->SQL.Clear();
-    query->SQL.Add(QStringLiteral("INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )"));
-    query->SQL.Add(QStringLiteral("values ( ") + vornak::sql_literal::apostropheText(DateText(DateTimePicker1))
-                   + u',' + vornak::sql_literal::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
-                   + NumberLiteral(EditKolvo) + u',' + NumberLiteral(EditSumma) + u','
-                   + vornak::sql_literal::integer(Edit1->Tag) + u','
-                   + vornak::sql_literal::quotedText(EditOpisanie->text()) + u')');
-    query->ExecSQL();
-
-    DataModule1->QueryDocExpense->Close();
-    DataModule1->QueryDocExpense->Open();
+    ScratchStatement({
+        QStringLiteral("INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )"),
+        QStringLiteral("values ( ") + sql::apostropheText(DateText(DateTimePicker1))
+            + u',' + sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
+            + NumberLiteral(EditKolvo) + u',' + NumberLiteral(EditSumma) + u',' + sql::integer(Edit1->Tag) + u','
+            + sql::quotedText(EditOpisanie->text()) + u')',
+    });
+    ExecuteAndReopen(DataModule1->QueryDocExpense);
 }
 
 void TFuelEditForm::EditRecord()
@@ -123,21 +120,16 @@ void TFuelEditForm::EditRecord()
     if (!saved)
         return;
 
-    vornak::TADOQuery *query = DataModule1->ADOQuery1;
-    query->Close();
-    query->SQL.Clear();
-    query->SQL.Add(QStringLiteral("UPDATE DOC_EXPENSE SET"));
-    query->SQL.Add(QStringLiteral("DOC_EXPENSE.datedoc = ") + vornak::sql_literal::quotedText(DateText(DateTimePicker1))
-                   + u',');
-    query->SQL.Add(QStringLiteral("DOC_EXPENSE.KOLVO = ") + NumberLiteral(EditKolvo) + u',');
-    query->SQL.Add(QStringLiteral("DOC_EXPENSE.SUMMA = ") + NumberLiteral(EditSumma) + u',');
-    query->SQL.Add(QStringLiteral("DOC_EXPENSE.idtype = ") + vornak::sql_literal::integer(Edit1->Tag) + u',');
-    query->SQL.Add(QStringLiteral("DOC_EXPENSE.opisanie = ") + vornak::sql_literal::quotedText(EditOpisanie->text()));
-    query->SQL.Add(QStringLiteral("WHERE DOC_EXPENSE.id=") + id);
-    query->ExecSQL();
-
-    DataModule1->QueryDocExpense->Close();
-    DataModule1->QueryDocExpense->Open();
+    ScratchStatement({
+        QStringLiteral("UPDATE DOC_EXPENSE SET"),
+        QStringLiteral("DOC_EXPENSE.datedoc = ") + sql::quotedText(DateText(DateTimePicker1)) + u',',
+        QStringLiteral("DOC_EXPENSE.KOLVO = ") + NumberLiteral(EditKolvo) + u',',
+        QStringLiteral("DOC_EXPENSE.SUMMA = ") + NumberLiteral(EditSumma) + u',',
+        QStringLiteral("DOC_EXPENSE.idtype = ") + sql::integer(Edit1->Tag) + u',',
+        QStringLiteral("DOC_EXPENSE.opisanie = ") + sql::quotedText(EditOpisanie->text()),
+        QStringLiteral("WHERE DOC_EXPENSE.id=") + id,
+    });
+    ExecuteAndReopen(DataModule1->QueryDocExpense);
 }
 
 void TFuelEditForm::DelRecord()
@@ -148,16 +140,12 @@ void TFuelEditForm::DelRecord()
     if (!ConfirmDelete())
         return;
 
-    vornak::TADOQuery *query = DataModule1->ADOQuery1;
-    query->Close();
-    query->SQL.Clear();
-    query->SQL.Add(QStringLiteral("DELETE DOC_EXPENSE.ID"));
-    query->SQL.Add(QStringLiteral("FROM DOC_EXPENSE"));
-    query->SQL.Add(QStringLiteral("WHERE DOC_EXPENSE.ID=") + id);
-    query->ExecSQL();
-
-    DataModule1->QueryDocExpense->Close();
-    DataModule1->QueryDocExpense->Open();
+    ScratchStatement({
+        QStringLiteral("DELETE DOC_EXPENSE.ID"),
+        QStringLiteral("FROM DOC_EXPENSE"),
+        QStringLiteral("WHERE DOC_EXPENSE.ID=") + id,
+    });
+    ExecuteAndReopen(DataModule1->QueryDocExpense);
 }
 
 // Without a pick the dialog takes the type of the entry current in the expense list.

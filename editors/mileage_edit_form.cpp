@@ -11,6 +11,8 @@
 
 TMileageEditForm *MileageEditForm = nullptr;
 
+namespace sql = vornak::sql_literal;
+
 TMileageEditForm::TMileageEditForm(QWidget *parent)
     : TRecordDialog(QStringLiteral("MileageEditForm"), QSize(265, 132), parent)
 {
@@ -45,17 +47,13 @@ void TMileageEditForm::NewRecord()
     if (!Execute())
         return;
 
-    vornak::TADOQuery *query = DataModule1->ADOQuery1;
-    query->Close();
-    query->SQL.Clear();
-    query->SQL.Add(QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)"));
-    query->SQL.Add(QStringLiteral("values ( ") + vornak::sql_literal::apostropheText(DateText(DateTimePicker1))
-                   + u',' + vornak::sql_literal::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
-                   + NumberLiteral(EditObsh) + u',' + NumberLiteral(Edit2) + u')');
-    query->ExecSQL();
-
-    DataModule1->QueryDocMileage->Close();
-    DataModule1->QueryDocMileage->Open();
+    ScratchStatement({
+        QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)"),
+        QStringLiteral("values ( ") + sql::apostropheText(DateText(DateTimePicker1))
+            + u',' + sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
+            + NumberLiteral(EditObsh) + u',' + NumberLiteral(Edit2) + u')',
+    });
+    ExecuteAndReopen(DataModule1->QueryDocMileage);
 }
 
 void TMileageEditForm::EditRecord()
@@ -73,19 +71,14 @@ void TMileageEditForm::EditRecord()
     if (!saved)
         return;
 
-    vornak::TADOQuery *query = DataModule1->ADOQuery1;
-    query->Close();
-    query->SQL.Clear();
-    query->SQL.Add(QStringLiteral("UPDATE DOC_MILEAGE SET"));
-    query->SQL.Add(QStringLiteral("DOC_MILEAGE.datedoc = ") + vornak::sql_literal::quotedText(DateText(DateTimePicker1))
-                   + u',');
-    query->SQL.Add(QStringLiteral("DOC_MILEAGE.tekprobeg = ") + NumberLiteral(EditObsh) + u',');
-    query->SQL.Add(QStringLiteral("DOC_MILEAGE.raznica = ") + NumberLiteral(Edit2));
-    query->SQL.Add(QStringLiteral("WHERE DOC_MILEAGE.id=") + id);
-    query->ExecSQL();
-
-    DataModule1->QueryDocMileage->Close();
-    DataModule1->QueryDocMileage->Open();
+    ScratchStatement({
+        QStringLiteral("UPDATE DOC_MILEAGE SET"),
+        QStringLiteral("DOC_MILEAGE.datedoc = ") + sql::quotedText(DateText(DateTimePicker1)) + u',',
+        QStringLiteral("DOC_MILEAGE.tekprobeg = ") + NumberLiteral(EditObsh) + u',',
+        QStringLiteral("DOC_MILEAGE.raznica = ") + NumberLiteral(Edit2),
+        QStringLiteral("WHERE DOC_MILEAGE.id=") + id,
+    });
+    ExecuteAndReopen(DataModule1->QueryDocMileage);
 }
 
 void TMileageEditForm::DelRecord()
@@ -119,13 +112,9 @@ void TMileageEditForm::EditObshKeyUp()
 
 void TMileageEditForm::OpenAggregate(const QString &selectLine, const QString &vehicleId)
 {
-    vornak::TADOQuery *query = DataModule1->ADOQuery1;
-    query->Close();
-    query->SQL.Clear();
-    query->SQL.Add(selectLine);
-    query->SQL.Add(QStringLiteral("FROM doc_mileage"));
-    query->SQL.Add(QStringLiteral("where doc_mileage.idauto=") + vehicleId);
+    QStringList lines = {selectLine, QStringLiteral("FROM doc_mileage"),
+                         QStringLiteral("where doc_mileage.idauto=") + vehicleId};
     if (!editedId_.isEmpty())
-        query->SQL.Add(QStringLiteral("and not doc_mileage.id = ") + editedId_);
-    query->Open();
+        lines.append(QStringLiteral("and not doc_mileage.id = ") + editedId_);
+    ScratchStatement(lines)->Open();
 }

@@ -1,5 +1,6 @@
 #include "editors/record_dialog.h"
 
+#include "data/data_module.h"
 #include "editors/short_date_picker.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
@@ -162,6 +163,23 @@ QString TRecordDialog::NumberLiteral(const QLineEdit *edit) const
 bool TRecordDialog::Execute()
 {
     return vornak::UserDialogs::current().showModal(*this) == vornak::ModalResult::Ok;
+}
+
+vornak::TADOQuery *TRecordDialog::ScratchStatement(const QStringList &lines)
+{
+    vornak::TADOQuery *query = DataModule1->ADOQuery1;
+    query->Close();
+    query->SQL.Clear();
+    for (const QString &line : lines)
+        query->SQL.Add(line);
+    return query;
+}
+
+void TRecordDialog::ExecuteAndReopen(vornak::TADOQuery *list)
+{
+    DataModule1->ADOQuery1->ExecSQL();
+    list->Close();
+    list->Open();
 }
 
 QString TRecordDialog::DateText(const QDateEdit *picker)

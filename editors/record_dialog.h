@@ -11,6 +11,10 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 
+namespace vornak {
+class TADOQuery;
+}
+
 // What the entry dialogs share: the window (fixed client size, "Tahoma" 13 px, centred over the
 // main window when shown), the "Сохранить" and "Отменить" buttons, and the check of the typed
 // numbers that "Сохранить" makes before it closes the dialog.
@@ -45,6 +49,11 @@ protected:
     // The typed number of a checked edit as a literal of the dialect. Raises ConversionError
     // when the text is not a number of the field's kind.
     QString NumberLiteral(const QLineEdit *edit) const;
+
+    // Makes `lines` the statement of the data module's scratch query ADOQuery1 and returns it.
+    static vornak::TADOQuery *ScratchStatement(const QStringList &lines);
+    // Executes the scratch query's statement, then closes and reopens `list` to show the change.
+    static void ExecuteAndReopen(vornak::TADOQuery *list);
 
     // The date picker's date as text in the regional short date format.
     static QString DateText(const QDateEdit *picker);

@@ -32,7 +32,7 @@ TEST(EventsEditForm, NewEventWithTheDefaultsIsWrittenAndItsStatementKept)
     TEventsEditForm form;
     book.answerNext<TEventsEditForm>([](TEventsEditForm &f) {
         EXPECT_EQ(f.windowTitle(), QStringLiteral("Новая "));
-        EXPECT_EQ(f.DateTimePicker1->date(), QDate(2011, 11, 13));
+        EXPECT_EQ(f.DateTimePicker1->date(), QDate(2026, 12, 10));
         EXPECT_EQ(f.ComboBoxStatus->currentText(), QStringLiteral("В процессе"));
         EXPECT_EQ(f.ComboBoxShowType->currentText(), QStringLiteral("по дате "));
         EXPECT_EQ(f.EditMileAge->text(), QStringLiteral("0"));
@@ -41,14 +41,14 @@ TEST(EventsEditForm, NewEventWithTheDefaultsIsWrittenAndItsStatementKept)
     });
     form.NewRecord();
 
-    EXPECT_EQ(book.rows(events), QStringLiteral("datedoc\tidauto\tmileage\tENDE\tidtype\topisanie\n"
-                                                "13.11.2011\t1\t0\t0\t0\tЗамена масла"));
+    EXPECT_EQ(book.table(events), QStringLiteral("datedoc\tidauto\tmileage\tENDE\tidtype\topisanie\n"
+                                                "10.12.2026\t1\t0\t0\t0\tЗамена масла"));
     DataModule1->QueryDocEvents->First();
     EXPECT_EQ(DataModule1->QueryDocEventsgotovo_end->AsString(), QStringLiteral("в процессе"));
     EXPECT_EQ(DataModule1->QueryDocEventstyps->AsString(), QStringLiteral("по дате"));
     EXPECT_EQ(statementFile(),
               encodeAnsi(QStringLiteral("INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )\r\n"
-                                        "values ( '13.11.2011',1,0,0,0,\"Замена масла\")\r\n")));
+                                        "values ( '10.12.2026',1,0,0,0,\"Замена масла\")\r\n")));
 }
 
 TEST(EventsEditForm, CancellingANewEventWritesNeitherTheFileNorTheStatement)
@@ -60,7 +60,7 @@ TEST(EventsEditForm, CancellingANewEventWritesNeitherTheFileNorTheStatement)
         return click(f, f.Button2);
     });
     form.NewRecord();
-    EXPECT_EQ(book.rows("SELECT Count(*) AS n FROM DOC_EVENTS"), QStringLiteral("n\n0"));
+    EXPECT_EQ(book.table("SELECT Count(*) AS n FROM DOC_EVENTS"), QStringLiteral("n\n0"));
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("ADOQuery1.txt")));
 }
 
@@ -82,7 +82,7 @@ TEST(EventsEditForm, EditingShowsTheEventAndWritesTheChosenItems)
         return click(f, f.Button1);
     });
     form.EditRecord();
-    EXPECT_EQ(book.rows(events), QStringLiteral("datedoc\tidauto\tmileage\tENDE\tidtype\topisanie\n"
+    EXPECT_EQ(book.table(events), QStringLiteral("datedoc\tidauto\tmileage\tENDE\tidtype\topisanie\n"
                                                 "01.12.2011\t1\t0\t-1\t0\tТО-1"));
 
     book.answerNext<TEventsEditForm>([](TEventsEditForm &f) {
@@ -95,7 +95,7 @@ TEST(EventsEditForm, EditingShowsTheEventAndWritesTheChosenItems)
         return click(f, f.Button1);
     });
     form.EditRecord();
-    EXPECT_EQ(book.rows(events), QStringLiteral("datedoc\tidauto\tmileage\tENDE\tidtype\topisanie\n"
+    EXPECT_EQ(book.table(events), QStringLiteral("datedoc\tidauto\tmileage\tENDE\tidtype\topisanie\n"
                                                 "01.12.2011\t1\t15100\t1\t0\tТО-1"));
     DataModule1->QueryDocEvents->First();
     EXPECT_EQ(DataModule1->QueryDocEventsgotovo_end->AsString(), QStringLiteral("завершен"));
@@ -108,9 +108,9 @@ TEST(EventsEditForm, DeletingAsksFirst)
     TEventsEditForm form;
     book.dialogs.messageAnswers = {ModalResult::No, ModalResult::Yes};
     form.DelRecord();
-    EXPECT_EQ(book.rows("SELECT Count(*) AS n FROM DOC_EVENTS"), QStringLiteral("n\n1"));
+    EXPECT_EQ(book.table("SELECT Count(*) AS n FROM DOC_EVENTS"), QStringLiteral("n\n1"));
     form.DelRecord();
-    EXPECT_EQ(book.rows("SELECT Count(*) AS n FROM DOC_EVENTS"), QStringLiteral("n\n0"));
+    EXPECT_EQ(book.table("SELECT Count(*) AS n FROM DOC_EVENTS"), QStringLiteral("n\n0"));
     EXPECT_EQ(book.messageTexts(), QStringList(2, QStringLiteral("Действительно удалить?")));
     EXPECT_TRUE(DataModule1->QueryDocEvents->IsEmpty());
 
@@ -141,12 +141,12 @@ TEST(EventsEditForm, DescriptionsAreStoredAsTyped)
             typeText(f.EditOpisanie, QStringLiteral("\""));
             return click(f, f.Button1);
         });
-        DataModule1->QueryDocEvents->First(); // the new event, due before the stored one
+        DataModule1->QueryDocEvents->Last(); // the new event, due after the stored one
         form.EditRecord();
 
-        EXPECT_EQ(book.rows("SELECT opisanie FROM DOC_EVENTS ORDER BY id"),
+        EXPECT_EQ(book.table("SELECT opisanie FROM DOC_EVENTS ORDER BY id"),
                   QStringLiteral("opisanie\nТО-1\n") + description + u'"');
-        EXPECT_EQ(book.rows("SELECT id, nameauto FROM SPR_AUTO"), QStringLiteral("id\tnameauto\n1\tЛада"));
+        EXPECT_EQ(book.table("SELECT id, nameauto FROM SPR_AUTO"), QStringLiteral("id\tnameauto\n1\tЛада"));
         EXPECT_TRUE(book.dialogs.messages.isEmpty());
     }
 }
@@ -166,7 +166,7 @@ TEST(EventsEditForm, SaveRefusesAMileageThatIsNoWholeNumber)
     form.NewRecord();
     EXPECT_EQ(book.messageTexts(), QStringList({QStringLiteral("Поле \"Пробег выполнения\" не заполнено."),
                                                 QStringLiteral("\"abc\" в поле \"Пробег выполнения\" не является целым числом.")}));
-    EXPECT_EQ(book.rows("SELECT Count(*) AS n FROM DOC_EVENTS"), QStringLiteral("n\n1"));
+    EXPECT_EQ(book.table("SELECT Count(*) AS n FROM DOC_EVENTS"), QStringLiteral("n\n1"));
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("ADOQuery1.txt")));
 }
 

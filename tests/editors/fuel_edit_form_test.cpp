@@ -47,7 +47,7 @@ TEST(FuelEditForm, NewExpenseWithAPickedTypeIsWrittenAndListed)
     TFuelEditForm form;
     book.answerNext<TFuelEditForm>([&](TFuelEditForm &f) {
         EXPECT_EQ(f.windowTitle(), QStringLiteral("Новая запись"));
-        EXPECT_EQ(f.DateTimePicker1->date(), QDate(2011, 11, 13));
+        EXPECT_EQ(f.DateTimePicker1->date(), QDate(2026, 12, 10));
         EXPECT_EQ(f.EditKolvo->text(), QStringLiteral("0"));
         EXPECT_EQ(f.EditSumma->text(), QStringLiteral("0"));
         EXPECT_EQ(f.focusWidget(), f.DateTimePicker1);
@@ -62,11 +62,11 @@ TEST(FuelEditForm, NewExpenseWithAPickedTypeIsWrittenAndListed)
     });
     form.NewRecord();
 
-    EXPECT_EQ(book.rows(expenses), QStringLiteral("DATEDOC\tIDAUTO\tKOLVO\tSUMMA\tIDTYPE\tOPISANIE\n"
-                                                  "13.11.2011\t1\t40\t1200\t2\tЗаправка \"Лукойл\""));
+    EXPECT_EQ(book.table(expenses), QStringLiteral("DATEDOC\tIDAUTO\tKOLVO\tSUMMA\tIDTYPE\tOPISANIE\n"
+                                                  "10.12.2026\t1\t40\t1200\t2\tЗаправка \"Лукойл\""));
     EXPECT_EQ(DataModule1->ADOQuery1->SQL.Lines(),
               QStringList({QStringLiteral("INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )"),
-                           QStringLiteral("values ( '13.11.2011',1,40,1200,2,\"Заправка \"\"Лукойл\"\"\")")}));
+                           QStringLiteral("values ( '10.12.2026',1,40,1200,2,\"Заправка \"\"Лукойл\"\"\")")}));
     ASSERT_EQ(DataModule1->QueryDocExpense->RecordCount(), 1);
     EXPECT_EQ(DataModule1->QueryDocExpensetypename->AsString(), QStringLiteral("Мойка"));
 }
@@ -86,7 +86,7 @@ TEST(FuelEditForm, ClosingTheCatalogueTakesTheTypeOfTheCurrentExpense)
         return click(f, f.Button1);
     });
     form.NewRecord();
-    EXPECT_EQ(book.rows("SELECT IDTYPE FROM DOC_EXPENSE ORDER BY ID"), QStringLiteral("IDTYPE\n1\n1"));
+    EXPECT_EQ(book.table("SELECT IDTYPE FROM DOC_EXPENSE ORDER BY ID"), QStringLiteral("IDTYPE\n1\n1"));
 
     LogBook empty({vehicle, fuelType});
     empty.answerNext<TFuelEditForm>([&](TFuelEditForm &f) {
@@ -97,7 +97,7 @@ TEST(FuelEditForm, ClosingTheCatalogueTakesTheTypeOfTheCurrentExpense)
         return click(f, f.Button1);
     });
     form.NewRecord();
-    EXPECT_EQ(empty.rows("SELECT IDTYPE, KOLVO, SUMMA FROM DOC_EXPENSE"), QStringLiteral("IDTYPE\tKOLVO\tSUMMA\n0\t0\t0"));
+    EXPECT_EQ(empty.table("SELECT IDTYPE, KOLVO, SUMMA FROM DOC_EXPENSE"), QStringLiteral("IDTYPE\tKOLVO\tSUMMA\n0\t0\t0"));
     DataModule1->QueryDocExpense->First();
     EXPECT_EQ(DataModule1->QueryDocExpensetypename->AsString(), QString());
 }
@@ -119,7 +119,7 @@ TEST(FuelEditForm, EditingKeepsFractionsAndSavesEmptiedNumbersAsZero)
         return click(f, f.Button1);
     });
     form.EditRecord();
-    EXPECT_EQ(book.rows(expenses), QStringLiteral("DATEDOC\tIDAUTO\tKOLVO\tSUMMA\tIDTYPE\tOPISANIE\n"
+    EXPECT_EQ(book.table(expenses), QStringLiteral("DATEDOC\tIDAUTO\tKOLVO\tSUMMA\tIDTYPE\tOPISANIE\n"
                                                   "05.11.2011\t1\t30,5\t900,25\t1\tАЗС"));
     EXPECT_EQ(DataModule1->ADOQuery1->SQL.Lines(),
               QStringList({QStringLiteral("UPDATE DOC_EXPENSE SET"), QStringLiteral("DOC_EXPENSE.datedoc = \"05.11.2011\","),
@@ -143,7 +143,7 @@ TEST(FuelEditForm, EditingKeepsFractionsAndSavesEmptiedNumbersAsZero)
             return click(f, f.Button1);
         });
         form.EditRecord();
-        EXPECT_EQ(book.rows("SELECT KOLVO, SUMMA FROM DOC_EXPENSE"), QStringLiteral("KOLVO\tSUMMA\n") + QString::fromUtf8(c.stored))
+        EXPECT_EQ(book.table("SELECT KOLVO, SUMMA FROM DOC_EXPENSE"), QStringLiteral("KOLVO\tSUMMA\n") + QString::fromUtf8(c.stored))
             << c.quantity << " / " << c.amount;
     }
     EXPECT_TRUE(book.dialogs.messages.isEmpty());
@@ -156,15 +156,15 @@ TEST(FuelEditForm, DeletingAsksThenRemovesTheExpenseByStatement)
     TFuelEditForm form;
     book.dialogs.messageAnswers = {ModalResult::No, ModalResult::Yes};
     form.DelRecord();
-    EXPECT_EQ(book.rows("SELECT ID FROM DOC_EXPENSE ORDER BY ID"), QStringLiteral("ID\n1\n2"));
+    EXPECT_EQ(book.table("SELECT ID FROM DOC_EXPENSE ORDER BY ID"), QStringLiteral("ID\n1\n2"));
     form.DelRecord();
-    EXPECT_EQ(book.rows("SELECT ID FROM DOC_EXPENSE ORDER BY ID"), QStringLiteral("ID\n2"));
+    EXPECT_EQ(book.table("SELECT ID FROM DOC_EXPENSE ORDER BY ID"), QStringLiteral("ID\n2"));
     EXPECT_EQ(book.messageTexts(), QStringList(2, QStringLiteral("Действительно удалить?")));
     EXPECT_EQ(DataModule1->ADOQuery1->SQL.Lines(),
               QStringList({QStringLiteral("DELETE DOC_EXPENSE.ID"), QStringLiteral("FROM DOC_EXPENSE"),
                            QStringLiteral("WHERE DOC_EXPENSE.ID=1")}));
     EXPECT_EQ(DataModule1->QueryDocExpense->RecordCount(), 1);
-    EXPECT_EQ(book.rows("SELECT Count(*) AS n FROM SYS_TYPE_EXPENSE"), QStringLiteral("n\n1"));
+    EXPECT_EQ(book.table("SELECT Count(*) AS n FROM SYS_TYPE_EXPENSE"), QStringLiteral("n\n1"));
 }
 
 TEST(FuelEditForm, EditAndDeleteDoNothingWithoutAnExpense)
@@ -193,9 +193,9 @@ TEST(FuelEditForm, DescriptionIsStoredAsTypedAndNothingElseChanges)
     DataModule1->QueryDocExpense->First(); // the stored expense, dated before the new one
     form.EditRecord();
 
-    EXPECT_EQ(book.rows("SELECT OPISANIE FROM DOC_EXPENSE ORDER BY ID"),
+    EXPECT_EQ(book.table("SELECT OPISANIE FROM DOC_EXPENSE ORDER BY ID"),
               QStringLiteral("OPISANIE\n'; DROP TABLE DOC_EXPENSE; '") + description + u'\n' + description);
-    EXPECT_EQ(book.rows("SELECT id, nameauto FROM SPR_AUTO"), QStringLiteral("id\tnameauto\n1\tЛада"));
+    EXPECT_EQ(book.table("SELECT id, nameauto FROM SPR_AUTO"), QStringLiteral("id\tnameauto\n1\tЛада"));
     EXPECT_TRUE(book.dialogs.messages.isEmpty());
 }
 
@@ -220,7 +220,7 @@ TEST(FuelEditForm, SaveRefusesNumbersThatAreNotOneAndKeepsTheDialogOpen)
     EXPECT_EQ(book.messageTexts(), QStringList({QStringLiteral("\"abc\" в поле \"Сумма\" не является числом."),
                                                 QStringLiteral("Поле \"Количество\" не заполнено."),
                                                 QStringLiteral("\"1 200\" в поле \"Количество\" не является числом.")}));
-    EXPECT_EQ(book.rows("SELECT Count(*) AS n FROM DOC_EXPENSE"), QStringLiteral("n\n0"));
+    EXPECT_EQ(book.table("SELECT Count(*) AS n FROM DOC_EXPENSE"), QStringLiteral("n\n0"));
 }
 
 } // namespace

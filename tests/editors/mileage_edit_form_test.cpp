@@ -38,7 +38,7 @@ TEST(MileageEditForm, NewReadingProposesTheDistanceAndIsWrittenWithTheVehicleKey
     TMileageEditForm form;
     book.answerNext<TMileageEditForm>([](TMileageEditForm &f) {
         EXPECT_EQ(f.windowTitle(), QStringLiteral("Новый пробег"));
-        EXPECT_EQ(f.DateTimePicker1->date(), QDate(2011, 11, 13));
+        EXPECT_EQ(f.DateTimePicker1->date(), QDate(2026, 12, 10));
         EXPECT_EQ(f.focusWidget(), f.Button1);
         retype(f.EditObsh, QStringLiteral("1250"));
         EXPECT_EQ(f.Edit2->text(), QStringLiteral("250"));
@@ -47,13 +47,13 @@ TEST(MileageEditForm, NewReadingProposesTheDistanceAndIsWrittenWithTheVehicleKey
     form.NewRecord();
 
     EXPECT_TRUE(book.dialogs.messages.isEmpty());
-    EXPECT_EQ(book.rows("SELECT datedoc, idauto, tekprobeg, raznica FROM DOC_MILEAGE WHERE idauto = 2"),
-              QStringLiteral("datedoc\tidauto\ttekprobeg\traznica\n13.11.2011\t2\t1250\t250"));
+    EXPECT_EQ(book.table("SELECT datedoc, idauto, tekprobeg, raznica FROM DOC_MILEAGE WHERE idauto = 2"),
+              QStringLiteral("datedoc\tidauto\ttekprobeg\traznica\n10.12.2026\t2\t1250\t250"));
     ASSERT_TRUE(DataModule1->QueryDocMileage->Active());
     EXPECT_EQ(DataModule1->QueryDocMileage->RecordCount(), 1);
     EXPECT_EQ(DataModule1->ADOQuery1->SQL.Lines(),
               QStringList({QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)"),
-                           QStringLiteral("values ( '13.11.2011',2,1250,250)")}));
+                           QStringLiteral("values ( '10.12.2026',2,1250,250)")}));
 }
 
 // The highest other total counts, whatever the dates and whichever reading the list shows.
@@ -82,7 +82,7 @@ TEST(MileageEditForm, ProposalSubtractsTheHighestOtherReading)
 
     // Cancelling wrote nothing although the aggregate queries ran.
     EXPECT_TRUE(book.dialogs.messages.isEmpty());
-    EXPECT_EQ(book.rows(readings), QStringLiteral("datedoc\tidauto\ttekprobeg\traznica\n"
+    EXPECT_EQ(book.table(readings), QStringLiteral("datedoc\tidauto\ttekprobeg\traznica\n"
                                                   "01.11.2011\t1\t1000\t100\n05.11.2011\t1\t1300\t300\n"
                                                   "09.11.2011\t1\t1600\t300"));
 }
@@ -148,7 +148,7 @@ TEST(MileageEditForm, EditingWritesTheTypedValuesAndTheNewDate)
     });
     form.EditRecord();
 
-    EXPECT_EQ(book.rows(readings), QStringLiteral("datedoc\tidauto\ttekprobeg\traznica\n"
+    EXPECT_EQ(book.table(readings), QStringLiteral("datedoc\tidauto\ttekprobeg\traznica\n"
                                                   "01.11.2011\t1\t1000\t100\n05.11.2011\t1\t1300\t300\n"
                                                   "10.11.2011\t1\t1650\t340"));
     EXPECT_EQ(DataModule1->ADOQuery1->SQL.Lines(),
@@ -172,7 +172,7 @@ TEST(MileageEditForm, DeletingAsksAndLeavesTheOtherReadingsAsTheyAre)
     ASSERT_EQ(book.dialogs.messages.size(), 2);
     EXPECT_EQ(book.dialogs.messages[0].text, QStringLiteral("Действительно удалить?"));
     EXPECT_EQ(book.dialogs.messages[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(book.rows("SELECT tekprobeg, raznica FROM DOC_MILEAGE ORDER BY id"),
+    EXPECT_EQ(book.table("SELECT tekprobeg, raznica FROM DOC_MILEAGE ORDER BY id"),
               QStringLiteral("tekprobeg\traznica\n1000\t100\n1600\t300"));
     EXPECT_EQ(DataModule1->QueryDocMileage->RecordCount(), 2);
 }
@@ -206,7 +206,7 @@ TEST(MileageEditForm, SaveRefusesTotalsAndDistancesThatAreNoWholeNumbers)
         EXPECT_EQ(click(f, f.Button1), ModalResult::None);
         retype(f.Edit2, QStringLiteral("12,5"));
         EXPECT_EQ(click(f, f.Button1), ModalResult::None);
-        EXPECT_EQ(book.rows("SELECT Count(*) AS n FROM DOC_MILEAGE"), QStringLiteral("n\n3"));
+        EXPECT_EQ(book.table("SELECT Count(*) AS n FROM DOC_MILEAGE"), QStringLiteral("n\n3"));
 
         retype(f.Edit2, QStringLiteral(" 100 "));
         return click(f, f.Button1);
@@ -216,7 +216,7 @@ TEST(MileageEditForm, SaveRefusesTotalsAndDistancesThatAreNoWholeNumbers)
     EXPECT_EQ(book.messageTexts(), QStringList({QStringLiteral("\"abc\" в поле \"Общий пробег\" не является целым числом."),
                                                 QStringLiteral("Поле \"Суточный пробег\" не заполнено."),
                                                 QStringLiteral("\"12,5\" в поле \"Суточный пробег\" не является целым числом.")}));
-    EXPECT_EQ(book.rows("SELECT tekprobeg, raznica FROM DOC_MILEAGE WHERE id = 4"),
+    EXPECT_EQ(book.table("SELECT tekprobeg, raznica FROM DOC_MILEAGE WHERE id = 4"),
               QStringLiteral("tekprobeg\traznica\n1700\t100"));
 }
 

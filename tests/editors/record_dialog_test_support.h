@@ -1,55 +1,21 @@
 #pragma once
 
-#include "data/data_module.h"
-#include "editors/type_expense_form.h"
-#include "platform/message_box.h"
-#include "tests/fixtures/key_typing.h"
-#include "tests/fixtures/scripted_dialogs.h"
-#include "tests/fixtures/temp_database.h"
+#include "tests/editors/log_book_session.h"
 #include "tests/platform/database_test_support.h"
 
-#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace vornak::testing {
 
-// A log book in the working directory with the given rows, its data module as `DataModule1` and
-// the expense type catalogue as `TYPE_EXPENSEForm`, today fixed at 13.11.2011 and scripted
-// answers for every box and modal dialog.
-struct LogBook {
-    TempDatabase file;
-    ScopedWorkingDirectory cwd{file.folder()};
-    FixedClock clock{QDateTime(QDate(2011, 11, 13), QTime(10, 30))};
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TDataModule1> module;
-    std::unique_ptr<TTYPE_EXPENSEForm> catalogue;
+// A log book session (today 10.12.2026) that also checks every scripted dialog was shown.
+struct LogBook : LogBookSession {
+    explicit LogBook(std::initializer_list<const char *> rows = {}) : LogBookSession(statements(rows)) {}
+    ~LogBook() { EXPECT_TRUE(dialogs.modalAnswers.empty()) << "a scripted dialog was never shown"; }
 
-    explicit LogBook(std::initializer_list<const char *> rows = {})
-    {
-        {
-            auto db = file.open();
-            for (const char *row : rows)
-                db->execute(QString::fromUtf8(row));
-        }
-        module = std::make_unique<TDataModule1>();
-        DataModule1 = module.get();
-        catalogue = std::make_unique<TTYPE_EXPENSEForm>();
-        TYPE_EXPENSEForm = catalogue.get();
-    }
-    ~LogBook()
-    {
-        EXPECT_TRUE(dialogs.modalAnswers.empty()) << "a scripted dialog was never shown";
-        TYPE_EXPENSEForm = nullptr;
-        catalogue.reset();
-        DataModule1 = nullptr;
-    }
-
-    // What the file holds, read through a connection of its own.
-    QString rows(const char *sql) const
+    // What the file holds as tab-separated lines, the column names first.
+    QString table(const char *sql) const
     {
         auto db = file.open();
         return renderResult(*db->query(QString::fromUtf8(sql)));
@@ -69,13 +35,16 @@ struct LogBook {
     template <class Form, class Fill>
     void answerNext(Fill fill)
     {
-        dialogs.modalAnswers.push_back([fill](QDialog &dialog) {
-            auto &form = dynamic_cast<Form &>(dialog);
-            form.show();
-            const ModalResult result = fill(form);
-            form.hide();
-            return result;
-        });
+        dialogs.modalAnswers.push_back(answer([fill](QDialog &dialog) { return fill(dynamic_cast<Form &>(dialog)); }));
+    }
+
+private:
+    static QStringList statements(std::initializer_list<const char *> rows)
+    {
+        QStringList list;
+        for (const char *row : rows)
+            list.append(QString::fromUtf8(row));
+        return list;
     }
 };
 
