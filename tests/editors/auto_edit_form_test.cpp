@@ -18,7 +18,7 @@ const QString twoVehicles[] = {
 
 QStringList vehicles(const LogBookSession &book)
 {
-    return book.table(QStringLiteral("select id, nameauto, beginkm, begindate from SPR_AUTO order by id"));
+    return book.rows(QStringLiteral("select id, nameauto, beginkm, begindate from SPR_AUTO order by id"));
 }
 
 ModalResult clickSave(QDialog &dialog)

@@ -11,7 +11,7 @@ namespace {
 
 QStringList types(const LogBookSession &book)
 {
-    return book.table(QStringLiteral("select ID, OPISANIE from SYS_TYPE_EXPENSE order by ID"));
+    return book.rows(QStringLiteral("select ID, OPISANIE from SYS_TYPE_EXPENSE order by ID"));
 }
 
 std::function<bool(QString &)> typeName(const QString &name, QString *initial = nullptr)
@@ -86,7 +86,7 @@ TEST(ExpenseTypes, DeletingAUsedTypeLeavesItsExpensesWithoutTypeName)
     book.dialogs.messageAnswers = {ModalResult::Yes};
     TYPE_EXPENSEForm->ToolButton4Click();
     EXPECT_TRUE(types(book).isEmpty());
-    EXPECT_EQ(book.table(QStringLiteral("select IDTYPE, OPISANIE from DOC_EXPENSE")), QStringList{QStringLiteral("1|АЗС")});
+    EXPECT_EQ(book.rows(QStringLiteral("select IDTYPE, OPISANIE from DOC_EXPENSE")), QStringList{QStringLiteral("1|АЗС")});
 }
 
 TEST(ExpenseTypes, SelectTypeTakesThePickedRowOrKeepsWhatCameIn)
