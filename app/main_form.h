@@ -2,11 +2,116 @@
 
 #include <QWidget>
 
-// The main window: the vehicle selector and the six tabs.
+class QAction;
+class QDateEdit;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QToolBar;
+
+namespace vornak {
+class TDBGridEh;
+}
+
+// The main window: the vehicle selector above six picture tabs (vehicles, mileage, expenses,
+// events, report, about). Created before the data module: BindData binds the grids to the data
+// module's sources once it exists.
 class TMainForm : public QWidget {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget *parent = nullptr);
+
+    // Binds the five grids to the data module (DataModule1).
+    void BindData();
+
+    // The creation handler: the report period defaults to the current month.
+    void FormCreate();
+
+    // Action handlers: each calls one operation of a dialog.
+    void ActAutoNewExecute();
+    void ActAutoEditExecute();
+    void ActAutoDelExecute();
+    void ActAutoSettingsExecute();
+    void ActMileageNewExecute();
+    void ActMileageEditExecute();
+    void ActMileageDelExecute();
+    void ActFuelNewExecute();
+    void ActFuelEditExecute();
+    void ActFuelDelExecute();
+    void ActEventsNewExecute();
+    void ActEventsEditExecute();
+    void ActEventsDelExecute();
+
+    // Report buttons.
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+
+    // The absolute path of the log book file the program opens: VORNAK.mdb in the working
+    // directory.
+    static QString DatabasePath();
+
+    QFrame *Panel1;
+    QLabel *Label1;
+    vornak::TDBGridEh *DBGridEh2;
+    QTabWidget *PageControl1;
+    QWidget *TabAuto;
+    QWidget *TabSheet11;
+    QWidget *TabSheet2;
+    QWidget *TabSheet7;
+    QWidget *TabSheet5;
+    QWidget *TabSheet4;
+    vornak::TDBGridEh *DBGridEh1;
+    vornak::TDBGridEh *DBGridEh4;
+    vornak::TDBGridEh *DBGridEh3;
+    vornak::TDBGridEh *DBGridEh8;
+    QToolBar *ToolBarAuto;
+    QToolBar *ToolBarMileage;
+    QToolBar *ToolBarFuel;
+    QToolBar *ToolBarEvents;
+
+    QGroupBox *GroupBox2;
+    QLabel *Label5;
+    QLabel *Label7;
+    QLabel *Label6;
+    QDateEdit *DateTimePicker1;
+    QDateEdit *DateTimePicker2;
+    QPushButton *Button3;
+    QPushButton *Button4;
+    QPushButton *Button5;
+    QWidget *frxPreview1;
+    QLabel *AboutText;
+
+    QObject *ActionManager1;
+    QAction *ActMileageDel;
+    QAction *ActMileageEdit;
+    QAction *ActAutoNew;
+    QAction *ActAutoEdit;
+    QAction *ActFuelNew;
+    QAction *ActFuelEdit;
+    QAction *ActFuelDel;
+    QAction *ActAutoDel;
+    QAction *ActAutoSettings;
+    QAction *ActMileageNew;
+    QAction *ActEventsNew;
+    QAction *ActEventsEdit;
+    QAction *ActEventsDel;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateActions();
+    void CreateTopPanel();
+    void CreatePages();
+    QWidget *CreateListTab(const char *name, const QString &caption, QToolBar *&toolBar, const char *toolBarName,
+                           const QList<QAction *> &actions, vornak::TDBGridEh *grid);
+    void CreateReportTab();
+    void CreateAboutTab();
+    // Ctrl+Delete in a vehicle grid: a vehicle that still has entries is refused.
+    bool RefuseVehicleDelete();
 };
 
 extern TMainForm *MainForm;

@@ -71,6 +71,7 @@ void TApplication::createForms()
 {
     createForm(mainForm_, MainForm);
     createForm(dataModule_, DataModule1);
+    mainForm_->BindData();
     createForm(autoEditForm_, AutoEditForm);
     createForm(fuelEditForm_, FuelEditForm);
     createForm(settingsForm_, SettingsForm);

@@ -1,14 +1,221 @@
 #include "editors/auto_edit_form.h"
 
+#include "data/data_module.h"
+#include "data/db_edit.h"
+#include "editors/short_date_picker.h"
+#include "platform/clock.h"
+#include "platform/date_time.h"
+#include "platform/errors.h"
+#include "platform/message_box.h"
+
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <cmath>
+
+using namespace vornak;
+
 TAutoEditForm *AutoEditForm = nullptr;
+
+const QString TAutoEditForm::DeleteRefusalText =
+    QStringLiteral("Невозможно удалить автомобиль!\rЧтобы удалить его, необходимо удалить пробег, затраты и события по "
+                   "этому автомобилю.");
+
+namespace {
+
+// The count statements of the delete check: table and key column of each kind of entry.
+struct EntryCount {
+    const char *select;
+    const char *from;
+    const char *where;
+};
+
+constexpr EntryCount entryCounts[] = {
+    {"SELECT Count(doc_mileage.id) AS cnt", "FROM doc_mileage", "where doc_mileage.idauto="},
+    {"SELECT Count(DOC_EVENTS.id) AS cnt", "FROM DOC_EVENTS", "where DOC_EVENTS.idauto="},
+    {"SELECT Count(DOC_EXPENSE.id) AS cnt", "FROM DOC_EXPENSE", "where DOC_EXPENSE.idauto="},
+};
+
+QLabel *makeLabel(const QString &text, QPoint position, QWidget *parent, const char *name)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(position);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
 
 TAutoEditForm::TAutoEditForm(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("AutoEditForm"));
+    setFixedSize(273, 135);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(13);
+    setFont(font);
+
+    Label1 = makeLabel(QStringLiteral("Название"), {8, 11}, this, "Label1");
+    Label2 = makeLabel(QStringLiteral("Начальный пробег"), {8, 41}, this, "Label2");
+    Label3 = makeLabel(QStringLiteral("Дата начала учета"), {8, 72}, this, "Label3");
+
+    // The buttons take no focus from a click: leaving an edit box writes its text, and the
+    // buttons decide themselves whether to write (Save) or to discard (Cancel).
+    Button1 = new QPushButton(QStringLiteral("Сохранить"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(21, 102, 93, 25);
+    Button1->setFocusPolicy(Qt::TabFocus);
+    Button1->setAutoDefault(false);
+    Button2 = new QPushButton(QStringLiteral("Отменить"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(124, 102, 93, 25);
+    Button2->setFocusPolicy(Qt::TabFocus);
+    Button2->setAutoDefault(false);
+
+    DBEdit1 = new TDBEdit(this);
+    DBEdit1->setObjectName(QStringLiteral("DBEdit1"));
+    DBEdit1->setGeometry(124, 8, 141, 24);
+    DBEdit2 = new TDBEdit(this);
+    DBEdit2->setObjectName(QStringLiteral("DBEdit2"));
+    DBEdit2->setGeometry(124, 38, 141, 24);
+    DateTimePicker1 = short_date_picker::create(this);
+    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
+    DateTimePicker1->setGeometry(124, 68, 141, 24);
+    Label1->setBuddy(DBEdit1);
+    Label2->setBuddy(DBEdit2);
+
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, DBEdit1);
+    setTabOrder(DBEdit1, DBEdit2);
+    setTabOrder(DBEdit2, DateTimePicker1);
+
+    if (DataModule1) {
+        DBEdit1->SetDataSource(DataModule1->SourceSprAuto);
+        DBEdit1->SetDataField(QStringLiteral("nameauto"));
+        DBEdit2->SetDataSource(DataModule1->SourceSprAuto);
+        DBEdit2->SetDataField(QStringLiteral("beginkm"));
+    }
+
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { done(int(ModalResult::Cancel)); });
+    connect(DateTimePicker1, &QDateEdit::dateChanged, this, [this] { DateTimePicker1Change(); });
 }
 
-// Filled in with the record dialogs.
-void TAutoEditForm::NewRecord() {}
-void TAutoEditForm::EditRecord() {}
-void TAutoEditForm::DelRecord() {}
+void TAutoEditForm::SetPicker(double dateTime)
+{
+    const double day = std::floor(dateTime);
+    pickerTime_ = dateTime - day;
+    const QSignalBlocker fromCode(DateTimePicker1);
+    DateTimePicker1->setDate(date_time::datePart(day));
+}
+
+void TAutoEditForm::DateTimePicker1Change()
+{
+    DataModule1->TableSprAutobegindate->SetAsDateTime(date_time::encode(DateTimePicker1->date()) + pickerTime_);
+}
+
+void TAutoEditForm::NewRecord()
+{
+    DataModule1->TableSprAuto->Insert();
+    const double today = date_time::encode(Clock::current().now().date());
+    SetPicker(today);
+    DataModule1->TableSprAutobegindate->SetAsDateTime(today);
+    setWindowTitle(QStringLiteral("Новый автомобиль"));
+    operation_ = Operation::Insert;
+    ShowAndSave();
+}
+
+void TAutoEditForm::EditRecord()
+{
+    if (DataModule1->TableSprAutoid->AsString().isEmpty())
+        return;
+    DataModule1->TableSprAuto->Edit();
+    SetPicker(DataModule1->TableSprAutobegindate->AsDateTime());
+    setWindowTitle(QStringLiteral("Редактирование автомобиля"));
+    operation_ = Operation::Edit;
+    ShowAndSave();
+}
+
+// Every path out of here leaves the vehicles table browsing: saved, or cancelled.
+void TAutoEditForm::ShowAndSave()
+{
+    TDataSet *table = DataModule1->TableSprAuto;
+    try {
+        for (;;) {
+            const ModalResult result = UserDialogs::current().showModal(*this);
+            if (!isEditState(table->State()))
+                return; // saved by the Save button
+            if (result != ModalResult::Ok) {
+                table->Cancel();
+                return;
+            }
+            if (TrySave())
+                return;
+        }
+    } catch (...) {
+        if (isEditState(table->State()))
+            table->Cancel();
+        throw;
+    }
+}
+
+bool TAutoEditForm::TrySave()
+{
+    TDataSet *table = DataModule1->TableSprAuto;
+    try {
+        table->UpdateRecord();
+        if (operation_ == Operation::Edit && !table->Modified())
+            table->Cancel();
+        else
+            table->Post();
+        return true;
+    } catch (const Error &error) {
+        showErrorMessage(error.message());
+        return false;
+    }
+}
+
+void TAutoEditForm::Button1Click()
+{
+    if (TrySave())
+        done(int(ModalResult::Ok));
+}
+
+bool TAutoEditForm::VehicleHasEntries(const QString &id)
+{
+    TADOQuery *query = DataModule1->ADOQuery1;
+    bool hasEntries = false;
+    for (const EntryCount &count : entryCounts) {
+        query->Close();
+        query->SQL.Clear();
+        query->SQL.Add(QLatin1String(count.select));
+        query->SQL.Add(QLatin1String(count.from));
+        query->SQL.Add(QLatin1String(count.where) + id);
+        query->Open();
+        hasEntries = hasEntries || query->FieldByName(QStringLiteral("cnt"))->AsInteger() > 0;
+    }
+    return hasEntries;
+}
+
+void TAutoEditForm::ShowDeleteRefusal()
+{
+    UserDialogs::current().messageBox(DeleteRefusalText, QCoreApplication::applicationName(), MessageButtons::Ok,
+                                      MessageIcon::None);
+}
+
+void TAutoEditForm::DelRecord()
+{
+    const QString id = DataModule1->TableSprAutoid->AsString();
+    if (id.isEmpty())
+        return;
+    if (VehicleHasEntries(id)) {
+        ShowDeleteRefusal();
+        return;
+    }
+    if (UserDialogs::current().messageBox(QStringLiteral("Действительно удалить?"), QStringLiteral("Confirm"),
+                                          MessageButtons::YesNo, MessageIcon::Question) == ModalResult::Yes)
+        DataModule1->TableSprAuto->Delete();
+}

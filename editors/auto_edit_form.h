@@ -1,8 +1,19 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
-// The dialog is created hidden at start-up and only ever shown modally.
+class QDateEdit;
+class QLabel;
+class QPushButton;
+
+namespace vornak {
+class TDBEdit;
+}
+
+// The vehicle dialog. It edits the current record of the vehicles table in place: the name and
+// the starting mileage through bound edit boxes, the starting date through the picker. Created
+// hidden at start-up (after the data module) and only ever shown modally.
 class TAutoEditForm : public QDialog {
     Q_OBJECT
 public:
@@ -12,6 +23,39 @@ public:
     void NewRecord();
     void EditRecord();
     void DelRecord();
+
+    // The picker's change handler: the picker's value goes into begindate.
+    void DateTimePicker1Change();
+
+    // True when the vehicle `id` still has mileage entries, events or expenses (counted with the
+    // scratch query ADOQuery1).
+    static bool VehicleHasEntries(const QString &id);
+    // The refusal shown when a vehicle with entries is to be deleted.
+    static void ShowDeleteRefusal();
+    static const QString DeleteRefusalText;
+
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *Label3;
+    QPushButton *Button1;
+    QPushButton *Button2;
+    vornak::TDBEdit *DBEdit1;
+    vornak::TDBEdit *DBEdit2;
+    QDateEdit *DateTimePicker1;
+
+private:
+    enum class Operation { Insert, Edit };
+
+    void SetPicker(double dateTime);
+    // Shows the dialog until the record is saved or the user cancels.
+    void ShowAndSave();
+    // Writes the pending texts and posts (for an edit only when something changed); a refusal
+    // is shown and leaves the record as it is. True when the record is saved.
+    bool TrySave();
+    void Button1Click();
+
+    Operation operation_ = Operation::Insert;
+    double pickerTime_ = 0; // the time of day the picker holds besides its date
 };
 
 extern TAutoEditForm *AutoEditForm;

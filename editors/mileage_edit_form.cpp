@@ -1,14 +1,120 @@
 #include "editors/mileage_edit_form.h"
 
+#include "data/data_module.h"
+#include "platform/number_format.h"
+#include "platform/sql_literal.h"
+
+#include <QDateEdit>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+
 TMileageEditForm *MileageEditForm = nullptr;
 
+namespace sql = vornak::sql_literal;
+
 TMileageEditForm::TMileageEditForm(QWidget *parent)
-    : QDialog(parent)
+    : TRecordDialog(QStringLiteral("MileageEditForm"), QSize(265, 132), parent)
 {
-    setObjectName(QStringLiteral("MileageEditForm"));
+    Label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("Дата"), {8, 8});
+    Label2 = addLabel(QStringLiteral("Label2"), QStringLiteral("Общий пробег"), {8, 41});
+    Label3 = addLabel(QStringLiteral("Label3"), QStringLiteral("Суточный пробег"), {8, 71});
+    addButtons({8, 99}, {117, 99});
+    DateTimePicker1 = addDatePicker(QStringLiteral("DateTimePicker1"), {117, 8, 141, 24});
+    EditObsh = addEdit(QStringLiteral("EditObsh"), {117, 38, 141, 24});
+    Edit2 = addEdit(QStringLiteral("Edit2"), {117, 68, 141, 24});
+    SetTabOrder({Button1, Button2, DateTimePicker1, EditObsh, Edit2});
+
+    addNumberInput(EditObsh, Label2->text(), NumberKind::Whole);
+    addNumberInput(Edit2, Label3->text(), NumberKind::Whole);
+    EditObsh->installEventFilter(this);
 }
 
-// Filled in with the record dialogs.
-void TMileageEditForm::NewRecord() {}
-void TMileageEditForm::EditRecord() {}
-void TMileageEditForm::DelRecord() {}
+bool TMileageEditForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == EditObsh && event->type() == QEvent::KeyRelease)
+        EditObshKeyUp();
+    return TRecordDialog::eventFilter(watched, event);
+}
+
+void TMileageEditForm::NewRecord()
+{
+    editedId_.clear();
+    SetPickerToday(DateTimePicker1);
+    EditObsh->clear();
+    Edit2->clear();
+    setWindowTitle(QStringLiteral("Новый пробег"));
+    if (!Execute())
+        return;
+
+    ScratchStatement({
+        QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)"),
+        QStringLiteral("values ( ") + sql::apostropheText(DateText(DateTimePicker1))
+            + u',' + sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
+            + NumberLiteral(EditObsh) + u',' + NumberLiteral(Edit2) + u')',
+    });
+    ExecuteAndReopen(DataModule1->QueryDocMileage);
+}
+
+void TMileageEditForm::EditRecord()
+{
+    const QString id = DataModule1->QueryDocMileageid->AsString();
+    if (id.isEmpty())
+        return;
+    editedId_ = id;
+    SetPickerDate(DateTimePicker1, DataModule1->QueryDocMileagedatedoc->AsDateTime());
+    EditObsh->setText(DataModule1->QueryDocMileagetekprobeg->AsString());
+    Edit2->setText(DataModule1->QueryDocMileageraznica->AsString());
+    setWindowTitle(QStringLiteral("Редактирование пробега"));
+    const bool saved = Execute();
+    editedId_.clear();
+    if (!saved)
+        return;
+
+    ScratchStatement({
+        QStringLiteral("UPDATE DOC_MILEAGE SET"),
+        QStringLiteral("DOC_MILEAGE.datedoc = ") + sql::quotedText(DateText(DateTimePicker1)) + u',',
+        QStringLiteral("DOC_MILEAGE.tekprobeg = ") + NumberLiteral(EditObsh) + u',',
+        QStringLiteral("DOC_MILEAGE.raznica = ") + NumberLiteral(Edit2),
+        QStringLiteral("WHERE DOC_MILEAGE.id=") + id,
+    });
+    ExecuteAndReopen(DataModule1->QueryDocMileage);
+}
+
+void TMileageEditForm::DelRecord()
+{
+    if (DataModule1->QueryDocMileageid->AsString().isEmpty())
+        return;
+    if (ConfirmDelete())
+        DataModule1->QueryDocMileage->Delete();
+}
+
+// The new total minus the highest total among the vehicle's other readings, or minus the
+// vehicle's starting reading when it has none. Proposes nothing while the total is not a whole
+// number or there is no vehicle.
+void TMileageEditForm::EditObshKeyUp()
+{
+    const QString vehicleId = DataModule1->TableSprAutoid->AsString();
+    const auto total = vornak::parseInteger(EditObsh->text());
+    if (vehicleId.isEmpty() || !total)
+        return;
+
+    OpenAggregate(QStringLiteral("SELECT Count(doc_mileage.id) as cnt"), vehicleId);
+    qint64 previous = 0;
+    if (DataModule1->ADOQuery1->FieldByName(QStringLiteral("cnt"))->AsInteger() == 0) {
+        previous = DataModule1->TableSprAutobeginkm->AsInteger();
+    } else {
+        OpenAggregate(QStringLiteral("SELECT Max(doc_mileage.tekprobeg) AS Maxkm"), vehicleId);
+        previous = DataModule1->ADOQuery1->FieldByName(QStringLiteral("Maxkm"))->AsInteger();
+    }
+    Edit2->setText(QString::number(*total - previous));
+}
+
+void TMileageEditForm::OpenAggregate(const QString &selectLine, const QString &vehicleId)
+{
+    QStringList lines = {selectLine, QStringLiteral("FROM doc_mileage"),
+                         QStringLiteral("where doc_mileage.idauto=") + vehicleId};
+    if (!editedId_.isEmpty())
+        lines.append(QStringLiteral("and not doc_mileage.id = ") + editedId_);
+    ScratchStatement(lines)->Open();
+}

@@ -1,0 +1,219 @@
+#include "editors/record_dialog.h"
+
+#include "data/data_module.h"
+#include "editors/short_date_picker.h"
+#include "platform/clock.h"
+#include "platform/date_time.h"
+#include "platform/errors.h"
+#include "platform/message_box.h"
+#include "platform/number_format.h"
+#include "platform/sql_literal.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+#include <optional>
+
+namespace {
+
+constexpr QSize buttonSize(93, 25);
+
+// The main window when it is shown, else the window the user works in.
+QWidget *windowToCentreOver(const QWidget *dialog)
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != dialog && window->isVisible() && window->objectName() == QLatin1StringView("MainForm"))
+            return window;
+    }
+    QWidget *active = QApplication::activeWindow();
+    return active != dialog ? active : nullptr;
+}
+
+QString problemText(const QString &caption, const QString &text, TRecordDialog::NumberKind kind)
+{
+    if (text.trimmed().isEmpty())
+        return QStringLiteral("Поле \"%1\" не заполнено.").arg(caption);
+    const QString what = kind == TRecordDialog::NumberKind::Whole ? QStringLiteral("целым числом")
+                                                                  : QStringLiteral("числом");
+    return QStringLiteral("\"%1\" в поле \"%2\" не является %3.").arg(text, caption, what);
+}
+
+std::optional<QString> literalOf(const QString &text, TRecordDialog::NumberKind kind)
+{
+    if (kind == TRecordDialog::NumberKind::Whole) {
+        if (const auto value = vornak::parseInteger(text))
+            return vornak::sql_literal::integer(*value);
+    } else if (const auto value = vornak::parseFloat(text, /*acceptPoint*/ true)) {
+        return vornak::sql_literal::number(*value);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TRecordDialog::TRecordDialog(const QString &name, QSize clientSize, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(name);
+    setFixedSize(clientSize);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(13);
+    setFont(font);
+}
+
+QLabel *TRecordDialog::addLabel(const QString &name, const QString &text, QPoint position)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(name);
+    label->move(position);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit *TRecordDialog::addEdit(const QString &name, const QRect &geometry)
+{
+    auto *edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+QDateEdit *TRecordDialog::addDatePicker(const QString &name, const QRect &geometry)
+{
+    QDateEdit *picker = short_date_picker::create(this);
+    picker->setObjectName(name);
+    picker->setGeometry(geometry);
+    return picker;
+}
+
+void TRecordDialog::addButtons(QPoint savePosition, QPoint cancelPosition)
+{
+    const auto addButton = [this](const QString &name, const QString &text, QPoint position) {
+        auto *button = new QPushButton(text, this);
+        button->setObjectName(name);
+        button->setGeometry(QRect(position, buttonSize));
+        button->setAutoDefault(false); // Enter in an edit closes nothing
+        return button;
+    };
+    Button1 = addButton(QStringLiteral("Button1"), QStringLiteral("Сохранить"), savePosition);
+    Button2 = addButton(QStringLiteral("Button2"), QStringLiteral("Отменить"), cancelPosition);
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { done(int(vornak::ModalResult::Cancel)); });
+}
+
+void TRecordDialog::SetTabOrder(std::initializer_list<QWidget *> order)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *widget : order) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        else
+            firstInTabOrder_ = widget;
+        previous = widget;
+    }
+}
+
+void TRecordDialog::addNumberInput(QLineEdit *edit, const QString &caption, NumberKind kind)
+{
+    numberInputs_.append({edit, caption, kind});
+}
+
+const TRecordDialog::NumberInput *TRecordDialog::FindNumberInput(const QLineEdit *edit) const
+{
+    for (const NumberInput &input : numberInputs_) {
+        if (input.edit == edit)
+            return &input;
+    }
+    return nullptr;
+}
+
+// The dialog stays open, with what was typed, until every number is one.
+void TRecordDialog::Button1Click()
+{
+    BeforeSave();
+    for (const NumberInput &input : numberInputs_) {
+        const QString text = input.edit->text();
+        if (literalOf(text, input.kind))
+            continue;
+        vornak::UserDialogs::current().messageBox(problemText(input.caption, text, input.kind),
+                                                  QCoreApplication::applicationName(),
+                                                  vornak::MessageButtons::Ok, vornak::MessageIcon::Warning);
+        input.edit->setFocus();
+        input.edit->selectAll();
+        return;
+    }
+    done(int(vornak::ModalResult::Ok));
+}
+
+QString TRecordDialog::NumberLiteral(const QLineEdit *edit) const
+{
+    const NumberInput *input = FindNumberInput(edit);
+    Q_ASSERT(input);
+    const auto literal = literalOf(edit->text(), input->kind);
+    if (!literal)
+        throw vornak::ConversionError(problemText(input->caption, edit->text(), input->kind));
+    return *literal;
+}
+
+bool TRecordDialog::Execute()
+{
+    return vornak::UserDialogs::current().showModal(*this) == vornak::ModalResult::Ok;
+}
+
+vornak::TADOQuery *TRecordDialog::ScratchStatement(const QStringList &lines)
+{
+    vornak::TADOQuery *query = DataModule1->ADOQuery1;
+    query->Close();
+    query->SQL.Clear();
+    for (const QString &line : lines)
+        query->SQL.Add(line);
+    return query;
+}
+
+void TRecordDialog::ExecuteAndReopen(vornak::TADOQuery *list)
+{
+    DataModule1->ADOQuery1->ExecSQL();
+    list->Close();
+    list->Open();
+}
+
+QString TRecordDialog::DateText(const QDateEdit *picker)
+{
+    return vornak::date_time::toDateText(vornak::date_time::encode(picker->date()));
+}
+
+void TRecordDialog::SetPickerDate(QDateEdit *picker, double dateTime)
+{
+    picker->setDate(vornak::date_time::datePart(dateTime));
+}
+
+void TRecordDialog::SetPickerToday(QDateEdit *picker)
+{
+    picker->setDate(vornak::Clock::current().now().date());
+}
+
+bool TRecordDialog::ConfirmDelete()
+{
+    return vornak::UserDialogs::current().messageBox(QStringLiteral("Действительно удалить?"),
+                                                     QCoreApplication::applicationName(),
+                                                     vornak::MessageButtons::YesNo, vornak::MessageIcon::Question)
+        == vornak::ModalResult::Yes;
+}
+
+void TRecordDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (QWidget *over = windowToCentreOver(this))
+        move(over->frameGeometry().center() - rect().center());
+    else if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    if (firstInTabOrder_)
+        firstInTabOrder_->setFocus();
+}

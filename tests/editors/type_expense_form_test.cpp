@@ -1,0 +1,124 @@
+#include "grid/db_grid_eh.h"
+#include "tests/editors/log_book_session.h"
+
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace vornak;
+using namespace vornak::testing;
+
+namespace {
+
+QStringList types(const LogBookSession &book)
+{
+    return book.rows(QStringLiteral("select ID, OPISANIE from SYS_TYPE_EXPENSE order by ID"));
+}
+
+std::function<bool(QString &)> typeName(const QString &name, QString *initial = nullptr)
+{
+    return [=](QString &value) {
+        if (initial)
+            *initial = value;
+        value = name;
+        return true;
+    };
+}
+
+// Double clicks the first data row of the catalogue's grid.
+ModalResult pickCurrentRow(QDialog &dialog)
+{
+    TDBGridEh *grid = static_cast<TTYPE_EXPENSEForm &>(dialog).DBGridEh3;
+    const QPoint cell(grid->ColumnLeft(0) + 20, grid->DataTop() + grid->CurrentRow() * grid->RowPitch() + 5);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
+    return ModalResult(dialog.result());
+}
+
+const QString fuel = QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES ('Бензин')");
+const QString wash = QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES ('Мойка')");
+
+} // namespace
+
+TEST(ExpenseTypes, NewRenameAndDeleteThroughTheToolbar)
+{
+    LogBookSession book({fuel});
+    TTYPE_EXPENSEForm &form = *TYPE_EXPENSEForm;
+
+    QString initial;
+    book.dialogs.inputAnswers = {typeName(QStringLiteral("Стоянка"), &initial), nullptr};
+    QTest::mouseClick(form.ToolButton3, Qt::LeftButton);
+    EXPECT_EQ(initial, QStringLiteral("Новый"));
+    QTest::mouseClick(form.ToolButton3, Qt::LeftButton); // cancelled: nothing
+    EXPECT_EQ(types(book), (QStringList{QStringLiteral("1|Бензин"), QStringLiteral("2|Стоянка")}));
+    EXPECT_EQ(book.module->TableTYPE_EXPENSEOPISANIE->AsString(), QStringLiteral("Стоянка"));
+
+    book.dialogs.inputAnswers = {typeName(QStringLiteral("Парковка"), &initial)};
+    QTest::mouseClick(form.ToolButton1, Qt::LeftButton);
+    EXPECT_EQ(initial, QStringLiteral("Стоянка"));
+    EXPECT_EQ(book.dialogs.inputPrompts, QStringList(3, QStringLiteral("Введите название")));
+
+    book.dialogs.messageAnswers = {ModalResult::No, ModalResult::Yes};
+    QTest::mouseClick(form.ToolButton4, Qt::LeftButton);
+    EXPECT_EQ(types(book).size(), 2);
+    QTest::mouseClick(form.ToolButton4, Qt::LeftButton);
+    EXPECT_EQ(types(book), QStringList{QStringLiteral("1|Бензин")});
+    EXPECT_EQ(book.dialogs.messages.last().text, QStringLiteral("Действительно удалить?"));
+}
+
+TEST(ExpenseTypes, RenamingInAnEmptyCatalogueCreatesATypeAndDeletingDoesNothing)
+{
+    LogBookSession book;
+    QString initial = QStringLiteral("not asked");
+    book.dialogs.inputAnswers = {typeName(QStringLiteral("Шины"), &initial)};
+    TYPE_EXPENSEForm->ToolButton1Click();
+    EXPECT_EQ(initial, QString());
+    EXPECT_EQ(types(book), QStringList{QStringLiteral("1|Шины")});
+
+    LogBookSession empty;
+    empty.typeExpense->ToolButton4Click();
+    EXPECT_TRUE(empty.dialogs.messages.isEmpty());
+}
+
+TEST(ExpenseTypes, DeletingAUsedTypeLeavesItsExpensesWithoutTypeName)
+{
+    LogBookSession book({fuel, QStringLiteral("INSERT INTO SPR_AUTO (nameauto) VALUES ('Нива')"),
+                         QStringLiteral("INSERT INTO DOC_EXPENSE (IDTYPE, IDAUTO, DATEDOC, KOLVO, SUMMA, OPISANIE) "
+                                        "VALUES (1, 1, '05.02.2020', 40, 2000, 'АЗС')")});
+    book.dialogs.messageAnswers = {ModalResult::Yes};
+    TYPE_EXPENSEForm->ToolButton4Click();
+    EXPECT_TRUE(types(book).isEmpty());
+    EXPECT_EQ(book.rows(QStringLiteral("select IDTYPE, OPISANIE from DOC_EXPENSE")), QStringList{QStringLiteral("1|АЗС")});
+}
+
+TEST(ExpenseTypes, SelectTypeTakesThePickedRowOrKeepsWhatCameIn)
+{
+    LogBookSession book({fuel, wash});
+    int id = 7;
+    QString name = QStringLiteral("как было");
+
+    // Closed without picking: both stay.
+    book.dialogs.modalAnswers.push_back([](QDialog &) { return ModalResult::Cancel; });
+    TYPE_EXPENSEForm->SelectType(id, name);
+    EXPECT_EQ(id, 7);
+    EXPECT_EQ(name, QStringLiteral("как было"));
+
+    // A type created in the window and double clicked is the one picked.
+    book.dialogs.inputAnswers = {typeName(QStringLiteral("Страховка"))};
+    book.dialogs.modalAnswers.push_back(answer([](QDialog &dialog) {
+        QTest::mouseClick(static_cast<TTYPE_EXPENSEForm &>(dialog).ToolButton3, Qt::LeftButton);
+        return pickCurrentRow(dialog);
+    }));
+    TYPE_EXPENSEForm->SelectType(id, name);
+    EXPECT_EQ(id, 3);
+    EXPECT_EQ(name, QStringLiteral("Страховка"));
+}
+
+TEST(ExpenseTypes, WindowShowsOneCentredColumnTitledByFieldName)
+{
+    LogBookSession book({fuel});
+    TTYPE_EXPENSEForm &form = *TYPE_EXPENSEForm;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Типы расходов"));
+    ASSERT_EQ(form.DBGridEh3->Columns.Count(), 1);
+    EXPECT_EQ(form.DBGridEh3->Columns[0]->Title.Caption(), QStringLiteral("OPISANIE"));
+    EXPECT_EQ(form.DBGridEh3->Columns[0]->Alignment(), taCenter);
+    EXPECT_EQ(form.DBGridEh3->DataSource(), book.module->SourceTYPE_EXPENSE);
+}
