@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tests/editors/log_book_session.h"
-#include "tests/platform/database_test_support.h"
+#include "tools/result_text.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,7 +18,7 @@ struct LogBook : LogBookSession {
     QString table(const char *sql) const
     {
         auto db = file.open();
-        return renderResult(*db->query(QString::fromUtf8(sql)));
+        return tabSeparatedText(*db->query(QString::fromUtf8(sql)));
     }
 
     // The texts of the message boxes shown so far.
