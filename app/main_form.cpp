@@ -151,7 +151,8 @@ TDBGridEh *listGrid(const QList<ColumnRow> &columns, QWidget *parent, const char
 {
     auto *grid = new TDBGridEh(parent);
     grid->setObjectName(QLatin1String(name));
-    grid->SetOptions(defaultGridOptions - dgEditing);
+    grid->SetOptions(listGridOptions);
+    grid->SetOptionsEh(listGridOptionsEh);
     grid->SetAutoFitColWidths(true);
     grid->SetTitleLines(2);
     grid->SetFlat(false);
@@ -210,8 +211,8 @@ void TMainForm::CreateTopPanel()
 
     DBGridEh2 = new TDBGridEh(Panel1);
     DBGridEh2->setObjectName(QStringLiteral("DBGridEh2"));
-    DBGridEh2->SetOptions({dgRowLines, dgTabs, dgAlwaysShowSelection, dgConfirmDelete, dgCancelOnExit});
-    DBGridEh2->SetOptionsEh({dghFixed3D, dghHighlightFocus, dghClearSelection, dghDialogFind, dghExtendVertLines});
+    DBGridEh2->SetOptions(selectorGridOptions);
+    DBGridEh2->SetOptionsEh(selectorGridOptionsEh);
     DBGridEh2->SetAutoFitColWidths(true);
     DBGridEh2->SetTitleLines(2);
     DBGridEh2->SetFlat(false);

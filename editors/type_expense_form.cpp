@@ -58,7 +58,8 @@ TTYPE_EXPENSEForm::TTYPE_EXPENSEForm(QWidget *parent)
 
     DBGridEh3 = new TDBGridEh(this);
     DBGridEh3->setObjectName(QStringLiteral("DBGridEh3"));
-    DBGridEh3->SetOptions(defaultGridOptions - dgEditing);
+    DBGridEh3->SetOptions(listGridOptions);
+    DBGridEh3->SetOptionsEh(listGridOptionsEh);
     DBGridEh3->SetAutoFitColWidths(true);
     DBGridEh3->SetTitleLines(2);
     DBGridEh3->SetTitleFont(font);
