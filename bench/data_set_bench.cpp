@@ -1,47 +1,24 @@
 // Walking the mileage list of the data module against reading and formatting the same rows
 // with plain SQLCipher calls, in one run. Prints the ratio data set / plain at the end, and the
 // peak memory the open data set took as a counter.
-#define SQLITE_HAS_CODEC 1
+#include "bench/bench_support.h"
 #include "data/data_link.h"
 #include "data/data_module.h"
 #include "platform/date_time.h"
-#include "platform/regional_settings.h"
 #include "tools/log_book_schema.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
-#include <cstdio>
-#include <map>
-#include <sqlcipher/sqlite3.h>
-#include <string>
 
 using namespace vornak;
+using bench::check;
+using bench::openPlain;
 
 namespace {
 
 constexpr int mileageRows = 100'000;
 constexpr int gridRows = 30;
-
-void check(int rc, sqlite3 *db)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        std::fprintf(stderr, "sqlite: %s\n", sqlite3_errmsg(db));
-        std::exit(1);
-    }
-}
-
-sqlite3 *openPlain(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    check(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
-    const QByteArray key = log_book::password.toUtf8();
-    sqlite3_key(db, key.constData(), int(key.size()));
-    check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr), db);
-    return db;
-}
 
 // A log book with one vehicle and 100,000 readings, in a temporary working directory.
 struct LogBook {
@@ -173,30 +150,6 @@ void BM_WalkMileage_Plain(benchmark::State &state)
     sqlite3_close(db);
 }
 
-// Console output as usual, then the data set's medians divided by the plain peer's.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians_[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-        }
-    }
-    void printRatio() const
-    {
-        const auto dataSet = medians_.find("BM_WalkMileage_DataSet");
-        const auto plain = medians_.find("BM_WalkMileage_Plain");
-        if (dataSet != medians_.end() && plain != medians_.end())
-            std::printf("ratio BM_WalkMileage_DataSet / BM_WalkMileage_Plain = %.3f (cpu %.3f)\n",
-                        dataSet->second.first / plain->second.first, dataSet->second.second / plain->second.second);
-    }
-
-private:
-    std::map<std::string, std::pair<double, double>> medians_; // real, cpu
-};
-
 } // namespace
 
 BENCHMARK(BM_WalkMileage_DataSet)->Unit(benchmark::kMillisecond)->Iterations(2)->Repetitions(5)->ReportAggregatesOnly();
@@ -204,20 +157,5 @@ BENCHMARK(BM_WalkMileage_Plain)->Unit(benchmark::kMillisecond)->Iterations(2)->R
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    RegionalSettings::setCurrent(RegionalSettings::russian());
-    const QString home = QDir::currentPath();
-    // Repetitions in random order, compared by their medians.
-    std::vector<char *> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave.data());
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    logBook();
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio();
-    benchmark::Shutdown();
-    QDir::setCurrent(home);
-    return 0;
+    return bench::runBenchmarks(argc, argv, [] { logBook(); });
 }

@@ -1,49 +1,24 @@
 // The engine against plain SQLCipher calls on the same file, in one run. Prints the ratios
 // engine / plain at the end.
-#define SQLITE_HAS_CODEC 1
+#include "bench/bench_support.h"
 #include "platform/database.h"
 #include "platform/date_time.h"
-#include "platform/regional_settings.h"
 #include "tools/log_book_schema.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
-#include <cstdio>
-#include <map>
-#include <sqlcipher/sqlite3.h>
-#include <string>
 
 using namespace vornak;
+using bench::check;
+using bench::openPlain;
 
 namespace {
 
 constexpr int readingRows = 100'000;
 constexpr int insertStatements = 2'000;
+// The engine writes durably; so does its peer.
+constexpr const char *durable = "PRAGMA synchronous=FULL;";
 const QString readingQuery = QStringLiteral("select *  from DOC_MILEAGE\nwhere IDAUTO = 1\norder by DATEDOC");
-
-void check(int rc, sqlite3 *db)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        std::fprintf(stderr, "sqlite: %s\n", sqlite3_errmsg(db));
-        std::exit(1);
-    }
-}
-
-// A plain SQLCipher handle on the file with the engine's settings.
-sqlite3 *openPlain(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    check(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
-    const QByteArray key = log_book::password.toUtf8();
-    sqlite3_key(db, key.constData(), int(key.size()));
-    sqlite3_busy_timeout(db, 3000);
-    check(sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; SELECT count(*) FROM sqlite_master",
-                       nullptr, nullptr, nullptr),
-          db);
-    return db;
-}
 
 struct Files {
     QTemporaryDir dir{QDir::currentPath() + QStringLiteral("/bench-XXXXXX")};
@@ -54,7 +29,7 @@ struct Files {
     {
         log_book::create(readings);
         log_book::create(inserts);
-        sqlite3 *db = openPlain(readings);
+        sqlite3 *db = openPlain(readings, durable);
         check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
         sqlite3_stmt *insert = nullptr;
         check(sqlite3_prepare_v2(db, "INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES (?, ?, ?, ?)",
@@ -105,7 +80,7 @@ void BM_ReadMileage_Engine(benchmark::State &state)
 
 void BM_ReadMileage_Plain(benchmark::State &state)
 {
-    sqlite3 *db = openPlain(files().readings);
+    sqlite3 *db = openPlain(files().readings, durable);
     sqlite3_stmt *statement = nullptr;
     const QByteArray sql = readingQuery.toUtf8();
     check(sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr), db);
@@ -143,20 +118,20 @@ void BM_InsertMileage_Engine(benchmark::State &state)
                               .arg(1000 + i * 40)
                               .arg(40));
     auto db = Connection::open(log_book::connectionString(files().inserts));
-    sqlite3 *cleaner = openPlain(files().inserts);
     for (auto _ : state) {
         for (const QString &statement : std::as_const(statements))
             db->execute(statement);
         state.PauseTiming();
-        clearInserts(cleaner);
+        // On the same connection, as the peer does: another one would make this one reload
+        // its page cache.
+        db->execute(QStringLiteral("DELETE FROM DOC_MILEAGE"));
         state.ResumeTiming();
     }
-    sqlite3_close(cleaner);
 }
 
 void BM_InsertMileage_Plain(benchmark::State &state)
 {
-    sqlite3 *db = openPlain(files().inserts);
+    sqlite3 *db = openPlain(files().inserts, durable);
     sqlite3_stmt *insert = nullptr;
     check(sqlite3_prepare_v2(db, "INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES (?, ?, ?, ?)", -1,
                              &insert, nullptr),
@@ -179,46 +154,6 @@ void BM_InsertMileage_Plain(benchmark::State &state)
     sqlite3_close(db);
 }
 
-// Console output as usual, then each engine figure divided by its plain peer's.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            const std::string name = run.run_name.str();
-            const Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians_[name] = times;
-            else if (run.run_type == Run::RT_Iteration && !medians_.count(name))
-                times_[name] = times;
-        }
-    }
-    void printRatios()
-    {
-        for (const auto &[name, time] : medians_)
-            times_[name] = time;
-        for (const auto &[name, time] : times_) {
-            const auto at = name.find("_Engine");
-            if (at == std::string::npos)
-                continue;
-            std::string peer = name;
-            peer.replace(at, 7, "_Plain");
-            if (auto it = times_.find(peer); it != times_.end())
-                std::printf("ratio %s / %s = %.3f (cpu %.3f)\n", name.c_str(), peer.c_str(), time.real / it->second.real,
-                            time.cpu / it->second.cpu);
-        }
-    }
-
-private:
-    struct Times {
-        double real;
-        double cpu;
-    };
-    std::map<std::string, Times> times_;
-    std::map<std::string, Times> medians_;
-};
-
 } // namespace
 
 // Repetitions in random order, compared by their medians: the inserts wait on the disk, which
@@ -230,17 +165,5 @@ BENCHMARK(BM_InsertMileage_Plain)->Unit(benchmark::kMillisecond)->Iterations(1)-
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    RegionalSettings::setCurrent(RegionalSettings::russian());
-    std::vector<char *> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave.data());
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    files();
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatios();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv, [] { files(); });
 }

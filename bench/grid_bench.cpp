@@ -2,16 +2,14 @@
 // our grid over the mileage query against a QTableView over a table model holding the same
 // values, both rendering their viewport into an image after every Page Down, in one run. Prints
 // the ratio grid / table view at the end.
-#define SQLITE_HAS_CODEC 1
+#include "bench/bench_support.h"
 #include "data/ado_connection.h"
 #include "data/ado_query.h"
 #include "data/data_source.h"
 #include "grid/db_grid_eh.h"
 #include "platform/date_time.h"
 #include "platform/fonts.h"
-#include "platform/regional_settings.h"
 #include "tools/log_book_schema.h"
-#include "bench/ratio_reporter.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -21,9 +19,6 @@
 #include <QKeyEvent>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
-#include <cstdio>
-#include <sqlcipher/sqlite3.h>
 
 using namespace vornak;
 
@@ -37,14 +32,6 @@ constexpr int rowPitch = 21;   // 20-pixel rows and their line
 constexpr int titlePitch = 36; // the two-line title row and its line
 constexpr int gridWidth = 640;
 constexpr int gridHeight = titlePitch + visibleRows * rowPitch + 4;
-
-void check(int rc, sqlite3 *db)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        std::fprintf(stderr, "sqlite: %s\n", sqlite3_errmsg(db));
-        std::exit(1);
-    }
-}
 
 struct Reading {
     int id;
@@ -69,13 +56,10 @@ struct LogBook {
     LogBook()
     {
         log_book::create(path);
-        sqlite3 *db = nullptr;
-        check(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
-        const QByteArray key = log_book::password.toUtf8();
-        sqlite3_key(db, key.constData(), int(key.size()));
-        check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
+        sqlite3 *db = bench::openPlain(path);
+        bench::check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
         sqlite3_stmt *insert = nullptr;
-        check(sqlite3_prepare_v2(db, "INSERT INTO DOC_MILEAGE (id, datedoc, idauto, tekprobeg, raznica) VALUES (?, ?, ?, ?, ?)",
+        bench::check(sqlite3_prepare_v2(db, "INSERT INTO DOC_MILEAGE (id, datedoc, idauto, tekprobeg, raznica) VALUES (?, ?, ?, ?, ?)",
                                  -1, &insert, nullptr),
               db);
         for (int i = 0; i < records; ++i) {
@@ -85,11 +69,11 @@ struct LogBook {
             sqlite3_bind_int(insert, 3, r.vehicle);
             sqlite3_bind_int(insert, 4, r.total);
             sqlite3_bind_int(insert, 5, r.distance);
-            check(sqlite3_step(insert), db);
+            bench::check(sqlite3_step(insert), db);
             sqlite3_reset(insert);
         }
         sqlite3_finalize(insert);
-        check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+        bench::check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
         sqlite3_close(db);
     }
 };
@@ -222,21 +206,11 @@ BENCHMARK(BM_PageAndPaint_TableView)->Unit(benchmark::kMillisecond)->Iterations(
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    registerFonts();
-    RegionalSettings::setCurrent(RegionalSettings::russian());
-    // Repetitions in random order, compared by their medians.
-    std::vector<char *> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave.data());
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    logBook();
-    RatioReporter reporter("BM_PageAndPaint_Grid", "BM_PageAndPaint_TableView");
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(
+        argc, argv,
+        [] {
+            registerFonts();
+            logBook();
+        },
+        "_TableView");
 }

@@ -96,13 +96,6 @@ public:
                     TLocateTextDirectionEh direction, TLocateTextOptionsEh options);
     bool IsFindDialogShowAsModal() const { return true; }
 
-    // Notifications of the data link.
-    void LinkActiveChanged();
-    void LinkDataChanged();
-    void LinkScrolled(int distance);
-    void LinkLayoutChanged();
-    void LinkRecordChanged(TField *field);
-
     // Redoes the layout: row heights, the number of data rows, the scroll bar and the widths.
     void LayoutGrid();
 
@@ -123,6 +116,14 @@ protected:
 
 private:
     friend class GridPainter;
+    friend class TGridDataLinkEh;
+
+    // Notifications of the data link.
+    void LinkActiveChanged();
+    void LinkDataChanged();
+    void LinkScrolled(int distance);
+    void LinkLayoutChanged();
+    void LinkRecordChanged(TField *field);
 
     void ComputeHeights();
     void FitWidths();
@@ -170,6 +171,7 @@ private:
     QPoint movePress_;
     int dragLine_ = -1;      // x of the feedback line of a resize or a move
     bool thumbTracked_ = false;
+    int wheelDelta_ = 0;     // wheel movement not yet amounting to a notch
 };
 
 } // namespace vornak

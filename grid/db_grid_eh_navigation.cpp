@@ -339,7 +339,10 @@ void TDBGridEh::mouseDoubleClickEvent(QMouseEvent *event)
 void TDBGridEh::wheelEvent(QWheelEvent *event)
 {
     event->accept();
-    const int notches = event->angleDelta().y() / 120;
+    // Fine-grained wheels send parts of a notch; they add up to whole notches.
+    wheelDelta_ += event->angleDelta().y();
+    const int notches = wheelDelta_ / 120;
+    wheelDelta_ -= notches * 120;
     for (int i = 0; i < std::abs(notches); ++i)
         MoveBy(notches > 0 ? -1 : 1);
 }

@@ -59,8 +59,8 @@ const TableSchema *DatabaseCatalog::table(const QString &name) const
     const QString key = name.toLower();
     auto it = tables_.find(key);
     if (it == tables_.end())
-        it = tables_.insert(key, loader_(name));
-    return it->has_value() ? &**it : nullptr;
+        it = tables_.emplace(key, loader_(name)).first;
+    return it->second.has_value() ? &*it->second : nullptr;
 }
 
 } // namespace vornak

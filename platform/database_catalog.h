@@ -2,11 +2,11 @@
 
 #include "platform/database.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <functional>
 #include <optional>
+#include <unordered_map>
 
 namespace vornak {
 
@@ -38,7 +38,9 @@ public:
 
 private:
     Loader loader_;
-    mutable QHash<QString, std::optional<TableSchema>> tables_; // by lower-case name
+    // By lower-case name; a node container, so the schemas handed out stay where they are while
+    // other tables are read.
+    mutable std::unordered_map<QString, std::optional<TableSchema>> tables_;
 };
 
 } // namespace vornak

@@ -29,6 +29,7 @@ public:
     QList<SqlToken> run()
     {
         QList<SqlToken> tokens;
+        tokens.reserve(sql_.size() / 4 + 4);
         while (true) {
             while (pos_ < sql_.size() && sql_[pos_].isSpace())
                 ++pos_;

@@ -16,11 +16,19 @@ namespace {
 
 using Kind = SqlToken::Kind;
 
+constexpr qsizetype maxNesting = 200; // parentheses; SQLite's own parser stops not far above
+
 // Clause keywords that end an ORDER BY / GROUP BY list at the same depth.
 const QLatin1StringView clauseWords[] = {
     QLatin1StringView("SELECT"), QLatin1StringView("FROM"),  QLatin1StringView("WHERE"),
     QLatin1StringView("HAVING"), QLatin1StringView("LIMIT"), QLatin1StringView("UNION"),
     QLatin1StringView("SET"),    QLatin1StringView("VALUES"),
+};
+
+// Statements other than queries and row changes that run as written.
+const QLatin1StringView passedStatements[] = {
+    QLatin1StringView("CREATE"), QLatin1StringView("DROP"),   QLatin1StringView("ALTER"),
+    QLatin1StringView("BEGIN"),  QLatin1StringView("COMMIT"), QLatin1StringView("ROLLBACK"),
 };
 
 // Words after which a FROM list stops naming tables.
@@ -91,8 +99,8 @@ struct FromTable {
 
 class Translator {
 public:
-    Translator(const QString &sql, const DatabaseCatalog &catalog, bool bindLiterals)
-        : sql_(sql), catalog_(catalog), bindLiterals_(bindLiterals)
+    Translator(const QString &sql, const DatabaseCatalog &catalog, SqlTextMode mode)
+        : sql_(sql), catalog_(catalog), prepared_(mode == SqlTextMode::Prepared)
     {
     }
 
@@ -112,6 +120,7 @@ public:
         }
         drop_.fill(false, tokens_.size());
         assignedColumn_.fill(nullptr, tokens_.size());
+        suffix_.resize(tokens_.size());
 
         result_.kind = statementKind();
         switch (result_.kind) {
@@ -139,8 +148,11 @@ private:
                 }
             }
             depth_[i] = int(open.size());
-            if (tokens_[i].isSymbol(QLatin1StringView("(")))
+            if (tokens_[i].isSymbol(QLatin1StringView("("))) {
                 open.append(i);
+                if (open.size() > maxNesting)
+                    throw DatabaseError(QStringLiteral("The SQL statement is nested too deeply."));
+            }
         }
     }
 
@@ -150,7 +162,7 @@ private:
         while (i < tokens_.size() && tokens_[i].isSymbol(QLatin1StringView("(")))
             ++i;
         if (i >= tokens_.size())
-            return SqlTranslation::Kind::Other;
+            throw DatabaseError(QStringLiteral("Syntax error near '('."));
         const SqlToken &first = tokens_[i];
         if (first.isWord(QLatin1StringView("SELECT")))
             return SqlTranslation::Kind::Select;
@@ -160,7 +172,10 @@ private:
             return SqlTranslation::Kind::Update;
         if (i == 0 && first.isWord(QLatin1StringView("DELETE")))
             return SqlTranslation::Kind::Delete;
-        return SqlTranslation::Kind::Other;
+        if (i == 0 && isOneOf(first, passedStatements))
+            return SqlTranslation::Kind::Other;
+        throw DatabaseError(QStringLiteral("Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table "
+                                           "definition."));
     }
 
     // The next index at `depth` (from `from`) of a token for which `stop` holds, or the end.
@@ -425,13 +440,38 @@ private:
         return std::nullopt;
     }
 
+    // A plain column (t.c, [c], *, t.*): the result names it after the column.
+    bool isColumnReference(qsizetype from, qsizetype to) const
+    {
+        const auto isName = [&](qsizetype i) { return isNameToken(tokens_[i]) || tokens_[i].isSymbol(QLatin1StringView("*")); };
+        if (to - from == 1)
+            return isName(from);
+        return to - from == 3 && isNameToken(tokens_[from]) && tokens_[from + 1].isSymbol(QLatin1StringView(".")) && isName(from + 2);
+    }
+
+    // Names a select-list expression: by its alias, or "Expr1000", "Expr1001", ... when it has
+    // none; and notes the kind its column takes.
     void nameExpressionItem(qsizetype from, qsizetype to, const QList<FromTable> &tables)
     {
-        if (to - from < 3 || !tokens_[to - 2].isWord(QLatin1StringView("AS")) || !isNameToken(tokens_[to - 1]))
+        QString alias;
+        qsizetype expressionEnd = to;
+        if (to - from >= 3 && tokens_[to - 2].isWord(QLatin1StringView("AS")) && isNameToken(tokens_[to - 1])) {
+            alias = tokens_[to - 1].text;
+            expressionEnd = to - 2;
+        } else if (to - from >= 2 && isNameToken(tokens_[to - 1])
+                   && (tokens_[to - 2].isSymbol(QLatin1StringView(")")) || tokens_[to - 2].isLiteral())) {
+            alias = tokens_[to - 1].text;
+            expressionEnd = to - 1;
+        } else if (isColumnReference(from, to)) {
             return;
-        if (auto info = expressionColumn(from, to - 2, tables)) {
-            info->name = tokens_[to - 1].text;
-            result_.expressionColumns.insert(info->name.toLower(), *info);
+        } else {
+            alias = QStringLiteral("Expr%1").arg(1000 + unnamedExpressions_++);
+            if (prepared_)
+                suffix_[to - 1] = QStringLiteral(" AS ") + alias;
+        }
+        if (auto info = expressionColumn(from, expressionEnd, tables)) {
+            info->name = alias;
+            result_.expressionColumns.insert(alias.toLower(), *info);
         }
     }
 
@@ -508,7 +548,7 @@ private:
 
     void writeSql()
     {
-        const bool parameterize = bindLiterals_ && result_.kind != SqlTranslation::Kind::Other;
+        const bool parameterize = prepared_ && result_.kind != SqlTranslation::Kind::Other;
         QList<bool> orderList(1, false); // per depth: inside an ORDER BY / GROUP BY list
         QString &out = result_.sql;
         out.reserve(sql_.size() + 16);
@@ -546,21 +586,25 @@ private:
                 text = t.text;
             }
             const bool dot = t.isSymbol(QLatin1StringView("."));
-            if (!glue && !dot)
+            const bool closing = t.isSymbol(QLatin1StringView(")")) || t.isSymbol(QLatin1StringView(","));
+            if (!glue && !dot && !closing)
                 out += u' ';
             out += text;
-            glue = dot;
+            out += suffix_[i];
+            glue = dot || t.isSymbol(QLatin1StringView("("));
         }
     }
 
     const QString &sql_;
     const DatabaseCatalog &catalog_;
-    const bool bindLiterals_;
+    const bool prepared_;
     QList<SqlToken> tokens_;
     QList<int> depth_;
     QList<qsizetype> match_;
     QList<bool> drop_;
     QList<const ColumnInfo *> assignedColumn_;
+    QList<QString> suffix_; // written after the token
+    int unnamedExpressions_ = 0;
     qsizetype selectListBegin_ = -1;
     qsizetype selectListEnd_ = -1;
     SqlTranslation result_;
@@ -568,9 +612,9 @@ private:
 
 } // namespace
 
-SqlTranslation translateSql(const QString &sql, const DatabaseCatalog &catalog, bool bindLiterals)
+SqlTranslation translateSql(const QString &sql, const DatabaseCatalog &catalog, SqlTextMode mode)
 {
-    return Translator(sql, catalog, bindLiterals).run();
+    return Translator(sql, catalog, mode).run();
 }
 
 } // namespace vornak

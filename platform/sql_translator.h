@@ -17,8 +17,8 @@ struct SqlTranslation {
     Kind kind = Kind::Other;
     QString sql;              // SQLite text; literals outside the select list appear as ?
     QList<Variant> bindings;  // the values of the ?, in order
-    // For select-list items that are expressions with a name (AS alias): the kind the result
-    // column takes, keyed by the lower-case alias. Sum keeps an integer or float kind of its
+    // For select-list items that are expressions: the kind the result column takes, keyed by
+    // the lower-case alias (an expression without one is named Expr1000, Expr1001, ...). Sum keeps an integer or float kind of its
     // column (date-times sum to floats), Max and Min keep the column's kind, Count is an integer,
     // Avg a float, a subquery takes the kind of its one item.
     QHash<QString, ColumnInfo> expressionColumns;
@@ -26,12 +26,17 @@ struct SqlTranslation {
     bool aggregatesRows = false;
 };
 
-// Translates one statement of the dialect. With `bindLiterals` false every literal is written
-// into the SQL text (used to phrase error messages). Raises DatabaseError for text the dialect
-// does not accept and for a parameter marker (no values are ever given). A text literal that an
-// INSERT or UPDATE assigns to a column is converted to the column's kind: a date-time column
-// takes a date in the regional short date format, a number column a number with a decimal
-// point, a text column no more characters than its size; anything else is refused.
-SqlTranslation translateSql(const QString &sql, const DatabaseCatalog &catalog, bool bindLiterals = true);
+// How the SQLite text is written: for running (literals outside the select list bound, unnamed
+// expressions named) or as close to the statement as written (to phrase error messages).
+enum class SqlTextMode { Prepared, AsWritten };
+
+// Translates one statement of the dialect: SELECT, INSERT, UPDATE, DELETE, and table
+// definitions (CREATE, DROP, ALTER) and BEGIN, COMMIT, ROLLBACK passed through. Raises
+// DatabaseError for any other statement, for text the dialect does not accept and for a
+// parameter marker (no values are ever given). A text literal that an INSERT or UPDATE assigns
+// to a column is converted to the column's kind: a date-time column takes a date in the
+// regional short date format, a number column a number with a decimal point, a text column no
+// more characters than its size; anything else is refused.
+SqlTranslation translateSql(const QString &sql, const DatabaseCatalog &catalog, SqlTextMode mode = SqlTextMode::Prepared);
 
 } // namespace vornak

@@ -266,10 +266,8 @@ sqlite3_stmt *SqlCipherConnection::prepare(const SqlTranslation &translation, co
     try {
         return prepareNative(translation.sql);
     } catch (const DatabaseError &) {
-        if (translation.bindings.isEmpty())
-            throw;
-        // Phrase the failure with the literals in place rather than their markers.
-        const SqlTranslation literal = translateSql(dialectSql, catalog_, false);
+        // Phrase the failure on the statement as written, not on its markers and added names.
+        const SqlTranslation literal = translateSql(dialectSql, catalog_, SqlTextMode::AsWritten);
         sqlite3_stmt *statement = nullptr;
         const QByteArray utf8 = literal.sql.toUtf8();
         const int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &statement, nullptr);

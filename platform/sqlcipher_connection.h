@@ -20,7 +20,12 @@ struct ResultData {
     qsizetype rowCount = 0;
 };
 
-// The engine on one SQLCipher file. Results it returns must not outlive it.
+// The engine on one SQLCipher file: keyed with the database password; journal mode WAL and a
+// busy wait of 3 seconds, so other processes can keep the file open and write; every commit
+// durable (synchronous FULL); no transaction left open. Each statement of the dialect is
+// translated when it runs; its literals outside the select list travel as bound values, so
+// statements that differ only in their values share one prepared statement. Results it
+// returns must not outlive it.
 class SqlCipherConnection : public Connection {
 public:
     // Opens an existing file keyed with `password`; never creates or writes a file that does

@@ -4,6 +4,7 @@
 #include "platform/errors.h"
 #include "tools/demo_log_book.h"
 #include "tools/log_book_schema.h"
+#include "tools/result_text.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -69,16 +70,7 @@ int sql(const QStringList &args)
         write(stdout, QStringLiteral("%1 rows affected\n").arg(affected));
         return 0;
     }
-    QStringList names;
-    for (const ColumnInfo &column : result->columns())
-        names.append(column.name);
-    write(stdout, names.join(u'\t') + u'\n');
-    for (qsizetype row = 0; row < result->rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < result->columns().size(); ++column)
-            cells.append(result->value(row, column).toString());
-        write(stdout, cells.join(u'\t') + u'\n');
-    }
+    write(stdout, tabSeparatedText(*result) + u'\n');
     return 0;
 }
 

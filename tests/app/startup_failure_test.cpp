@@ -10,9 +10,6 @@
 
 using namespace vornak;
 
-namespace {
-TApplication *application = nullptr;
-}
 
 // Each case leaves a working directory in which the database cannot be opened; start-up must
 // show the engine's message, leave no window and touch no file.
@@ -40,7 +37,7 @@ TEST(StartupFailure, ShowsTheMessageAndLeavesNoWindow)
         vornak::testing::ScriptedDialogs dialogs;
         vornak::testing::FixedClock fixedClock(QDateTime(QDate(2026, 12, 10), QTime(12, 0)));
 
-        EXPECT_FALSE(application->startUp());
+        EXPECT_FALSE(qobject_cast<TApplication *>(qApp)->startUp());
 
         QDir::setCurrent(previous);
         ASSERT_EQ(dialogs.messages.size(), 1);
@@ -59,15 +56,4 @@ TEST(StartupFailure, ShowsTheMessageAndLeavesNoWindow)
         }
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), c.content.isEmpty() ? 0 : 1);
     }
-}
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication app(argc, argv);
-    application = &app;
-    RegionalSettings::setCurrent(RegionalSettings::russian());
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

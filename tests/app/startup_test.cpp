@@ -15,8 +15,6 @@ using namespace vornak;
 
 namespace {
 
-TApplication *application = nullptr;
-
 TFlash *splashWindow()
 {
     for (QWidget *widget : QApplication::topLevelWidgets()) {
@@ -54,7 +52,7 @@ TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
         mainWindowShown = mainWindowShown || (MainForm && MainForm->isVisible());
     };
 
-    ASSERT_TRUE(application->startUp());
+    ASSERT_TRUE(qobject_cast<TApplication *>(qApp)->startUp());
 
     ASSERT_EQ(captions.size(), 100);
     EXPECT_EQ(captions[0], QStringLiteral("Загрузка..."));
@@ -70,15 +68,4 @@ TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
     // The main window was created before the data module and bound to it right after.
     EXPECT_EQ(MainForm->DBGridEh2->DataSource(), DataModule1->SourceSprAuto);
     EXPECT_EQ(MainForm->DBGridEh8->DataSource(), DataModule1->SourceDocEvents);
-}
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication app(argc, argv);
-    application = &app;
-    RegionalSettings::setCurrent(RegionalSettings::russian());
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

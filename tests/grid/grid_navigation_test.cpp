@@ -170,6 +170,10 @@ TEST_F(MileageGrid, WheelMovesOneRecordPerNotch)
     wheel(240);
     wheel(120);
     EXPECT_EQ(book.recNo(), 1);
+    wheel(-60);
+    EXPECT_EQ(book.recNo(), 1) << "half a notch";
+    wheel(-60);
+    EXPECT_EQ(book.recNo(), 2);
 }
 
 TEST_F(MileageGrid, CtrlDeleteAsksAndDeletesOnOk)

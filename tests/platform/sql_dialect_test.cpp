@@ -1,7 +1,7 @@
 #include "platform/database.h"
 #include "platform/errors.h"
 #include "tests/fixtures/temp_database.h"
-#include "tests/platform/database_test_support.h"
+#include "tools/result_text.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ protected:
     QString select(const QString &sql)
     {
         auto result = db->query(sql);
-        return result ? renderResult(*result) : QStringLiteral("<no result>");
+        return result ? tabSeparatedText(*result) : QStringLiteral("<no result>");
     }
 
     TempDatabase file;
@@ -109,6 +109,8 @@ TEST_F(SqlDialectTest, RunsTheProgramsQueriesAsWritten)
         {"select \"a\"\"b\" as t, 'c''d' as u from spr_auto where id = 1", "t\tu\na\"b\tc'd"},
         {"select s.nameauto as n from spr_auto as s where s.begindate = #06/01/2011#", "n\nНива"},
         {"SELECT Max(datedoc) AS last FROM doc_mileage", "last\n01.12.2011"},
+        {"SELECT Count(*), idauto, Sum(raznica) km, 2 * 3 FROM doc_mileage GROUP BY idauto",
+         "Expr1000\tidauto\tkm\tExpr1001\n5\t1\t900\t6\n1\t2\t500\t6"},
         // Texts compare without regard to case and sort alphabetically (Ё after Е).
         {"select opisanie from doc_events where opisanie = 'то-1'", "opisanie\nТО-1"},
         {"select nameauto from spr_auto union select 'ёлка' union select 'ели' union select 'алые' "
@@ -199,6 +201,8 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
         {"select * from DOC_MILEAGE where id = ?", "No value given for one or more required parameters."},
         {"select * from DOC_MILEAGE; delete from DOC_MILEAGE", "Characters found after end of SQL statement."},
         {"   ", "The SQL statement is empty."},
+        {"PRAGMA rekey = 'x'", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"select (", "Syntax error near '('."},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.sql);

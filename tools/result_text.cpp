@@ -1,18 +1,15 @@
-#pragma once
-
-#include "platform/database.h"
+#include "tools/result_text.h"
 
 #include <QStringList>
 
-namespace vornak::testing {
+namespace vornak {
 
-// A result as tab-separated lines, the column names first; values as the program shows them.
-inline QString renderResult(const ResultSet &result)
+QString tabSeparatedText(const ResultSet &result)
 {
     QStringList lines;
     QStringList names;
-    for (const ColumnInfo &c : result.columns())
-        names.append(c.name);
+    for (const ColumnInfo &column : result.columns())
+        names.append(column.name);
     lines.append(names.join(u'\t'));
     for (qsizetype row = 0; row < result.rowCount(); ++row) {
         QStringList cells;
@@ -23,4 +20,4 @@ inline QString renderResult(const ResultSet &result)
     return lines.join(u'\n');
 }
 
-} // namespace vornak::testing
+} // namespace vornak

@@ -1,0 +1,83 @@
+#include "bench/bench_support.h"
+
+#include "platform/regional_settings.h"
+#include "tools/log_book_schema.h"
+
+#include <QApplication>
+#include <QDir>
+#include <cstdio>
+#include <vector>
+
+namespace vornak::bench {
+
+void check(int rc, sqlite3 *db)
+{
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        std::fprintf(stderr, "sqlite: %s\n", sqlite3_errmsg(db));
+        std::exit(1);
+    }
+}
+
+sqlite3 *openPlain(const QString &path, const char *pragmas)
+{
+    sqlite3 *db = nullptr;
+    check(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
+    const QByteArray key = log_book::password.toUtf8();
+    sqlite3_key(db, key.constData(), int(key.size()));
+    sqlite3_busy_timeout(db, 3000);
+    const std::string setup = std::string("PRAGMA journal_mode=WAL; ") + pragmas + " SELECT count(*) FROM sqlite_master";
+    check(sqlite3_exec(db, setup.c_str(), nullptr, nullptr, nullptr), db);
+    return db;
+}
+
+void RatioReporter::ReportRuns(const std::vector<Run> &runs)
+{
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run &run : runs) {
+        const std::string name = run.run_name.function_name;
+        const Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+        if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+            medians_[name] = times;
+        else if (run.run_type == Run::RT_Iteration)
+            times_[name] = times;
+    }
+}
+
+void RatioReporter::printRatios() const
+{
+    std::map<std::string, Times> figures = times_;
+    for (const auto &[name, time] : medians_)
+        figures[name] = time;
+    for (const auto &[name, time] : figures) {
+        const auto cut = name.rfind('_');
+        if (cut == std::string::npos || name.compare(cut, std::string::npos, peerSuffix_) == 0)
+            continue;
+        const std::string peer = name.substr(0, cut) + peerSuffix_;
+        if (const auto it = figures.find(peer); it != figures.end())
+            std::printf("ratio %s / %s = %.3f (cpu %.3f)\n", name.c_str(), peer.c_str(), time.real / it->second.real,
+                        time.cpu / it->second.cpu);
+    }
+}
+
+int runBenchmarks(int argc, char **argv, const std::function<void()> &prepare, const std::string &peerSuffix)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    RegionalSettings::setCurrent(RegionalSettings::russian());
+    const QString home = QDir::currentPath();
+    std::vector<char *> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave.data());
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
+    prepare();
+    RatioReporter reporter(peerSuffix);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
+    benchmark::Shutdown();
+    QDir::setCurrent(home);
+    return 0;
+}
+
+} // namespace vornak::bench

@@ -1,0 +1,45 @@
+#pragma once
+
+// What every benchmark of the project shares: a plain SQLCipher handle on a log book (the peer
+// the engine and the data layer are measured against) and a reporter that prints, after the
+// usual table, each figure divided by its peer's.
+#define SQLITE_HAS_CODEC 1
+#include <QString>
+#include <benchmark/benchmark.h>
+#include <functional>
+#include <map>
+#include <sqlcipher/sqlite3.h>
+#include <string>
+
+namespace vornak::bench {
+
+// Stops the benchmark run on any SQLite failure.
+void check(int rc, sqlite3 *db);
+
+// Opens a log book with the program's password, WAL journal and the given extra pragmas.
+sqlite3 *openPlain(const QString &path, const char *pragmas = "");
+
+// Prints "ratio A_X / A_<peer> = r (cpu c)" for every benchmark A_X that has a peer A_<peer>,
+// from the medians when there are repetitions.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    explicit RatioReporter(std::string peerSuffix = "_Plain") : peerSuffix_(std::move(peerSuffix)) {}
+    void ReportRuns(const std::vector<Run> &runs) override;
+    void printRatios() const;
+
+private:
+    struct Times {
+        double real;
+        double cpu;
+    };
+    std::string peerSuffix_;
+    std::map<std::string, Times> times_;
+    std::map<std::string, Times> medians_;
+};
+
+// The main of a benchmark program: a Qt application, Russian regional settings, repetitions in
+// random order, `prepare` before the runs, then the ratios.
+int runBenchmarks(int argc, char **argv, const std::function<void()> &prepare,
+                  const std::string &peerSuffix = "_Plain");
+
+} // namespace vornak::bench
