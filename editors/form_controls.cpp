@@ -1,6 +1,6 @@
 #include "editors/form_controls.h"
 
-#include "platform/regional_settings.h"
+#include "editors/short_date_picker.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -34,12 +34,9 @@ QPushButton *button(const QString &text, const QRect &geometry, QWidget *parent,
 
 QDateEdit *datePicker(const QRect &geometry, QWidget *parent, const char *name)
 {
-    auto *picker = new QDateEdit(parent);
+    QDateEdit *picker = short_date_picker::create(parent);
     picker->setObjectName(QLatin1String(name));
     picker->setGeometry(geometry);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(vornak::RegionalSettings::current().shortDateFormat);
-    picker->setMinimumDate(QDate(1753, 1, 1)); // the zero date 30.12.1899 stays reachable
     return picker;
 }
 

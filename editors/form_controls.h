@@ -18,7 +18,7 @@ QFont windowFont();
 // A label sized to its text at `position`.
 QLabel *label(const QString &text, QPoint position, QWidget *parent, const char *name);
 QPushButton *button(const QString &text, const QRect &geometry, QWidget *parent, const char *name);
-// A date picker showing the regional short date, with a drop-down calendar.
+// A date picker (see short_date_picker) at its design place.
 QDateEdit *datePicker(const QRect &geometry, QWidget *parent, const char *name);
 
 } // namespace form_controls
