@@ -6,7 +6,7 @@
 #include "editors/events_edit_form.h"
 #include "editors/fuel_edit_form.h"
 #include "editors/mileage_edit_form.h"
-#include "editors/short_date_picker.h"
+#include "editors/form_controls.h"
 #include "editors/tool_pictures.h"
 #include "grid/db_grid_eh.h"
 #include "platform/clock.h"
@@ -91,30 +91,6 @@ const QList<ColumnRow> mileageColumns = {{"datedoc", 0}, {"tekprobeg", 0}, {"raz
 const QList<ColumnRow> expenseColumns = {{"DATEDOC", 0}, {"KOLVO", 0}, {"SUMMA", 0}, {"typename", 108}, {"OPISANIE", 165}};
 const QList<ColumnRow> eventColumns = {{"datedoc", 83}, {"mileage", 86}, {"gotovo_end", 73}, {"typs", 74}, {"opisanie", 128}};
 
-QFont tahoma()
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    return font;
-}
-
-QLabel *placeLabel(const QString &text, QPoint position, QWidget *parent, const char *name)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(position);
-    label->adjustSize();
-    return label;
-}
-
-QPushButton *placeButton(const QString &text, const QRect &geometry, QWidget *parent, const char *name)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    return button;
-}
-
 // A raised panel across the top of a tab with its caption at the left.
 QFrame *headerPanel(const QString &caption, QWidget *parent)
 {
@@ -151,11 +127,12 @@ TDBGridEh *listGrid(const QList<ColumnRow> &columns, QWidget *parent, const char
 {
     auto *grid = new TDBGridEh(parent);
     grid->setObjectName(QLatin1String(name));
-    grid->SetOptions(defaultGridOptions - dgEditing);
+    grid->SetOptions(listGridOptions);
+    grid->SetOptionsEh(listGridOptionsEh);
     grid->SetAutoFitColWidths(true);
     grid->SetTitleLines(2);
     grid->SetFlat(false);
-    grid->SetTitleFont(tahoma());
+    grid->SetTitleFont(form_controls::windowFont());
     for (const ColumnRow &row : columns) {
         TColumnEh *column = grid->Columns.Add(QLatin1String(row.field), row.width, taCenter);
         column->Title.Alignment = taCenter;
@@ -172,7 +149,7 @@ TMainForm::TMainForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Мой ворнак"));
-    setFont(tahoma());
+    setFont(form_controls::windowFont());
     resize(559, 368);
 
     CreateActions();
@@ -206,16 +183,16 @@ void TMainForm::CreateTopPanel()
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setFixedHeight(33);
-    Label1 = placeLabel(QStringLiteral("Автомобиль"), {8, 8}, Panel1, "Label1");
+    Label1 = form_controls::label(QStringLiteral("Автомобиль"), {8, 8}, Panel1, "Label1");
 
     DBGridEh2 = new TDBGridEh(Panel1);
     DBGridEh2->setObjectName(QStringLiteral("DBGridEh2"));
-    DBGridEh2->SetOptions({dgRowLines, dgTabs, dgAlwaysShowSelection, dgConfirmDelete, dgCancelOnExit});
-    DBGridEh2->SetOptionsEh({dghFixed3D, dghHighlightFocus, dghClearSelection, dghDialogFind, dghExtendVertLines});
+    DBGridEh2->SetOptions(selectorGridOptions);
+    DBGridEh2->SetOptionsEh(selectorGridOptionsEh);
     DBGridEh2->SetAutoFitColWidths(true);
     DBGridEh2->SetTitleLines(2);
     DBGridEh2->SetFlat(false);
-    DBGridEh2->SetTitleFont(tahoma());
+    DBGridEh2->SetTitleFont(form_controls::windowFont());
     TColumnEh *name = DBGridEh2->Columns.Add(QStringLiteral("nameauto"), 200, taLeftJustify);
     name->Title.Alignment = taCenter;
     DBGridEh2->setGeometry(83, 3, 225, 25);
@@ -291,19 +268,15 @@ void TMainForm::CreateReportTab()
     GroupBox2 = new QGroupBox(QStringLiteral("Настройка отчета"), TabSheet5);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setFixedWidth(157);
-    Label5 = placeLabel(QStringLiteral("Период"), {13, 30}, GroupBox2, "Label5");
-    Label7 = placeLabel(QStringLiteral("с"), {13, 52}, GroupBox2, "Label7");
-    Label6 = placeLabel(QStringLiteral("по"), {11, 82}, GroupBox2, "Label6");
-    DateTimePicker1 = short_date_picker::create(GroupBox2);
-    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-    DateTimePicker1->setGeometry(40, 52, 105, 24);
-    DateTimePicker2 = short_date_picker::create(GroupBox2);
-    DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
-    DateTimePicker2->setGeometry(40, 82, 105, 24);
-    Button3 = placeButton(QStringLiteral("Сформировать"), {11, 119, 134, 25}, GroupBox2, "Button3");
-    Button4 = placeButton(QStringLiteral("Предпросмотр"), {11, 150, 134, 25}, GroupBox2, "Button4");
+    Label5 = form_controls::label(QStringLiteral("Период"), {13, 30}, GroupBox2, "Label5");
+    Label7 = form_controls::label(QStringLiteral("с"), {13, 52}, GroupBox2, "Label7");
+    Label6 = form_controls::label(QStringLiteral("по"), {11, 82}, GroupBox2, "Label6");
+    DateTimePicker1 = form_controls::datePicker({40, 52, 105, 24}, GroupBox2, "DateTimePicker1");
+    DateTimePicker2 = form_controls::datePicker({40, 82, 105, 24}, GroupBox2, "DateTimePicker2");
+    Button3 = form_controls::button(QStringLiteral("Сформировать"), {11, 119, 134, 25}, GroupBox2, "Button3");
+    Button4 = form_controls::button(QStringLiteral("Предпросмотр"), {11, 150, 134, 25}, GroupBox2, "Button4");
     Button4->setVisible(false);
-    Button5 = placeButton(QStringLiteral("Печать"), {11, 181, 134, 25}, GroupBox2, "Button5");
+    Button5 = form_controls::button(QStringLiteral("Печать"), {11, 181, 134, 25}, GroupBox2, "Button5");
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
     connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
     connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });

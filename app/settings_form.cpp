@@ -1,5 +1,6 @@
 #include "app/settings_form.h"
 
+#include "editors/form_controls.h"
 #include "platform/message_box.h"
 
 #include <QCheckBox>
@@ -13,9 +14,7 @@ TSettingsForm::TSettingsForm(QWidget *parent)
     setObjectName(QStringLiteral("SettingsForm"));
     setWindowTitle(QStringLiteral("Настройки программы"));
     setFixedSize(253, 91);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(form_controls::windowFont());
 
     Button1 = new QPushButton(QStringLiteral("Сохранить"), this);
     Button1->setObjectName(QStringLiteral("Button1"));

@@ -78,6 +78,11 @@ void TApplication::createForms()
     createForm(mileageEditForm_, MileageEditForm);
     createForm(eventsEditForm_, EventsEditForm);
     createForm(typeExpenseForm_, TYPE_EXPENSEForm);
+    // The dialogs show centred over the main window; they are destroyed before it.
+    const QList<QDialog *> dialogs = {AutoEditForm,    FuelEditForm,   SettingsForm,
+                                      MileageEditForm, EventsEditForm, TYPE_EXPENSEForm};
+    for (QDialog *dialog : dialogs)
+        dialog->setParent(MainForm, dialog->windowFlags());
 }
 
 void TApplication::destroyForms()

@@ -2,7 +2,7 @@
 
 #include "data/data_module.h"
 #include "data/db_edit.h"
-#include "editors/short_date_picker.h"
+#include "editors/form_controls.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/errors.h"
@@ -38,15 +38,6 @@ constexpr EntryCount entryCounts[] = {
     {"SELECT Count(DOC_EXPENSE.id) AS cnt", "FROM DOC_EXPENSE", "where DOC_EXPENSE.idauto="},
 };
 
-QLabel *makeLabel(const QString &text, QPoint position, QWidget *parent, const char *name)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(position);
-    label->adjustSize();
-    return label;
-}
-
 } // namespace
 
 TAutoEditForm::TAutoEditForm(QWidget *parent)
@@ -54,24 +45,18 @@ TAutoEditForm::TAutoEditForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("AutoEditForm"));
     setFixedSize(273, 135);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(form_controls::windowFont());
 
-    Label1 = makeLabel(QStringLiteral("Название"), {8, 11}, this, "Label1");
-    Label2 = makeLabel(QStringLiteral("Начальный пробег"), {8, 41}, this, "Label2");
-    Label3 = makeLabel(QStringLiteral("Дата начала учета"), {8, 72}, this, "Label3");
+    Label1 = form_controls::label(QStringLiteral("Название"), {8, 11}, this, "Label1");
+    Label2 = form_controls::label(QStringLiteral("Начальный пробег"), {8, 41}, this, "Label2");
+    Label3 = form_controls::label(QStringLiteral("Дата начала учета"), {8, 72}, this, "Label3");
 
     // The buttons take no focus from a click: leaving an edit box writes its text, and the
     // buttons decide themselves whether to write (Save) or to discard (Cancel).
-    Button1 = new QPushButton(QStringLiteral("Сохранить"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(21, 102, 93, 25);
+    Button1 = form_controls::button(QStringLiteral("Сохранить"), {21, 102, 93, 25}, this, "Button1");
     Button1->setFocusPolicy(Qt::TabFocus);
     Button1->setAutoDefault(false);
-    Button2 = new QPushButton(QStringLiteral("Отменить"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(124, 102, 93, 25);
+    Button2 = form_controls::button(QStringLiteral("Отменить"), {124, 102, 93, 25}, this, "Button2");
     Button2->setFocusPolicy(Qt::TabFocus);
     Button2->setAutoDefault(false);
 
@@ -81,9 +66,7 @@ TAutoEditForm::TAutoEditForm(QWidget *parent)
     DBEdit2 = new TDBEdit(this);
     DBEdit2->setObjectName(QStringLiteral("DBEdit2"));
     DBEdit2->setGeometry(124, 38, 141, 24);
-    DateTimePicker1 = short_date_picker::create(this);
-    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-    DateTimePicker1->setGeometry(124, 68, 141, 24);
+    DateTimePicker1 = form_controls::datePicker({124, 68, 141, 24}, this, "DateTimePicker1");
     Label1->setBuddy(DBEdit1);
     Label2->setBuddy(DBEdit2);
 

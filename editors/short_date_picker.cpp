@@ -11,7 +11,7 @@ QDateEdit *create(QWidget *parent)
     auto *picker = new QDateEdit(parent);
     picker->setCalendarPopup(true);
     picker->setDisplayFormat(vornak::RegionalSettings::current().shortDateFormat);
-    picker->setMinimumDate(QDate(1753, 1, 1));
+    picker->setMinimumDate(QDate(1753, 1, 1)); // the zero date 30.12.1899 stays reachable
     return picker;
 }
 

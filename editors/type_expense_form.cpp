@@ -1,6 +1,7 @@
 #include "editors/type_expense_form.h"
 
 #include "data/data_module.h"
+#include "editors/form_controls.h"
 #include "editors/tool_pictures.h"
 #include "grid/db_grid_eh.h"
 #include "platform/message_box.h"
@@ -36,9 +37,7 @@ TTYPE_EXPENSEForm::TTYPE_EXPENSEForm(QWidget *parent)
     setObjectName(QStringLiteral("TYPE_EXPENSEForm"));
     setWindowTitle(QStringLiteral("Типы расходов"));
     resize(196, 245);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(form_controls::windowFont());
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -58,10 +57,11 @@ TTYPE_EXPENSEForm::TTYPE_EXPENSEForm(QWidget *parent)
 
     DBGridEh3 = new TDBGridEh(this);
     DBGridEh3->setObjectName(QStringLiteral("DBGridEh3"));
-    DBGridEh3->SetOptions(defaultGridOptions - dgEditing);
+    DBGridEh3->SetOptions(listGridOptions);
+    DBGridEh3->SetOptionsEh(listGridOptionsEh);
     DBGridEh3->SetAutoFitColWidths(true);
     DBGridEh3->SetTitleLines(2);
-    DBGridEh3->SetTitleFont(font);
+    DBGridEh3->SetTitleFont(form_controls::windowFont());
     TColumnEh *column = DBGridEh3->Columns.Add(QStringLiteral("OPISANIE"), 137, taCenter);
     column->Title.Alignment = taCenter;
     DBGridEh3->resize(196, 245 - 27);

@@ -2,6 +2,7 @@
 #include "app/main_form.h"
 #include "app/startup.h"
 #include "data/data_module.h"
+#include "grid/db_grid_eh.h"
 #include "platform/regional_settings.h"
 #include "tests/fixtures/scripted_dialogs.h"
 #include "tests/fixtures/temp_database.h"
@@ -63,5 +64,8 @@ TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
     EXPECT_EQ(splashWindow(), nullptr);
     ASSERT_NE(MainForm, nullptr);
     EXPECT_EQ(MainForm->windowTitle(), QStringLiteral("Мой ворнак"));
-    EXPECT_NE(DataModule1, nullptr);
+    ASSERT_NE(DataModule1, nullptr);
+    // The main window was created before the data module and bound to it right after.
+    EXPECT_EQ(MainForm->DBGridEh2->DataSource(), DataModule1->SourceSprAuto);
+    EXPECT_EQ(MainForm->DBGridEh8->DataSource(), DataModule1->SourceDocEvents);
 }

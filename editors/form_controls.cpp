@@ -1,0 +1,43 @@
+#include "editors/form_controls.h"
+
+#include "editors/short_date_picker.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
+
+namespace form_controls {
+
+QFont windowFont()
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(13);
+    return font;
+}
+
+QLabel *label(const QString &text, QPoint position, QWidget *parent, const char *name)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(position);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton *button(const QString &text, const QRect &geometry, QWidget *parent, const char *name)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    return button;
+}
+
+QDateEdit *datePicker(const QRect &geometry, QWidget *parent, const char *name)
+{
+    QDateEdit *picker = short_date_picker::create(parent);
+    picker->setObjectName(QLatin1String(name));
+    picker->setGeometry(geometry);
+    return picker;
+}
+
+} // namespace form_controls

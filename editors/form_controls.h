@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QFont>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+class QDateEdit;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// Controls of the system's windows placed at their design positions.
+namespace form_controls {
+
+// "Tahoma" 13 pixels high, the font of the system's windows.
+QFont windowFont();
+// A label sized to its text at `position`.
+QLabel *label(const QString &text, QPoint position, QWidget *parent, const char *name);
+QPushButton *button(const QString &text, const QRect &geometry, QWidget *parent, const char *name);
+// A date picker (see short_date_picker) at its design place.
+QDateEdit *datePicker(const QRect &geometry, QWidget *parent, const char *name);
+
+} // namespace form_controls
