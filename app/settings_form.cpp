@@ -11,10 +11,8 @@ TSettingsForm *SettingsForm = nullptr;
 TSettingsForm::TSettingsForm(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("SettingsForm"));
+    form_controls::setUpDialog(this, "SettingsForm", 253, 91);
     setWindowTitle(QStringLiteral("Настройки программы"));
-    setFixedSize(253, 91);
-    setFont(form_controls::windowFont());
 
     Button1 = new QPushButton(QStringLiteral("Сохранить"), this);
     Button1->setObjectName(QStringLiteral("Button1"));

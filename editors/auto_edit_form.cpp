@@ -43,9 +43,7 @@ constexpr EntryCount entryCounts[] = {
 TAutoEditForm::TAutoEditForm(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("AutoEditForm"));
-    setFixedSize(273, 135);
-    setFont(form_controls::windowFont());
+    form_controls::setUpDialog(this, "AutoEditForm", 273, 135);
 
     Label1 = form_controls::label(QStringLiteral("Название"), {8, 11}, this, "Label1");
     Label2 = form_controls::label(QStringLiteral("Начальный пробег"), {8, 41}, this, "Label2");

@@ -3,6 +3,7 @@
 #include "editors/short_date_picker.h"
 
 #include <QDateEdit>
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 
@@ -13,6 +14,14 @@ QFont windowFont()
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(13);
     return font;
+}
+
+void setUpDialog(QDialog *dialog, const char *name, int width, int height)
+{
+    dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    dialog->setFixedSize(width, height);
+    dialog->setFont(windowFont());
 }
 
 QLabel *label(const QString &text, QPoint position, QWidget *parent, const char *name)

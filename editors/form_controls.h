@@ -6,6 +6,7 @@
 #include <QString>
 
 class QDateEdit;
+class QDialog;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -15,6 +16,8 @@ namespace form_controls {
 
 // "Tahoma" 13 pixels high, the font of the system's windows.
 QFont windowFont();
+// A dialog of fixed client size in the window font, with a title bar and a close button only.
+void setUpDialog(QDialog *dialog, const char *name, int width, int height);
 // A label sized to its text at `position`.
 QLabel *label(const QString &text, QPoint position, QWidget *parent, const char *name);
 QPushButton *button(const QString &text, const QRect &geometry, QWidget *parent, const char *name);

@@ -1,6 +1,7 @@
 #include "editors/record_dialog.h"
 
 #include "data/data_module.h"
+#include "editors/form_controls.h"
 #include "editors/short_date_picker.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
@@ -59,11 +60,7 @@ std::optional<QString> literalOf(const QString &text, TRecordDialog::NumberKind 
 TRecordDialog::TRecordDialog(const QString &name, QSize clientSize, QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(name);
-    setFixedSize(clientSize);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    setFont(font);
+    form_controls::setUpDialog(this, name.toLatin1().constData(), clientSize.width(), clientSize.height());
 }
 
 QLabel *TRecordDialog::addLabel(const QString &name, const QString &text, QPoint position)
