@@ -10,6 +10,7 @@
 #include "editors/tool_pictures.h"
 #include "grid/db_grid_eh.h"
 #include "platform/clock.h"
+#include "platform/errors.h"
 #include "platform/message_box.h"
 
 #include <QAction>
@@ -326,6 +327,12 @@ void TMainForm::FormCreate()
 
 void TMainForm::BindData()
 {
+    // Whatever path deletes a vehicle, one with entries stays: their lists would lose them.
+    DataModule1->TableSprAuto->BeforeDelete = [](TDataSet *) {
+        const QString id = DataModule1->TableSprAutoid->AsString();
+        if (!id.isEmpty() && TAutoEditForm::VehicleHasEntries(id))
+            throw Error(TAutoEditForm::DeleteRefusalText);
+    };
     DBGridEh2->SetDataSource(DataModule1->SourceSprAuto);
     DBGridEh1->SetDataSource(DataModule1->SourceSprAuto);
     DBGridEh4->SetDataSource(DataModule1->SourceDocMileage);
@@ -348,7 +355,8 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     if ((watched == DBGridEh1 || watched == DBGridEh2) && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Delete && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier)
+        // The grids delete on Delete with Ctrl held, whatever other modifiers are held with it.
+        if (key->key() == Qt::Key_Delete && (key->modifiers() & Qt::ControlModifier))
             return RefuseVehicleDelete();
     }
     return QWidget::eventFilter(watched, event);

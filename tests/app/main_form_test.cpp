@@ -1,4 +1,5 @@
 #include "app/main_form.h"
+#include "platform/errors.h"
 #include "app/settings_form.h"
 #include "data/db_edit.h"
 #include "grid/db_grid_eh.h"
@@ -209,15 +210,31 @@ TEST(MainWindow, CtrlDeleteInAVehicleGridRefusesAVehicleWithEntries)
     MainWindowSession session({niva, volga, nivaReading});
     TMainForm &form = *MainForm;
     form.PageControl1->setCurrentWidget(form.TabAuto);
+    // The grids take Delete with Ctrl held whatever else is held with it.
+    const Qt::KeyboardModifiers withCtrl[] = {Qt::ControlModifier, Qt::ControlModifier | Qt::ShiftModifier,
+                                              Qt::ControlModifier | Qt::AltModifier};
     for (TDBGridEh *grid : {form.DBGridEh1, form.DBGridEh2}) {
-        session.module->TableSprAuto->First();
-        grid->setFocus();
-        QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
-        ASSERT_FALSE(session.dialogs.messages.isEmpty());
-        EXPECT_EQ(session.dialogs.messages.last().text, TAutoEditForm::DeleteRefusalText);
-        EXPECT_EQ(session.vehicles(), QStringList({QStringLiteral("Нива"), QStringLiteral("Волга")}));
+        for (Qt::KeyboardModifiers modifiers : withCtrl) {
+            session.module->TableSprAuto->First();
+            grid->setFocus();
+            session.dialogs.messageAnswers = {ModalResult::Ok};
+            QTest::keyClick(grid, Qt::Key_Delete, modifiers);
+            ASSERT_FALSE(session.dialogs.messages.isEmpty());
+            EXPECT_EQ(session.dialogs.messages.last().text, TAutoEditForm::DeleteRefusalText);
+            EXPECT_EQ(session.vehicles(), QStringList({QStringLiteral("Нива"), QStringLiteral("Волга")}));
+        }
     }
-    EXPECT_EQ(session.dialogs.messages.size(), 2);
+    EXPECT_EQ(session.dialogs.messages.size(), 6);
+
+    // Any other path that deletes the vehicle through its table is refused the same way.
+    session.module->TableSprAuto->First();
+    try {
+        session.module->TableSprAuto->Delete();
+        ADD_FAILURE() << "a vehicle with entries was deleted";
+    } catch (const Error &error) {
+        EXPECT_EQ(error.message(), TAutoEditForm::DeleteRefusalText);
+    }
+    EXPECT_EQ(session.vehicles(), QStringList({QStringLiteral("Нива"), QStringLiteral("Волга")}));
 
     // A vehicle without entries: the grid's own question, then the delete.
     session.module->TableSprAuto->Last();
