@@ -49,6 +49,7 @@ TEventsEditForm::TEventsEditForm(QWidget *parent)
                              {QStringLiteral("В процессе"), QStringLiteral("Завершен")});
     EditMileAge = addEdit(QStringLiteral("EditMileAge"), {137, 37, 141, 24});
     EditOpisanie = addEdit(QStringLiteral("EditOpisanie"), {137, 97, 141, 24});
+    EditOpisanie->setMaxLength(DataModule1->QueryDocEventsopisanie->Size);
     SetTabOrder({Button1, Button2, DateTimePicker1, ComboBoxShowType, ComboBoxStatus, EditMileAge, EditOpisanie});
 
     addNumberInput(EditMileAge, Label2->text(), NumberKind::Whole);

@@ -65,6 +65,7 @@ TFuelEditForm::TFuelEditForm(QWidget *parent)
     EditKolvo = addEdit(QStringLiteral("EditKolvo"), {100, 69, 141, 24});
     EditSumma = addEdit(QStringLiteral("EditSumma"), {100, 99, 141, 24});
     EditOpisanie = addEdit(QStringLiteral("EditOpisanie"), {100, 129, 141, 24});
+    EditOpisanie->setMaxLength(DataModule1->QueryDocExpenseOPISANIE->Size);
     SetTabOrder({DateTimePicker1, Button1, Button2, Edit1, BitBtn1, EditKolvo, EditSumma, EditOpisanie});
 
     addNumberInput(EditKolvo, Label3->text(), NumberKind::Real);

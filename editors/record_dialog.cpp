@@ -196,8 +196,9 @@ void TRecordDialog::SetPickerToday(QDateEdit *picker)
 
 bool TRecordDialog::ConfirmDelete()
 {
+    // The platform's confirmation box, captioned as every other delete question of the program.
     return vornak::UserDialogs::current().messageBox(QStringLiteral("Действительно удалить?"),
-                                                     QCoreApplication::applicationName(),
+                                                     QStringLiteral("Confirm"),
                                                      vornak::MessageButtons::YesNo, vornak::MessageIcon::Question)
         == vornak::ModalResult::Yes;
 }

@@ -87,7 +87,8 @@ void TTYPE_EXPENSEForm::SelectType(int &id, QString &str)
 void TTYPE_EXPENSEForm::EnterName(Entry entry, const QString &caption, const QString &initial)
 {
     QString name = initial;
-    if (!UserDialogs::current().inputQuery(caption, QStringLiteral("Введите название"), name))
+    if (!UserDialogs::current().inputQuery(caption, QStringLiteral("Введите название"), name,
+                                             DataModule1->TableTYPE_EXPENSEOPISANIE->Size))
         return;
     TDataSet *table = DataModule1->TableTYPE_EXPENSE;
     if (entry == Entry::Insert)

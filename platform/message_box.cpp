@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace vornak {
@@ -57,14 +58,20 @@ public:
         return ModalResult::Cancel;
     }
 
-    bool inputQuery(const QString &caption, const QString &prompt, QString &value) override
+    bool inputQuery(const QString &caption, const QString &prompt, QString &value, int maxLength) override
     {
-        bool ok = false;
-        const QString text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
-                                                   QLineEdit::Normal, value, &ok);
-        if (ok)
-            value = text;
-        return ok;
+        QInputDialog box(QApplication::activeWindow());
+        box.setWindowTitle(caption);
+        box.setLabelText(prompt);
+        box.setTextValue(value);
+        if (maxLength > 0) {
+            if (auto *edit = box.findChild<QLineEdit *>())
+                edit->setMaxLength(maxLength);
+        }
+        if (box.exec() != QDialog::Accepted)
+            return false;
+        value = box.textValue();
+        return true;
     }
 
     // The system's dialogs close with done(ModalResult); closing the window counts as Cancel.

@@ -19,8 +19,9 @@ public:
 
     virtual ModalResult messageBox(const QString &text, const QString &caption, MessageButtons buttons,
                                    MessageIcon icon) = 0;
-    // The input query box: true when the user pressed OK; `value` holds the edited text.
-    virtual bool inputQuery(const QString &caption, const QString &prompt, QString &value) = 0;
+    // The input query box: true when the user pressed OK; `value` holds the edited text, of at
+    // most `maxLength` characters when that is positive.
+    virtual bool inputQuery(const QString &caption, const QString &prompt, QString &value, int maxLength = 0) = 0;
     // Shows `dialog` modally and returns its modal result.
     virtual ModalResult showModal(QDialog &dialog) = 0;
 

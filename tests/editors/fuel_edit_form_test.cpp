@@ -199,6 +199,20 @@ TEST(FuelEditForm, DescriptionIsStoredAsTypedAndNothingElseChanges)
     EXPECT_TRUE(book.dialogs.messages.isEmpty());
 }
 
+TEST(FuelEditForm, TheDescriptionBoxTakesNoMoreThanTheColumnHolds)
+{
+    LogBook book({vehicle, fuelType});
+    TFuelEditForm form;
+    book.answerNext<TFuelEditForm>([&](TFuelEditForm &f) {
+        f.EditOpisanie->setFocus();
+        QTest::keyClicks(f.EditOpisanie, QString(300, u'x'));
+        return click(f, f.Button1);
+    });
+    form.NewRecord();
+    EXPECT_TRUE(book.dialogs.messages.isEmpty());
+    EXPECT_EQ(book.table("SELECT OPISANIE FROM DOC_EXPENSE"), QStringLiteral("OPISANIE\n") + QString(255, u'x'));
+}
+
 TEST(FuelEditForm, SaveRefusesNumbersThatAreNotOneAndKeepsTheDialogOpen)
 {
     LogBook book({vehicle});

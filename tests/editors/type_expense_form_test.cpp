@@ -122,3 +122,12 @@ TEST(ExpenseTypes, WindowShowsOneCentredColumnTitledByFieldName)
     EXPECT_EQ(form.DBGridEh3->Columns[0]->Alignment(), taCenter);
     EXPECT_EQ(form.DBGridEh3->DataSource(), book.module->SourceTYPE_EXPENSE);
 }
+
+TEST(ExpenseTypes, TheNameBoxTakesNoMoreThanTheColumnHolds)
+{
+    LogBookSession book;
+    book.dialogs.inputAnswers = {typeName(QString(300, u'Ш'))};
+    QTest::mouseClick(TYPE_EXPENSEForm->ToolButton3, Qt::LeftButton);
+    EXPECT_TRUE(book.dialogs.messages.isEmpty());
+    EXPECT_EQ(types(book), QStringList{QStringLiteral("1|") + QString(255, u'Ш')});
+}
