@@ -296,6 +296,28 @@ TEST(Script, FunctionsProceduresAndStatements)
     EXPECT_THROW(fact->Call({}), EngineError);
 }
 
+TEST(Script, EventHandlersAreProcedures)
+{
+    TfsScript script;
+    script.SetLines({"procedure Memo1OnBeforePrint(Sender: Variant); begin end;",
+                     "function Memo1OnAfterData(Sender: Variant): Integer; begin Result := 1 end;", "begin end."});
+    ASSERT_TRUE(script.Compile()) << script.ErrorMsg().toStdString();
+    EXPECT_EQ(script.EventHandler(QString()), nullptr);
+    EXPECT_EQ(script.EventHandler(QStringLiteral("memo1onbeforeprint")), script.FindProcedure(QStringLiteral("Memo1OnBeforePrint")));
+    const std::pair<QString, QString> errors[] = {
+        {QStringLiteral("Memo1OnAfterData"), QStringLiteral("Обработчик события должен быть процедурой")},
+        {QStringLiteral("Memo1OnAfterPrint"), QStringLiteral("Неопределенный идентификатор: 'Memo1OnAfterPrint'")},
+    };
+    for (const auto &[name, message] : errors) {
+        try {
+            script.EventHandler(name);
+            ADD_FAILURE() << "no error for " << name.toStdString();
+        } catch (const EngineError &error) {
+            EXPECT_EQ(error.message(), message);
+        }
+    }
+}
+
 TEST(Script, RuntimeErrorsRaiseEngineError)
 {
     const std::pair<QString, QString> cases[] = {
