@@ -179,6 +179,18 @@ ScriptProcedure *TfsScript::FindProcedure(const QString &name) const
     return item && item->kind() == ScriptItem::Kind::Procedure ? static_cast<ScriptProcedure *>(item) : nullptr;
 }
 
+ScriptProcedure *TfsScript::EventHandler(const QString &name) const
+{
+    if (name.isEmpty())
+        return nullptr;
+    ScriptProcedure *procedure = FindProcedure(name);
+    if (!procedure)
+        throw EngineError(QStringLiteral("Неопределенный идентификатор: '%1'").arg(name));
+    if (procedure->isFunction())
+        throw EngineError(QStringLiteral("Обработчик события должен быть процедурой"));
+    return procedure;
+}
+
 Variant TfsScript::CallFunction(const QString &name, const QList<Variant> &arguments)
 {
     ScriptProcedure *procedure = FindProcedure(name);

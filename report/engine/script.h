@@ -58,6 +58,9 @@ public:
     // A procedure or function by name (through the parents); nullptr when there is none. The
     // pointer stays valid until the item is removed: keep it to call it often.
     ScriptProcedure *FindProcedure(const QString &name) const;
+    // The procedure a script event names (an object's OnBeforePrint and the like): nullptr for
+    // an empty name; EngineError when the name is not declared or names a function.
+    ScriptProcedure *EventHandler(const QString &name) const;
     // Calls a procedure or function by name; EngineError when there is none.
     Variant CallFunction(const QString &name, const QList<Variant> &arguments = {});
 

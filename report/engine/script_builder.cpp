@@ -47,6 +47,7 @@ const ScriptType integerType{TfsVarType::fvtInt, QStringLiteral("Integer")};
 const ScriptType floatType{TfsVarType::fvtFloat, QStringLiteral("Extended")};
 const ScriptType booleanType{TfsVarType::fvtBool, QStringLiteral("Boolean")};
 const ScriptType stringType{TfsVarType::fvtString, QStringLiteral("String")};
+const ScriptType arrayType{TfsVarType::fvtArray, QStringLiteral("Array")};
 
 // The type a binary operation gives, as far as it is known while compiling.
 ScriptType resultType(VariantOperator op, const ScriptType &left, const ScriptType &right)
@@ -146,7 +147,8 @@ void ScriptBuilder::checkAssignable(const ScriptType &target, const ScriptType &
     bool fits = true;
     if (target.kind == TfsVarType::fvtVariant || source.kind == TfsVarType::fvtVariant)
         fits = true;
-    else if (target.kind == TfsVarType::fvtClass || source.kind == TfsVarType::fvtClass)
+    else if (target.kind == TfsVarType::fvtClass || source.kind == TfsVarType::fvtClass || target.kind == TfsVarType::fvtArray
+             || source.kind == TfsVarType::fvtArray)
         fits = target.kind == source.kind;
     else if (!isText(target.kind))
         fits = !isText(source.kind);
@@ -196,7 +198,10 @@ void ScriptBuilder::buildDeclarations(const SyntaxNode &parent)
 void ScriptBuilder::buildVariables(const SyntaxNode &node)
 {
     const SyntaxNode *typeNode = node.child(u"type");
-    const ScriptType type = resolveType(typeNode->text, *typeNode);
+    ScriptType type = resolveType(typeNode->text, *typeNode);
+    // "array of T": the element type must exist; the variable itself is an array, empty at first.
+    if (node.child(u"array"))
+        type = arrayType;
     Variant value = initialValue(type.kind);
     if (const SyntaxNode *init = node.child(u"init")) {
         const SyntaxNode &expressionNode = init->children.front();
@@ -695,8 +700,11 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
             }
             result.expression = std::move(member);
         } else if (part.name == u"index") {
-            const TfsVarType kind = result.expression->type.kind;
-            if (!isText(kind) && kind != TfsVarType::fvtVariant)
+            const ScriptType indexed = result.expression->type;
+            // The objects scripts see have no default (indexed) property.
+            if (indexed.kind == TfsVarType::fvtClass)
+                fail(QStringLiteral("Класс %1 не содержит свойства по умолчанию").arg(indexed.name), part);
+            if (!isText(indexed.kind) && indexed.kind != TfsVarType::fvtVariant && indexed.kind != TfsVarType::fvtArray)
                 fail(QStringLiteral("Ожидается массив"), part);
             if (part.children.size() != 1)
                 fail(QStringLiteral("Ожидается индекс"), part);

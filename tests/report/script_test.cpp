@@ -146,6 +146,15 @@ TEST(Script, CompileErrorsGiveTextAndPosition)
         {{"var s: String;", "begin", "  s := s.Length;", "end."}, "3:10 Строка не имеет свойств или методов"},
         {{"begin", "end.", "anything after the full stop is not read ("}, "ok"},
         {{"{ block", "comment } (* another", "one *) // line", "begin end."}, "ok"},
+        // A "var" with no variable list: the failed first round of the declarations ends them.
+        {{"var", "begin end."}, "1:1 'BEGIN' expected"},
+        // ".." after a name ends the designator without an error.
+        {{"var a, b: Integer;", "begin if a in [a..b] then a := b end."}, "ok"},
+        {{"var a: array of Integer; b: ARRAY of String;", "begin b := a end."}, "ok"},
+        {{"var a: array Integer;", "begin end."}, "1:14 'OF' expected"},
+        {{"var a: array of Intgr;", "begin end."}, "1:17 Неизвестный тип: 'Intgr'"},
+        {{"var a: array of Integer; i: Integer;", "begin i := a end."}, "2:12 Несовместимые типы: 'Integer', 'Array'"},
+        {{"var i: Integer;", "begin i := i[1] end."}, "2:13 Ожидается массив"},
         {{"var Сумма: Integer;", "begin Сумма := $1F + 1.5e1 end."}, "ok"},
         {{"var i: Integer = 2 * 3; s: String = IntToStr(7) + 'x';", "begin end."}, "ok"},
         // Initial values are computed while compiling: a script function might never return.
@@ -235,6 +244,17 @@ TEST(Script, MacroFunctionsReceiveArgumentTexts)
     EXPECT_EQ(scripts.calc(QStringLiteral("Value + 1")).toInt(), 43);
 }
 
+TEST(Script, ArrayVariablesStartEmpty)
+{
+    TfsScript script;
+    script.SetLines({"var a: array of Integer; v: Variant;", "begin v := a[1] end."});
+    ASSERT_TRUE(script.Compile()) << script.ErrorPos().toStdString() << ' ' << script.ErrorMsg().toStdString();
+    const auto *array = static_cast<ScriptVariable *>(script.Find(QStringLiteral("A")));
+    EXPECT_EQ(array->type().kind, TfsVarType::fvtArray);
+    EXPECT_TRUE(array->value().isNull());
+    EXPECT_THROW(script.Execute(), EngineError); // it has no elements
+}
+
 TEST(Script, FunctionsProceduresAndStatements)
 {
     TfsScript script;
@@ -274,6 +294,28 @@ TEST(Script, FunctionsProceduresAndStatements)
     ASSERT_NE(fact, nullptr);
     EXPECT_EQ(fact->Call({Variant(3)}).toInt(), 6);
     EXPECT_THROW(fact->Call({}), EngineError);
+}
+
+TEST(Script, EventHandlersAreProcedures)
+{
+    TfsScript script;
+    script.SetLines({"procedure Memo1OnBeforePrint(Sender: Variant); begin end;",
+                     "function Memo1OnAfterData(Sender: Variant): Integer; begin Result := 1 end;", "begin end."});
+    ASSERT_TRUE(script.Compile()) << script.ErrorMsg().toStdString();
+    EXPECT_EQ(script.EventHandler(QString()), nullptr);
+    EXPECT_EQ(script.EventHandler(QStringLiteral("memo1onbeforeprint")), script.FindProcedure(QStringLiteral("Memo1OnBeforePrint")));
+    const std::pair<QString, QString> errors[] = {
+        {QStringLiteral("Memo1OnAfterData"), QStringLiteral("Обработчик события должен быть процедурой")},
+        {QStringLiteral("Memo1OnAfterPrint"), QStringLiteral("Неопределенный идентификатор: 'Memo1OnAfterPrint'")},
+    };
+    for (const auto &[name, message] : errors) {
+        try {
+            script.EventHandler(name);
+            ADD_FAILURE() << "no error for " << name.toStdString();
+        } catch (const EngineError &error) {
+            EXPECT_EQ(error.message(), message);
+        }
+    }
 }
 
 TEST(Script, RuntimeErrorsRaiseEngineError)
@@ -350,9 +392,16 @@ TEST(Script, ObjectsPropertiesAndMethods)
     EXPECT_EQ(static_cast<ScriptVariable *>(script.Find(QStringLiteral("n")))->value().toInt(), 1);
     EXPECT_EQ(self->object(), &memo);
 
-    script.SetLines({"begin Memo14.Colour := 1 end."});
-    EXPECT_FALSE(script.Compile());
-    EXPECT_EQ(script.ErrorMsg(), QStringLiteral("Неопределенный идентификатор: 'Colour'"));
+    const std::pair<QString, QString> errors[] = {
+        {"begin Memo14.Colour := 1 end.", "1:14 Неопределенный идентификатор: 'Colour'"},
+        {"begin Memo14[1] := 1 end.", "1:13 Класс TfrxMemoView не содержит свойства по умолчанию"},
+        {"begin n := Self[0] end.", "1:16 Класс TfrxView не содержит свойства по умолчанию"},
+    };
+    for (const auto &[line, expected] : errors) {
+        script.SetLines({line});
+        EXPECT_FALSE(script.Compile());
+        EXPECT_EQ(script.ErrorPos() + u' ' + script.ErrorMsg(), expected) << line.toStdString();
+    }
 }
 
 TEST(Script, ItemsAddedByAnAdderAreRemovedTogether)
