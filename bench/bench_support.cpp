@@ -1,9 +1,11 @@
 #include "bench/bench_support.h"
 
+#include "platform/date_time.h"
 #include "platform/regional_settings.h"
 #include "tools/log_book_schema.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <cstdio>
 #include <vector>
@@ -28,6 +30,38 @@ sqlite3 *openPlain(const QString &path, const char *pragmas)
     const std::string setup = std::string("PRAGMA journal_mode=WAL; ") + pragmas + " SELECT count(*) FROM sqlite_master";
     check(sqlite3_exec(db, setup.c_str(), nullptr, nullptr, nullptr), db);
     return db;
+}
+
+Reading benchReading(int i, int count)
+{
+    static const double first = date_time::encode(QDate(2000, 1, 1));
+    return {i + 1, first + double((qint64(i) * 7919) % count) / 3, 1, 1000 + i * 50, 50};
+}
+
+void createLogBook(const QString &path, int count)
+{
+    log_book::create(path);
+    sqlite3 *db = openPlain(path);
+    check(sqlite3_exec(db, "BEGIN; INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('A', 0, 40000)",
+                       nullptr, nullptr, nullptr),
+          db);
+    sqlite3_stmt *insert = nullptr;
+    check(sqlite3_prepare_v2(db, "INSERT INTO DOC_MILEAGE (id, datedoc, idauto, tekprobeg, raznica) VALUES (?, ?, ?, ?, ?)",
+                             -1, &insert, nullptr),
+          db);
+    for (int i = 0; i < count; ++i) {
+        const Reading r = benchReading(i, count);
+        sqlite3_bind_int(insert, 1, r.id);
+        sqlite3_bind_double(insert, 2, r.date);
+        sqlite3_bind_int(insert, 3, r.vehicle);
+        sqlite3_bind_int(insert, 4, r.total);
+        sqlite3_bind_int(insert, 5, r.distance);
+        check(sqlite3_step(insert), db);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+    sqlite3_close(db);
 }
 
 void RatioReporter::ReportRuns(const std::vector<Run> &runs)

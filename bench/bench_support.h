@@ -19,6 +19,21 @@ void check(int rc, sqlite3 *db);
 // Opens a log book with the program's password, WAL journal and the given extra pragmas.
 sqlite3 *openPlain(const QString &path, const char *pragmas = "");
 
+// The readings every benchmark log book holds: reading i (from 0) of `count` has the key i + 1,
+// vehicle 1, dates out of order (so a query's ordering matters) and every third one a time of day
+// (so both date texts are formatted).
+struct Reading {
+    int id;
+    double date;
+    int vehicle;
+    int total;
+    int distance;
+};
+Reading benchReading(int i, int count);
+
+// Creates a log book at `path` holding one vehicle and `count` readings.
+void createLogBook(const QString &path, int count);
+
 // Prints "ratio A_X / A_<peer> = r (cpu c)" for every benchmark A_X that has a peer A_<peer>,
 // from the medians when there are repetitions.
 class RatioReporter : public benchmark::ConsoleReporter {

@@ -27,27 +27,7 @@ struct LogBook {
 
     LogBook()
     {
-        log_book::create(path);
-        sqlite3 *db = openPlain(path);
-        check(sqlite3_exec(db, "BEGIN; INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('A', 0, 40000)",
-                           nullptr, nullptr, nullptr),
-              db);
-        sqlite3_stmt *insert = nullptr;
-        check(sqlite3_prepare_v2(db, "INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES (?, 1, ?, ?)",
-                                 -1, &insert, nullptr),
-              db);
-        const double first = date_time::encode(QDate(2000, 1, 1));
-        for (int i = 0; i < mileageRows; ++i) {
-            // Every third reading has a time of day, so both date texts are formatted.
-            sqlite3_bind_double(insert, 1, first + double((i * 7919) % mileageRows) / 3);
-            sqlite3_bind_int(insert, 2, 1000 + i * 50);
-            sqlite3_bind_int(insert, 3, 50);
-            check(sqlite3_step(insert), db);
-            sqlite3_reset(insert);
-        }
-        sqlite3_finalize(insert);
-        check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
-        sqlite3_close(db);
+        bench::createLogBook(path, mileageRows);
         QDir::setCurrent(dir.path());
     }
 };

@@ -27,27 +27,8 @@ struct Files {
 
     Files()
     {
-        log_book::create(readings);
+        bench::createLogBook(readings, readingRows);
         log_book::create(inserts);
-        sqlite3 *db = openPlain(readings, durable);
-        check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
-        sqlite3_stmt *insert = nullptr;
-        check(sqlite3_prepare_v2(db, "INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES (?, ?, ?, ?)",
-                                 -1, &insert, nullptr),
-              db);
-        const double first = date_time::encode(QDate(2000, 1, 1));
-        for (int i = 0; i < readingRows; ++i) {
-            // Stored out of date order, so the query's order matters.
-            sqlite3_bind_double(insert, 1, first + double((i * 7919) % readingRows) / 3);
-            sqlite3_bind_int(insert, 2, 1);
-            sqlite3_bind_int(insert, 3, 1000 + i * 50);
-            sqlite3_bind_int(insert, 4, 50);
-            check(sqlite3_step(insert), db);
-            sqlite3_reset(insert);
-        }
-        sqlite3_finalize(insert);
-        check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
-        sqlite3_close(db);
     }
 };
 

@@ -33,19 +33,9 @@ constexpr int titlePitch = 36; // the two-line title row and its line
 constexpr int gridWidth = 640;
 constexpr int gridHeight = titlePitch + visibleRows * rowPitch + 4;
 
-struct Reading {
-    int id;
-    double date;
-    int vehicle;
-    int total;
-    int distance;
-};
-
-Reading reading(int i)
+bench::Reading reading(int i)
 {
-    static const double first = date_time::encode(QDate(2000, 1, 1));
-    // Every third reading has a time of day, so both date texts are formatted.
-    return {i + 1, first + double((i * 7919) % records) / 3, 1, 1000 + i * 50, 50};
+    return bench::benchReading(i, records);
 }
 
 // A log book with 100,000 readings, in a temporary folder.
@@ -55,26 +45,7 @@ struct LogBook {
 
     LogBook()
     {
-        log_book::create(path);
-        sqlite3 *db = bench::openPlain(path);
-        bench::check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
-        sqlite3_stmt *insert = nullptr;
-        bench::check(sqlite3_prepare_v2(db, "INSERT INTO DOC_MILEAGE (id, datedoc, idauto, tekprobeg, raznica) VALUES (?, ?, ?, ?, ?)",
-                                 -1, &insert, nullptr),
-              db);
-        for (int i = 0; i < records; ++i) {
-            const Reading r = reading(i);
-            sqlite3_bind_int(insert, 1, r.id);
-            sqlite3_bind_double(insert, 2, r.date);
-            sqlite3_bind_int(insert, 3, r.vehicle);
-            sqlite3_bind_int(insert, 4, r.total);
-            sqlite3_bind_int(insert, 5, r.distance);
-            bench::check(sqlite3_step(insert), db);
-            sqlite3_reset(insert);
-        }
-        sqlite3_finalize(insert);
-        bench::check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
-        sqlite3_close(db);
+        bench::createLogBook(path, records);
     }
 };
 
@@ -155,7 +126,7 @@ public:
             return int(Qt::AlignCenter);
         if (role != Qt::DisplayRole)
             return {};
-        const Reading &r = readings_[size_t(index.row())];
+        const bench::Reading &r = readings_[size_t(index.row())];
         switch (index.column()) {
         case 0: return QString::number(r.id);
         case 1: return date_time::toText(r.date);
@@ -174,7 +145,7 @@ public:
 
 private:
 
-    std::vector<Reading> readings_;
+    std::vector<bench::Reading> readings_;
 };
 
 void BM_PageAndPaint_TableView(benchmark::State &state)
