@@ -3,6 +3,7 @@
 #include "platform/database_catalog.h"
 #include "platform/date_time.h"
 #include "platform/errors.h"
+#include "platform/sql_literal.h"
 #include "platform/sql_tokenizer.h"
 
 #include <QDate>
@@ -79,17 +80,6 @@ std::optional<double> parseDateLiteral(const QString &text)
     return date_time::encode(date, time);
 }
 
-QString sqlTextLiteral(const QString &text)
-{
-    QString escaped = text;
-    escaped.replace(u'\'', QStringLiteral("''"));
-    return u'\'' + escaped + u'\'';
-}
-
-QString bracketed(const QString &name)
-{
-    return u'[' + name + u']';
-}
 
 // A table of the FROM list of one SELECT level: its name and the alias it goes by.
 struct FromTable {
@@ -533,7 +523,7 @@ private:
     static QString literalSql(const Variant &value)
     {
         switch (value.type()) {
-        case Variant::Type::String: return sqlTextLiteral(value.toString());
+        case Variant::Type::String: return sql_literal::apostropheText(value.toString());
         case Variant::Type::Integer:
         case Variant::Type::Int64: return QString::number(value.toInt64());
         default: {
@@ -579,7 +569,7 @@ private:
                 }
             } else if (t.kind == Kind::Name) {
                 const qsizetype dot = t.text.indexOf(u'.');
-                text = dot < 0 ? bracketed(t.text) : bracketed(t.text.left(dot)) + u'.' + bracketed(t.text.mid(dot + 1));
+                text = dot < 0 ? u'[' + t.text + u']' : u'[' + t.text.left(dot) + QStringLiteral("].[") + t.text.mid(dot + 1) + u']';
             } else if (t.isSymbol(QLatin1StringView("&"))) {
                 text = QStringLiteral("||");
             } else {
