@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <sqlcipher/sqlite3.h>
 
 namespace vornak {
@@ -17,7 +18,6 @@ namespace vornak {
 namespace {
 
 constexpr int busyTimeoutMs = 3000;
-constexpr qsizetype statementCacheSize = 64;
 
 QString lastMessage(sqlite3 *db)
 {
@@ -263,7 +263,7 @@ sqlite3_stmt *SqlCipherConnection::prepareNative(const QString &sqliteSql)
     }
     if (!statement)
         throw DatabaseError(QStringLiteral("The SQL statement is empty."));
-    if (statements_.size() >= statementCacheSize)
+    if (statements_.size() >= statementCacheSize_)
         forgetIdleStatements();
     statements_.insert(sqliteSql, statement);
     return statement;
@@ -335,7 +335,7 @@ void SqlCipherConnection::forgetStatements()
 void SqlCipherConnection::forgetIdleStatements()
 {
     for (auto it = statements_.begin(); it != statements_.end();) {
-        if (sqlite3_stmt_busy(*it)) {
+        if (sqlite3_stmt_busy(*it) || inUse_.contains(*it)) {
             ++it;
         } else {
             sqlite3_finalize(*it);
@@ -402,6 +402,9 @@ ResultData SqlCipherConnection::read(const QString &sqliteSql, const QList<Varia
 ResultData SqlCipherConnection::read(sqlite3_stmt *statement, const QList<Variant> &bindings,
                                      const QHash<QString, ColumnInfo> &expressionColumns)
 {
+    // Reading the columns' tables may prepare statements of its own: keep this one meanwhile.
+    inUse_.append(statement);
+    const auto release = qScopeGuard([&] { inUse_.removeOne(statement); });
     bind(statement, bindings);
     ResultData data;
     const int width = sqlite3_column_count(statement);
