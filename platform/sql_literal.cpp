@@ -30,7 +30,7 @@ QString apostropheText(const QString &text)
 
 QString sqliteName(const QString &name)
 {
-    return enclosed(name, u'"');
+    return enclosed(name, u'`');
 }
 
 QString integer(qint64 value)

@@ -12,8 +12,9 @@ namespace vornak::sql_literal {
 QString quotedText(const QString &text);
 // 'text' with every apostrophe inside doubled.
 QString apostropheText(const QString &text);
-// A name for the SQLite text the engine runs: in double quotes, every double quote inside
-// doubled, so no name can end early or add to the statement.
+// A name for the SQLite text the engine runs: in backticks, every backtick inside doubled, so no
+// name can end early or add to the statement (and, unlike a name in double quotes, SQLite never
+// reads it as a text when no column has that name).
 QString sqliteName(const QString &name);
 // A whole number in decimal, "-" in front when negative.
 QString integer(qint64 value);
