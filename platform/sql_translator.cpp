@@ -715,6 +715,8 @@ private:
             } else {
                 text = t.text;
             }
+            if (!prepared_ && text != t.text)
+                result_.writtenAs.insert(text, sql_.mid(t.position, t.length));
             const bool dot = t.isSymbol(QLatin1StringView("."));
             const bool closing = t.isSymbol(QLatin1StringView(")")) || t.isSymbol(QLatin1StringView(","));
             if (!glue && !dot && !closing)

@@ -18,12 +18,15 @@ struct SqlTranslation {
     QString sql;              // SQLite text; literals outside the select list appear as ?
     QList<Variant> bindings;  // the values of the ?, in order
     // For select-list items that are expressions: the kind the result column takes, keyed by
-    // the lower-case alias (an expression without one is named Expr1000, Expr1001, ...). Sum keeps an integer or float kind of its
-    // column (date-times sum to floats), Max and Min keep the column's kind, Count is an integer,
-    // Avg a float, a subquery takes the kind of its one item.
+    // the lower-case alias (an expression without one is named Expr1000, Expr1001, ...). Sum keeps an integer or float
+    // kind of its column (date-times sum to floats), Max and Min keep the column's kind, Count is an integer, Avg a
+    // float, a subquery takes the kind of its one item.
     QHash<QString, ColumnInfo> expressionColumns;
     // A result that groups, unites or removes duplicates has no row to write back to.
     bool aggregatesRows = false;
+    // Written as close to the statement as possible: the statement's own text of each token written
+    // otherwise (a text in apostrophes, a name in backticks), keyed by the text written.
+    QHash<QString, QString> writtenAs;
 };
 
 // How the SQLite text is written: for running (literals outside the select list bound, unnamed
@@ -37,6 +40,7 @@ enum class SqlTextMode { Prepared, AsWritten };
 // to a column is converted to the column's kind: a date-time column takes a date in the
 // regional short date format, a number column a number with a decimal point, a text column no
 // more characters than its size; anything else is refused.
-SqlTranslation translateSql(const QString &sql, const DatabaseCatalog &catalog, SqlTextMode mode = SqlTextMode::Prepared);
+SqlTranslation translateSql(const QString &sql, const DatabaseCatalog &catalog,
+                            SqlTextMode mode = SqlTextMode::Prepared);
 
-} // namespace vornak
+}  // namespace vornak

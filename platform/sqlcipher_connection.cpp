@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <sqlcipher/sqlite3.h>
 
@@ -171,8 +172,11 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
     // Reading the schema proves the key; nothing is written before this succeeds.
     const int checked = runWhileOpening(db, "SELECT count(*) FROM sqlite_master");
     if ((checked & 0xff) == SQLITE_NOTADB) {
+        // The key opens no page: a foreign or damaged file (the program's password is its own).
         closeQuietly(db);
-        throw DatabaseError(QStringLiteral("Not a valid password."));
+        throw DatabaseError(QStringLiteral("The file '%1' is damaged or is not a log book of this program: it cannot "
+                                           "be read with the log book's password.")
+                                .arg(path));
     }
     if (checked != SQLITE_OK)
         failOpening(db, path, checked);
@@ -280,9 +284,15 @@ sqlite3_stmt *SqlCipherConnection::prepare(const SqlTranslation &translation, co
         const QByteArray utf8 = literal.sql.toUtf8();
         const int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &statement, nullptr);
         sqlite3_finalize(statement);
-        if (rc != SQLITE_OK)
-            fail(rc);
-        throw;
+        if (rc == SQLITE_OK)
+            throw;
+        // SQLite quotes the token it stopped at as it read it: show it as the statement has it.
+        static const QRegularExpression near(QStringLiteral(R"x(^near "(.*)": syntax error$)x"),
+                                             QRegularExpression::DotMatchesEverythingOption);
+        QString message = lastMessage(db_);
+        if (const auto match = near.match(message); match.hasMatch() && literal.writtenAs.contains(match.captured(1)))
+            message = QStringLiteral("near \"%1\": syntax error").arg(literal.writtenAs.value(match.captured(1)));
+        throw DatabaseError(engineMessage(rc, message));
     }
 }
 

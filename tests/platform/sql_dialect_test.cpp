@@ -266,6 +266,13 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
         {"UPDATE DOC_MILEAGE SET RAZNICA = ５０ WHERE id = 1", "Invalid character '５' in the SQL statement at position 34."},
         {"select 😀", "Invalid character '😀' in the SQL statement at position 8."},
         {"select 1e999", "The number '1e999' is out of range."},
+        // The engine's messages in the program's words, naming what the statement says.
+        {"select * from DOC_EXPENSE order \"Штраф\"", "Syntax error near '\"Штраф\"'."},
+        {"select [x\ny] from DOC_EXPENSE", "Unknown column 'x\ny'."},
+        {"select 1 from DOC_EXPENSE where (1, 2) = 1", "A list of values in parentheses is not allowed here."},
+        {"select * from DOC_EXPENSE a left b join DOC_MILEAGE", "Syntax error in JOIN operation."},
+        {"select 1 union select 1, 2", "The queries joined by UNION give different numbers of columns."},
+        {"select * from DOC_EXPENSE, DOC_EXPENSE", "The column name 'DOC_EXPENSE.ID' is ambiguous: name its table."},
         {"UPDATE DOC_MILEAGE SET raznica = '1e999' WHERE id = 1", "The value '1e999' is not a number for column 'raznica'."},
         {"UPDATE DOC_MILEAGE SET raznica = 3000000000 WHERE id = 1", "The value '3000000000' is out of range for column 'raznica'."},
         // The engine's own tables and functions are unknown.
@@ -305,6 +312,8 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
             EXPECT_EQ(e.message(), QString::fromUtf8(c.message));
         }
     }
+    EXPECT_EQ(errorOf([&] { db->query(QStringLiteral("select ") + QString(5000, u'-') + u'1'); }),
+              QStringLiteral("The SQL statement is nested too deeply."));
     // A long list of SET items is read in one pass (its fault reported as for a short one).
     QStringList items(40000, QStringLiteral("x"));
     EXPECT_EQ(errorOf([&] { db->execute(QStringLiteral("UPDATE DOC_MILEAGE SET ") + items.join(u',')); }),
