@@ -202,12 +202,17 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &
     }
     if (code != SQLITE_OK) {
         closeQuietly(db);
-        for (const char *suffix : {"", "-wal", "-shm", "-journal"})
-            QFile::remove(path + QLatin1StringView(suffix));
+        removeFiles(path);
         throw DatabaseError(QStringLiteral("Could not create file '%1': %2").arg(path, engineMessage(code, message)));
     }
     sqlite3_busy_timeout(db, busyTimeoutMs);
     return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db));
+}
+
+void SqlCipherConnection::removeFiles(const QString &path)
+{
+    for (const char *suffix : {"", "-wal", "-shm", "-journal"})
+        QFile::remove(path + QLatin1StringView(suffix));
 }
 
 std::optional<TableSchema> SqlCipherConnection::loadTable(const QString &name)

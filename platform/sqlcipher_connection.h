@@ -35,6 +35,8 @@ public:
     // file. Leaves nothing behind when creating fails.
     static std::unique_ptr<SqlCipherConnection> create(const QString &path, const QString &password);
     ~SqlCipherConnection() override;
+    // Removes the file at `path` and the journal files the engine keeps beside it.
+    static void removeFiles(const QString &path);
 
     std::unique_ptr<ResultSet> query(const QString &sql) override;
     std::unique_ptr<ResultSet> openTable(const QString &table) override;

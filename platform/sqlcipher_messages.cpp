@@ -28,6 +28,13 @@ const MessageRule messageRules[] = {
     {R"x(^misuse of aggregate(?: function)?:? (\S+?)\(?\)?$)x", "Aggregate function '%1' is not allowed here."},
     {R"x(^table (\S+) already exists$)x", "Table '%1' already exists."},
     {R"x(^UNIQUE constraint failed: (.+)$)x", "The value would duplicate a key in '%1'."},
+    // The guards of the log book's columns, named "<column> holds <what>".
+    {R"x(^CHECK constraint failed: (\w+) holds whole numbers$)x",
+     "The value is not a whole number between -2147483648 and 2147483647 for column '%1'."},
+    {R"x(^CHECK constraint failed: (\w+) holds numbers$)x", "The value is not a number for column '%1'."},
+    {R"x(^CHECK constraint failed: (\w+) holds dates$)x", "The value is not a valid date for column '%1'."},
+    {R"x(^CHECK constraint failed: (\w+) holds texts of at most (\d+) characters$)x",
+     "The value is not a text of at most %2 characters for column '%1'."},
     {R"x(^CHECK constraint failed: (.+)$)x", "The value is not allowed in '%1'."},
     {R"x(^NOT NULL constraint failed: (.+)$)x", "'%1' requires a value."},
     {R"x(^parser stack overflow$)x", "The SQL statement is nested too deeply."},

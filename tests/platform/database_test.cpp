@@ -1,4 +1,5 @@
 #include "platform/database.h"
+#include "platform/connection_string.h"
 #include "platform/date_time.h"
 #include "platform/errors.h"
 #include "platform/sqlcipher_connection.h"
@@ -37,6 +38,21 @@ TEST_F(DatabaseTest, OpensTheProgramsConnectionStringRelativeToTheWorkingDirecto
     // Keys ignore case; a value may be quoted.
     EXPECT_NO_THROW(
         Connection::open(QStringLiteral("data source=\"VORNAK.mdb\";JET OLEDB:DATABASE PASSWORD=KwtRPaNzEq48;")));
+}
+
+// A path or password holding the string's own separators and quotes reads back whole.
+TEST(DatabaseConnectionString, ReadsBackEveryPathWhole)
+{
+    for (const char *path : {"VORNAK.mdb", "a;b.mdb", "/tmp/x;Data Source=y.mdb", "say \"hi\";.mdb", "it's.mdb",
+                             " spaced .mdb", "Мой ворнак.mdb", "a=b.mdb"}) {
+        SCOPED_TRACE(path);
+        const ConnectionString settings = ConnectionString::parse(ConnectionString::forFile(QString::fromUtf8(path), QStringLiteral("p;\"'")));
+        EXPECT_EQ(settings.dataSource(), QString::fromUtf8(path));
+        EXPECT_EQ(settings.password(), QStringLiteral("p;\"'"));
+        EXPECT_EQ(settings.value(QStringLiteral("Persist Security Info")), QStringLiteral("False"));
+    }
+    EXPECT_EQ(ConnectionString::parse(QStringLiteral("Data Source='a;b' ; x; Mode = 1")).value(QStringLiteral("mode")),
+              QStringLiteral("1"));
 }
 
 TEST_F(DatabaseTest, StatementsWriteAtOnceAndReportTheRowsAffected)
@@ -107,6 +123,13 @@ TEST_F(DatabaseTest, UpdatableTableInsertsUpdatesAndDeletesByKey)
     EXPECT_EQ(vehicles->rowOfId(vehicles->rowId(0)), 0);
     EXPECT_EQ(select(QStringLiteral("select id, nameauto from spr_auto")),
               QStringLiteral("id\tnameauto\n1\tЛада Гранта"));
+
+    // A fraction in a whole-number column goes to the even neighbour.
+    const int km = vehicles->columnIndex(QStringLiteral("beginkm"));
+    vehicles->updateRow(0, {{km, Variant(12.5)}});
+    EXPECT_EQ(vehicles->value(0, km), Variant(12));
+    vehicles->updateRow(0, {{km, Variant(13.5)}});
+    EXPECT_EQ(select(QStringLiteral("select beginkm from spr_auto")), QStringLiteral("beginkm\n14"));
 
     EXPECT_THROW(vehicles->updateRow(0, {{id, Variant(5)}}), DatabaseError);
     EXPECT_THROW(vehicles->updateRow(0, {{date, Variant(QStringLiteral("вчера"))}}), DatabaseError);

@@ -275,6 +275,16 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
         {"select * from DOC_EXPENSE, DOC_EXPENSE", "The column name 'DOC_EXPENSE.ID' is ambiguous: name its table."},
         {"UPDATE DOC_MILEAGE SET raznica = '1e999' WHERE id = 1", "The value '1e999' is not a number for column 'raznica'."},
         {"UPDATE DOC_MILEAGE SET raznica = 3000000000 WHERE id = 1", "The value '3000000000' is out of range for column 'raznica'."},
+        // Whatever reaches a column has its kind and size, however it was written.
+        {"insert into DOC_EXPENSE (DATEDOC, IDAUTO, SUMMA, OPISANIE) values (\"15.03.2012\" & \"\", 1, 1, \"x\")",
+         "The value is not a valid date for column 'DATEDOC'."},
+        {"insert into DOC_EXPENSE (DATEDOC, IDAUTO, SUMMA, OPISANIE) select \"15.03.2012\", 1, 1, \"x\"",
+         "The value is not a valid date for column 'DATEDOC'."},
+        {"update DOC_EXPENSE set OPISANIE = hex(zeroblob(1000)) where ID = 1",
+         "The value is not a text of at most 255 characters for column 'OPISANIE'."},
+        {"update DOC_EXPENSE set SUMMA = \"12\" & \"x\" where ID = 1", "The value is not a number for column 'SUMMA'."},
+        {"update DOC_MILEAGE set raznica = raznica + 0.5 where id = 1",
+         "The value is not a whole number between -2147483648 and 2147483647 for column 'raznica'."},
         // The engine's own tables and functions are unknown.
         {"UPDATE sqlite_sequence SET seq = 9223372036854775807 WHERE name = \"DOC_EVENTS\"",
          "Could not find table 'sqlite_sequence'."},
