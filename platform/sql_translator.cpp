@@ -1,3 +1,9 @@
+// How the translation works: the statement is split into tokens (never searched as text), each
+// token gets its parenthesis depth and its matching parenthesis, and one pass per statement kind
+// marks what changes (a qualifier to drop, a literal assigned to a column, a name for an unnamed
+// select item). Writing then walks the tokens once: a literal becomes a bound value (or SQLite
+// literal), a name goes into backticks, '&' becomes '||'. No input text is ever written
+// unquoted, so none can add a token to the statement SQLite runs.
 #include "platform/sql_translator.h"
 
 #include "platform/database_catalog.h"

@@ -217,6 +217,9 @@ void SqlCipherConnection::removeFiles(const QString &path)
 
 std::optional<TableSchema> SqlCipherConnection::loadTable(const QString &name)
 {
+    if (name.startsWith(QLatin1StringView("sqlite_"), Qt::CaseInsensitive))
+        return std::nullopt;  // the engine's own tables are none of the log book's
+
     sqlite3_stmt *statement = prepareNative(
         QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
     bind(statement, {Variant(name)});

@@ -182,6 +182,7 @@ TEST_F(DatabaseTest, AggregatesAndGroupsAreReadOnly)
     EXPECT_FALSE(db->query(QStringLiteral("SELECT Count(id) AS cnt FROM doc_mileage"))->isUpdatable());
     EXPECT_FALSE(db->query(QStringLiteral("SELECT idauto, tekprobeg FROM doc_mileage"))->isUpdatable());
     EXPECT_FALSE(db->query(QStringLiteral("SELECT id, idauto FROM doc_mileage GROUP BY idauto"))->isUpdatable());
+    EXPECT_THROW(db->openTable(QStringLiteral("sqlite_sequence")), DatabaseError);
 }
 
 }  // namespace
