@@ -1,5 +1,6 @@
 #include "data/ado_connection.h"
 
+#include "data/custom_ado_data_set.h"
 #include "platform/database.h"
 
 namespace vornak {
@@ -9,7 +10,23 @@ TADOConnection::TADOConnection(TComponent *owner)
 {
 }
 
-TADOConnection::~TADOConnection() = default;
+TADOConnection::~TADOConnection()
+{
+    CloseDataSets();
+    // The datasets forget this connection, so that none reaches a freed one.
+    for (TCustomADODataSet *dataSet : std::as_const(dataSets_)) {
+        dataSet->attachedTo_ = nullptr;
+        if (dataSet->Connection == this)
+            dataSet->Connection = nullptr;
+    }
+}
+
+void TADOConnection::CloseDataSets()
+{
+    const QList<TCustomADODataSet *> dataSets = dataSets_;  // closing may detach
+    for (TCustomADODataSet *dataSet : dataSets)
+        dataSet->Close();
+}
 
 void TADOConnection::SetConnected(bool connected)
 {
@@ -19,10 +36,12 @@ void TADOConnection::SetConnected(bool connected)
     }
     if (connected == Connected())
         return;
-    if (connected)
+    if (connected) {
         engine_ = Connection::open(ConnectionString);
-    else
+    } else {
+        CloseDataSets();
         engine_.reset();
+    }
 }
 
 Connection &TADOConnection::Engine()
@@ -39,4 +58,4 @@ void TADOConnection::Loaded()
         SetConnected(true);
 }
 
-} // namespace vornak
+}  // namespace vornak

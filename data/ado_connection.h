@@ -3,12 +3,14 @@
 #include "data/component.h"
 #include "data/data_types.h"
 
-#include <QString>
 #include <memory>
+#include <QList>
+#include <QString>
 
 namespace vornak {
 
 class Connection;
+class TCustomADODataSet;
 
 // The one connection to the database file. Datasets name it in their Connection property.
 class TADOConnection : public TComponent {
@@ -24,6 +26,7 @@ public:
 
     bool Connected() const { return engine_ != nullptr; }
     // While the owner is loading, only remembers the wish; connects when loading completes.
+    // Disconnecting closes first every dataset that used this connection.
     void SetConnected(bool connected);
     void Open() { SetConnected(true); }
     void Close() { SetConnected(false); }
@@ -35,8 +38,12 @@ protected:
     void Loaded() override;
 
 private:
+    friend class TCustomADODataSet;  // attaches and detaches itself
+    void CloseDataSets();
+
     std::unique_ptr<Connection> engine_;
+    QList<TCustomADODataSet *> dataSets_;  // datasets that reached the engine through this connection
     bool connectedWhenLoaded_ = false;
 };
 
-} // namespace vornak
+}  // namespace vornak

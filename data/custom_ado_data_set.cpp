@@ -4,11 +4,23 @@
 
 namespace vornak {
 
+TCustomADODataSet::~TCustomADODataSet()
+{
+    if (attachedTo_)
+        attachedTo_->dataSets_.removeOne(this);
+}
+
 vornak::Connection &TCustomADODataSet::Engine() const
 {
     if (!Connection)
         Fail(QStringLiteral("Missing Connection or ConnectionString"));
+    if (attachedTo_ != Connection) {
+        if (attachedTo_)
+            attachedTo_->dataSets_.removeOne(const_cast<TCustomADODataSet *>(this));
+        Connection->dataSets_.append(const_cast<TCustomADODataSet *>(this));
+        attachedTo_ = Connection;
+    }
     return Connection->Engine();
 }
 
-} // namespace vornak
+}  // namespace vornak

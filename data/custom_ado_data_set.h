@@ -11,6 +11,7 @@ class TADOConnection;
 class TCustomADODataSet : public TDataSet {
 public:
     using TDataSet::TDataSet;
+    ~TCustomADODataSet() override;
 
     TADOConnection *Connection = nullptr;
     TCursorType CursorType = ctKeyset;
@@ -21,6 +22,10 @@ public:
 protected:
     // The connection's engine, connecting first when needed. Raises DatabaseError.
     vornak::Connection &Engine() const;
+
+private:
+    friend class TADOConnection;
+    mutable TADOConnection *attachedTo_ = nullptr;  // the connection that closes this dataset first
 };
 
-} // namespace vornak
+}  // namespace vornak

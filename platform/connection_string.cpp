@@ -2,17 +2,65 @@
 
 namespace vornak {
 
+namespace {
+
+// A value as the connection string writes it: bare when nothing in it could end or change it,
+// otherwise in double quotes with every double quote inside doubled.
+QString quotedValue(const QString &value)
+{
+    const bool bare = !value.isEmpty() && !value.contains(u';') && !value.contains(u'"') && !value.contains(u'\'') &&
+                      value.trimmed() == value;
+    if (bare)
+        return value;
+    QString doubled = value;
+    doubled.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + doubled + u'"';
+}
+
+}  // namespace
+
+// Reads "key=value" pairs one after the other: a value that opens with a double or single quote
+// runs to the matching quote (a doubled quote inside is one quote), so it may hold ';'.
 ConnectionString ConnectionString::parse(const QString &text)
 {
     ConnectionString result;
-    for (const QString &part : text.split(u';', Qt::SkipEmptyParts)) {
-        const qsizetype eq = part.indexOf(u'=');
-        if (eq < 0)
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        const qsizetype eq = text.indexOf(u'=', pos);
+        const qsizetype semicolon = text.indexOf(u';', pos);
+        if (eq < 0 || (semicolon >= 0 && semicolon < eq)) {  // a part without '=' is skipped
+            if (semicolon < 0)
+                break;
+            pos = semicolon + 1;
             continue;
-        QString value = part.mid(eq + 1).trimmed();
-        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
-            value = value.mid(1, value.size() - 2);
-        result.settings_.append({part.left(eq).trimmed(), value});
+        }
+        const QString key = text.mid(pos, eq - pos).trimmed();
+        pos = eq + 1;
+        while (pos < text.size() && text[pos].isSpace())
+            ++pos;
+        QString value;
+        if (pos < text.size() && (text[pos] == u'"' || text[pos] == u'\'')) {
+            const QChar quote = text[pos++];
+            while (pos < text.size()) {
+                if (text[pos] == quote) {
+                    if (pos + 1 < text.size() && text[pos + 1] == quote) {
+                        value += quote;
+                        pos += 2;
+                        continue;
+                    }
+                    ++pos;
+                    break;
+                }
+                value += text[pos++];
+            }
+            const qsizetype end = text.indexOf(u';', pos);
+            pos = end < 0 ? text.size() : end + 1;
+        } else {
+            const qsizetype end = text.indexOf(u';', pos);
+            value = text.mid(pos, (end < 0 ? text.size() : end) - pos).trimmed();
+            pos = end < 0 ? text.size() : end + 1;
+        }
+        result.settings_.append({key, value});
     }
     return result;
 }
@@ -37,7 +85,7 @@ QString ConnectionString::forFile(const QString &path, const QString &password)
 {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False;"
                           "Jet OLEDB:Database Password=%2")
-        .arg(path, password);
+        .arg(quotedValue(path), quotedValue(password));
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -7,7 +7,7 @@
 namespace vornak {
 
 // The settings of a connection string: "Key=Value" pairs separated by ';', keys ignoring case,
-// a value optionally in double or single quotes.
+// a value optionally in double or single quotes (then it may hold ';'; the quote inside doubled).
 class ConnectionString {
 public:
     static ConnectionString parse(const QString &text);
@@ -19,11 +19,12 @@ public:
     QString dataSource() const { return value(QStringLiteral("Data Source")); }
     QString password() const { return value(QStringLiteral("Jet OLEDB:Database Password")); }
 
-    // A connection string of the log book's form for the file at `path`.
+    // A connection string of the log book's form for the file at `path`; a path or password
+    // holding ';' or a quote is quoted, so it reads back whole.
     static QString forFile(const QString &path, const QString &password);
 
 private:
     QList<std::pair<QString, QString>> settings_;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -16,7 +16,7 @@ QString enclosed(const QString &text, QChar quote)
     return quote + doubled + quote;
 }
 
-} // namespace
+}  // namespace
 
 QString quotedText(const QString &text)
 {
@@ -26,6 +26,11 @@ QString quotedText(const QString &text)
 QString apostropheText(const QString &text)
 {
     return enclosed(text, u'\'');
+}
+
+QString sqliteName(const QString &name)
+{
+    return enclosed(name, u'`');
 }
 
 QString integer(qint64 value)
@@ -43,4 +48,4 @@ QString number(double value)
     return QString::fromLatin1(buffer, end - buffer);
 }
 
-} // namespace vornak::sql_literal
+}  // namespace vornak::sql_literal

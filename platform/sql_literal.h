@@ -12,6 +12,10 @@ namespace vornak::sql_literal {
 QString quotedText(const QString &text);
 // 'text' with every apostrophe inside doubled.
 QString apostropheText(const QString &text);
+// A name for the SQLite text the engine runs: in backticks, every backtick inside doubled, so no
+// name can end early or add to the statement (and, unlike a name in double quotes, SQLite never
+// reads it as a text when no column has that name).
+QString sqliteName(const QString &name);
 // A whole number in decimal, "-" in front when negative.
 QString integer(qint64 value);
 // A real number with a point as the decimal separator, as few digits as read back to the same
@@ -19,4 +23,4 @@ QString integer(qint64 value);
 // number, which the dialect cannot write.
 QString number(double value);
 
-} // namespace vornak::sql_literal
+}  // namespace vornak::sql_literal

@@ -12,6 +12,11 @@ const QLatin1StringView twoCharSymbols[] = {
 };
 const QLatin1StringView oneCharSymbols("(),.;*=<>+-/&%");
 
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
 bool isWordStart(QChar c)
 {
     return c.isLetter() || c == u'_';
@@ -24,7 +29,10 @@ bool isWordPart(QChar c)
 
 class Tokenizer {
 public:
-    explicit Tokenizer(const QString &sql) : sql_(sql) {}
+    explicit Tokenizer(const QString &sql)
+        : sql_(sql)
+    {
+    }
 
     QList<SqlToken> run()
     {
@@ -36,6 +44,7 @@ public:
             if (pos_ >= sql_.size())
                 break;
             tokens.append(next());
+            tokens.last().length = pos_ - tokens.last().position;
         }
         return tokens;
     }
@@ -50,7 +59,7 @@ private:
                 ++pos_;
             return {SqlToken::Kind::Word, sql_.mid(start, pos_ - start), start};
         }
-        if (c.isDigit() || (c == u'.' && pos_ + 1 < sql_.size() && sql_[pos_ + 1].isDigit()))
+        if (isDigit(c) || (c == u'.' && pos_ + 1 < sql_.size() && isDigit(sql_[pos_ + 1])))
             return number(start);
         if (c == u'\'')
             return quoted(SqlToken::Kind::Text, u'\'', start);
@@ -75,33 +84,34 @@ private:
             ++pos_;
             return {SqlToken::Kind::Symbol, QString(c), start};
         }
+        // A character outside the basic plane is shown whole, not as half of a pair.
+        const qsizetype size = c.isHighSurrogate() && pos_ + 1 < sql_.size() ? 2 : 1;
         throw DatabaseError(QStringLiteral("Invalid character '%1' in the SQL statement at position %2.")
-                                .arg(c)
+                                .arg(sql_.mid(start, size))
                                 .arg(start + 1));
     }
 
     SqlToken number(qsizetype start)
     {
-        while (pos_ < sql_.size() && sql_[pos_].isDigit())
+        while (pos_ < sql_.size() && isDigit(sql_[pos_]))
             ++pos_;
         if (pos_ < sql_.size() && sql_[pos_] == u'.') {
             ++pos_;
-            while (pos_ < sql_.size() && sql_[pos_].isDigit())
+            while (pos_ < sql_.size() && isDigit(sql_[pos_]))
                 ++pos_;
         }
         if (pos_ < sql_.size() && (sql_[pos_] == u'e' || sql_[pos_] == u'E')) {
             qsizetype p = pos_ + 1;
             if (p < sql_.size() && (sql_[p] == u'+' || sql_[p] == u'-'))
                 ++p;
-            if (p < sql_.size() && sql_[p].isDigit()) {
+            if (p < sql_.size() && isDigit(sql_[p])) {
                 pos_ = p;
-                while (pos_ < sql_.size() && sql_[pos_].isDigit())
+                while (pos_ < sql_.size() && isDigit(sql_[pos_]))
                     ++pos_;
             }
         }
         if (pos_ < sql_.size() && isWordStart(sql_[pos_]))
-            throw DatabaseError(QStringLiteral("Syntax error near '%1'.")
-                                    .arg(sql_.mid(start, pos_ - start + 1)));
+            throw DatabaseError(QStringLiteral("Syntax error near '%1'.").arg(sql_.mid(start, pos_ - start + 1)));
         return {SqlToken::Kind::Number, sql_.mid(start, pos_ - start), start};
     }
 
@@ -112,8 +122,7 @@ private:
         ++pos_;
         while (true) {
             if (pos_ >= sql_.size())
-                throw DatabaseError(QStringLiteral("Unterminated text in the SQL statement: %1")
-                                        .arg(sql_.mid(start)));
+                throw DatabaseError(QStringLiteral("Unterminated text in the SQL statement: %1").arg(sql_.mid(start)));
             if (sql_[pos_] == quote) {
                 if (pos_ + 1 < sql_.size() && sql_[pos_ + 1] == quote) {
                     value += quote;
@@ -141,11 +150,11 @@ private:
     qsizetype pos_ = 0;
 };
 
-} // namespace
+}  // namespace
 
 QList<SqlToken> tokenizeSql(const QString &sql)
 {
     return Tokenizer(sql).run();
 }
 
-} // namespace vornak
+}  // namespace vornak

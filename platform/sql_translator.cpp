@@ -1,14 +1,22 @@
+// How the translation works: the statement is split into tokens (never searched as text), each
+// token gets its parenthesis depth and its matching parenthesis, and one pass per statement kind
+// marks what changes (a qualifier to drop, a literal assigned to a column, a name for an unnamed
+// select item). Writing then walks the tokens once: a literal becomes a bound value (or SQLite
+// literal), a name goes into backticks, '&' becomes '||'. No input text is ever written
+// unquoted, so none can add a token to the statement SQLite runs.
 #include "platform/sql_translator.h"
 
 #include "platform/database_catalog.h"
 #include "platform/date_time.h"
 #include "platform/errors.h"
+#include "platform/number_format.h"
+#include "platform/sql_literal.h"
 #include "platform/sql_tokenizer.h"
 
-#include <QDate>
-#include <QRegularExpression>
 #include <cmath>
 #include <optional>
+#include <QDate>
+#include <QRegularExpression>
 
 namespace vornak {
 
@@ -16,13 +24,15 @@ namespace {
 
 using Kind = SqlToken::Kind;
 
-constexpr qsizetype maxNesting = 200; // parentheses; SQLite's own parser stops not far above
+constexpr qsizetype maxNesting = 200;  // parentheses; SQLite's own parser stops not far above
+// Values bound to one statement; literals beyond are written into the text (SQLite takes at most
+// 999 bound values).
+constexpr qsizetype maxBindings = 250;
 
 // Clause keywords that end an ORDER BY / GROUP BY list at the same depth.
 const QLatin1StringView clauseWords[] = {
-    QLatin1StringView("SELECT"), QLatin1StringView("FROM"),  QLatin1StringView("WHERE"),
-    QLatin1StringView("HAVING"), QLatin1StringView("LIMIT"), QLatin1StringView("UNION"),
-    QLatin1StringView("SET"),    QLatin1StringView("VALUES"),
+    QLatin1StringView("SELECT"), QLatin1StringView("FROM"),  QLatin1StringView("WHERE"), QLatin1StringView("HAVING"),
+    QLatin1StringView("LIMIT"),  QLatin1StringView("UNION"), QLatin1StringView("SET"),   QLatin1StringView("VALUES"),
 };
 
 // Statements other than queries and row changes that run as written.
@@ -33,14 +43,13 @@ const QLatin1StringView passedStatements[] = {
 
 // Words after which a FROM list stops naming tables.
 const QLatin1StringView fromEndWords[] = {
-    QLatin1StringView("WHERE"), QLatin1StringView("GROUP"), QLatin1StringView("ORDER"),
+    QLatin1StringView("WHERE"),  QLatin1StringView("GROUP"), QLatin1StringView("ORDER"),
     QLatin1StringView("HAVING"), QLatin1StringView("UNION"), QLatin1StringView("LIMIT"),
 };
 
 const QLatin1StringView joinWords[] = {
-    QLatin1StringView("JOIN"), QLatin1StringView("LEFT"), QLatin1StringView("RIGHT"),
-    QLatin1StringView("INNER"), QLatin1StringView("OUTER"), QLatin1StringView("CROSS"),
-    QLatin1StringView("ON"),
+    QLatin1StringView("JOIN"),  QLatin1StringView("LEFT"),  QLatin1StringView("RIGHT"), QLatin1StringView("INNER"),
+    QLatin1StringView("OUTER"), QLatin1StringView("CROSS"), QLatin1StringView("ON"),
 };
 
 template <size_t N>
@@ -57,7 +66,7 @@ bool isOneOf(const SqlToken &token, const QLatin1StringView (&words)[N])
 std::optional<double> parseDateLiteral(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral(
-        R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?\s*([AaPp][Mm])?)?\s*$)"));
+        R"(^\s*([0-9]{1,2})/([0-9]{1,2})/([0-9]{4})(?:\s+([0-9]{1,2}):([0-9]{2})(?::([0-9]{2}))?\s*([AaPp][Mm])?)?\s*$)"));
     const auto m = pattern.match(text);
     if (!m.hasMatch())
         return std::nullopt;
@@ -79,18 +88,6 @@ std::optional<double> parseDateLiteral(const QString &text)
     return date_time::encode(date, time);
 }
 
-QString sqlTextLiteral(const QString &text)
-{
-    QString escaped = text;
-    escaped.replace(u'\'', QStringLiteral("''"));
-    return u'\'' + escaped + u'\'';
-}
-
-QString bracketed(const QString &name)
-{
-    return u'[' + name + u']';
-}
-
 // A table of the FROM list of one SELECT level: its name and the alias it goes by.
 struct FromTable {
     QString name;
@@ -100,7 +97,9 @@ struct FromTable {
 class Translator {
 public:
     Translator(const QString &sql, const DatabaseCatalog &catalog, SqlTextMode mode)
-        : sql_(sql), catalog_(catalog), prepared_(mode == SqlTextMode::Prepared)
+        : sql_(sql),
+          catalog_(catalog),
+          prepared_(mode == SqlTextMode::Prepared)
     {
     }
 
@@ -112,11 +111,16 @@ public:
         if (tokens_.isEmpty())
             throw DatabaseError(QStringLiteral("The SQL statement is empty."));
         computeDepths();
-        for (const SqlToken &t : std::as_const(tokens_)) {
+        for (qsizetype i = 0; i < tokens_.size(); ++i) {
+            const SqlToken &t = tokens_[i];
             if (t.isSymbol(QLatin1StringView(";")))
                 throw DatabaseError(QStringLiteral("Characters found after end of SQL statement."));
             if (t.kind == Kind::Parameter)
                 throw DatabaseError(QStringLiteral("No value given for one or more required parameters."));
+            refuseEngineName(i);
+            if (i > 0 && t.isLiteral() && (tokens_[i - 1].isLiteral() || tokens_[i - 1].kind == Kind::Name))
+                throw DatabaseError(QStringLiteral("Syntax error (missing operator) in query expression '%1'.")
+                                        .arg(sourceText(i - 1, i + 1)));
         }
         drop_.fill(false, tokens_.size());
         assignedColumn_.fill(nullptr, tokens_.size());
@@ -124,11 +128,21 @@ public:
 
         result_.kind = statementKind();
         switch (result_.kind) {
-        case SqlTranslation::Kind::Update: prepareUpdate(); break;
-        case SqlTranslation::Kind::Insert: prepareInsert(); break;
-        case SqlTranslation::Kind::Delete: prepareDelete(); break;
-        case SqlTranslation::Kind::Select: prepareSelect(); break;
-        case SqlTranslation::Kind::Other: break;
+        case SqlTranslation::Kind::Update:
+            prepareUpdate();
+            break;
+        case SqlTranslation::Kind::Insert:
+            prepareInsert();
+            break;
+        case SqlTranslation::Kind::Delete:
+            prepareDelete();
+            break;
+        case SqlTranslation::Kind::Select:
+            prepareSelect();
+            break;
+        case SqlTranslation::Kind::Other:
+            checkTableDefinition();
+            break;
         }
         writeSql();
         return std::move(result_);
@@ -156,6 +170,66 @@ private:
         }
     }
 
+    // The statement as written from token `from` up to token `to` (excluded).
+    QString sourceText(qsizetype from, qsizetype to) const
+    {
+        const qsizetype begin = tokens_[from].position;
+        return sql_.mid(begin, tokens_[to - 1].position + tokens_[to - 1].length - begin);
+    }
+
+    // The engine's own tables (sqlite_master, sqlite_sequence, ...) and functions are no part of
+    // the dialect: unknown tables and functions.
+    void refuseEngineName(qsizetype i) const
+    {
+        const SqlToken &t = tokens_[i];
+        if (!isNameToken(t))
+            return;
+        const QStringList parts = t.kind == Kind::Name ? t.text.split(u'.') : QStringList{t.text};
+        for (const QString &part : parts) {
+            const bool engines =
+                part.startsWith(QLatin1StringView("sqlite_"), Qt::CaseInsensitive) ||
+                (t.kind == Kind::Word && part.startsWith(QLatin1StringView("pragma_"), Qt::CaseInsensitive));
+            if (!engines)
+                continue;
+            if (i + 1 < tokens_.size() && tokens_[i + 1].isSymbol(QLatin1StringView("(")))
+                throw DatabaseError(QStringLiteral("Unknown function '%1'.").arg(part));
+            throw DatabaseError(QStringLiteral("Could not find table '%1'.").arg(part));
+        }
+    }
+
+    [[noreturn]] static void refuseStatement()
+    {
+        throw DatabaseError(QStringLiteral("Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table "
+                                           "definition."));
+    }
+
+    // Table definitions only: CREATE TABLE t (columns), DROP TABLE t, ALTER TABLE t ...; and BEGIN,
+    // COMMIT, ROLLBACK.
+    void checkTableDefinition() const
+    {
+        const SqlToken &first = tokens_[0];
+        if (!first.isWord(QLatin1StringView("CREATE")) && !first.isWord(QLatin1StringView("DROP")) &&
+            !first.isWord(QLatin1StringView("ALTER")))
+            return;
+        if (tokens_.size() < 3 || !tokens_[1].isWord(QLatin1StringView("TABLE")))
+            refuseStatement();
+        if (first.isWord(QLatin1StringView("ALTER")))
+            return;
+        qsizetype name = 2;
+        const char *const ifWords[] = {"IF", "NOT", "EXISTS"};
+        for (const char *word : ifWords) {
+            if (name < tokens_.size() && tokens_[name].isWord(QLatin1StringView(word)))
+                ++name;
+        }
+        if (name >= tokens_.size() || !isNameToken(tokens_[name]))
+            refuseStatement();
+        const qsizetype last = tokens_.size() - 1;
+        if (first.isWord(QLatin1StringView("DROP"))
+                ? name != last
+                : name + 1 > last || !tokens_[name + 1].isSymbol(QLatin1StringView("(")) || match_[name + 1] != last)
+            refuseStatement();
+    }
+
     SqlTranslation::Kind statementKind() const
     {
         qsizetype i = 0;
@@ -174,53 +248,74 @@ private:
             return SqlTranslation::Kind::Delete;
         if (i == 0 && isOneOf(first, passedStatements))
             return SqlTranslation::Kind::Other;
-        throw DatabaseError(QStringLiteral("Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table "
-                                           "definition."));
+        refuseStatement();
     }
 
     // The next index at `depth` (from `from`) of a token for which `stop` holds, or the end.
     template <typename Stop>
     qsizetype findAtDepth(qsizetype from, int depth, Stop stop) const
     {
-        for (qsizetype i = from; i < tokens_.size(); ++i) {
+        return findAtDepth(from, tokens_.size(), depth, stop);
+    }
+    // The same, looking no further than `to` (returned when nothing is found before it).
+    template <typename Stop>
+    qsizetype findAtDepth(qsizetype from, qsizetype to, int depth, Stop stop) const
+    {
+        for (qsizetype i = from; i < to; ++i) {
             if (depth_[i] < depth)
                 return i;
             if (depth_[i] == depth && stop(tokens_[i]))
                 return i;
         }
-        return tokens_.size();
+        return to;
     }
 
     static bool isNameToken(const SqlToken &t) { return t.kind == Kind::Word || t.kind == Kind::Name; }
 
     // Strips a table qualifier from the column reference [from, to): "t.c", "[t].[c]" or
-    // "[t.c]". Returns the column name, or an empty text when the range is no column reference.
-    QString stripQualifier(qsizetype from, qsizetype to)
+    // "[t.c]"; the qualifier must name `table`. Returns the column name, or an empty text when the
+    // range is no column reference.
+    QString stripQualifier(qsizetype from, qsizetype to, const QString &table)
     {
-        if (to - from == 3 && isNameToken(tokens_[from]) && tokens_[from + 1].isSymbol(QLatin1StringView("."))
-            && isNameToken(tokens_[from + 2])) {
+        QString qualifier;
+        QString column;
+        if (to - from == 3 && isNameToken(tokens_[from]) && tokens_[from + 1].isSymbol(QLatin1StringView(".")) &&
+            isNameToken(tokens_[from + 2])) {
             drop_[from] = drop_[from + 1] = true;
-            return tokens_[from + 2].text;
-        }
-        if (to - from == 1 && tokens_[from].kind == Kind::Name && tokens_[from].text.contains(u'.')) {
-            tokens_[from].text = tokens_[from].text.section(u'.', -1);
+            qualifier = tokens_[from].text;
+            column = tokens_[from + 2].text;
+        } else if (to - from == 1 && tokens_[from].kind == Kind::Name && tokens_[from].text.contains(u'.')) {
+            qualifier = tokens_[from].text.section(u'.', 0, -2);
+            column = tokens_[from].text = tokens_[from].text.section(u'.', -1);
+        } else if (to - from == 1 && isNameToken(tokens_[from])) {
             return tokens_[from].text;
+        } else {
+            return {};
         }
-        if (to - from == 1 && isNameToken(tokens_[from]))
-            return tokens_[from].text;
-        return {};
+        if (qualifier.compare(table, Qt::CaseInsensitive) != 0)
+            throw DatabaseError(QStringLiteral("Unknown column '%1'.").arg(sourceText(from, to)));
+        return column;
     }
 
     // Notes the column a value [from, to) is assigned to when the value is a single text
     // literal: it is then converted to the column's kind (a regional date for a date-time).
+    // A number (its sign apart) assigned to a whole-number column is rounded as the column
+    // stores it.
     void markAssignedValue(const TableSchema *table, const QString &column, qsizetype from, qsizetype to)
     {
-        if (!table || column.isEmpty() || to - from != 1)
+        if (!table || column.isEmpty())
+            return;
+        if (to - from == 2 &&
+            (tokens_[from].isSymbol(QLatin1StringView("-")) || tokens_[from].isSymbol(QLatin1StringView("+"))))
+            ++from;
+        if (to - from != 1)
             return;
         const SqlToken &value = tokens_[from];
-        if (value.kind != Kind::Text && value.kind != Kind::QuotedText)
-            return;
-        assignedColumn_[from] = table->column(column);
+        const ColumnInfo *info = table->column(column);
+        const bool wholeNumbers =
+            info && (info->kind == ColumnKind::Integer || info->kind == ColumnKind::AutoIncrement);
+        if (value.kind == Kind::Text || value.kind == Kind::QuotedText || (value.kind == Kind::Number && wholeNumbers))
+            assignedColumn_[from] = info;
     }
 
     const TableSchema *tableAt(qsizetype i) const
@@ -234,15 +329,17 @@ private:
     void prepareUpdate()
     {
         const TableSchema *table = tableAt(1);
+        const QString tableName = tokens_.size() > 1 ? tokens_[1].text : QString();
         const qsizetype set = findAtDepth(1, 0, [](const SqlToken &t) { return t.isWord(QLatin1StringView("SET")); });
         qsizetype item = set + 1;
         while (item < tokens_.size() && !tokens_[item].isWord(QLatin1StringView("WHERE"))) {
             const qsizetype end = findAtDepth(item, 0, [](const SqlToken &t) {
                 return t.isSymbol(QLatin1StringView(",")) || t.isWord(QLatin1StringView("WHERE"));
             });
-            const qsizetype eq = findAtDepth(item, 0, [](const SqlToken &t) { return t.isSymbol(QLatin1StringView("=")); });
+            const qsizetype eq =
+                findAtDepth(item, end, 0, [](const SqlToken &t) { return t.isSymbol(QLatin1StringView("=")); });
             if (eq < end) {
-                const QString column = stripQualifier(item, eq);
+                const QString column = stripQualifier(item, eq, tableName);
                 markAssignedValue(table, column, eq + 1, end);
             }
             item = end < tokens_.size() && tokens_[end].isSymbol(QLatin1StringView(",")) ? end + 1 : end;
@@ -255,40 +352,59 @@ private:
         if (tokens_.size() < 3 || !tokens_[1].isWord(QLatin1StringView("INTO")))
             return;
         const TableSchema *table = tableAt(2);
+        const QString tableName = tokens_[2].text;
         const qsizetype open = 3;
         QStringList columns;
         qsizetype values = open;
         if (open < tokens_.size() && tokens_[open].isSymbol(QLatin1StringView("(")) && match_[open] >= 0) {
             for (qsizetype item = open + 1; item < match_[open];) {
-                const qsizetype end = findAtDepth(item, 1, [](const SqlToken &t) { return t.isSymbol(QLatin1StringView(",")); });
+                const qsizetype end =
+                    findAtDepth(item, 1, [](const SqlToken &t) { return t.isSymbol(QLatin1StringView(",")); });
                 const qsizetype stop = std::min(end, match_[open]);
-                columns.append(stripQualifier(item, stop));
+                columns.append(stripQualifier(item, stop, tableName));
                 item = stop + 1;
             }
             values = match_[open] + 1;
         } else if (table) {
-            for (const ColumnInfo &column : table->columns) // no column list: all, in table order
+            for (const ColumnInfo &column : table->columns)  // no column list: all, in table order
                 columns.append(column.name);
         }
-        if (values + 1 >= tokens_.size() || !tokens_[values].isWord(QLatin1StringView("VALUES"))
-            || !tokens_[values + 1].isSymbol(QLatin1StringView("(")) || match_[values + 1] < 0)
+        if (values + 1 >= tokens_.size() || !tokens_[values].isWord(QLatin1StringView("VALUES")) ||
+            !tokens_[values + 1].isSymbol(QLatin1StringView("(")) || match_[values + 1] < 0)
             return;
         const qsizetype close = match_[values + 1];
         int index = 0;
         for (qsizetype item = values + 2; item < close; ++index) {
-            const qsizetype end = std::min(close, findAtDepth(item, 1, [](const SqlToken &t) {
-                                                    return t.isSymbol(QLatin1StringView(","));
-                                                }));
+            const qsizetype end = std::min(
+                close, findAtDepth(item, 1, [](const SqlToken &t) { return t.isSymbol(QLatin1StringView(",")); }));
             if (index < columns.size())
                 markAssignedValue(table, columns[index], item, end);
             item = end + 1;
         }
     }
 
-    // DELETE t.c FROM t WHERE ...: the column list before FROM goes.
+    // DELETE [* | t.c, ... | t.*] FROM t WHERE ...: the list before FROM, columns of t, goes.
     void prepareDelete()
     {
         const qsizetype from = findAtDepth(1, 0, [](const SqlToken &t) { return t.isWord(QLatin1StringView("FROM")); });
+        if (from + 1 >= tokens_.size() || !isNameToken(tokens_[from + 1]))
+            throw DatabaseError(QStringLiteral("Syntax error in DELETE statement."));
+        const QString tableName = tokens_[from + 1].text;
+        const TableSchema *table = tableAt(from + 1);
+        const bool star = from == 2 && tokens_[1].isSymbol(QLatin1StringView("*"));
+        for (qsizetype item = 1; item < from && !star;) {
+            const qsizetype end =
+                findAtDepth(item, from, 0, [](const SqlToken &t) { return t.isSymbol(QLatin1StringView(",")); });
+            const bool allColumns = end - item == 3 && tokens_[end - 1].isSymbol(QLatin1StringView("*"));
+            if (allColumns)
+                tokens_[end - 1].kind = Kind::Word;  // t.* reads as a column reference here
+            const QString column = stripQualifier(item, end, tableName);
+            if (column.isEmpty() || (end < from && end + 1 == from))
+                throw DatabaseError(QStringLiteral("Syntax error in DELETE statement."));
+            if (!allColumns && table && !table->column(column))
+                throw DatabaseError(QStringLiteral("Unknown column '%1'.").arg(sourceText(item, end)));
+            item = end + 1;
+        }
         for (qsizetype i = 1; i < from; ++i)
             drop_[i] = true;
     }
@@ -299,20 +415,23 @@ private:
         while (!tokens_[select].isWord(QLatin1StringView("SELECT")))
             ++select;
         const int depth = depth_[select];
-        const qsizetype from = findAtDepth(select + 1, depth, [](const SqlToken &t) { return t.isWord(QLatin1StringView("FROM")); });
+        const qsizetype from =
+            findAtDepth(select + 1, depth, [](const SqlToken &t) { return t.isWord(QLatin1StringView("FROM")); });
         for (qsizetype i = select; i < tokens_.size(); ++i)
-            if (depth_[i] == depth
-                && (tokens_[i].isWord(QLatin1StringView("GROUP")) || tokens_[i].isWord(QLatin1StringView("DISTINCT"))
-                    || tokens_[i].isWord(QLatin1StringView("UNION")) || tokens_[i].isWord(QLatin1StringView("HAVING"))))
+            if (depth_[i] == depth &&
+                (tokens_[i].isWord(QLatin1StringView("GROUP")) || tokens_[i].isWord(QLatin1StringView("DISTINCT")) ||
+                 tokens_[i].isWord(QLatin1StringView("UNION")) || tokens_[i].isWord(QLatin1StringView("HAVING"))))
                 result_.aggregatesRows = true;
         selectListBegin_ = select + 1;
         selectListEnd_ = from;
         const QList<FromTable> tables = fromTables(from, depth);
         qsizetype item = select + 1;
-        if (item < from && (tokens_[item].isWord(QLatin1StringView("DISTINCT")) || tokens_[item].isWord(QLatin1StringView("ALL"))))
+        if (item < from &&
+            (tokens_[item].isWord(QLatin1StringView("DISTINCT")) || tokens_[item].isWord(QLatin1StringView("ALL"))))
             ++item;
         while (item < from) {
-            const qsizetype end = std::min(from, findAtDepth(item, depth, [](const SqlToken &t) { return t.isSymbol(QLatin1StringView(",")); }));
+            const qsizetype end = std::min(
+                from, findAtDepth(item, depth, [](const SqlToken &t) { return t.isSymbol(QLatin1StringView(",")); }));
             nameExpressionItem(item, end, tables);
             item = end + 1;
         }
@@ -337,8 +456,8 @@ private:
                 qsizetype next = i + 1;
                 if (next < tokens_.size() && tokens_[next].isWord(QLatin1StringView("AS")))
                     ++next;
-                if (next < tokens_.size() && depth_[next] == depth && isNameToken(tokens_[next])
-                    && !isOneOf(tokens_[next], joinWords) && !isOneOf(tokens_[next], fromEndWords)) {
+                if (next < tokens_.size() && depth_[next] == depth && isNameToken(tokens_[next]) &&
+                    !isOneOf(tokens_[next], joinWords) && !isOneOf(tokens_[next], fromEndWords)) {
                     table.alias = tokens_[next].text;
                     i = next;
                 }
@@ -354,8 +473,8 @@ private:
     {
         QString qualifier;
         QString column;
-        if (to - from == 3 && isNameToken(tokens_[from]) && tokens_[from + 1].isSymbol(QLatin1StringView("."))
-            && isNameToken(tokens_[from + 2])) {
+        if (to - from == 3 && isNameToken(tokens_[from]) && tokens_[from + 1].isSymbol(QLatin1StringView(".")) &&
+            isNameToken(tokens_[from + 2])) {
             qualifier = tokens_[from].text;
             column = tokens_[from + 2].text;
         } else if (to - from == 1 && isNameToken(tokens_[from])) {
@@ -368,8 +487,8 @@ private:
             return std::nullopt;
         }
         for (const FromTable &t : tables) {
-            if (!qualifier.isEmpty() && qualifier.compare(t.alias, Qt::CaseInsensitive) != 0
-                && qualifier.compare(t.name, Qt::CaseInsensitive) != 0)
+            if (!qualifier.isEmpty() && qualifier.compare(t.alias, Qt::CaseInsensitive) != 0 &&
+                qualifier.compare(t.name, Qt::CaseInsensitive) != 0)
                 continue;
             if (const TableSchema *schema = catalog_.table(t.name))
                 if (const ColumnInfo *info = schema->column(column))
@@ -385,8 +504,8 @@ private:
             return std::nullopt;
         const SqlToken &first = tokens_[from];
         // Aggregate(argument)
-        if (first.kind == Kind::Word && from + 1 < to && tokens_[from + 1].isSymbol(QLatin1StringView("("))
-            && match_[from + 1] == to - 1) {
+        if (first.kind == Kind::Word && from + 1 < to && tokens_[from + 1].isSymbol(QLatin1StringView("(")) &&
+            match_[from + 1] == to - 1) {
             const QString function = first.text.toUpper();
             ColumnInfo info;
             if (function == u"COUNT") {
@@ -416,16 +535,16 @@ private:
             return info;
         }
         // (SELECT item FROM ...)
-        if (first.isSymbol(QLatin1StringView("(")) && match_[from] == to - 1 && from + 1 < to
-            && tokens_[from + 1].isWord(QLatin1StringView("SELECT"))) {
+        if (first.isSymbol(QLatin1StringView("(")) && match_[from] == to - 1 && from + 1 < to &&
+            tokens_[from + 1].isWord(QLatin1StringView("SELECT"))) {
             const qsizetype select = from + 1;
             const int depth = depth_[select];
             const qsizetype subFrom = std::min(to - 1, findAtDepth(select + 1, depth, [](const SqlToken &t) {
-                                                       return t.isWord(QLatin1StringView("FROM"));
-                                                   }));
+                                                   return t.isWord(QLatin1StringView("FROM"));
+                                               }));
             const qsizetype itemEnd = std::min(subFrom, findAtDepth(select + 1, depth, [](const SqlToken &t) {
-                                                      return t.isSymbol(QLatin1StringView(","));
-                                                  }));
+                                                   return t.isSymbol(QLatin1StringView(","));
+                                               }));
             const QList<FromTable> subTables = fromTables(subFrom, depth) + tables;
             if (auto column = resolveColumn(select + 1, itemEnd, subTables)) {
                 ColumnInfo info;
@@ -443,10 +562,13 @@ private:
     // A plain column (t.c, [c], *, t.*): the result names it after the column.
     bool isColumnReference(qsizetype from, qsizetype to) const
     {
-        const auto isName = [&](qsizetype i) { return isNameToken(tokens_[i]) || tokens_[i].isSymbol(QLatin1StringView("*")); };
+        const auto isName = [&](qsizetype i) {
+            return isNameToken(tokens_[i]) || tokens_[i].isSymbol(QLatin1StringView("*"));
+        };
         if (to - from == 1)
             return isName(from);
-        return to - from == 3 && isNameToken(tokens_[from]) && tokens_[from + 1].isSymbol(QLatin1StringView(".")) && isName(from + 2);
+        return to - from == 3 && isNameToken(tokens_[from]) && tokens_[from + 1].isSymbol(QLatin1StringView(".")) &&
+               isName(from + 2);
     }
 
     // Names a select-list expression: by its alias, or "Expr1000", "Expr1001", ... when it has
@@ -458,8 +580,8 @@ private:
         if (to - from >= 3 && tokens_[to - 2].isWord(QLatin1StringView("AS")) && isNameToken(tokens_[to - 1])) {
             alias = tokens_[to - 1].text;
             expressionEnd = to - 2;
-        } else if (to - from >= 2 && isNameToken(tokens_[to - 1])
-                   && (tokens_[to - 2].isSymbol(QLatin1StringView(")")) || tokens_[to - 2].isLiteral())) {
+        } else if (to - from >= 2 && isNameToken(tokens_[to - 1]) &&
+                   (tokens_[to - 2].isSymbol(QLatin1StringView(")")) || tokens_[to - 2].isLiteral())) {
             alias = tokens_[to - 1].text;
             expressionEnd = to - 1;
         } else if (isColumnReference(from, to)) {
@@ -488,7 +610,10 @@ private:
                 if (ok)
                     return Variant(n);
             }
-            return Variant(t.text.toDouble());
+            const double number = t.text.toDouble();
+            if (!std::isfinite(number))
+                throw DatabaseError(QStringLiteral("The number '%1' is out of range.").arg(t.text));
+            return Variant(number);
         }
         case Kind::Date: {
             const auto days = parseDateLiteral(t.text);
@@ -508,17 +633,24 @@ private:
         case ColumnKind::DateTime:
             if (const auto days = date_time::parse(text))
                 return Variant::fromDateTime(*days);
-            throw DatabaseError(QStringLiteral("The value '%1' is not a valid date for column '%2'.").arg(text, column.name));
+            throw DatabaseError(
+                QStringLiteral("The value '%1' is not a valid date for column '%2'.").arg(text, column.name));
         case ColumnKind::AutoIncrement:
         case ColumnKind::Integer:
         case ColumnKind::Float: {
             bool ok = false;
             const double number = text.trimmed().toDouble(&ok);
-            if (!ok)
-                throw DatabaseError(QStringLiteral("The value '%1' is not a number for column '%2'.").arg(text, column.name));
-            if (column.kind != ColumnKind::Float && number == std::trunc(number) && std::fabs(number) < 9.0e15)
-                return Variant(qint64(number));
-            return Variant(number);
+            if (!ok || !std::isfinite(number))
+                throw DatabaseError(
+                    QStringLiteral("The value '%1' is not a number for column '%2'.").arg(text, column.name));
+            if (column.kind == ColumnKind::Float)
+                return Variant(number);
+            // A long integer: halves go to the even neighbour.
+            const double whole = roundHalfEven(number);
+            if (whole < std::numeric_limits<qint32>::min() || whole > std::numeric_limits<qint32>::max())
+                throw DatabaseError(
+                    QStringLiteral("The value '%1' is out of range for column '%2'.").arg(text, column.name));
+            return Variant(qint64(whole));
         }
         case ColumnKind::Text:
             if (column.size > 0 && text.size() > column.size)
@@ -533,13 +665,15 @@ private:
     static QString literalSql(const Variant &value)
     {
         switch (value.type()) {
-        case Variant::Type::String: return sqlTextLiteral(value.toString());
+        case Variant::Type::String:
+            return sql_literal::apostropheText(value.toString());
         case Variant::Type::Integer:
-        case Variant::Type::Int64: return QString::number(value.toInt64());
+        case Variant::Type::Int64:
+            return sql_literal::integer(value.toInt64());
         default: {
             // Keep a float a float: "2" would make SQLite divide whole numbers.
-            QString text = QString::number(value.toDouble(), 'g', 17);
-            if (!text.contains(u'.') && !text.contains(u'e') && !text.contains(u'n'))
+            QString text = sql_literal::number(value.toDouble());
+            if (!text.contains(u'.') && !text.contains(u'e'))
                 text += QStringLiteral(".0");
             return text;
         }
@@ -549,7 +683,7 @@ private:
     void writeSql()
     {
         const bool parameterize = prepared_ && result_.kind != SqlTranslation::Kind::Other;
-        QList<bool> orderList(1, false); // per depth: inside an ORDER BY / GROUP BY list
+        QList<bool> orderList(1, false);  // per depth: inside an ORDER BY / GROUP BY list
         QString &out = result_.sql;
         out.reserve(sql_.size() + 16);
         bool glue = true;
@@ -571,7 +705,7 @@ private:
             if (t.isLiteral()) {
                 const Variant value = literalValue(i);
                 const bool inSelectList = i >= selectListBegin_ && i < selectListEnd_;
-                if (parameterize && !inSelectList && !orderList[depth]) {
+                if (parameterize && !inSelectList && !orderList[depth] && result_.bindings.size() < maxBindings) {
                     result_.bindings.append(value);
                     text = QStringLiteral("?");
                 } else {
@@ -579,12 +713,16 @@ private:
                 }
             } else if (t.kind == Kind::Name) {
                 const qsizetype dot = t.text.indexOf(u'.');
-                text = dot < 0 ? bracketed(t.text) : bracketed(t.text.left(dot)) + u'.' + bracketed(t.text.mid(dot + 1));
+                text = dot < 0 ? sql_literal::sqliteName(t.text)
+                               : sql_literal::sqliteName(t.text.left(dot)) + u'.' +
+                                     sql_literal::sqliteName(t.text.mid(dot + 1));
             } else if (t.isSymbol(QLatin1StringView("&"))) {
                 text = QStringLiteral("||");
             } else {
                 text = t.text;
             }
+            if (!prepared_ && text != t.text)
+                result_.writtenAs.insert(text, sql_.mid(t.position, t.length));
             const bool dot = t.isSymbol(QLatin1StringView("."));
             const bool closing = t.isSymbol(QLatin1StringView(")")) || t.isSymbol(QLatin1StringView(","));
             if (!glue && !dot && !closing)
@@ -603,18 +741,18 @@ private:
     QList<qsizetype> match_;
     QList<bool> drop_;
     QList<const ColumnInfo *> assignedColumn_;
-    QList<QString> suffix_; // written after the token
+    QList<QString> suffix_;  // written after the token
     int unnamedExpressions_ = 0;
     qsizetype selectListBegin_ = -1;
     qsizetype selectListEnd_ = -1;
     SqlTranslation result_;
 };
 
-} // namespace
+}  // namespace
 
 SqlTranslation translateSql(const QString &sql, const DatabaseCatalog &catalog, SqlTextMode mode)
 {
     return Translator(sql, catalog, mode).run();
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -2,6 +2,7 @@
 #include "platform/sqlcipher_connection.h"
 
 #include "platform/errors.h"
+#include "platform/sql_literal.h"
 #include "platform/sqlcipher_messages.h"
 #include "platform/static_result_set.h"
 #include "platform/text_collation.h"
@@ -9,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <sqlcipher/sqlite3.h>
 
 namespace vornak {
@@ -16,7 +19,6 @@ namespace vornak {
 namespace {
 
 constexpr int busyTimeoutMs = 3000;
-constexpr qsizetype statementCacheSize = 64;
 
 QString lastMessage(sqlite3 *db)
 {
@@ -42,15 +44,30 @@ QString foreignFileMessage(const QString &path)
     return {};
 }
 
-// Runs a statement while a file is being opened or created; returns SQLite's result code.
-int runPragma(sqlite3 *db, const char *sql)
+void closeQuietly(sqlite3 *db)
+{
+    sqlite3_close_v2(db);
+}
+
+// Runs SQL text (no result wanted) while a file is being opened or created; returns SQLite's
+// result code.
+int runWhileOpening(sqlite3 *db, const char *sql)
 {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
 
-void closeQuietly(sqlite3 *db)
+// Journal mode WAL, so other processes keep reading and writing, and every commit durable.
+int setJournal(sqlite3 *db)
 {
-    sqlite3_close_v2(db);
+    const int code = runWhileOpening(db, "PRAGMA journal_mode=WAL");
+    return code == SQLITE_OK ? runWhileOpening(db, "PRAGMA synchronous=FULL") : code;
+}
+
+[[noreturn]] void failOpening(sqlite3 *db, const QString &path, int code)
+{
+    const QString message = db ? lastMessage(db) : QString();
+    closeQuietly(db);
+    throw DatabaseError(QStringLiteral("Could not open file '%1': %2").arg(path, engineMessage(code, message)));
 }
 
 void keyDatabase(sqlite3 *db, const QString &password)
@@ -113,10 +130,11 @@ ColumnKind kindOfValues(const ResultData &data, int column)
     return any ? kind : ColumnKind::Float;
 }
 
-} // namespace
+}  // namespace
 
 SqlCipherConnection::SqlCipherConnection(sqlite3 *db)
-    : db_(db), catalog_([this](const QString &name) { return loadTable(name); })
+    : db_(db),
+      catalog_([this](const QString &name) { return loadTable(name); })
 {
     installTextCollation(db_);
 }
@@ -145,28 +163,25 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
                                 .arg(path, info.absolutePath()));
 
     sqlite3 *db = nullptr;
-    const int opened = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (opened != SQLITE_OK) {
-        const QString message = db ? lastMessage(db) : QString();
-        closeQuietly(db);
-        throw DatabaseError(QStringLiteral("Could not open file '%1': %2").arg(path, engineMessage(opened, message)));
-    }
+    const int opened =
+        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (opened != SQLITE_OK)
+        failOpening(db, path, opened);
     keyDatabase(db, password);
     sqlite3_busy_timeout(db, busyTimeoutMs);
     // Reading the schema proves the key; nothing is written before this succeeds.
-    const int checked = runPragma(db, "SELECT count(*) FROM sqlite_master");
-    if (checked != SQLITE_OK) {
+    const int checked = runWhileOpening(db, "SELECT count(*) FROM sqlite_master");
+    if ((checked & 0xff) == SQLITE_NOTADB) {
+        // The key opens no page: a foreign or damaged file (the program's password is its own).
         closeQuietly(db);
-        if ((checked & 0xff) == SQLITE_NOTADB)
-            throw DatabaseError(QStringLiteral("Not a valid password."));
-        throw DatabaseError(QStringLiteral("Could not open file '%1': %2").arg(path, engineMessage(checked, {})));
+        throw DatabaseError(QStringLiteral("The file '%1' is damaged or is not a log book of this program: it cannot "
+                                           "be read with the log book's password.")
+                                .arg(path));
     }
-    if (runPragma(db, "PRAGMA journal_mode=WAL") != SQLITE_OK || runPragma(db, "PRAGMA synchronous=FULL") != SQLITE_OK) {
-        const int code = sqlite3_errcode(db);
-        const QString message = lastMessage(db);
-        closeQuietly(db);
-        throw DatabaseError(QStringLiteral("Could not open file '%1': %2").arg(path, engineMessage(code, message)));
-    }
+    if (checked != SQLITE_OK)
+        failOpening(db, path, checked);
+    if (const int code = setJournal(db); code != SQLITE_OK)
+        failOpening(db, path, code);
     return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db));
 }
 
@@ -182,24 +197,31 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &
     QString message = db ? lastMessage(db) : QString();
     if (opened == SQLITE_OK) {
         keyDatabase(db, password);
-        code = runPragma(db, "PRAGMA journal_mode=WAL");
-        if (code == SQLITE_OK)
-            code = runPragma(db, "PRAGMA synchronous=FULL");
+        code = setJournal(db);
         message = lastMessage(db);
     }
     if (code != SQLITE_OK) {
         closeQuietly(db);
-        for (const char *suffix : {"", "-wal", "-shm", "-journal"})
-            QFile::remove(path + QLatin1StringView(suffix));
+        removeFiles(path);
         throw DatabaseError(QStringLiteral("Could not create file '%1': %2").arg(path, engineMessage(code, message)));
     }
     sqlite3_busy_timeout(db, busyTimeoutMs);
     return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db));
 }
 
+void SqlCipherConnection::removeFiles(const QString &path)
+{
+    for (const char *suffix : {"", "-wal", "-shm", "-journal"})
+        QFile::remove(path + QLatin1StringView(suffix));
+}
+
 std::optional<TableSchema> SqlCipherConnection::loadTable(const QString &name)
 {
-    sqlite3_stmt *statement = prepareNative(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    if (name.startsWith(QLatin1StringView("sqlite_"), Qt::CaseInsensitive))
+        return std::nullopt;  // the engine's own tables are none of the log book's
+
+    sqlite3_stmt *statement = prepareNative(
+        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
     bind(statement, {Variant(name)});
     QString storedName;
     if (sqlite3_step(statement) == SQLITE_ROW)
@@ -210,9 +232,7 @@ std::optional<TableSchema> SqlCipherConnection::loadTable(const QString &name)
 
     TableSchema table;
     table.name = storedName;
-    QString quoted = storedName;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    statement = prepareNative(QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted));
+    statement = prepareNative(QStringLiteral("PRAGMA table_info(%1)").arg(sql_literal::sqliteName(storedName)));
     QList<ColumnInfo> columns;
     int keyParts = 0;
     int rc;
@@ -255,7 +275,7 @@ sqlite3_stmt *SqlCipherConnection::prepareNative(const QString &sqliteSql)
     }
     if (!statement)
         throw DatabaseError(QStringLiteral("The SQL statement is empty."));
-    if (statements_.size() >= statementCacheSize)
+    if (statements_.size() >= statementCacheSize_)
         forgetIdleStatements();
     statements_.insert(sqliteSql, statement);
     return statement;
@@ -272,9 +292,15 @@ sqlite3_stmt *SqlCipherConnection::prepare(const SqlTranslation &translation, co
         const QByteArray utf8 = literal.sql.toUtf8();
         const int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &statement, nullptr);
         sqlite3_finalize(statement);
-        if (rc != SQLITE_OK)
-            fail(rc);
-        throw;
+        if (rc == SQLITE_OK)
+            throw;
+        // SQLite quotes the token it stopped at as it read it: show it as the statement has it.
+        static const QRegularExpression near(QStringLiteral(R"x(^near "(.*)": syntax error$)x"),
+                                             QRegularExpression::DotMatchesEverythingOption);
+        QString message = lastMessage(db_);
+        if (const auto match = near.match(message); match.hasMatch() && literal.writtenAs.contains(match.captured(1)))
+            message = QStringLiteral("near \"%1\": syntax error").arg(literal.writtenAs.value(match.captured(1)));
+        throw DatabaseError(engineMessage(rc, message));
     }
 }
 
@@ -284,16 +310,22 @@ void SqlCipherConnection::bind(sqlite3_stmt *statement, const QList<Variant> &bi
         const Variant &v = bindings[i];
         int rc = SQLITE_OK;
         switch (v.type()) {
-        case Variant::Type::Null: rc = sqlite3_bind_null(statement, i + 1); break;
+        case Variant::Type::Null:
+            rc = sqlite3_bind_null(statement, i + 1);
+            break;
         case Variant::Type::Boolean:
         case Variant::Type::Integer:
-        case Variant::Type::Int64: rc = sqlite3_bind_int64(statement, i + 1, v.toInt64()); break;
+        case Variant::Type::Int64:
+            rc = sqlite3_bind_int64(statement, i + 1, v.toInt64());
+            break;
         case Variant::Type::String: {
             const QByteArray text = v.toString().toUtf8();
             rc = sqlite3_bind_text(statement, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
             break;
         }
-        default: rc = sqlite3_bind_double(statement, i + 1, v.toDouble()); break;
+        default:
+            rc = sqlite3_bind_double(statement, i + 1, v.toDouble());
+            break;
         }
         if (rc != SQLITE_OK)
             fail(rc);
@@ -321,7 +353,7 @@ void SqlCipherConnection::forgetStatements()
 void SqlCipherConnection::forgetIdleStatements()
 {
     for (auto it = statements_.begin(); it != statements_.end();) {
-        if (sqlite3_stmt_busy(*it)) {
+        if (sqlite3_stmt_busy(*it) || inUse_.contains(*it)) {
             ++it;
         } else {
             sqlite3_finalize(*it);
@@ -349,9 +381,7 @@ std::unique_ptr<ResultSet> SqlCipherConnection::openTable(const QString &table)
     const TableSchema *schema = catalog_.table(table);
     if (!schema)
         throw DatabaseError(QStringLiteral("Could not find table '%1'.").arg(table));
-    QString quoted = schema->name;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    ResultData data = read(QStringLiteral("SELECT * FROM \"%1\"").arg(quoted), {});
+    ResultData data = read(QStringLiteral("SELECT * FROM %1").arg(sql_literal::sqliteName(schema->name)), {});
     return std::make_unique<StaticResultSet>(*this, std::move(data), true);
 }
 
@@ -390,6 +420,9 @@ ResultData SqlCipherConnection::read(const QString &sqliteSql, const QList<Varia
 ResultData SqlCipherConnection::read(sqlite3_stmt *statement, const QList<Variant> &bindings,
                                      const QHash<QString, ColumnInfo> &expressionColumns)
 {
+    // Reading the columns' tables may prepare statements of its own: keep this one meanwhile.
+    inUse_.append(statement);
+    const auto release = qScopeGuard([&] { inUse_.removeOne(statement); });
     bind(statement, bindings);
     ResultData data;
     const int width = sqlite3_column_count(statement);
@@ -429,4 +462,4 @@ ResultData SqlCipherConnection::read(sqlite3_stmt *statement, const QList<Varian
     return data;
 }
 
-} // namespace vornak
+}  // namespace vornak

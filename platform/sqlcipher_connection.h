@@ -4,9 +4,9 @@
 #include "platform/database_catalog.h"
 #include "platform/sql_translator.h"
 
+#include <memory>
 #include <QHash>
 #include <QString>
-#include <memory>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -16,7 +16,7 @@ namespace vornak {
 // A result read whole: its columns and its values row after row.
 struct ResultData {
     QList<ColumnInfo> columns;
-    QList<Variant> values; // rowCount * columns.size()
+    QList<Variant> values;  // rowCount * columns.size()
     qsizetype rowCount = 0;
 };
 
@@ -35,6 +35,8 @@ public:
     // file. Leaves nothing behind when creating fails.
     static std::unique_ptr<SqlCipherConnection> create(const QString &path, const QString &password);
     ~SqlCipherConnection() override;
+    // Removes the file at `path` and the journal files the engine keeps beside it.
+    static void removeFiles(const QString &path);
 
     std::unique_ptr<ResultSet> query(const QString &sql) override;
     std::unique_ptr<ResultSet> openTable(const QString &table) override;
@@ -45,6 +47,8 @@ public:
     qint64 lastInsertKey() const;
     ResultData read(const QString &sqliteSql, const QList<Variant> &bindings);
     const DatabaseCatalog &catalog() const { return catalog_; }
+    // How many prepared statements are kept for reuse (64 unless changed).
+    void setStatementCacheSize(qsizetype size) { statementCacheSize_ = size; }
 
 private:
     explicit SqlCipherConnection(sqlite3 *db);
@@ -61,7 +65,9 @@ private:
 
     sqlite3 *db_;
     DatabaseCatalog catalog_;
-    QHash<QString, sqlite3_stmt *> statements_; // prepared statements by their SQLite text
+    QHash<QString, sqlite3_stmt *> statements_;  // prepared statements by their SQLite text
+    qsizetype statementCacheSize_ = 64;          // statements_ kept beyond those in use
+    QList<sqlite3_stmt *> inUse_;                // prepared and not yet read to the end: never finalized
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -2,17 +2,13 @@
 
 #include "platform/date_time.h"
 #include "platform/errors.h"
+#include "platform/sql_literal.h"
 
 namespace vornak {
 
 namespace {
 
-QString quotedName(const QString &name)
-{
-    QString quoted = name;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
+using sql_literal::sqliteName;
 
 // `value` as the column stores it; raises DatabaseError when it cannot be.
 Variant storedValue(const Variant &value, const ColumnInfo &column)
@@ -50,10 +46,11 @@ Variant storedValue(const Variant &value, const ColumnInfo &column)
     return value;
 }
 
-} // namespace
+}  // namespace
 
 StaticResultSet::StaticResultSet(SqlCipherConnection &connection, ResultData data, bool mayUpdate)
-    : connection_(connection), data_(std::move(data))
+    : connection_(connection),
+      data_(std::move(data))
 {
     rowIds_.reserve(data_.rowCount);
     for (qsizetype i = 0; i < data_.rowCount; ++i)
@@ -66,11 +63,11 @@ StaticResultSet::StaticResultSet(SqlCipherConnection &connection, ResultData dat
         if (c.baseTable.isEmpty())
             continue;
         const TableSchema *schema = connection_.catalog().table(c.baseTable);
-        if (!schema || schema->keyColumn < 0
-            || schema->columns[schema->keyColumn].name.compare(c.baseColumn, Qt::CaseInsensitive) != 0)
+        if (!schema || schema->keyColumn < 0 ||
+            schema->columns[schema->keyColumn].name.compare(c.baseColumn, Qt::CaseInsensitive) != 0)
             continue;
         if (keyColumn >= 0 && data_.columns[keyColumn].baseTable.compare(c.baseTable, Qt::CaseInsensitive) != 0)
-            return; // keys of two tables: no single table to write to
+            return;  // keys of two tables: no single table to write to
         if (keyColumn < 0)
             keyColumn = i;
     }
@@ -95,7 +92,8 @@ qsizetype StaticResultSet::rowOfId(qint64 id) const
 void StaticResultSet::requireUpdatable() const
 {
     if (keyColumn_ < 0)
-        throw DatabaseError(QStringLiteral("The result cannot be updated: it is not the rows of one table with its key."));
+        throw DatabaseError(
+            QStringLiteral("The result cannot be updated: it is not the rows of one table with its key."));
 }
 
 std::pair<QStringList, QList<Variant>> StaticResultSet::assignments(const QList<std::pair<int, Variant>> &values) const
@@ -110,8 +108,9 @@ std::pair<QStringList, QList<Variant>> StaticResultSet::assignments(const QList<
             throw DatabaseError(QStringLiteral("Column '%1' cannot be written: it does not belong to table '%2'.")
                                     .arg(info.name, table_));
         if (info.kind == ColumnKind::AutoIncrement)
-            throw DatabaseError(QStringLiteral("Column '%1' is assigned by the engine and cannot be written.").arg(info.name));
-        names.append(quotedName(info.baseColumn));
+            throw DatabaseError(
+                QStringLiteral("Column '%1' is assigned by the engine and cannot be written.").arg(info.name));
+        names.append(sqliteName(info.baseColumn));
         stored.append(storedValue(value, info));
     }
     return {names, stored};
@@ -123,13 +122,13 @@ void StaticResultSet::reread(qsizetype row, const Variant &key)
     QList<int> columns;
     for (int i = 0; i < data_.columns.size(); ++i)
         if (data_.columns[i].baseTable.compare(table_, Qt::CaseInsensitive) == 0) {
-            names.append(quotedName(data_.columns[i].baseColumn));
+            names.append(sqliteName(data_.columns[i].baseColumn));
             columns.append(i);
         }
-    const ResultData stored = connection_.read(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                                                   .arg(names.join(u','), quotedName(table_),
-                                                        quotedName(data_.columns[keyColumn_].baseColumn)),
-                                               {key});
+    const ResultData stored = connection_.read(
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+            .arg(names.join(u','), sqliteName(table_), sqliteName(data_.columns[keyColumn_].baseColumn)),
+        {key});
     if (stored.rowCount == 0)
         return;
     const qsizetype width = data_.columns.size();
@@ -143,10 +142,11 @@ qsizetype StaticResultSet::insertRow(qsizetype before, const QList<std::pair<int
     const auto [names, stored] = assignments(values);
     QString sql;
     if (names.isEmpty()) {
-        sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedName(table_));
+        sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(sqliteName(table_));
     } else {
         QStringList markers(names.size(), QStringLiteral("?"));
-        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quotedName(table_), names.join(u','), markers.join(u','));
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(sqliteName(table_), names.join(u','), markers.join(u','));
     }
     connection_.runStatement(sql, stored);
     const Variant key(connection_.lastInsertKey());
@@ -173,12 +173,13 @@ void StaticResultSet::updateRow(qsizetype row, const QList<std::pair<int, Varian
     QStringList sets;
     for (const QString &name : names)
         sets.append(name + QStringLiteral(" = ?"));
-    const int changed = connection_.runStatement(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                                                     .arg(quotedName(table_), sets.join(u','),
-                                                          quotedName(data_.columns[keyColumn_].baseColumn)),
-                                                 stored + QList<Variant>{key});
+    const int changed = connection_.runStatement(
+        QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+            .arg(sqliteName(table_), sets.join(u','), sqliteName(data_.columns[keyColumn_].baseColumn)),
+        stored + QList<Variant>{key});
     if (changed == 0)
-        throw DatabaseError(QStringLiteral("Row cannot be located for updating: it no longer exists in table '%1'.").arg(table_));
+        throw DatabaseError(
+            QStringLiteral("Row cannot be located for updating: it no longer exists in table '%1'.").arg(table_));
     reread(row, key);
 }
 
@@ -187,7 +188,7 @@ void StaticResultSet::deleteRow(qsizetype row)
     requireUpdatable();
     const Variant key = value(row, keyColumn_);
     connection_.runStatement(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-                                 .arg(quotedName(table_), quotedName(data_.columns[keyColumn_].baseColumn)),
+                                 .arg(sqliteName(table_), sqliteName(data_.columns[keyColumn_].baseColumn)),
                              {key});
     const qsizetype width = data_.columns.size();
     data_.values.remove(row * width, width);
@@ -196,4 +197,4 @@ void StaticResultSet::deleteRow(qsizetype row)
     rowOfIdValid_ = false;
 }
 
-} // namespace vornak
+}  // namespace vornak

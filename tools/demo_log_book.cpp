@@ -21,9 +21,9 @@ QString money(double amount)
 struct DemoVehicle {
     const char *name;
     int startKm;
-    int minDaily; // km on a day with a reading
+    int minDaily;  // km on a day with a reading
     int maxDaily;
-    int maxGap;   // days between readings
+    int maxGap;  // days between readings
     double litresPer100km;
 };
 
@@ -39,14 +39,18 @@ enum ExpenseType { Fuel = 1, Wash, Service, Tyres, Parking, Insurance };
 class DemoWriter {
 public:
     DemoWriter(Connection &connection, const QDate &today)
-        : db_(connection), today_(today), start_(today.addYears(-1).addDays(1)), random_(20111113)
+        : db_(connection),
+          today_(today),
+          start_(today.addYears(-1).addDays(1)),
+          random_(20111113)
     {
     }
 
     void run()
     {
         for (const char *type : expenseTypes)
-            db_.execute(QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES (\"%1\")").arg(QString::fromUtf8(type)));
+            db_.execute(
+                QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES (\"%1\")").arg(QString::fromUtf8(type)));
         int key = 1;
         for (const DemoVehicle &vehicle : vehicles)
             writeVehicle(key++, vehicle);
@@ -95,11 +99,12 @@ private:
             km += driven;
             sinceFuel += driven;
             sinceService += driven;
-            db_.execute(QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( %1,%2,%3,%4)")
-                            .arg(dateLiteral(day))
-                            .arg(key)
-                            .arg(km)
-                            .arg(driven));
+            db_.execute(
+                QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( %1,%2,%3,%4)")
+                    .arg(dateLiteral(day))
+                    .arg(key)
+                    .arg(km)
+                    .arg(driven));
             if (sinceFuel >= 450) {
                 const double litres = std::round(sinceFuel * vehicle.litresPer100km / 10.0) / 10.0;
                 price += 0.02 * between(0, 5);
@@ -137,7 +142,7 @@ private:
     QRandomGenerator random_;
 };
 
-} // namespace
+}  // namespace
 
 void fillDemo(Connection &connection, const QDate &today)
 {
@@ -151,4 +156,4 @@ void fillDemo(Connection &connection, const QDate &today)
     connection.execute(QStringLiteral("COMMIT"));
 }
 
-} // namespace vornak::log_book
+}  // namespace vornak::log_book

@@ -13,5 +13,5 @@ namespace log_book {
 // gives the same entries.
 void fillDemo(Connection &connection, const QDate &today);
 
-} // namespace log_book
-} // namespace vornak
+}  // namespace log_book
+}  // namespace vornak

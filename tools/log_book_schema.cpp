@@ -11,40 +11,68 @@ namespace vornak::log_book {
 
 namespace {
 
+// Each column guards its values with a named constraint, so that whatever reaches it (an
+// expression, INSERT ... SELECT, another program) has its kind and size; the engine's message
+// names the column and what it holds.
+QString guarded(const char *name, const char *type, const QString &condition, const QString &holds)
+{
+    return QStringLiteral("%1 CONSTRAINT `%2 holds %3` CHECK (%4)")
+        .arg(QLatin1StringView(type), QLatin1StringView(name), holds, condition.arg(QLatin1StringView(name)));
+}
+
 SchemaColumn key(const char *name)
 {
     return {QString::fromLatin1(name), QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT"), ColumnKind::AutoIncrement};
 }
 SchemaColumn integer(const char *name)
 {
-    return {QString::fromLatin1(name), QStringLiteral("INTEGER"), ColumnKind::Integer};
+    return {QString::fromLatin1(name),
+            guarded(name, "INTEGER",
+                    QStringLiteral("typeof(%1) IN ('integer', 'null') AND %1 BETWEEN -2147483648 AND 2147483647"),
+                    QStringLiteral("whole numbers")),
+            ColumnKind::Integer};
 }
 SchemaColumn floating(const char *name)
 {
-    return {QString::fromLatin1(name), QStringLiteral("DOUBLE"), ColumnKind::Float};
+    return {
+        QString::fromLatin1(name),
+        guarded(name, "DOUBLE", QStringLiteral("typeof(%1) IN ('real', 'integer', 'null')"), QStringLiteral("numbers")),
+        ColumnKind::Float};
 }
 SchemaColumn dateTime(const char *name)
 {
-    return {QString::fromLatin1(name), QStringLiteral("DATETIME"), ColumnKind::DateTime};
+    return {
+        QString::fromLatin1(name),
+        guarded(name, "DATETIME", QStringLiteral("typeof(%1) IN ('real', 'integer', 'null')"), QStringLiteral("dates")),
+        ColumnKind::DateTime};
 }
 SchemaColumn text(const char *name)
 {
-    return {QString::fromLatin1(name), QStringLiteral("VARCHAR(255) COLLATE NOCASE"), ColumnKind::Text, 255};
+    return {QString::fromLatin1(name),
+            guarded(name, "VARCHAR(255) COLLATE NOCASE",
+                    QStringLiteral("typeof(%1) IN ('text', 'null') AND length(%1) <= 255"),
+                    QStringLiteral("texts of at most 255 characters")),
+            ColumnKind::Text, 255};
 }
 
 QString kindName(ColumnKind kind, int size)
 {
     switch (kind) {
-    case ColumnKind::AutoIncrement: return QStringLiteral("autoincrement key");
-    case ColumnKind::Integer: return QStringLiteral("integer");
-    case ColumnKind::Float: return QStringLiteral("float");
-    case ColumnKind::DateTime: return QStringLiteral("date-time");
-    case ColumnKind::Text: return QStringLiteral("text(%1)").arg(size);
+    case ColumnKind::AutoIncrement:
+        return QStringLiteral("autoincrement key");
+    case ColumnKind::Integer:
+        return QStringLiteral("integer");
+    case ColumnKind::Float:
+        return QStringLiteral("float");
+    case ColumnKind::DateTime:
+        return QStringLiteral("date-time");
+    case ColumnKind::Text:
+        return QStringLiteral("text(%1)").arg(size);
     }
     return {};
 }
 
-} // namespace
+}  // namespace
 
 const QList<SchemaTable> &tables()
 {
@@ -96,13 +124,12 @@ void create(const QString &fileName)
         connection->runStatement(QStringLiteral("COMMIT"), {});
     } catch (const DatabaseError &) {
         connection.reset();
-        for (const char *suffix : {"", "-wal", "-shm", "-journal"})
-            QFile::remove(path + QLatin1StringView(suffix));
+        SqlCipherConnection::removeFiles(path);
         throw;
     }
 }
 
-QStringList check(Connection &connection)
+QStringList check(SqlCipherConnection &connection)
 {
     QStringList problems;
     for (const SchemaTable &table : tables()) {
@@ -113,6 +140,11 @@ QStringList check(Connection &connection)
             problems.append(QStringLiteral("Table %1 is missing.").arg(table.name));
             continue;
         }
+        const ResultData definition = connection.read(
+            QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
+            {Variant(table.name)});
+        const QString createdAs = definition.rowCount > 0 ? definition.values[0].toString() : QString();
+        QStringList unguarded;
         for (const SchemaColumn &expected : table.columns) {
             const int index = result->columnIndex(expected.name);
             if (index < 0) {
@@ -124,9 +156,25 @@ QStringList check(Connection &connection)
                 problems.append(QStringLiteral("Column %1.%2 is %3, expected %4.")
                                     .arg(table.name, expected.name, kindName(actual.kind, actual.size),
                                          kindName(expected.kind, expected.size)));
+            else if (expected.kind != ColumnKind::AutoIncrement &&
+                     !createdAs.contains(expected.name + u' ' + expected.declaredType, Qt::CaseInsensitive))
+                unguarded.append(expected.name);
         }
+        if (!unguarded.isEmpty())
+            problems.append(
+                QStringLiteral("Table %1 does not guard the kind and size of %2 (made by an older vornak-db).")
+                    .arg(table.name, unguarded.join(QStringLiteral(", "))));
+    }
+    // The pages themselves: a damaged page shows here, or makes reading fail.
+    try {
+        const ResultData integrity = connection.read(QStringLiteral("PRAGMA integrity_check"), {});
+        for (const Variant &line : integrity.values)
+            if (line.toString() != u"ok")
+                problems.append(QStringLiteral("Damage found: %1").arg(line.toString()));
+    } catch (const DatabaseError &e) {
+        problems.append(QStringLiteral("Damage found: a part of the file cannot be read (%1)").arg(e.message()));
     }
     return problems;
 }
 
-} // namespace vornak::log_book
+}  // namespace vornak::log_book

@@ -8,18 +8,20 @@
 
 namespace vornak {
 
+class SqlCipherConnection;
+
 // The five tables of the log book, as data: what `vornak-db init` creates and `check` expects.
 struct SchemaColumn {
     QString name;
-    QString declaredType; // as written into the file
-    ColumnKind kind;      // as the engine reports it
-    int size = 0;         // text columns
+    QString declaredType;  // as written into the file
+    ColumnKind kind;       // as the engine reports it
+    int size = 0;          // text columns
 };
 
 struct SchemaTable {
     QString name;
     QList<SchemaColumn> columns;
-    QString index; // columns of the table's (vehicle, date) index; empty for none
+    QString index;  // columns of the table's (vehicle, date) index; empty for none
 };
 
 namespace log_book {
@@ -35,8 +37,9 @@ QString connectionString(const QString &path);
 // Creates an empty log book at `path` (the file must not exist); removes what it created when
 // that fails and raises DatabaseError.
 void create(const QString &path);
-// Every missing table and column and every column of another kind than expected.
-QStringList check(Connection &connection);
+// Every missing table and column, every column of another kind than expected or without the
+// guard of its kind and size, and every damage the engine's integrity check finds.
+QStringList check(SqlCipherConnection &connection);
 
-} // namespace log_book
-} // namespace vornak
+}  // namespace log_book
+}  // namespace vornak

@@ -4,9 +4,9 @@
 #include "platform/text_file.h"
 #include "tests/data/data_test_support.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 using namespace vornak;
 using namespace vornak::testing;
@@ -80,7 +80,8 @@ TEST(QuerySql, ParameterMarkersOutsideLiteralsBecomeQuestionMarks)
     MileageQuery m;
     m.query.SQL.Set(1, QStringLiteral("where IDAUTO = :vehicle"));
     EXPECT_EQ(m.query.Parameters(), QStringList{QStringLiteral("vehicle")});
-    EXPECT_EQ(m.query.CommandText(), QStringLiteral("select *  from DOC_MILEAGE\r\nwhere IDAUTO = ?\r\norder by DATEDOC\r\n"));
+    EXPECT_EQ(m.query.CommandText(),
+              QStringLiteral("select *  from DOC_MILEAGE\r\nwhere IDAUTO = ?\r\norder by DATEDOC\r\n"));
     m.query.ParamCheck = false;
     m.query.SQL.Set(1, QStringLiteral("where datedoc > ':x'"));
     EXPECT_TRUE(m.query.Parameters().isEmpty());
@@ -141,8 +142,9 @@ TEST(QuerySaveToFile, WritesTheLinesInTheEightBitCodePageWithCrLf)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    EXPECT_EQ(bytes, QByteArray("INSERT INTO DOC_EVENTS (opisanie) VALUES ('\xC7\xE0\xEC\xE5\xED\xE0 \xEC\xE0\xF1\xEB\xE0 \xB9"
-                                "2')\r\n\xB8\xA8\r\n"));
+    EXPECT_EQ(bytes,
+              QByteArray("INSERT INTO DOC_EVENTS (opisanie) VALUES ('\xC7\xE0\xEC\xE5\xED\xE0 \xEC\xE0\xF1\xEB\xE0 \xB9"
+                         "2')\r\n\xB8\xA8\r\n"));
     EXPECT_EQ(decodeAnsi(bytes), lines.Text());
     EXPECT_EQ(encodeAnsi(QStringLiteral("日")), QByteArray("?"));
 
@@ -151,4 +153,39 @@ TEST(QuerySaveToFile, WritesTheLinesInTheEightBitCodePageWithCrLf)
     EXPECT_FALSE(QFile::exists(missing));
 }
 
-} // namespace
+}  // namespace
+
+namespace {
+
+// Closing the connection closes its datasets first: none is left on a freed engine.
+TEST(QueryConnection, ClosingOrFreeingTheConnectionClosesItsDataSets)
+{
+    MileageQuery m;
+    m.query.Open();
+    TADOQuery other;
+    other.Connection = &m.file.connection;
+    other.SQL.Add(QStringLiteral("select * from DOC_EVENTS"));
+    other.Open();
+    int closed = 0;
+    m.query.AfterClose = [&](TDataSet *) { ++closed; };
+    m.file.connection.Close();
+    EXPECT_FALSE(m.query.Active());
+    EXPECT_FALSE(other.Active());
+    EXPECT_EQ(closed, 1);
+    EXPECT_THROW(m.query.Delete(), DatabaseError);
+
+    // Reopening connects again; freeing the connection closes the dataset and clears its link.
+    m.query.Open();
+    EXPECT_EQ(m.query.RecordCount(), 2);
+    auto own = std::make_unique<TADOConnection>();
+    own->ConnectionString = m.file.connection.ConnectionString;
+    m.query.Close();
+    m.query.Connection = own.get();
+    m.query.Open();
+    own.reset();
+    EXPECT_FALSE(m.query.Active());
+    EXPECT_EQ(m.query.Connection, nullptr);
+    EXPECT_THROW(m.query.Open(), DatabaseError);
+}
+
+}  // namespace

@@ -8,6 +8,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -56,6 +57,17 @@ TEST(DatabaseOpen, RefusesFilesItCannotUseAndLeavesThemUntouched)
     writeFile(folder + QStringLiteral("/ace.mdb"), ace);
     writeFile(folder + QStringLiteral("/notes.mdb"), "Лада, 13.11.2011, 1000 км\n");
     writeFile(folder + QStringLiteral("/empty.mdb"), {});
+    QByteArray noise(8192, '\0');
+    QRandomGenerator random(7);
+    for (char &byte : noise)
+        byte = char(random.bounded(256));
+    writeFile(folder + QStringLiteral("/random.mdb"), noise);
+    QByteArray damaged = contents(file.path());
+    for (int i = 100; i < 116; ++i)
+        damaged[i] = char(~damaged[i]);
+    writeFile(folder + QStringLiteral("/damaged.mdb"), damaged);
+    const QString unreadable = QStringLiteral("The file '%1' is damaged or is not a log book of this program: it cannot "
+                                              "be read with the log book's password.");
 
     const struct {
         QString connectionString;
@@ -63,8 +75,10 @@ TEST(DatabaseOpen, RefusesFilesItCannotUseAndLeavesThemUntouched)
     } cases[] = {
         {log_book::connectionString(QStringLiteral("missing.mdb")),
          QStringLiteral("Could not find file '%1/missing.mdb'.").arg(folder)},
-        {ConnectionString::forFile(file.path(), QStringLiteral("KwtRPaNzEq49")), QStringLiteral("Not a valid password.")},
-        {ConnectionString::forFile(file.path(), QString()), QStringLiteral("Not a valid password.")},
+        {ConnectionString::forFile(file.path(), QStringLiteral("KwtRPaNzEq49")), unreadable.arg(file.path())},
+        {ConnectionString::forFile(file.path(), QString()), unreadable.arg(file.path())},
+        {log_book::connectionString(QStringLiteral("random.mdb")), unreadable.arg(folder + QStringLiteral("/random.mdb"))},
+        {log_book::connectionString(QStringLiteral("damaged.mdb")), unreadable.arg(folder + QStringLiteral("/damaged.mdb"))},
         {log_book::connectionString(QStringLiteral("jet.mdb")),
          QStringLiteral("The file '%1/jet.mdb' is an Access database. It must be converted to this program's format "
                         "before it can be used.").arg(folder)},

@@ -1,8 +1,12 @@
 #include "platform/database.h"
 #include "platform/errors.h"
+#include "platform/sql_literal.h"
+#include "platform/sql_translator.h"
+#include "platform/sqlcipher_connection.h"
 #include "tests/fixtures/temp_database.h"
 #include "tools/result_text.h"
 
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 using namespace vornak;
@@ -34,6 +38,17 @@ const char *const fixtureStatements[] = {
     "INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )\nvalues ( '01.12.2011',1,0,0,0,\"Замена масла\")",
     "INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )\nvalues ( '13.11.2011',1,2000,1,1,\"ТО-1\")",
 };
+
+// The message of the DatabaseError `action` raises.
+QString errorOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const DatabaseError &e) {
+        return e.message();
+    }
+    return QStringLiteral("<no error>");
+}
 
 class SqlDialectTest : public ::testing::Test {
 protected:
@@ -170,6 +185,42 @@ TEST_F(SqlDialectTest, RunsTheDialogsWritingStatements)
     }
 }
 
+// The other forms the dialect has; whole-number columns round a fraction to the even neighbour.
+TEST_F(SqlDialectTest, RunsTheDialectsOtherForms)
+{
+    QStringList manyValues;
+    for (int i = 1; i <= 1000; ++i)
+        manyValues.append(QString::number(i));
+    const struct {
+        QString sql;
+        int affected;
+        const char *check;
+        const char *expected;
+    } cases[] = {
+        {QStringLiteral("UPDATE DOC_MILEAGE SET raznica = 12.5, tekprobeg = '539.5' WHERE id = 1"), 1,
+         "select raznica, tekprobeg from doc_mileage where id = 1", "raznica\ttekprobeg\n12\t540"},
+        {QStringLiteral("UPDATE DOC_MILEAGE SET [DOC_MILEAGE.raznica] = -13.5, DOC_MILEAGE.tekprobeg = \"2.5\" WHERE id = 1"), 1,
+         "select raznica, tekprobeg from doc_mileage where id = 1", "raznica\ttekprobeg\n-14\t2"},
+        {QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Ока', 0.5, '01.01.2011')"), 1,
+         "select beginkm from spr_auto where nameauto = 'Ока'", "beginkm\n0"},
+        {QStringLiteral("UPDATE DOC_EXPENSE SET KOLVO = 12.5 WHERE ID = 1"), 1, "select kolvo from doc_expense where id = 1",
+         "KOLVO\n12,5"},
+        {QStringLiteral("select count(*) as n from doc_expense where id in (%1)").arg(manyValues.join(u',')), 0,
+         "select count(*) as n from doc_expense where id in (1, 2)", "n\n2"},
+        {QStringLiteral("DELETE DOC_EXPENSE.* FROM DOC_EXPENSE WHERE ID = 7"), 1, "select count(*) as n from doc_expense", "n\n6"},
+        {QStringLiteral("DELETE ID, [DOC_EXPENSE.IDTYPE] FROM DOC_EXPENSE WHERE ID = 6"), 1, "select count(*) as n from doc_expense", "n\n5"},
+        {QStringLiteral("DELETE * FROM DOC_EXPENSE WHERE ID = 5"), 1, "select count(*) as n from doc_expense", "n\n4"},
+        {QStringLiteral("CREATE TABLE IF NOT EXISTS NOTES (id INTEGER PRIMARY KEY, note VARCHAR(20))"), 0,
+         "select count(*) as n from notes", "n\n0"},
+        {QStringLiteral("DROP TABLE NOTES"), 0, "select count(*) as n from doc_expense", "n\n4"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.sql.left(120).toStdString());
+        EXPECT_EQ(db->execute(c.sql), c.affected);
+        EXPECT_EQ(select(QString::fromUtf8(c.check)), QString::fromUtf8(c.expected));
+    }
+}
+
 // Statements the engine refuses with its own text; none of them writes anything.
 TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
 {
@@ -203,6 +254,64 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
         {"   ", "The SQL statement is empty."},
         {"PRAGMA rekey = 'x'", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
         {"select (", "Syntax error near '('."},
+        // No name or text adds to the statement: a name holding a closing bracket is one name.
+        {"delete from DOC_EXPENSE where IDTYPE = 999 and `IDTYPE] or 1=1 --` = `IDTYPE`",
+         "Unknown column 'IDTYPE] or 1=1 --'."},
+        {"select `ID];select 1` from DOC_EXPENSE", "Unknown column 'ID];select 1'."},
+        {"select `x] from DOC_EXPENSE union select sql from sqlite_master --` from DOC_EXPENSE",
+         "Unknown column 'x] from DOC_EXPENSE union select sql from sqlite_master --'."},
+        {"select 1 \"ab\"", "Syntax error (missing operator) in query expression '1 \"ab\"'."},
+        // Characters and numbers the dialect does not know.
+        {"select ７", "Invalid character '７' in the SQL statement at position 8."},
+        {"UPDATE DOC_MILEAGE SET RAZNICA = ５０ WHERE id = 1", "Invalid character '５' in the SQL statement at position 34."},
+        {"select 😀", "Invalid character '😀' in the SQL statement at position 8."},
+        {"select 1e999", "The number '1e999' is out of range."},
+        // The engine's messages in the program's words, naming what the statement says.
+        {"select * from DOC_EXPENSE order \"Штраф\"", "Syntax error near '\"Штраф\"'."},
+        {"select [x\ny] from DOC_EXPENSE", "Unknown column 'x\ny'."},
+        {"select 1 from DOC_EXPENSE where (1, 2) = 1", "A list of values in parentheses is not allowed here."},
+        {"select * from DOC_EXPENSE a left b join DOC_MILEAGE", "Syntax error in JOIN operation."},
+        {"select 1 union select 1, 2", "The queries joined by UNION give different numbers of columns."},
+        {"select * from DOC_EXPENSE, DOC_EXPENSE", "The column name 'DOC_EXPENSE.ID' is ambiguous: name its table."},
+        {"UPDATE DOC_MILEAGE SET raznica = '1e999' WHERE id = 1", "The value '1e999' is not a number for column 'raznica'."},
+        {"UPDATE DOC_MILEAGE SET raznica = 3000000000 WHERE id = 1", "The value '3000000000' is out of range for column 'raznica'."},
+        // Whatever reaches a column has its kind and size, however it was written.
+        {"insert into DOC_EXPENSE (DATEDOC, IDAUTO, SUMMA, OPISANIE) values (\"15.03.2012\" & \"\", 1, 1, \"x\")",
+         "The value is not a valid date for column 'DATEDOC'."},
+        {"insert into DOC_EXPENSE (DATEDOC, IDAUTO, SUMMA, OPISANIE) select \"15.03.2012\", 1, 1, \"x\"",
+         "The value is not a valid date for column 'DATEDOC'."},
+        {"update DOC_EXPENSE set OPISANIE = hex(zeroblob(1000)) where ID = 1",
+         "The value is not a text of at most 255 characters for column 'OPISANIE'."},
+        {"update DOC_EXPENSE set SUMMA = \"12\" & \"x\" where ID = 1", "The value is not a number for column 'SUMMA'."},
+        {"update DOC_MILEAGE set raznica = raznica + 0.5 where id = 1",
+         "The value is not a whole number between -2147483648 and 2147483647 for column 'raznica'."},
+        // The engine's own tables and functions are unknown.
+        {"UPDATE sqlite_sequence SET seq = 9223372036854775807 WHERE name = \"DOC_EVENTS\"",
+         "Could not find table 'sqlite_sequence'."},
+        {"select * from [sqlite_master]", "Could not find table 'sqlite_master'."},
+        {"select name from main.SQLITE_MASTER", "Could not find table 'SQLITE_MASTER'."},
+        {"select sqlite_version()", "Unknown function 'sqlite_version'."},
+        {"select * from pragma_table_info('DOC_EVENTS')", "Unknown function 'pragma_table_info'."},
+        // A prefix names the changed table; before FROM stands *, or columns of that table.
+        {"UPDATE DOC_EVENTS SET DOC_EXPENSE.OPISANIE = \"x\" WHERE id = 1", "Unknown column 'DOC_EXPENSE.OPISANIE'."},
+        {"UPDATE DOC_EVENTS SET nosuch.opisanie = \"x\"", "Unknown column 'nosuch.opisanie'."},
+        {"UPDATE DOC_EVENTS SET [DOC_EXPENSE.opisanie] = \"x\"", "Unknown column '[DOC_EXPENSE.opisanie]'."},
+        {"INSERT INTO DOC_EVENTS (DOC_EXPENSE.opisanie) VALUES (\"x\")", "Unknown column 'DOC_EXPENSE.opisanie'."},
+        {"DELETE #99/99/9999# \"junk\" [x] FROM DOC_EXPENSE",
+         "Syntax error (missing operator) in query expression '#99/99/9999# \"junk\"'."},
+        {"DELETE junk junk FROM DOC_EXPENSE", "Syntax error in DELETE statement."},
+        {"DELETE ID, FROM DOC_EXPENSE", "Syntax error in DELETE statement."},
+        {"DELETE [x] FROM DOC_EXPENSE", "Unknown column '[x]'."},
+        {"DELETE DOC_MILEAGE.id FROM DOC_EXPENSE", "Unknown column 'DOC_MILEAGE.id'."},
+        {"DELETE DOC_EXPENSE.ID", "Syntax error in DELETE statement."},
+        // Table definitions only.
+        {"CREATE VIEW v AS SELECT * FROM DOC_EXPENSE", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"CREATE INDEX i ON DOC_EXPENSE (SUMMA)", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"CREATE VIRTUAL TABLE v USING fts4(a)", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"CREATE TABLE copy AS SELECT * FROM DOC_EXPENSE", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"CREATE TEMP TABLE t (a)", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"CREATE TABLE t (a) WITHOUT ROWID", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"DROP INDEX DOC_EXPENSE_BY_AUTO_DATE", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.sql);
@@ -213,10 +322,135 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
             EXPECT_EQ(e.message(), QString::fromUtf8(c.message));
         }
     }
+    EXPECT_EQ(errorOf([&] { db->query(QStringLiteral("select ") + QString(5000, u'-') + u'1'); }),
+              QStringLiteral("The SQL statement is nested too deeply."));
+    // A long list of SET items is read in one pass (its fault reported as for a short one).
+    QStringList items(40000, QStringLiteral("x"));
+    EXPECT_EQ(errorOf([&] { db->execute(QStringLiteral("UPDATE DOC_MILEAGE SET ") + items.join(u',')); }),
+              QStringLiteral("Syntax error near ','."));
     EXPECT_EQ(select(QStringLiteral("select count(*) as n from doc_mileage")), QStringLiteral("n\n6"));
-    EXPECT_EQ(select(QStringLiteral("select datedoc from doc_mileage where id = 1")), QStringLiteral("datedoc\n31.10.2011"));
+    EXPECT_EQ(select(QStringLiteral("select count(*) as n from doc_expense")), QStringLiteral("n\n7"));
+    EXPECT_EQ(select(QStringLiteral("select count(*) as n from doc_events where opisanie = 'x'")), QStringLiteral("n\n0"));
+    EXPECT_EQ(select(QStringLiteral("select datedoc, raznica from doc_mileage where id = 1")),
+              QStringLiteral("datedoc\traznica\n31.10.2011\t100"));
     EXPECT_EQ(select(QStringLiteral("select kolvo, opisanie from doc_expense where id = 1")),
               QStringLiteral("KOLVO\tOPISANIE\n40\tЗаправка \"Лукойл\""));
+}
+
+// One token of the SQLite text the engine runs, as SQLite's own tokenizer splits it: a name (in
+// backticks, brackets or double quotes) and a text keep their value, anything else its text.
+struct EngineToken {
+    enum Kind { Name, Text, Other } kind;
+    QString text;
+    bool operator==(const EngineToken &) const = default;
+};
+
+QList<EngineToken> engineTokens(const QString &sql)
+{
+    QList<EngineToken> tokens;
+    qsizetype i = 0;
+    const auto enclosed = [&](QChar close, EngineToken::Kind kind, bool doubling) {
+        QString value;
+        for (++i; i < sql.size(); ++i) {
+            if (sql[i] == close) {
+                if (!doubling || i + 1 >= sql.size() || sql[i + 1] != close)
+                    break;
+                ++i;
+            }
+            value += sql[i];
+        }
+        ++i;
+        tokens.append({kind, value});
+    };
+    while (i < sql.size()) {
+        const QChar c = sql[i];
+        const QStringView rest = QStringView(sql).mid(i);
+        if (c.isSpace()) {
+            ++i;
+        } else if (rest.startsWith(u"--") || rest.startsWith(u"/*")) {
+            tokens.append({EngineToken::Other, QStringLiteral("<comment>")});
+            i = sql.size();
+        } else if (c == u'`' || c == u'"') {
+            enclosed(c, EngineToken::Name, true);
+        } else if (c == u'[') {
+            enclosed(u']', EngineToken::Name, false);
+        } else if (c == u'\'') {
+            enclosed(c, EngineToken::Text, true);
+        } else if (c.isLetterOrNumber() || c == u'_' || c.unicode() >= 0x80) {
+            const qsizetype start = i;
+            while (i < sql.size() && (sql[i].isLetterOrNumber() || sql[i] == u'_' || sql[i] == u'$' || sql[i].unicode() >= 0x80))
+                ++i;
+            tokens.append({EngineToken::Other, sql.mid(start, i - start).toUpper()});
+        } else {
+            tokens.append({EngineToken::Other, QString(c)});
+            ++i;
+        }
+    }
+    return tokens;
+}
+
+// Random names and texts through the translator never change the token structure of what the
+// engine runs: each name stays one name, each text one text (or one bound value), nothing else
+// is added, and the values arrive unchanged.
+TEST_F(SqlDialectTest, NoNameOrTextChangesTheStatementsStructure)
+{
+    const QString alphabet = QStringLiteral("ab1 _.;,=()*-/'\"`[]#?&|%$\n\tЯё") + QString::fromUtf8("😀");
+    QRandomGenerator random(20111113);
+    const auto randomText = [&](const QString &without) {
+        QString text;
+        const int length = int(random.bounded(1, 16));
+        while (text.size() < length) {
+            QString c = alphabet.mid(int(random.bounded(alphabet.size())), 1);
+            if (c[0].isSurrogate())
+                c = QString::fromUtf8("😀");
+            if (!without.contains(c) && !c.startsWith(u'.'))
+                text += c;
+        }
+        return text;
+    };
+    // Statements with a name in brackets (%1), a name in backticks (%2) and a text (%3).
+    const QString templates[] = {
+        QStringLiteral("select [%1], `%2` from DOC_EXPENSE where OPISANIE = %3 and IDTYPE = 999"),
+        QStringLiteral("delete from DOC_EXPENSE where IDTYPE = 999 and `%2` = [%1] or OPISANIE = %3"),
+        QStringLiteral("update DOC_EXPENSE set [%1] = %3, `%2` = 1 where ID = 999"),
+        QStringLiteral("insert into DOC_EVENTS (opisanie, [%1], `%2`) values (%3, 1, 2)"),
+    };
+    auto &engine = dynamic_cast<SqlCipherConnection &>(*db);
+    for (const QString &form : templates) {
+        for (const bool apostrophes : {false, true}) {
+            const auto statement = [&](const QString &bracketName, const QString &backtickName, const QString &text) {
+                return form.arg(bracketName, backtickName,
+                                apostrophes ? sql_literal::apostropheText(text) : sql_literal::quotedText(text));
+            };
+            const QString plain = statement(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("t"));
+            for (const SqlTextMode mode : {SqlTextMode::Prepared, SqlTextMode::AsWritten}) {
+                QList<EngineToken> expected = engineTokens(translateSql(plain, engine.catalog(), mode).sql);
+                for (int round = 0; round < 150; ++round) {
+                    const QString bracketName = randomText(QStringLiteral("]"));
+                    const QString backtickName = randomText(QStringLiteral("`"));
+                    const QString text = randomText({});
+                    const QString sql = statement(bracketName, backtickName, text);
+                    SCOPED_TRACE(sql.toStdString());
+                    const SqlTranslation translation = translateSql(sql, engine.catalog(), mode);
+                    QList<EngineToken> tokens = engineTokens(translation.sql);
+                    ASSERT_EQ(tokens.size(), expected.size()) << translation.sql.toStdString();
+                    for (qsizetype i = 0; i < tokens.size(); ++i) {
+                        ASSERT_EQ(tokens[i].kind, expected[i].kind) << translation.sql.toStdString();
+                        if (tokens[i].kind == EngineToken::Other)
+                            ASSERT_EQ(tokens[i].text, expected[i].text) << translation.sql.toStdString();
+                        else if (expected[i].text == u"a")
+                            EXPECT_EQ(tokens[i].text, bracketName);
+                        else if (expected[i].text == u"b")
+                            EXPECT_EQ(tokens[i].text, backtickName);
+                        else if (expected[i].text == u"t")
+                            EXPECT_EQ(tokens[i].text, text);
+                    }
+                    if (mode == SqlTextMode::Prepared)
+                        EXPECT_TRUE(translation.bindings.contains(Variant(text)));
+                }
+            }
+        }
+    }
 }
 
 } // namespace

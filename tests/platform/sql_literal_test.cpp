@@ -36,6 +36,7 @@ TEST(SqlLiteral, TextsReadBackAsOneLiteralHoldingTheText)
     }
     EXPECT_EQ(sql_literal::quotedText(QStringLiteral("a\"b'c")), QStringLiteral("\"a\"\"b'c\""));
     EXPECT_EQ(sql_literal::apostropheText(QStringLiteral("a\"b'c")), QStringLiteral("'a\"b''c'"));
+    EXPECT_EQ(sql_literal::sqliteName(QStringLiteral("a`b]\"c")), QStringLiteral("`a``b]\"c`"));
 }
 
 TEST(SqlLiteral, NumbersAreWrittenWithAPoint)

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace vornak;
@@ -109,11 +110,71 @@ TEST(VornakDb, CheckNamesEveryMissingTableColumnAndWrongKind)
     const ToolRun check = runTool({QStringLiteral("check"), path});
     EXPECT_EQ(check.exitCode, 1);
     EXPECT_EQ(check.out, QStringLiteral("Column SPR_AUTO.begindate is missing.\n"
+                                        "Table SPR_AUTO does not guard the kind and size of nameauto, beginkm (made by an "
+                                        "older vornak-db).\n"
                                         "Column SYS_TYPE_EXPENSE.OPISANIE is text(50), expected text(255).\n"
                                         "Column DOC_MILEAGE.tekprobeg is float, expected integer.\n"
                                         "Column DOC_MILEAGE.raznica is text(255), expected integer.\n"
+                                        "Table DOC_MILEAGE does not guard the kind and size of datedoc, idauto (made by an "
+                                        "older vornak-db).\n"
                                         "Column DOC_EXPENSE.ID is integer, expected autoincrement key.\n"
+                                        "Table DOC_EXPENSE does not guard the kind and size of IDTYPE, IDAUTO, DATEDOC, KOLVO, "
+                                        "SUMMA, OPISANIE (made by an older vornak-db).\n"
                                         "Table DOC_EVENTS is missing.\n"));
+}
+
+TEST(VornakDb, CheckFindsDamagedPages)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("VORNAK.mdb"));
+    ASSERT_EQ(runTool({QStringLiteral("init"), QStringLiteral("--demo"), path}).exitCode, 0);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_GT(file.size(), 8 * 1024);
+    file.seek(file.size() / 2);
+    QByteArray bytes = file.read(16);
+    for (char &byte : bytes)
+        byte = char(~byte);
+    file.seek(file.size() / 2);
+    file.write(bytes);
+    file.close();
+    const ToolRun check = runTool({QStringLiteral("check"), path});
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_TRUE(check.out.startsWith(QStringLiteral("Damage found: "))) << check.out.toStdString();
+}
+
+// Every value is printed whole, each row on one line.
+TEST(VornakDb, SqlEscapesTabsLineBreaksAndNul)
+{
+    TempDatabase file;
+    file.open()->execute(QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm) VALUES (\"a\" & char(0) & \"b\tc\nd\\e\r\", 1)"));
+    const ToolRun list = runTool({QStringLiteral("sql"), file.path(), QStringLiteral("select nameauto, beginkm from spr_auto")});
+    EXPECT_EQ(list.exitCode, 0) << list.err.toStdString();
+    EXPECT_EQ(list.out, QStringLiteral("nameauto\tbeginkm\na\\0b\\tc\\nd\\\\e\\r\t1\n"));
+    EXPECT_TRUE(runTool({}).err.contains(QStringLiteral("are written \\\\, \\t, \\n, \\r, \\0.")));
+}
+
+// The file appears under its name only when complete, whatever the path holds.
+TEST(VornakDb, InitRenamesACompleteFileIntoPlace)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a;b.mdb"));
+    ASSERT_EQ(runTool({QStringLiteral("init"), QStringLiteral("--demo"), path}).exitCode, 0);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a;b.mdb")});
+    EXPECT_EQ(runTool({QStringLiteral("check"), path}).exitCode, 0);
+
+    // Killed part way: what is left never blocks the next run.
+    const QString second = dir.filePath(QStringLiteral("VORNAK.mdb"));
+    QProcess process;
+    process.start(QStringLiteral(VORNAK_DB_PATH), {QStringLiteral("init"), QStringLiteral("--demo"), second});
+    ASSERT_TRUE(process.waitForStarted());
+    while (process.state() == QProcess::Running && QDir(dir.path()).entryList(QDir::Files).size() < 2)
+        QThread::usleep(200);
+    process.kill();
+    process.waitForFinished();
+    if (!QFile::exists(second))
+        EXPECT_EQ(runTool({QStringLiteral("init"), second}).exitCode, 0);
+    EXPECT_EQ(runTool({QStringLiteral("check"), second}).exitCode, 0);
 }
 
 } // namespace
