@@ -1,0 +1,340 @@
+#include "report/model/report.h"
+
+#include "platform/errors.h"
+#include "report/model/custom_preview.h"
+#include "report/model/data_set_properties.h"
+#include "report/script/script.h"
+#include "report/model/view.h"
+#include "report/model/template_reader.h"
+#include "report/model/template_writer.h"
+
+#include <QTimer>
+#include <algorithm>
+
+namespace vornak {
+
+TfrxReport::TfrxReport(TfrxComponent *owner)
+    : TfrxComponent(owner)
+    , timer_(std::make_unique<QTimer>())
+    , script_(std::make_unique<TfsScript>())
+{
+    timer_->setInterval(50);
+    timer_->setSingleShot(true);
+    resetProperties();
+    const std::pair<const char *, Variant> units[] = {
+        {"fr01cm", Variant(fr01cm)}, {"fr1cm", Variant(fr1cm)},     {"fr01in", Variant(fr01in)},
+        {"fr1in", Variant(fr1in)},   {"fr1CharX", Variant(fr1CharX)}, {"fr1CharY", Variant(fr1CharY)},
+    };
+    for (const auto &[name, value] : units)
+        script_->AddConst(QString::fromLatin1(name),
+                          value.type() == Variant::Type::Integer ? QStringLiteral("Integer") : QStringLiteral("Extended"),
+                          value);
+}
+
+TfrxReport::~TfrxReport()
+{
+    // Children are freed before the lists and the script that may refer to them.
+    TfrxComponent::Clear();
+}
+
+bool TfrxReport::PrepareScript()
+{
+    TfsScript &script = *script_;
+    scriptVariables_ = {};
+    script.ClearItems(this);
+    script.SetAdder(this);
+    script.SetMainProg(true);
+    for (TfrxComponent *object : AllObjects()) {
+        object->IsDesigning = false;
+        object->BeforeStartReport();
+        script.AddObject(object->Name(), object);
+    }
+    ReportScriptNames names = ScriptNames;
+    names.report = this;
+    if (!names.set)
+        names.set = [this](const QString &, const QList<Variant> &arguments) {
+            variables_.SetVariable(arguments.value(0).toString(), arguments.value(1));
+            return Variant();
+        };
+    scriptVariables_ = registerReportNames(script, names);
+    script.SetLines(scriptText_);
+    script.SetSyntaxType(scriptLanguage_);
+    const bool compiled = script.Compile();
+    if (!compiled)
+        AddError(QStringLiteral("Ошибка в скрипте %1: %2").arg(script.ErrorPos(), script.ErrorMsg()));
+    script.SetAdder(nullptr);
+    return compiled;
+}
+
+void TfrxReport::RunScriptMainBlock()
+{
+    if (script_->StatementCount() > 0)
+        script_->Execute();
+}
+
+void TfrxReport::SetScriptValue(const Variant &value)
+{
+    if (scriptVariables_.value)
+        scriptVariables_.value->setValue(value);
+}
+
+void TfrxReport::SetSelfObject(TfrxView *view)
+{
+    self_ = view;
+    if (scriptVariables_.self)
+        scriptVariables_.self->setObject(view);
+}
+
+void TfrxReport::resetProperties()
+{
+    dataSets_.Clear();
+    variables_.Clear();
+    styles_.clear();
+    EngineOptions = {};
+    PrintOptions = {};
+    PreviewOptions = {};
+    ReportOptions = {};
+    scriptLanguage_ = QStringLiteral("PascalScript");
+    scriptText_ = {QStringLiteral("begin"), QString(), QStringLiteral("end.")};
+    iniFile_ = QStringLiteral("\\Software\\Vornak\\Reports");
+    systemVariables_ = {QStringLiteral("Date"),        QStringLiteral("Time"),       QStringLiteral("Page"),
+                        QStringLiteral("Page#"),       QStringLiteral("TotalPages"), QStringLiteral("TotalPages#"),
+                        QStringLiteral("Line"),        QStringLiteral("Line#"),      QStringLiteral("CopyName#")};
+}
+
+void TfrxReport::Clear()
+{
+    TfrxComponent::Clear();
+    binding_ = {};
+    dotMatrixReport_ = false;
+    showProgress_ = true;
+    oldStyleProgress_ = false;
+    storeInDFM_ = true;
+    parentReport_.clear();
+    SetSelfObject(nullptr);
+    resetProperties();
+}
+
+TfrxDataSet *TfrxReport::GetDataset(const QString &userName) const
+{
+    for (int i = 0; i < dataSets_.Count(); ++i)
+        if (TfrxDataSet *dataSet = dataSets_.Items(i).DataSet())
+            if (SameName(dataSet->UserName(), userName))
+                return dataSet;
+    return nullptr;
+}
+
+QString TfrxReport::GetAlias(const TfrxDataSet *dataSet) const
+{
+    if (!dataSet)
+        return QString();
+    if (dataSets_.Find(dataSet))
+        return dataSet->UserName();
+    return QStringLiteral("(компонент не включен в Report.DataSets)");
+}
+
+QList<TfrxDataSet *> TfrxReport::EnabledDataSets() const
+{
+    QList<TfrxDataSet *> list;
+    for (int i = 0; i < dataSets_.Count(); ++i)
+        if (TfrxDataSet *dataSet = dataSets_.Items(i).DataSet(); dataSet && dataSet->Enabled())
+            list.append(dataSet);
+    return list;
+}
+
+bool TfrxReport::CheckDataSets()
+{
+    bool ok = true;
+    for (int i = 0; i < dataSets_.Count(); ++i)
+        if (!dataSets_.Items(i).DataSet()) {
+            AddError(QStringLiteral("Набор данных \"%1\" не найден").arg(dataSets_.Items(i).DataSetName()));
+            ok = false;
+        }
+    return ok;
+}
+
+void TfrxReport::AddError(const QString &text)
+{
+    const auto less = [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; };
+    const auto at = std::lower_bound(errors_.begin(), errors_.end(), text, less);
+    if (at != errors_.end() && at->compare(text, Qt::CaseInsensitive) == 0)
+        return;
+    errors_.insert(at, text);
+}
+
+QString TfrxReport::SaveToText() const
+{
+    return TfrxTemplateWriter().Write(*this);
+}
+
+void TfrxReport::LoadFromText(const QString &text)
+{
+    try {
+        TfrxTemplateReader(TfrxTemplateLinks{}).Read(text, *this);
+    } catch (const EngineError &error) {
+        AddError(error.message());
+    }
+}
+
+namespace {
+
+template <class S>
+struct OptionBuilder {
+    S TfrxReport::*group;
+    QString prefix;
+
+    template <class T>
+    TfrxPropertyInfo make(const char *name, T S::*field, std::function<QString(T)> toText,
+                          std::function<T(const QString &)> fromText) const
+    {
+        const auto g = group;
+        TfrxPropertyInfo info;
+        info.name = prefix + QString::fromLatin1(name);
+        info.read = [g, field, toText](const TfrxComponent &o) {
+            return toText(static_cast<const TfrxReport &>(o).*g.*field);
+        };
+        info.write = [g, field, fromText](TfrxComponent &o, const QString &t) {
+            static_cast<TfrxReport &>(o).*g.*field = fromText(t);
+        };
+        info.isStored = [g, field](const TfrxComponent &o) {
+            static const S defaults{};
+            return !(static_cast<const TfrxReport &>(o).*g.*field == defaults.*field);
+        };
+        return info;
+    }
+    TfrxPropertyInfo boolean(const char *name, bool S::*field) const
+    {
+        return make<bool>(name, field, property_text::fromBool, property_text::toBool);
+    }
+    TfrxPropertyInfo integer(const char *name, int S::*field) const
+    {
+        return make<int>(name, field, [](int v) { return property_text::fromInt(v); }, property_text::toInt);
+    }
+    TfrxPropertyInfo real(const char *name, double S::*field) const
+    {
+        return make<double>(name, field, property_text::fromFloat, property_text::toFloat);
+    }
+    TfrxPropertyInfo text(const char *name, QString S::*field) const
+    {
+        return make<QString>(name, field, [](QString v) { return v; }, [](const QString &t) { return t; });
+    }
+    TfrxPropertyInfo lines(const char *name, QStringList S::*field) const
+    {
+        return make<QStringList>(name, field, property_text::fromLines, property_text::toLines);
+    }
+    template <class E>
+    TfrxPropertyInfo enumeration(const char *name, E S::*field, QStringList names) const
+    {
+        return make<E>(
+            name, field, [names](E v) { return property_text::fromEnum(int(v), names); },
+            [names](const QString &t) { return E(property_text::toEnum(t, names)); });
+    }
+    TfrxPropertyInfo set(const char *name, int S::*field, QStringList names) const
+    {
+        return make<int>(
+            name, field, [](int v) { return property_text::fromInt(v); },
+            [names](const QString &t) { return property_text::toSet(t, names); });
+    }
+};
+
+} // namespace
+
+const TfrxPropertyList &TfrxReport::ClassProperties()
+{
+    using C = TfrxReport;
+    using B = PropertyBuilder<C>;
+    static const TfrxPropertyList list = [] {
+        TfrxPropertyList l;
+        l << FRX_TEXT(C, Name)
+          << B::Text(QStringLiteral("Version"), [](const C &o) { return o.Version(); },
+                     [](C &o, QString v) { o.SetVersion(v); }, std::nullopt)
+          << FRX_BOOL(C, DotMatrixReport, false)
+          << B::Text(QStringLiteral("IniFile"), [](const C &o) { return o.IniFile(); },
+                     [](C &o, QString v) { o.SetIniFile(v); }, QStringLiteral("\\Software\\Vornak\\Reports"))
+          << B::Reference(
+                 QStringLiteral("Preview"), [](const C &o) { return o.Preview() ? o.Preview()->Name() : QString(); },
+                 [](C &o, const QString &name, const TfrxReferenceResolver &resolver) {
+                     if (TfrxCustomPreview *preview = resolver.FindPreview(name))
+                         o.SetPreview(preview);
+                 });
+
+        const OptionBuilder<TfrxPreviewOptions> preview{&C::PreviewOptions, QStringLiteral("PreviewOptions.")};
+        l << preview.boolean("AllowEdit", &TfrxPreviewOptions::AllowEdit)
+          << preview.set("Buttons", &TfrxPreviewOptions::Buttons,
+                         {QStringLiteral("pbPrint"), QStringLiteral("pbLoad"), QStringLiteral("pbSave"),
+                          QStringLiteral("pbExport"), QStringLiteral("pbZoom"), QStringLiteral("pbFind"),
+                          QStringLiteral("pbOutline"), QStringLiteral("pbPageSetup"), QStringLiteral("pbTools"),
+                          QStringLiteral("pbEdit"), QStringLiteral("pbNavigator"), QStringLiteral("pbExportQuick"),
+                          QStringLiteral("pbNoClose"), QStringLiteral("pbNoFullScreen"), QStringLiteral("pbNoEmail")})
+          << preview.boolean("DoubleBuffered", &TfrxPreviewOptions::DoubleBuffered)
+          << preview.boolean("Maximized", &TfrxPreviewOptions::Maximized)
+          << preview.boolean("MDIChild", &TfrxPreviewOptions::MDIChild)
+          << preview.boolean("Modal", &TfrxPreviewOptions::Modal)
+          << preview.boolean("OutlineExpand", &TfrxPreviewOptions::OutlineExpand)
+          << preview.boolean("OutlineVisible", &TfrxPreviewOptions::OutlineVisible)
+          << preview.integer("OutlineWidth", &TfrxPreviewOptions::OutlineWidth)
+          << preview.integer("PagesInCache", &TfrxPreviewOptions::PagesInCache)
+          << preview.boolean("ShowCaptions", &TfrxPreviewOptions::ShowCaptions)
+          << preview.boolean("ThumbnailVisible", &TfrxPreviewOptions::ThumbnailVisible)
+          << preview.real("Zoom", &TfrxPreviewOptions::Zoom)
+          << preview.enumeration("ZoomMode", &TfrxPreviewOptions::ZoomMode,
+                                 {QStringLiteral("zmDefault"), QStringLiteral("zmWholePage"),
+                                  QStringLiteral("zmPageWidth"), QStringLiteral("zmManyPages")})
+          << preview.boolean("PictureCacheInFile", &TfrxPreviewOptions::PictureCacheInFile);
+
+        const OptionBuilder<TfrxPrintOptions> print{&C::PrintOptions, QStringLiteral("PrintOptions.")};
+        l << print.integer("Copies", &TfrxPrintOptions::Copies)
+          << print.boolean("Collate", &TfrxPrintOptions::Collate)
+          << print.text("PageNumbers", &TfrxPrintOptions::PageNumbers)
+          << print.text("Printer", &TfrxPrintOptions::Printer)
+          << print.enumeration("PrintMode", &TfrxPrintOptions::PrintMode,
+                               {QStringLiteral("pmDefault"), QStringLiteral("pmSplit"), QStringLiteral("pmJoin"),
+                                QStringLiteral("pmScale")})
+          << print.integer("PrintOnSheet", &TfrxPrintOptions::PrintOnSheet)
+          << print.enumeration("PrintPages", &TfrxPrintOptions::PrintPages,
+                               {QStringLiteral("ppAll"), QStringLiteral("ppOdd"), QStringLiteral("ppEven")})
+          << print.boolean("Reverse", &TfrxPrintOptions::Reverse)
+          << print.boolean("ShowDialog", &TfrxPrintOptions::ShowDialog);
+
+        const OptionBuilder<TfrxReportOptions> report{&C::ReportOptions, QStringLiteral("ReportOptions.")};
+        l << report.text("Author", &TfrxReportOptions::Author)
+          << report.boolean("Compressed", &TfrxReportOptions::Compressed)
+          << report.text("ConnectionName", &TfrxReportOptions::ConnectionName)
+          << report.real("CreateDate", &TfrxReportOptions::CreateDate)
+          << report.lines("Description.Text", &TfrxReportOptions::Description)
+          << report.text("InitString", &TfrxReportOptions::InitString)
+          << report.real("LastChange", &TfrxReportOptions::LastChange)
+          << report.text("Name", &TfrxReportOptions::Name)
+          << report.text("Password", &TfrxReportOptions::Password)
+          << report.text("VersionBuild", &TfrxReportOptions::VersionBuild)
+          << report.text("VersionMajor", &TfrxReportOptions::VersionMajor)
+          << report.text("VersionMinor", &TfrxReportOptions::VersionMinor)
+          << report.text("VersionRelease", &TfrxReportOptions::VersionRelease);
+
+        const OptionBuilder<TfrxEngineOptions> engine{&C::EngineOptions, QStringLiteral("EngineOptions.")};
+        l << engine.boolean("ConvertNulls", &TfrxEngineOptions::ConvertNulls)
+          << engine.boolean("DoublePass", &TfrxEngineOptions::DoublePass)
+          << engine.integer("MaxMemSize", &TfrxEngineOptions::MaxMemSize)
+          << engine.boolean("PrintIfEmpty", &TfrxEngineOptions::PrintIfEmpty)
+          << engine.enumeration("NewSilentMode", &TfrxEngineOptions::NewSilentMode,
+                                {QStringLiteral("simMessageBoxes"), QStringLiteral("simSilent"),
+                                 QStringLiteral("simReThrow")})
+          << engine.text("TempDir", &TfrxEngineOptions::TempDir)
+          << engine.boolean("UseFileCache", &TfrxEngineOptions::UseFileCache)
+          << engine.boolean("IgnoreDevByZero", &TfrxEngineOptions::IgnoreDevByZero);
+
+        l << B::Text(QStringLiteral("ScriptLanguage"), [](const C &o) { return o.ScriptLanguage(); },
+                     [](C &o, QString v) { o.SetScriptLanguage(v); }, QStringLiteral("PascalScript"))
+          << B::Lines(
+                 QStringLiteral("ScriptText.Text"), [](const C &o) { return o.ScriptText(); },
+                 [](C &o, QStringList v) { o.SetScriptText(v); },
+                 QStringList{QStringLiteral("begin"), QString(), QStringLiteral("end.")});
+        l << frxDataSetProperties<C>();
+        l << FRX_BOOL(C, ShowProgress, true) << FRX_BOOL(C, OldStyleProgress, false) << FRX_BOOL(C, StoreInDFM, true)
+          << FRX_TEXT(C, ParentReport);
+        return l;
+    }();
+    return list;
+}
+
+} // namespace vornak

@@ -1,0 +1,144 @@
+#pragma once
+
+#include "report/model/component.h"
+#include "report/model/report_data_sets.h"
+#include "report/model/report_options.h"
+#include "report/model/report_variables.h"
+#include "report/model/report_script_names.h"
+
+#include <QStringList>
+#include <memory>
+
+class QTimer;
+
+namespace vornak {
+
+class TfrxCustomPreview;
+class TfsScript;
+class TfrxDataSet;
+class TfrxView;
+
+// The report: pages, data source list, script, options and the run-time state of a preparation.
+class TfrxReport : public TfrxComponent {
+public:
+    explicit TfrxReport(TfrxComponent *owner = nullptr);
+    ~TfrxReport() override;
+    QString ClassName() const override { return QStringLiteral("TfrxReport"); }
+
+    static QString CurrentVersion() { return QStringLiteral("4.10.1"); }
+
+    // Stored properties.
+    QString Version() const { return CurrentVersion(); }
+    void SetVersion(const QString &) {} // always the current version
+    const QString &ScriptLanguage() const { return scriptLanguage_; }
+    void SetScriptLanguage(const QString &value) { scriptLanguage_ = value; }
+    const QStringList &ScriptText() const { return scriptText_; }
+    void SetScriptText(const QStringList &value) { scriptText_ = value; }
+    TfrxReportDataSets &Datasets() { return dataSets_; }
+    const TfrxReportDataSets &Datasets() const { return dataSets_; }
+    TfrxVariables &Variables() { return variables_; }
+    const TfrxVariables &Variables() const { return variables_; }
+    TfrxStyles &Style() { return styles_; }
+    const TfrxStyles &Style() const { return styles_; }
+    TfrxCustomPreview *Preview() const { return preview_; }
+    void SetPreview(TfrxCustomPreview *value) { preview_ = value; }
+    TfrxDataSet *DataSet() const { return binding_.DataSet(); }
+    void SetDataSet(TfrxDataSet *value) { binding_.SetDataSet(value); }
+    QString DataSetName() const { return binding_.Name(); }
+    void SetDataSetName(const QString &value) { binding_.SetName(value, this); }
+    bool DotMatrixReport() const { return dotMatrixReport_; }
+    void SetDotMatrixReport(bool value) { dotMatrixReport_ = value; }
+    const QString &IniFile() const { return iniFile_; }
+    void SetIniFile(const QString &value) { iniFile_ = value; }
+    bool ShowProgress() const { return showProgress_; }
+    void SetShowProgress(bool value) { showProgress_ = value; }
+    bool OldStyleProgress() const { return oldStyleProgress_; }
+    void SetOldStyleProgress(bool value) { oldStyleProgress_ = value; }
+    bool StoreInDFM() const { return storeInDFM_; }
+    void SetStoreInDFM(bool value) { storeInDFM_ = value; }
+    const QString &ParentReport() const { return parentReport_; }
+    void SetParentReport(const QString &value) { parentReport_ = value; }
+
+    TfrxEngineOptions EngineOptions;
+    TfrxPrintOptions PrintOptions;
+    TfrxPreviewOptions PreviewOptions;
+    TfrxReportOptions ReportOptions;
+
+    // The data source of the first item whose data source has the user name `userName`
+    // (ignoring the case of A to Z); nullptr when none.
+    TfrxDataSet *GetDataset(const QString &userName) const;
+    // The user name of `dataSet` when an item holds it, "(компонент не включен в
+    // Report.DataSets)" when none does, empty for no data set.
+    QString GetAlias(const TfrxDataSet *dataSet) const;
+    // The data sources of the items that have an enabled one.
+    QList<TfrxDataSet *> EnabledDataSets() const;
+    // The check before a run: one error per item without a data source; true when none.
+    bool CheckDataSets();
+
+    // The report's script (created with the report; the unit constants are registered in it).
+    TfsScript &Script() const { return *script_; }
+    // What other layers register in the script at each preparation: the "Engine" and "Outline"
+    // objects and the functions Get, IIF, SUM, AVG, MIN, MAX and COUNT. "Report" is the report
+    // itself and "Set" stores into Variables unless set here.
+    ReportScriptNames ScriptNames;
+    // The first step of a preparation: registers every object by name, "Report", "Engine",
+    // "Outline", "Value", "Self" and the eight functions, and compiles ScriptText in
+    // ScriptLanguage. On a compile error adds "Ошибка в скрипте <position>: <message>" to the
+    // error list and returns false.
+    bool PrepareScript();
+    // Runs the script's main block when it has statements (errors pass through).
+    void RunScriptMainBlock();
+    // The script's "Value" (the value of the text object being processed).
+    void SetScriptValue(const Variant &value);
+
+    // Frees all pages and objects, empties the lists and resets options and script.
+    void Clear() override;
+
+    // The whole report in the template text form (see template_reader.h), and back. Reading
+    // replaces the report's content; errors of the reader go to the error list.
+    QString SaveToText() const;
+    void LoadFromText(const QString &text);
+
+    static const TfrxPropertyList &ClassProperties();
+    const TfrxPropertyList &Properties() const override { return ClassProperties(); }
+
+    // Run-time state.
+    // Errors of a preparation: sorted, duplicates (ignoring case) ignored.
+    const QStringList &Errors() const { return errors_; }
+    void AddError(const QString &text);
+    void ClearErrors() { errors_.clear(); }
+    // "Date", "Time", "Page", "Page#", "TotalPages", "TotalPages#", "Line", "Line#", "CopyName#".
+    const QStringList &SystemVariables() const { return systemVariables_; }
+    QString CurObject; // name of the object being processed; prefixes error texts
+    bool Terminated = false;
+    QTimer *Timer() const { return timer_.get(); } // one-shot, 50 milliseconds
+    TfrxView *SelfObject() const { return self_; }
+    // Also the script's "Self".
+    void SetSelfObject(TfrxView *view);
+
+private:
+    void resetProperties();
+
+    QString scriptLanguage_;
+    QStringList scriptText_;
+    TfrxReportDataSets dataSets_{this};
+    TfrxVariables variables_;
+    TfrxStyles styles_;
+    TfrxCustomPreview *preview_ = nullptr;
+    TfrxDataSetBinding binding_;
+    bool dotMatrixReport_ = false;
+    QString iniFile_;
+    bool showProgress_ = true;
+    bool oldStyleProgress_ = false;
+    bool storeInDFM_ = true;
+    QString parentReport_;
+
+    QStringList errors_;
+    QStringList systemVariables_;
+    std::unique_ptr<QTimer> timer_;
+    TfrxView *self_ = nullptr;
+    std::unique_ptr<TfsScript> script_;
+    ReportScriptVariables scriptVariables_;
+};
+
+} // namespace vornak
