@@ -7,6 +7,7 @@
 #include "report/model/property_builder.h"
 #include "report/model/report.h"
 #include "report/model/view.h"
+#include "report/script/report_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,7 +71,7 @@ void TfrxComponent::SetName(const QString &name)
         }
         const TfrxComponent *other = root->FindObject(name);
         if (other && other != this)
-            throw EngineError(QStringLiteral("Имя \"%1\" уже используется другим объектом отчета").arg(name));
+            throw EngineError(reportText("nameInUse").arg(name));
     }
     name_ = name;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "report/model/report_types.h"
+#include "report/script/report_text.h"
 
 #include <QLocale>
 
@@ -34,7 +35,7 @@ Variant typed(TfrxPropertyKind kind, const Variant &value)
 void TfrxPropertyInfo::setValue(TfrxComponent &object, const Variant &value) const
 {
     if (!set)
-        throw EngineError(QStringLiteral("Свойство %1 только для чтения").arg(name));
+        throw EngineError(reportText("readOnlyProperty").arg(name));
     try {
         set(object, typed(kind, value));
     } catch (const ConversionError &error) {
@@ -108,7 +109,7 @@ namespace {
 
 [[noreturn]] void badValue(const QString &text)
 {
-    throw EngineError(QStringLiteral("Недопустимое значение \"%1\"").arg(text));
+    throw EngineError(reportText("badValue").arg(text));
 }
 
 struct NamedColor {

@@ -7,6 +7,7 @@
 #include "report/model/custom_preview_pages.h"
 #include "report/model/expression_evaluator.h"
 #include "report/model/data_set_properties.h"
+#include "report/script/report_text.h"
 #include "report/script/script.h"
 #include "report/model/view.h"
 #include "report/model/template_reader.h"
@@ -70,7 +71,7 @@ void TfrxReport::SetDrawText(std::unique_ptr<TfrxCustomDrawText> drawText)
 Variant TfrxReport::Calc(const QString &expression)
 {
     if (!expressionCache_)
-        throw EngineError(QStringLiteral("Вычисление выражений недоступно: '%1'").arg(expression));
+        throw EngineError(reportText("noExpressionCache").arg(expression));
     return expressionCache_->Calc(expression);
 }
 
@@ -124,7 +125,7 @@ bool TfrxReport::PrepareScript()
     script.SetSyntaxType(scriptLanguage_);
     const bool compiled = script.Compile();
     if (!compiled)
-        AddError(QStringLiteral("Ошибка в скрипте %1: %2").arg(script.ErrorPos(), script.ErrorMsg()));
+        AddError(reportText("scriptError").arg(script.ErrorPos(), script.ErrorMsg()));
     script.SetAdder(nullptr);
     return compiled;
 }
@@ -195,7 +196,7 @@ QString TfrxReport::GetAlias(const TfrxDataSet *dataSet) const
         return QString();
     if (dataSets_.Find(dataSet))
         return dataSet->UserName();
-    return QStringLiteral("(компонент не включен в Report.DataSets)");
+    return reportText("dataSetNotInReport");
 }
 
 QList<TfrxDataSet *> TfrxReport::EnabledDataSets() const
@@ -212,7 +213,7 @@ bool TfrxReport::CheckDataSets()
     bool ok = true;
     for (int i = 0; i < dataSets_.Count(); ++i)
         if (!dataSets_.Items(i).DataSet()) {
-            AddError(QStringLiteral("Набор данных \"%1\" не найден").arg(dataSets_.Items(i).DataSetName()));
+            AddError(reportText("dataSetNotFound").arg(dataSets_.Items(i).DataSetName()));
             ok = false;
         }
     return ok;

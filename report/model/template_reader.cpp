@@ -8,6 +8,7 @@
 #include "report/model/report.h"
 #include "report/model/report_page.h"
 #include "report/model/view.h"
+#include "report/script/report_text.h"
 
 #include <QXmlStreamReader>
 #include <vector>
@@ -62,14 +63,14 @@ public:
     void run()
     {
         if (!nextElement())
-            fail(QStringLiteral("нет описания отчета"));
+            fail(reportText("templateNoReport"));
         if (xml_.name() != u"TfrxReport")
-            fail(QStringLiteral("ожидается TfrxReport, найдено %1").arg(xml_.name().toString()));
+            fail(reportText("templateReportExpected").arg(xml_.name().toString()));
         readObject(report_);
         while (!xml_.atEnd()) {
             xml_.readNext();
             if (xml_.isStartElement())
-                fail(QStringLiteral("лишний элемент %1").arg(xml_.name().toString()));
+                fail(reportText("templateExtraElement").arg(xml_.name().toString()));
         }
         checkXml();
     }
@@ -80,7 +81,7 @@ public:
 private:
     QString located(const QString &text) const
     {
-        return QStringLiteral("Шаблон отчета, строка %1: %2").arg(xml_.lineNumber()).arg(text);
+        return reportText("templateLine").arg(xml_.lineNumber()).arg(text);
     }
     // A fault the reading cannot go on after (the text is not a template).
     [[noreturn]] void fail(const QString &text) const { throw EngineError(located(text)); }
@@ -113,7 +114,7 @@ private:
             const QString value = attribute.value().toString();
             const TfrxPropertyInfo *property = findProperty(object.Properties(), name);
             if (!property) {
-                note(QStringLiteral("у объекта %1 нет свойства %2").arg(object.ClassName(), name));
+                note(reportText("templateNoProperty").arg(object.ClassName(), name));
                 continue;
             }
             if (property->isReference()) {
@@ -157,13 +158,13 @@ private:
         const TfrxClassInfo *info = frxFindClass(className);
         TfrxComponent *child = info && !info->engineOnly ? frxCreateComponent(className, nullptr) : nullptr;
         if (!child) {
-            note(QStringLiteral("неизвестный класс %1").arg(className));
+            note(reportText("templateUnknownClass").arg(className));
             xml_.skipCurrentElement();
             return;
         }
         if (!allowedUnder(parent, *child)) {
             delete child;
-            note(QStringLiteral("объект класса %1 не может находиться в %2").arg(className, parent.ClassName()));
+            note(reportText("templateMisplaced").arg(className, parent.ClassName()));
             xml_.skipCurrentElement();
             return;
         }
@@ -177,7 +178,7 @@ private:
     {
         while (xml_.readNextStartElement()) {
             if (xml_.name() != u"item") {
-                note(QStringLiteral("ожидается item, найдено %1").arg(xml_.name().toString()));
+                note(reportText("templateItemExpected").arg(xml_.name().toString()));
                 xml_.skipCurrentElement();
                 continue;
             }
@@ -208,7 +209,7 @@ private:
                       } else if (name == u"DataSetName") {
                           item->SetDataSetName(value);
                       } else {
-                          throw EngineError(QStringLiteral("у элемента Datasets нет свойства %1").arg(name));
+                          throw EngineError(reportText("templateNoItemProperty").arg(QStringLiteral("Datasets"), name));
                       }
                   });
     }
@@ -224,7 +225,7 @@ private:
                       } else if (name == u"Value") {
                           report_.Variables().SetVariable(variable, Variant(value));
                       } else {
-                          throw EngineError(QStringLiteral("у элемента Variables нет свойства %1").arg(name));
+                          throw EngineError(reportText("templateNoItemProperty").arg(QStringLiteral("Variables"), name));
                       }
                   });
     }
@@ -258,7 +259,7 @@ private:
                       else if (name == u"Frame.Width")
                           style.Frame.SetWidth(toFloat(value));
                       else
-                          throw EngineError(QStringLiteral("у элемента Style нет свойства %1").arg(name));
+                          throw EngineError(reportText("templateNoItemProperty").arg(QStringLiteral("Style"), name));
                   });
     }
 

@@ -47,6 +47,8 @@ public:
 
     // Also remembers TagStr and URL and makes the view the report's current "Self".
     void BeforePrint() override;
+    // Evaluated by the report's expression cache (TagStr and URL; a text object's printed text).
+    void GetData() override;
     void AfterPrint() override;
 
     static const TfrxPropertyList &ClassProperties();

@@ -1,6 +1,7 @@
 #include "report/script/script.h"
 
 #include "platform/errors.h"
+#include "report/script/report_text.h"
 #include "report/script/script_builder.h"
 #include "report/script/script_code.h"
 #include "report/script/script_library.h"
@@ -52,7 +53,7 @@ void TfsScript::SetParent(TfsScript *parent)
 {
     for (const TfsScript *ancestor = parent; ancestor; ancestor = ancestor->parent_) {
         if (ancestor == this)
-            throw EngineError(QStringLiteral("Родительский скрипт образует цикл"));
+            throw EngineError(reportText("parentScriptCycle"));
     }
     parent_ = parent;
 }
@@ -75,7 +76,7 @@ bool TfsScript::Compile()
     }
     const script::Grammar *grammar = script::findLanguage(language);
     if (!grammar) {
-        errorMsg_ = QStringLiteral("Язык '%1' не найден").arg(language);
+        errorMsg_ = reportText("languageNotFound").arg(language);
         return false;
     }
 
@@ -185,9 +186,9 @@ ScriptProcedure *TfsScript::EventHandler(const QString &name) const
         return nullptr;
     ScriptProcedure *procedure = FindProcedure(name);
     if (!procedure)
-        throw EngineError(QStringLiteral("Неопределенный идентификатор: '%1'").arg(name));
+        throw EngineError(reportText("undeclaredIdentifier").arg(name));
     if (procedure->isFunction())
-        throw EngineError(QStringLiteral("Обработчик события должен быть процедурой"));
+        throw EngineError(reportText("handlerMustBeProcedure"));
     return procedure;
 }
 
@@ -195,7 +196,7 @@ Variant TfsScript::CallFunction(const QString &name, const QList<Variant> &argum
 {
     ScriptProcedure *procedure = FindProcedure(name);
     if (!procedure)
-        throw EngineError(QStringLiteral("Неопределенный идентификатор: '%1'").arg(name));
+        throw EngineError(reportText("undeclaredIdentifier").arg(name));
     return procedure->Call(arguments);
 }
 
@@ -231,7 +232,7 @@ ScriptType TfsScript::requireType(const QString &typeName) const
 {
     const ScriptTypeItem *type = FindType(typeName);
     if (!type)
-        throw EngineError(QStringLiteral("Неизвестный тип: '%1'").arg(typeName));
+        throw EngineError(reportText("unknownType").arg(typeName));
     return {type->type().kind, typeName};
 }
 

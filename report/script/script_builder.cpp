@@ -1,6 +1,7 @@
 #include "report/script/script_builder.h"
 
 #include "platform/errors.h"
+#include "report/script/report_text.h"
 #include "report/script/script.h"
 #include "report/script/script_object.h"
 #include "report/script/script_tokenizer.h"
@@ -10,11 +11,6 @@
 namespace vornak::script {
 
 namespace {
-
-QString quoted(const QString &name)
-{
-    return QStringLiteral("'") + name + QStringLiteral("'");
-}
 
 const std::map<QString, VariantOperator> &operators()
 {
@@ -120,7 +116,7 @@ void ScriptBuilder::declare(std::unique_ptr<ScriptItem> item, const SyntaxNode &
     const QString key = item->name().toCaseFolded();
     const bool duplicate = scope_->body ? scope_->names.contains(key) : script_.FindLocal(item->name()) != nullptr;
     if (duplicate)
-        fail(QStringLiteral("Идентификатор переопределен: ") + quoted(item->name()), node);
+        fail(reportText("redeclaredIdentifier").arg(item->name()), node);
     if (scope_->body) {
         scope_->names.insert(key, item.get());
         if (item->kind() == ScriptItem::Kind::Variable) {
@@ -139,7 +135,7 @@ ScriptType ScriptBuilder::resolveType(const QString &name, const SyntaxNode &nod
     const QString alias = grammar_.typeAliases().value(name.toLower());
     if (const ScriptTypeItem *type = script_.FindType(alias.isEmpty() ? name : alias))
         return {type->type().kind, name};
-    fail(QStringLiteral("Неизвестный тип: ") + quoted(name), node);
+    fail(reportText("unknownType").arg(name), node);
 }
 
 void ScriptBuilder::checkAssignable(const ScriptType &target, const ScriptType &source, const SyntaxNode &node) const
@@ -153,7 +149,7 @@ void ScriptBuilder::checkAssignable(const ScriptType &target, const ScriptType &
     else if (!isText(target.kind))
         fits = !isText(source.kind);
     if (!fits)
-        fail(QStringLiteral("Несовместимые типы: %1, %2").arg(quoted(target.name), quoted(source.name)), node);
+        fail(reportText("incompatibleTypesNamed").arg(target.name, source.name), node);
 }
 
 Variant ScriptBuilder::evaluateNow(const Expression &expression, const SyntaxNode &node) const
@@ -172,7 +168,7 @@ std::unique_ptr<BlockStatement> ScriptBuilder::buildProgram(const SyntaxNode &pr
 {
     for (const SyntaxNode &child : program.children) {
         if (child.name == u"uses")
-            fail(QStringLiteral("Неопределенный идентификатор: ") + quoted(child.leafText(u"file")), child);
+            fail(reportText("undeclaredIdentifier").arg(child.leafText(u"file")), child);
     }
     // Outside the main program the initial values of the script's variables are computed each
     // time the main block runs, before its statements, instead of once while compiling.
@@ -368,7 +364,7 @@ StatementPtr ScriptBuilder::buildAssign(const SyntaxNode &node)
     const SyntaxNode &valueNode = node.children.at(1);
     Designator designator = buildDesignator(designatorNode, true);
     if (!designator.target)
-        fail(QStringLiteral("Левая часть выражения не может быть присвоена"), designatorNode);
+        fail(reportText("notAssignable"), designatorNode);
     ExpressionPtr value = buildExpression(valueNode);
     checkAssignable(designator.expression->type, value->type, valueNode);
     const auto *variable = dynamic_cast<const VariableExpression *>(designator.expression.get());
@@ -437,13 +433,13 @@ StatementPtr ScriptBuilder::buildFor(const SyntaxNode &node)
     const SyntaxNode *name = node.child(u"ident");
     ScriptItem *item = lookup(name->text);
     if (!item)
-        fail(QStringLiteral("Неопределенный идентификатор: ") + quoted(name->text), *name);
+        fail(reportText("undeclaredIdentifier").arg(name->text), *name);
     auto *variable = item->kind() == ScriptItem::Kind::Variable ? static_cast<ScriptVariable *>(item) : nullptr;
     if (!variable)
-        fail(QStringLiteral("Ожидается переменная"), *name);
+        fail(reportText("variableExpected"), *name);
     const TfsVarType kind = variable->type().kind;
     if (kind != TfsVarType::fvtInt && kind != TfsVarType::fvtFloat && kind != TfsVarType::fvtVariant)
-        fail(QStringLiteral("Переменная цикла FOR должна быть числовой"), *name);
+        fail(reportText("forVariableNotNumeric"), *name);
     std::vector<const SyntaxNode *> bounds;
     StatementPtr body;
     for (const SyntaxNode &child : node.children) {
@@ -507,14 +503,14 @@ ExpressionPtr ScriptBuilder::buildOperatorChain(const SyntaxNode &node)
         if (op.text == u"in") {
             const SyntaxNode *set = loneFactor(right);
             if (set->name != u"set")
-                fail(QStringLiteral("Несовместимые типы"), right);
+                fail(reportText("incompatibleTypes"), right);
             result = bounded(std::make_unique<InExpression>(std::move(result), buildSet(*set)), right);
             result->type = booleanType;
         } else if (op.text == u"is") {
             const SyntaxNode *className = loneFactor(right);
             const ScriptTypeItem *type = className->name == u"dsgn" ? script_.FindType(className->leafText(u"ident")) : nullptr;
             if (!type || type->type().kind != TfsVarType::fvtClass)
-                fail(QStringLiteral("Ожидается класс"), right);
+                fail(reportText("classExpected"), right);
             result = bounded(std::make_unique<IsExpression>(std::move(result), type->name()), right);
             result->type = booleanType;
         } else {
@@ -587,7 +583,7 @@ ExpressionPtr ScriptBuilder::buildFactor(const SyntaxNode &node)
         // A report data reference is a call of Get with the raw text.
         ScriptItem *get = lookup(QStringLiteral("Get"));
         if (!get || get->kind() != ScriptItem::Kind::Procedure)
-            fail(QStringLiteral("Неопределенный идентификатор: ") + quoted(QStringLiteral("Get")), node);
+            fail(reportText("undeclaredIdentifier").arg(QStringLiteral("Get")), node);
         std::vector<ExpressionPtr> arguments;
         arguments.push_back(std::make_unique<ConstantExpression>(Variant(node.text)));
         std::vector<TargetPtr> targets(1);
@@ -607,14 +603,14 @@ ExpressionPtr ScriptBuilder::buildCallOf(ScriptProcedure *procedure, const Synta
             given.push_back(&argument);
     }
     if (given.size() > parameters.size())
-        fail(QStringLiteral("Слишком много параметров"), arguments ? *given[parameters.size()] : at);
+        fail(reportText("tooManyParameters"), arguments ? *given[parameters.size()] : at);
     std::vector<ExpressionPtr> values;
     std::vector<TargetPtr> targets(parameters.size());
     for (size_t i = 0; i < parameters.size(); ++i) {
         const ScriptParameter &parameter = parameters[i];
         if (i >= given.size()) {
             if (!parameter.hasDefault)
-                fail(QStringLiteral("Недостаточно параметров"), arguments ? *arguments : at);
+                fail(reportText("notEnoughParameters"), arguments ? *arguments : at);
             values.push_back(std::make_unique<ConstantExpression>(procedure->isMacro() ? Variant(QString()) : parameter.defaultValue));
             continue;
         }
@@ -624,10 +620,10 @@ ExpressionPtr ScriptBuilder::buildCallOf(ScriptProcedure *procedure, const Synta
         } else if (parameter.byReference) {
             const SyntaxNode *designatorNode = loneFactor(argument);
             if (designatorNode->name != u"dsgn")
-                fail(QStringLiteral("Ожидается переменная"), argument);
+                fail(reportText("variableExpected"), argument);
             Designator designator = buildDesignator(*designatorNode, true);
             if (!designator.target)
-                fail(QStringLiteral("Ожидается переменная"), argument);
+                fail(reportText("variableExpected"), argument);
             values.push_back(std::make_unique<TargetReadExpression>(designator.target.get()));
             targets[i] = std::move(designator.target);
         } else {
@@ -651,7 +647,7 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
         item = lookup(nameNode.text);
     }
     if (!item)
-        fail(QStringLiteral("Неопределенный идентификатор: ") + quoted(nameNode.text), nameNode);
+        fail(reportText("undeclaredIdentifier").arg(nameNode.text), nameNode);
 
     Designator result;
     const bool callFollows = i < parts.size() && parts[i].name == u"args";
@@ -687,7 +683,7 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
         break;
     }
     case ScriptItem::Kind::Type:
-        fail(QStringLiteral("Ожидается переменная"), nameNode);
+        fail(reportText("variableExpected"), nameNode);
     }
 
     for (; i < parts.size(); ++i) {
@@ -695,13 +691,13 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
         result.target.reset();
         if (part.name == u"member") {
             if (isText(result.expression->type.kind))
-                fail(QStringLiteral("Строка не имеет свойств или методов"), part);
+                fail(reportText("stringHasNoMembers"), part);
             // A Variant may hold an object value: its members are found when it runs.
             if (!result.expression->designatesObject() && result.expression->type.kind != TfsVarType::fvtVariant)
-                fail(QStringLiteral("Ожидается класс"), part);
+                fail(reportText("classExpected"), part);
             if (ScriptObject *object = result.expression->evaluateObject(); object && dynamic_cast<ObjectExpression *>(result.expression.get())) {
                 if (object->findScriptProperty(part.text) < 0 && object->findScriptMethod(part.text) < 0)
-                    fail(QStringLiteral("Неопределенный идентификатор: ") + quoted(part.text), part);
+                    fail(reportText("undeclaredIdentifier").arg(part.text), part);
             }
             if (i + 1 < parts.size() && parts[i + 1].name == u"args") {
                 std::vector<ExpressionPtr> arguments;
@@ -724,15 +720,15 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
             const ScriptType indexed = result.expression->type;
             // The objects scripts see have no default (indexed) property.
             if (indexed.kind == TfsVarType::fvtClass)
-                fail(QStringLiteral("Класс %1 не содержит свойства по умолчанию").arg(indexed.name), part);
+                fail(reportText("noDefaultProperty").arg(indexed.name), part);
             if (!isText(indexed.kind) && indexed.kind != TfsVarType::fvtVariant && indexed.kind != TfsVarType::fvtArray)
-                fail(QStringLiteral("Ожидается массив"), part);
+                fail(reportText("arrayExpected"), part);
             if (part.children.size() != 1)
-                fail(QStringLiteral("Ожидается индекс"), part);
+                fail(reportText("indexExpected"), part);
             result.expression = bounded(std::make_unique<IndexExpression>(std::move(result.expression), buildExpression(part.children.front())), part);
             result.expression->type = {TfsVarType::fvtChar, QStringLiteral("Char")};
         } else if (part.name == u"args") {
-            fail(QStringLiteral("Слишком много параметров"), part);
+            fail(reportText("tooManyParameters"), part);
         }
     }
     return result;
@@ -744,10 +740,10 @@ std::unique_ptr<ScriptProcedure> ScriptBuilder::readDeclaration(TfsScript &scrip
 {
     const Grammar *grammar = findLanguage(QStringLiteral("PascalScript"));
     if (!grammar)
-        throw EngineError(QStringLiteral("Ошибка в описании языка"));
+        throw EngineError(reportText("badLanguageDefinition"));
     Tokenizer tokens(declaration, grammar->parser(), *grammar);
     const auto malformed = [&]() -> EngineError {
-        return EngineError(QStringLiteral("Ошибка в описании функции: ") + declaration);
+        return EngineError(reportText("badFunctionDeclaration").arg(declaration));
     };
     const auto word = [&] {
         tokens.skipBlanks();

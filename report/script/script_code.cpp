@@ -1,6 +1,7 @@
 #include "report/script/script_code.h"
 
 #include "platform/errors.h"
+#include "report/script/report_text.h"
 #include "report/script/script_object.h"
 
 #include <QVarLengthArray>
@@ -11,14 +12,9 @@ namespace script {
 
 namespace {
 
-QString quoted(const QString &name)
-{
-    return QStringLiteral("'") + name + QStringLiteral("'");
-}
-
 [[noreturn]] void undefinedMember(const QString &name)
 {
-    throw EngineError(QStringLiteral("Неопределенный идентификатор: ") + quoted(name));
+    throw EngineError(reportText("undeclaredIdentifier").arg(name));
 }
 
 ScriptObject *requireObject(const Expression &expression)
@@ -28,7 +24,7 @@ ScriptObject *requireObject(const Expression &expression)
     if (!object && !expression.designatesObject())
         object = scriptObjectOf(expression.evaluate());
     if (!object)
-        throw EngineError(QStringLiteral("Ожидается класс"));
+        throw EngineError(reportText("classExpected"));
     return object;
 }
 
@@ -36,7 +32,7 @@ ScriptObject *requireObject(const Expression &expression)
 
 QString recursionTooDeepMessage()
 {
-    return QStringLiteral("Слишком глубокая рекурсия");
+    return reportText("recursionTooDeep");
 }
 
 namespace {
@@ -60,7 +56,7 @@ bool CompileTimeEvaluation::active()
 
 QString constantExpectedMessage()
 {
-    return QStringLiteral("Ожидается константа");
+    return reportText("constantExpected");
 }
 
 ObjectExpression::ObjectExpression(ScriptObject *object) : object_(object)
@@ -105,7 +101,7 @@ void MemberExpression::assign(const Variant &value) const
     int method = -1;
     ScriptObject *object = resolve(&property, &method);
     if (property < 0)
-        throw EngineError(QStringLiteral("Левая часть выражения не может быть присвоена"));
+        throw EngineError(reportText("notAssignable"));
     object->setScriptProperty(property, value);
 }
 
@@ -130,7 +126,7 @@ Variant UnaryExpression::evaluate() const
 
 Variant SetExpression::evaluate() const
 {
-    throw EngineError(QStringLiteral("Несовместимые типы"));
+    throw EngineError(reportText("incompatibleTypes"));
 }
 
 bool SetExpression::contains(const Variant &value) const
@@ -157,7 +153,7 @@ Variant IndexExpression::evaluate() const
     const QString text = text_->evaluate().toString();
     const qint64 index = index_->evaluate().toInt64();
     if (index < 1 || index > text.size())
-        throw EngineError(QStringLiteral("Индекс вне диапазона: %1").arg(index));
+        throw EngineError(reportText("indexOutOfRange").arg(index));
     return Variant(QString(text[qsizetype(index - 1)]));
 }
 

@@ -1,5 +1,7 @@
 #include "report/script/script_grammar.h"
 
+#include "report/script/report_text.h"
+
 #include <QFile>
 #include <QXmlStreamReader>
 
@@ -14,7 +16,7 @@ namespace vornak::script {
 
 namespace {
 
-const QString languageError = QStringLiteral("Ошибка в описании языка");
+const QString languageError = reportText("badLanguageDefinition");
 
 // One element of the document as read, before it is given a meaning.
 struct XmlElement {

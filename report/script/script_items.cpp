@@ -1,6 +1,7 @@
 #include "report/script/script_items.h"
 
 #include "platform/errors.h"
+#include "report/script/report_text.h"
 #include "report/script/script_code.h"
 #include "report/script/script_object.h"
 
@@ -120,7 +121,7 @@ Variant ScriptProcedure::Call(const QList<Variant> &arguments)
 {
     const int count = int(parameters_.size());
     if (arguments.size() > count)
-        throw EngineError(QStringLiteral("Слишком много параметров"));
+        throw EngineError(reportText("tooManyParameters"));
     QVarLengthArray<Variant, 8> values(count);
     for (int i = 0; i < count; ++i) {
         if (i < arguments.size())
@@ -128,7 +129,7 @@ Variant ScriptProcedure::Call(const QList<Variant> &arguments)
         else if (parameters_[size_t(i)].hasDefault)
             values[i] = macro_ ? Variant(QString()) : parameters_[size_t(i)].defaultValue;
         else
-            throw EngineError(QStringLiteral("Недостаточно параметров"));
+            throw EngineError(reportText("notEnoughParameters"));
     }
     try {
         return invoke(values.data(), count);

@@ -1,5 +1,6 @@
 #include "report/script/script_parser.h"
 
+#include "report/script/report_text.h"
 #include "report/script/script_tokenizer.h"
 
 namespace vornak::script {
@@ -21,7 +22,7 @@ QString SyntaxNode::leafText(QStringView leafName) const
 
 QString nestingTooDeepMessage()
 {
-    return QStringLiteral("Слишком глубокая вложенность");
+    return reportText("nestingTooDeep");
 }
 
 namespace {

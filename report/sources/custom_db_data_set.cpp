@@ -4,6 +4,7 @@
 #include "data/field.h"
 #include "report/model/property_builder.h"
 #include "report/model/report.h"
+#include "report/script/report_text.h"
 
 #include <QIODevice>
 #include <algorithm>
@@ -68,7 +69,7 @@ QString TfrxCustomDBDataSet::FieldNameOf(const QString &name) const
 
 QString TfrxCustomDBDataSet::NotFoundText(const QString &field) const
 {
-    return QStringLiteral("Поле не найдено: ") + UserName() + u'.' + quoted(field);
+    return reportText("fieldNotFound").arg(UserName(), field);
 }
 
 void TfrxCustomDBDataSet::ReportError(const QString &text) const

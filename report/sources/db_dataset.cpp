@@ -4,6 +4,7 @@
 #include "platform/errors.h"
 #include "report/model/class_registry.h"
 #include "report/model/property_builder.h"
+#include "report/script/report_text.h"
 
 namespace vornak {
 
@@ -48,7 +49,7 @@ void TfrxDBDataset::Initialize()
 {
     effective_ = GetDataSet();
     if (!effective_)
-        throw EngineError(QStringLiteral("Компонент %1 не подключен к данным").arg(Name()));
+        throw EngineError(reportText("dataSourceNotConnected").arg(Name()));
     if (!handlersInstalled_) {
         savedAfterOpen_ = effective_->AfterOpen;
         savedBeforeClose_ = effective_->BeforeClose;

@@ -56,7 +56,7 @@ public:
                    .arg(report_.Engine() ? report_.Engine()->NotifyList.size() : -1);
     }
     Variant Calc(const QString &expression) override { return Variant(QStringLiteral("calc ") + expression); }
-    void GetData(TfrxView &) override {}
+    void GetData(TfrxView &view) override { log << QStringLiteral("data ") + view.Name(); }
     QStringList log;
 
 private:
@@ -106,6 +106,8 @@ TEST(ReportScript, PreparationEmptiesTheCacheBeforeTheItemsGo)
                                            QStringLiteral("PascalScript items:1 notify:1"),
                                            QStringLiteral("PascalScript items:1 notify:1")}));
     EXPECT_EQ(r.report.Calc(QStringLiteral("1 + 1")), Variant(QStringLiteral("calc 1 + 1")));
+    r.memo->GetData();
+    EXPECT_EQ(recording->log.last(), QStringLiteral("data Memo14"));
 }
 
 TEST(ReportScript, CalcNeedsAnExpressionCache)

@@ -1,3 +1,4 @@
+#include "report/script/report_text.h"
 #include "report/script/script.h"
 #include "report/script/script_grammar.h"
 #include "report/script/script_object.h"
@@ -604,6 +605,15 @@ TEST(Script, LanguageSettingsComeFromTheGrammarDocument)
     ASSERT_TRUE(script.Run()) << script.ErrorMsg().toStdString();
     EXPECT_EQ(static_cast<ScriptVariable *>(script.Find(QStringLiteral("X")))->value().toString(), QStringLiteral("made on assignment"));
     EXPECT_EQ(static_cast<ScriptVariable *>(script.Find(QStringLiteral("i")))->type().kind, TfsVarType::fvtInt);
+}
+
+// The subsystem's texts come from one table; a key it does not hold is shown as itself.
+TEST(ReportText, KeysGiveTheirTextsAndAMissingKeyShowsItself)
+{
+    EXPECT_EQ(reportText("undeclaredIdentifier").arg(QStringLiteral("x")), QStringLiteral("Неопределенный идентификатор: 'x'"));
+    EXPECT_EQ(reportText("scriptError").arg(QStringLiteral("4:1"), QStringLiteral("';' expected")),
+              QStringLiteral("Ошибка в скрипте 4:1: ';' expected"));
+    EXPECT_EQ(reportText("noSuchText"), QStringLiteral("noSuchText"));
 }
 
 TEST(Script, LibraryFunctions)
