@@ -7,6 +7,7 @@
 #include "report/model/page.h"
 #include "report/model/report.h"
 #include "report/model/report_page.h"
+#include "report/model/user_data_set.h"
 
 #include <gtest/gtest.h>
 
@@ -360,6 +361,23 @@ TEST(ReportObjectModel, ClassesAreCreatedByNameAndKnowTheirParents)
 
 // Assign copies every stored property, also those at their default, so the copy keeps nothing
 // of what it had; every property reads back what it was given through its typed value.
+// The counting data source the engine creates for a band with RowCount: exactly that many rows.
+TEST(ReportObjectModel, UserDataSetCountsItsRows)
+{
+    std::unique_ptr<TfrxComponent> created(frxCreateComponent(QStringLiteral("TfrxUserDataSet"), nullptr));
+    auto *rows = dynamic_cast<TfrxUserDataSet *>(created.get());
+    ASSERT_NE(rows, nullptr);
+    rows->SetRangeEnd(reCount);
+    rows->SetRangeEndCount(3);
+    rows->SetFields({QStringLiteral("n")});
+    rows->OnGetValue = [rows](const QString &, Variant &value) { value = Variant(rows->RecNo() + 1); };
+    QStringList seen;
+    for (rows->First(); !rows->Eof(); rows->Next())
+        seen << rows->DisplayText(QStringLiteral("n"));
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+    EXPECT_EQ(rows->FieldsCount(), 1);
+}
+
 TEST(ReportObjectModel, AssignCopiesEveryStoredPropertyDefaultsIncluded)
 {
     TfrxMemoView source;
