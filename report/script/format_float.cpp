@@ -135,8 +135,13 @@ QString formatFloat(const QString &picture, double value, QChar decimalSeparator
     QString result;
     if (negative)
         result.append(u'-');
-    QChar quote;
     bool wholeWritten = false;
+    const auto writeWhole = [&] {
+        if (!wholeWritten)
+            result.append(layout.grouped ? vornak::grouped(whole, thousandSeparator) : whole);
+        wholeWritten = true;
+    };
+    QChar quote;
     qsizetype nextDecimal = 0;
     bool afterPoint = false;
     for (qsizetype i = 0; i < section.size(); ++i) {
@@ -160,19 +165,12 @@ QString formatFloat(const QString &picture, double value, QChar decimalSeparator
             result.append(QString::number(std::abs(exponent)).rightJustified(layout.exponentDigits, u'0'));
             i += 1 + layout.exponentDigits;
         } else if (c == u'0' || c == u'#') {
-            if (!afterPoint) {
-                if (!wholeWritten) {
-                    result.append(layout.grouped ? vornak::grouped(whole, thousandSeparator) : whole);
-                    wholeWritten = true;
-                }
-            } else if (nextDecimal < decimals.size()) {
+            if (!afterPoint)
+                writeWhole();
+            else if (nextDecimal < decimals.size())
                 result.append(decimals[nextDecimal++]);
-            }
         } else if (c == u'.') {
-            if (!wholeWritten) {
-                result.append(layout.grouped ? vornak::grouped(whole, thousandSeparator) : whole);
-                wholeWritten = true;
-            }
+            writeWhole();
             afterPoint = true;
             if (!decimals.isEmpty())
                 result.append(decimalSeparator);
