@@ -26,4 +26,4 @@ void LoadPeriodReportTemplate(TfrxReport &report, const TfrxTemplateLinks &links
     TfrxTemplateReader(links).Read(PeriodReportTemplateText(), report);
 }
 
-} // namespace vornak
+}  // namespace vornak

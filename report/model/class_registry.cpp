@@ -77,7 +77,7 @@ Registry &registry()
     return r;
 }
 
-} // namespace
+}  // namespace
 
 bool frxRegisterClass(TfrxClassInfo info)
 {
@@ -119,4 +119,4 @@ QStringList frxRegisteredClasses()
     return names;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -207,8 +207,8 @@ void TfrxComponent::CreateUniqueName()
     const QString base = BaseName();
     for (int i = 1;; ++i) {
         const QString candidate = base + QString::number(i);
-        const bool used
-            = std::any_of(all.begin(), all.end(), [&](const TfrxComponent *o) { return SameName(o->name_, candidate); });
+        const bool used =
+            std::any_of(all.begin(), all.end(), [&](const TfrxComponent *o) { return SameName(o->name_, candidate); });
         if (!used) {
             name_ = candidate;
             return;
@@ -222,7 +222,10 @@ namespace {
 // by component name.
 class CopyResolver : public TfrxReferenceResolver {
 public:
-    explicit CopyResolver(const TfrxComponent &copy) : copy_(copy) {}
+    explicit CopyResolver(const TfrxComponent &copy)
+        : copy_(copy)
+    {
+    }
 
     TfrxComponent *FindReportObject(const QString &name) const override
     {
@@ -247,7 +250,7 @@ private:
     const TfrxComponent &copy_;
 };
 
-} // namespace
+}  // namespace
 
 void TfrxComponent::Assign(const TfrxComponent &source)
 {
@@ -285,7 +288,8 @@ void TfrxComponent::AlignChildren()
             views.append(view);
     // Ordered by Left; objects further left (including negative Left) come first.
     QList<TfrxView *> sorted = views;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const TfrxView *a, const TfrxView *b) { return a->Left() < b->Left(); });
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const TfrxView *a, const TfrxView *b) { return a->Left() < b->Left(); });
 
     const auto overlapsVertically = [](const TfrxView *a, const TfrxView *b) {
         constexpr double tolerance = 0.0001;
@@ -418,4 +422,4 @@ const TfrxPropertyList &TfrxComponent::ClassProperties()
     return list;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -24,7 +24,7 @@ QList<TfrxDataSet *> &globalList()
     return list;
 }
 
-} // namespace
+}  // namespace
 
 TfrxDataSet::TfrxDataSet(TfrxComponent *owner)
     : TfrxDialogComponent(owner)
@@ -188,4 +188,4 @@ TfrxDataSet *frxFindDataSet(TfrxDataSet *current, const QString &name, const Tfr
     return nullptr;
 }
 
-} // namespace vornak
+}  // namespace vornak

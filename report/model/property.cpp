@@ -30,7 +30,7 @@ Variant typed(TfrxPropertyKind kind, const Variant &value)
     return value;
 }
 
-} // namespace
+}  // namespace
 
 void TfrxPropertyInfo::setValue(TfrxComponent &object, const Variant &value) const
 {
@@ -118,12 +118,20 @@ struct NamedColor {
 };
 
 constexpr NamedColor kColorNames[] = {
-    {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clNavy", clNavy},
-    {"clGray", clGray},   {"clSilver", clSilver}, {"clRed", clRed},     {"clBlue", clBlue},
-    {"clWhite", clWhite}, {"clNone", clNone},     {"clTransparent", clTransparent},
+    {"clBlack", clBlack},
+    {"clMaroon", clMaroon},
+    {"clGreen", clGreen},
+    {"clNavy", clNavy},
+    {"clGray", clGray},
+    {"clSilver", clSilver},
+    {"clRed", clRed},
+    {"clBlue", clBlue},
+    {"clWhite", clWhite},
+    {"clNone", clNone},
+    {"clTransparent", clTransparent},
 };
 
-} // namespace
+}  // namespace
 
 QString fromFloat(double value)
 {
@@ -225,6 +233,6 @@ QStringList toLines(const QString &text)
     return text.isEmpty() ? QStringList() : text.split(QStringLiteral("\r\n"));
 }
 
-} // namespace property_text
+}  // namespace property_text
 
-} // namespace vornak
+}  // namespace vornak

@@ -21,7 +21,11 @@ using Fixup = std::function<void(const TfrxReferenceResolver &)>;
 
 class Resolver : public TfrxReferenceResolver {
 public:
-    Resolver(const TfrxReport &report, const TfrxTemplateLinks &links) : report_(report), links_(links) {}
+    Resolver(const TfrxReport &report, const TfrxTemplateLinks &links)
+        : report_(report),
+          links_(links)
+    {
+    }
 
     TfrxComponent *FindReportObject(const QString &name) const override { return report_.FindObject(name); }
     TfrxDataSet *FindDataSet(const QString &name) const override
@@ -58,7 +62,11 @@ bool allowedUnder(const TfrxComponent &parent, const TfrxComponent &child)
 
 class Reading {
 public:
-    Reading(const QString &text, TfrxReport &report) : xml_(text), report_(report) {}
+    Reading(const QString &text, TfrxReport &report)
+        : xml_(text),
+          report_(report)
+    {
+    }
 
     void run()
     {
@@ -79,10 +87,7 @@ public:
     QStringList errors;
 
 private:
-    QString located(const QString &text) const
-    {
-        return reportText("templateLine").arg(xml_.lineNumber()).arg(text);
-    }
+    QString located(const QString &text) const { return reportText("templateLine").arg(xml_.lineNumber()).arg(text); }
     // A fault the reading cannot go on after (the text is not a template).
     [[noreturn]] void fail(const QString &text) const { throw EngineError(located(text)); }
     // A fault of one object or value: noted, and the rest is read.
@@ -128,8 +133,8 @@ private:
             try {
                 property->write(object, value);
             } catch (const EngineError &error) {
-                note(QStringLiteral("%1.%2: %3").arg(object.Name().isEmpty() ? object.ClassName() : object.Name(), name,
-                                                     error.message()));
+                note(QStringLiteral("%1.%2: %3")
+                         .arg(object.Name().isEmpty() ? object.ClassName() : object.Name(), name, error.message()));
             }
         }
     }
@@ -225,7 +230,8 @@ private:
                       } else if (name == u"Value") {
                           report_.Variables().SetVariable(variable, Variant(value));
                       } else {
-                          throw EngineError(reportText("templateNoItemProperty").arg(QStringLiteral("Variables"), name));
+                          throw EngineError(
+                              reportText("templateNoItemProperty").arg(QStringLiteral("Variables"), name));
                       }
                   });
     }
@@ -249,8 +255,9 @@ private:
                       else if (name == u"Font.Charset")
                           style.Font.Charset = toInt(value);
                       else if (name == u"Font.Style")
-                          style.Font.Style = toSet(value, {QStringLiteral("fsBold"), QStringLiteral("fsItalic"),
-                                                           QStringLiteral("fsUnderline"), QStringLiteral("fsStrikeOut")});
+                          style.Font.Style =
+                              toSet(value, {QStringLiteral("fsBold"), QStringLiteral("fsItalic"),
+                                            QStringLiteral("fsUnderline"), QStringLiteral("fsStrikeOut")});
                       else if (name == u"Frame.Typ")
                           style.Frame.SetTyp(toSet(value, {QStringLiteral("ftLeft"), QStringLiteral("ftRight"),
                                                            QStringLiteral("ftTop"), QStringLiteral("ftBottom")}));
@@ -267,7 +274,7 @@ private:
     TfrxReport &report_;
 };
 
-} // namespace
+}  // namespace
 
 TfrxTemplateReader::TfrxTemplateReader(TfrxTemplateLinks links)
     : links_(std::move(links))
@@ -291,4 +298,4 @@ void TfrxTemplateReader::Read(const QString &text, TfrxReport &report) const
         report.AddError(error);
 }
 
-} // namespace vornak
+}  // namespace vornak

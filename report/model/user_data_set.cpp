@@ -22,11 +22,12 @@ const TfrxPropertyList &TfrxUserDataSet::ClassProperties()
     using C = TfrxUserDataSet;
     static const TfrxPropertyList list = [] {
         TfrxPropertyList l = TfrxDataSet::ClassProperties();
-        l << PropertyBuilder<C>::Lines(QStringLiteral("Fields.Text"), [](const C &o) { return o.Fields(); },
-                                       [](C &o, QStringList v) { o.SetFields(v); });
+        l << PropertyBuilder<C>::Lines(
+            QStringLiteral("Fields.Text"), [](const C &o) { return o.Fields(); },
+            [](C &o, QStringList v) { o.SetFields(v); });
         return l;
     }();
     return list;
 }
 
-} // namespace vornak
+}  // namespace vornak

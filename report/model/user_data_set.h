@@ -31,4 +31,4 @@ private:
     QStringList fields_;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -76,4 +76,4 @@ private:
 // `frame` gives the object's frame.
 TfrxPropertyList frxFrameProperties(const QString &prefix, std::function<TfrxFrame &(TfrxComponent &)> frame);
 
-} // namespace vornak
+}  // namespace vornak

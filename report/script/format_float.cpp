@@ -9,8 +9,8 @@
 #include "platform/number_format.h"
 #include "platform/regional_settings.h"
 
-#include <QStringList>
 #include <cmath>
+#include <QStringList>
 
 namespace vornak {
 
@@ -37,13 +37,13 @@ QStringList sections(const QString &picture)
 }
 
 struct Layout {
-    int wholeZeros = 0;   // "0"s before the point (digits always written)
-    int wholePlaces = 0;  // "0"s and "#"s before the point
-    int decimalZeros = 0; // "0"s after the point
+    int wholeZeros = 0;    // "0"s before the point (digits always written)
+    int wholePlaces = 0;   // "0"s and "#"s before the point
+    int decimalZeros = 0;  // "0"s after the point
     int decimalPlaces = 0;
     bool hasPoint = false;
     bool grouped = false;
-    int exponentDigits = -1; // -1: no exponent
+    int exponentDigits = -1;  // -1: no exponent
 };
 
 Layout layoutOf(const QString &section)
@@ -59,8 +59,8 @@ Layout layoutOf(const QString &section)
         }
         if (c == u'\'' || c == u'"') {
             quote = c;
-        } else if ((c == u'E' || c == u'e') && i + 1 < section.size() && (section[i + 1] == u'+' || section[i + 1] == u'-')
-                   && layout.exponentDigits < 0) {
+        } else if ((c == u'E' || c == u'e') && i + 1 < section.size() &&
+                   (section[i + 1] == u'+' || section[i + 1] == u'-') && layout.exponentDigits < 0) {
             layout.exponentDigits = 0;
             for (qsizetype j = i + 2; j < section.size() && section[j] == u'0'; ++j)
                 ++layout.exponentDigits;
@@ -96,7 +96,7 @@ QString grouped(const QString &digits, QChar separator)
     return result;
 }
 
-} // namespace
+}  // namespace
 
 QString formatFloat(const QString &picture, double value, QChar decimalSeparator, QChar thousandSeparator)
 {
@@ -108,7 +108,7 @@ QString formatFloat(const QString &picture, double value, QChar decimalSeparator
     if (value == 0 && parts.size() > 2 && !parts[2].isEmpty())
         section = parts[2], negative = false;
     else if (negative && parts.size() > 1 && !parts[1].isEmpty())
-        section = parts[1], negative = false; // the section writes its own sign, if any
+        section = parts[1], negative = false;  // the section writes its own sign, if any
     const Layout layout = layoutOf(section);
 
     double magnitude = std::fabs(value);
@@ -155,8 +155,8 @@ QString formatFloat(const QString &picture, double value, QChar decimalSeparator
         }
         if (c == u'\'' || c == u'"') {
             quote = c;
-        } else if ((c == u'E' || c == u'e') && layout.exponentDigits >= 0 && i + 1 < section.size()
-                   && (section[i + 1] == u'+' || section[i + 1] == u'-')) {
+        } else if ((c == u'E' || c == u'e') && layout.exponentDigits >= 0 && i + 1 < section.size() &&
+                   (section[i + 1] == u'+' || section[i + 1] == u'-')) {
             result.append(c);
             if (exponent < 0)
                 result.append(u'-');
@@ -189,4 +189,4 @@ QString formatFloat(const QString &picture, double value)
     return formatFloat(picture, value, regional.decimalSeparator, regional.thousandSeparator);
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -75,7 +75,7 @@ const QHash<QByteArray, QString> &table()
     return texts;
 }
 
-} // namespace
+}  // namespace
 
 QString reportText(const char *key)
 {
@@ -83,4 +83,4 @@ QString reportText(const char *key)
     return at == table().constEnd() ? QString::fromLatin1(key) : *at;
 }
 
-} // namespace vornak
+}  // namespace vornak

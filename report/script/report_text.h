@@ -9,4 +9,4 @@ namespace vornak {
 // the table is shown as the key itself. Texts with "%1", "%2" take their values with arg().
 QString reportText(const char *key);
 
-} // namespace vornak
+}  // namespace vornak

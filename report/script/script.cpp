@@ -14,7 +14,7 @@ namespace {
 
 const QString languageDirective = QStringLiteral("#language");
 
-} // namespace
+}  // namespace
 
 TfsScript &TfsScript::builtIns()
 {
@@ -26,11 +26,15 @@ TfsScript &TfsScript::builtIns()
     return *scope;
 }
 
-TfsScript::TfsScript(BuiltInsTag) : flags_(std::make_unique<script::RunFlags>()), isBuiltIns_(true)
+TfsScript::TfsScript(BuiltInsTag)
+    : flags_(std::make_unique<script::RunFlags>()),
+      isBuiltIns_(true)
 {
 }
 
-TfsScript::TfsScript(TfsScript *parent) : parent_(parent), flags_(std::make_unique<script::RunFlags>())
+TfsScript::TfsScript(TfsScript *parent)
+    : parent_(parent),
+      flags_(std::make_unique<script::RunFlags>())
 {
     builtIns();
 }
@@ -276,7 +280,8 @@ ScriptProcedure *TfsScript::AddMethod(const QString &declaration, ScriptCallback
 
 void TfsScript::ClearItems(const void *adder)
 {
-    if (std::erase_if(items_, [adder](const std::unique_ptr<ScriptItem> &item) { return item->adder() == adder; }) > 0) {
+    if (std::erase_if(items_, [adder](const std::unique_ptr<ScriptItem> &item) { return item->adder() == adder; }) >
+        0) {
         main_.reset();
         statementCount_ = 0;
     }
@@ -299,4 +304,4 @@ void TfsScript::Clear()
     errorPos_.clear();
 }
 
-} // namespace vornak
+}  // namespace vornak

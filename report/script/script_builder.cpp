@@ -36,8 +36,14 @@ const std::map<QString, VariantOperator> &operators()
     return table;
 }
 
-bool isNumber(TfsVarType kind) { return kind == TfsVarType::fvtInt || kind == TfsVarType::fvtFloat; }
-bool isText(TfsVarType kind) { return kind == TfsVarType::fvtString || kind == TfsVarType::fvtChar; }
+bool isNumber(TfsVarType kind)
+{
+    return kind == TfsVarType::fvtInt || kind == TfsVarType::fvtFloat;
+}
+bool isText(TfsVarType kind)
+{
+    return kind == TfsVarType::fvtString || kind == TfsVarType::fvtChar;
+}
 
 const ScriptType integerType{TfsVarType::fvtInt, QStringLiteral("Integer")};
 const ScriptType floatType{TfsVarType::fvtFloat, QStringLiteral("Extended")};
@@ -77,15 +83,18 @@ ScriptType resultType(VariantOperator op, const ScriptType &left, const ScriptTy
 const SyntaxNode *loneFactor(const SyntaxNode &node)
 {
     const SyntaxNode *current = &node;
-    while ((current->name == u"expr" || current->name == u"sexpr" || current->name == u"term") && current->children.size() == 1)
+    while ((current->name == u"expr" || current->name == u"sexpr" || current->name == u"term") &&
+           current->children.size() == 1)
         current = &current->children.front();
     return current;
 }
 
-} // namespace
+}  // namespace
 
 ScriptBuilder::ScriptBuilder(TfsScript &script, const QString &text, const Grammar &grammar)
-    : script_(script), text_(text), grammar_(grammar)
+    : script_(script),
+      text_(text),
+      grammar_(grammar)
 {
 }
 
@@ -143,8 +152,8 @@ void ScriptBuilder::checkAssignable(const ScriptType &target, const ScriptType &
     bool fits = true;
     if (target.kind == TfsVarType::fvtVariant || source.kind == TfsVarType::fvtVariant)
         fits = true;
-    else if (target.kind == TfsVarType::fvtClass || source.kind == TfsVarType::fvtClass || target.kind == TfsVarType::fvtArray
-             || source.kind == TfsVarType::fvtArray)
+    else if (target.kind == TfsVarType::fvtClass || source.kind == TfsVarType::fvtClass ||
+             target.kind == TfsVarType::fvtArray || source.kind == TfsVarType::fvtArray)
         fits = target.kind == source.kind;
     else if (!isText(target.kind))
         fits = !isText(source.kind);
@@ -291,7 +300,8 @@ void ScriptBuilder::buildProcedure(const SyntaxNode &node)
     } leave{scope_, scope.outer};
 
     for (const ScriptParameter &parameter : parameters) {
-        declare(std::make_unique<ScriptVariable>(parameter.name, parameter.type, initialValue(parameter.type.kind)), *name);
+        declare(std::make_unique<ScriptVariable>(parameter.name, parameter.type, initialValue(parameter.type.kind)),
+                *name);
         body->parameters.push_back(static_cast<ScriptVariable *>(body->locals.back().get()));
     }
     if (isFunction) {
@@ -332,7 +342,7 @@ StatementPtr ScriptBuilder::buildStatement(const SyntaxNode &node)
         return std::make_unique<FlowStatement>(flow->second);
     if (const auto builder = builders.find(node.name); builder != builders.end())
         return (this->*builder->second)(node);
-    return nullptr; // not a statement
+    return nullptr;  // not a statement
 }
 
 std::unique_ptr<BlockStatement> ScriptBuilder::buildStatements(const SyntaxNode &parent)
@@ -381,8 +391,8 @@ StatementPtr ScriptBuilder::buildCall(const SyntaxNode &node)
 StatementPtr ScriptBuilder::buildIf(const SyntaxNode &node)
 {
     return std::make_unique<IfStatement>(buildExpression(*node.child(u"expr")),
-                                          buildOptionalStatement(node.child(u"thenstmt")),
-                                          buildOptionalStatement(node.child(u"elsestmt")));
+                                         buildOptionalStatement(node.child(u"thenstmt")),
+                                         buildOptionalStatement(node.child(u"elsestmt")));
 }
 
 StatementPtr ScriptBuilder::buildCase(const SyntaxNode &node)
@@ -402,7 +412,8 @@ StatementPtr ScriptBuilder::buildCase(const SyntaxNode &node)
                     item.high = buildExpression(range.children.at(1));
                 labels.push_back(std::move(item));
             }
-            branches.push_back({std::make_unique<SetExpression>(std::move(labels)), buildOptionalStatement(child.child(u"thenstmt"))});
+            branches.push_back(
+                {std::make_unique<SetExpression>(std::move(labels)), buildOptionalStatement(child.child(u"thenstmt"))});
         } else if (child.name == u"elsestmt") {
             otherwise = buildStatements(child);
         }
@@ -462,7 +473,8 @@ StatementPtr ScriptBuilder::buildTry(const SyntaxNode &node)
 
 // ---- expressions ----
 
-ExpressionPtr ScriptBuilder::buildBinary(const SyntaxNode &op, ExpressionPtr left, ExpressionPtr right, const SyntaxNode &rightNode)
+ExpressionPtr ScriptBuilder::buildBinary(const SyntaxNode &op, ExpressionPtr left, ExpressionPtr right,
+                                         const SyntaxNode &rightNode)
 {
     const auto found = operators().find(op.text);
     if (found == operators().end())
@@ -508,7 +520,8 @@ ExpressionPtr ScriptBuilder::buildOperatorChain(const SyntaxNode &node)
             result->type = booleanType;
         } else if (op.text == u"is") {
             const SyntaxNode *className = loneFactor(right);
-            const ScriptTypeItem *type = className->name == u"dsgn" ? script_.FindType(className->leafText(u"ident")) : nullptr;
+            const ScriptTypeItem *type =
+                className->name == u"dsgn" ? script_.FindType(className->leafText(u"ident")) : nullptr;
             if (!type || type->type().kind != TfsVarType::fvtClass)
                 fail(reportText("classExpected"), right);
             result = bounded(std::make_unique<IsExpression>(std::move(result), type->name()), right);
@@ -529,14 +542,16 @@ ExpressionPtr ScriptBuilder::buildNumber(const SyntaxNode &node) const
         const qint64 value = text.mid(hex.size()).toLongLong(&ok, 16);
         if (!ok)
             fail(grammar_.errorText(QStringLiteral("err2")), node);
-        auto expression = std::make_unique<ConstantExpression>(value >= INT_MIN && value <= INT_MAX ? Variant(int(value)) : Variant(value));
+        auto expression = std::make_unique<ConstantExpression>(
+            value >= INT_MIN && value <= INT_MAX ? Variant(int(value)) : Variant(value));
         expression->type = integerType;
         return expression;
     }
     if (!text.contains(u'.') && !text.contains(u'e', Qt::CaseInsensitive)) {
         const qint64 value = text.toLongLong(&ok);
         if (ok) {
-            auto expression = std::make_unique<ConstantExpression>(value <= INT_MAX ? Variant(int(value)) : Variant(value));
+            auto expression =
+                std::make_unique<ConstantExpression>(value <= INT_MAX ? Variant(int(value)) : Variant(value));
             expression->type = integerType;
             return expression;
         }
@@ -587,7 +602,8 @@ ExpressionPtr ScriptBuilder::buildFactor(const SyntaxNode &node)
         std::vector<ExpressionPtr> arguments;
         arguments.push_back(std::make_unique<ConstantExpression>(Variant(node.text)));
         std::vector<TargetPtr> targets(1);
-        return std::make_unique<CallExpression>(static_cast<ScriptProcedure *>(get), std::move(arguments), std::move(targets));
+        return std::make_unique<CallExpression>(static_cast<ScriptProcedure *>(get), std::move(arguments),
+                                                std::move(targets));
     }
     if (node.name == u"set")
         return buildSet(node);
@@ -611,12 +627,14 @@ ExpressionPtr ScriptBuilder::buildCallOf(ScriptProcedure *procedure, const Synta
         if (i >= given.size()) {
             if (!parameter.hasDefault)
                 fail(reportText("notEnoughParameters"), arguments ? *arguments : at);
-            values.push_back(std::make_unique<ConstantExpression>(procedure->isMacro() ? Variant(QString()) : parameter.defaultValue));
+            values.push_back(std::make_unique<ConstantExpression>(procedure->isMacro() ? Variant(QString())
+                                                                                       : parameter.defaultValue));
             continue;
         }
         const SyntaxNode &argument = *given[i];
         if (procedure->isMacro()) {
-            values.push_back(std::make_unique<ConstantExpression>(Variant(text_.mid(argument.position, argument.end - argument.position))));
+            values.push_back(std::make_unique<ConstantExpression>(
+                Variant(text_.mid(argument.position, argument.end - argument.position))));
         } else if (parameter.byReference) {
             const SyntaxNode *designatorNode = loneFactor(argument);
             if (designatorNode->name != u"dsgn")
@@ -670,7 +688,8 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
     case ScriptItem::Kind::Procedure: {
         auto *procedure = static_cast<ScriptProcedure *>(item);
         // Inside a function, assigning to its name sets its result.
-        for (const Scope *scope = scope_; scope && asTarget && !callFollows && i == parts.size(); scope = scope->outer) {
+        for (const Scope *scope = scope_; scope && asTarget && !callFollows && i == parts.size();
+             scope = scope->outer) {
             if (scope->procedure == procedure && scope->body->result) {
                 result.expression = std::make_unique<VariableExpression>(scope->body->result);
                 result.target = std::make_unique<VariableTarget>(scope->body->result);
@@ -695,7 +714,8 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
             // A Variant may hold an object value: its members are found when it runs.
             if (!result.expression->designatesObject() && result.expression->type.kind != TfsVarType::fvtVariant)
                 fail(reportText("classExpected"), part);
-            if (ScriptObject *object = result.expression->evaluateObject(); object && dynamic_cast<ObjectExpression *>(result.expression.get())) {
+            if (ScriptObject *object = result.expression->evaluateObject();
+                object && dynamic_cast<ObjectExpression *>(result.expression.get())) {
                 if (object->findScriptProperty(part.text) < 0 && object->findScriptMethod(part.text) < 0)
                     fail(reportText("undeclaredIdentifier").arg(part.text), part);
             }
@@ -703,7 +723,9 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
                 std::vector<ExpressionPtr> arguments;
                 for (const SyntaxNode &argument : parts[i + 1].children)
                     arguments.push_back(buildExpression(argument));
-                result.expression = bounded(std::make_unique<MethodCallExpression>(std::move(result.expression), part.text, std::move(arguments)), part);
+                result.expression = bounded(std::make_unique<MethodCallExpression>(std::move(result.expression),
+                                                                                   part.text, std::move(arguments)),
+                                            part);
                 ++i;
                 continue;
             }
@@ -725,7 +747,9 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
                 fail(reportText("arrayExpected"), part);
             if (part.children.size() != 1)
                 fail(reportText("indexExpected"), part);
-            result.expression = bounded(std::make_unique<IndexExpression>(std::move(result.expression), buildExpression(part.children.front())), part);
+            result.expression = bounded(
+                std::make_unique<IndexExpression>(std::move(result.expression), buildExpression(part.children.front())),
+                part);
             result.expression->type = {TfsVarType::fvtChar, QStringLiteral("Char")};
         } else if (part.name == u"args") {
             fail(reportText("tooManyParameters"), part);
@@ -770,7 +794,8 @@ std::unique_ptr<ScriptProcedure> ScriptBuilder::readDeclaration(TfsScript &scrip
         if (!number.isEmpty()) {
             bool isInteger = false;
             const int value = number.toInt(&isInteger);
-            const Variant result = isInteger ? Variant(negative ? -value : value) : Variant(number.toDouble() * (negative ? -1 : 1));
+            const Variant result =
+                isInteger ? Variant(negative ? -value : value) : Variant(number.toDouble() * (negative ? -1 : 1));
             return result;
         }
         bool isString = false;
@@ -828,4 +853,4 @@ std::unique_ptr<ScriptProcedure> ScriptBuilder::readDeclaration(TfsScript &scrip
     return procedure;
 }
 
-} // namespace vornak::script
+}  // namespace vornak::script

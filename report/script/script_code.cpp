@@ -28,7 +28,7 @@ ScriptObject *requireObject(const Expression &expression)
     return object;
 }
 
-} // namespace
+}  // namespace
 
 QString recursionTooDeepMessage()
 {
@@ -59,7 +59,8 @@ QString constantExpectedMessage()
     return reportText("constantExpected");
 }
 
-ObjectExpression::ObjectExpression(ScriptObject *object) : object_(object)
+ObjectExpression::ObjectExpression(ScriptObject *object)
+    : object_(object)
 {
     type = {TfsVarType::fvtClass, object ? object->scriptClassName() : QString()};
 }
@@ -135,7 +136,8 @@ bool SetExpression::contains(const Variant &value) const
         if (!item.high) {
             if (compareValues(value, item.low->evaluate()) == 0)
                 return true;
-        } else if (compareValues(value, item.low->evaluate()) >= 0 && compareValues(value, item.high->evaluate()) <= 0) {
+        } else if (compareValues(value, item.low->evaluate()) >= 0 &&
+                   compareValues(value, item.high->evaluate()) <= 0) {
             return true;
         }
     }
@@ -157,8 +159,11 @@ Variant IndexExpression::evaluate() const
     return Variant(QString(text[qsizetype(index - 1)]));
 }
 
-CallExpression::CallExpression(ScriptProcedure *procedure, std::vector<ExpressionPtr> arguments, std::vector<TargetPtr> referenceTargets)
-    : procedure_(procedure), arguments_(std::move(arguments)), referenceTargets_(std::move(referenceTargets))
+CallExpression::CallExpression(ScriptProcedure *procedure, std::vector<ExpressionPtr> arguments,
+                               std::vector<TargetPtr> referenceTargets)
+    : procedure_(procedure),
+      arguments_(std::move(arguments)),
+      referenceTargets_(std::move(referenceTargets))
 {
     type = procedure->resultType();
     for (const ExpressionPtr &argument : arguments_)
@@ -303,5 +308,5 @@ Flow TryStatement::execute() const
     }
 }
 
-} // namespace script
-} // namespace vornak
+}  // namespace script
+}  // namespace vornak

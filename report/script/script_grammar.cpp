@@ -71,11 +71,14 @@ const std::map<QString, ElementKind> &elementKinds()
     return kinds;
 }
 
-} // namespace
+}  // namespace
 
 class GrammarReader {
 public:
-    explicit GrammarReader(Grammar &grammar) : grammar_(grammar) {}
+    explicit GrammarReader(Grammar &grammar)
+        : grammar_(grammar)
+    {
+    }
 
     bool read(const XmlElement &root)
     {
@@ -248,7 +251,7 @@ std::map<QString, std::unique_ptr<Grammar>> &languages()
     return registered;
 }
 
-} // namespace
+}  // namespace
 
 const Grammar *findLanguage(const QString &name)
 {
@@ -265,4 +268,4 @@ bool registerLanguage(const QString &xml, QString *error)
     return true;
 }
 
-} // namespace vornak::script
+}  // namespace vornak::script

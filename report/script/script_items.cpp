@@ -33,24 +33,30 @@ struct CallDepthGuard {
     ~CallDepthGuard() { --callDepth; }
 };
 
-} // namespace
+}  // namespace
 
 Variant initialValue(TfsVarType kind)
 {
     switch (kind) {
     case TfsVarType::fvtInt:
     case TfsVarType::fvtClass:
-    case TfsVarType::fvtEnum: return Variant(0);
-    case TfsVarType::fvtBool: return Variant(false);
-    case TfsVarType::fvtFloat: return Variant(0.0);
+    case TfsVarType::fvtEnum:
+        return Variant(0);
+    case TfsVarType::fvtBool:
+        return Variant(false);
+    case TfsVarType::fvtFloat:
+        return Variant(0.0);
     case TfsVarType::fvtChar:
-    case TfsVarType::fvtString: return Variant(QString());
-    default: return Variant();
+    case TfsVarType::fvtString:
+        return Variant(QString());
+    default:
+        return Variant();
     }
 }
 
 ScriptVariable::ScriptVariable(const QString &name, const ScriptType &type, const Variant &value)
-    : ScriptItem(Kind::Variable, name), type_(type)
+    : ScriptItem(Kind::Variable, name),
+      type_(type)
 {
     setValue(value);
 }
@@ -95,8 +101,12 @@ void ScriptVariable::setValue(const Variant &value)
     value_ = value;
 }
 
-ScriptProcedure::ScriptProcedure(const QString &name, std::vector<ScriptParameter> parameters, bool isFunction, const ScriptType &resultType)
-    : ScriptItem(Kind::Procedure, name), parameters_(std::move(parameters)), isFunction_(isFunction), resultType_(resultType)
+ScriptProcedure::ScriptProcedure(const QString &name, std::vector<ScriptParameter> parameters, bool isFunction,
+                                 const ScriptType &resultType)
+    : ScriptItem(Kind::Procedure, name),
+      parameters_(std::move(parameters)),
+      isFunction_(isFunction),
+      resultType_(resultType)
 {
 }
 
@@ -187,4 +197,4 @@ Variant ScriptProcedure::invoke(Variant *arguments, int count)
     return body.result ? body.result->value() : Variant();
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -22,7 +22,7 @@ ObjectHandles &handles()
     return table;
 }
 
-} // namespace
+}  // namespace
 
 ScriptObject::~ScriptObject()
 {
@@ -84,4 +84,4 @@ Variant ScriptObject::callScriptMethod(int, const QList<Variant> &)
     throw EngineError(reportText("undeclaredIdentifier").arg(QString()));
 }
 
-} // namespace vornak
+}  // namespace vornak

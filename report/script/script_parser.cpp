@@ -34,7 +34,8 @@ using Nodes = std::vector<SyntaxNode>;
 class Interpreter {
 public:
     Interpreter(const Grammar &grammar, const QString &text)
-        : grammar_(grammar), tokens_(text, grammar.parser(), grammar)
+        : grammar_(grammar),
+          tokens_(text, grammar.parser(), grammar)
     {
     }
 
@@ -175,7 +176,7 @@ private:
             lastToken_.clear();
             return tokens_.readEol();
         default:
-            return true; // Empty
+            return true;  // Empty
         }
     }
 
@@ -277,11 +278,11 @@ private:
     bool tooDeep_ = false;
 };
 
-} // namespace
+}  // namespace
 
 ParseResult parse(const Grammar &grammar, const QString &text, int startOffset)
 {
     return Interpreter(grammar, text).run(startOffset);
 }
 
-} // namespace vornak::script
+}  // namespace vornak::script
