@@ -125,6 +125,7 @@ bool TfrxReport::PrepareScript()
     script.SetLines(scriptText_);
     script.SetSyntaxType(scriptLanguage_);
     const bool compiled = script.Compile();
+    scriptVariablesRemovals_ = script.Removals();  // a compile keeps what was registered before it
     if (!compiled)
         AddError(reportText("scriptError").arg(script.ErrorPos(), script.ErrorMsg()));
     script.SetAdder(nullptr);
@@ -139,14 +140,14 @@ void TfrxReport::RunScriptMainBlock()
 
 void TfrxReport::SetScriptValue(const Variant &value)
 {
-    if (scriptVariables_.value)
+    if (scriptVariables_.value && script_->Removals() == scriptVariablesRemovals_)
         scriptVariables_.value->setValue(value);
 }
 
 void TfrxReport::SetSelfObject(TfrxView *view)
 {
     self_ = view;
-    if (scriptVariables_.self)
+    if (scriptVariables_.self && script_->Removals() == scriptVariablesRemovals_)
         scriptVariables_.self->setObject(view);
 }
 
