@@ -22,4 +22,4 @@ TfrxPropertyList frxDataSetProperties()
     return {dataSet, dataSetName};
 }
 
-} // namespace vornak
+}  // namespace vornak
