@@ -37,7 +37,7 @@ const TfrxPropertyList &TfrxBand::ClassProperties()
           << B::Reference(
                  QStringLiteral("Child"), [](const C &o) { return o.Child() ? o.Child()->Name() : QString(); },
                  [](C &o, const QString &name, const TfrxReferenceResolver &resolver) {
-                     o.SetChild(dynamic_cast<TfrxChild *>(resolver.FindReportObject(name)));
+                     o.SetChild(name.isEmpty() ? nullptr : dynamic_cast<TfrxChild *>(resolver.FindReportObject(name)));
                  })
           << FRX_BOOL(C, KeepChild, false) << FRX_BOOL(C, PrintChildIfInvisible, false)
           << FRX_BOOL(C, StartNewPage, false) << FRX_BOOL(C, Stretched, false);

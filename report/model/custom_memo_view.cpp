@@ -113,7 +113,8 @@ const TfrxPropertyList &TfrxCustomMemoView::ClassProperties()
         l << B::Reference(
             QStringLiteral("FlowTo"), [](const C &o) { return o.FlowTo() ? o.FlowTo()->Name() : QString(); },
             [](C &o, const QString &name, const TfrxReferenceResolver &resolver) {
-                o.SetFlowTo(dynamic_cast<TfrxCustomMemoView *>(resolver.FindReportObject(name)));
+                o.SetFlowTo(name.isEmpty() ? nullptr
+                                           : dynamic_cast<TfrxCustomMemoView *>(resolver.FindReportObject(name)));
             });
         return l;
     }();

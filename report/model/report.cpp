@@ -319,7 +319,9 @@ const TfrxPropertyList &TfrxReport::ClassProperties()
           << B::Reference(
                  QStringLiteral("Preview"), [](const C &o) { return o.Preview() ? o.Preview()->Name() : QString(); },
                  [](C &o, const QString &name, const TfrxReferenceResolver &resolver) {
-                     if (TfrxCustomPreview *preview = resolver.FindPreview(name))
+                     if (name.isEmpty())
+                         o.SetPreview(nullptr);
+                     else if (TfrxCustomPreview *preview = resolver.FindPreview(name))
                          o.SetPreview(preview);
                  });
 
