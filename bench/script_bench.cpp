@@ -2,8 +2,8 @@
 // expression script below the report's script, and calling one compiled expression again and
 // again. Peers in the same run: the same expression written in C++ over the same callback and
 // operators (for running), and compiling a regular expression of the same text (for compiling).
-#include "report/engine/script.h"
-#include "report/engine/variant_ops.h"
+#include "report/script/script.h"
+#include "report/script/variant_ops.h"
 
 #include <QRegularExpression>
 #include <benchmark/benchmark.h>

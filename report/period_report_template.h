@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/engine/template_reader.h"
+#include "report/model/template_reader.h"
 
 namespace vornak {
 
