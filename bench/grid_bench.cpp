@@ -101,7 +101,7 @@ void BM_PageAndPaint_Grid(benchmark::State &state)
     query.Open();
     grid.show();
     grid.setFocus();
-    if (grid.VisibleDataRowCount() != visibleRows || query.RecordCount() != records) {
+    if (grid.visibleDataRowCount() != visibleRows || query.RecordCount() != records) {
         state.SkipWithError("wrong geometry or record count");
         return;
     }

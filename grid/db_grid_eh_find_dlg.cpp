@@ -207,7 +207,7 @@ void TDBGridEhFindDlg::FindNext(Qt::KeyboardModifiers modifiers)
         cbText->addItem(text);
         cbText->setEditText(text);
     }
-    if (!grid_ || !grid_->ActiveDataSet())
+    if (!grid_ || !grid_->activeDataSet())
         return;
 
     const int chosen = cbFindIn->currentIndex();

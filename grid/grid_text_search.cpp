@@ -35,7 +35,7 @@ public:
 bool TDBGridEh::LocateText(const QString &fieldName, const QString &text, TLocateTextMatchTypeEh matchType,
                            TLocateTextDirectionEh direction, TLocateTextOptionsEh options)
 {
-    TDataSet *dataSet = ActiveDataSet();
+    TDataSet *dataSet = activeDataSet();
     if (!dataSet)
         return false;
     const std::vector<TColumnEh *> columns = Columns.Visible();
@@ -63,7 +63,7 @@ bool TDBGridEh::LocateText(const QString &fieldName, const QString &text, TLocat
     bool found = false;
     try {
         const int startRecNo = dataSet->RecNo();
-        const int startRow = CurrentRow();
+        const int startRow = currentRow();
 
         // One step through the cells; false when the dataset has no further record that way.
         auto step = [&]() {

@@ -24,4 +24,11 @@ void registerFonts()
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 }
 
+QFont windowFont()
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(13);
+    return font;
+}
+
 } // namespace vornak

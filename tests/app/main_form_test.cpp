@@ -71,8 +71,8 @@ struct MainWindowSession : LogBookSession {
 
 QPoint firstRowCenter(const TDBGridEh &grid)
 {
-    const int left = grid.ColumnLeft(0);
-    return {left + (grid.ColumnLeft(1) - left) / 2, grid.DataTop() + grid.CurrentRow() * grid.RowPitch() + grid.RowHeight() / 2};
+    const int left = grid.columnLeft(0);
+    return {left + (grid.columnLeft(1) - left) / 2, grid.dataTop() + grid.currentRow() * grid.rowPitch() + grid.RowHeight() / 2};
 }
 
 } // namespace

@@ -28,7 +28,7 @@ std::function<ModalResult(QDialog &)> pickType(int rowsDown)
         grid->setFocus();
         for (int i = 0; i < rowsDown; ++i)
             QTest::keyClick(grid, Qt::Key_Down);
-        const QPoint cell(grid->ColumnLeft(0) + 20, grid->DataTop() + grid->CurrentRow() * grid->RowPitch() + 5);
+        const QPoint cell(grid->columnLeft(0) + 20, grid->dataTop() + grid->currentRow() * grid->rowPitch() + 5);
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
         dialog.hide();
         return ModalResult(dialog.result());

@@ -28,7 +28,7 @@ std::function<bool(QString &)> typeName(const QString &name, QString *initial = 
 ModalResult pickCurrentRow(QDialog &dialog)
 {
     TDBGridEh *grid = static_cast<TTYPE_EXPENSEForm &>(dialog).DBGridEh3;
-    const QPoint cell(grid->ColumnLeft(0) + 20, grid->DataTop() + grid->CurrentRow() * grid->RowPitch() + 5);
+    const QPoint cell(grid->columnLeft(0) + 20, grid->dataTop() + grid->currentRow() * grid->rowPitch() + 5);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
     return ModalResult(dialog.result());
 }

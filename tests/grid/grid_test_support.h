@@ -114,9 +114,9 @@ inline void showFocused(QWidget &widget)
 
 inline QPoint cellCenter(const TDBGridEh &grid, int column, int row)
 {
-    const int left = grid.ColumnLeft(column);
-    const int width = grid.ColumnLeft(column + 1) - left;
-    return {left + width / 2, grid.DataTop() + row * grid.RowPitch() + grid.RowHeight() / 2};
+    const int left = grid.columnLeft(column);
+    const int width = grid.columnLeft(column + 1) - left;
+    return {left + width / 2, grid.dataTop() + row * grid.rowPitch() + grid.RowHeight() / 2};
 }
 
 } // namespace vornak::testing
