@@ -9,6 +9,7 @@
 #include "editors/form_controls.h"
 #include "editors/tool_pictures.h"
 #include "grid/db_grid_eh.h"
+#include "platform/fonts.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/message_box.h"
@@ -27,7 +28,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-using namespace vornak;
+namespace vornak {
 
 TMainForm *MainForm = nullptr;
 
@@ -133,7 +134,7 @@ TDBGridEh *listGrid(const QList<ColumnRow> &columns, QWidget *parent, const char
     grid->SetAutoFitColWidths(true);
     grid->SetTitleLines(2);
     grid->SetFlat(false);
-    grid->SetTitleFont(form_controls::windowFont());
+    grid->SetTitleFont(windowFont());
     for (const ColumnRow &row : columns) {
         TColumnEh *column = grid->Columns.Add(QLatin1String(row.field), row.width, taCenter);
         column->Title.Alignment = taCenter;
@@ -150,7 +151,7 @@ TMainForm::TMainForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Мой ворнак"));
-    setFont(form_controls::windowFont());
+    setFont(windowFont());
     resize(559, 368);
 
     CreateActions();
@@ -193,7 +194,7 @@ void TMainForm::CreateTopPanel()
     DBGridEh2->SetAutoFitColWidths(true);
     DBGridEh2->SetTitleLines(2);
     DBGridEh2->SetFlat(false);
-    DBGridEh2->SetTitleFont(form_controls::windowFont());
+    DBGridEh2->SetTitleFont(windowFont());
     TColumnEh *name = DBGridEh2->Columns.Add(QStringLiteral("nameauto"), 200, taLeftJustify);
     name->Title.Alignment = taCenter;
     DBGridEh2->setGeometry(83, 3, 225, 25);
@@ -380,3 +381,5 @@ void TMainForm::ActEventsDelExecute() { EventsEditForm->DelRecord(); }
 void TMainForm::Button3Click() {}
 void TMainForm::Button4Click() {}
 void TMainForm::Button5Click() {}
+
+} // namespace vornak

@@ -12,8 +12,8 @@ class QTabWidget;
 class QToolBar;
 
 namespace vornak {
+
 class TDBGridEh;
-}
 
 // The main window: the vehicle selector above six picture tabs (vehicles, mileage, expenses,
 // events, report, about). Created before the data module: BindData binds the grids to the data
@@ -55,7 +55,7 @@ public:
 
     QFrame *Panel1;
     QLabel *Label1;
-    vornak::TDBGridEh *DBGridEh2;
+    TDBGridEh *DBGridEh2;
     QTabWidget *PageControl1;
     QWidget *TabAuto;
     QWidget *TabSheet11;
@@ -63,10 +63,10 @@ public:
     QWidget *TabSheet7;
     QWidget *TabSheet5;
     QWidget *TabSheet4;
-    vornak::TDBGridEh *DBGridEh1;
-    vornak::TDBGridEh *DBGridEh4;
-    vornak::TDBGridEh *DBGridEh3;
-    vornak::TDBGridEh *DBGridEh8;
+    TDBGridEh *DBGridEh1;
+    TDBGridEh *DBGridEh4;
+    TDBGridEh *DBGridEh3;
+    TDBGridEh *DBGridEh8;
     QToolBar *ToolBarAuto;
     QToolBar *ToolBarMileage;
     QToolBar *ToolBarFuel;
@@ -107,7 +107,7 @@ private:
     void CreateTopPanel();
     void CreatePages();
     QWidget *CreateListTab(const char *name, const QString &caption, QToolBar *&toolBar, const char *toolBarName,
-                           const QList<QAction *> &actions, vornak::TDBGridEh *grid);
+                           const QList<QAction *> &actions, TDBGridEh *grid);
     void CreateReportTab();
     void CreateAboutTab();
     // Ctrl+Delete in a vehicle grid: a vehicle that still has entries is refused.
@@ -115,3 +115,5 @@ private:
 };
 
 extern TMainForm *MainForm;
+
+} // namespace vornak

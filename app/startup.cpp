@@ -15,6 +15,8 @@
 #include "platform/message_box.h"
 #include "platform/number_format.h"
 
+namespace vornak {
+
 namespace {
 
 constexpr int animationSteps = 100;
@@ -38,7 +40,7 @@ void destroyForm(std::unique_ptr<Form> &owner, Form *&reference)
 
 QString loadingCaption(int step)
 {
-    const double rounded = vornak::roundHalfAway(step * 100.0 / 160.0);
+    const double rounded = roundHalfAway(step * 100.0 / 160.0);
     const QString digits = rounded == 0 ? QString() : QString::number(qint64(rounded));
     return QStringLiteral("Загрузка ") + digits + QStringLiteral(" %");
 }
@@ -47,7 +49,7 @@ TApplication::TApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Мой ворнак"));
-    vornak::registerFonts();
+    registerFonts();
 }
 
 TApplication::~TApplication()
@@ -59,10 +61,10 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const vornak::Error &error) {
-        vornak::showErrorMessage(error.message());
+    } catch (const Error &error) {
+        showErrorMessage(error.message());
     } catch (const std::exception &error) {
-        vornak::showErrorMessage(QString::fromUtf8(error.what()));
+        showErrorMessage(QString::fromUtf8(error.what()));
     }
     return false;
 }
@@ -106,18 +108,18 @@ bool TApplication::startUp()
         createForms();
         for (int step = 0; step < animationSteps; ++step) {
             processEvents();
-            vornak::Clock::current().sleep(10);
+            Clock::current().sleep(10);
             flash->Image1->move(flash->Image1->x() + 2, flash->Image1->y());
             flash->setWindowTitle(loadingCaption(step));
         }
         flash->close();
-    } catch (const vornak::Error &error) {
+    } catch (const Error &error) {
         destroyForms();
-        vornak::showErrorMessage(error.message());
+        showErrorMessage(error.message());
         return false;
     } catch (const std::exception &error) {
         destroyForms();
-        vornak::showErrorMessage(QString::fromUtf8(error.what()));
+        showErrorMessage(QString::fromUtf8(error.what()));
         return false;
     }
     return true;
@@ -128,3 +130,5 @@ int TApplication::run()
     MainForm->show();
     return exec();
 }
+
+} // namespace vornak

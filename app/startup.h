@@ -4,8 +4,11 @@
 #include <QString>
 #include <memory>
 
-class TMainForm;
 class TDataModule1;
+
+namespace vornak {
+
+class TMainForm;
 class TAutoEditForm;
 class TFuelEditForm;
 class TSettingsForm;
@@ -46,3 +49,5 @@ private:
     std::unique_ptr<TEventsEditForm> eventsEditForm_;
     std::unique_ptr<TTYPE_EXPENSEForm> typeExpenseForm_;
 };
+
+} // namespace vornak

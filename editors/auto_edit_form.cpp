@@ -15,7 +15,7 @@
 #include <QSignalBlocker>
 #include <cmath>
 
-using namespace vornak;
+namespace vornak {
 
 TAutoEditForm *AutoEditForm = nullptr;
 
@@ -200,3 +200,5 @@ void TAutoEditForm::DelRecord()
                                           MessageButtons::YesNo, MessageIcon::Question) == ModalResult::Yes)
         DataModule1->TableSprAuto->Delete();
 }
+
+} // namespace vornak

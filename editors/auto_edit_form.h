@@ -8,8 +8,8 @@ class QLabel;
 class QPushButton;
 
 namespace vornak {
+
 class TDBEdit;
-}
 
 // The vehicle dialog. It edits the current record of the vehicles table in place: the name and
 // the starting mileage through bound edit boxes, the starting date through the picker. Created
@@ -39,8 +39,8 @@ public:
     QLabel *Label3;
     QPushButton *Button1;
     QPushButton *Button2;
-    vornak::TDBEdit *DBEdit1;
-    vornak::TDBEdit *DBEdit2;
+    TDBEdit *DBEdit1;
+    TDBEdit *DBEdit2;
     QDateEdit *DateTimePicker1;
 
 private:
@@ -59,3 +59,5 @@ private:
 };
 
 extern TAutoEditForm *AutoEditForm;
+
+} // namespace vornak

@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
+namespace vornak {
+
 TEventsEditForm *EventsEditForm = nullptr;
 
-namespace sql = vornak::sql_literal;
+namespace sql = sql_literal;
 
 namespace {
 
@@ -121,3 +123,5 @@ void TEventsEditForm::DelRecord()
     if (ConfirmDelete())
         DataModule1->QueryDocEvents->Delete();
 }
+
+} // namespace vornak

@@ -7,6 +7,8 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 
+namespace vornak {
+
 // Maintenance events of the current vehicle: due date or mileage, status, reminder kind and a
 // description. A new event's statement is also written to "ADOQuery1.txt". Created hidden at
 // start-up and only ever shown modally.
@@ -39,3 +41,5 @@ private:
 };
 
 extern TEventsEditForm *EventsEditForm;
+
+} // namespace vornak

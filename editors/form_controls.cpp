@@ -1,20 +1,16 @@
 #include "editors/form_controls.h"
 
 #include "editors/short_date_picker.h"
+#include "platform/fonts.h"
 
 #include <QDateEdit>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 
-namespace form_controls {
+namespace vornak {
 
-QFont windowFont()
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    return font;
-}
+namespace form_controls {
 
 void setUpDialog(QDialog *dialog, const char *name, int width, int height)
 {
@@ -50,3 +46,5 @@ QDateEdit *datePicker(const QRect &geometry, QWidget *parent, const char *name)
 }
 
 } // namespace form_controls
+
+} // namespace vornak

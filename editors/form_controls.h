@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -11,11 +10,11 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
+namespace vornak {
+
 // Controls of the system's windows placed at their design positions.
 namespace form_controls {
 
-// "Tahoma" 13 pixels high, the font of the system's windows.
-QFont windowFont();
 // A dialog of fixed client size in the window font, with a title bar and a close button only.
 void setUpDialog(QDialog *dialog, const char *name, int width, int height);
 // A label sized to its text at `position`.
@@ -25,3 +24,5 @@ QPushButton *button(const QString &text, const QRect &geometry, QWidget *parent,
 QDateEdit *datePicker(const QRect &geometry, QWidget *parent, const char *name);
 
 } // namespace form_controls
+
+} // namespace vornak

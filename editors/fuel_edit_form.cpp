@@ -9,9 +9,11 @@
 #include <QPainter>
 #include <QPushButton>
 
+namespace vornak {
+
 TFuelEditForm *FuelEditForm = nullptr;
 
-namespace sql = vornak::sql_literal;
+namespace sql = sql_literal;
 
 namespace {
 
@@ -158,3 +160,5 @@ void TFuelEditForm::BitBtn1Click()
     Edit1->Tag = id;
     Edit1->setText(name);
 }
+
+} // namespace vornak

@@ -8,6 +8,8 @@ class QDateEdit;
 class QLabel;
 class QPushButton;
 
+namespace vornak {
+
 // An edit box with an integer tag beside its text.
 class TTagEdit : public QLineEdit {
     Q_OBJECT
@@ -51,3 +53,5 @@ private:
 };
 
 extern TFuelEditForm *FuelEditForm;
+
+} // namespace vornak

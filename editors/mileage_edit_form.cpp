@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
+namespace vornak {
+
 TMileageEditForm *MileageEditForm = nullptr;
 
-namespace sql = vornak::sql_literal;
+namespace sql = sql_literal;
 
 TMileageEditForm::TMileageEditForm(QWidget *parent)
     : TRecordDialog(QStringLiteral("MileageEditForm"), QSize(265, 132), parent)
@@ -95,7 +97,7 @@ void TMileageEditForm::DelRecord()
 void TMileageEditForm::EditObshKeyUp()
 {
     const QString vehicleId = DataModule1->TableSprAutoid->AsString();
-    const auto total = vornak::parseInteger(EditObsh->text());
+    const auto total = parseInteger(EditObsh->text());
     if (vehicleId.isEmpty() || !total)
         return;
 
@@ -118,3 +120,5 @@ void TMileageEditForm::OpenAggregate(const QString &selectLine, const QString &v
         lines.append(QStringLiteral("and not doc_mileage.id = ") + editedId_);
     ScratchStatement(lines)->Open();
 }
+
+} // namespace vornak

@@ -6,6 +6,8 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 
+namespace vornak {
+
 // Odometer readings of the current vehicle: the date and the total reading, with the distance
 // driven since the previous reading proposed while the total is typed. Created hidden at
 // start-up and only ever shown modally.
@@ -41,3 +43,5 @@ private:
 };
 
 extern TMileageEditForm *MileageEditForm;
+
+} // namespace vornak

@@ -20,6 +20,8 @@
 
 #include <optional>
 
+namespace vornak {
+
 namespace {
 
 constexpr QSize buttonSize(93, 25);
@@ -47,10 +49,10 @@ QString problemText(const QString &caption, const QString &text, TRecordDialog::
 std::optional<QString> literalOf(const QString &text, TRecordDialog::NumberKind kind)
 {
     if (kind == TRecordDialog::NumberKind::Whole) {
-        if (const auto value = vornak::parseInteger(text))
-            return vornak::sql_literal::integer(*value);
-    } else if (const auto value = vornak::parseFloat(text, /*acceptPoint*/ true)) {
-        return vornak::sql_literal::number(*value);
+        if (const auto value = parseInteger(text))
+            return sql_literal::integer(*value);
+    } else if (const auto value = parseFloat(text, /*acceptPoint*/ true)) {
+        return sql_literal::number(*value);
     }
     return std::nullopt;
 }
@@ -100,7 +102,7 @@ void TRecordDialog::addButtons(QPoint savePosition, QPoint cancelPosition)
     Button1 = addButton(QStringLiteral("Button1"), QStringLiteral("Сохранить"), savePosition);
     Button2 = addButton(QStringLiteral("Button2"), QStringLiteral("Отменить"), cancelPosition);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(Button2, &QPushButton::clicked, this, [this] { done(int(vornak::ModalResult::Cancel)); });
+    connect(Button2, &QPushButton::clicked, this, [this] { done(int(ModalResult::Cancel)); });
 }
 
 void TRecordDialog::SetTabOrder(std::initializer_list<QWidget *> order)
@@ -137,14 +139,14 @@ void TRecordDialog::Button1Click()
         const QString text = input.edit->text();
         if (literalOf(text, input.kind))
             continue;
-        vornak::UserDialogs::current().messageBox(problemText(input.caption, text, input.kind),
+        UserDialogs::current().messageBox(problemText(input.caption, text, input.kind),
                                                   QCoreApplication::applicationName(),
-                                                  vornak::MessageButtons::Ok, vornak::MessageIcon::Warning);
+                                                  MessageButtons::Ok, MessageIcon::Warning);
         input.edit->setFocus();
         input.edit->selectAll();
         return;
     }
-    done(int(vornak::ModalResult::Ok));
+    done(int(ModalResult::Ok));
 }
 
 QString TRecordDialog::NumberLiteral(const QLineEdit *edit) const
@@ -153,18 +155,18 @@ QString TRecordDialog::NumberLiteral(const QLineEdit *edit) const
     Q_ASSERT(input);
     const auto literal = literalOf(edit->text(), input->kind);
     if (!literal)
-        throw vornak::ConversionError(problemText(input->caption, edit->text(), input->kind));
+        throw ConversionError(problemText(input->caption, edit->text(), input->kind));
     return *literal;
 }
 
 bool TRecordDialog::Execute()
 {
-    return vornak::UserDialogs::current().showModal(*this) == vornak::ModalResult::Ok;
+    return UserDialogs::current().showModal(*this) == ModalResult::Ok;
 }
 
-vornak::TADOQuery *TRecordDialog::ScratchStatement(const QStringList &lines)
+TADOQuery *TRecordDialog::ScratchStatement(const QStringList &lines)
 {
-    vornak::TADOQuery *query = DataModule1->ADOQuery1;
+    TADOQuery *query = DataModule1->ADOQuery1;
     query->Close();
     query->SQL.Clear();
     for (const QString &line : lines)
@@ -172,7 +174,7 @@ vornak::TADOQuery *TRecordDialog::ScratchStatement(const QStringList &lines)
     return query;
 }
 
-void TRecordDialog::ExecuteAndReopen(vornak::TADOQuery *list)
+void TRecordDialog::ExecuteAndReopen(TADOQuery *list)
 {
     DataModule1->ADOQuery1->ExecSQL();
     list->Close();
@@ -181,26 +183,26 @@ void TRecordDialog::ExecuteAndReopen(vornak::TADOQuery *list)
 
 QString TRecordDialog::DateText(const QDateEdit *picker)
 {
-    return vornak::date_time::toDateText(vornak::date_time::encode(picker->date()));
+    return date_time::toDateText(date_time::encode(picker->date()));
 }
 
 void TRecordDialog::SetPickerDate(QDateEdit *picker, double dateTime)
 {
-    picker->setDate(vornak::date_time::datePart(dateTime));
+    picker->setDate(date_time::datePart(dateTime));
 }
 
 void TRecordDialog::SetPickerToday(QDateEdit *picker)
 {
-    picker->setDate(vornak::Clock::current().now().date());
+    picker->setDate(Clock::current().now().date());
 }
 
 bool TRecordDialog::ConfirmDelete()
 {
     // The platform's confirmation box, captioned as every other delete question of the program.
-    return vornak::UserDialogs::current().messageBox(QStringLiteral("Действительно удалить?"),
+    return UserDialogs::current().messageBox(QStringLiteral("Действительно удалить?"),
                                                      QStringLiteral("Confirm"),
-                                                     vornak::MessageButtons::YesNo, vornak::MessageIcon::Question)
-        == vornak::ModalResult::Yes;
+                                                     MessageButtons::YesNo, MessageIcon::Question)
+        == ModalResult::Yes;
 }
 
 void TRecordDialog::showEvent(QShowEvent *event)
@@ -215,3 +217,5 @@ void TRecordDialog::showEvent(QShowEvent *event)
     if (firstInTabOrder_)
         firstInTabOrder_->setFocus();
 }
+
+} // namespace vornak

@@ -12,8 +12,8 @@ class QLabel;
 class QLineEdit;
 
 namespace vornak {
+
 class TADOQuery;
-}
 
 // What the entry dialogs share: the window (fixed client size, "Tahoma" 13 px, centred over the
 // main window when shown), the "Сохранить" and "Отменить" buttons, and the check of the typed
@@ -51,9 +51,9 @@ protected:
     QString NumberLiteral(const QLineEdit *edit) const;
 
     // Makes `lines` the statement of the data module's scratch query ADOQuery1 and returns it.
-    static vornak::TADOQuery *ScratchStatement(const QStringList &lines);
+    static TADOQuery *ScratchStatement(const QStringList &lines);
     // Executes the scratch query's statement, then closes and reopens `list` to show the change.
-    static void ExecuteAndReopen(vornak::TADOQuery *list);
+    static void ExecuteAndReopen(TADOQuery *list);
 
     // The date picker's date as text in the regional short date format.
     static QString DateText(const QDateEdit *picker);
@@ -77,3 +77,5 @@ private:
     QList<NumberInput> numberInputs_;
     QWidget *firstInTabOrder_ = nullptr;
 };
+
+} // namespace vornak

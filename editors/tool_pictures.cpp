@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
+namespace vornak {
+
 namespace tool_pictures {
 
 namespace {
@@ -35,3 +37,5 @@ QIcon picture(int index)
 }
 
 } // namespace tool_pictures
+
+} // namespace vornak

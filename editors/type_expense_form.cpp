@@ -4,13 +4,14 @@
 #include "editors/form_controls.h"
 #include "editors/tool_pictures.h"
 #include "grid/db_grid_eh.h"
+#include "platform/fonts.h"
 #include "platform/message_box.h"
 
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-using namespace vornak;
+namespace vornak {
 
 TTYPE_EXPENSEForm *TYPE_EXPENSEForm = nullptr;
 
@@ -37,7 +38,7 @@ TTYPE_EXPENSEForm::TTYPE_EXPENSEForm(QWidget *parent)
     setObjectName(QStringLiteral("TYPE_EXPENSEForm"));
     setWindowTitle(QStringLiteral("Типы расходов"));
     resize(196, 245);
-    setFont(form_controls::windowFont());
+    setFont(windowFont());
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -61,7 +62,7 @@ TTYPE_EXPENSEForm::TTYPE_EXPENSEForm(QWidget *parent)
     DBGridEh3->SetOptionsEh(listGridOptionsEh);
     DBGridEh3->SetAutoFitColWidths(true);
     DBGridEh3->SetTitleLines(2);
-    DBGridEh3->SetTitleFont(form_controls::windowFont());
+    DBGridEh3->SetTitleFont(windowFont());
     TColumnEh *column = DBGridEh3->Columns.Add(QStringLiteral("OPISANIE"), 137, taCenter);
     column->Title.Alignment = taCenter;
     DBGridEh3->resize(196, 245 - 27);
@@ -127,3 +128,5 @@ void TTYPE_EXPENSEForm::DBGridEh3DblClick()
 {
     done(int(ModalResult::Ok));
 }
+
+} // namespace vornak

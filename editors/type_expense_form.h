@@ -7,8 +7,8 @@ class QToolBar;
 class QToolButton;
 
 namespace vornak {
+
 class TDBGridEh;
-}
 
 // The expense type catalogue: lists the types, creates, renames and deletes them, and lets the
 // expense dialog pick one (SelectType). Created hidden at start-up (after the data module) and
@@ -32,7 +32,7 @@ public:
     QToolButton *ToolButton3;
     QToolButton *ToolButton1;
     QToolButton *ToolButton4;
-    vornak::TDBGridEh *DBGridEh3;
+    TDBGridEh *DBGridEh3;
 
 private:
     enum class Entry { Insert, Edit };
@@ -42,3 +42,5 @@ private:
 };
 
 extern TTYPE_EXPENSEForm *TYPE_EXPENSEForm;
+
+} // namespace vornak
