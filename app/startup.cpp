@@ -15,11 +15,16 @@
 #include "platform/message_box.h"
 #include "platform/number_format.h"
 
+#include <QDeadlineTimer>
+#include <QLocale>
+#include <QWindow>
+
 namespace vornak {
 
 namespace {
 
 constexpr int animationSteps = 100;
+constexpr int exposeWaitMs = 500; // the longest the start-up waits for the splash to be mapped
 
 // Creates a registered window into its process-wide reference and its owner's slot.
 template <typename Form>
@@ -36,7 +41,26 @@ void destroyForm(std::unique_ptr<Form> &owner, Form *&reference)
     owner.reset();
 }
 
+// Shows the splash window and has it painted at once: the window system maps the window and
+// sends its first expose a little later, and that pending paint is carried out here.
+void showPainted(QWidget &window)
+{
+    window.show();
+    QDeadlineTimer deadline(exposeWaitMs);
+    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    window.repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QGuiApplication::sync();
+}
+
 } // namespace
+
+void followRegionalSettings(const QLocale &system)
+{
+    if (system.language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+}
 
 QString loadingCaption(int step)
 {
@@ -50,6 +74,7 @@ TApplication::TApplication(int &argc, char **argv)
 {
     setApplicationName(QStringLiteral("Мой ворнак"));
     registerFonts();
+    followRegionalSettings(QLocale::system());
 }
 
 TApplication::~TApplication()
@@ -103,8 +128,7 @@ bool TApplication::startUp()
 {
     try {
         auto flash = std::make_unique<TFlash>(); // destroyed on every path out of this block
-        flash->show();
-        flash->repaint();
+        showPainted(*flash);
         createForms();
         for (int step = 0; step < animationSteps; ++step) {
             processEvents();

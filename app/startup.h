@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QLocale>
 #include <QString>
 #include <memory>
 
@@ -15,6 +16,10 @@ class TSettingsForm;
 class TMileageEditForm;
 class TEventsEditForm;
 class TTYPE_EXPENSEForm;
+
+// Qt's default locale follows the regional settings: where they fall back to Russian conventions
+// (a C or POSIX system locale), Qt's own widgets, such as calendar popups, speak Russian too.
+void followRegionalSettings(const QLocale &system);
 
 // The splash caption of animation step `step` (0 to 99): "Загрузка ## %" of step × 100 / 160.
 QString loadingCaption(int step);

@@ -1,6 +1,8 @@
 #include "editors/events_edit_form.h"
 
 #include "data/data_module.h"
+#include "platform/errors.h"
+#include "platform/message_box.h"
 #include "platform/sql_literal.h"
 
 #include <QComboBox>
@@ -75,16 +77,29 @@ void TEventsEditForm::NewRecord()
     setWindowTitle(QStringLiteral("Новая "));
     if (!Execute())
         return;
-
-    ScratchStatement({
-        QStringLiteral("INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )"),
-        QStringLiteral("values ( ") + sql::apostropheText(DateText(DateTimePicker1))
-            + u',' + sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
-            + NumberLiteral(EditMileAge) + u',' + sql::integer(ComboBoxStatus->currentIndex())
-            + u',' + sql::integer(ComboBoxShowType->currentIndex()) + u','
-            + sql::quotedText(EditOpisanie->text()) + u')',
-    })->SQL.SaveToFile(statementFileName);
+    // The statement was prepared and written to the statement file when "Сохранить" was pressed.
     ExecuteAndReopen(DataModule1->QueryDocEvents);
+}
+
+// A new event's statement is written to the statement file before the dialog closes: when the
+// file cannot be written, the message is shown and the dialog stays open with what was typed.
+bool TEventsEditForm::PrepareSave()
+{
+    if (editing_)
+        return true;
+    try {
+        ScratchStatement({
+            QStringLiteral("INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )"),
+            QStringLiteral("values ( ") + sql::apostropheText(DateText(DateTimePicker1)) + u',' +
+                sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u',' + NumberLiteral(EditMileAge) + u',' +
+                sql::integer(ComboBoxStatus->currentIndex()) + u',' + sql::integer(ComboBoxShowType->currentIndex()) +
+                u',' + sql::quotedText(EditOpisanie->text()) + u')',
+        })->SQL.SaveToFile(statementFileName);
+    } catch (const Error &error) {
+        showErrorMessage(error.message());
+        return false;
+    }
+    return true;
 }
 
 void TEventsEditForm::EditRecord()

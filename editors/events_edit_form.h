@@ -35,6 +35,7 @@ public:
 
 protected:
     void BeforeSave() override;
+    bool PrepareSave() override;
 
 private:
     bool editing_ = false;

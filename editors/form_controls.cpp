@@ -3,14 +3,77 @@
 #include "editors/short_date_picker.h"
 #include "platform/fonts.h"
 
+#include <QApplication>
 #include <QDateEdit>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 namespace vornak {
 
 namespace form_controls {
+
+namespace {
+
+// The main window when it is shown, else the window the user works in.
+QWidget *windowToCentreOver(const QWidget *window)
+{
+    for (QWidget *candidate : QApplication::topLevelWidgets()) {
+        if (candidate != window && candidate->isVisible() && candidate->objectName() == QLatin1StringView("MainForm"))
+            return candidate;
+    }
+    QWidget *active = QApplication::activeWindow();
+    return active != window ? active : nullptr;
+}
+
+QMargins frameMargins(const QWidget *window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+// Puts the window's frame in the middle of the main window's frame. Before a window was ever
+// shown its frame is not known yet; the frame of the window it is centred over, drawn by the
+// same window manager, stands in for it, so the first showing lands where the later ones do.
+void centre(QWidget *window)
+{
+    QWidget *over = windowToCentreOver(window);
+    QPoint middle;
+    if (over)
+        middle = over->frameGeometry().center();
+    else if (const QScreen *screen = window->screen())
+        middle = screen->availableGeometry().center();
+    else
+        return;
+    QMargins margins = frameMargins(window);
+    if (margins.isNull() && over)
+        margins = frameMargins(over);
+    const QSize frame = window->size().grownBy(margins);
+    window->move(middle - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
+class CentreWhenShown : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && !event->spontaneous())
+            centre(static_cast<QWidget *>(watched));
+        return false;
+    }
+};
+
+} // namespace
+
+void centreWhenShown(QWidget *window)
+{
+    window->installEventFilter(new CentreWhenShown(window));
+}
 
 void setUpDialog(QDialog *dialog, const char *name, int width, int height)
 {
@@ -18,6 +81,7 @@ void setUpDialog(QDialog *dialog, const char *name, int width, int height)
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dialog->setFixedSize(width, height);
     dialog->setFont(windowFont());
+    centreWhenShown(dialog);
 }
 
 QLabel *label(const QString &text, QPoint position, QWidget *parent, const char *name)

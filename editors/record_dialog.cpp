@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 #include <optional>
@@ -25,17 +24,6 @@ namespace vornak {
 namespace {
 
 constexpr QSize buttonSize(93, 25);
-
-// The main window when it is shown, else the window the user works in.
-QWidget *windowToCentreOver(const QWidget *dialog)
-{
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window != dialog && window->isVisible() && window->objectName() == QLatin1StringView("MainForm"))
-            return window;
-    }
-    QWidget *active = QApplication::activeWindow();
-    return active != dialog ? active : nullptr;
-}
 
 QString problemText(const QString &caption, const QString &text, TRecordDialog::NumberKind kind)
 {
@@ -146,7 +134,8 @@ void TRecordDialog::Button1Click()
         input.edit->selectAll();
         return;
     }
-    done(int(ModalResult::Ok));
+    if (PrepareSave())
+        done(int(ModalResult::Ok));
 }
 
 QString TRecordDialog::NumberLiteral(const QLineEdit *edit) const
@@ -210,10 +199,6 @@ void TRecordDialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (QWidget *over = windowToCentreOver(this))
-        move(over->frameGeometry().center() - rect().center());
-    else if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
     if (firstInTabOrder_)
         firstInTabOrder_->setFocus();
 }

@@ -42,6 +42,9 @@ protected:
     void addNumberInput(QLineEdit *edit, const QString &caption, NumberKind kind);
     // Runs at "Сохранить" before the numbers are checked.
     virtual void BeforeSave() {}
+    // Runs at "Сохранить" once the numbers are checked; false keeps the dialog open with what
+    // was typed.
+    virtual bool PrepareSave() { return true; }
 
     // Shows the dialog modally; true when it closed with OK.
     bool Execute();

@@ -39,6 +39,7 @@ TTYPE_EXPENSEForm::TTYPE_EXPENSEForm(QWidget *parent)
     setWindowTitle(QStringLiteral("Типы расходов"));
     resize(196, 245);
     setFont(windowFont());
+    form_controls::centreWhenShown(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

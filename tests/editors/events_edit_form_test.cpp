@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -149,6 +150,33 @@ TEST(EventsEditForm, DescriptionsAreStoredAsTyped)
         EXPECT_EQ(book.table("SELECT id, nameauto FROM SPR_AUTO"), QStringLiteral("id\tnameauto\n1\tЛада"));
         EXPECT_TRUE(book.dialogs.messages.isEmpty());
     }
+}
+
+// The statement file is written before the dialog closes: when it cannot be written, the message
+// is shown and the dialog stays open with what was typed, so saving again keeps the entry.
+TEST(EventsEditForm, AnUnwritableStatementFileKeepsTheDialogOpenWithTheEntry)
+{
+    LogBook book({"INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Лада', 900, '01.01.2011')"});
+    TEventsEditForm form;
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("ADOQuery1.txt"))); // a folder in the file's place
+    book.answerNext<TEventsEditForm>([&](TEventsEditForm &f) {
+        retype(f.EditMileAge, QStringLiteral("15000"));
+        retype(f.EditOpisanie, QStringLiteral("Замена ремня"));
+        EXPECT_EQ(click(f, f.Button1), ModalResult::None);
+        EXPECT_EQ(f.EditMileAge->text(), QStringLiteral("15000"));
+        EXPECT_EQ(f.EditOpisanie->text(), QStringLiteral("Замена ремня"));
+        EXPECT_EQ(book.table("SELECT Count(*) AS n FROM DOC_EVENTS"), QStringLiteral("n\n0"));
+        EXPECT_TRUE(QDir().rmdir(QStringLiteral("ADOQuery1.txt")));
+        return click(f, f.Button1);
+    });
+    form.NewRecord();
+
+    ASSERT_EQ(book.dialogs.messages.size(), 1);
+    EXPECT_TRUE(book.dialogs.messages[0].text.contains(QStringLiteral("ADOQuery1.txt")))
+        << book.dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(book.table("SELECT mileage, opisanie FROM DOC_EVENTS"),
+              QStringLiteral("mileage\topisanie\n15000\tЗамена ремня"));
+    EXPECT_TRUE(statementFile().contains(encodeAnsi(QStringLiteral("\"Замена ремня\""))));
 }
 
 TEST(EventsEditForm, SaveRefusesAMileageThatIsNoWholeNumber)
