@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <optional>
+
 namespace vornak {
 
 namespace form_controls {
@@ -35,26 +37,10 @@ QMargins frameMargins(const QWidget *window)
             frame.bottom() - client.bottom()};
 }
 
-// Puts the window's frame in the middle of the main window's frame. Before a window was ever
-// shown its frame is not known yet; the frame of the window it is centred over, drawn by the
-// same window manager, stands in for it, so the first showing lands where the later ones do.
-void centre(QWidget *window)
-{
-    QWidget *over = windowToCentreOver(window);
-    QPoint middle;
-    if (over)
-        middle = over->frameGeometry().center();
-    else if (const QScreen *screen = window->screen())
-        middle = screen->availableGeometry().center();
-    else
-        return;
-    QMargins margins = frameMargins(window);
-    if (margins.isNull() && over)
-        margins = frameMargins(over);
-    const QSize frame = window->size().grownBy(margins);
-    window->move(middle - QPoint(frame.width() / 2, frame.height() / 2));
-}
-
+// Centres a window's frame over the main window's frame each time the window is shown. While a
+// window is hidden its frame is not known and a move places its client area; the frame last seen
+// around it, or before the first showing the main window's frame (drawn by the same window
+// manager), tells where that client area goes so that the frame lands in the middle.
 class CentreWhenShown : public QObject {
 public:
     using QObject::QObject;
@@ -62,10 +48,37 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Show && !event->spontaneous())
-            centre(static_cast<QWidget *>(watched));
+        auto *window = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Hide && !frameMargins(window).isNull())
+            seenFrame_ = frameMargins(window);
+        else if (event->type() == QEvent::Show && !event->spontaneous())
+            centre(window);
         return false;
     }
+
+private:
+    void centre(QWidget *window) const
+    {
+        QWidget *over = windowToCentreOver(window);
+        QPoint middle;
+        if (over)
+            middle = over->frameGeometry().center();
+        else if (const QScreen *screen = window->screen())
+            middle = screen->availableGeometry().center();
+        else
+            return;
+        const QMargins own = frameMargins(window);
+        QMargins margins = own;
+        if (margins.isNull())
+            margins = seenFrame_ ? *seenFrame_ : over ? frameMargins(over) : QMargins();
+        const QSize frame = window->size().grownBy(margins);
+        QPoint topLeft = middle - QPoint(frame.width() / 2, frame.height() / 2);
+        if (own.isNull())
+            topLeft += QPoint(margins.left(), margins.top());
+        window->move(topLeft);
+    }
+
+    std::optional<QMargins> seenFrame_;
 };
 
 } // namespace
