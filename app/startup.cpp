@@ -62,6 +62,16 @@ void followRegionalSettings(const QLocale &system)
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
 }
 
+void playAnimation(TFlash &flash)
+{
+    for (int step = 0; step < animationSteps; ++step) {
+        QCoreApplication::processEvents();
+        Clock::current().sleep(10);
+        flash.Image1->move(flash.Image1->x() + 2, flash.Image1->y());
+        flash.setWindowTitle(loadingCaption(step));
+    }
+}
+
 QString loadingCaption(int step)
 {
     const double rounded = roundHalfAway(step * 100.0 / 160.0);
@@ -130,12 +140,7 @@ bool TApplication::startUp()
         auto flash = std::make_unique<TFlash>(); // destroyed on every path out of this block
         showPainted(*flash);
         createForms();
-        for (int step = 0; step < animationSteps; ++step) {
-            processEvents();
-            Clock::current().sleep(10);
-            flash->Image1->move(flash->Image1->x() + 2, flash->Image1->y());
-            flash->setWindowTitle(loadingCaption(step));
-        }
+        playAnimation(*flash);
         flash->close();
     } catch (const Error &error) {
         destroyForms();
