@@ -7,6 +7,8 @@
 #include "platform/errors.h"
 
 #include <algorithm>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 
 namespace vornak {
 
@@ -164,20 +166,20 @@ void TDataSet::OpenDataSet()
 {
     if (BeforeOpen)
         BeforeOpen(this);
-    try {
-        cursor_ = OpenCursor();
-        BindFields();
-        capacity_ = 0;
-        UpdateBufferCount();
-        FillWindow(0, 0);
-        bof_ = true;
-        eof_ = window_.empty();
-    } catch (...) {
+    // A failed open leaves no cursor, no rows and no fields created for it.
+    auto undo = qScopeGuard([this] {
         window_.clear();
         cursor_.reset();
         DestroyCreatedFields();
-        throw;
-    }
+    });
+    cursor_ = OpenCursor();
+    BindFields();
+    capacity_ = 0;
+    UpdateBufferCount();
+    FillWindow(0, 0);
+    bof_ = true;
+    eof_ = window_.empty();
+    undo.dismiss();
     SetState(dsBrowse);
     if (AfterOpen)
         AfterOpen(this);
@@ -319,19 +321,9 @@ void TDataSet::CalculateFields(RecordBuffer &buffer)
     }
     if (!OnCalcFields)
         return;
-    const TDataSetState saved = state_;
-    RecordBuffer *savedBuffer = calcBuffer_;
-    state_ = dsCalcFields;
-    calcBuffer_ = &buffer;
-    try {
-        OnCalcFields(this);
-    } catch (...) {
-        state_ = saved;
-        calcBuffer_ = savedBuffer;
-        throw;
-    }
-    state_ = saved;
-    calcBuffer_ = savedBuffer;
+    const QScopedValueRollback calculating(state_, dsCalcFields);
+    const QScopedValueRollback calculated(calcBuffer_, &buffer);
+    OnCalcFields(this);
 }
 
 void TDataSet::RecalculateCurrent()
