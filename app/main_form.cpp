@@ -328,12 +328,6 @@ void TMainForm::FormCreate()
 
 void TMainForm::BindData()
 {
-    // Whatever path deletes a vehicle, one with entries stays: their lists would lose them.
-    DataModule1->TableSprAuto->BeforeDelete = [](TDataSet *) {
-        const QString id = DataModule1->TableSprAutoid->AsString();
-        if (!id.isEmpty() && TAutoEditForm::VehicleHasEntries(id))
-            throw Error(TAutoEditForm::DeleteRefusalText);
-    };
     DBGridEh2->SetDataSource(DataModule1->SourceSprAuto);
     DBGridEh1->SetDataSource(DataModule1->SourceSprAuto);
     DBGridEh4->SetDataSource(DataModule1->SourceDocMileage);
@@ -346,7 +340,7 @@ bool TMainForm::RefuseVehicleDelete()
     if (!DataModule1)
         return false;
     const QString id = DataModule1->TableSprAutoid->AsString();
-    if (id.isEmpty() || !TAutoEditForm::VehicleHasEntries(id))
+    if (id.isEmpty() || !DataModule1->vehicleHasEntries(id))
         return false;
     TAutoEditForm::ShowDeleteRefusal();
     return true;

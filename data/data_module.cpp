@@ -1,5 +1,7 @@
 #include "data/data_module.h"
 
+#include "platform/errors.h"
+
 TDataModule1 *DataModule1 = nullptr;
 
 using namespace vornak;
@@ -32,7 +34,24 @@ QString codeText(const QStringList &texts, int code)
     return code >= 0 && code < texts.size() ? texts[code] : QString();
 }
 
+// The count statements of the vehicle delete check: one per kind of entry.
+struct EntryCount {
+    const char *select;
+    const char *from;
+    const char *where;
+};
+
+constexpr EntryCount entryCounts[] = {
+    {"SELECT Count(doc_mileage.id) AS cnt", "FROM doc_mileage", "where doc_mileage.idauto="},
+    {"SELECT Count(DOC_EVENTS.id) AS cnt", "FROM DOC_EVENTS", "where DOC_EVENTS.idauto="},
+    {"SELECT Count(DOC_EXPENSE.id) AS cnt", "FROM DOC_EXPENSE", "where DOC_EXPENSE.idauto="},
+};
+
 } // namespace
+
+const QString TDataModule1::vehicleDeleteRefusal =
+    QStringLiteral("Невозможно удалить автомобиль!\rЧтобы удалить его, необходимо удалить пробег, затраты и события по "
+                   "этому автомобилю.");
 
 TDataModule1::OwnedComponents::~OwnedComponents()
 {
@@ -133,6 +152,12 @@ TDataModule1::TDataModule1()
         declareField<TWideStringField>(TableSprAuto, QStringLiteral("nameauto"), QStringLiteral("Название"), 255);
     TableSprAutobeginkm = declareField<TIntegerField>(TableSprAuto, QStringLiteral("beginkm"), QStringLiteral("Начальный пробег"));
     TableSprAutobegindate = declareField<TDateTimeField>(TableSprAuto, QStringLiteral("begindate"), QStringLiteral("Дата начала"));
+    // Whatever path deletes a vehicle, one with entries stays: their lists would lose them.
+    TableSprAuto->BeforeDelete = [this](TDataSet *) {
+        const QString id = TableSprAutoid->AsString();
+        if (!id.isEmpty() && vehicleHasEntries(id))
+            throw Error(vehicleDeleteRefusal);
+    };
     TableSprAuto->SetActive(true);
 
     TableTYPE_EXPENSE = create<TADOTable>(QStringLiteral("TableTYPE_EXPENSE"));
@@ -187,6 +212,27 @@ TDataModule1::TDataModule1()
 }
 
 TDataModule1::~TDataModule1() = default;
+
+TADOQuery *TDataModule1::scratchStatement(const QStringList &lines)
+{
+    ADOQuery1->Close();
+    ADOQuery1->SQL.Clear();
+    for (const QString &line : lines)
+        ADOQuery1->SQL.Add(line);
+    return ADOQuery1;
+}
+
+bool TDataModule1::vehicleHasEntries(const QString &id)
+{
+    bool hasEntries = false;
+    for (const EntryCount &count : entryCounts) {
+        TADOQuery *query = scratchStatement(
+            {QLatin1String(count.select), QLatin1String(count.from), QLatin1String(count.where) + id});
+        query->Open();
+        hasEntries = hasEntries || query->FieldByName(QStringLiteral("cnt"))->AsInteger() > 0;
+    }
+    return hasEntries;
+}
 
 void TDataModule1::refreshVehicleList(TADOQuery *query, int conditionLine)
 {

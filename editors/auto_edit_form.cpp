@@ -19,27 +19,6 @@ namespace vornak {
 
 TAutoEditForm *AutoEditForm = nullptr;
 
-const QString TAutoEditForm::DeleteRefusalText =
-    QStringLiteral("Невозможно удалить автомобиль!\rЧтобы удалить его, необходимо удалить пробег, затраты и события по "
-                   "этому автомобилю.");
-
-namespace {
-
-// The count statements of the delete check: table and key column of each kind of entry.
-struct EntryCount {
-    const char *select;
-    const char *from;
-    const char *where;
-};
-
-constexpr EntryCount entryCounts[] = {
-    {"SELECT Count(doc_mileage.id) AS cnt", "FROM doc_mileage", "where doc_mileage.idauto="},
-    {"SELECT Count(DOC_EVENTS.id) AS cnt", "FROM DOC_EVENTS", "where DOC_EVENTS.idauto="},
-    {"SELECT Count(DOC_EXPENSE.id) AS cnt", "FROM DOC_EXPENSE", "where DOC_EXPENSE.idauto="},
-};
-
-} // namespace
-
 TAutoEditForm::TAutoEditForm(QWidget *parent)
     : QDialog(parent)
 {
@@ -165,25 +144,9 @@ void TAutoEditForm::Button1Click()
         done(int(ModalResult::Ok));
 }
 
-bool TAutoEditForm::VehicleHasEntries(const QString &id)
-{
-    TADOQuery *query = DataModule1->ADOQuery1;
-    bool hasEntries = false;
-    for (const EntryCount &count : entryCounts) {
-        query->Close();
-        query->SQL.Clear();
-        query->SQL.Add(QLatin1String(count.select));
-        query->SQL.Add(QLatin1String(count.from));
-        query->SQL.Add(QLatin1String(count.where) + id);
-        query->Open();
-        hasEntries = hasEntries || query->FieldByName(QStringLiteral("cnt"))->AsInteger() > 0;
-    }
-    return hasEntries;
-}
-
 void TAutoEditForm::ShowDeleteRefusal()
 {
-    UserDialogs::current().messageBox(DeleteRefusalText, QCoreApplication::applicationName(), MessageButtons::Ok,
+    UserDialogs::current().messageBox(TDataModule1::vehicleDeleteRefusal, QCoreApplication::applicationName(), MessageButtons::Ok,
                                       MessageIcon::None);
 }
 
@@ -192,7 +155,7 @@ void TAutoEditForm::DelRecord()
     const QString id = DataModule1->TableSprAutoid->AsString();
     if (id.isEmpty())
         return;
-    if (VehicleHasEntries(id)) {
+    if (DataModule1->vehicleHasEntries(id)) {
         ShowDeleteRefusal();
         return;
     }

@@ -27,12 +27,8 @@ public:
     // The picker's change handler: the picker's value goes into begindate.
     void DateTimePicker1Change();
 
-    // True when the vehicle `id` still has mileage entries, events or expenses (counted with the
-    // scratch query ADOQuery1).
-    static bool VehicleHasEntries(const QString &id);
     // The refusal shown when a vehicle with entries is to be deleted.
     static void ShowDeleteRefusal();
-    static const QString DeleteRefusalText;
 
     QLabel *Label1;
     QLabel *Label2;

@@ -88,7 +88,7 @@ bool TEventsEditForm::PrepareSave()
     if (editing_)
         return true;
     try {
-        ScratchStatement({
+        DataModule1->scratchStatement({
             QStringLiteral("INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )"),
             QStringLiteral("values ( ") + sql::apostropheText(DateText(DateTimePicker1)) + u',' +
                 sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u',' + NumberLiteral(EditMileAge) + u',' +
@@ -119,7 +119,7 @@ void TEventsEditForm::EditRecord()
     if (!saved)
         return;
 
-    ScratchStatement({
+    DataModule1->scratchStatement({
         QStringLiteral("UPDATE DOC_EVENTS SET"),
         QStringLiteral("DOC_EVENTS.datedoc = ") + sql::quotedText(DateText(DateTimePicker1)) + u',',
         QStringLiteral("DOC_EVENTS.mileage = ") + NumberLiteral(EditMileAge) + u',',

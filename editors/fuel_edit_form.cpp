@@ -95,7 +95,7 @@ void TFuelEditForm::NewRecord()
     if (!Execute())
         return;
 
-    ScratchStatement({
+    DataModule1->scratchStatement({
         QStringLiteral("INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )"),
         QStringLiteral("values ( ") + sql::apostropheText(DateText(DateTimePicker1))
             + u',' + sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
@@ -123,7 +123,7 @@ void TFuelEditForm::EditRecord()
     if (!saved)
         return;
 
-    ScratchStatement({
+    DataModule1->scratchStatement({
         QStringLiteral("UPDATE DOC_EXPENSE SET"),
         QStringLiteral("DOC_EXPENSE.datedoc = ") + sql::quotedText(DateText(DateTimePicker1)) + u',',
         QStringLiteral("DOC_EXPENSE.KOLVO = ") + NumberLiteral(EditKolvo) + u',',
@@ -143,7 +143,7 @@ void TFuelEditForm::DelRecord()
     if (!ConfirmDelete())
         return;
 
-    ScratchStatement({
+    DataModule1->scratchStatement({
         QStringLiteral("DELETE DOC_EXPENSE.ID"),
         QStringLiteral("FROM DOC_EXPENSE"),
         QStringLiteral("WHERE DOC_EXPENSE.ID=") + id,

@@ -49,7 +49,7 @@ void TMileageEditForm::NewRecord()
     if (!Execute())
         return;
 
-    ScratchStatement({
+    DataModule1->scratchStatement({
         QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)"),
         QStringLiteral("values ( ") + sql::apostropheText(DateText(DateTimePicker1))
             + u',' + sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
@@ -73,7 +73,7 @@ void TMileageEditForm::EditRecord()
     if (!saved)
         return;
 
-    ScratchStatement({
+    DataModule1->scratchStatement({
         QStringLiteral("UPDATE DOC_MILEAGE SET"),
         QStringLiteral("DOC_MILEAGE.datedoc = ") + sql::quotedText(DateText(DateTimePicker1)) + u',',
         QStringLiteral("DOC_MILEAGE.tekprobeg = ") + NumberLiteral(EditObsh) + u',',
@@ -118,7 +118,7 @@ void TMileageEditForm::OpenAggregate(const QString &selectLine, const QString &v
                          QStringLiteral("where doc_mileage.idauto=") + vehicleId};
     if (!editedId_.isEmpty())
         lines.append(QStringLiteral("and not doc_mileage.id = ") + editedId_);
-    ScratchStatement(lines)->Open();
+    DataModule1->scratchStatement(lines)->Open();
 }
 
 } // namespace vornak

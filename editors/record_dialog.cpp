@@ -153,16 +153,6 @@ bool TRecordDialog::Execute()
     return UserDialogs::current().showModal(*this) == ModalResult::Ok;
 }
 
-TADOQuery *TRecordDialog::ScratchStatement(const QStringList &lines)
-{
-    TADOQuery *query = DataModule1->ADOQuery1;
-    query->Close();
-    query->SQL.Clear();
-    for (const QString &line : lines)
-        query->SQL.Add(line);
-    return query;
-}
-
 void TRecordDialog::ExecuteAndReopen(TADOQuery *list)
 {
     DataModule1->ADOQuery1->ExecSQL();

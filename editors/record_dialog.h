@@ -53,8 +53,6 @@ protected:
     // when the text is not a number of the field's kind.
     QString NumberLiteral(const QLineEdit *edit) const;
 
-    // Makes `lines` the statement of the data module's scratch query ADOQuery1 and returns it.
-    static TADOQuery *ScratchStatement(const QStringList &lines);
     // Executes the scratch query's statement, then closes and reopens `list` to show the change.
     static void ExecuteAndReopen(TADOQuery *list);
 

@@ -220,7 +220,7 @@ TEST(MainWindow, CtrlDeleteInAVehicleGridRefusesAVehicleWithEntries)
             session.dialogs.messageAnswers = {ModalResult::Ok};
             QTest::keyClick(grid, Qt::Key_Delete, modifiers);
             ASSERT_FALSE(session.dialogs.messages.isEmpty());
-            EXPECT_EQ(session.dialogs.messages.last().text, TAutoEditForm::DeleteRefusalText);
+            EXPECT_EQ(session.dialogs.messages.last().text, TDataModule1::vehicleDeleteRefusal);
             EXPECT_EQ(session.vehicles(), QStringList({QStringLiteral("Нива"), QStringLiteral("Волга")}));
         }
     }
@@ -232,7 +232,7 @@ TEST(MainWindow, CtrlDeleteInAVehicleGridRefusesAVehicleWithEntries)
         session.module->TableSprAuto->Delete();
         ADD_FAILURE() << "a vehicle with entries was deleted";
     } catch (const Error &error) {
-        EXPECT_EQ(error.message(), TAutoEditForm::DeleteRefusalText);
+        EXPECT_EQ(error.message(), TDataModule1::vehicleDeleteRefusal);
     }
     EXPECT_EQ(session.vehicles(), QStringList({QStringLiteral("Нива"), QStringLiteral("Волга")}));
 

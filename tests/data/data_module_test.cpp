@@ -95,6 +95,28 @@ TEST(DataModule, ListsFollowTheCurrentVehicleInDateOrder)
     EXPECT_EQ(dates(module.QueryDocMileage, module.QueryDocMileagedatedoc), second);
 }
 
+// A vehicle with any kind of entry is never deleted, whoever deletes it through the table.
+TEST(DataModule, VehiclesTableRefusesToDeleteAVehicleWithEntries)
+{
+    WorkingLogBook book;
+    book.file.addVehicles({QStringLiteral("A"), QStringLiteral("B")});
+    book.addEntries(1, {QStringLiteral("05.01.2020")});
+    TDataModule1 module;
+    EXPECT_TRUE(module.vehicleHasEntries(QStringLiteral("1")));
+    EXPECT_FALSE(module.vehicleHasEntries(QStringLiteral("2")));
+    try {
+        module.TableSprAuto->Delete();
+        ADD_FAILURE() << "a vehicle with entries was deleted";
+    } catch (const Error &error) {
+        EXPECT_EQ(error.message(), TDataModule1::vehicleDeleteRefusal);
+    }
+    EXPECT_EQ(module.TableSprAuto->RecordCount(), 2);
+    module.TableSprAuto->Last();
+    module.TableSprAuto->Delete();
+    EXPECT_EQ(module.TableSprAuto->RecordCount(), 1);
+    EXPECT_EQ(module.TableSprAutonameauto->AsString(), QStringLiteral("A"));
+}
+
 TEST(DataModule, EventTextsComeFromTheCodes)
 {
     WorkingLogBook book;

@@ -182,11 +182,11 @@ TEST(VehicleDialog, DeleteRefusesAVehicleWithAnyKindOfEntry)
         LogBookSession book({twoVehicles[0], twoVehicles[1], entry});
         AutoEditForm->DelRecord();
         ASSERT_EQ(book.dialogs.messages.size(), 1) << entry.toStdString();
-        EXPECT_EQ(book.dialogs.messages[0].text, TAutoEditForm::DeleteRefusalText);
+        EXPECT_EQ(book.dialogs.messages[0].text, TDataModule1::vehicleDeleteRefusal);
         EXPECT_EQ(book.dialogs.messages[0].buttons, MessageButtons::Ok);
         EXPECT_EQ(vehicles(book).size(), 2);
     }
-    EXPECT_TRUE(TAutoEditForm::DeleteRefusalText.startsWith(QStringLiteral("Невозможно удалить автомобиль!\rЧтобы")));
+    EXPECT_TRUE(TDataModule1::vehicleDeleteRefusal.startsWith(QStringLiteral("Невозможно удалить автомобиль!\rЧтобы")));
 }
 
 TEST(VehicleDialog, DeleteWithoutEntriesAsksAndDeletesOnYesOnly)
