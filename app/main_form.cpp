@@ -154,18 +154,18 @@ TMainForm::TMainForm(QWidget *parent)
     setFont(windowFont());
     resize(559, 368);
 
-    CreateActions();
+    createActions();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    CreateTopPanel();
+    createTopPanel();
     layout->addWidget(Panel1);
-    CreatePages();
+    createPages();
     layout->addWidget(PageControl1, 1);
     FormCreate();
 }
 
-void TMainForm::CreateActions()
+void TMainForm::createActions()
 {
     ActionManager1 = new QObject(this);
     ActionManager1->setObjectName(QStringLiteral("ActionManager1"));
@@ -179,7 +179,7 @@ void TMainForm::CreateActions()
     }
 }
 
-void TMainForm::CreateTopPanel()
+void TMainForm::createTopPanel()
 {
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -203,7 +203,7 @@ void TMainForm::CreateTopPanel()
     DBGridEh2->installEventFilter(this);
 }
 
-QWidget *TMainForm::CreateListTab(const char *name, const QString &caption, QToolBar *&bar, const char *barName,
+QWidget *TMainForm::createListTab(const char *name, const QString &caption, QToolBar *&bar, const char *barName,
                                   const QList<QAction *> &actions, TDBGridEh *grid)
 {
     auto *tab = new QWidget;
@@ -218,7 +218,7 @@ QWidget *TMainForm::CreateListTab(const char *name, const QString &caption, QToo
     return tab;
 }
 
-void TMainForm::CreatePages()
+void TMainForm::createPages()
 {
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -230,16 +230,16 @@ void TMainForm::CreatePages()
     DBGridEh8 = listGrid(eventColumns, this, "DBGridEh8");
     DBGridEh8->ReadOnly = true;
 
-    TabAuto = CreateListTab("TabAuto", QStringLiteral("Ворнак"), ToolBarAuto, "ToolBarAuto",
+    TabAuto = createListTab("TabAuto", QStringLiteral("Ворнак"), ToolBarAuto, "ToolBarAuto",
                             {ActAutoNew, ActAutoEdit, ActAutoDel, ActAutoSettings}, DBGridEh1);
-    TabSheet11 = CreateListTab("TabSheet11", QStringLiteral("Пробег"), ToolBarMileage, "ToolBarMileage",
+    TabSheet11 = createListTab("TabSheet11", QStringLiteral("Пробег"), ToolBarMileage, "ToolBarMileage",
                                {ActMileageNew, ActMileageEdit, ActMileageDel}, DBGridEh4);
-    TabSheet2 = CreateListTab("TabSheet2", QStringLiteral("Затраты"), ToolBarFuel, "ToolBarFuel",
+    TabSheet2 = createListTab("TabSheet2", QStringLiteral("Затраты"), ToolBarFuel, "ToolBarFuel",
                               {ActFuelNew, ActFuelEdit, ActFuelDel}, DBGridEh3);
-    TabSheet7 = CreateListTab("TabSheet7", QStringLiteral("События"), ToolBarEvents, "ToolBarEvents",
+    TabSheet7 = createListTab("TabSheet7", QStringLiteral("События"), ToolBarEvents, "ToolBarEvents",
                               {ActEventsNew, ActEventsEdit, ActEventsDel}, DBGridEh8);
-    CreateReportTab();
-    CreateAboutTab();
+    createReportTab();
+    createAboutTab();
 
     const QList<QWidget *> tabs = {TabAuto, TabSheet11, TabSheet2, TabSheet7, TabSheet5, TabSheet4};
     for (int i = 0; i < tabs.size(); ++i)
@@ -254,7 +254,7 @@ void TMainForm::CreatePages()
     DBGridEh1->installEventFilter(this);
 }
 
-void TMainForm::CreateReportTab()
+void TMainForm::createReportTab()
 {
     TabSheet5 = new QWidget;
     TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
@@ -298,7 +298,7 @@ QString TMainForm::DatabasePath()
     return QDir::current().absoluteFilePath(QStringLiteral("VORNAK.mdb"));
 }
 
-void TMainForm::CreateAboutTab()
+void TMainForm::createAboutTab()
 {
     TabSheet4 = new QWidget;
     TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
@@ -326,7 +326,7 @@ void TMainForm::FormCreate()
     DateTimePicker2->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
 }
 
-void TMainForm::BindData()
+void TMainForm::bindData()
 {
     DBGridEh2->SetDataSource(DataModule1->SourceSprAuto);
     DBGridEh1->SetDataSource(DataModule1->SourceSprAuto);
@@ -335,14 +335,14 @@ void TMainForm::BindData()
     DBGridEh8->SetDataSource(DataModule1->SourceDocEvents);
 }
 
-bool TMainForm::RefuseVehicleDelete()
+bool TMainForm::refuseVehicleDelete()
 {
     if (!DataModule1)
         return false;
     const QString id = DataModule1->TableSprAutoid->AsString();
     if (id.isEmpty() || !DataModule1->vehicleHasEntries(id))
         return false;
-    TAutoEditForm::ShowDeleteRefusal();
+    TAutoEditForm::showDeleteRefusal();
     return true;
 }
 
@@ -352,7 +352,7 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         // The grids delete on Delete with Ctrl held, whatever other modifiers are held with it.
         if (key->key() == Qt::Key_Delete && (key->modifiers() & Qt::ControlModifier))
-            return RefuseVehicleDelete();
+            return refuseVehicleDelete();
     }
     return QWidget::eventFilter(watched, event);
 }

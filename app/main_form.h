@@ -16,7 +16,7 @@ namespace vornak {
 class TDBGridEh;
 
 // The main window: the vehicle selector above six picture tabs (vehicles, mileage, expenses,
-// events, report, about). Created before the data module: BindData binds the grids to the data
+// events, report, about). Created before the data module: bindData binds the grids to the data
 // module's sources once it exists.
 class TMainForm : public QWidget {
     Q_OBJECT
@@ -24,7 +24,7 @@ public:
     explicit TMainForm(QWidget *parent = nullptr);
 
     // Binds the five grids to the data module (DataModule1).
-    void BindData();
+    void bindData();
 
     // The creation handler: the report period defaults to the current month.
     void FormCreate();
@@ -103,15 +103,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void CreateActions();
-    void CreateTopPanel();
-    void CreatePages();
-    QWidget *CreateListTab(const char *name, const QString &caption, QToolBar *&toolBar, const char *toolBarName,
+    void createActions();
+    void createTopPanel();
+    void createPages();
+    QWidget *createListTab(const char *name, const QString &caption, QToolBar *&toolBar, const char *toolBarName,
                            const QList<QAction *> &actions, TDBGridEh *grid);
-    void CreateReportTab();
-    void CreateAboutTab();
+    void createReportTab();
+    void createAboutTab();
     // Ctrl+Delete in a vehicle grid: a vehicle that still has entries is refused.
-    bool RefuseVehicleDelete();
+    bool refuseVehicleDelete();
 };
 
 extern TMainForm *MainForm;

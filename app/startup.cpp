@@ -108,7 +108,7 @@ void TApplication::createForms()
 {
     createForm(mainForm_, MainForm);
     createForm(dataModule_, DataModule1);
-    mainForm_->BindData();
+    mainForm_->bindData();
     createForm(autoEditForm_, AutoEditForm);
     createForm(fuelEditForm_, FuelEditForm);
     createForm(settingsForm_, SettingsForm);

@@ -64,7 +64,7 @@ TAutoEditForm::TAutoEditForm(QWidget *parent)
     connect(DateTimePicker1, &QDateEdit::dateChanged, this, [this] { DateTimePicker1Change(); });
 }
 
-void TAutoEditForm::SetPicker(double dateTime)
+void TAutoEditForm::setPicker(double dateTime)
 {
     const double day = std::floor(dateTime);
     pickerTime_ = dateTime - day;
@@ -81,11 +81,11 @@ void TAutoEditForm::NewRecord()
 {
     DataModule1->TableSprAuto->Insert();
     const double today = date_time::encode(Clock::current().now().date());
-    SetPicker(today);
+    setPicker(today);
     DataModule1->TableSprAutobegindate->SetAsDateTime(today);
     setWindowTitle(QStringLiteral("Новый автомобиль"));
     operation_ = Operation::Insert;
-    ShowAndSave();
+    showAndSave();
 }
 
 void TAutoEditForm::EditRecord()
@@ -93,14 +93,14 @@ void TAutoEditForm::EditRecord()
     if (DataModule1->TableSprAutoid->AsString().isEmpty())
         return;
     DataModule1->TableSprAuto->Edit();
-    SetPicker(DataModule1->TableSprAutobegindate->AsDateTime());
+    setPicker(DataModule1->TableSprAutobegindate->AsDateTime());
     setWindowTitle(QStringLiteral("Редактирование автомобиля"));
     operation_ = Operation::Edit;
-    ShowAndSave();
+    showAndSave();
 }
 
 // Every path out of here leaves the vehicles table browsing: saved, or cancelled.
-void TAutoEditForm::ShowAndSave()
+void TAutoEditForm::showAndSave()
 {
     TDataSet *table = DataModule1->TableSprAuto;
     try {
@@ -112,7 +112,7 @@ void TAutoEditForm::ShowAndSave()
                 table->Cancel();
                 return;
             }
-            if (TrySave())
+            if (trySave())
                 return;
         }
     } catch (...) {
@@ -122,7 +122,7 @@ void TAutoEditForm::ShowAndSave()
     }
 }
 
-bool TAutoEditForm::TrySave()
+bool TAutoEditForm::trySave()
 {
     TDataSet *table = DataModule1->TableSprAuto;
     try {
@@ -140,11 +140,11 @@ bool TAutoEditForm::TrySave()
 
 void TAutoEditForm::Button1Click()
 {
-    if (TrySave())
+    if (trySave())
         done(int(ModalResult::Ok));
 }
 
-void TAutoEditForm::ShowDeleteRefusal()
+void TAutoEditForm::showDeleteRefusal()
 {
     UserDialogs::current().messageBox(TDataModule1::vehicleDeleteRefusal, QCoreApplication::applicationName(), MessageButtons::Ok,
                                       MessageIcon::None);
@@ -156,7 +156,7 @@ void TAutoEditForm::DelRecord()
     if (id.isEmpty())
         return;
     if (DataModule1->vehicleHasEntries(id)) {
-        ShowDeleteRefusal();
+        showDeleteRefusal();
         return;
     }
     if (UserDialogs::current().messageBox(QStringLiteral("Действительно удалить?"), QStringLiteral("Confirm"),

@@ -28,7 +28,7 @@ public:
     void DateTimePicker1Change();
 
     // The refusal shown when a vehicle with entries is to be deleted.
-    static void ShowDeleteRefusal();
+    static void showDeleteRefusal();
 
     QLabel *Label1;
     QLabel *Label2;
@@ -42,12 +42,12 @@ public:
 private:
     enum class Operation { Insert, Edit };
 
-    void SetPicker(double dateTime);
+    void setPicker(double dateTime);
     // Shows the dialog until the record is saved or the user cancels.
-    void ShowAndSave();
+    void showAndSave();
     // Writes the pending texts and posts (for an edit only when something changed); a refusal
     // is shown and leaves the record as it is. True when the record is saved.
-    bool TrySave();
+    bool trySave();
     void Button1Click();
 
     Operation operation_ = Operation::Insert;

@@ -34,8 +34,8 @@ public:
     void DelRecord();
 
 protected:
-    void BeforeSave() override;
-    bool PrepareSave() override;
+    void beforeSave() override;
+    bool prepareSave() override;
 
 private:
     bool editing_ = false;

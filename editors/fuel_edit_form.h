@@ -46,7 +46,7 @@ public:
     void BitBtn1Click();
 
 protected:
-    void BeforeSave() override;
+    void beforeSave() override;
 
 private:
     bool editing_ = false;

@@ -36,7 +36,7 @@ protected:
 
 private:
     // The scratch query on one aggregate over the current vehicle's other readings.
-    void OpenAggregate(const QString &selectLine, const QString &vehicleId);
+    void openAggregate(const QString &selectLine, const QString &vehicleId);
 
     // The `id` of the reading being edited; empty while a new reading is entered.
     QString editedId_;

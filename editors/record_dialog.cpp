@@ -93,7 +93,7 @@ void TRecordDialog::addButtons(QPoint savePosition, QPoint cancelPosition)
     connect(Button2, &QPushButton::clicked, this, [this] { done(int(ModalResult::Cancel)); });
 }
 
-void TRecordDialog::SetTabOrder(std::initializer_list<QWidget *> order)
+void TRecordDialog::arrangeTabOrder(std::initializer_list<QWidget *> order)
 {
     QWidget *previous = nullptr;
     for (QWidget *widget : order) {
@@ -110,7 +110,7 @@ void TRecordDialog::addNumberInput(QLineEdit *edit, const QString &caption, Numb
     numberInputs_.append({edit, caption, kind});
 }
 
-const TRecordDialog::NumberInput *TRecordDialog::FindNumberInput(const QLineEdit *edit) const
+const TRecordDialog::NumberInput *TRecordDialog::findNumberInput(const QLineEdit *edit) const
 {
     for (const NumberInput &input : numberInputs_) {
         if (input.edit == edit)
@@ -122,7 +122,7 @@ const TRecordDialog::NumberInput *TRecordDialog::FindNumberInput(const QLineEdit
 // The dialog stays open, with what was typed, until every number is one.
 void TRecordDialog::Button1Click()
 {
-    BeforeSave();
+    beforeSave();
     for (const NumberInput &input : numberInputs_) {
         const QString text = input.edit->text();
         if (literalOf(text, input.kind))
@@ -134,13 +134,13 @@ void TRecordDialog::Button1Click()
         input.edit->selectAll();
         return;
     }
-    if (PrepareSave())
+    if (prepareSave())
         done(int(ModalResult::Ok));
 }
 
-QString TRecordDialog::NumberLiteral(const QLineEdit *edit) const
+QString TRecordDialog::numberLiteral(const QLineEdit *edit) const
 {
-    const NumberInput *input = FindNumberInput(edit);
+    const NumberInput *input = findNumberInput(edit);
     Q_ASSERT(input);
     const auto literal = literalOf(edit->text(), input->kind);
     if (!literal)
@@ -148,34 +148,34 @@ QString TRecordDialog::NumberLiteral(const QLineEdit *edit) const
     return *literal;
 }
 
-bool TRecordDialog::Execute()
+bool TRecordDialog::execute()
 {
     return UserDialogs::current().showModal(*this) == ModalResult::Ok;
 }
 
-void TRecordDialog::ExecuteAndReopen(TADOQuery *list)
+void TRecordDialog::executeAndReopen(TADOQuery *list)
 {
     DataModule1->ADOQuery1->ExecSQL();
     list->Close();
     list->Open();
 }
 
-QString TRecordDialog::DateText(const QDateEdit *picker)
+QString TRecordDialog::dateText(const QDateEdit *picker)
 {
     return date_time::toDateText(date_time::encode(picker->date()));
 }
 
-void TRecordDialog::SetPickerDate(QDateEdit *picker, double dateTime)
+void TRecordDialog::setPickerDate(QDateEdit *picker, double dateTime)
 {
     picker->setDate(date_time::datePart(dateTime));
 }
 
-void TRecordDialog::SetPickerToday(QDateEdit *picker)
+void TRecordDialog::setPickerToday(QDateEdit *picker)
 {
     picker->setDate(Clock::current().now().date());
 }
 
-bool TRecordDialog::ConfirmDelete()
+bool TRecordDialog::confirmDelete()
 {
     // The platform's confirmation box, captioned as every other delete question of the program.
     return UserDialogs::current().messageBox(QStringLiteral("Действительно удалить?"),

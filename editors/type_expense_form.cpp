@@ -86,7 +86,7 @@ void TTYPE_EXPENSEForm::SelectType(int &id, QString &str)
     str = DataModule1->TableTYPE_EXPENSEOPISANIE->AsString();
 }
 
-void TTYPE_EXPENSEForm::EnterName(Entry entry, const QString &caption, const QString &initial)
+void TTYPE_EXPENSEForm::enterName(Entry entry, const QString &caption, const QString &initial)
 {
     QString name = initial;
     if (!UserDialogs::current().inputQuery(caption, QStringLiteral("Введите название"), name,
@@ -108,12 +108,12 @@ void TTYPE_EXPENSEForm::EnterName(Entry entry, const QString &caption, const QSt
 
 void TTYPE_EXPENSEForm::ToolButton3Click()
 {
-    EnterName(Entry::Insert, QStringLiteral("Новый тип расходов"), QStringLiteral("Новый"));
+    enterName(Entry::Insert, QStringLiteral("Новый тип расходов"), QStringLiteral("Новый"));
 }
 
 void TTYPE_EXPENSEForm::ToolButton1Click()
 {
-    EnterName(Entry::Edit, QStringLiteral("Редактирование"), DataModule1->TableTYPE_EXPENSEOPISANIE->AsString());
+    enterName(Entry::Edit, QStringLiteral("Редактирование"), DataModule1->TableTYPE_EXPENSEOPISANIE->AsString());
 }
 
 void TTYPE_EXPENSEForm::ToolButton4Click()

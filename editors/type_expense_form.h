@@ -38,7 +38,7 @@ private:
     enum class Entry { Insert, Edit };
     // Asks for a name; on OK inserts a type or edits the current one with that name and posts.
     // A refused post is cancelled before the failure goes on, so the catalogue stays as it was.
-    void EnterName(Entry entry, const QString &caption, const QString &initial);
+    void enterName(Entry entry, const QString &caption, const QString &initial);
 };
 
 extern TTYPE_EXPENSEForm *TYPE_EXPENSEForm;

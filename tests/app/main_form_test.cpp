@@ -35,7 +35,7 @@ struct MainWindowSession : LogBookSession {
         SettingsForm = settings.get();
         window = std::make_unique<TMainForm>();
         MainForm = window.get();
-        window->BindData();
+        window->bindData();
         window->show();
         QApplication::setActiveWindow(window.get());
         (void)QTest::qWaitForWindowActive(window.get());
