@@ -51,4 +51,4 @@ TFlash::TFlash()
         move(screen->geometry().center() - rect().center());
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -27,4 +27,4 @@ public:
     TImage *Image1;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -4,14 +4,14 @@
 #include "data/data_module.h"
 #include "editors/auto_edit_form.h"
 #include "editors/events_edit_form.h"
+#include "editors/form_controls.h"
 #include "editors/fuel_edit_form.h"
 #include "editors/mileage_edit_form.h"
-#include "editors/form_controls.h"
 #include "editors/tool_pictures.h"
 #include "grid/db_grid_eh.h"
-#include "platform/fonts.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
+#include "platform/fonts.h"
 #include "platform/message_box.h"
 
 #include <QAction>
@@ -90,8 +90,10 @@ struct ColumnRow {
 
 const QList<ColumnRow> vehicleColumns = {{"nameauto", 286}, {"beginkm", 0}, {"begindate", 92}};
 const QList<ColumnRow> mileageColumns = {{"datedoc", 0}, {"tekprobeg", 0}, {"raznica", 0}};
-const QList<ColumnRow> expenseColumns = {{"DATEDOC", 0}, {"KOLVO", 0}, {"SUMMA", 0}, {"typename", 108}, {"OPISANIE", 165}};
-const QList<ColumnRow> eventColumns = {{"datedoc", 83}, {"mileage", 86}, {"gotovo_end", 73}, {"typs", 74}, {"opisanie", 128}};
+const QList<ColumnRow> expenseColumns = {
+    {"DATEDOC", 0}, {"KOLVO", 0}, {"SUMMA", 0}, {"typename", 108}, {"OPISANIE", 165}};
+const QList<ColumnRow> eventColumns = {
+    {"datedoc", 83}, {"mileage", 86}, {"gotovo_end", 73}, {"typs", 74}, {"opisanie", 128}};
 
 // A raised panel across the top of a tab with its caption at the left.
 QFrame *headerPanel(const QString &caption, QWidget *parent)
@@ -144,7 +146,7 @@ TDBGridEh *listGrid(const QList<ColumnRow> &columns, QWidget *parent, const char
     return grid;
 }
 
-} // namespace
+}  // namespace
 
 TMainForm::TMainForm(QWidget *parent)
     : QWidget(parent)
@@ -357,23 +359,62 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TMainForm::ActAutoNewExecute() { AutoEditForm->NewRecord(); }
-void TMainForm::ActAutoEditExecute() { AutoEditForm->EditRecord(); }
-void TMainForm::ActAutoDelExecute() { AutoEditForm->DelRecord(); }
-void TMainForm::ActAutoSettingsExecute() { UserDialogs::current().showModal(*SettingsForm); }
-void TMainForm::ActMileageNewExecute() { MileageEditForm->NewRecord(); }
-void TMainForm::ActMileageEditExecute() { MileageEditForm->EditRecord(); }
-void TMainForm::ActMileageDelExecute() { MileageEditForm->DelRecord(); }
-void TMainForm::ActFuelNewExecute() { FuelEditForm->NewRecord(); }
-void TMainForm::ActFuelEditExecute() { FuelEditForm->EditRecord(); }
-void TMainForm::ActFuelDelExecute() { FuelEditForm->DelRecord(); }
-void TMainForm::ActEventsNewExecute() { EventsEditForm->NewRecord(); }
-void TMainForm::ActEventsEditExecute() { EventsEditForm->EditRecord(); }
-void TMainForm::ActEventsDelExecute() { EventsEditForm->DelRecord(); }
+void TMainForm::ActAutoNewExecute()
+{
+    AutoEditForm->NewRecord();
+}
+void TMainForm::ActAutoEditExecute()
+{
+    AutoEditForm->EditRecord();
+}
+void TMainForm::ActAutoDelExecute()
+{
+    AutoEditForm->DelRecord();
+}
+void TMainForm::ActAutoSettingsExecute()
+{
+    UserDialogs::current().showModal(*SettingsForm);
+}
+void TMainForm::ActMileageNewExecute()
+{
+    MileageEditForm->NewRecord();
+}
+void TMainForm::ActMileageEditExecute()
+{
+    MileageEditForm->EditRecord();
+}
+void TMainForm::ActMileageDelExecute()
+{
+    MileageEditForm->DelRecord();
+}
+void TMainForm::ActFuelNewExecute()
+{
+    FuelEditForm->NewRecord();
+}
+void TMainForm::ActFuelEditExecute()
+{
+    FuelEditForm->EditRecord();
+}
+void TMainForm::ActFuelDelExecute()
+{
+    FuelEditForm->DelRecord();
+}
+void TMainForm::ActEventsNewExecute()
+{
+    EventsEditForm->NewRecord();
+}
+void TMainForm::ActEventsEditExecute()
+{
+    EventsEditForm->EditRecord();
+}
+void TMainForm::ActEventsDelExecute()
+{
+    EventsEditForm->DelRecord();
+}
 
 // The report buttons are connected to the report when it is built; until then they do nothing.
 void TMainForm::Button3Click() {}
 void TMainForm::Button4Click() {}
 void TMainForm::Button5Click() {}
 
-} // namespace vornak
+}  // namespace vornak

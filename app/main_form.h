@@ -116,4 +116,4 @@ private:
 
 extern TMainForm *MainForm;
 
-} // namespace vornak
+}  // namespace vornak

@@ -32,4 +32,4 @@ TSettingsForm::TSettingsForm(QWidget *parent)
     connect(Button2, &QPushButton::clicked, this, [this] { done(int(ModalResult::Cancel)); });
 }
 
-} // namespace vornak
+}  // namespace vornak

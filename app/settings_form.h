@@ -21,4 +21,4 @@ public:
 
 extern TSettingsForm *SettingsForm;
 
-} // namespace vornak
+}  // namespace vornak

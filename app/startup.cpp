@@ -24,7 +24,7 @@ namespace vornak {
 namespace {
 
 constexpr int animationSteps = 100;
-constexpr int exposeWaitMs = 500; // the longest the start-up waits for the splash to be mapped
+constexpr int exposeWaitMs = 500;  // the longest the start-up waits for the splash to be mapped
 
 // Creates a registered window into its process-wide reference and its owner's slot.
 template <typename Form>
@@ -54,7 +54,7 @@ void showPainted(QWidget &window)
     QGuiApplication::sync();
 }
 
-} // namespace
+}  // namespace
 
 void followRegionalSettings(const QLocale &system)
 {
@@ -137,7 +137,7 @@ void TApplication::destroyForms()
 bool TApplication::startUp()
 {
     try {
-        auto flash = std::make_unique<TFlash>(); // destroyed on every path out of this block
+        auto flash = std::make_unique<TFlash>();  // destroyed on every path out of this block
         showPainted(*flash);
         createForms();
         playAnimation(*flash);
@@ -160,4 +160,4 @@ int TApplication::run()
     return exec();
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <QApplication>
 #include <QLocale>
 #include <QString>
-#include <memory>
 
 class TDataModule1;
 
@@ -60,4 +60,4 @@ private:
     std::unique_ptr<TTYPE_EXPENSEForm> typeExpenseForm_;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -13,14 +13,14 @@
 #include "platform/fonts.h"
 #include "tools/log_book_schema.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWindow>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 using namespace vornak;
 
@@ -89,7 +89,7 @@ void BM_StartUp_Animation(benchmark::State &state)
     }
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BM_StartUp_WholeProcess)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(5);
 BENCHMARK(BM_StartUp_Animation)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(5);

@@ -174,4 +174,4 @@ void TDataLink::DataEvent(TDataEvent event, TField *field, int distance)
     }
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -7,8 +7,8 @@
 #include "platform/errors.h"
 
 #include <algorithm>
-#include <QScopeGuard>
 #include <QScopedValueRollback>
+#include <QScopeGuard>
 
 namespace vornak {
 
@@ -18,10 +18,18 @@ std::unique_ptr<TField> createField(const ColumnInfo &column)
 {
     std::unique_ptr<TField> field;
     switch (column.kind) {
-    case ColumnKind::AutoIncrement: field = std::make_unique<TAutoIncField>(); break;
-    case ColumnKind::Integer: field = std::make_unique<TIntegerField>(); break;
-    case ColumnKind::Float: field = std::make_unique<TFloatField>(); break;
-    case ColumnKind::DateTime: field = std::make_unique<TDateTimeField>(); break;
+    case ColumnKind::AutoIncrement:
+        field = std::make_unique<TAutoIncField>();
+        break;
+    case ColumnKind::Integer:
+        field = std::make_unique<TIntegerField>();
+        break;
+    case ColumnKind::Float:
+        field = std::make_unique<TFloatField>();
+        break;
+    case ColumnKind::DateTime:
+        field = std::make_unique<TDateTimeField>();
+        break;
     case ColumnKind::Text: {
         auto text = std::make_unique<TWideStringField>();
         text->Size = column.size;
@@ -36,16 +44,21 @@ std::unique_ptr<TField> createField(const ColumnInfo &column)
 QString columnTypeName(ColumnKind kind)
 {
     switch (kind) {
-    case ColumnKind::AutoIncrement: return QStringLiteral("AutoInc");
-    case ColumnKind::Integer: return QStringLiteral("Integer");
-    case ColumnKind::Float: return QStringLiteral("Float");
-    case ColumnKind::DateTime: return QStringLiteral("DateTime");
-    case ColumnKind::Text: return QStringLiteral("WideString");
+    case ColumnKind::AutoIncrement:
+        return QStringLiteral("AutoInc");
+    case ColumnKind::Integer:
+        return QStringLiteral("Integer");
+    case ColumnKind::Float:
+        return QStringLiteral("Float");
+    case ColumnKind::DateTime:
+        return QStringLiteral("DateTime");
+    case ColumnKind::Text:
+        return QStringLiteral("WideString");
     }
     return {};
 }
 
-} // namespace
+}  // namespace
 
 TDataSet::TDataSet(TComponent *owner)
     : TComponent(owner)
@@ -712,4 +725,4 @@ void TDataSet::Delete()
         AfterScroll(this);
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -8,12 +8,12 @@
 #include "platform/errors.h"
 #include "platform/message_box.h"
 
+#include <cmath>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <cmath>
 
 namespace vornak {
 
@@ -107,7 +107,7 @@ void TAutoEditForm::showAndSave()
         for (;;) {
             const ModalResult result = UserDialogs::current().showModal(*this);
             if (!isEditState(table->State()))
-                return; // saved by the Save button
+                return;  // saved by the Save button
             if (result != ModalResult::Ok) {
                 table->Cancel();
                 return;
@@ -146,8 +146,8 @@ void TAutoEditForm::Button1Click()
 
 void TAutoEditForm::showDeleteRefusal()
 {
-    UserDialogs::current().messageBox(TDataModule1::vehicleDeleteRefusal, QCoreApplication::applicationName(), MessageButtons::Ok,
-                                      MessageIcon::None);
+    UserDialogs::current().messageBox(TDataModule1::vehicleDeleteRefusal, QCoreApplication::applicationName(),
+                                      MessageButtons::Ok, MessageIcon::None);
 }
 
 void TAutoEditForm::DelRecord()
@@ -164,4 +164,4 @@ void TAutoEditForm::DelRecord()
         DataModule1->TableSprAuto->Delete();
 }
 
-} // namespace vornak
+}  // namespace vornak

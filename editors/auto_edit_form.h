@@ -51,9 +51,9 @@ private:
     void Button1Click();
 
     Operation operation_ = Operation::Insert;
-    double pickerTime_ = 0; // the time of day the picker holds besides its date
+    double pickerTime_ = 0;  // the time of day the picker holds besides its date
 };
 
 extern TAutoEditForm *AutoEditForm;
 
-} // namespace vornak
+}  // namespace vornak

@@ -35,7 +35,7 @@ void selectCode(QComboBox *list, int code)
     list->setCurrentIndex(code >= 0 && code < list->count() ? code : -1);
 }
 
-} // namespace
+}  // namespace
 
 TEventsEditForm::TEventsEditForm(QWidget *parent)
     : TRecordDialog(QStringLiteral("EventsEditForm"), QSize(285, 199), parent)
@@ -88,13 +88,16 @@ bool TEventsEditForm::prepareSave()
     if (editing_)
         return true;
     try {
-        DataModule1->scratchStatement({
-            QStringLiteral("INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )"),
-            QStringLiteral("values ( ") + sql::apostropheText(dateText(DateTimePicker1)) + u',' +
-                sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u',' + numberLiteral(EditMileAge) + u',' +
-                sql::integer(ComboBoxStatus->currentIndex()) + u',' + sql::integer(ComboBoxShowType->currentIndex()) +
-                u',' + sql::quotedText(EditOpisanie->text()) + u')',
-        })->SQL.SaveToFile(statementFileName);
+        DataModule1
+            ->scratchStatement({
+                QStringLiteral("INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )"),
+                QStringLiteral("values ( ") + sql::apostropheText(dateText(DateTimePicker1)) + u',' +
+                    sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u',' + numberLiteral(EditMileAge) + u',' +
+                    sql::integer(ComboBoxStatus->currentIndex()) + u',' +
+                    sql::integer(ComboBoxShowType->currentIndex()) + u',' + sql::quotedText(EditOpisanie->text()) +
+                    u')',
+            })
+            ->SQL.SaveToFile(statementFileName);
     } catch (const Error &error) {
         showErrorMessage(error.message());
         return false;
@@ -139,4 +142,4 @@ void TEventsEditForm::DelRecord()
         DataModule1->QueryDocEvents->Delete();
 }
 
-} // namespace vornak
+}  // namespace vornak

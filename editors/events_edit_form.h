@@ -23,8 +23,8 @@ public:
     QLabel *Label3;
     QLabel *Label4;
     QDateEdit *DateTimePicker1;
-    QComboBox *ComboBoxShowType; // idtype: the item index
-    QComboBox *ComboBoxStatus;   // ENDE: the item index
+    QComboBox *ComboBoxShowType;  // idtype: the item index
+    QComboBox *ComboBoxStatus;    // ENDE: the item index
     QLineEdit *EditMileAge;
     QLineEdit *EditOpisanie;
 
@@ -43,4 +43,4 @@ private:
 
 extern TEventsEditForm *EventsEditForm;
 
-} // namespace vornak
+}  // namespace vornak

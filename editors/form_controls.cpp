@@ -81,7 +81,7 @@ private:
     std::optional<QMargins> seenFrame_;
 };
 
-} // namespace
+}  // namespace
 
 void centreWhenShown(QWidget *window)
 {
@@ -122,6 +122,6 @@ QDateEdit *datePicker(const QRect &geometry, QWidget *parent, const char *name)
     return picker;
 }
 
-} // namespace form_controls
+}  // namespace form_controls
 
-} // namespace vornak
+}  // namespace vornak

@@ -27,6 +27,6 @@ QPushButton *button(const QString &text, const QRect &geometry, QWidget *parent,
 // A date picker (see short_date_picker) at its design place.
 QDateEdit *datePicker(const QRect &geometry, QWidget *parent, const char *name);
 
-} // namespace form_controls
+}  // namespace form_controls
 
-} // namespace vornak
+}  // namespace vornak

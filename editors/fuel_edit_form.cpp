@@ -42,7 +42,7 @@ void zeroWhenEmpty(QLineEdit *edit)
         edit->setText(QStringLiteral("0"));
 }
 
-} // namespace
+}  // namespace
 
 TFuelEditForm::TFuelEditForm(QWidget *parent)
     : TRecordDialog(QStringLiteral("FuelEditForm"), QSize(251, 200), parent)
@@ -97,10 +97,10 @@ void TFuelEditForm::NewRecord()
 
     DataModule1->scratchStatement({
         QStringLiteral("INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )"),
-        QStringLiteral("values ( ") + sql::apostropheText(dateText(DateTimePicker1))
-            + u',' + sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
-            + numberLiteral(EditKolvo) + u',' + numberLiteral(EditSumma) + u',' + sql::integer(Edit1->Tag) + u','
-            + sql::quotedText(EditOpisanie->text()) + u')',
+        QStringLiteral("values ( ") + sql::apostropheText(dateText(DateTimePicker1)) + u',' +
+            sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u',' + numberLiteral(EditKolvo) + u',' +
+            numberLiteral(EditSumma) + u',' + sql::integer(Edit1->Tag) + u',' + sql::quotedText(EditOpisanie->text()) +
+            u')',
     });
     executeAndReopen(DataModule1->QueryDocExpense);
 }
@@ -161,4 +161,4 @@ void TFuelEditForm::BitBtn1Click()
     Edit1->setText(name);
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -31,7 +31,7 @@ public:
     QLabel *Label2;
     QLabel *Label4;
     QDateEdit *DateTimePicker1;
-    TTagEdit *Edit1; // the chosen type: its name as text, its key as tag
+    TTagEdit *Edit1;  // the chosen type: its name as text, its key as tag
     QPushButton *BitBtn1;
     QLineEdit *EditKolvo;
     QLineEdit *EditSumma;
@@ -54,4 +54,4 @@ private:
 
 extern TFuelEditForm *FuelEditForm;
 
-} // namespace vornak
+}  // namespace vornak

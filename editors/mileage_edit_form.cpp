@@ -51,9 +51,9 @@ void TMileageEditForm::NewRecord()
 
     DataModule1->scratchStatement({
         QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)"),
-        QStringLiteral("values ( ") + sql::apostropheText(dateText(DateTimePicker1))
-            + u',' + sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
-            + numberLiteral(EditObsh) + u',' + numberLiteral(Edit2) + u')',
+        QStringLiteral("values ( ") + sql::apostropheText(dateText(DateTimePicker1)) + u',' +
+            sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u',' + numberLiteral(EditObsh) + u',' +
+            numberLiteral(Edit2) + u')',
     });
     executeAndReopen(DataModule1->QueryDocMileage);
 }
@@ -121,4 +121,4 @@ void TMileageEditForm::openAggregate(const QString &selectLine, const QString &v
     DataModule1->scratchStatement(lines)->Open();
 }
 
-} // namespace vornak
+}  // namespace vornak

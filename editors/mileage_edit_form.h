@@ -20,8 +20,8 @@ public:
     QLabel *Label2;
     QLabel *Label3;
     QDateEdit *DateTimePicker1;
-    QLineEdit *EditObsh; // total reading
-    QLineEdit *Edit2;    // daily distance
+    QLineEdit *EditObsh;  // total reading
+    QLineEdit *Edit2;     // daily distance
 
     // The dialog's operations, called by the main window's actions and double clicks.
     void NewRecord();
@@ -44,4 +44,4 @@ private:
 
 extern TMileageEditForm *MileageEditForm;
 
-} // namespace vornak
+}  // namespace vornak

@@ -29,8 +29,8 @@ QString problemText(const QString &caption, const QString &text, TRecordDialog::
 {
     if (text.trimmed().isEmpty())
         return QStringLiteral("Поле \"%1\" не заполнено.").arg(caption);
-    const QString what = kind == TRecordDialog::NumberKind::Whole ? QStringLiteral("целым числом")
-                                                                  : QStringLiteral("числом");
+    const QString what =
+        kind == TRecordDialog::NumberKind::Whole ? QStringLiteral("целым числом") : QStringLiteral("числом");
     return QStringLiteral("\"%1\" в поле \"%2\" не является %3.").arg(text, caption, what);
 }
 
@@ -45,7 +45,7 @@ std::optional<QString> literalOf(const QString &text, TRecordDialog::NumberKind 
     return std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 TRecordDialog::TRecordDialog(const QString &name, QSize clientSize, QWidget *parent)
     : QDialog(parent)
@@ -84,7 +84,7 @@ void TRecordDialog::addButtons(QPoint savePosition, QPoint cancelPosition)
         auto *button = new QPushButton(text, this);
         button->setObjectName(name);
         button->setGeometry(QRect(position, buttonSize));
-        button->setAutoDefault(false); // Enter in an edit closes nothing
+        button->setAutoDefault(false);  // Enter in an edit closes nothing
         return button;
     };
     Button1 = addButton(QStringLiteral("Button1"), QStringLiteral("Сохранить"), savePosition);
@@ -128,8 +128,8 @@ void TRecordDialog::Button1Click()
         if (literalOf(text, input.kind))
             continue;
         UserDialogs::current().messageBox(problemText(input.caption, text, input.kind),
-                                                  QCoreApplication::applicationName(),
-                                                  MessageButtons::Ok, MessageIcon::Warning);
+                                          QCoreApplication::applicationName(), MessageButtons::Ok,
+                                          MessageIcon::Warning);
         input.edit->setFocus();
         input.edit->selectAll();
         return;
@@ -178,10 +178,8 @@ void TRecordDialog::setPickerToday(QDateEdit *picker)
 bool TRecordDialog::confirmDelete()
 {
     // The platform's confirmation box, captioned as every other delete question of the program.
-    return UserDialogs::current().messageBox(QStringLiteral("Действительно удалить?"),
-                                                     QStringLiteral("Confirm"),
-                                                     MessageButtons::YesNo, MessageIcon::Question)
-        == ModalResult::Yes;
+    return UserDialogs::current().messageBox(QStringLiteral("Действительно удалить?"), QStringLiteral("Confirm"),
+                                             MessageButtons::YesNo, MessageIcon::Question) == ModalResult::Yes;
 }
 
 void TRecordDialog::showEvent(QShowEvent *event)
@@ -193,4 +191,4 @@ void TRecordDialog::showEvent(QShowEvent *event)
         firstInTabOrder_->setFocus();
 }
 
-} // namespace vornak
+}  // namespace vornak

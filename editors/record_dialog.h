@@ -23,8 +23,8 @@ class TRecordDialog : public QDialog {
 public:
     enum class NumberKind { Whole, Real };
 
-    QPushButton *Button1 = nullptr; // "Сохранить"
-    QPushButton *Button2 = nullptr; // "Отменить"
+    QPushButton *Button1 = nullptr;  // "Сохранить"
+    QPushButton *Button2 = nullptr;  // "Отменить"
 
 protected:
     TRecordDialog(const QString &name, QSize clientSize, QWidget *parent);
@@ -79,4 +79,4 @@ private:
     QWidget *firstInTabOrder_ = nullptr;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -13,10 +13,10 @@ QDateEdit *create(QWidget *parent)
     auto *picker = new QDateEdit(parent);
     picker->setCalendarPopup(true);
     picker->setDisplayFormat(RegionalSettings::current().shortDateFormat);
-    picker->setMinimumDate(QDate(1753, 1, 1)); // the zero date 30.12.1899 stays reachable
+    picker->setMinimumDate(QDate(1753, 1, 1));  // the zero date 30.12.1899 stays reachable
     return picker;
 }
 
-} // namespace short_date_picker
+}  // namespace short_date_picker
 
-} // namespace vornak
+}  // namespace vornak

@@ -10,6 +10,6 @@ namespace short_date_picker {
 
 QDateEdit *create(QWidget *parent);
 
-} // namespace short_date_picker
+}  // namespace short_date_picker
 
-} // namespace vornak
+}  // namespace vornak

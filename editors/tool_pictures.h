@@ -21,6 +21,6 @@ QIcon picture(int index);
 // A picture drawn from one of our SVG resources at `size` × `size` pixels.
 QIcon renderSvg(const QString &resource, int size);
 
-} // namespace tool_pictures
+}  // namespace tool_pictures
 
-} // namespace vornak
+}  // namespace vornak

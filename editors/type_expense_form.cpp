@@ -30,7 +30,7 @@ QToolButton *makeButton(QToolBar *bar, const char *name, int picture)
     return button;
 }
 
-} // namespace
+}  // namespace
 
 TTYPE_EXPENSEForm::TTYPE_EXPENSEForm(QWidget *parent)
     : QDialog(parent, Qt::Tool)
@@ -90,7 +90,7 @@ void TTYPE_EXPENSEForm::enterName(Entry entry, const QString &caption, const QSt
 {
     QString name = initial;
     if (!UserDialogs::current().inputQuery(caption, QStringLiteral("Введите название"), name,
-                                             DataModule1->TableTYPE_EXPENSEOPISANIE->Size))
+                                           DataModule1->TableTYPE_EXPENSEOPISANIE->Size))
         return;
     TDataSet *table = DataModule1->TableTYPE_EXPENSE;
     if (entry == Entry::Insert)
@@ -130,4 +130,4 @@ void TTYPE_EXPENSEForm::DBGridEh3DblClick()
     done(int(ModalResult::Ok));
 }
 
-} // namespace vornak
+}  // namespace vornak

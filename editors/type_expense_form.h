@@ -23,9 +23,9 @@ public:
     void SelectType(int &id, QString &str);
 
     // The handlers of the catalogue's own controls.
-    void ToolButton3Click(); // new type
-    void ToolButton1Click(); // rename the current type
-    void ToolButton4Click(); // delete the current type
+    void ToolButton3Click();  // new type
+    void ToolButton1Click();  // rename the current type
+    void ToolButton4Click();  // delete the current type
     void DBGridEh3DblClick();
 
     QToolBar *ToolBar2;
@@ -43,4 +43,4 @@ private:
 
 extern TTYPE_EXPENSEForm *TYPE_EXPENSEForm;
 
-} // namespace vornak
+}  // namespace vornak

@@ -173,4 +173,4 @@ std::vector<TColumnEh *> TDBGridColumnsEh::Visible() const
     return visible;
 }
 
-} // namespace vornak
+}  // namespace vornak

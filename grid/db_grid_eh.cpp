@@ -11,8 +11,8 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScrollBar>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 
 namespace vornak {
 
@@ -148,12 +148,12 @@ void TDBGridEh::Loaded()
 
 namespace {
 
-constexpr int rowPadding = 3;     // pixels a data row adds to its text height
-constexpr int flatRowPadding = 1; // the same for a flat grid
-constexpr int titleFontPadding = 4; // added to a title font's height when the tallest is chosen
-constexpr int titlePadding = 2;   // pixels the title row adds to its lines of text
+constexpr int rowPadding = 3;        // pixels a data row adds to its text height
+constexpr int flatRowPadding = 1;    // the same for a flat grid
+constexpr int titleFontPadding = 4;  // added to a title font's height when the tallest is chosen
+constexpr int titlePadding = 2;      // pixels the title row adds to its lines of text
 
-} // namespace
+}  // namespace
 
 int TDBGridEh::dataRowCount() const
 {
@@ -203,14 +203,14 @@ void TDBGridEh::fitWidths()
     for (TColumnEh *column : columns) {
         if (column->InitWidth < 0)
             column->InitWidth = column->DeclaredWidth();
-        fit.push_back({column->Width(), column->InitWidth, column->MinWidth, column->MaxWidth, column->AutoFitColWidth});
+        fit.push_back(
+            {column->Width(), column->InitWidth, column->MinWidth, column->MaxWidth, column->AutoFitColWidth});
     }
     const bool barShown = verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
     const int clientWidth =
         std::max(0, width() - 2 * frameWidth() - (barShown ? verticalScrollBar()->sizeHint().width() : 0));
-    const std::vector<int> widths = fitColumnWidths(
-        fit, {clientWidth, minAutoFitWidth_, options_.contains(dgIndicator), options_.contains(dgColLines),
-              IndicatorWidth});
+    const std::vector<int> widths = fitColumnWidths(fit, {clientWidth, minAutoFitWidth_, options_.contains(dgIndicator),
+                                                          options_.contains(dgColLines), IndicatorWidth});
     for (size_t i = 0; i < columns.size(); ++i)
         columns[i]->fittedWidth_ = widths[i];
 }
@@ -351,4 +351,4 @@ bool TDBGridEh::event(QEvent *event)
     return QAbstractScrollArea::event(event);
 }
 
-} // namespace vornak
+}  // namespace vornak

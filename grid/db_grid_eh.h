@@ -5,12 +5,12 @@
 #include "grid/grid_geometry.h"
 #include "grid/grid_options.h"
 
+#include <functional>
+#include <optional>
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
 #include <QPoint>
-#include <functional>
-#include <optional>
 
 namespace vornak {
 
@@ -177,9 +177,9 @@ private:
     int sizingOffset_ = 0;   // where the border was pressed, relative to the border
     int movingColumn_ = -1;  // column whose title is pressed (it moves once dragged)
     QPoint movePress_;
-    int dragLine_ = -1;      // x of the feedback line of a resize or a move
+    int dragLine_ = -1;  // x of the feedback line of a resize or a move
     bool thumbTracked_ = false;
-    int wheelDelta_ = 0;     // wheel movement not yet amounting to a notch
+    int wheelDelta_ = 0;  // wheel movement not yet amounting to a notch
 };
 
-} // namespace vornak
+}  // namespace vornak

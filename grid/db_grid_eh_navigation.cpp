@@ -17,7 +17,7 @@ namespace vornak {
 
 namespace {
 
-constexpr int resizeGrip = 2; // pixels on each side of a title border that start a resize
+constexpr int resizeGrip = 2;  // pixels on each side of a title border that start a resize
 
 struct KeyAction {
     int key;
@@ -25,7 +25,7 @@ struct KeyAction {
     void (*run)(TDBGridEh &grid, TDataSet &dataSet);
 };
 
-} // namespace
+}  // namespace
 
 void TDBGridEh::moveBy(int distance)
 {
@@ -153,9 +153,9 @@ void TDBGridEh::deleteRecord()
         return;
     if (options_.contains(dgConfirmDelete)) {
         const QPointer<QWidget> focused = QApplication::focusWidget();
-        const ModalResult answer = UserDialogs::current().messageBox(
-            QStringLiteral("Delete record?"), QStringLiteral("Confirm"), MessageButtons::OkCancel,
-            MessageIcon::Question);
+        const ModalResult answer =
+            UserDialogs::current().messageBox(QStringLiteral("Delete record?"), QStringLiteral("Confirm"),
+                                              MessageButtons::OkCancel, MessageIcon::Question);
         if (focused && QApplication::focusWidget() != focused)
             focused->setFocus();
         if (answer != ModalResult::Ok)
@@ -409,4 +409,4 @@ void TDBGridEh::showCurrentOnScrollBar()
     verticalScrollBar()->setSliderPosition(dataSet->RecNo());
 }
 
-} // namespace vornak
+}  // namespace vornak

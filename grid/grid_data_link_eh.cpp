@@ -34,4 +34,4 @@ void TGridDataLinkEh::RecordChanged(TField *field)
     grid_.linkRecordChanged(field);
 }
 
-} // namespace vornak
+}  // namespace vornak

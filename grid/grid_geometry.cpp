@@ -45,4 +45,4 @@ GridGeometry layOutGrid(const GridShape &shape, const std::vector<int> &widths)
     return geometry;
 }
 
-} // namespace vornak
+}  // namespace vornak

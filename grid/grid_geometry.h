@@ -7,12 +7,12 @@ namespace vornak {
 // Where the rows and columns of a grid lie on its viewport. The grid computes it once per layout
 // from its options, heights and column widths; painting and hit tests only read it.
 struct GridGeometry {
-    int rowHeight = 0;      // a data row, its grid line not included
-    int titleRowHeight = 0; // the title row, its grid line not included
-    int colLine = 0;        // width of a vertical grid line: 1 with dgColLines, else 0
-    int rowLine = 0;        // height of a horizontal grid line: 1 with dgRowLines, else 0
-    int dataTop = 0;        // top of the first data row: below the title row and its line
-    int indicatorWidth = 0; // 0 without an indicator column
+    int rowHeight = 0;       // a data row, its grid line not included
+    int titleRowHeight = 0;  // the title row, its grid line not included
+    int colLine = 0;         // width of a vertical grid line: 1 with dgColLines, else 0
+    int rowLine = 0;         // height of a horizontal grid line: 1 with dgRowLines, else 0
+    int dataTop = 0;         // top of the first data row: below the title row and its line
+    int indicatorWidth = 0;  // 0 without an indicator column
     // Left edge of each visible column, and one more entry: the first pixel right of the last
     // column's line.
     std::vector<int> columnLefts{0};
@@ -44,4 +44,4 @@ struct GridShape {
 // The geometry of a grid of the given shape whose visible columns have `widths`.
 GridGeometry layOutGrid(const GridShape &shape, const std::vector<int> &widths);
 
-} // namespace vornak
+}  // namespace vornak

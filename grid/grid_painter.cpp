@@ -17,12 +17,12 @@ namespace {
 const QColor fixedLineColor(128, 128, 128);
 const QColor silver(192, 192, 192);
 
-constexpr int textLeftMargin = 2;  // left-aligned cell text starts this far right of the cell
-constexpr int textRightMargin = 3; // right-aligned cell text ends this far left of the cell's edge
-constexpr int textTopMargin = 2;   // cell text starts this far below the cell's top
-constexpr int captionMargin = 1;   // margin of a title caption on each side
-constexpr int edgeWidth = 1;       // the raised 3-D edge of a fixed cell
-constexpr int glyphBoxWidth = 11;  // the indicator glyph is centred in the rightmost pixels of its cell
+constexpr int textLeftMargin = 2;   // left-aligned cell text starts this far right of the cell
+constexpr int textRightMargin = 3;  // right-aligned cell text ends this far left of the cell's edge
+constexpr int textTopMargin = 2;    // cell text starts this far below the cell's top
+constexpr int captionMargin = 1;    // margin of a title caption on each side
+constexpr int edgeWidth = 1;        // the raised 3-D edge of a fixed cell
+constexpr int glyphBoxWidth = 11;   // the indicator glyph is centred in the rightmost pixels of its cell
 
 // Breaks a caption at spaces into lines no wider than `width` (a single long word keeps its line).
 QStringList wrapAtSpaces(const QFontMetrics &metrics, const QString &text, int width)
@@ -45,9 +45,12 @@ QStringList wrapAtSpaces(const QFontMetrics &metrics, const QString &text, int w
 int alignedLeft(TAlignment alignment, int left, int width, int textWidth)
 {
     switch (alignment) {
-    case taLeftJustify: return left + textLeftMargin;
-    case taRightJustify: return left + width - textWidth - textRightMargin;
-    case taCenter: return left + width / 2 - textWidth / 2;
+    case taLeftJustify:
+        return left + textLeftMargin;
+    case taRightJustify:
+        return left + width - textWidth - textRightMargin;
+    case taCenter:
+        return left + width / 2 - textWidth / 2;
     }
     return left;
 }
@@ -55,18 +58,21 @@ int alignedLeft(TAlignment alignment, int left, int width, int textWidth)
 IndicatorGlyph glyphForState(TDataSetState state)
 {
     switch (state) {
-    case dsEdit: return IndicatorGlyph::Edit;
-    case dsInsert: return IndicatorGlyph::Insert;
-    default: return IndicatorGlyph::Arrow;
+    case dsEdit:
+        return IndicatorGlyph::Edit;
+    case dsInsert:
+        return IndicatorGlyph::Insert;
+    default:
+        return IndicatorGlyph::Arrow;
     }
 }
 
-} // namespace
+}  // namespace
 
 GridPainter::GridPainter(TDBGridEh &grid, QPainter &painter)
-    : grid_(grid)
-    , geometry_(grid.cellGeometry())
-    , painter_(painter)
+    : grid_(grid),
+      geometry_(grid.cellGeometry()),
+      painter_(painter)
 {
 }
 
@@ -192,8 +198,8 @@ void GridPainter::paintDataRows()
                 currentCell = cell;
             paintDataCell(cell, hasRecord ? fields[c] : nullptr, alignments[c], isCurrent, style);
             if (geometry_.colLine)
-                dataLines_.append(QLine(geometry_.columnRight(c), top, geometry_.columnRight(c),
-                                        top + geometry_.rowPitch() - 1));
+                dataLines_.append(
+                    QLine(geometry_.columnRight(c), top, geometry_.columnRight(c), top + geometry_.rowPitch() - 1));
         }
         if (geometry_.rowLine && right > firstLeft)
             dataLines_.append(QLine(firstLeft, top + geometry_.rowHeight, right - 1, top + geometry_.rowHeight));
@@ -285,4 +291,4 @@ void GridPainter::paintSizingLine(const QRect &client)
     painter_.restore();
 }
 
-} // namespace vornak
+}  // namespace vornak

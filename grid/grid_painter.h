@@ -33,7 +33,7 @@ private:
         QColor back;
         QColor highlightText;
         QColor highlightBack;
-        bool highlight = false; // the current cell is highlighted
+        bool highlight = false;  // the current cell is highlighted
         QFontMetrics metrics;
         int ascent = 0;
     };
@@ -43,7 +43,8 @@ private:
     void paintTitleCell(const TColumnEh &column, const QRect &cell);
     void paintDataRows();
     void paintIndicatorCell(int row, bool current);
-    void paintDataCell(const QRect &cell, const TField *field, TAlignment alignment, bool current, const CellStyle &style);
+    void paintDataCell(const QRect &cell, const TField *field, TAlignment alignment, bool current,
+                       const CellStyle &style);
     void paintExtendedLines(const QRect &client, int rowsBottom);
     void paintFocusRect(const QRect &cell);
     void paintSizingLine(const QRect &client);
@@ -55,4 +56,4 @@ private:
     QVector<QLine> dataLines_;
 };
 
-} // namespace vornak
+}  // namespace vornak

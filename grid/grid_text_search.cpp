@@ -15,9 +15,12 @@ namespace {
 bool textMatches(const QString &cell, const QString &text, TLocateTextMatchTypeEh matchType)
 {
     switch (matchType) {
-    case ltmAnyPartEh: return !text.isEmpty() && cell.contains(text);
-    case ltmWholeEh: return cell == text;
-    case ltmFromBegingEh: return cell.startsWith(text);
+    case ltmAnyPartEh:
+        return !text.isEmpty() && cell.contains(text);
+    case ltmWholeEh:
+        return cell == text;
+    case ltmFromBegingEh:
+        return cell.startsWith(text);
     }
     return false;
 }
@@ -31,7 +34,7 @@ public:
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
 
-} // namespace
+}  // namespace
 
 bool TDBGridEh::LocateText(const QString &fieldName, const QString &text, TLocateTextMatchTypeEh matchType,
                            TLocateTextDirectionEh direction, TLocateTextOptionsEh options)
@@ -110,4 +113,4 @@ bool TDBGridEh::LocateText(const QString &fieldName, const QString &text, TLocat
     return found;
 }
 
-} // namespace vornak
+}  // namespace vornak

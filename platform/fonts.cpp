@@ -11,7 +11,7 @@ namespace {
 constexpr const char *fontFolder = "/usr/share/wine/fonts/";
 constexpr const char *fontFiles[] = {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"};
 
-} // namespace
+}  // namespace
 
 void registerFonts()
 {
@@ -31,4 +31,4 @@ QFont windowFont()
     return font;
 }
 
-} // namespace vornak
+}  // namespace vornak

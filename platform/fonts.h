@@ -12,4 +12,4 @@ void registerFonts();
 // The font of the system's windows and grids: "Tahoma", 13 pixels high.
 QFont windowFont();
 
-} // namespace vornak
+}  // namespace vornak

@@ -1,20 +1,20 @@
 #include "app/flash.h"
 #include "app/main_form.h"
 #include "app/startup.h"
-#include "editors/short_date_picker.h"
 #include "data/data_module.h"
+#include "editors/short_date_picker.h"
 #include "grid/db_grid_eh.h"
 #include "platform/regional_settings.h"
 #include "tests/fixtures/scripted_dialogs.h"
 #include "tests/fixtures/temp_database.h"
 
+#include <gtest/gtest.h>
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace vornak;
 
@@ -29,14 +29,15 @@ TFlash *splashWindow()
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Startup, SplashCaptionCountsToSixtyTwo)
 {
     const struct {
         int step;
         const char *caption;
-    } cases[] = {{0, "Загрузка  %"}, {1, "Загрузка 1 %"}, {4, "Загрузка 3 %"}, {80, "Загрузка 50 %"}, {99, "Загрузка 62 %"}};
+    } cases[] = {
+        {0, "Загрузка  %"}, {1, "Загрузка 1 %"}, {4, "Загрузка 3 %"}, {80, "Загрузка 50 %"}, {99, "Загрузка 62 %"}};
     for (const auto &c : cases)
         EXPECT_EQ(loadingCaption(c.step), QString::fromUtf8(c.caption)) << c.step;
 }

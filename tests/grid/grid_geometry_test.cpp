@@ -29,8 +29,15 @@ TEST(GridGeometry, HitTests)
         int x;
         int column;
     } columns[] = {
-        {list, 0, -1},   {list, 11, -1},  {list, 12, 0},       {list, 112, 0}, {list, 113, 1} /* the line of the empty column */,
-        {list, 164, 2},  {list, 165, -1}, {selector, 0, 0},    {selector, 199, 0},
+        {list, 0, -1},
+        {list, 11, -1},
+        {list, 12, 0},
+        {list, 112, 0},
+        {list, 113, 1} /* the line of the empty column */,
+        {list, 164, 2},
+        {list, 165, -1},
+        {selector, 0, 0},
+        {selector, 199, 0},
         {selector, 200, -1},
     };
     for (const auto &c : columns)
@@ -41,5 +48,5 @@ TEST(GridGeometry, HitTests)
         EXPECT_EQ(list.rowAt(y), row) << y;
 }
 
-} // namespace
-} // namespace vornak
+}  // namespace
+}  // namespace vornak

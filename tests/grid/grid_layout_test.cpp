@@ -1,9 +1,9 @@
 #include "data/field_kinds.h"
 #include "tests/grid/grid_test_support.h"
 
+#include <gtest/gtest.h>
 #include <QFontMetrics>
 #include <QScrollBar>
-#include <gtest/gtest.h>
 
 namespace vornak::testing {
 namespace {
@@ -84,10 +84,10 @@ TEST(GridLayout, ScrollBarAppearsWithTheSecondRecordAndTheColumnsAreRefitted)
 TEST(GridLayout, VehicleListKeepsTheDeclaredProportion)
 {
     GridBook book(vehiclesSql());
-    auto grid = makeListGrid(book.source,
-                             {{QStringLiteral("nameauto"), 286}, {QStringLiteral("beginkm"), 0},
-                              {QStringLiteral("begindate"), 92}},
-                             {600 + 11 + 4 + 4, 200});
+    auto grid = makeListGrid(
+        book.source,
+        {{QStringLiteral("nameauto"), 286}, {QStringLiteral("beginkm"), 0}, {QStringLiteral("begindate"), 92}},
+        {600 + 11 + 4 + 4, 200});
     book.query.Open();
     EXPECT_EQ(widths(*grid), (std::vector<int>{388, 87, 125}));
     const std::vector<int> weights{grid->Columns[0]->InitWidth, grid->Columns[1]->InitWidth,
@@ -157,8 +157,8 @@ TEST(GridLayout, DraggingATitleBorderWidensTheColumnAndNarrowsOnlyItsNeighbour)
     EXPECT_EQ(sum(after), 515);
 }
 
-} // namespace
-} // namespace vornak::testing
+}  // namespace
+}  // namespace vornak::testing
 
 namespace vornak::testing {
 namespace {
@@ -194,5 +194,5 @@ TEST(GridLayout, DraggingATitleMovesItsColumnAndAClickMovesNothing)
     EXPECT_EQ(book.recNo(), 1);
 }
 
-} // namespace
-} // namespace vornak::testing
+}  // namespace
+}  // namespace vornak::testing

@@ -2,12 +2,12 @@
 #include "tests/fixtures/scripted_dialogs.h"
 #include "tests/grid/grid_test_support.h"
 
+#include <gtest/gtest.h>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
 #include <QVBoxLayout>
 #include <QWheelEvent>
-#include <gtest/gtest.h>
 
 namespace vornak::testing {
 namespace {
@@ -358,5 +358,5 @@ TEST(GridSelector, HomeEndAndTabMoveThroughTheVehicles)
     EXPECT_TRUE(grid->hasFocus());
 }
 
-} // namespace
-} // namespace vornak::testing
+}  // namespace
+}  // namespace vornak::testing

@@ -1,9 +1,9 @@
 #include "tests/grid/grid_test_support.h"
 
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <gtest/gtest.h>
 
 namespace vornak::testing {
 namespace {
@@ -158,7 +158,8 @@ TEST(GridPaintingStates, InactiveAndEmptyGridsShowOneEmptyRowWithoutGlyph)
         const QImage image = render(*grid);
         const QPoint glyph = glyphOrigin(*grid, 0);
         EXPECT_NE(pixel(image, glyph.x(), glyph.y() + 5), rgb(Qt::black));
-        EXPECT_EQ(pixel(image, grid->columnLeft(1) - 1, grid->dataTop() + grid->RowHeight()), rgb(QColor(192, 192, 192)))
+        EXPECT_EQ(pixel(image, grid->columnLeft(1) - 1, grid->dataTop() + grid->RowHeight()),
+                  rgb(QColor(192, 192, 192)))
             << "the empty row has its lines";
     }
 }
@@ -182,5 +183,5 @@ TEST(GridPaintingStates, TheSelectorKeepsItsVehicleMarkedWithoutFocus)
     grid->setParent(nullptr);
 }
 
-} // namespace
-} // namespace vornak::testing
+}  // namespace
+}  // namespace vornak::testing
