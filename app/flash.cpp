@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QScreen>
 
+namespace vornak {
+
 TImage::TImage(const QImage &picture, QWidget *parent)
     : QWidget(parent)
 {
@@ -48,3 +50,5 @@ TFlash::TFlash()
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
 }
+
+}  // namespace vornak

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+namespace vornak {
+
 // A picture control: the picture stretched proportionally to fit the control, centred in it,
 // and drawn transparent (the colour of its bottom-left pixel is not painted).
 class TImage : public QWidget {
@@ -24,3 +26,5 @@ public:
     TFlash();
     TImage *Image1;
 };
+
+}  // namespace vornak

@@ -2,7 +2,7 @@
 
 int main(int argc, char **argv)
 {
-    TApplication application(argc, argv);
+    vornak::TApplication application(argc, argv);
     if (!application.startUp())
         return 1;
     return application.run();

@@ -4,13 +4,14 @@
 #include "data/data_module.h"
 #include "editors/auto_edit_form.h"
 #include "editors/events_edit_form.h"
+#include "editors/form_controls.h"
 #include "editors/fuel_edit_form.h"
 #include "editors/mileage_edit_form.h"
-#include "editors/form_controls.h"
 #include "editors/tool_pictures.h"
 #include "grid/db_grid_eh.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
+#include "platform/fonts.h"
 #include "platform/message_box.h"
 
 #include <QAction>
@@ -27,7 +28,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-using namespace vornak;
+namespace vornak {
 
 TMainForm *MainForm = nullptr;
 
@@ -89,8 +90,10 @@ struct ColumnRow {
 
 const QList<ColumnRow> vehicleColumns = {{"nameauto", 286}, {"beginkm", 0}, {"begindate", 92}};
 const QList<ColumnRow> mileageColumns = {{"datedoc", 0}, {"tekprobeg", 0}, {"raznica", 0}};
-const QList<ColumnRow> expenseColumns = {{"DATEDOC", 0}, {"KOLVO", 0}, {"SUMMA", 0}, {"typename", 108}, {"OPISANIE", 165}};
-const QList<ColumnRow> eventColumns = {{"datedoc", 83}, {"mileage", 86}, {"gotovo_end", 73}, {"typs", 74}, {"opisanie", 128}};
+const QList<ColumnRow> expenseColumns = {
+    {"DATEDOC", 0}, {"KOLVO", 0}, {"SUMMA", 0}, {"typename", 108}, {"OPISANIE", 165}};
+const QList<ColumnRow> eventColumns = {
+    {"datedoc", 83}, {"mileage", 86}, {"gotovo_end", 73}, {"typs", 74}, {"opisanie", 128}};
 
 // A raised panel across the top of a tab with its caption at the left.
 QFrame *headerPanel(const QString &caption, QWidget *parent)
@@ -133,7 +136,7 @@ TDBGridEh *listGrid(const QList<ColumnRow> &columns, QWidget *parent, const char
     grid->SetAutoFitColWidths(true);
     grid->SetTitleLines(2);
     grid->SetFlat(false);
-    grid->SetTitleFont(form_controls::windowFont());
+    grid->SetTitleFont(windowFont());
     for (const ColumnRow &row : columns) {
         TColumnEh *column = grid->Columns.Add(QLatin1String(row.field), row.width, taCenter);
         column->Title.Alignment = taCenter;
@@ -143,28 +146,28 @@ TDBGridEh *listGrid(const QList<ColumnRow> &columns, QWidget *parent, const char
     return grid;
 }
 
-} // namespace
+}  // namespace
 
 TMainForm::TMainForm(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Мой ворнак"));
-    setFont(form_controls::windowFont());
+    setFont(windowFont());
     resize(559, 368);
 
-    CreateActions();
+    createActions();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    CreateTopPanel();
+    createTopPanel();
     layout->addWidget(Panel1);
-    CreatePages();
+    createPages();
     layout->addWidget(PageControl1, 1);
     FormCreate();
 }
 
-void TMainForm::CreateActions()
+void TMainForm::createActions()
 {
     ActionManager1 = new QObject(this);
     ActionManager1->setObjectName(QStringLiteral("ActionManager1"));
@@ -178,7 +181,7 @@ void TMainForm::CreateActions()
     }
 }
 
-void TMainForm::CreateTopPanel()
+void TMainForm::createTopPanel()
 {
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -193,7 +196,7 @@ void TMainForm::CreateTopPanel()
     DBGridEh2->SetAutoFitColWidths(true);
     DBGridEh2->SetTitleLines(2);
     DBGridEh2->SetFlat(false);
-    DBGridEh2->SetTitleFont(form_controls::windowFont());
+    DBGridEh2->SetTitleFont(windowFont());
     TColumnEh *name = DBGridEh2->Columns.Add(QStringLiteral("nameauto"), 200, taLeftJustify);
     name->Title.Alignment = taCenter;
     DBGridEh2->setGeometry(83, 3, 225, 25);
@@ -202,7 +205,7 @@ void TMainForm::CreateTopPanel()
     DBGridEh2->installEventFilter(this);
 }
 
-QWidget *TMainForm::CreateListTab(const char *name, const QString &caption, QToolBar *&bar, const char *barName,
+QWidget *TMainForm::createListTab(const char *name, const QString &caption, QToolBar *&bar, const char *barName,
                                   const QList<QAction *> &actions, TDBGridEh *grid)
 {
     auto *tab = new QWidget;
@@ -217,7 +220,7 @@ QWidget *TMainForm::CreateListTab(const char *name, const QString &caption, QToo
     return tab;
 }
 
-void TMainForm::CreatePages()
+void TMainForm::createPages()
 {
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -229,16 +232,16 @@ void TMainForm::CreatePages()
     DBGridEh8 = listGrid(eventColumns, this, "DBGridEh8");
     DBGridEh8->ReadOnly = true;
 
-    TabAuto = CreateListTab("TabAuto", QStringLiteral("Ворнак"), ToolBarAuto, "ToolBarAuto",
+    TabAuto = createListTab("TabAuto", QStringLiteral("Ворнак"), ToolBarAuto, "ToolBarAuto",
                             {ActAutoNew, ActAutoEdit, ActAutoDel, ActAutoSettings}, DBGridEh1);
-    TabSheet11 = CreateListTab("TabSheet11", QStringLiteral("Пробег"), ToolBarMileage, "ToolBarMileage",
+    TabSheet11 = createListTab("TabSheet11", QStringLiteral("Пробег"), ToolBarMileage, "ToolBarMileage",
                                {ActMileageNew, ActMileageEdit, ActMileageDel}, DBGridEh4);
-    TabSheet2 = CreateListTab("TabSheet2", QStringLiteral("Затраты"), ToolBarFuel, "ToolBarFuel",
+    TabSheet2 = createListTab("TabSheet2", QStringLiteral("Затраты"), ToolBarFuel, "ToolBarFuel",
                               {ActFuelNew, ActFuelEdit, ActFuelDel}, DBGridEh3);
-    TabSheet7 = CreateListTab("TabSheet7", QStringLiteral("События"), ToolBarEvents, "ToolBarEvents",
+    TabSheet7 = createListTab("TabSheet7", QStringLiteral("События"), ToolBarEvents, "ToolBarEvents",
                               {ActEventsNew, ActEventsEdit, ActEventsDel}, DBGridEh8);
-    CreateReportTab();
-    CreateAboutTab();
+    createReportTab();
+    createAboutTab();
 
     const QList<QWidget *> tabs = {TabAuto, TabSheet11, TabSheet2, TabSheet7, TabSheet5, TabSheet4};
     for (int i = 0; i < tabs.size(); ++i)
@@ -253,7 +256,7 @@ void TMainForm::CreatePages()
     DBGridEh1->installEventFilter(this);
 }
 
-void TMainForm::CreateReportTab()
+void TMainForm::createReportTab()
 {
     TabSheet5 = new QWidget;
     TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
@@ -297,7 +300,7 @@ QString TMainForm::DatabasePath()
     return QDir::current().absoluteFilePath(QStringLiteral("VORNAK.mdb"));
 }
 
-void TMainForm::CreateAboutTab()
+void TMainForm::createAboutTab()
 {
     TabSheet4 = new QWidget;
     TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
@@ -325,14 +328,8 @@ void TMainForm::FormCreate()
     DateTimePicker2->setDate(QDate(today.year(), today.month(), today.daysInMonth()));
 }
 
-void TMainForm::BindData()
+void TMainForm::bindData()
 {
-    // Whatever path deletes a vehicle, one with entries stays: their lists would lose them.
-    DataModule1->TableSprAuto->BeforeDelete = [](TDataSet *) {
-        const QString id = DataModule1->TableSprAutoid->AsString();
-        if (!id.isEmpty() && TAutoEditForm::VehicleHasEntries(id))
-            throw Error(TAutoEditForm::DeleteRefusalText);
-    };
     DBGridEh2->SetDataSource(DataModule1->SourceSprAuto);
     DBGridEh1->SetDataSource(DataModule1->SourceSprAuto);
     DBGridEh4->SetDataSource(DataModule1->SourceDocMileage);
@@ -340,14 +337,14 @@ void TMainForm::BindData()
     DBGridEh8->SetDataSource(DataModule1->SourceDocEvents);
 }
 
-bool TMainForm::RefuseVehicleDelete()
+bool TMainForm::refuseVehicleDelete()
 {
     if (!DataModule1)
         return false;
     const QString id = DataModule1->TableSprAutoid->AsString();
-    if (id.isEmpty() || !TAutoEditForm::VehicleHasEntries(id))
+    if (id.isEmpty() || !DataModule1->vehicleHasEntries(id))
         return false;
-    TAutoEditForm::ShowDeleteRefusal();
+    TAutoEditForm::showDeleteRefusal();
     return true;
 }
 
@@ -357,26 +354,67 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         // The grids delete on Delete with Ctrl held, whatever other modifiers are held with it.
         if (key->key() == Qt::Key_Delete && (key->modifiers() & Qt::ControlModifier))
-            return RefuseVehicleDelete();
+            return refuseVehicleDelete();
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void TMainForm::ActAutoNewExecute() { AutoEditForm->NewRecord(); }
-void TMainForm::ActAutoEditExecute() { AutoEditForm->EditRecord(); }
-void TMainForm::ActAutoDelExecute() { AutoEditForm->DelRecord(); }
-void TMainForm::ActAutoSettingsExecute() { UserDialogs::current().showModal(*SettingsForm); }
-void TMainForm::ActMileageNewExecute() { MileageEditForm->NewRecord(); }
-void TMainForm::ActMileageEditExecute() { MileageEditForm->EditRecord(); }
-void TMainForm::ActMileageDelExecute() { MileageEditForm->DelRecord(); }
-void TMainForm::ActFuelNewExecute() { FuelEditForm->NewRecord(); }
-void TMainForm::ActFuelEditExecute() { FuelEditForm->EditRecord(); }
-void TMainForm::ActFuelDelExecute() { FuelEditForm->DelRecord(); }
-void TMainForm::ActEventsNewExecute() { EventsEditForm->NewRecord(); }
-void TMainForm::ActEventsEditExecute() { EventsEditForm->EditRecord(); }
-void TMainForm::ActEventsDelExecute() { EventsEditForm->DelRecord(); }
+void TMainForm::ActAutoNewExecute()
+{
+    AutoEditForm->NewRecord();
+}
+void TMainForm::ActAutoEditExecute()
+{
+    AutoEditForm->EditRecord();
+}
+void TMainForm::ActAutoDelExecute()
+{
+    AutoEditForm->DelRecord();
+}
+void TMainForm::ActAutoSettingsExecute()
+{
+    UserDialogs::current().showModal(*SettingsForm);
+}
+void TMainForm::ActMileageNewExecute()
+{
+    MileageEditForm->NewRecord();
+}
+void TMainForm::ActMileageEditExecute()
+{
+    MileageEditForm->EditRecord();
+}
+void TMainForm::ActMileageDelExecute()
+{
+    MileageEditForm->DelRecord();
+}
+void TMainForm::ActFuelNewExecute()
+{
+    FuelEditForm->NewRecord();
+}
+void TMainForm::ActFuelEditExecute()
+{
+    FuelEditForm->EditRecord();
+}
+void TMainForm::ActFuelDelExecute()
+{
+    FuelEditForm->DelRecord();
+}
+void TMainForm::ActEventsNewExecute()
+{
+    EventsEditForm->NewRecord();
+}
+void TMainForm::ActEventsEditExecute()
+{
+    EventsEditForm->EditRecord();
+}
+void TMainForm::ActEventsDelExecute()
+{
+    EventsEditForm->DelRecord();
+}
 
 // The report buttons are connected to the report when it is built; until then they do nothing.
 void TMainForm::Button3Click() {}
 void TMainForm::Button4Click() {}
 void TMainForm::Button5Click() {}
+
+}  // namespace vornak

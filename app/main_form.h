@@ -12,11 +12,11 @@ class QTabWidget;
 class QToolBar;
 
 namespace vornak {
+
 class TDBGridEh;
-}
 
 // The main window: the vehicle selector above six picture tabs (vehicles, mileage, expenses,
-// events, report, about). Created before the data module: BindData binds the grids to the data
+// events, report, about). Created before the data module: bindData binds the grids to the data
 // module's sources once it exists.
 class TMainForm : public QWidget {
     Q_OBJECT
@@ -24,7 +24,7 @@ public:
     explicit TMainForm(QWidget *parent = nullptr);
 
     // Binds the five grids to the data module (DataModule1).
-    void BindData();
+    void bindData();
 
     // The creation handler: the report period defaults to the current month.
     void FormCreate();
@@ -55,7 +55,7 @@ public:
 
     QFrame *Panel1;
     QLabel *Label1;
-    vornak::TDBGridEh *DBGridEh2;
+    TDBGridEh *DBGridEh2;
     QTabWidget *PageControl1;
     QWidget *TabAuto;
     QWidget *TabSheet11;
@@ -63,10 +63,10 @@ public:
     QWidget *TabSheet7;
     QWidget *TabSheet5;
     QWidget *TabSheet4;
-    vornak::TDBGridEh *DBGridEh1;
-    vornak::TDBGridEh *DBGridEh4;
-    vornak::TDBGridEh *DBGridEh3;
-    vornak::TDBGridEh *DBGridEh8;
+    TDBGridEh *DBGridEh1;
+    TDBGridEh *DBGridEh4;
+    TDBGridEh *DBGridEh3;
+    TDBGridEh *DBGridEh8;
     QToolBar *ToolBarAuto;
     QToolBar *ToolBarMileage;
     QToolBar *ToolBarFuel;
@@ -103,15 +103,17 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void CreateActions();
-    void CreateTopPanel();
-    void CreatePages();
-    QWidget *CreateListTab(const char *name, const QString &caption, QToolBar *&toolBar, const char *toolBarName,
-                           const QList<QAction *> &actions, vornak::TDBGridEh *grid);
-    void CreateReportTab();
-    void CreateAboutTab();
+    void createActions();
+    void createTopPanel();
+    void createPages();
+    QWidget *createListTab(const char *name, const QString &caption, QToolBar *&toolBar, const char *toolBarName,
+                           const QList<QAction *> &actions, TDBGridEh *grid);
+    void createReportTab();
+    void createAboutTab();
     // Ctrl+Delete in a vehicle grid: a vehicle that still has entries is refused.
-    bool RefuseVehicleDelete();
+    bool refuseVehicleDelete();
 };
 
 extern TMainForm *MainForm;
+
+}  // namespace vornak

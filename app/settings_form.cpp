@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+namespace vornak {
+
 TSettingsForm *SettingsForm = nullptr;
 
 TSettingsForm::TSettingsForm(QWidget *parent)
@@ -26,6 +28,8 @@ TSettingsForm::TSettingsForm(QWidget *parent)
 
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, CheckStart);
-    connect(Button1, &QPushButton::clicked, this, [this] { done(int(vornak::ModalResult::Ok)); });
-    connect(Button2, &QPushButton::clicked, this, [this] { done(int(vornak::ModalResult::Cancel)); });
+    connect(Button1, &QPushButton::clicked, this, [this] { done(int(ModalResult::Ok)); });
+    connect(Button2, &QPushButton::clicked, this, [this] { done(int(ModalResult::Cancel)); });
 }
+
+}  // namespace vornak

@@ -5,6 +5,8 @@
 class QCheckBox;
 class QPushButton;
 
+namespace vornak {
+
 // The settings dialog: one option, starting the program at log-on. It stores nothing; the
 // check box keeps its state only while the process runs.
 class TSettingsForm : public QDialog {
@@ -18,3 +20,5 @@ public:
 };
 
 extern TSettingsForm *SettingsForm;
+
+}  // namespace vornak

@@ -15,9 +15,16 @@
 #include "platform/message_box.h"
 #include "platform/number_format.h"
 
+#include <QDeadlineTimer>
+#include <QLocale>
+#include <QWindow>
+
+namespace vornak {
+
 namespace {
 
 constexpr int animationSteps = 100;
+constexpr int exposeWaitMs = 500;  // the longest the start-up waits for the splash to be mapped
 
 // Creates a registered window into its process-wide reference and its owner's slot.
 template <typename Form>
@@ -34,11 +41,40 @@ void destroyForm(std::unique_ptr<Form> &owner, Form *&reference)
     owner.reset();
 }
 
-} // namespace
+// Shows the splash window and has it painted at once: the window system maps the window and
+// sends its first expose a little later, and that pending paint is carried out here.
+void showPainted(QWidget &window)
+{
+    window.show();
+    QDeadlineTimer deadline(exposeWaitMs);
+    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    window.repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QGuiApplication::sync();
+}
+
+}  // namespace
+
+void followRegionalSettings(const QLocale &system)
+{
+    if (system.language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+}
+
+void playAnimation(TFlash &flash)
+{
+    for (int step = 0; step < animationSteps; ++step) {
+        QCoreApplication::processEvents();
+        Clock::current().sleep(10);
+        flash.Image1->move(flash.Image1->x() + 2, flash.Image1->y());
+        flash.setWindowTitle(loadingCaption(step));
+    }
+}
 
 QString loadingCaption(int step)
 {
-    const double rounded = vornak::roundHalfAway(step * 100.0 / 160.0);
+    const double rounded = roundHalfAway(step * 100.0 / 160.0);
     const QString digits = rounded == 0 ? QString() : QString::number(qint64(rounded));
     return QStringLiteral("Загрузка ") + digits + QStringLiteral(" %");
 }
@@ -47,7 +83,8 @@ TApplication::TApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Мой ворнак"));
-    vornak::registerFonts();
+    registerFonts();
+    followRegionalSettings(QLocale::system());
 }
 
 TApplication::~TApplication()
@@ -59,10 +96,10 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const vornak::Error &error) {
-        vornak::showErrorMessage(error.message());
+    } catch (const Error &error) {
+        showErrorMessage(error.message());
     } catch (const std::exception &error) {
-        vornak::showErrorMessage(QString::fromUtf8(error.what()));
+        showErrorMessage(QString::fromUtf8(error.what()));
     }
     return false;
 }
@@ -71,7 +108,7 @@ void TApplication::createForms()
 {
     createForm(mainForm_, MainForm);
     createForm(dataModule_, DataModule1);
-    mainForm_->BindData();
+    mainForm_->bindData();
     createForm(autoEditForm_, AutoEditForm);
     createForm(fuelEditForm_, FuelEditForm);
     createForm(settingsForm_, SettingsForm);
@@ -100,24 +137,18 @@ void TApplication::destroyForms()
 bool TApplication::startUp()
 {
     try {
-        auto flash = std::make_unique<TFlash>(); // destroyed on every path out of this block
-        flash->show();
-        flash->repaint();
+        auto flash = std::make_unique<TFlash>();  // destroyed on every path out of this block
+        showPainted(*flash);
         createForms();
-        for (int step = 0; step < animationSteps; ++step) {
-            processEvents();
-            vornak::Clock::current().sleep(10);
-            flash->Image1->move(flash->Image1->x() + 2, flash->Image1->y());
-            flash->setWindowTitle(loadingCaption(step));
-        }
+        playAnimation(*flash);
         flash->close();
-    } catch (const vornak::Error &error) {
+    } catch (const Error &error) {
         destroyForms();
-        vornak::showErrorMessage(error.message());
+        showErrorMessage(error.message());
         return false;
     } catch (const std::exception &error) {
         destroyForms();
-        vornak::showErrorMessage(QString::fromUtf8(error.what()));
+        showErrorMessage(QString::fromUtf8(error.what()));
         return false;
     }
     return true;
@@ -128,3 +159,5 @@ int TApplication::run()
     MainForm->show();
     return exec();
 }
+
+}  // namespace vornak

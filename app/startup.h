@@ -1,17 +1,30 @@
 #pragma once
 
-#include <QApplication>
-#include <QString>
 #include <memory>
+#include <QApplication>
+#include <QLocale>
+#include <QString>
+
+class TDataModule1;
+
+namespace vornak {
 
 class TMainForm;
-class TDataModule1;
+class TFlash;
 class TAutoEditForm;
 class TFuelEditForm;
 class TSettingsForm;
 class TMileageEditForm;
 class TEventsEditForm;
 class TTYPE_EXPENSEForm;
+
+// Qt's default locale follows the regional settings: where they fall back to Russian conventions
+// (a C or POSIX system locale), Qt's own widgets, such as calendar popups, speak Russian too.
+void followRegionalSettings(const QLocale &system);
+
+// The progress animation of the start-up: 100 steps, each processing the pending messages,
+// sleeping 10 ms, moving the car 2 pixels to the right and setting the caption.
+void playAnimation(TFlash &flash);
 
 // The splash caption of animation step `step` (0 to 99): "Загрузка ## %" of step × 100 / 160.
 QString loadingCaption(int step);
@@ -46,3 +59,5 @@ private:
     std::unique_ptr<TEventsEditForm> eventsEditForm_;
     std::unique_ptr<TTYPE_EXPENSEForm> typeExpenseForm_;
 };
+
+}  // namespace vornak

@@ -28,8 +28,8 @@ constexpr int records = 100'000;
 constexpr int visibleRows = 40;
 constexpr int pagedRecords = 10'000;
 constexpr int gridColumns = 5;
-constexpr int rowPitch = 21;   // 20-pixel rows and their line
-constexpr int titlePitch = 36; // the two-line title row and its line
+constexpr int rowPitch = 21;    // 20-pixel rows and their line
+constexpr int titlePitch = 36;  // the two-line title row and its line
 constexpr int gridWidth = 640;
 constexpr int gridHeight = titlePitch + visibleRows * rowPitch + 4;
 
@@ -43,10 +43,7 @@ struct LogBook {
     QTemporaryDir dir{QDir::currentPath() + QStringLiteral("/bench-XXXXXX")};
     QString path = dir.filePath(log_book::fileName);
 
-    LogBook()
-    {
-        bench::createLogBook(path, records);
-    }
+    LogBook() { bench::createLogBook(path, records); }
 };
 
 LogBook &logBook()
@@ -101,7 +98,7 @@ void BM_PageAndPaint_Grid(benchmark::State &state)
     query.Open();
     grid.show();
     grid.setFocus();
-    if (grid.VisibleDataRowCount() != visibleRows || query.RecordCount() != records) {
+    if (grid.visibleDataRowCount() != visibleRows || query.RecordCount() != records) {
         state.SkipWithError("wrong geometry or record count");
         return;
     }
@@ -128,11 +125,16 @@ public:
             return {};
         const bench::Reading &r = readings_[size_t(index.row())];
         switch (index.column()) {
-        case 0: return QString::number(r.id);
-        case 1: return date_time::toText(r.date);
-        case 2: return QString::number(r.vehicle);
-        case 3: return QString::number(r.total);
-        default: return QString::number(r.distance);
+        case 0:
+            return QString::number(r.id);
+        case 1:
+            return date_time::toText(r.date);
+        case 2:
+            return QString::number(r.vehicle);
+        case 3:
+            return QString::number(r.total);
+        default:
+            return QString::number(r.distance);
         }
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
@@ -144,7 +146,6 @@ public:
     }
 
 private:
-
     std::vector<bench::Reading> readings_;
 };
 
@@ -170,10 +171,14 @@ void BM_PageAndPaint_TableView(benchmark::State &state)
     state.counters["last_record"] = view.currentIndex().row() + 1;
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BM_PageAndPaint_Grid)->Unit(benchmark::kMillisecond)->Iterations(2)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_PageAndPaint_TableView)->Unit(benchmark::kMillisecond)->Iterations(2)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_PageAndPaint_TableView)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 int main(int argc, char **argv)
 {

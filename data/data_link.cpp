@@ -4,6 +4,7 @@
 #include "data/data_source.h"
 
 #include <algorithm>
+#include <QScopedValueRollback>
 
 namespace vornak {
 
@@ -104,14 +105,8 @@ bool TDataLink::Edit()
 
 void TDataLink::UpdateRecord()
 {
-    writing_ = true;
-    try {
-        UpdateData();
-    } catch (...) {
-        writing_ = false;
-        throw;
-    }
-    writing_ = false;
+    const QScopedValueRollback writing(writing_, true);
+    UpdateData();
 }
 
 // Keeps the link's window over the dataset's current record after the dataset's window shifted
@@ -179,4 +174,4 @@ void TDataLink::DataEvent(TDataEvent event, TField *field, int distance)
     }
 }
 
-} // namespace vornak
+}  // namespace vornak

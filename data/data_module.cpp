@@ -1,14 +1,16 @@
 #include "data/data_module.h"
 
+#include "platform/errors.h"
+
 TDataModule1 *DataModule1 = nullptr;
 
 using namespace vornak;
 
 namespace {
 
-const QString connectionString = QStringLiteral(
-    "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=VORNAK.mdb;Persist Security Info=False;"
-    "Jet OLEDB:Database Password=KwtRPaNzEq48");
+const QString connectionString =
+    QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=VORNAK.mdb;Persist Security Info=False;"
+                   "Jet OLEDB:Database Password=KwtRPaNzEq48");
 
 template <class Field>
 Field *declareField(TDataSet *dataSet, const QString &fieldName, const QString &label = {}, int size = 0,
@@ -32,7 +34,24 @@ QString codeText(const QStringList &texts, int code)
     return code >= 0 && code < texts.size() ? texts[code] : QString();
 }
 
-} // namespace
+// The count statements of the vehicle delete check: one per kind of entry.
+struct EntryCount {
+    const char *select;
+    const char *from;
+    const char *where;
+};
+
+constexpr EntryCount entryCounts[] = {
+    {"SELECT Count(doc_mileage.id) AS cnt", "FROM doc_mileage", "where doc_mileage.idauto="},
+    {"SELECT Count(DOC_EVENTS.id) AS cnt", "FROM DOC_EVENTS", "where DOC_EVENTS.idauto="},
+    {"SELECT Count(DOC_EXPENSE.id) AS cnt", "FROM DOC_EXPENSE", "where DOC_EXPENSE.idauto="},
+};
+
+}  // namespace
+
+const QString TDataModule1::vehicleDeleteRefusal =
+    QStringLiteral("Невозможно удалить автомобиль!\rЧтобы удалить его, необходимо удалить пробег, затраты и события по "
+                   "этому автомобилю.");
 
 TDataModule1::OwnedComponents::~OwnedComponents()
 {
@@ -82,11 +101,13 @@ TDataModule1::TDataModule1()
                                   {QStringLiteral("select *  from DOC_MILEAGE"), QStringLiteral("where IDAUTO = 1"),
                                    QStringLiteral("order by DATEDOC")});
     QueryDocMileageid = declareField<TAutoIncField>(QueryDocMileage, QStringLiteral("id"));
-    QueryDocMileagedatedoc = declareField<TDateTimeField>(QueryDocMileage, QStringLiteral("datedoc"), QStringLiteral("Дата"));
+    QueryDocMileagedatedoc =
+        declareField<TDateTimeField>(QueryDocMileage, QStringLiteral("datedoc"), QStringLiteral("Дата"));
     QueryDocMileageidauto = declareField<TIntegerField>(QueryDocMileage, QStringLiteral("idauto"));
     QueryDocMileagetekprobeg =
         declareField<TIntegerField>(QueryDocMileage, QStringLiteral("tekprobeg"), QStringLiteral("Текущий пробег"));
-    QueryDocMileageraznica = declareField<TIntegerField>(QueryDocMileage, QStringLiteral("raznica"), QStringLiteral("Разница"));
+    QueryDocMileageraznica =
+        declareField<TIntegerField>(QueryDocMileage, QStringLiteral("raznica"), QStringLiteral("Разница"));
 
     QueryDocEvents = createQuery(QStringLiteral("QueryDocEvents"),
                                  {QStringLiteral("select *  from DOC_EVENTS"), QStringLiteral("where IDAUTO = 1"),
@@ -102,21 +123,24 @@ TDataModule1::TDataModule1()
         declareField<TIntegerField>(QueryDocEvents, QStringLiteral("mileage"), QStringLiteral("Пробег выполнения"));
     QueryDocEventsgotovo_end = declareField<TStringField>(QueryDocEvents, QStringLiteral("gotovo_end"),
                                                           QStringLiteral("Готово"), 20, fkCalculated);
-    QueryDocEventstyps = declareField<TStringField>(QueryDocEvents, QStringLiteral("typs"), QStringLiteral("Активность"),
-                                                    20, fkCalculated);
+    QueryDocEventstyps = declareField<TStringField>(QueryDocEvents, QStringLiteral("typs"),
+                                                    QStringLiteral("Активность"), 20, fkCalculated);
     QueryDocEventsopisanie =
         declareField<TWideStringField>(QueryDocEvents, QStringLiteral("opisanie"), QStringLiteral("Описание"), 255);
 
-    QueryDocExpense = createQuery(
-        QStringLiteral("QueryDocExpense"),
-        {QStringLiteral("select DOC_EXPENSE.*, SYS_TYPE_EXPENSE.OPISANIE as typename  "), QStringLiteral("from DOC_EXPENSE"),
-         QStringLiteral("left outer join  SYS_TYPE_EXPENSE on  SYS_TYPE_EXPENSE.id = DOC_EXPENSE.IDTYPE"),
-         QStringLiteral("where IDAUTO = 1"), QStringLiteral("order by DATEDOC")});
+    QueryDocExpense =
+        createQuery(QStringLiteral("QueryDocExpense"),
+                    {QStringLiteral("select DOC_EXPENSE.*, SYS_TYPE_EXPENSE.OPISANIE as typename  "),
+                     QStringLiteral("from DOC_EXPENSE"),
+                     QStringLiteral("left outer join  SYS_TYPE_EXPENSE on  SYS_TYPE_EXPENSE.id = DOC_EXPENSE.IDTYPE"),
+                     QStringLiteral("where IDAUTO = 1"), QStringLiteral("order by DATEDOC")});
     QueryDocExpenseIDTYPE = declareField<TIntegerField>(QueryDocExpense, QStringLiteral("IDTYPE"));
     QueryDocExpenseIDAUTO = declareField<TIntegerField>(QueryDocExpense, QStringLiteral("IDAUTO"));
-    QueryDocExpenseDATEDOC = declareField<TDateTimeField>(QueryDocExpense, QStringLiteral("DATEDOC"), QStringLiteral("Дата"));
+    QueryDocExpenseDATEDOC =
+        declareField<TDateTimeField>(QueryDocExpense, QStringLiteral("DATEDOC"), QStringLiteral("Дата"));
     QueryDocExpenseDATEDOC->SetDisplayWidth(10);
-    QueryDocExpenseKOLVO = declareField<TFloatField>(QueryDocExpense, QStringLiteral("KOLVO"), QStringLiteral("Количество"));
+    QueryDocExpenseKOLVO =
+        declareField<TFloatField>(QueryDocExpense, QStringLiteral("KOLVO"), QStringLiteral("Количество"));
     QueryDocExpenseSUMMA = declareField<TFloatField>(QueryDocExpense, QStringLiteral("SUMMA"), QStringLiteral("Сумма"));
     QueryDocExpensetypename =
         declareField<TWideStringField>(QueryDocExpense, QStringLiteral("typename"), QStringLiteral("Тип расхода"), 255);
@@ -131,8 +155,16 @@ TDataModule1::TDataModule1()
     TableSprAutoid = declareField<TAutoIncField>(TableSprAuto, QStringLiteral("id"));
     TableSprAutonameauto =
         declareField<TWideStringField>(TableSprAuto, QStringLiteral("nameauto"), QStringLiteral("Название"), 255);
-    TableSprAutobeginkm = declareField<TIntegerField>(TableSprAuto, QStringLiteral("beginkm"), QStringLiteral("Начальный пробег"));
-    TableSprAutobegindate = declareField<TDateTimeField>(TableSprAuto, QStringLiteral("begindate"), QStringLiteral("Дата начала"));
+    TableSprAutobeginkm =
+        declareField<TIntegerField>(TableSprAuto, QStringLiteral("beginkm"), QStringLiteral("Начальный пробег"));
+    TableSprAutobegindate =
+        declareField<TDateTimeField>(TableSprAuto, QStringLiteral("begindate"), QStringLiteral("Дата начала"));
+    // Whatever path deletes a vehicle, one with entries stays: their lists would lose them.
+    TableSprAuto->BeforeDelete = [this](TDataSet *) {
+        const QString id = TableSprAutoid->AsString();
+        if (!id.isEmpty() && vehicleHasEntries(id))
+            throw Error(vehicleDeleteRefusal);
+    };
     TableSprAuto->SetActive(true);
 
     TableTYPE_EXPENSE = create<TADOTable>(QStringLiteral("TableTYPE_EXPENSE"));
@@ -145,12 +177,14 @@ TDataModule1::TDataModule1()
 
     ADOQuery1 = createQuery(
         QStringLiteral("ADOQuery1"),
-        {QStringLiteral("select sys_type_expense.opisanie ,"), QStringLiteral("(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE"),
+        {QStringLiteral("select sys_type_expense.opisanie ,"),
+         QStringLiteral("(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE"),
          QStringLiteral("WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC < #11/13/2011# AND "
                         "DOC_EXPENSE.IDAUTO=1 ) AS s1,"),
          QStringLiteral("(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE"),
-         QStringLiteral("WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC Between #11/13/2011# And "
-                        "#11/13/2011# AND DOC_EXPENSE.IDAUTO=1 ) AS s2,"),
+         QStringLiteral(
+             "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC Between #11/13/2011# And "
+             "#11/13/2011# AND DOC_EXPENSE.IDAUTO=1 ) AS s2,"),
          QStringLiteral("(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE"),
          QStringLiteral("WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC >#11/13/2011# AND "
                         "DOC_EXPENSE.IDAUTO=1 ) AS s3"),
@@ -158,14 +192,15 @@ TDataModule1::TDataModule1()
     QueryBegin = createQuery(QStringLiteral("QueryBegin"),
                              {QStringLiteral("select sum(doc_mileage.raznica) as km1 from doc_mileage WHERE "
                                              "doc_mileage.datedoc <#11/13/2011# and doc_mileage.idauto = 1")});
-    QueryOborot = createQuery(QStringLiteral("QueryOborot"),
-                              {QStringLiteral("SELECT Sum(doc_mileage.raznica) as sm"), QStringLiteral("FROM doc_mileage"),
-                               QStringLiteral("WHERE doc_mileage.datedoc between #11/13/2011# and #11/13/2011#"),
-                               QStringLiteral("and doc_mileage.idauto = 1")});
-    QueryEnde = createQuery(QStringLiteral("QueryEnde"),
-                            {QStringLiteral("SELECT Sum(doc_mileage.raznica) as sm"), QStringLiteral("FROM doc_mileage"),
-                             QStringLiteral("WHERE doc_mileage.datedoc <=#11/13/2011#"),
-                             QStringLiteral("and doc_mileage.idauto = 1")});
+    QueryOborot =
+        createQuery(QStringLiteral("QueryOborot"),
+                    {QStringLiteral("SELECT Sum(doc_mileage.raznica) as sm"), QStringLiteral("FROM doc_mileage"),
+                     QStringLiteral("WHERE doc_mileage.datedoc between #11/13/2011# and #11/13/2011#"),
+                     QStringLiteral("and doc_mileage.idauto = 1")});
+    QueryEnde = createQuery(QStringLiteral("QueryEnde"), {QStringLiteral("SELECT Sum(doc_mileage.raznica) as sm"),
+                                                          QStringLiteral("FROM doc_mileage"),
+                                                          QStringLiteral("WHERE doc_mileage.datedoc <=#11/13/2011#"),
+                                                          QStringLiteral("and doc_mileage.idauto = 1")});
 
     SourceBegin = create<TDataSource>(QStringLiteral("SourceBegin"));
     SourceOborot = create<TDataSource>(QStringLiteral("SourceOborot"));
@@ -173,7 +208,9 @@ TDataModule1::TDataModule1()
     Source1 = create<TDataSource>(QStringLiteral("Source1"));
 
     SourceSprAuto->SetDataSet(TableSprAuto);
-    SourceSprAuto->OnDataChange = [this](TDataSource *sender, TField *field) { SourceSprAutoDataChange(sender, field); };
+    SourceSprAuto->OnDataChange = [this](TDataSource *sender, TField *field) {
+        SourceSprAutoDataChange(sender, field);
+    };
     SourceDocExpense->SetDataSet(QueryDocExpense);
     SourceDocMileage->SetDataSet(QueryDocMileage);
     SourceDocEvents->SetDataSet(QueryDocEvents);
@@ -187,6 +224,27 @@ TDataModule1::TDataModule1()
 }
 
 TDataModule1::~TDataModule1() = default;
+
+TADOQuery *TDataModule1::scratchStatement(const QStringList &lines)
+{
+    ADOQuery1->Close();
+    ADOQuery1->SQL.Clear();
+    for (const QString &line : lines)
+        ADOQuery1->SQL.Add(line);
+    return ADOQuery1;
+}
+
+bool TDataModule1::vehicleHasEntries(const QString &id)
+{
+    bool hasEntries = false;
+    for (const EntryCount &count : entryCounts) {
+        TADOQuery *query =
+            scratchStatement({QLatin1String(count.select), QLatin1String(count.from), QLatin1String(count.where) + id});
+        query->Open();
+        hasEntries = hasEntries || query->FieldByName(QStringLiteral("cnt"))->AsInteger() > 0;
+    }
+    return hasEntries;
+}
 
 void TDataModule1::refreshVehicleList(TADOQuery *query, int conditionLine)
 {

@@ -73,6 +73,14 @@ public:
     vornak::TWideStringField *QueryDocExpenseOPISANIE;
     vornak::TAutoIncField *QueryDocExpenseID;
 
+    // The scratch query ADOQuery1, closed, with `lines` as its statement.
+    vornak::TADOQuery *scratchStatement(const QStringList &lines);
+    // True when the vehicle `id` still has mileage entries, events or expenses (counted with the
+    // scratch statement). Such a vehicle is never deleted: the vehicles table refuses it before
+    // deleting, with `vehicleDeleteRefusal`.
+    bool vehicleHasEntries(const QString &id);
+    static const QString vehicleDeleteRefusal;
+
     // The per-vehicle refresh: reopens the three lists for the current vehicle.
     void SourceSprAutoDataChange(vornak::TDataSource *Sender, vornak::TField *Field);
     // The status and reminder texts of each event.

@@ -7,6 +7,8 @@
 #include "platform/errors.h"
 
 #include <algorithm>
+#include <QScopedValueRollback>
+#include <QScopeGuard>
 
 namespace vornak {
 
@@ -16,10 +18,18 @@ std::unique_ptr<TField> createField(const ColumnInfo &column)
 {
     std::unique_ptr<TField> field;
     switch (column.kind) {
-    case ColumnKind::AutoIncrement: field = std::make_unique<TAutoIncField>(); break;
-    case ColumnKind::Integer: field = std::make_unique<TIntegerField>(); break;
-    case ColumnKind::Float: field = std::make_unique<TFloatField>(); break;
-    case ColumnKind::DateTime: field = std::make_unique<TDateTimeField>(); break;
+    case ColumnKind::AutoIncrement:
+        field = std::make_unique<TAutoIncField>();
+        break;
+    case ColumnKind::Integer:
+        field = std::make_unique<TIntegerField>();
+        break;
+    case ColumnKind::Float:
+        field = std::make_unique<TFloatField>();
+        break;
+    case ColumnKind::DateTime:
+        field = std::make_unique<TDateTimeField>();
+        break;
     case ColumnKind::Text: {
         auto text = std::make_unique<TWideStringField>();
         text->Size = column.size;
@@ -34,16 +44,21 @@ std::unique_ptr<TField> createField(const ColumnInfo &column)
 QString columnTypeName(ColumnKind kind)
 {
     switch (kind) {
-    case ColumnKind::AutoIncrement: return QStringLiteral("AutoInc");
-    case ColumnKind::Integer: return QStringLiteral("Integer");
-    case ColumnKind::Float: return QStringLiteral("Float");
-    case ColumnKind::DateTime: return QStringLiteral("DateTime");
-    case ColumnKind::Text: return QStringLiteral("WideString");
+    case ColumnKind::AutoIncrement:
+        return QStringLiteral("AutoInc");
+    case ColumnKind::Integer:
+        return QStringLiteral("Integer");
+    case ColumnKind::Float:
+        return QStringLiteral("Float");
+    case ColumnKind::DateTime:
+        return QStringLiteral("DateTime");
+    case ColumnKind::Text:
+        return QStringLiteral("WideString");
     }
     return {};
 }
 
-} // namespace
+}  // namespace
 
 TDataSet::TDataSet(TComponent *owner)
     : TComponent(owner)
@@ -164,20 +179,20 @@ void TDataSet::OpenDataSet()
 {
     if (BeforeOpen)
         BeforeOpen(this);
-    try {
-        cursor_ = OpenCursor();
-        BindFields();
-        capacity_ = 0;
-        UpdateBufferCount();
-        FillWindow(0, 0);
-        bof_ = true;
-        eof_ = window_.empty();
-    } catch (...) {
+    // A failed open leaves no cursor, no rows and no fields created for it.
+    auto undo = qScopeGuard([this] {
         window_.clear();
         cursor_.reset();
         DestroyCreatedFields();
-        throw;
-    }
+    });
+    cursor_ = OpenCursor();
+    BindFields();
+    capacity_ = 0;
+    UpdateBufferCount();
+    FillWindow(0, 0);
+    bof_ = true;
+    eof_ = window_.empty();
+    undo.dismiss();
     SetState(dsBrowse);
     if (AfterOpen)
         AfterOpen(this);
@@ -319,19 +334,9 @@ void TDataSet::CalculateFields(RecordBuffer &buffer)
     }
     if (!OnCalcFields)
         return;
-    const TDataSetState saved = state_;
-    RecordBuffer *savedBuffer = calcBuffer_;
-    state_ = dsCalcFields;
-    calcBuffer_ = &buffer;
-    try {
-        OnCalcFields(this);
-    } catch (...) {
-        state_ = saved;
-        calcBuffer_ = savedBuffer;
-        throw;
-    }
-    state_ = saved;
-    calcBuffer_ = savedBuffer;
+    const QScopedValueRollback calculating(state_, dsCalcFields);
+    const QScopedValueRollback calculated(calcBuffer_, &buffer);
+    OnCalcFields(this);
 }
 
 void TDataSet::RecalculateCurrent()
@@ -720,4 +725,4 @@ void TDataSet::Delete()
         AfterScroll(this);
 }
 
-} // namespace vornak
+}  // namespace vornak

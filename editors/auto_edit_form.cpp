@@ -8,37 +8,16 @@
 #include "platform/errors.h"
 #include "platform/message_box.h"
 
+#include <cmath>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <cmath>
 
-using namespace vornak;
+namespace vornak {
 
 TAutoEditForm *AutoEditForm = nullptr;
-
-const QString TAutoEditForm::DeleteRefusalText =
-    QStringLiteral("Невозможно удалить автомобиль!\rЧтобы удалить его, необходимо удалить пробег, затраты и события по "
-                   "этому автомобилю.");
-
-namespace {
-
-// The count statements of the delete check: table and key column of each kind of entry.
-struct EntryCount {
-    const char *select;
-    const char *from;
-    const char *where;
-};
-
-constexpr EntryCount entryCounts[] = {
-    {"SELECT Count(doc_mileage.id) AS cnt", "FROM doc_mileage", "where doc_mileage.idauto="},
-    {"SELECT Count(DOC_EVENTS.id) AS cnt", "FROM DOC_EVENTS", "where DOC_EVENTS.idauto="},
-    {"SELECT Count(DOC_EXPENSE.id) AS cnt", "FROM DOC_EXPENSE", "where DOC_EXPENSE.idauto="},
-};
-
-} // namespace
 
 TAutoEditForm::TAutoEditForm(QWidget *parent)
     : QDialog(parent)
@@ -85,7 +64,7 @@ TAutoEditForm::TAutoEditForm(QWidget *parent)
     connect(DateTimePicker1, &QDateEdit::dateChanged, this, [this] { DateTimePicker1Change(); });
 }
 
-void TAutoEditForm::SetPicker(double dateTime)
+void TAutoEditForm::setPicker(double dateTime)
 {
     const double day = std::floor(dateTime);
     pickerTime_ = dateTime - day;
@@ -102,11 +81,11 @@ void TAutoEditForm::NewRecord()
 {
     DataModule1->TableSprAuto->Insert();
     const double today = date_time::encode(Clock::current().now().date());
-    SetPicker(today);
+    setPicker(today);
     DataModule1->TableSprAutobegindate->SetAsDateTime(today);
     setWindowTitle(QStringLiteral("Новый автомобиль"));
     operation_ = Operation::Insert;
-    ShowAndSave();
+    showAndSave();
 }
 
 void TAutoEditForm::EditRecord()
@@ -114,26 +93,26 @@ void TAutoEditForm::EditRecord()
     if (DataModule1->TableSprAutoid->AsString().isEmpty())
         return;
     DataModule1->TableSprAuto->Edit();
-    SetPicker(DataModule1->TableSprAutobegindate->AsDateTime());
+    setPicker(DataModule1->TableSprAutobegindate->AsDateTime());
     setWindowTitle(QStringLiteral("Редактирование автомобиля"));
     operation_ = Operation::Edit;
-    ShowAndSave();
+    showAndSave();
 }
 
 // Every path out of here leaves the vehicles table browsing: saved, or cancelled.
-void TAutoEditForm::ShowAndSave()
+void TAutoEditForm::showAndSave()
 {
     TDataSet *table = DataModule1->TableSprAuto;
     try {
         for (;;) {
             const ModalResult result = UserDialogs::current().showModal(*this);
             if (!isEditState(table->State()))
-                return; // saved by the Save button
+                return;  // saved by the Save button
             if (result != ModalResult::Ok) {
                 table->Cancel();
                 return;
             }
-            if (TrySave())
+            if (trySave())
                 return;
         }
     } catch (...) {
@@ -143,7 +122,7 @@ void TAutoEditForm::ShowAndSave()
     }
 }
 
-bool TAutoEditForm::TrySave()
+bool TAutoEditForm::trySave()
 {
     TDataSet *table = DataModule1->TableSprAuto;
     try {
@@ -161,30 +140,14 @@ bool TAutoEditForm::TrySave()
 
 void TAutoEditForm::Button1Click()
 {
-    if (TrySave())
+    if (trySave())
         done(int(ModalResult::Ok));
 }
 
-bool TAutoEditForm::VehicleHasEntries(const QString &id)
+void TAutoEditForm::showDeleteRefusal()
 {
-    TADOQuery *query = DataModule1->ADOQuery1;
-    bool hasEntries = false;
-    for (const EntryCount &count : entryCounts) {
-        query->Close();
-        query->SQL.Clear();
-        query->SQL.Add(QLatin1String(count.select));
-        query->SQL.Add(QLatin1String(count.from));
-        query->SQL.Add(QLatin1String(count.where) + id);
-        query->Open();
-        hasEntries = hasEntries || query->FieldByName(QStringLiteral("cnt"))->AsInteger() > 0;
-    }
-    return hasEntries;
-}
-
-void TAutoEditForm::ShowDeleteRefusal()
-{
-    UserDialogs::current().messageBox(DeleteRefusalText, QCoreApplication::applicationName(), MessageButtons::Ok,
-                                      MessageIcon::None);
+    UserDialogs::current().messageBox(TDataModule1::vehicleDeleteRefusal, QCoreApplication::applicationName(),
+                                      MessageButtons::Ok, MessageIcon::None);
 }
 
 void TAutoEditForm::DelRecord()
@@ -192,11 +155,13 @@ void TAutoEditForm::DelRecord()
     const QString id = DataModule1->TableSprAutoid->AsString();
     if (id.isEmpty())
         return;
-    if (VehicleHasEntries(id)) {
-        ShowDeleteRefusal();
+    if (DataModule1->vehicleHasEntries(id)) {
+        showDeleteRefusal();
         return;
     }
     if (UserDialogs::current().messageBox(QStringLiteral("Действительно удалить?"), QStringLiteral("Confirm"),
                                           MessageButtons::YesNo, MessageIcon::Question) == ModalResult::Yes)
         DataModule1->TableSprAuto->Delete();
 }
+
+}  // namespace vornak

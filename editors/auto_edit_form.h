@@ -8,8 +8,8 @@ class QLabel;
 class QPushButton;
 
 namespace vornak {
+
 class TDBEdit;
-}
 
 // The vehicle dialog. It edits the current record of the vehicles table in place: the name and
 // the starting mileage through bound edit boxes, the starting date through the picker. Created
@@ -27,35 +27,33 @@ public:
     // The picker's change handler: the picker's value goes into begindate.
     void DateTimePicker1Change();
 
-    // True when the vehicle `id` still has mileage entries, events or expenses (counted with the
-    // scratch query ADOQuery1).
-    static bool VehicleHasEntries(const QString &id);
     // The refusal shown when a vehicle with entries is to be deleted.
-    static void ShowDeleteRefusal();
-    static const QString DeleteRefusalText;
+    static void showDeleteRefusal();
 
     QLabel *Label1;
     QLabel *Label2;
     QLabel *Label3;
     QPushButton *Button1;
     QPushButton *Button2;
-    vornak::TDBEdit *DBEdit1;
-    vornak::TDBEdit *DBEdit2;
+    TDBEdit *DBEdit1;
+    TDBEdit *DBEdit2;
     QDateEdit *DateTimePicker1;
 
 private:
     enum class Operation { Insert, Edit };
 
-    void SetPicker(double dateTime);
+    void setPicker(double dateTime);
     // Shows the dialog until the record is saved or the user cancels.
-    void ShowAndSave();
+    void showAndSave();
     // Writes the pending texts and posts (for an edit only when something changed); a refusal
     // is shown and leaves the record as it is. True when the record is saved.
-    bool TrySave();
+    bool trySave();
     void Button1Click();
 
     Operation operation_ = Operation::Insert;
-    double pickerTime_ = 0; // the time of day the picker holds besides its date
+    double pickerTime_ = 0;  // the time of day the picker holds besides its date
 };
 
 extern TAutoEditForm *AutoEditForm;
+
+}  // namespace vornak

@@ -1,6 +1,8 @@
 #include "editors/events_edit_form.h"
 
 #include "data/data_module.h"
+#include "platform/errors.h"
+#include "platform/message_box.h"
 #include "platform/sql_literal.h"
 
 #include <QComboBox>
@@ -8,9 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
+namespace vornak {
+
 TEventsEditForm *EventsEditForm = nullptr;
 
-namespace sql = vornak::sql_literal;
+namespace sql = sql_literal;
 
 namespace {
 
@@ -31,7 +35,7 @@ void selectCode(QComboBox *list, int code)
     list->setCurrentIndex(code >= 0 && code < list->count() ? code : -1);
 }
 
-} // namespace
+}  // namespace
 
 TEventsEditForm::TEventsEditForm(QWidget *parent)
     : TRecordDialog(QStringLiteral("EventsEditForm"), QSize(285, 199), parent)
@@ -50,13 +54,13 @@ TEventsEditForm::TEventsEditForm(QWidget *parent)
     EditMileAge = addEdit(QStringLiteral("EditMileAge"), {137, 37, 141, 24});
     EditOpisanie = addEdit(QStringLiteral("EditOpisanie"), {137, 97, 141, 24});
     EditOpisanie->setMaxLength(DataModule1->QueryDocEventsopisanie->Size);
-    SetTabOrder({Button1, Button2, DateTimePicker1, ComboBoxShowType, ComboBoxStatus, EditMileAge, EditOpisanie});
+    arrangeTabOrder({Button1, Button2, DateTimePicker1, ComboBoxShowType, ComboBoxStatus, EditMileAge, EditOpisanie});
 
     addNumberInput(EditMileAge, Label2->text(), NumberKind::Whole);
 }
 
 // An emptied mileage of an edited event is saved as 0.
-void TEventsEditForm::BeforeSave()
+void TEventsEditForm::beforeSave()
 {
     if (editing_ && EditMileAge->text().trimmed().isEmpty())
         EditMileAge->setText(QStringLiteral("0"));
@@ -65,24 +69,40 @@ void TEventsEditForm::BeforeSave()
 void TEventsEditForm::NewRecord()
 {
     editing_ = false;
-    SetPickerToday(DateTimePicker1);
+    setPickerToday(DateTimePicker1);
     ComboBoxStatus->setCurrentIndex(0);
     ComboBoxShowType->setCurrentIndex(0);
     EditMileAge->setText(QStringLiteral("0"));
     EditOpisanie->clear();
     setWindowTitle(QStringLiteral("Новая "));
-    if (!Execute())
+    if (!execute())
         return;
+    // The statement was prepared and written to the statement file when "Сохранить" was pressed.
+    executeAndReopen(DataModule1->QueryDocEvents);
+}
 
-    ScratchStatement({
-        QStringLiteral("INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )"),
-        QStringLiteral("values ( ") + sql::apostropheText(DateText(DateTimePicker1))
-            + u',' + sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
-            + NumberLiteral(EditMileAge) + u',' + sql::integer(ComboBoxStatus->currentIndex())
-            + u',' + sql::integer(ComboBoxShowType->currentIndex()) + u','
-            + sql::quotedText(EditOpisanie->text()) + u')',
-    })->SQL.SaveToFile(statementFileName);
-    ExecuteAndReopen(DataModule1->QueryDocEvents);
+// A new event's statement is written to the statement file before the dialog closes: when the
+// file cannot be written, the message is shown and the dialog stays open with what was typed.
+bool TEventsEditForm::prepareSave()
+{
+    if (editing_)
+        return true;
+    try {
+        DataModule1
+            ->scratchStatement({
+                QStringLiteral("INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )"),
+                QStringLiteral("values ( ") + sql::apostropheText(dateText(DateTimePicker1)) + u',' +
+                    sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u',' + numberLiteral(EditMileAge) + u',' +
+                    sql::integer(ComboBoxStatus->currentIndex()) + u',' +
+                    sql::integer(ComboBoxShowType->currentIndex()) + u',' + sql::quotedText(EditOpisanie->text()) +
+                    u')',
+            })
+            ->SQL.SaveToFile(statementFileName);
+    } catch (const Error &error) {
+        showErrorMessage(error.message());
+        return false;
+    }
+    return true;
 }
 
 void TEventsEditForm::EditRecord()
@@ -91,33 +111,35 @@ void TEventsEditForm::EditRecord()
     if (id.isEmpty())
         return;
     editing_ = true;
-    SetPickerDate(DateTimePicker1, DataModule1->QueryDocEventsdatedoc->AsDateTime());
+    setPickerDate(DateTimePicker1, DataModule1->QueryDocEventsdatedoc->AsDateTime());
     setWindowTitle(QStringLiteral("Редактирование"));
     selectCode(ComboBoxShowType, DataModule1->QueryDocEventsidtype->AsInteger());
     selectCode(ComboBoxStatus, DataModule1->QueryDocEventsENDE->AsInteger());
     EditMileAge->setText(DataModule1->QueryDocEventsmileage->AsString());
     EditOpisanie->setText(DataModule1->QueryDocEventsopisanie->AsString());
-    const bool saved = Execute();
+    const bool saved = execute();
     editing_ = false;
     if (!saved)
         return;
 
-    ScratchStatement({
+    DataModule1->scratchStatement({
         QStringLiteral("UPDATE DOC_EVENTS SET"),
-        QStringLiteral("DOC_EVENTS.datedoc = ") + sql::quotedText(DateText(DateTimePicker1)) + u',',
-        QStringLiteral("DOC_EVENTS.mileage = ") + NumberLiteral(EditMileAge) + u',',
+        QStringLiteral("DOC_EVENTS.datedoc = ") + sql::quotedText(dateText(DateTimePicker1)) + u',',
+        QStringLiteral("DOC_EVENTS.mileage = ") + numberLiteral(EditMileAge) + u',',
         QStringLiteral("DOC_EVENTS.ENDE = ") + sql::integer(ComboBoxStatus->currentIndex()) + u',',
         QStringLiteral("DOC_EVENTS.idtype = ") + sql::integer(ComboBoxShowType->currentIndex()) + u',',
         QStringLiteral("DOC_EVENTS.opisanie = ") + sql::quotedText(EditOpisanie->text()),
         QStringLiteral("WHERE DOC_EVENTS.id=") + id,
     });
-    ExecuteAndReopen(DataModule1->QueryDocEvents);
+    executeAndReopen(DataModule1->QueryDocEvents);
 }
 
 void TEventsEditForm::DelRecord()
 {
     if (DataModule1->QueryDocEventsid->AsString().isEmpty())
         return;
-    if (ConfirmDelete())
+    if (confirmDelete())
         DataModule1->QueryDocEvents->Delete();
 }
+
+}  // namespace vornak

@@ -7,6 +7,8 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 
+namespace vornak {
+
 // Maintenance events of the current vehicle: due date or mileage, status, reminder kind and a
 // description. A new event's statement is also written to "ADOQuery1.txt". Created hidden at
 // start-up and only ever shown modally.
@@ -21,8 +23,8 @@ public:
     QLabel *Label3;
     QLabel *Label4;
     QDateEdit *DateTimePicker1;
-    QComboBox *ComboBoxShowType; // idtype: the item index
-    QComboBox *ComboBoxStatus;   // ENDE: the item index
+    QComboBox *ComboBoxShowType;  // idtype: the item index
+    QComboBox *ComboBoxStatus;    // ENDE: the item index
     QLineEdit *EditMileAge;
     QLineEdit *EditOpisanie;
 
@@ -32,10 +34,13 @@ public:
     void DelRecord();
 
 protected:
-    void BeforeSave() override;
+    void beforeSave() override;
+    bool prepareSave() override;
 
 private:
     bool editing_ = false;
 };
 
 extern TEventsEditForm *EventsEditForm;
+
+}  // namespace vornak

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -11,17 +10,23 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
+namespace vornak {
+
 // Controls of the system's windows placed at their design positions.
 namespace form_controls {
 
-// "Tahoma" 13 pixels high, the font of the system's windows.
-QFont windowFont();
-// A dialog of fixed client size in the window font, with a title bar and a close button only.
+// A dialog of fixed client size in the window font, with a title bar and a close button only,
+// centred over the main window whenever it is shown.
 void setUpDialog(QDialog *dialog, const char *name, int width, int height);
+// Centres `window` over the main window (over the screen while that is hidden) every time it is
+// shown, the first time included.
+void centreWhenShown(QWidget *window);
 // A label sized to its text at `position`.
 QLabel *label(const QString &text, QPoint position, QWidget *parent, const char *name);
 QPushButton *button(const QString &text, const QRect &geometry, QWidget *parent, const char *name);
 // A date picker (see short_date_picker) at its design place.
 QDateEdit *datePicker(const QRect &geometry, QWidget *parent, const char *name);
 
-} // namespace form_controls
+}  // namespace form_controls
+
+}  // namespace vornak

@@ -9,9 +9,11 @@
 #include <QPainter>
 #include <QPushButton>
 
+namespace vornak {
+
 TFuelEditForm *FuelEditForm = nullptr;
 
-namespace sql = vornak::sql_literal;
+namespace sql = sql_literal;
 
 namespace {
 
@@ -40,7 +42,7 @@ void zeroWhenEmpty(QLineEdit *edit)
         edit->setText(QStringLiteral("0"));
 }
 
-} // namespace
+}  // namespace
 
 TFuelEditForm::TFuelEditForm(QWidget *parent)
     : TRecordDialog(QStringLiteral("FuelEditForm"), QSize(251, 200), parent)
@@ -66,13 +68,13 @@ TFuelEditForm::TFuelEditForm(QWidget *parent)
     EditSumma = addEdit(QStringLiteral("EditSumma"), {100, 99, 141, 24});
     EditOpisanie = addEdit(QStringLiteral("EditOpisanie"), {100, 129, 141, 24});
     EditOpisanie->setMaxLength(DataModule1->QueryDocExpenseOPISANIE->Size);
-    SetTabOrder({DateTimePicker1, Button1, Button2, Edit1, BitBtn1, EditKolvo, EditSumma, EditOpisanie});
+    arrangeTabOrder({DateTimePicker1, Button1, Button2, Edit1, BitBtn1, EditKolvo, EditSumma, EditOpisanie});
 
     addNumberInput(EditKolvo, Label3->text(), NumberKind::Real);
     addNumberInput(EditSumma, Label2->text(), NumberKind::Real);
 }
 
-void TFuelEditForm::BeforeSave()
+void TFuelEditForm::beforeSave()
 {
     if (!editing_)
         return;
@@ -83,24 +85,24 @@ void TFuelEditForm::BeforeSave()
 void TFuelEditForm::NewRecord()
 {
     editing_ = false;
-    SetPickerToday(DateTimePicker1);
+    setPickerToday(DateTimePicker1);
     Edit1->clear();
     Edit1->Tag = 0;
     EditKolvo->setText(QStringLiteral("0"));
     EditSumma->setText(QStringLiteral("0"));
     EditOpisanie->clear();
     setWindowTitle(QStringLiteral("Новая запись"));
-    if (!Execute())
+    if (!execute())
         return;
 
-    ScratchStatement({
+    DataModule1->scratchStatement({
         QStringLiteral("INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )"),
-        QStringLiteral("values ( ") + sql::apostropheText(DateText(DateTimePicker1))
-            + u',' + sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
-            + NumberLiteral(EditKolvo) + u',' + NumberLiteral(EditSumma) + u',' + sql::integer(Edit1->Tag) + u','
-            + sql::quotedText(EditOpisanie->text()) + u')',
+        QStringLiteral("values ( ") + sql::apostropheText(dateText(DateTimePicker1)) + u',' +
+            sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u',' + numberLiteral(EditKolvo) + u',' +
+            numberLiteral(EditSumma) + u',' + sql::integer(Edit1->Tag) + u',' + sql::quotedText(EditOpisanie->text()) +
+            u')',
     });
-    ExecuteAndReopen(DataModule1->QueryDocExpense);
+    executeAndReopen(DataModule1->QueryDocExpense);
 }
 
 void TFuelEditForm::EditRecord()
@@ -109,28 +111,28 @@ void TFuelEditForm::EditRecord()
     if (id.isEmpty())
         return;
     editing_ = true;
-    SetPickerDate(DateTimePicker1, DataModule1->QueryDocExpenseDATEDOC->AsDateTime());
+    setPickerDate(DateTimePicker1, DataModule1->QueryDocExpenseDATEDOC->AsDateTime());
     Edit1->setText(DataModule1->QueryDocExpensetypename->AsString());
     Edit1->Tag = DataModule1->QueryDocExpenseIDTYPE->AsInteger();
     EditKolvo->setText(DataModule1->QueryDocExpenseKOLVO->AsString());
     EditSumma->setText(DataModule1->QueryDocExpenseSUMMA->AsString());
     EditOpisanie->setText(DataModule1->QueryDocExpenseOPISANIE->AsString());
     setWindowTitle(QStringLiteral("Редактирование записи"));
-    const bool saved = Execute();
+    const bool saved = execute();
     editing_ = false;
     if (!saved)
         return;
 
-    ScratchStatement({
+    DataModule1->scratchStatement({
         QStringLiteral("UPDATE DOC_EXPENSE SET"),
-        QStringLiteral("DOC_EXPENSE.datedoc = ") + sql::quotedText(DateText(DateTimePicker1)) + u',',
-        QStringLiteral("DOC_EXPENSE.KOLVO = ") + NumberLiteral(EditKolvo) + u',',
-        QStringLiteral("DOC_EXPENSE.SUMMA = ") + NumberLiteral(EditSumma) + u',',
+        QStringLiteral("DOC_EXPENSE.datedoc = ") + sql::quotedText(dateText(DateTimePicker1)) + u',',
+        QStringLiteral("DOC_EXPENSE.KOLVO = ") + numberLiteral(EditKolvo) + u',',
+        QStringLiteral("DOC_EXPENSE.SUMMA = ") + numberLiteral(EditSumma) + u',',
         QStringLiteral("DOC_EXPENSE.idtype = ") + sql::integer(Edit1->Tag) + u',',
         QStringLiteral("DOC_EXPENSE.opisanie = ") + sql::quotedText(EditOpisanie->text()),
         QStringLiteral("WHERE DOC_EXPENSE.id=") + id,
     });
-    ExecuteAndReopen(DataModule1->QueryDocExpense);
+    executeAndReopen(DataModule1->QueryDocExpense);
 }
 
 void TFuelEditForm::DelRecord()
@@ -138,15 +140,15 @@ void TFuelEditForm::DelRecord()
     const QString id = DataModule1->QueryDocExpenseID->AsString();
     if (id.isEmpty())
         return;
-    if (!ConfirmDelete())
+    if (!confirmDelete())
         return;
 
-    ScratchStatement({
+    DataModule1->scratchStatement({
         QStringLiteral("DELETE DOC_EXPENSE.ID"),
         QStringLiteral("FROM DOC_EXPENSE"),
         QStringLiteral("WHERE DOC_EXPENSE.ID=") + id,
     });
-    ExecuteAndReopen(DataModule1->QueryDocExpense);
+    executeAndReopen(DataModule1->QueryDocExpense);
 }
 
 // Without a pick the dialog takes the type of the entry current in the expense list.
@@ -158,3 +160,5 @@ void TFuelEditForm::BitBtn1Click()
     Edit1->Tag = id;
     Edit1->setText(name);
 }
+
+}  // namespace vornak

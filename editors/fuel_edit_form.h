@@ -8,6 +8,8 @@ class QDateEdit;
 class QLabel;
 class QPushButton;
 
+namespace vornak {
+
 // An edit box with an integer tag beside its text.
 class TTagEdit : public QLineEdit {
     Q_OBJECT
@@ -29,7 +31,7 @@ public:
     QLabel *Label2;
     QLabel *Label4;
     QDateEdit *DateTimePicker1;
-    TTagEdit *Edit1; // the chosen type: its name as text, its key as tag
+    TTagEdit *Edit1;  // the chosen type: its name as text, its key as tag
     QPushButton *BitBtn1;
     QLineEdit *EditKolvo;
     QLineEdit *EditSumma;
@@ -44,10 +46,12 @@ public:
     void BitBtn1Click();
 
 protected:
-    void BeforeSave() override;
+    void beforeSave() override;
 
 private:
     bool editing_ = false;
 };
 
 extern TFuelEditForm *FuelEditForm;
+
+}  // namespace vornak

@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
+namespace vornak {
+
 TMileageEditForm *MileageEditForm = nullptr;
 
-namespace sql = vornak::sql_literal;
+namespace sql = sql_literal;
 
 TMileageEditForm::TMileageEditForm(QWidget *parent)
     : TRecordDialog(QStringLiteral("MileageEditForm"), QSize(265, 132), parent)
@@ -23,7 +25,7 @@ TMileageEditForm::TMileageEditForm(QWidget *parent)
     DateTimePicker1 = addDatePicker(QStringLiteral("DateTimePicker1"), {117, 8, 141, 24});
     EditObsh = addEdit(QStringLiteral("EditObsh"), {117, 38, 141, 24});
     Edit2 = addEdit(QStringLiteral("Edit2"), {117, 68, 141, 24});
-    SetTabOrder({Button1, Button2, DateTimePicker1, EditObsh, Edit2});
+    arrangeTabOrder({Button1, Button2, DateTimePicker1, EditObsh, Edit2});
 
     addNumberInput(EditObsh, Label2->text(), NumberKind::Whole);
     addNumberInput(Edit2, Label3->text(), NumberKind::Whole);
@@ -40,20 +42,20 @@ bool TMileageEditForm::eventFilter(QObject *watched, QEvent *event)
 void TMileageEditForm::NewRecord()
 {
     editedId_.clear();
-    SetPickerToday(DateTimePicker1);
+    setPickerToday(DateTimePicker1);
     EditObsh->clear();
     Edit2->clear();
     setWindowTitle(QStringLiteral("Новый пробег"));
-    if (!Execute())
+    if (!execute())
         return;
 
-    ScratchStatement({
+    DataModule1->scratchStatement({
         QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)"),
-        QStringLiteral("values ( ") + sql::apostropheText(DateText(DateTimePicker1))
-            + u',' + sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u','
-            + NumberLiteral(EditObsh) + u',' + NumberLiteral(Edit2) + u')',
+        QStringLiteral("values ( ") + sql::apostropheText(dateText(DateTimePicker1)) + u',' +
+            sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u',' + numberLiteral(EditObsh) + u',' +
+            numberLiteral(Edit2) + u')',
     });
-    ExecuteAndReopen(DataModule1->QueryDocMileage);
+    executeAndReopen(DataModule1->QueryDocMileage);
 }
 
 void TMileageEditForm::EditRecord()
@@ -62,30 +64,30 @@ void TMileageEditForm::EditRecord()
     if (id.isEmpty())
         return;
     editedId_ = id;
-    SetPickerDate(DateTimePicker1, DataModule1->QueryDocMileagedatedoc->AsDateTime());
+    setPickerDate(DateTimePicker1, DataModule1->QueryDocMileagedatedoc->AsDateTime());
     EditObsh->setText(DataModule1->QueryDocMileagetekprobeg->AsString());
     Edit2->setText(DataModule1->QueryDocMileageraznica->AsString());
     setWindowTitle(QStringLiteral("Редактирование пробега"));
-    const bool saved = Execute();
+    const bool saved = execute();
     editedId_.clear();
     if (!saved)
         return;
 
-    ScratchStatement({
+    DataModule1->scratchStatement({
         QStringLiteral("UPDATE DOC_MILEAGE SET"),
-        QStringLiteral("DOC_MILEAGE.datedoc = ") + sql::quotedText(DateText(DateTimePicker1)) + u',',
-        QStringLiteral("DOC_MILEAGE.tekprobeg = ") + NumberLiteral(EditObsh) + u',',
-        QStringLiteral("DOC_MILEAGE.raznica = ") + NumberLiteral(Edit2),
+        QStringLiteral("DOC_MILEAGE.datedoc = ") + sql::quotedText(dateText(DateTimePicker1)) + u',',
+        QStringLiteral("DOC_MILEAGE.tekprobeg = ") + numberLiteral(EditObsh) + u',',
+        QStringLiteral("DOC_MILEAGE.raznica = ") + numberLiteral(Edit2),
         QStringLiteral("WHERE DOC_MILEAGE.id=") + id,
     });
-    ExecuteAndReopen(DataModule1->QueryDocMileage);
+    executeAndReopen(DataModule1->QueryDocMileage);
 }
 
 void TMileageEditForm::DelRecord()
 {
     if (DataModule1->QueryDocMileageid->AsString().isEmpty())
         return;
-    if (ConfirmDelete())
+    if (confirmDelete())
         DataModule1->QueryDocMileage->Delete();
 }
 
@@ -95,26 +97,28 @@ void TMileageEditForm::DelRecord()
 void TMileageEditForm::EditObshKeyUp()
 {
     const QString vehicleId = DataModule1->TableSprAutoid->AsString();
-    const auto total = vornak::parseInteger(EditObsh->text());
+    const auto total = parseInteger(EditObsh->text());
     if (vehicleId.isEmpty() || !total)
         return;
 
-    OpenAggregate(QStringLiteral("SELECT Count(doc_mileage.id) as cnt"), vehicleId);
+    openAggregate(QStringLiteral("SELECT Count(doc_mileage.id) as cnt"), vehicleId);
     qint64 previous = 0;
     if (DataModule1->ADOQuery1->FieldByName(QStringLiteral("cnt"))->AsInteger() == 0) {
         previous = DataModule1->TableSprAutobeginkm->AsInteger();
     } else {
-        OpenAggregate(QStringLiteral("SELECT Max(doc_mileage.tekprobeg) AS Maxkm"), vehicleId);
+        openAggregate(QStringLiteral("SELECT Max(doc_mileage.tekprobeg) AS Maxkm"), vehicleId);
         previous = DataModule1->ADOQuery1->FieldByName(QStringLiteral("Maxkm"))->AsInteger();
     }
     Edit2->setText(QString::number(*total - previous));
 }
 
-void TMileageEditForm::OpenAggregate(const QString &selectLine, const QString &vehicleId)
+void TMileageEditForm::openAggregate(const QString &selectLine, const QString &vehicleId)
 {
     QStringList lines = {selectLine, QStringLiteral("FROM doc_mileage"),
                          QStringLiteral("where doc_mileage.idauto=") + vehicleId};
     if (!editedId_.isEmpty())
         lines.append(QStringLiteral("and not doc_mileage.id = ") + editedId_);
-    ScratchStatement(lines)->Open();
+    DataModule1->scratchStatement(lines)->Open();
 }
+
+}  // namespace vornak

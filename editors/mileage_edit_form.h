@@ -6,6 +6,8 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 
+namespace vornak {
+
 // Odometer readings of the current vehicle: the date and the total reading, with the distance
 // driven since the previous reading proposed while the total is typed. Created hidden at
 // start-up and only ever shown modally.
@@ -18,8 +20,8 @@ public:
     QLabel *Label2;
     QLabel *Label3;
     QDateEdit *DateTimePicker1;
-    QLineEdit *EditObsh; // total reading
-    QLineEdit *Edit2;    // daily distance
+    QLineEdit *EditObsh;  // total reading
+    QLineEdit *Edit2;     // daily distance
 
     // The dialog's operations, called by the main window's actions and double clicks.
     void NewRecord();
@@ -34,10 +36,12 @@ protected:
 
 private:
     // The scratch query on one aggregate over the current vehicle's other readings.
-    void OpenAggregate(const QString &selectLine, const QString &vehicleId);
+    void openAggregate(const QString &selectLine, const QString &vehicleId);
 
     // The `id` of the reading being edited; empty while a new reading is entered.
     QString editedId_;
 };
 
 extern TMileageEditForm *MileageEditForm;
+
+}  // namespace vornak

@@ -15,47 +15,37 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 #include <optional>
+
+namespace vornak {
 
 namespace {
 
 constexpr QSize buttonSize(93, 25);
 
-// The main window when it is shown, else the window the user works in.
-QWidget *windowToCentreOver(const QWidget *dialog)
-{
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window != dialog && window->isVisible() && window->objectName() == QLatin1StringView("MainForm"))
-            return window;
-    }
-    QWidget *active = QApplication::activeWindow();
-    return active != dialog ? active : nullptr;
-}
-
 QString problemText(const QString &caption, const QString &text, TRecordDialog::NumberKind kind)
 {
     if (text.trimmed().isEmpty())
         return QStringLiteral("Поле \"%1\" не заполнено.").arg(caption);
-    const QString what = kind == TRecordDialog::NumberKind::Whole ? QStringLiteral("целым числом")
-                                                                  : QStringLiteral("числом");
+    const QString what =
+        kind == TRecordDialog::NumberKind::Whole ? QStringLiteral("целым числом") : QStringLiteral("числом");
     return QStringLiteral("\"%1\" в поле \"%2\" не является %3.").arg(text, caption, what);
 }
 
 std::optional<QString> literalOf(const QString &text, TRecordDialog::NumberKind kind)
 {
     if (kind == TRecordDialog::NumberKind::Whole) {
-        if (const auto value = vornak::parseInteger(text))
-            return vornak::sql_literal::integer(*value);
-    } else if (const auto value = vornak::parseFloat(text, /*acceptPoint*/ true)) {
-        return vornak::sql_literal::number(*value);
+        if (const auto value = parseInteger(text))
+            return sql_literal::integer(*value);
+    } else if (const auto value = parseFloat(text, /*acceptPoint*/ true)) {
+        return sql_literal::number(*value);
     }
     return std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 TRecordDialog::TRecordDialog(const QString &name, QSize clientSize, QWidget *parent)
     : QDialog(parent)
@@ -94,16 +84,16 @@ void TRecordDialog::addButtons(QPoint savePosition, QPoint cancelPosition)
         auto *button = new QPushButton(text, this);
         button->setObjectName(name);
         button->setGeometry(QRect(position, buttonSize));
-        button->setAutoDefault(false); // Enter in an edit closes nothing
+        button->setAutoDefault(false);  // Enter in an edit closes nothing
         return button;
     };
     Button1 = addButton(QStringLiteral("Button1"), QStringLiteral("Сохранить"), savePosition);
     Button2 = addButton(QStringLiteral("Button2"), QStringLiteral("Отменить"), cancelPosition);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(Button2, &QPushButton::clicked, this, [this] { done(int(vornak::ModalResult::Cancel)); });
+    connect(Button2, &QPushButton::clicked, this, [this] { done(int(ModalResult::Cancel)); });
 }
 
-void TRecordDialog::SetTabOrder(std::initializer_list<QWidget *> order)
+void TRecordDialog::arrangeTabOrder(std::initializer_list<QWidget *> order)
 {
     QWidget *previous = nullptr;
     for (QWidget *widget : order) {
@@ -120,7 +110,7 @@ void TRecordDialog::addNumberInput(QLineEdit *edit, const QString &caption, Numb
     numberInputs_.append({edit, caption, kind});
 }
 
-const TRecordDialog::NumberInput *TRecordDialog::FindNumberInput(const QLineEdit *edit) const
+const TRecordDialog::NumberInput *TRecordDialog::findNumberInput(const QLineEdit *edit) const
 {
     for (const NumberInput &input : numberInputs_) {
         if (input.edit == edit)
@@ -132,75 +122,64 @@ const TRecordDialog::NumberInput *TRecordDialog::FindNumberInput(const QLineEdit
 // The dialog stays open, with what was typed, until every number is one.
 void TRecordDialog::Button1Click()
 {
-    BeforeSave();
+    beforeSave();
     for (const NumberInput &input : numberInputs_) {
         const QString text = input.edit->text();
         if (literalOf(text, input.kind))
             continue;
-        vornak::UserDialogs::current().messageBox(problemText(input.caption, text, input.kind),
-                                                  QCoreApplication::applicationName(),
-                                                  vornak::MessageButtons::Ok, vornak::MessageIcon::Warning);
+        UserDialogs::current().messageBox(problemText(input.caption, text, input.kind),
+                                          QCoreApplication::applicationName(), MessageButtons::Ok,
+                                          MessageIcon::Warning);
         input.edit->setFocus();
         input.edit->selectAll();
         return;
     }
-    done(int(vornak::ModalResult::Ok));
+    if (prepareSave())
+        done(int(ModalResult::Ok));
 }
 
-QString TRecordDialog::NumberLiteral(const QLineEdit *edit) const
+QString TRecordDialog::numberLiteral(const QLineEdit *edit) const
 {
-    const NumberInput *input = FindNumberInput(edit);
+    const NumberInput *input = findNumberInput(edit);
     Q_ASSERT(input);
     const auto literal = literalOf(edit->text(), input->kind);
     if (!literal)
-        throw vornak::ConversionError(problemText(input->caption, edit->text(), input->kind));
+        throw ConversionError(problemText(input->caption, edit->text(), input->kind));
     return *literal;
 }
 
-bool TRecordDialog::Execute()
+bool TRecordDialog::execute()
 {
-    return vornak::UserDialogs::current().showModal(*this) == vornak::ModalResult::Ok;
+    return UserDialogs::current().showModal(*this) == ModalResult::Ok;
 }
 
-vornak::TADOQuery *TRecordDialog::ScratchStatement(const QStringList &lines)
-{
-    vornak::TADOQuery *query = DataModule1->ADOQuery1;
-    query->Close();
-    query->SQL.Clear();
-    for (const QString &line : lines)
-        query->SQL.Add(line);
-    return query;
-}
-
-void TRecordDialog::ExecuteAndReopen(vornak::TADOQuery *list)
+void TRecordDialog::executeAndReopen(TADOQuery *list)
 {
     DataModule1->ADOQuery1->ExecSQL();
     list->Close();
     list->Open();
 }
 
-QString TRecordDialog::DateText(const QDateEdit *picker)
+QString TRecordDialog::dateText(const QDateEdit *picker)
 {
-    return vornak::date_time::toDateText(vornak::date_time::encode(picker->date()));
+    return date_time::toDateText(date_time::encode(picker->date()));
 }
 
-void TRecordDialog::SetPickerDate(QDateEdit *picker, double dateTime)
+void TRecordDialog::setPickerDate(QDateEdit *picker, double dateTime)
 {
-    picker->setDate(vornak::date_time::datePart(dateTime));
+    picker->setDate(date_time::datePart(dateTime));
 }
 
-void TRecordDialog::SetPickerToday(QDateEdit *picker)
+void TRecordDialog::setPickerToday(QDateEdit *picker)
 {
-    picker->setDate(vornak::Clock::current().now().date());
+    picker->setDate(Clock::current().now().date());
 }
 
-bool TRecordDialog::ConfirmDelete()
+bool TRecordDialog::confirmDelete()
 {
     // The platform's confirmation box, captioned as every other delete question of the program.
-    return vornak::UserDialogs::current().messageBox(QStringLiteral("Действительно удалить?"),
-                                                     QStringLiteral("Confirm"),
-                                                     vornak::MessageButtons::YesNo, vornak::MessageIcon::Question)
-        == vornak::ModalResult::Yes;
+    return UserDialogs::current().messageBox(QStringLiteral("Действительно удалить?"), QStringLiteral("Confirm"),
+                                             MessageButtons::YesNo, MessageIcon::Question) == ModalResult::Yes;
 }
 
 void TRecordDialog::showEvent(QShowEvent *event)
@@ -208,10 +187,8 @@ void TRecordDialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    if (QWidget *over = windowToCentreOver(this))
-        move(over->frameGeometry().center() - rect().center());
-    else if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
     if (firstInTabOrder_)
         firstInTabOrder_->setFocus();
 }
+
+}  // namespace vornak

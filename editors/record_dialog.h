@@ -12,8 +12,8 @@ class QLabel;
 class QLineEdit;
 
 namespace vornak {
+
 class TADOQuery;
-}
 
 // What the entry dialogs share: the window (fixed client size, "Tahoma" 13 px, centred over the
 // main window when shown), the "Сохранить" and "Отменить" buttons, and the check of the typed
@@ -23,8 +23,8 @@ class TRecordDialog : public QDialog {
 public:
     enum class NumberKind { Whole, Real };
 
-    QPushButton *Button1 = nullptr; // "Сохранить"
-    QPushButton *Button2 = nullptr; // "Отменить"
+    QPushButton *Button1 = nullptr;  // "Сохранить"
+    QPushButton *Button2 = nullptr;  // "Отменить"
 
 protected:
     TRecordDialog(const QString &name, QSize clientSize, QWidget *parent);
@@ -36,31 +36,32 @@ protected:
     // "Отменить" (closes with Cancel), 93 x 25 each.
     void addButtons(QPoint savePosition, QPoint cancelPosition);
     // The tab order, first to last; the first control takes the focus when the dialog is shown.
-    void SetTabOrder(std::initializer_list<QWidget *> order);
+    void arrangeTabOrder(std::initializer_list<QWidget *> order);
 
     // A number typed into `edit`, checked at "Сохранить" under the field's caption.
     void addNumberInput(QLineEdit *edit, const QString &caption, NumberKind kind);
     // Runs at "Сохранить" before the numbers are checked.
-    virtual void BeforeSave() {}
+    virtual void beforeSave() {}
+    // Runs at "Сохранить" once the numbers are checked; false keeps the dialog open with what
+    // was typed.
+    virtual bool prepareSave() { return true; }
 
     // Shows the dialog modally; true when it closed with OK.
-    bool Execute();
+    bool execute();
 
     // The typed number of a checked edit as a literal of the dialect. Raises ConversionError
     // when the text is not a number of the field's kind.
-    QString NumberLiteral(const QLineEdit *edit) const;
+    QString numberLiteral(const QLineEdit *edit) const;
 
-    // Makes `lines` the statement of the data module's scratch query ADOQuery1 and returns it.
-    static vornak::TADOQuery *ScratchStatement(const QStringList &lines);
     // Executes the scratch query's statement, then closes and reopens `list` to show the change.
-    static void ExecuteAndReopen(vornak::TADOQuery *list);
+    static void executeAndReopen(TADOQuery *list);
 
     // The date picker's date as text in the regional short date format.
-    static QString DateText(const QDateEdit *picker);
-    static void SetPickerDate(QDateEdit *picker, double dateTime);
-    static void SetPickerToday(QDateEdit *picker);
+    static QString dateText(const QDateEdit *picker);
+    static void setPickerDate(QDateEdit *picker, double dateTime);
+    static void setPickerToday(QDateEdit *picker);
     // "Действительно удалить?" with Yes and No; true for Yes.
-    static bool ConfirmDelete();
+    static bool confirmDelete();
 
     void showEvent(QShowEvent *event) override;
 
@@ -72,8 +73,10 @@ private:
     };
 
     void Button1Click();
-    const NumberInput *FindNumberInput(const QLineEdit *edit) const;
+    const NumberInput *findNumberInput(const QLineEdit *edit) const;
 
     QList<NumberInput> numberInputs_;
     QWidget *firstInTabOrder_ = nullptr;
 };
+
+}  // namespace vornak

@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
+namespace vornak {
+
 namespace tool_pictures {
 
 namespace {
@@ -11,7 +13,7 @@ namespace {
 const char *const resources[] = {":/tool_plus.svg", ":/tool_minus.svg", ":/tool_wrenches.svg", ":/tool_printer.svg",
                                  ":/tool_edit.svg"};
 
-} // namespace
+}  // namespace
 
 QIcon renderSvg(const QString &resource, int size)
 {
@@ -34,4 +36,6 @@ QIcon picture(int index)
     return renderSvg(QString::fromLatin1(resources[index]), Size);
 }
 
-} // namespace tool_pictures
+}  // namespace tool_pictures
+
+}  // namespace vornak

@@ -3,6 +3,8 @@
 #include <QIcon>
 #include <QString>
 
+namespace vornak {
+
 // The 19 × 19 toolbar pictures of the main window, shared by the expense type catalogue:
 // 0 a green plus, 1 a green minus, 2 two crossed wrenches, 3 a printer, 4 a document with a
 // pencil.
@@ -19,4 +21,6 @@ QIcon picture(int index);
 // A picture drawn from one of our SVG resources at `size` × `size` pixels.
 QIcon renderSvg(const QString &resource, int size);
 
-} // namespace tool_pictures
+}  // namespace tool_pictures
+
+}  // namespace vornak

@@ -4,13 +4,14 @@
 #include "editors/form_controls.h"
 #include "editors/tool_pictures.h"
 #include "grid/db_grid_eh.h"
+#include "platform/fonts.h"
 #include "platform/message_box.h"
 
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-using namespace vornak;
+namespace vornak {
 
 TTYPE_EXPENSEForm *TYPE_EXPENSEForm = nullptr;
 
@@ -29,7 +30,7 @@ QToolButton *makeButton(QToolBar *bar, const char *name, int picture)
     return button;
 }
 
-} // namespace
+}  // namespace
 
 TTYPE_EXPENSEForm::TTYPE_EXPENSEForm(QWidget *parent)
     : QDialog(parent, Qt::Tool)
@@ -37,7 +38,8 @@ TTYPE_EXPENSEForm::TTYPE_EXPENSEForm(QWidget *parent)
     setObjectName(QStringLiteral("TYPE_EXPENSEForm"));
     setWindowTitle(QStringLiteral("Типы расходов"));
     resize(196, 245);
-    setFont(form_controls::windowFont());
+    setFont(windowFont());
+    form_controls::centreWhenShown(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -61,7 +63,7 @@ TTYPE_EXPENSEForm::TTYPE_EXPENSEForm(QWidget *parent)
     DBGridEh3->SetOptionsEh(listGridOptionsEh);
     DBGridEh3->SetAutoFitColWidths(true);
     DBGridEh3->SetTitleLines(2);
-    DBGridEh3->SetTitleFont(form_controls::windowFont());
+    DBGridEh3->SetTitleFont(windowFont());
     TColumnEh *column = DBGridEh3->Columns.Add(QStringLiteral("OPISANIE"), 137, taCenter);
     column->Title.Alignment = taCenter;
     DBGridEh3->resize(196, 245 - 27);
@@ -84,11 +86,11 @@ void TTYPE_EXPENSEForm::SelectType(int &id, QString &str)
     str = DataModule1->TableTYPE_EXPENSEOPISANIE->AsString();
 }
 
-void TTYPE_EXPENSEForm::EnterName(Entry entry, const QString &caption, const QString &initial)
+void TTYPE_EXPENSEForm::enterName(Entry entry, const QString &caption, const QString &initial)
 {
     QString name = initial;
     if (!UserDialogs::current().inputQuery(caption, QStringLiteral("Введите название"), name,
-                                             DataModule1->TableTYPE_EXPENSEOPISANIE->Size))
+                                           DataModule1->TableTYPE_EXPENSEOPISANIE->Size))
         return;
     TDataSet *table = DataModule1->TableTYPE_EXPENSE;
     if (entry == Entry::Insert)
@@ -106,12 +108,12 @@ void TTYPE_EXPENSEForm::EnterName(Entry entry, const QString &caption, const QSt
 
 void TTYPE_EXPENSEForm::ToolButton3Click()
 {
-    EnterName(Entry::Insert, QStringLiteral("Новый тип расходов"), QStringLiteral("Новый"));
+    enterName(Entry::Insert, QStringLiteral("Новый тип расходов"), QStringLiteral("Новый"));
 }
 
 void TTYPE_EXPENSEForm::ToolButton1Click()
 {
-    EnterName(Entry::Edit, QStringLiteral("Редактирование"), DataModule1->TableTYPE_EXPENSEOPISANIE->AsString());
+    enterName(Entry::Edit, QStringLiteral("Редактирование"), DataModule1->TableTYPE_EXPENSEOPISANIE->AsString());
 }
 
 void TTYPE_EXPENSEForm::ToolButton4Click()
@@ -127,3 +129,5 @@ void TTYPE_EXPENSEForm::DBGridEh3DblClick()
 {
     done(int(ModalResult::Ok));
 }
+
+}  // namespace vornak

@@ -7,8 +7,8 @@ class QToolBar;
 class QToolButton;
 
 namespace vornak {
+
 class TDBGridEh;
-}
 
 // The expense type catalogue: lists the types, creates, renames and deletes them, and lets the
 // expense dialog pick one (SelectType). Created hidden at start-up (after the data module) and
@@ -23,22 +23,24 @@ public:
     void SelectType(int &id, QString &str);
 
     // The handlers of the catalogue's own controls.
-    void ToolButton3Click(); // new type
-    void ToolButton1Click(); // rename the current type
-    void ToolButton4Click(); // delete the current type
+    void ToolButton3Click();  // new type
+    void ToolButton1Click();  // rename the current type
+    void ToolButton4Click();  // delete the current type
     void DBGridEh3DblClick();
 
     QToolBar *ToolBar2;
     QToolButton *ToolButton3;
     QToolButton *ToolButton1;
     QToolButton *ToolButton4;
-    vornak::TDBGridEh *DBGridEh3;
+    TDBGridEh *DBGridEh3;
 
 private:
     enum class Entry { Insert, Edit };
     // Asks for a name; on OK inserts a type or edits the current one with that name and posts.
     // A refused post is cancelled before the failure goes on, so the catalogue stays as it was.
-    void EnterName(Entry entry, const QString &caption, const QString &initial);
+    void enterName(Entry entry, const QString &caption, const QString &initial);
 };
 
 extern TTYPE_EXPENSEForm *TYPE_EXPENSEForm;
+
+}  // namespace vornak

@@ -44,7 +44,7 @@ TColumnEh::TColumnEh(TDBGridEh *grid)
 void TColumnEh::Changed()
 {
     if (grid_)
-        grid_->LayoutGrid();
+        grid_->layoutGrid();
 }
 
 void TColumnEh::SetFieldName(const QString &name)
@@ -55,7 +55,7 @@ void TColumnEh::SetFieldName(const QString &name)
 
 TField *TColumnEh::Field() const
 {
-    const TDataSet *dataSet = grid_ ? grid_->ActiveDataSet() : nullptr;
+    const TDataSet *dataSet = grid_ ? grid_->activeDataSet() : nullptr;
     return dataSet && !fieldName_.isEmpty() ? dataSet->FindField(fieldName_) : nullptr;
 }
 
@@ -139,7 +139,7 @@ void TDBGridColumnsEh::Clear()
 {
     columns_.clear();
     if (grid_)
-        grid_->LayoutGrid();
+        grid_->layoutGrid();
 }
 
 void TDBGridColumnsEh::Move(int from, int to)
@@ -151,7 +151,7 @@ void TDBGridColumnsEh::Move(int from, int to)
     columns_.erase(columns_.begin() + from);
     columns_.insert(columns_.begin() + to, std::move(column));
     if (grid_)
-        grid_->LayoutGrid();
+        grid_->layoutGrid();
 }
 
 int TDBGridColumnsEh::IndexOf(const TColumnEh *column) const
@@ -173,4 +173,4 @@ std::vector<TColumnEh *> TDBGridColumnsEh::Visible() const
     return visible;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -5,13 +5,14 @@
 #include "grid/cell_metrics.h"
 #include "grid/grid_painter.h"
 #include "grid/width_fitting.h"
+#include "platform/fonts.h"
 
 #include <QEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScrollBar>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 
 namespace vornak {
 
@@ -25,17 +26,17 @@ TDBGridEh::TDBGridEh(QWidget *parent)
     viewport()->setAutoFillBackground(false);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setMouseTracking(true);
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPixelSize(13);
-    setFont(tahoma);
-    titleFont_ = tahoma;
+    setFont(windowFont());
+    titleFont_ = windowFont();
 
     QScrollBar *bar = verticalScrollBar();
     bar->setTracking(true);
-    connect(bar, &QAbstractSlider::actionTriggered, this, [this](int action) { ScrollBarAction(action); });
+    connect(bar, &QAbstractSlider::actionTriggered, this, [this](int action) { scrollBarAction(action); });
     connect(bar, &QAbstractSlider::sliderPressed, this, [this] { thumbTracked_ = false; });
-    connect(bar, &QAbstractSlider::sliderReleased, this, [this] { ScrollBarReleased(); });
-    LayoutGrid();
+    connect(bar, &QAbstractSlider::sliderReleased, this, [this] { scrollBarReleased(); });
+    connect(bar, &QAbstractSlider::valueChanged, this, [this](int value) { scrollBarValueChanged(value); });
+    bar->installEventFilter(this);
+    layoutGrid();
 }
 
 TDBGridEh::~TDBGridEh() = default;
@@ -48,10 +49,10 @@ TDataSource *TDBGridEh::DataSource() const
 void TDBGridEh::SetDataSource(TDataSource *dataSource)
 {
     link_.SetDataSource(dataSource);
-    LayoutGrid();
+    layoutGrid();
 }
 
-TDataSet *TDBGridEh::ActiveDataSet() const
+TDataSet *TDBGridEh::activeDataSet() const
 {
     return link_.Active() ? link_.DataSet() : nullptr;
 }
@@ -59,49 +60,49 @@ TDataSet *TDBGridEh::ActiveDataSet() const
 void TDBGridEh::SetOptions(TDBGridOptions options)
 {
     options_ = options;
-    LayoutGrid();
+    layoutGrid();
 }
 
 void TDBGridEh::SetOptionsEh(TDBGridEhOptions options)
 {
     optionsEh_ = options;
-    LayoutGrid();
+    layoutGrid();
 }
 
 void TDBGridEh::SetAutoFitColWidths(bool fit)
 {
     autoFitColWidths_ = fit;
-    LayoutGrid();
+    layoutGrid();
 }
 
 void TDBGridEh::SetMinAutoFitWidth(int width)
 {
     minAutoFitWidth_ = width;
-    LayoutGrid();
+    layoutGrid();
 }
 
 void TDBGridEh::SetTitleLines(int lines)
 {
     titleLines_ = lines;
-    LayoutGrid();
+    layoutGrid();
 }
 
 void TDBGridEh::SetTitleHeight(int height)
 {
     titleHeight_ = height;
-    LayoutGrid();
+    layoutGrid();
 }
 
 void TDBGridEh::SetFlat(bool flat)
 {
     flat_ = flat;
-    LayoutGrid();
+    layoutGrid();
 }
 
 void TDBGridEh::SetTitleFont(const QFont &font)
 {
     titleFont_ = font;
-    LayoutGrid();
+    layoutGrid();
 }
 
 QColor TDBGridEh::FixedColor() const
@@ -140,59 +141,59 @@ void TDBGridEh::Loaded()
 {
     for (int i = 0; i < Columns.Count(); ++i)
         Columns[i]->InitWidth = Columns[i]->DeclaredWidth();
-    LayoutGrid();
+    layoutGrid();
 }
 
 // ---- geometry ----
 
-int TDBGridEh::ColumnLeft(int visibleIndex) const
-{
-    const std::vector<TColumnEh *> columns = Columns.Visible();
-    int x = options_.contains(dgIndicator) ? IndicatorWidth + colLineWidth() : 0;
-    for (int i = 0; i < visibleIndex && i < int(columns.size()); ++i)
-        x += columns[i]->Width() + colLineWidth();
-    return x;
-}
+namespace {
 
-int TDBGridEh::DataTop() const
-{
-    return options_.contains(dgTitles) ? titleRowHeight_ + rowLineWidth() : 0;
-}
+constexpr int rowPadding = 3;        // pixels a data row adds to its text height
+constexpr int flatRowPadding = 1;    // the same for a flat grid
+constexpr int titleFontPadding = 4;  // added to a title font's height when the tallest is chosen
+constexpr int titlePadding = 2;      // pixels the title row adds to its lines of text
 
-int TDBGridEh::DataRowCount() const
+}  // namespace
+
+int TDBGridEh::dataRowCount() const
 {
     return std::max(1, link_.RecordCount());
 }
 
-int TDBGridEh::CurrentRow() const
+int TDBGridEh::currentRow() const
 {
     return link_.Active() ? link_.ActiveRecord() : 0;
 }
 
-void TDBGridEh::ComputeHeights()
+void TDBGridEh::computeHeights()
 {
-    rowHeight_ = cellMetrics(Font()).height() + (flat_ ? 1 : 3) + rowLineWidth();
+    shape_.titles = options_.contains(dgTitles);
+    shape_.indicator = options_.contains(dgIndicator);
+    shape_.colLines = options_.contains(dgColLines);
+    shape_.rowLines = options_.contains(dgRowLines);
+    shape_.indicatorWidth = IndicatorWidth;
+    shape_.rowHeight = cellMetrics(Font()).height() + (flat_ ? flatRowPadding : rowPadding) + rowLineWidth();
 
     QFont tallest = titleFont_;
     int tallestHeight = -1;
     for (const TColumnEh *column : Columns.Visible()) {
         const QFont font = column->Title.Font();
-        const int height = cellMetrics(font).height() + 4;
+        const int height = cellMetrics(font).height() + titleFontPadding;
         if (height > tallestHeight) {
             tallestHeight = height;
             tallest = font;
         }
     }
     const CellMetrics titleMetrics = cellMetrics(tallest);
-    titleRowHeight_ = std::max(1, titleLines_) * titleMetrics.height() + titleMetrics.externalLeading + titleHeight_ +
-                      2 + rowLineWidth();
+    shape_.titleRowHeight = std::max(1, titleLines_) * titleMetrics.height() + titleMetrics.externalLeading +
+                            titleHeight_ + titlePadding + rowLineWidth();
 
-    const int frame = 2 * frameWidth();
-    const int clientHeight = std::max(0, height() - frame);
-    visibleRows_ = std::max(1, (clientHeight - DataTop()) / RowPitch());
+    const GridGeometry rows = layOutGrid(shape_, {});
+    const int clientHeight = std::max(0, height() - 2 * frameWidth());
+    visibleRows_ = std::max(1, (clientHeight - rows.dataTop) / rows.rowPitch());
 }
 
-void TDBGridEh::FitWidths()
+void TDBGridEh::fitWidths()
 {
     if (!autoFitColWidths_)
         return;
@@ -202,39 +203,43 @@ void TDBGridEh::FitWidths()
     for (TColumnEh *column : columns) {
         if (column->InitWidth < 0)
             column->InitWidth = column->DeclaredWidth();
-        fit.push_back({column->Width(), column->InitWidth, column->MinWidth, column->MaxWidth, column->AutoFitColWidth});
+        fit.push_back(
+            {column->Width(), column->InitWidth, column->MinWidth, column->MaxWidth, column->AutoFitColWidth});
     }
     const bool barShown = verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
     const int clientWidth =
         std::max(0, width() - 2 * frameWidth() - (barShown ? verticalScrollBar()->sizeHint().width() : 0));
-    const std::vector<int> widths = fitColumnWidths(
-        fit, {clientWidth, minAutoFitWidth_, options_.contains(dgIndicator), options_.contains(dgColLines),
-              IndicatorWidth});
+    const std::vector<int> widths = fitColumnWidths(fit, {clientWidth, minAutoFitWidth_, options_.contains(dgIndicator),
+                                                          options_.contains(dgColLines), IndicatorWidth});
     for (size_t i = 0; i < columns.size(); ++i)
         columns[i]->fittedWidth_ = widths[i];
 }
 
-void TDBGridEh::LayoutGrid()
+void TDBGridEh::layoutGrid()
 {
     if (laying_)
         return;
     QScopedValueRollback guard(laying_, true);
-    ComputeHeights();
+    computeHeights();
     link_.SetBufferCount(visibleRows_);
     for (int pass = 0; pass < 2; ++pass) {
-        FitWidths();
-        if (!UpdateScrollBar())
+        fitWidths();
+        if (!updateScrollBar())
             break;
     }
+    std::vector<int> widths;
+    for (const TColumnEh *column : Columns.Visible())
+        widths.push_back(column->Width());
+    geometry_ = layOutGrid(shape_, widths);
     SetSelectedIndex(selectedIndex_);
     viewport()->update();
 }
 
 // Shows the proportional scroll bar from two records on; true when its visibility changed.
-bool TDBGridEh::UpdateScrollBar()
+bool TDBGridEh::updateScrollBar()
 {
     QScrollBar *bar = verticalScrollBar();
-    const TDataSet *dataSet = ActiveDataSet();
+    const TDataSet *dataSet = activeDataSet();
     const int count = dataSet ? dataSet->RecordCount() : 0;
     const bool show = dataSet && count >= 2;
     if (dataSet) {
@@ -254,29 +259,29 @@ bool TDBGridEh::UpdateScrollBar()
 
 // ---- notifications of the data link ----
 
-void TDBGridEh::LinkActiveChanged()
+void TDBGridEh::linkActiveChanged()
 {
-    LayoutGrid();
+    layoutGrid();
 }
 
-void TDBGridEh::LinkDataChanged()
+void TDBGridEh::linkDataChanged()
 {
-    if (UpdateScrollBar())
-        LayoutGrid();
+    if (updateScrollBar())
+        layoutGrid();
     viewport()->update();
 }
 
-void TDBGridEh::LinkScrolled(int)
+void TDBGridEh::linkScrolled(int)
 {
-    LinkDataChanged();
+    linkDataChanged();
 }
 
-void TDBGridEh::LinkLayoutChanged()
+void TDBGridEh::linkLayoutChanged()
 {
-    LayoutGrid();
+    layoutGrid();
 }
 
-void TDBGridEh::LinkRecordChanged(TField *)
+void TDBGridEh::linkRecordChanged(TField *)
 {
     viewport()->update();
 }
@@ -286,20 +291,20 @@ void TDBGridEh::LinkRecordChanged(TField *)
 void TDBGridEh::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
-    GridPainter(*this, painter).Paint(viewport()->rect());
+    GridPainter(*this, painter).paint(viewport()->rect());
 }
 
 void TDBGridEh::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    LayoutGrid();
+    layoutGrid();
 }
 
 void TDBGridEh::changeEvent(QEvent *event)
 {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange)
-        LayoutGrid();
+        layoutGrid();
 }
 
 void TDBGridEh::scrollContentsBy(int, int)
@@ -319,7 +324,7 @@ void TDBGridEh::focusOutEvent(QFocusEvent *event)
     viewport()->update();
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
-    TDataSet *dataSet = ActiveDataSet();
+    TDataSet *dataSet = activeDataSet();
     if (!dataSet || !options_.contains(dgCancelOnExit))
         return;
     try {
@@ -346,4 +351,4 @@ bool TDBGridEh::event(QEvent *event)
     return QAbstractScrollArea::event(event);
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -2,14 +2,15 @@
 
 #include "grid/column_eh.h"
 #include "grid/grid_data_link_eh.h"
+#include "grid/grid_geometry.h"
 #include "grid/grid_options.h"
 
+#include <functional>
+#include <optional>
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
 #include <QPoint>
-#include <functional>
-#include <optional>
 
 namespace vornak {
 
@@ -36,7 +37,7 @@ public:
     TGridDataLinkEh &DataLink() { return link_; }
     const TGridDataLinkEh &DataLink() const { return link_; }
     // The link's dataset while the link is active; nothing otherwise.
-    TDataSet *ActiveDataSet() const;
+    TDataSet *activeDataSet() const;
 
     TDBGridColumnsEh Columns{this};
 
@@ -76,20 +77,22 @@ public:
     // width, or its default width at that moment (64 while no field is bound).
     void Loaded();
 
-    // Geometry: height of a data row and of the title row (their grid lines not included), the
-    // number of fully visible data rows, and the left edge of a visible column.
-    int RowHeight() const { return rowHeight_; }
-    int TitleRowHeight() const { return titleRowHeight_; }
-    int VisibleDataRowCount() const { return visibleRows_; }
-    int ColumnLeft(int visibleIndex) const;
-    int DataTop() const;
-    int RowPitch() const { return rowHeight_ + rowLineWidth(); }
+    // Geometry, computed once per layout: height of a data row and of the title row (their grid
+    // lines not included), the number of fully visible data rows, and the left edge of a visible
+    // column.
+    const GridGeometry &cellGeometry() const { return geometry_; }
+    int RowHeight() const { return geometry_.rowHeight; }
+    int titleRowHeight() const { return geometry_.titleRowHeight; }
+    int visibleDataRowCount() const { return visibleRows_; }
+    int columnLeft(int visibleIndex) const { return geometry_.columnLeft(visibleIndex); }
+    int dataTop() const { return geometry_.dataTop; }
+    int rowPitch() const { return geometry_.rowPitch(); }
     int colLineWidth() const { return options_.contains(dgColLines) ? 1 : 0; }
     int rowLineWidth() const { return options_.contains(dgRowLines) ? 1 : 0; }
     // The number of data rows drawn: the link's records, at least one.
-    int DataRowCount() const;
+    int dataRowCount() const;
     // The data row of the current record.
-    int CurrentRow() const;
+    int currentRow() const;
 
     // Searches the dataset for `text` (see the find dialog); true when a record was found.
     bool LocateText(const QString &fieldName, const QString &text, TLocateTextMatchTypeEh matchType,
@@ -97,10 +100,11 @@ public:
     bool IsFindDialogShowAsModal() const { return true; }
 
     // Redoes the layout: row heights, the number of data rows, the scroll bar and the widths.
-    void LayoutGrid();
+    void layoutGrid();
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -119,34 +123,37 @@ private:
     friend class TGridDataLinkEh;
 
     // Notifications of the data link.
-    void LinkActiveChanged();
-    void LinkDataChanged();
-    void LinkScrolled(int distance);
-    void LinkLayoutChanged();
-    void LinkRecordChanged(TField *field);
+    void linkActiveChanged();
+    void linkDataChanged();
+    void linkScrolled(int distance);
+    void linkLayoutChanged();
+    void linkRecordChanged(TField *field);
 
-    void ComputeHeights();
-    void FitWidths();
-    bool UpdateScrollBar();
-    void ScrollBarAction(int action);
-    void ScrollBarReleased();
+    void computeHeights();
+    void fitWidths();
+    bool updateScrollBar();
+    void scrollBarAction(int action);
+    void scrollBarReleased();
+    void scrollBarValueChanged(int value);
+    // Makes the record at a scroll bar position current: the first at 1 or less, the last at the
+    // record count or beyond.
+    void moveToPosition(int position);
+    // Puts the thumb on the current record.
+    void showCurrentOnScrollBar();
 
-    bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
-    void MoveBy(int distance);
-    void MoveColumn(int index);
-    void TabColumn(bool forward);
-    void DeleteRecord();
-    void OpenFindDialog();
+    bool handleKey(int key, Qt::KeyboardModifiers modifiers);
+    void moveBy(int distance);
+    void moveColumn(int index);
+    void tabColumn(bool forward);
+    void deleteRecord();
+    void openFindDialog();
 
     // Column whose right title border lies under x, or -1.
-    int ResizeBorderAt(const QPoint &pos) const;
-    // Visible column under x (-1 for the indicator or beyond the columns).
-    int ColumnAt(int x) const;
-    int RowAt(int y) const;
-    void FinishColumnResize(int x);
-    void FinishColumnMove(int x);
+    int resizeBorderAt(const QPoint &pos) const;
+    void finishColumnResize(int x);
+    void finishColumnMove(int x);
     // Where a title dragged to x would land: the visible column under x, or -1.
-    int MoveTarget(int x) const;
+    int moveTarget(int x) const;
 
     TGridDataLinkEh link_{*this};
     TDBGridOptions options_ = defaultGridOptions;
@@ -161,17 +168,18 @@ private:
     std::optional<QColor> color_;
     int selectedIndex_ = 0;
 
-    int rowHeight_ = 0;
-    int titleRowHeight_ = 0;
+    GridShape shape_;
+    GridGeometry geometry_;
     int visibleRows_ = 1;
     bool laying_ = false;
 
     int sizingColumn_ = -1;  // column whose border is being dragged
+    int sizingOffset_ = 0;   // where the border was pressed, relative to the border
     int movingColumn_ = -1;  // column whose title is pressed (it moves once dragged)
     QPoint movePress_;
-    int dragLine_ = -1;      // x of the feedback line of a resize or a move
+    int dragLine_ = -1;  // x of the feedback line of a resize or a move
     bool thumbTracked_ = false;
-    int wheelDelta_ = 0;     // wheel movement not yet amounting to a notch
+    int wheelDelta_ = 0;  // wheel movement not yet amounting to a notch
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -59,7 +59,7 @@ bool isComboDroppedDown(QObject *object)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 TDBGridEhFindDlg &TDBGridEhFindDlg::Instance()
 {
@@ -90,11 +90,12 @@ TDBGridEhFindDlg::TDBGridEhFindDlg()
     cbText->setMaxVisibleItems(17);
     cbText->setCompleter(nullptr);
     cbFindIn = pickList(this, {}, 88, 32, 192, 21);
-    cbMatchinType = pickList(
-        this,
-        {QStringLiteral("From any part of field"), QStringLiteral("Whole field"), QStringLiteral("From beging of field")},
-        88, 55, 144, 21);
-    cbFindDirection = pickList(this, {QStringLiteral("Up"), QStringLiteral("Down"), QStringLiteral("All")}, 88, 79, 144, 21);
+    cbMatchinType = pickList(this,
+                             {QStringLiteral("From any part of field"), QStringLiteral("Whole field"),
+                              QStringLiteral("From beging of field")},
+                             88, 55, 144, 21);
+    cbFindDirection =
+        pickList(this, {QStringLiteral("Up"), QStringLiteral("Down"), QStringLiteral("All")}, 88, 79, 144, 21);
     cbFindDirection->setCurrentIndex(2);
     cbCharCase = place(new QCheckBox(QStringLiteral("Match &Case"), this), 88, 105, 144, 14);
     cbUseFormat = place(new QCheckBox(QStringLiteral("Match F&ormat"), this), 260, 105, 144, 14);
@@ -116,8 +117,8 @@ TDBGridEhFindDlg::TDBGridEhFindDlg()
         button->setAutoDefault(false);
         button->setDefault(false);
     }
-    QWidget *order[] = {cbText, cbFindIn, cbMatchinType, cbFindDirection, cbCharCase, cbUseFormat, bFind, bCancel,
-                        dbcTreeFindRange};
+    QWidget *order[] = {cbText,      cbFindIn, cbMatchinType, cbFindDirection, cbCharCase,
+                        cbUseFormat, bFind,    bCancel,       dbcTreeFindRange};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
     for (QWidget *widget : order)
@@ -207,7 +208,7 @@ void TDBGridEhFindDlg::FindNext(Qt::KeyboardModifiers modifiers)
         cbText->addItem(text);
         cbText->setEditText(text);
     }
-    if (!grid_ || !grid_->ActiveDataSet())
+    if (!grid_ || !grid_->activeDataSet())
         return;
 
     const int chosen = cbFindIn->currentIndex();
@@ -218,7 +219,8 @@ void TDBGridEhFindDlg::FindNext(Qt::KeyboardModifiers modifiers)
     const auto matchType = matchIndex >= 0 && matchIndex <= 2 ? TLocateTextMatchTypeEh(matchIndex) : ltmAnyPartEh;
     static constexpr TLocateTextDirectionEh directions[] = {ltdUpEh, ltdDownEh};
     const int directionIndex = cbFindDirection->currentIndex();
-    TLocateTextDirectionEh direction = directionIndex == 0 || directionIndex == 1 ? directions[directionIndex] : ltdAllEh;
+    TLocateTextDirectionEh direction =
+        directionIndex == 0 || directionIndex == 1 ? directions[directionIndex] : ltdAllEh;
     if (ctrl) {
         static constexpr TLocateTextDirectionEh reversed[] = {ltdDownEh, ltdUpEh, ltdUpEh};
         direction = reversed[direction];
@@ -256,4 +258,4 @@ bool TDBGridEhFindDlg::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-} // namespace vornak
+}  // namespace vornak

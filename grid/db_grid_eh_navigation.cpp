@@ -17,7 +17,7 @@ namespace vornak {
 
 namespace {
 
-constexpr int resizeGrip = 2; // pixels on each side of a title border that start a resize
+constexpr int resizeGrip = 2;  // pixels on each side of a title border that start a resize
 
 struct KeyAction {
     int key;
@@ -25,22 +25,22 @@ struct KeyAction {
     void (*run)(TDBGridEh &grid, TDataSet &dataSet);
 };
 
-} // namespace
+}  // namespace
 
-void TDBGridEh::MoveBy(int distance)
+void TDBGridEh::moveBy(int distance)
 {
-    if (TDataSet *dataSet = ActiveDataSet(); dataSet && distance != 0)
+    if (TDataSet *dataSet = activeDataSet(); dataSet && distance != 0)
         dataSet->MoveBy(distance);
 }
 
-void TDBGridEh::MoveColumn(int index)
+void TDBGridEh::moveColumn(int index)
 {
     SetSelectedIndex(index);
 }
 
-void TDBGridEh::TabColumn(bool forward)
+void TDBGridEh::tabColumn(bool forward)
 {
-    TDataSet *dataSet = ActiveDataSet();
+    TDataSet *dataSet = activeDataSet();
     const int count = int(Columns.Visible().size());
     if (!dataSet || count == 0)
         return;
@@ -56,7 +56,7 @@ void TDBGridEh::TabColumn(bool forward)
     SetSelectedIndex(column);
 }
 
-bool TDBGridEh::HandleKey(int key, Qt::KeyboardModifiers modifiers)
+bool TDBGridEh::handleKey(int key, Qt::KeyboardModifiers modifiers)
 {
     if (layoutDirection() == Qt::RightToLeft) {
         if (key == Qt::Key_Left)
@@ -69,7 +69,7 @@ bool TDBGridEh::HandleKey(int key, Qt::KeyboardModifiers modifiers)
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         if (!options_.contains(dgTabs) || (modifiers & (Qt::ControlModifier | Qt::AltModifier)))
             return false;
-        TabColumn(key == Qt::Key_Tab && !shift);
+        tabColumn(key == Qt::Key_Tab && !shift);
         return true;
     }
 
@@ -97,7 +97,7 @@ bool TDBGridEh::HandleKey(int key, Qt::KeyboardModifiers modifiers)
              if (grid.Columns.Visible().size() == 1)
                  dataSet.First();
              else
-                 grid.MoveColumn(0);
+                 grid.moveColumn(0);
          }},
         {Qt::Key_End, false,
          [](TDBGridEh &grid, TDataSet &dataSet) {
@@ -105,32 +105,32 @@ bool TDBGridEh::HandleKey(int key, Qt::KeyboardModifiers modifiers)
              if (count == 1)
                  dataSet.Last();
              else
-                 grid.MoveColumn(count - 1);
+                 grid.moveColumn(count - 1);
          }},
-        {Qt::Key_Left, false, [](TDBGridEh &grid, TDataSet &) { grid.MoveColumn(grid.selectedIndex_ - 1); }},
-        {Qt::Key_Right, false, [](TDBGridEh &grid, TDataSet &) { grid.MoveColumn(grid.selectedIndex_ + 1); }},
+        {Qt::Key_Left, false, [](TDBGridEh &grid, TDataSet &) { grid.moveColumn(grid.selectedIndex_ - 1); }},
+        {Qt::Key_Right, false, [](TDBGridEh &grid, TDataSet &) { grid.moveColumn(grid.selectedIndex_ + 1); }},
         {Qt::Key_Escape, false,
          [](TDBGridEh &, TDataSet &dataSet) {
              if (dataSet.State() == dsEdit || dataSet.State() == dsInsert)
                  dataSet.Cancel();
          }},
-        {Qt::Key_Up, true, [](TDBGridEh &grid, TDataSet &) { grid.MoveBy(-grid.CurrentRow()); }},
-        {Qt::Key_PageUp, true, [](TDBGridEh &grid, TDataSet &) { grid.MoveBy(-grid.CurrentRow()); }},
+        {Qt::Key_Up, true, [](TDBGridEh &grid, TDataSet &) { grid.moveBy(-grid.currentRow()); }},
+        {Qt::Key_PageUp, true, [](TDBGridEh &grid, TDataSet &) { grid.moveBy(-grid.currentRow()); }},
         {Qt::Key_Down, true,
-         [](TDBGridEh &grid, TDataSet &) { grid.MoveBy(grid.link_.RecordCount() - 1 - grid.CurrentRow()); }},
+         [](TDBGridEh &grid, TDataSet &) { grid.moveBy(grid.link_.RecordCount() - 1 - grid.currentRow()); }},
         {Qt::Key_PageDown, true,
-         [](TDBGridEh &grid, TDataSet &) { grid.MoveBy(grid.link_.RecordCount() - 1 - grid.CurrentRow()); }},
+         [](TDBGridEh &grid, TDataSet &) { grid.moveBy(grid.link_.RecordCount() - 1 - grid.currentRow()); }},
         {Qt::Key_Home, true, [](TDBGridEh &, TDataSet &dataSet) { dataSet.First(); }},
         {Qt::Key_End, true, [](TDBGridEh &, TDataSet &dataSet) { dataSet.Last(); }},
-        {Qt::Key_Left, true, [](TDBGridEh &grid, TDataSet &) { grid.MoveColumn(0); }},
+        {Qt::Key_Left, true, [](TDBGridEh &grid, TDataSet &) { grid.moveColumn(0); }},
         {Qt::Key_Right, true,
-         [](TDBGridEh &grid, TDataSet &) { grid.MoveColumn(int(grid.Columns.Visible().size()) - 1); }},
-        {Qt::Key_Delete, true, [](TDBGridEh &grid, TDataSet &) { grid.DeleteRecord(); }},
-        {Qt::Key_F, true, [](TDBGridEh &grid, TDataSet &) { grid.OpenFindDialog(); }},
+         [](TDBGridEh &grid, TDataSet &) { grid.moveColumn(int(grid.Columns.Visible().size()) - 1); }},
+        {Qt::Key_Delete, true, [](TDBGridEh &grid, TDataSet &) { grid.deleteRecord(); }},
+        {Qt::Key_F, true, [](TDBGridEh &grid, TDataSet &) { grid.openFindDialog(); }},
     };
     for (const KeyAction &action : actions) {
         if (action.key == key && action.ctrl == ctrl) {
-            if (TDataSet *dataSet = ActiveDataSet())
+            if (TDataSet *dataSet = activeDataSet())
                 action.run(*this, *dataSet);
             return true;
         }
@@ -140,22 +140,22 @@ bool TDBGridEh::HandleKey(int key, Qt::KeyboardModifiers modifiers)
 
 void TDBGridEh::keyPressEvent(QKeyEvent *event)
 {
-    if (!link_.Active() || !HandleKey(event->key(), event->modifiers()))
+    if (!link_.Active() || !handleKey(event->key(), event->modifiers()))
         event->ignore();
 }
 
 // Deletes the current record after the user confirmed it, when the grid and the dataset allow it.
-void TDBGridEh::DeleteRecord()
+void TDBGridEh::deleteRecord()
 {
-    TDataSet *dataSet = ActiveDataSet();
+    TDataSet *dataSet = activeDataSet();
     if (!dataSet || ReadOnly || dataSet->IsEmpty() || !dataSet->CanModify() ||
         !AllowedOperations.contains(alopDeleteEh))
         return;
     if (options_.contains(dgConfirmDelete)) {
         const QPointer<QWidget> focused = QApplication::focusWidget();
-        const ModalResult answer = UserDialogs::current().messageBox(
-            QStringLiteral("Delete record?"), QStringLiteral("Confirm"), MessageButtons::OkCancel,
-            MessageIcon::Question);
+        const ModalResult answer =
+            UserDialogs::current().messageBox(QStringLiteral("Delete record?"), QStringLiteral("Confirm"),
+                                              MessageButtons::OkCancel, MessageIcon::Question);
         if (focused && QApplication::focusWidget() != focused)
             focused->setFocus();
         if (answer != ModalResult::Ok)
@@ -164,7 +164,7 @@ void TDBGridEh::DeleteRecord()
     dataSet->Delete();
 }
 
-void TDBGridEh::OpenFindDialog()
+void TDBGridEh::openFindDialog()
 {
     if (link_.Active() && optionsEh_.contains(dghDialogFind))
         TDBGridEhFindDlg::Execute(*this, QString(), IsFindDialogShowAsModal());
@@ -172,38 +172,13 @@ void TDBGridEh::OpenFindDialog()
 
 // ---- mouse ----
 
-int TDBGridEh::ColumnAt(int x) const
-{
-    const std::vector<TColumnEh *> columns = Columns.Visible();
-    int left = options_.contains(dgIndicator) ? IndicatorWidth + colLineWidth() : 0;
-    if (x < left)
-        return -1;
-    for (int i = 0; i < int(columns.size()); ++i) {
-        const int right = left + columns[i]->Width() + colLineWidth();
-        if (x < right)
-            return i;
-        left = right;
-    }
-    return -1;
-}
-
-int TDBGridEh::RowAt(int y) const
-{
-    const int top = DataTop();
-    if (y < top)
-        return -1;
-    return (y - top) / RowPitch();
-}
-
-int TDBGridEh::ResizeBorderAt(const QPoint &pos) const
+int TDBGridEh::resizeBorderAt(const QPoint &pos) const
 {
     if (!options_.contains(dgTitles) || !options_.contains(dgColumnResize) || !optionsEh_.contains(dghColumnResize) ||
-        pos.y() < 0 || pos.y() >= titleRowHeight_)
+        pos.y() < 0 || pos.y() >= geometry_.titleRowHeight)
         return -1;
-    const int count = int(Columns.Visible().size());
-    for (int i = count - 1; i >= 0; --i) {
-        const int border = ColumnLeft(i + 1) - colLineWidth();
-        if (std::abs(pos.x() - border) <= resizeGrip)
+    for (int i = geometry_.columnCount() - 1; i >= 0; --i) {
+        if (std::abs(pos.x() - geometry_.columnRight(i)) <= resizeGrip)
             return i;
     }
     return -1;
@@ -217,47 +192,48 @@ void TDBGridEh::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint pos = event->position().toPoint();
-    if (const int border = ResizeBorderAt(pos); border >= 0) {
+    if (const int border = resizeBorderAt(pos); border >= 0) {
         sizingColumn_ = border;
-        dragLine_ = pos.x();
+        sizingOffset_ = pos.x() - geometry_.columnRight(border);
+        dragLine_ = geometry_.columnRight(border);
         viewport()->update();
         return;
     }
-    if (options_.contains(dgTitles) && pos.y() < titleRowHeight_) {
+    if (options_.contains(dgTitles) && pos.y() < geometry_.titleRowHeight) {
         if (optionsEh_.contains(dghColumnMove)) {
-            movingColumn_ = ColumnAt(pos.x());
+            movingColumn_ = geometry_.columnAt(pos.x());
             movePress_ = pos;
         }
         return;
     }
     if (!link_.Active())
         return;
-    const int row = RowAt(pos.y());
+    const int row = geometry_.rowAt(pos.y());
     if (row < 0 || row >= link_.RecordCount())
         return;
-    if (const int column = ColumnAt(pos.x()); column >= 0)
+    if (const int column = geometry_.columnAt(pos.x()); column >= 0)
         SetSelectedIndex(column);
-    MoveBy(row - CurrentRow());
+    moveBy(row - currentRow());
 }
 
 void TDBGridEh::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     if (sizingColumn_ >= 0) {
-        dragLine_ = std::max(ColumnLeft(sizingColumn_) + 1, pos.x());
+        dragLine_ = std::max(columnLeft(sizingColumn_) + 1, pos.x() - sizingOffset_);
         viewport()->update();
         return;
     }
     if (movingColumn_ >= 0) {
         if (dragLine_ < 0 && (pos - movePress_).manhattanLength() < QApplication::startDragDistance())
             return;
-        const int target = MoveTarget(pos.x());
-        const int edge = target > movingColumn_ ? ColumnLeft(target + 1) - colLineWidth() : ColumnLeft(target);
+        const int target = moveTarget(pos.x());
+        const int edge = target > movingColumn_ ? geometry_.columnRight(target) : columnLeft(target);
         dragLine_ = target < 0 ? 0 : edge;
         viewport()->update();
         return;
     }
-    viewport()->setCursor(ResizeBorderAt(pos) >= 0 ? Qt::SplitHCursor : Qt::ArrowCursor);
+    viewport()->setCursor(resizeBorderAt(pos) >= 0 ? Qt::SplitHCursor : Qt::ArrowCursor);
 }
 
 void TDBGridEh::mouseReleaseEvent(QMouseEvent *event)
@@ -265,32 +241,32 @@ void TDBGridEh::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     if (sizingColumn_ >= 0)
-        FinishColumnResize(event->position().toPoint().x());
+        finishColumnResize(event->position().toPoint().x() - sizingOffset_);
     else if (movingColumn_ >= 0)
-        FinishColumnMove(event->position().toPoint().x());
+        finishColumnMove(event->position().toPoint().x());
 }
 
-int TDBGridEh::MoveTarget(int x) const
+int TDBGridEh::moveTarget(int x) const
 {
-    const int count = int(Columns.Visible().size());
+    const int count = geometry_.columnCount();
     if (count == 0)
         return -1;
-    if (x < ColumnLeft(0))
+    if (x < columnLeft(0))
         return 0;
-    const int column = ColumnAt(x);
+    const int column = geometry_.columnAt(x);
     return column >= 0 ? column : count - 1;
 }
 
 // Moves the pressed column to the place of the column it was dropped on; a title clicked
 // without dragging moves nothing.
-void TDBGridEh::FinishColumnMove(int x)
+void TDBGridEh::finishColumnMove(int x)
 {
     const int from = movingColumn_;
     const bool dragged = dragLine_ >= 0;
     movingColumn_ = -1;
     dragLine_ = -1;
     viewport()->update();
-    const int to = MoveTarget(x);
+    const int to = moveTarget(x);
     if (!dragged || from < 0 || to < 0 || to == from)
         return;
     const std::vector<TColumnEh *> columns = Columns.Visible();
@@ -303,7 +279,7 @@ void TDBGridEh::FinishColumnMove(int x)
     }
 }
 
-void TDBGridEh::FinishColumnResize(int x)
+void TDBGridEh::finishColumnResize(int x)
 {
     const int index = sizingColumn_;
     sizingColumn_ = -1;
@@ -312,7 +288,7 @@ void TDBGridEh::FinishColumnResize(int x)
     if (index < 0 || index >= int(columns.size()))
         return;
     const int oldWidth = columns[index]->Width();
-    const int newWidth = std::max(1, x - ColumnLeft(index));
+    const int newWidth = std::max(1, x - columnLeft(index));
     if (newWidth == oldWidth) {
         viewport()->update();
         return;
@@ -327,13 +303,23 @@ void TDBGridEh::FinishColumnResize(int x)
     resizeFitWeights(weights, index, oldWidth, newWidth);
     for (size_t i = 0; i < columns.size(); ++i)
         columns[i]->InitWidth = weights[i];
-    LayoutGrid();
+    layoutGrid();
 }
 
 void TDBGridEh::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && OnDblClick)
         OnDblClick(this);
+}
+
+// The wheel moves one record a notch wherever the pointer is, over the scroll bar too.
+bool TDBGridEh::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == verticalScrollBar() && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent *>(event));
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 void TDBGridEh::wheelEvent(QWheelEvent *event)
@@ -344,29 +330,28 @@ void TDBGridEh::wheelEvent(QWheelEvent *event)
     const int notches = wheelDelta_ / 120;
     wheelDelta_ -= notches * 120;
     for (int i = 0; i < std::abs(notches); ++i)
-        MoveBy(notches > 0 ? -1 : 1);
+        moveBy(notches > 0 ? -1 : 1);
 }
 
 // ---- scroll bar ----
 
-void TDBGridEh::ScrollBarAction(int action)
+void TDBGridEh::scrollBarAction(int action)
 {
-    TDataSet *dataSet = ActiveDataSet();
+    TDataSet *dataSet = activeDataSet();
     if (!dataSet)
         return;
-    QScrollBar *bar = verticalScrollBar();
     switch (action) {
     case QAbstractSlider::SliderSingleStepSub:
-        MoveBy(-(CurrentRow() + 1));
+        moveBy(-(currentRow() + 1));
         break;
     case QAbstractSlider::SliderSingleStepAdd:
-        MoveBy(link_.RecordCount() - CurrentRow());
+        moveBy(link_.RecordCount() - currentRow());
         break;
     case QAbstractSlider::SliderPageStepSub:
-        MoveBy(-visibleRows_);
+        moveBy(-visibleRows_);
         break;
     case QAbstractSlider::SliderPageStepAdd:
-        MoveBy(visibleRows_);
+        moveBy(visibleRows_);
         break;
     case QAbstractSlider::SliderToMinimum:
         dataSet->First();
@@ -376,28 +361,52 @@ void TDBGridEh::ScrollBarAction(int action)
         break;
     case QAbstractSlider::SliderMove:
         thumbTracked_ = true;
-        MoveBy(bar->sliderPosition() - dataSet->RecNo());
+        moveBy(verticalScrollBar()->sliderPosition() - dataSet->RecNo());
         return;
     default:
         return;
     }
     // The bar shows the current record, not where the action would have put the thumb.
-    if (dataSet->RecNo() > 0)
-        bar->setSliderPosition(dataSet->RecNo());
+    showCurrentOnScrollBar();
 }
 
-void TDBGridEh::ScrollBarReleased()
+void TDBGridEh::scrollBarReleased()
 {
-    TDataSet *dataSet = ActiveDataSet();
-    if (!dataSet || thumbTracked_)
+    if (!thumbTracked_)
+        moveToPosition(verticalScrollBar()->sliderPosition());
+}
+
+// A value set on the bar without one of its actions ("Scroll here" of its menu, or a program)
+// moves like a thumb released there.
+void TDBGridEh::scrollBarValueChanged(int value)
+{
+    const TDataSet *dataSet = activeDataSet();
+    if (!dataSet || dataSet->State() == dsInsert || value == dataSet->RecNo())
         return;
-    const int position = verticalScrollBar()->sliderPosition();
+    moveToPosition(value);
+    showCurrentOnScrollBar();
+}
+
+void TDBGridEh::moveToPosition(int position)
+{
+    TDataSet *dataSet = activeDataSet();
+    if (!dataSet)
+        return;
     if (position <= 1)
         dataSet->First();
     else if (position >= dataSet->RecordCount())
         dataSet->Last();
     else
-        MoveBy(position - dataSet->RecNo());
+        moveBy(position - dataSet->RecNo());
 }
 
-} // namespace vornak
+void TDBGridEh::showCurrentOnScrollBar()
+{
+    const TDataSet *dataSet = activeDataSet();
+    if (!dataSet || dataSet->RecNo() <= 0)
+        return;
+    const QSignalBlocker blocker(verticalScrollBar());
+    verticalScrollBar()->setSliderPosition(dataSet->RecNo());
+}
+
+}  // namespace vornak

@@ -6,32 +6,32 @@ namespace vornak {
 
 void TGridDataLinkEh::ActiveChanged()
 {
-    grid_.LinkActiveChanged();
+    grid_.linkActiveChanged();
 }
 
 void TGridDataLinkEh::EditingChanged()
 {
-    grid_.LinkDataChanged();
+    grid_.linkDataChanged();
 }
 
 void TGridDataLinkEh::DataSetChanged()
 {
-    grid_.LinkDataChanged();
+    grid_.linkDataChanged();
 }
 
 void TGridDataLinkEh::DataSetScrolled(int distance)
 {
-    grid_.LinkScrolled(distance);
+    grid_.linkScrolled(distance);
 }
 
 void TGridDataLinkEh::LayoutChanged()
 {
-    grid_.LinkLayoutChanged();
+    grid_.linkLayoutChanged();
 }
 
 void TGridDataLinkEh::RecordChanged(TField *field)
 {
-    grid_.LinkRecordChanged(field);
+    grid_.linkRecordChanged(field);
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -4,6 +4,7 @@
 #include "data/field.h"
 #include "grid/cell_metrics.h"
 #include "grid/db_grid_eh.h"
+#include "grid/grid_geometry.h"
 #include "grid/indicator_glyphs.h"
 
 #include <QFontMetrics>
@@ -15,6 +16,13 @@ namespace {
 
 const QColor fixedLineColor(128, 128, 128);
 const QColor silver(192, 192, 192);
+
+constexpr int textLeftMargin = 2;   // left-aligned cell text starts this far right of the cell
+constexpr int textRightMargin = 3;  // right-aligned cell text ends this far left of the cell's edge
+constexpr int textTopMargin = 2;    // cell text starts this far below the cell's top
+constexpr int captionMargin = 1;    // margin of a title caption on each side
+constexpr int edgeWidth = 1;        // the raised 3-D edge of a fixed cell
+constexpr int glyphBoxWidth = 11;   // the indicator glyph is centred in the rightmost pixels of its cell
 
 // Breaks a caption at spaces into lines no wider than `width` (a single long word keeps its line).
 QStringList wrapAtSpaces(const QFontMetrics &metrics, const QString &text, int width)
@@ -37,9 +45,12 @@ QStringList wrapAtSpaces(const QFontMetrics &metrics, const QString &text, int w
 int alignedLeft(TAlignment alignment, int left, int width, int textWidth)
 {
     switch (alignment) {
-    case taLeftJustify: return left + 2;
-    case taRightJustify: return left + width - textWidth - 3;
-    case taCenter: return left + width / 2 - textWidth / 2;
+    case taLeftJustify:
+        return left + textLeftMargin;
+    case taRightJustify:
+        return left + width - textWidth - textRightMargin;
+    case taCenter:
+        return left + width / 2 - textWidth / 2;
     }
     return left;
 }
@@ -47,30 +58,39 @@ int alignedLeft(TAlignment alignment, int left, int width, int textWidth)
 IndicatorGlyph glyphForState(TDataSetState state)
 {
     switch (state) {
-    case dsEdit: return IndicatorGlyph::Edit;
-    case dsInsert: return IndicatorGlyph::Insert;
-    default: return IndicatorGlyph::Arrow;
+    case dsEdit:
+        return IndicatorGlyph::Edit;
+    case dsInsert:
+        return IndicatorGlyph::Insert;
+    default:
+        return IndicatorGlyph::Arrow;
     }
 }
 
-} // namespace
+}  // namespace
 
-void GridPainter::Paint(const QRect &client)
+GridPainter::GridPainter(TDBGridEh &grid, QPainter &painter)
+    : grid_(grid),
+      geometry_(grid.cellGeometry()),
+      painter_(painter)
+{
+}
+
+void GridPainter::paint(const QRect &client)
 {
     painter_.fillRect(client, grid_.Color());
-    PaintTitles();
-    PaintDataRows();
-    const int rowsBottom = grid_.DataTop() + grid_.DataRowCount() * grid_.RowPitch();
-    PaintExtendedLines(client, rowsBottom);
+    paintTitles();
+    paintDataRows();
+    paintExtendedLines(client, geometry_.rowTop(grid_.dataRowCount()));
     painter_.setPen(fixedLineColor);
     painter_.drawLines(fixedLines_);
     painter_.setPen(grid_.Color() == silver ? fixedLineColor : silver);
     painter_.drawLines(dataLines_);
-    PaintSizingLine(client);
+    paintSizingLine(client);
 }
 
 // A cell of the title row or of the indicator column: button face with a raised edge.
-void GridPainter::PaintFixedCell(const QRect &cell)
+void GridPainter::paintFixedCell(const QRect &cell)
 {
     painter_.fillRect(cell, grid_.FixedColor());
     if (!grid_.OptionsEh().contains(dghFixed3D) || grid_.Flat() || cell.width() <= 0 || cell.height() <= 0)
@@ -84,62 +104,61 @@ void GridPainter::PaintFixedCell(const QRect &cell)
     painter_.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());
 }
 
-void GridPainter::PaintTitles()
+void GridPainter::paintTitles()
 {
     if (!grid_.Options().contains(dgTitles))
         return;
-    const int height = grid_.TitleRowHeight();
-    const int colLine = grid_.colLineWidth();
-    const int rowLine = grid_.rowLineWidth();
-    int right = 0;
-    if (grid_.Options().contains(dgIndicator)) {
-        PaintFixedCell(QRect(0, 0, TDBGridEh::IndicatorWidth, height));
-        right = TDBGridEh::IndicatorWidth;
-        if (colLine)
-            fixedLines_.append(QLine(right, 0, right, height + rowLine - 1));
-        right += colLine;
+    const int height = geometry_.titleRowHeight;
+    const int lineBottom = height + geometry_.rowLine - 1;
+    if (geometry_.indicatorWidth > 0) {
+        paintFixedCell(QRect(0, 0, geometry_.indicatorWidth, height));
+        if (geometry_.colLine)
+            fixedLines_.append(QLine(geometry_.indicatorWidth, 0, geometry_.indicatorWidth, lineBottom));
     }
     const std::vector<TColumnEh *> columns = grid_.Columns.Visible();
-    const bool edged = grid_.OptionsEh().contains(dghFixed3D) && !grid_.Flat();
-    for (const TColumnEh *column : columns) {
-        const int width = column->Width();
-        const QRect cell(right, 0, width, height);
-        PaintFixedCell(cell);
-        const QRect text = edged ? cell.adjusted(1, 1, -1, -1) : cell;
-        const QFont font = column->Title.Font();
-        const QFontMetrics metrics(font);
-        const QStringList lines = wrapAtSpaces(metrics, column->Title.Caption(), width - 2);
-        const CellMetrics fontCell = cellMetrics(font);
-        const int lineHeight = fontCell.height();
-        int y = text.top() + std::max(0, (text.height() - int(lines.size()) * lineHeight) / 2);
-        painter_.save();
-        painter_.setClipRect(text);
-        painter_.setFont(font);
-        painter_.setPen(grid_.palette().color(QPalette::WindowText));
-        for (const QString &line : lines) {
-            const int lineWidth = metrics.horizontalAdvance(line);
-            int x = text.left() + 1;
-            if (column->Title.Alignment == taRightJustify)
-                x = text.left() + text.width() - 1 - lineWidth;
-            else if (column->Title.Alignment == taCenter)
-                x = text.left() + (text.width() - lineWidth) / 2;
-            painter_.drawText(x, y + fontCell.ascent, line);
-            y += lineHeight;
-        }
-        painter_.restore();
-        right += width;
-        if (colLine)
-            fixedLines_.append(QLine(right, 0, right, height + rowLine - 1));
-        right += colLine;
+    for (int c = 0; c < geometry_.columnCount(); ++c) {
+        paintTitleCell(*columns[c], QRect(geometry_.columnLeft(c), 0, geometry_.columnWidth(c), height));
+        if (geometry_.colLine)
+            fixedLines_.append(QLine(geometry_.columnRight(c), 0, geometry_.columnRight(c), lineBottom));
     }
-    if (rowLine && right > 0)
+    const int right = geometry_.columnLeft(geometry_.columnCount());
+    if (geometry_.rowLine && right > 0)
         fixedLines_.append(QLine(0, height, right - 1, height));
 }
 
-void GridPainter::PaintDataRows()
+// The caption wrapped at spaces, the block centred vertically and cut at the cell's edge.
+void GridPainter::paintTitleCell(const TColumnEh &column, const QRect &cell)
+{
+    paintFixedCell(cell);
+    const bool edged = grid_.OptionsEh().contains(dghFixed3D) && !grid_.Flat();
+    const QRect text = edged ? cell.adjusted(edgeWidth, edgeWidth, -edgeWidth, -edgeWidth) : cell;
+    const QFont font = column.Title.Font();
+    const QFontMetrics metrics(font);
+    const QStringList lines = wrapAtSpaces(metrics, column.Title.Caption(), cell.width() - 2 * captionMargin);
+    const CellMetrics fontCell = cellMetrics(font);
+    const int lineHeight = fontCell.height();
+    int y = text.top() + std::max(0, (text.height() - int(lines.size()) * lineHeight) / 2);
+    painter_.save();
+    painter_.setClipRect(text);
+    painter_.setFont(font);
+    painter_.setPen(grid_.palette().color(QPalette::WindowText));
+    for (const QString &line : lines) {
+        const int lineWidth = metrics.horizontalAdvance(line);
+        int x = text.left() + captionMargin;
+        if (column.Title.Alignment == taRightJustify)
+            x = text.left() + text.width() - captionMargin - lineWidth;
+        else if (column.Title.Alignment == taCenter)
+            x = text.left() + (text.width() - lineWidth) / 2;
+        painter_.drawText(x, y + fontCell.ascent, line);
+        y += lineHeight;
+    }
+    painter_.restore();
+}
+
+void GridPainter::paintDataRows()
 {
     TGridDataLinkEh &link = grid_.DataLink();
-    TDataSet *dataSet = grid_.ActiveDataSet();
+    TDataSet *dataSet = grid_.activeDataSet();
     const std::vector<TColumnEh *> columns = grid_.Columns.Visible();
     std::vector<const TField *> fields;
     std::vector<TAlignment> alignments;
@@ -148,106 +167,101 @@ void GridPainter::PaintDataRows()
         alignments.push_back(column->Alignment());
     }
 
-    const int rows = grid_.DataRowCount();
-    const int records = dataSet ? link.RecordCount() : 0;
-    const int current = grid_.CurrentRow();
-    const int rowHeight = grid_.RowHeight();
-    const int pitch = grid_.RowPitch();
-    const int colLine = grid_.colLineWidth();
-    const int rowLine = grid_.rowLineWidth();
-    const bool indicator = grid_.Options().contains(dgIndicator);
-    const int firstLeft = indicator ? TDBGridEh::IndicatorWidth + colLine : 0;
-
     const bool focused = grid_.hasFocus();
-    const bool alwaysShow = grid_.Options().contains(dgAlwaysShowSelection);
-    const bool highlight = alwaysShow || (focused && grid_.OptionsEh().contains(dghHighlightFocus));
     const QPalette &palette = grid_.palette();
-    const QColor textColor = palette.color(QPalette::Text);
-    const QColor highlightText = palette.color(QPalette::HighlightedText);
-    const QColor highlightBack = focused ? palette.color(QPalette::Highlight) : palette.color(QPalette::Dark);
-    const QColor cellColor = grid_.Color();
-    const QFontMetrics metrics(grid_.Font());
-    const int ascent = cellMetrics(grid_.Font()).ascent;
+    const CellStyle style{palette.color(QPalette::Text),
+                          grid_.Color(),
+                          palette.color(QPalette::HighlightedText),
+                          focused ? palette.color(QPalette::Highlight) : palette.color(QPalette::Dark),
+                          grid_.Options().contains(dgAlwaysShowSelection) ||
+                              (focused && grid_.OptionsEh().contains(dghHighlightFocus)),
+                          QFontMetrics(grid_.Font()),
+                          cellMetrics(grid_.Font()).ascent};
     painter_.setFont(grid_.Font());
-    painter_.setPen(textColor);
 
+    const int records = dataSet ? link.RecordCount() : 0;
+    const int current = grid_.currentRow();
+    const int firstLeft = geometry_.columnLeft(0);
+    const int right = geometry_.columnLeft(geometry_.columnCount());
     const int savedRecord = dataSet ? dataSet->ActiveRecord() : 0;
     QRect currentCell;
-    for (int row = 0; row < rows; ++row) {
-        const int top = grid_.DataTop() + row * pitch;
+    for (int row = 0; row < grid_.dataRowCount(); ++row) {
+        const int top = geometry_.rowTop(row);
         const bool hasRecord = row < records;
         if (hasRecord)
             link.SetActiveRecord(row);
-        int left = 0;
-        if (indicator) {
-            PaintFixedCell(QRect(0, top, TDBGridEh::IndicatorWidth, rowHeight));
-            painter_.setPen(textColor);
-            if (hasRecord && row == current) {
-                const QImage &glyph = indicatorGlyph(glyphForState(dataSet->State()));
-                painter_.drawImage(TDBGridEh::IndicatorWidth - 11 + (11 - glyph.width()) / 2,
-                                   top + (rowHeight - glyph.height()) / 2, glyph);
-            }
-            left = TDBGridEh::IndicatorWidth;
-            if (colLine)
-                fixedLines_.append(QLine(left, top, left, top + rowHeight + rowLine - 1));
-            if (rowLine)
-                fixedLines_.append(QLine(0, top + rowHeight, left - 1, top + rowHeight));
-            left += colLine;
-        }
-        for (size_t c = 0; c < columns.size(); ++c) {
-            const int width = columns[c]->Width();
-            const QRect cell(left, top, width, rowHeight);
-            const bool isCurrent = hasRecord && row == current && int(c) == grid_.SelectedIndex();
-            if (isCurrent && highlight) {
-                painter_.fillRect(cell, highlightBack);
-                painter_.setPen(highlightText);
-            } else {
-                painter_.fillRect(cell, cellColor);
-            }
+        paintIndicatorCell(row, hasRecord && row == current);
+        for (int c = 0; c < geometry_.columnCount(); ++c) {
+            const QRect cell(geometry_.columnLeft(c), top, geometry_.columnWidth(c), geometry_.rowHeight);
+            const bool isCurrent = hasRecord && row == current && c == grid_.SelectedIndex();
             if (isCurrent)
                 currentCell = cell;
-            if (hasRecord && fields[c] && width > 0) {
-                const QString text = fields[c]->DisplayText();
-                const int textWidth = metrics.horizontalAdvance(text);
-                const int x = alignedLeft(alignments[c], left, width, textWidth);
-                if (x < left || x + textWidth > left + width) {
-                    painter_.save();
-                    painter_.setClipRect(cell);
-                    painter_.drawText(x, top + 2 + ascent, text);
-                    painter_.restore();
-                } else {
-                    painter_.drawText(x, top + 2 + ascent, text);
-                }
-            }
-            if (isCurrent && highlight)
-                painter_.setPen(textColor);
-            left += width;
-            if (colLine)
-                dataLines_.append(QLine(left, top, left, top + rowHeight + rowLine - 1));
-            left += colLine;
+            paintDataCell(cell, hasRecord ? fields[c] : nullptr, alignments[c], isCurrent, style);
+            if (geometry_.colLine)
+                dataLines_.append(
+                    QLine(geometry_.columnRight(c), top, geometry_.columnRight(c), top + geometry_.rowPitch() - 1));
         }
-        if (rowLine && left > firstLeft)
-            dataLines_.append(QLine(firstLeft, top + rowHeight, left - 1, top + rowHeight));
+        if (geometry_.rowLine && right > firstLeft)
+            dataLines_.append(QLine(firstLeft, top + geometry_.rowHeight, right - 1, top + geometry_.rowHeight));
     }
     if (dataSet)
         dataSet->SetActiveRecord(savedRecord);
     if (focused && currentCell.isValid())
-        PaintFocusRect(currentCell);
+        paintFocusRect(currentCell);
 }
 
-void GridPainter::PaintExtendedLines(const QRect &client, int rowsBottom)
+// The indicator cell of a data row, with the glyph of the dataset's state in the current row.
+void GridPainter::paintIndicatorCell(int row, bool current)
 {
-    if (!grid_.OptionsEh().contains(dghExtendVertLines) || !grid_.colLineWidth() || rowsBottom > client.bottom())
+    const int width = geometry_.indicatorWidth;
+    if (width <= 0)
         return;
-    const std::vector<TColumnEh *> columns = grid_.Columns.Visible();
-    for (int i = 0; i < int(columns.size()); ++i) {
-        const int x = grid_.ColumnLeft(i + 1) - 1;
-        dataLines_.append(QLine(x, rowsBottom, x, client.bottom()));
+    const int top = geometry_.rowTop(row);
+    paintFixedCell(QRect(0, top, width, geometry_.rowHeight));
+    if (current) {
+        const QImage &glyph = indicatorGlyph(glyphForState(grid_.activeDataSet()->State()));
+        painter_.drawImage(width - glyphBoxWidth + (glyphBoxWidth - glyph.width()) / 2,
+                           top + (geometry_.rowHeight - glyph.height()) / 2, glyph);
+    }
+    if (geometry_.colLine)
+        fixedLines_.append(QLine(width, top, width, top + geometry_.rowPitch() - 1));
+    if (geometry_.rowLine)
+        fixedLines_.append(QLine(0, top + geometry_.rowHeight, width - 1, top + geometry_.rowHeight));
+}
+
+// A data cell: its fill (highlighted when current) and the field's text on one line, clipped.
+void GridPainter::paintDataCell(const QRect &cell, const TField *field, TAlignment alignment, bool current,
+                                const CellStyle &style)
+{
+    const bool highlighted = current && style.highlight;
+    painter_.fillRect(cell, highlighted ? style.highlightBack : style.back);
+    if (!field || cell.width() <= 0)
+        return;
+    const QString text = field->DisplayText();
+    const int textWidth = style.metrics.horizontalAdvance(text);
+    const int x = alignedLeft(alignment, cell.left(), cell.width(), textWidth);
+    const int baseline = cell.top() + textTopMargin + style.ascent;
+    painter_.setPen(highlighted ? style.highlightText : style.text);
+    if (x < cell.left() || x + textWidth > cell.left() + cell.width()) {
+        painter_.save();
+        painter_.setClipRect(cell);
+        painter_.drawText(x, baseline, text);
+        painter_.restore();
+    } else {
+        painter_.drawText(x, baseline, text);
     }
 }
 
+void GridPainter::paintExtendedLines(const QRect &client, int rowsBottom)
+{
+    if (!grid_.OptionsEh().contains(dghExtendVertLines) || !geometry_.colLine || rowsBottom > client.bottom())
+        return;
+    for (int c = 0; c < geometry_.columnCount(); ++c)
+        dataLines_.append(QLine(geometry_.columnRight(c), rowsBottom, geometry_.columnRight(c), client.bottom()));
+}
+
 // The dotted focus rectangle, drawn by inverting every other pixel of the cell's outline.
-void GridPainter::PaintFocusRect(const QRect &cell)
+void GridPainter::paintFocusRect(const QRect &cell)
 {
     painter_.save();
     painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
@@ -267,7 +281,7 @@ void GridPainter::PaintFocusRect(const QRect &cell)
     painter_.restore();
 }
 
-void GridPainter::PaintSizingLine(const QRect &client)
+void GridPainter::paintSizingLine(const QRect &client)
 {
     if (grid_.dragLine_ < 0)
         return;
@@ -277,4 +291,4 @@ void GridPainter::PaintSizingLine(const QRect &client)
     painter_.restore();
 }
 
-} // namespace vornak
+}  // namespace vornak

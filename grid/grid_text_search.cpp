@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QScopeGuard>
 
 namespace vornak {
 
@@ -14,9 +15,12 @@ namespace {
 bool textMatches(const QString &cell, const QString &text, TLocateTextMatchTypeEh matchType)
 {
     switch (matchType) {
-    case ltmAnyPartEh: return !text.isEmpty() && cell.contains(text);
-    case ltmWholeEh: return cell == text;
-    case ltmFromBegingEh: return cell.startsWith(text);
+    case ltmAnyPartEh:
+        return !text.isEmpty() && cell.contains(text);
+    case ltmWholeEh:
+        return cell == text;
+    case ltmFromBegingEh:
+        return cell.startsWith(text);
     }
     return false;
 }
@@ -30,12 +34,12 @@ public:
     WaitCursor &operator=(const WaitCursor &) = delete;
 };
 
-} // namespace
+}  // namespace
 
 bool TDBGridEh::LocateText(const QString &fieldName, const QString &text, TLocateTextMatchTypeEh matchType,
                            TLocateTextDirectionEh direction, TLocateTextOptionsEh options)
 {
-    TDataSet *dataSet = ActiveDataSet();
+    TDataSet *dataSet = activeDataSet();
     if (!dataSet)
         return false;
     const std::vector<TColumnEh *> columns = Columns.Visible();
@@ -60,58 +64,53 @@ bool TDBGridEh::LocateText(const QString &fieldName, const QString &text, TLocat
 
     const WaitCursor wait;
     dataSet->DisableControls();
+    const auto enableControls = qScopeGuard([dataSet] { dataSet->EnableControls(); });
     bool found = false;
-    try {
-        const int startRecNo = dataSet->RecNo();
-        const int startRow = CurrentRow();
+    const int startRecNo = dataSet->RecNo();
+    const int startRow = currentRow();
 
-        // One step through the cells; false when the dataset has no further record that way.
-        auto step = [&]() {
-            if (allFields) {
-                column += forward ? 1 : -1;
-                if (column >= 0 && column < count)
-                    return true;
-                column = forward ? 0 : count - 1;
-            }
-            return dataSet->MoveBy(forward ? 1 : -1) != 0;
-        };
+    // One step through the cells; false when the dataset has no further record that way.
+    auto step = [&]() {
+        if (allFields) {
+            column += forward ? 1 : -1;
+            if (column >= 0 && column < count)
+                return true;
+            column = forward ? 0 : count - 1;
+        }
+        return dataSet->MoveBy(forward ? 1 : -1) != 0;
+    };
 
-        bool more;
-        if (direction == ltdAllEh) {
-            dataSet->First();
-            more = !dataSet->IsEmpty();
-        } else {
-            more = !dataSet->IsEmpty() && step();
-        }
-        while (more) {
-            const TField *field = columns[column]->Field();
-            QString cell;
-            if (field)
-                cell = matchFormat ? field->DisplayText() : field->AsString();
-            if (caseInsensitive)
-                cell = locale.toUpper(cell);
-            if (textMatches(cell, wanted, matchType)) {
-                found = true;
-                if (caseInsensitive)
-                    selectedIndex_ = column;
-                break;
-            }
-            more = step();
-        }
-
-        if (!found && startRecNo > 0 && dataSet->RecNo() != startRecNo) {
-            // Back to the record we started from, shown in the same data row as before.
-            const int topRecNo = startRecNo - startRow;
-            dataSet->First();
-            dataSet->MoveBy(topRecNo - 1 + visibleRows_ - 1);
-            dataSet->MoveBy(startRecNo - dataSet->RecNo());
-        }
-    } catch (...) {
-        dataSet->EnableControls();
-        throw;
+    bool more;
+    if (direction == ltdAllEh) {
+        dataSet->First();
+        more = !dataSet->IsEmpty();
+    } else {
+        more = !dataSet->IsEmpty() && step();
     }
-    dataSet->EnableControls();
+    while (more) {
+        const TField *field = columns[column]->Field();
+        QString cell;
+        if (field)
+            cell = matchFormat ? field->DisplayText() : field->AsString();
+        if (caseInsensitive)
+            cell = locale.toUpper(cell);
+        if (textMatches(cell, wanted, matchType)) {
+            found = true;
+            if (caseInsensitive)
+                selectedIndex_ = column;
+            break;
+        }
+        more = step();
+    }
+
+    if (!found && startRecNo > 0 && dataSet->RecNo() != startRecNo) {
+        // Back to the record we started from, shown in the same data row as before.
+        const int topRecNo = startRecNo - startRow;
+        dataSet->First();
+        dataSet->MoveBy(topRecNo - 1 + visibleRows_ - 1);
+        dataSet->MoveBy(startRecNo - dataSet->RecNo());
+    }
     return found;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -11,7 +11,7 @@ namespace {
 constexpr const char *fontFolder = "/usr/share/wine/fonts/";
 constexpr const char *fontFiles[] = {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"};
 
-} // namespace
+}  // namespace
 
 void registerFonts()
 {
@@ -24,4 +24,11 @@ void registerFonts()
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 }
 
-} // namespace vornak
+QFont windowFont()
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(13);
+    return font;
+}
+
+}  // namespace vornak

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+
 namespace vornak {
 
 // Registers the fonts the windows and reports are drawn with ("Tahoma", "Tahoma Bold",
@@ -7,4 +9,7 @@ namespace vornak {
 // the Qt application exists.
 void registerFonts();
 
-} // namespace vornak
+// The font of the system's windows and grids: "Tahoma", 13 pixels high.
+QFont windowFont();
+
+}  // namespace vornak

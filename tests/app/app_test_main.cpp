@@ -9,7 +9,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication app(argc, argv);
+    vornak::TApplication app(argc, argv);
     vornak::RegionalSettings::setCurrent(vornak::RegionalSettings::russian());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

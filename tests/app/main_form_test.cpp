@@ -1,10 +1,11 @@
 #include "app/main_form.h"
-#include "platform/errors.h"
 #include "app/settings_form.h"
 #include "data/db_edit.h"
 #include "grid/db_grid_eh.h"
+#include "platform/errors.h"
 #include "tests/editors/log_book_session.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QDateEdit>
 #include <QDir>
@@ -13,15 +14,16 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 using namespace vornak;
 using namespace vornak::testing;
 
 namespace {
 
-const QString niva = QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Нива', 1000, '01.02.2020')");
-const QString volga = QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Волга', 5000, '03.04.2021')");
+const QString niva =
+    QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Нива', 1000, '01.02.2020')");
+const QString volga =
+    QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Волга', 5000, '03.04.2021')");
 const QString nivaReading =
     QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES ('05.02.2020', 1, 1100, 100)");
 
@@ -30,12 +32,13 @@ struct MainWindowSession : LogBookSession {
     std::unique_ptr<TSettingsForm> settings = std::make_unique<TSettingsForm>();
     std::unique_ptr<TMainForm> window;
 
-    explicit MainWindowSession(const QStringList &setup = {}) : LogBookSession(setup)
+    explicit MainWindowSession(const QStringList &setup = {})
+        : LogBookSession(setup)
     {
         SettingsForm = settings.get();
         window = std::make_unique<TMainForm>();
         MainForm = window.get();
-        window->BindData();
+        window->bindData();
         window->show();
         QApplication::setActiveWindow(window.get());
         (void)QTest::qWaitForWindowActive(window.get());
@@ -71,11 +74,12 @@ struct MainWindowSession : LogBookSession {
 
 QPoint firstRowCenter(const TDBGridEh &grid)
 {
-    const int left = grid.ColumnLeft(0);
-    return {left + (grid.ColumnLeft(1) - left) / 2, grid.DataTop() + grid.CurrentRow() * grid.RowPitch() + grid.RowHeight() / 2};
+    const int left = grid.columnLeft(0);
+    return {left + (grid.columnLeft(1) - left) / 2,
+            grid.dataTop() + grid.currentRow() * grid.rowPitch() + grid.RowHeight() / 2};
 }
 
-} // namespace
+}  // namespace
 
 TEST(MainWindow, OpensOnTheEventsTabWithPictureTabsAndTheCurrentMonthAsReportPeriod)
 {
@@ -83,7 +87,8 @@ TEST(MainWindow, OpensOnTheEventsTabWithPictureTabsAndTheCurrentMonthAsReportPer
     TMainForm &form = *MainForm;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Мой ворнак"));
     EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet7);
-    const QList<QWidget *> tabs = {form.TabAuto, form.TabSheet11, form.TabSheet2, form.TabSheet7, form.TabSheet5, form.TabSheet4};
+    const QList<QWidget *> tabs = {form.TabAuto,   form.TabSheet11, form.TabSheet2,
+                                   form.TabSheet7, form.TabSheet5,  form.TabSheet4};
     ASSERT_EQ(form.PageControl1->count(), 6);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(form.PageControl1->widget(i), tabs[i]) << i;
@@ -97,7 +102,8 @@ TEST(MainWindow, OpensOnTheEventsTabWithPictureTabsAndTheCurrentMonthAsReportPer
     EXPECT_FALSE(form.Button4->isVisibleTo(&form));
     EXPECT_EQ(form.Button3->text(), QStringLiteral("Сформировать"));
     EXPECT_EQ(form.frxPreview1->objectName(), QStringLiteral("frxPreview1"));
-    EXPECT_TRUE(form.AboutText->text().contains(QDir(session.file.folder()).absoluteFilePath(QStringLiteral("VORNAK.mdb"))));
+    EXPECT_TRUE(
+        form.AboutText->text().contains(QDir(session.file.folder()).absoluteFilePath(QStringLiteral("VORNAK.mdb"))));
 }
 
 TEST(MainWindow, ToolbarsShowTheirActionsAndTheSettingsActionIsHidden)
@@ -220,7 +226,7 @@ TEST(MainWindow, CtrlDeleteInAVehicleGridRefusesAVehicleWithEntries)
             session.dialogs.messageAnswers = {ModalResult::Ok};
             QTest::keyClick(grid, Qt::Key_Delete, modifiers);
             ASSERT_FALSE(session.dialogs.messages.isEmpty());
-            EXPECT_EQ(session.dialogs.messages.last().text, TAutoEditForm::DeleteRefusalText);
+            EXPECT_EQ(session.dialogs.messages.last().text, TDataModule1::vehicleDeleteRefusal);
             EXPECT_EQ(session.vehicles(), QStringList({QStringLiteral("Нива"), QStringLiteral("Волга")}));
         }
     }
@@ -232,7 +238,7 @@ TEST(MainWindow, CtrlDeleteInAVehicleGridRefusesAVehicleWithEntries)
         session.module->TableSprAuto->Delete();
         ADD_FAILURE() << "a vehicle with entries was deleted";
     } catch (const Error &error) {
-        EXPECT_EQ(error.message(), TAutoEditForm::DeleteRefusalText);
+        EXPECT_EQ(error.message(), TDataModule1::vehicleDeleteRefusal);
     }
     EXPECT_EQ(session.vehicles(), QStringList({QStringLiteral("Нива"), QStringLiteral("Волга")}));
 

@@ -2,14 +2,19 @@
 #include "app/main_form.h"
 #include "app/startup.h"
 #include "data/data_module.h"
+#include "editors/short_date_picker.h"
 #include "grid/db_grid_eh.h"
 #include "platform/regional_settings.h"
 #include "tests/fixtures/scripted_dialogs.h"
 #include "tests/fixtures/temp_database.h"
 
+#include <gtest/gtest.h>
+#include <QCalendarWidget>
+#include <QDateEdit>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include <QTest>
+#include <QToolButton>
 
 using namespace vornak;
 
@@ -24,14 +29,15 @@ TFlash *splashWindow()
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Startup, SplashCaptionCountsToSixtyTwo)
 {
     const struct {
         int step;
         const char *caption;
-    } cases[] = {{0, "Загрузка  %"}, {1, "Загрузка 1 %"}, {4, "Загрузка 3 %"}, {80, "Загрузка 50 %"}, {99, "Загрузка 62 %"}};
+    } cases[] = {
+        {0, "Загрузка  %"}, {1, "Загрузка 1 %"}, {4, "Загрузка 3 %"}, {80, "Загрузка 50 %"}, {99, "Загрузка 62 %"}};
     for (const auto &c : cases)
         EXPECT_EQ(loadingCaption(c.step), QString::fromUtf8(c.caption)) << c.step;
 }
@@ -68,4 +74,35 @@ TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
     // The main window was created before the data module and bound to it right after.
     EXPECT_EQ(MainForm->DBGridEh2->DataSource(), DataModule1->SourceSprAuto);
     EXPECT_EQ(MainForm->DBGridEh8->DataSource(), DataModule1->SourceDocEvents);
+}
+
+// Under a C or POSIX locale the regional settings fall back to Russian conventions, and Qt's own
+// widgets follow: the calendar popup of a date picker names months and days in Russian.
+TEST(Startup, CalendarPopupsSpeakTheLanguageOfTheRegionalSettings)
+{
+    const QLocale saved;
+    const struct {
+        QLocale system;
+        const char *december;
+    } cases[] = {{QLocale::c(), "декабрь"}, {QLocale(QLocale::German, QLocale::Germany), "dezember"}};
+    for (const auto &c : cases) {
+        QLocale::setDefault(c.system);
+        followRegionalSettings(c.system);
+        QWidget window;
+        QDateEdit *picker = short_date_picker::create(&window);
+        picker->setDate(QDate(2026, 12, 10));
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        // The drop-down arrow at the right end opens the calendar popup.
+        QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(picker->width() - 5, picker->height() / 2));
+        QCalendarWidget *calendar = picker->calendarWidget();
+        ASSERT_TRUE(calendar->isVisible()) << c.december;
+        EXPECT_EQ(calendar->locale().standaloneMonthName(12).toLower(), QString::fromUtf8(c.december));
+        const auto *month = calendar->findChild<QToolButton *>(QStringLiteral("qt_calendar_monthbutton"));
+        ASSERT_NE(month, nullptr);
+        EXPECT_EQ(month->text().toLower(), QString::fromUtf8(c.december));
+        QTest::keyClick(calendar, Qt::Key_Escape);
+    }
+    QLocale::setDefault(saved);
 }

@@ -2,8 +2,8 @@
 #include "platform/errors.h"
 #include "tests/data/data_test_support.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
+#include <QFile>
 
 using namespace vornak;
 using namespace vornak::testing;
@@ -18,9 +18,10 @@ struct WorkingLogBook {
     void addEntries(int vehicle, const QStringList &dates)
     {
         for (const QString &date : dates) {
-            file.execute(QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES ('%1', %2, 1, 1)")
-                             .arg(date)
-                             .arg(vehicle));
+            file.execute(
+                QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES ('%1', %2, 1, 1)")
+                    .arg(date)
+                    .arg(vehicle));
             file.execute(QStringLiteral("INSERT INTO DOC_EVENTS (idauto, idtype, ENDE, datedoc, mileage, opisanie) "
                                         "VALUES (%2, 0, 0, '%1', 0, 'e')")
                              .arg(date)
@@ -78,7 +79,8 @@ TEST(DataModule, ListsFollowTheCurrentVehicleInDateOrder)
     EXPECT_EQ(dates(module.QueryDocMileage, module.QueryDocMileagedatedoc), QStringList{QStringLiteral("05.01.2020")});
 
     module.TableSprAuto->Next();
-    const QStringList second = {QStringLiteral("01.03.2021"), QStringLiteral("02.03.2021"), QStringLiteral("03.03.2021")};
+    const QStringList second = {QStringLiteral("01.03.2021"), QStringLiteral("02.03.2021"),
+                                QStringLiteral("03.03.2021")};
     EXPECT_EQ(dates(module.QueryDocMileage, module.QueryDocMileagedatedoc), second);
     EXPECT_EQ(dates(module.QueryDocEvents, module.QueryDocEventsdatedoc), second);
     EXPECT_EQ(dates(module.QueryDocExpense, module.QueryDocExpenseDATEDOC), second);
@@ -95,15 +97,35 @@ TEST(DataModule, ListsFollowTheCurrentVehicleInDateOrder)
     EXPECT_EQ(dates(module.QueryDocMileage, module.QueryDocMileagedatedoc), second);
 }
 
+// A vehicle with any kind of entry is never deleted, whoever deletes it through the table.
+TEST(DataModule, VehiclesTableRefusesToDeleteAVehicleWithEntries)
+{
+    WorkingLogBook book;
+    book.file.addVehicles({QStringLiteral("A"), QStringLiteral("B")});
+    book.addEntries(1, {QStringLiteral("05.01.2020")});
+    TDataModule1 module;
+    EXPECT_TRUE(module.vehicleHasEntries(QStringLiteral("1")));
+    EXPECT_FALSE(module.vehicleHasEntries(QStringLiteral("2")));
+    try {
+        module.TableSprAuto->Delete();
+        ADD_FAILURE() << "a vehicle with entries was deleted";
+    } catch (const Error &error) {
+        EXPECT_EQ(error.message(), TDataModule1::vehicleDeleteRefusal);
+    }
+    EXPECT_EQ(module.TableSprAuto->RecordCount(), 2);
+    module.TableSprAuto->Last();
+    module.TableSprAuto->Delete();
+    EXPECT_EQ(module.TableSprAuto->RecordCount(), 1);
+    EXPECT_EQ(module.TableSprAutonameauto->AsString(), QStringLiteral("A"));
+}
+
 TEST(DataModule, EventTextsComeFromTheCodes)
 {
     WorkingLogBook book;
     book.file.addVehicles({QStringLiteral("A")});
     const QList<std::pair<QString, QString>> codes = {
-        {QStringLiteral("0"), QStringLiteral("0")},
-        {QStringLiteral("1"), QStringLiteral("0")},
-        {QStringLiteral("1"), QStringLiteral("7")},
-        {QStringLiteral("5"), QStringLiteral("1")},
+        {QStringLiteral("0"), QStringLiteral("0")},       {QStringLiteral("1"), QStringLiteral("0")},
+        {QStringLiteral("1"), QStringLiteral("7")},       {QStringLiteral("5"), QStringLiteral("1")},
         {QStringLiteral("Null"), QStringLiteral("Null")},
     };
     int day = 1;
@@ -151,4 +173,4 @@ TEST(DataModule, MissingFileFailsWithTheEngineMessage)
     EXPECT_FALSE(QFile::exists(book.file.file.path()));
 }
 
-} // namespace
+}  // namespace

@@ -1,10 +1,10 @@
 #include "data/db_edit.h"
 #include "tests/editors/log_book_session.h"
 
+#include <gtest/gtest.h>
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 using namespace vornak;
 using namespace vornak::testing;
@@ -27,9 +27,9 @@ ModalResult clickSave(QDialog &dialog)
     return ModalResult(dialog.result());
 }
 
-const QString december2026 = QStringLiteral("10.12.2026"); // the fixed clock's today
+const QString december2026 = QStringLiteral("10.12.2026");  // the fixed clock's today
 
-} // namespace
+}  // namespace
 
 TEST(VehicleDialog, NewVehicleIsWrittenOnSaveWithTodayAsStartDate)
 {
@@ -62,7 +62,7 @@ TEST(VehicleDialog, CancelWritesNothingAndTheVehicleBeforeIsCurrentAgain)
             typeInto(form.DBEdit2, QStringLiteral("7"));
             if (byButton)
                 QTest::mouseClick(form.Button2, Qt::LeftButton);
-            return byButton ? ModalResult(dialog.result()) : ModalResult::Cancel; // closed by its window
+            return byButton ? ModalResult(dialog.result()) : ModalResult::Cancel;  // closed by its window
         }));
         AutoEditForm->NewRecord();
         EXPECT_EQ(vehicles(book), before);
@@ -172,7 +172,8 @@ TEST(VehicleDialog, RefusedValueThenCancelWritesNothing)
 TEST(VehicleDialog, DeleteRefusesAVehicleWithAnyKindOfEntry)
 {
     const QStringList entries = {
-        QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES ('05.02.2020', 1, 1100, 100)"),
+        QStringLiteral(
+            "INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES ('05.02.2020', 1, 1100, 100)"),
         QStringLiteral("INSERT INTO DOC_EVENTS (idauto, idtype, ENDE, datedoc, mileage, opisanie) VALUES (1, 0, 0, "
                        "'05.02.2020', 0, 'ТО')"),
         QStringLiteral("INSERT INTO DOC_EXPENSE (IDTYPE, IDAUTO, DATEDOC, KOLVO, SUMMA, OPISANIE) VALUES (0, 1, "
@@ -182,11 +183,11 @@ TEST(VehicleDialog, DeleteRefusesAVehicleWithAnyKindOfEntry)
         LogBookSession book({twoVehicles[0], twoVehicles[1], entry});
         AutoEditForm->DelRecord();
         ASSERT_EQ(book.dialogs.messages.size(), 1) << entry.toStdString();
-        EXPECT_EQ(book.dialogs.messages[0].text, TAutoEditForm::DeleteRefusalText);
+        EXPECT_EQ(book.dialogs.messages[0].text, TDataModule1::vehicleDeleteRefusal);
         EXPECT_EQ(book.dialogs.messages[0].buttons, MessageButtons::Ok);
         EXPECT_EQ(vehicles(book).size(), 2);
     }
-    EXPECT_TRUE(TAutoEditForm::DeleteRefusalText.startsWith(QStringLiteral("Невозможно удалить автомобиль!\rЧтобы")));
+    EXPECT_TRUE(TDataModule1::vehicleDeleteRefusal.startsWith(QStringLiteral("Невозможно удалить автомобиль!\rЧтобы")));
 }
 
 TEST(VehicleDialog, DeleteWithoutEntriesAsksAndDeletesOnYesOnly)

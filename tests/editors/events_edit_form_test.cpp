@@ -2,11 +2,12 @@
 #include "platform/text_file.h"
 #include "tests/editors/record_dialog_test_support.h"
 
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <gtest/gtest.h>
 
 using namespace vornak;
 using namespace vornak::testing;
@@ -15,7 +16,8 @@ namespace {
 
 const std::initializer_list<const char *> oneEvent = {
     "INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Лада', 900, '01.01.2011')",
-    "INSERT INTO DOC_EVENTS (datedoc, idauto, mileage, ENDE, idtype, opisanie) VALUES ('01.12.2011', 1, 15000, 5, 1, 'ТО-1')",
+    "INSERT INTO DOC_EVENTS (datedoc, idauto, mileage, ENDE, idtype, opisanie) VALUES ('01.12.2011', 1, 15000, 5, 1, "
+    "'ТО-1')",
 };
 
 const char *const events = "SELECT datedoc, idauto, mileage, ENDE, idtype, opisanie FROM DOC_EVENTS ORDER BY id";
@@ -42,7 +44,7 @@ TEST(EventsEditForm, NewEventWithTheDefaultsIsWrittenAndItsStatementKept)
     form.NewRecord();
 
     EXPECT_EQ(book.table(events), QStringLiteral("datedoc\tidauto\tmileage\tENDE\tidtype\topisanie\n"
-                                                "10.12.2026\t1\t0\t0\t0\tЗамена масла"));
+                                                 "10.12.2026\t1\t0\t0\t0\tЗамена масла"));
     DataModule1->QueryDocEvents->First();
     EXPECT_EQ(DataModule1->QueryDocEventsgotovo_end->AsString(), QStringLiteral("в процессе"));
     EXPECT_EQ(DataModule1->QueryDocEventstyps->AsString(), QStringLiteral("по дате"));
@@ -83,7 +85,7 @@ TEST(EventsEditForm, EditingShowsTheEventAndWritesTheChosenItems)
     });
     form.EditRecord();
     EXPECT_EQ(book.table(events), QStringLiteral("datedoc\tidauto\tmileage\tENDE\tidtype\topisanie\n"
-                                                "01.12.2011\t1\t0\t-1\t0\tТО-1"));
+                                                 "01.12.2011\t1\t0\t-1\t0\tТО-1"));
 
     book.answerNext<TEventsEditForm>([](TEventsEditForm &f) {
         EXPECT_EQ(f.ComboBoxStatus->currentIndex(), -1);
@@ -96,7 +98,7 @@ TEST(EventsEditForm, EditingShowsTheEventAndWritesTheChosenItems)
     });
     form.EditRecord();
     EXPECT_EQ(book.table(events), QStringLiteral("datedoc\tidauto\tmileage\tENDE\tidtype\topisanie\n"
-                                                "01.12.2011\t1\t15100\t1\t0\tТО-1"));
+                                                 "01.12.2011\t1\t15100\t1\t0\tТО-1"));
     DataModule1->QueryDocEvents->First();
     EXPECT_EQ(DataModule1->QueryDocEventsgotovo_end->AsString(), QStringLiteral("завершен"));
     EXPECT_EQ(statementFile(), QByteArray("<none>"));
@@ -114,7 +116,7 @@ TEST(EventsEditForm, DeletingAsksFirst)
     EXPECT_EQ(book.messageTexts(), QStringList(2, QStringLiteral("Действительно удалить?")));
     EXPECT_TRUE(DataModule1->QueryDocEvents->IsEmpty());
 
-    form.EditRecord(); // no event left: nothing is shown
+    form.EditRecord();  // no event left: nothing is shown
     form.DelRecord();
     EXPECT_EQ(book.dialogs.messages.size(), 2);
 }
@@ -141,7 +143,7 @@ TEST(EventsEditForm, DescriptionsAreStoredAsTyped)
             typeText(f.EditOpisanie, QStringLiteral("\""));
             return click(f, f.Button1);
         });
-        DataModule1->QueryDocEvents->Last(); // the new event, due after the stored one
+        DataModule1->QueryDocEvents->Last();  // the new event, due after the stored one
         form.EditRecord();
 
         EXPECT_EQ(book.table("SELECT opisanie FROM DOC_EVENTS ORDER BY id"),
@@ -149,6 +151,33 @@ TEST(EventsEditForm, DescriptionsAreStoredAsTyped)
         EXPECT_EQ(book.table("SELECT id, nameauto FROM SPR_AUTO"), QStringLiteral("id\tnameauto\n1\tЛада"));
         EXPECT_TRUE(book.dialogs.messages.isEmpty());
     }
+}
+
+// The statement file is written before the dialog closes: when it cannot be written, the message
+// is shown and the dialog stays open with what was typed, so saving again keeps the entry.
+TEST(EventsEditForm, AnUnwritableStatementFileKeepsTheDialogOpenWithTheEntry)
+{
+    LogBook book({"INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Лада', 900, '01.01.2011')"});
+    TEventsEditForm form;
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("ADOQuery1.txt")));  // a folder in the file's place
+    book.answerNext<TEventsEditForm>([&](TEventsEditForm &f) {
+        retype(f.EditMileAge, QStringLiteral("15000"));
+        retype(f.EditOpisanie, QStringLiteral("Замена ремня"));
+        EXPECT_EQ(click(f, f.Button1), ModalResult::None);
+        EXPECT_EQ(f.EditMileAge->text(), QStringLiteral("15000"));
+        EXPECT_EQ(f.EditOpisanie->text(), QStringLiteral("Замена ремня"));
+        EXPECT_EQ(book.table("SELECT Count(*) AS n FROM DOC_EVENTS"), QStringLiteral("n\n0"));
+        EXPECT_TRUE(QDir().rmdir(QStringLiteral("ADOQuery1.txt")));
+        return click(f, f.Button1);
+    });
+    form.NewRecord();
+
+    ASSERT_EQ(book.dialogs.messages.size(), 1);
+    EXPECT_TRUE(book.dialogs.messages[0].text.contains(QStringLiteral("ADOQuery1.txt")))
+        << book.dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(book.table("SELECT mileage, opisanie FROM DOC_EVENTS"),
+              QStringLiteral("mileage\topisanie\n15000\tЗамена ремня"));
+    EXPECT_TRUE(statementFile().contains(encodeAnsi(QStringLiteral("\"Замена ремня\""))));
 }
 
 TEST(EventsEditForm, SaveRefusesAMileageThatIsNoWholeNumber)
@@ -164,10 +193,11 @@ TEST(EventsEditForm, SaveRefusesAMileageThatIsNoWholeNumber)
         return click(f, f.Button2);
     });
     form.NewRecord();
-    EXPECT_EQ(book.messageTexts(), QStringList({QStringLiteral("Поле \"Пробег выполнения\" не заполнено."),
-                                                QStringLiteral("\"abc\" в поле \"Пробег выполнения\" не является целым числом.")}));
+    EXPECT_EQ(book.messageTexts(),
+              QStringList({QStringLiteral("Поле \"Пробег выполнения\" не заполнено."),
+                           QStringLiteral("\"abc\" в поле \"Пробег выполнения\" не является целым числом.")}));
     EXPECT_EQ(book.table("SELECT Count(*) AS n FROM DOC_EVENTS"), QStringLiteral("n\n1"));
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("ADOQuery1.txt")));
 }
 
-} // namespace
+}  // namespace

@@ -2,8 +2,8 @@
 #include "grid/db_grid_eh.h"
 #include "tests/editors/record_dialog_test_support.h"
 
-#include <QDateEdit>
 #include <gtest/gtest.h>
+#include <QDateEdit>
 
 using namespace vornak;
 using namespace vornak::testing;
@@ -28,7 +28,7 @@ std::function<ModalResult(QDialog &)> pickType(int rowsDown)
         grid->setFocus();
         for (int i = 0; i < rowsDown; ++i)
             QTest::keyClick(grid, Qt::Key_Down);
-        const QPoint cell(grid->ColumnLeft(0) + 20, grid->DataTop() + grid->CurrentRow() * grid->RowPitch() + 5);
+        const QPoint cell(grid->columnLeft(0) + 20, grid->dataTop() + grid->currentRow() * grid->rowPitch() + 5);
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
         dialog.hide();
         return ModalResult(dialog.result());
@@ -63,7 +63,7 @@ TEST(FuelEditForm, NewExpenseWithAPickedTypeIsWrittenAndListed)
     form.NewRecord();
 
     EXPECT_EQ(book.table(expenses), QStringLiteral("DATEDOC\tIDAUTO\tKOLVO\tSUMMA\tIDTYPE\tOPISANIE\n"
-                                                  "10.12.2026\t1\t40\t1200\t2\tЗаправка \"Лукойл\""));
+                                                   "10.12.2026\t1\t40\t1200\t2\tЗаправка \"Лукойл\""));
     EXPECT_EQ(DataModule1->ADOQuery1->SQL.Lines(),
               QStringList({QStringLiteral("INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )"),
                            QStringLiteral("values ( '10.12.2026',1,40,1200,2,\"Заправка \"\"Лукойл\"\"\")")}));
@@ -97,7 +97,8 @@ TEST(FuelEditForm, ClosingTheCatalogueTakesTheTypeOfTheCurrentExpense)
         return click(f, f.Button1);
     });
     form.NewRecord();
-    EXPECT_EQ(empty.table("SELECT IDTYPE, KOLVO, SUMMA FROM DOC_EXPENSE"), QStringLiteral("IDTYPE\tKOLVO\tSUMMA\n0\t0\t0"));
+    EXPECT_EQ(empty.table("SELECT IDTYPE, KOLVO, SUMMA FROM DOC_EXPENSE"),
+              QStringLiteral("IDTYPE\tKOLVO\tSUMMA\n0\t0\t0"));
     DataModule1->QueryDocExpense->First();
     EXPECT_EQ(DataModule1->QueryDocExpensetypename->AsString(), QString());
 }
@@ -120,12 +121,13 @@ TEST(FuelEditForm, EditingKeepsFractionsAndSavesEmptiedNumbersAsZero)
     });
     form.EditRecord();
     EXPECT_EQ(book.table(expenses), QStringLiteral("DATEDOC\tIDAUTO\tKOLVO\tSUMMA\tIDTYPE\tOPISANIE\n"
-                                                  "05.11.2011\t1\t30,5\t900,25\t1\tАЗС"));
-    EXPECT_EQ(DataModule1->ADOQuery1->SQL.Lines(),
-              QStringList({QStringLiteral("UPDATE DOC_EXPENSE SET"), QStringLiteral("DOC_EXPENSE.datedoc = \"05.11.2011\","),
-                           QStringLiteral("DOC_EXPENSE.KOLVO = 30.5,"), QStringLiteral("DOC_EXPENSE.SUMMA = 900.25,"),
-                           QStringLiteral("DOC_EXPENSE.idtype = 1,"), QStringLiteral("DOC_EXPENSE.opisanie = \"АЗС\""),
-                           QStringLiteral("WHERE DOC_EXPENSE.id=1")}));
+                                                   "05.11.2011\t1\t30,5\t900,25\t1\tАЗС"));
+    EXPECT_EQ(
+        DataModule1->ADOQuery1->SQL.Lines(),
+        QStringList({QStringLiteral("UPDATE DOC_EXPENSE SET"), QStringLiteral("DOC_EXPENSE.datedoc = \"05.11.2011\","),
+                     QStringLiteral("DOC_EXPENSE.KOLVO = 30.5,"), QStringLiteral("DOC_EXPENSE.SUMMA = 900.25,"),
+                     QStringLiteral("DOC_EXPENSE.idtype = 1,"), QStringLiteral("DOC_EXPENSE.opisanie = \"АЗС\""),
+                     QStringLiteral("WHERE DOC_EXPENSE.id=1")}));
 
     const struct {
         const char *quantity;
@@ -143,7 +145,8 @@ TEST(FuelEditForm, EditingKeepsFractionsAndSavesEmptiedNumbersAsZero)
             return click(f, f.Button1);
         });
         form.EditRecord();
-        EXPECT_EQ(book.table("SELECT KOLVO, SUMMA FROM DOC_EXPENSE"), QStringLiteral("KOLVO\tSUMMA\n") + QString::fromUtf8(c.stored))
+        EXPECT_EQ(book.table("SELECT KOLVO, SUMMA FROM DOC_EXPENSE"),
+                  QStringLiteral("KOLVO\tSUMMA\n") + QString::fromUtf8(c.stored))
             << c.quantity << " / " << c.amount;
     }
     EXPECT_TRUE(book.dialogs.messages.isEmpty());
@@ -152,7 +155,8 @@ TEST(FuelEditForm, EditingKeepsFractionsAndSavesEmptiedNumbersAsZero)
 TEST(FuelEditForm, DeletingAsksThenRemovesTheExpenseByStatement)
 {
     LogBook book({vehicle, fuelType, fuelExpense,
-                  "INSERT INTO DOC_EXPENSE (IDTYPE, IDAUTO, DATEDOC, KOLVO, SUMMA, OPISANIE) VALUES (1, 1, '07.11.2011', 1, 50, 'Мойка')"});
+                  "INSERT INTO DOC_EXPENSE (IDTYPE, IDAUTO, DATEDOC, KOLVO, SUMMA, OPISANIE) VALUES (1, 1, "
+                  "'07.11.2011', 1, 50, 'Мойка')"});
     TFuelEditForm form;
     book.dialogs.messageAnswers = {ModalResult::No, ModalResult::Yes};
     form.DelRecord();
@@ -190,7 +194,7 @@ TEST(FuelEditForm, DescriptionIsStoredAsTypedAndNothingElseChanges)
         retype(f.EditOpisanie, QStringLiteral("'; DROP TABLE DOC_EXPENSE; '") + description);
         return click(f, f.Button1);
     });
-    DataModule1->QueryDocExpense->First(); // the stored expense, dated before the new one
+    DataModule1->QueryDocExpense->First();  // the stored expense, dated before the new one
     form.EditRecord();
 
     EXPECT_EQ(book.table("SELECT OPISANIE FROM DOC_EXPENSE ORDER BY ID"),
@@ -231,10 +235,11 @@ TEST(FuelEditForm, SaveRefusesNumbersThatAreNotOneAndKeepsTheDialogOpen)
     });
     form.NewRecord();
 
-    EXPECT_EQ(book.messageTexts(), QStringList({QStringLiteral("\"abc\" в поле \"Сумма\" не является числом."),
-                                                QStringLiteral("Поле \"Количество\" не заполнено."),
-                                                QStringLiteral("\"1 200\" в поле \"Количество\" не является числом.")}));
+    EXPECT_EQ(book.messageTexts(),
+              QStringList({QStringLiteral("\"abc\" в поле \"Сумма\" не является числом."),
+                           QStringLiteral("Поле \"Количество\" не заполнено."),
+                           QStringLiteral("\"1 200\" в поле \"Количество\" не является числом.")}));
     EXPECT_EQ(book.table("SELECT Count(*) AS n FROM DOC_EXPENSE"), QStringLiteral("n\n0"));
 }
 
-} // namespace
+}  // namespace

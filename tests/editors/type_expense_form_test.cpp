@@ -1,8 +1,8 @@
 #include "grid/db_grid_eh.h"
 #include "tests/editors/log_book_session.h"
 
-#include <QToolButton>
 #include <gtest/gtest.h>
+#include <QToolButton>
 
 using namespace vornak;
 using namespace vornak::testing;
@@ -28,7 +28,7 @@ std::function<bool(QString &)> typeName(const QString &name, QString *initial = 
 ModalResult pickCurrentRow(QDialog &dialog)
 {
     TDBGridEh *grid = static_cast<TTYPE_EXPENSEForm &>(dialog).DBGridEh3;
-    const QPoint cell(grid->ColumnLeft(0) + 20, grid->DataTop() + grid->CurrentRow() * grid->RowPitch() + 5);
+    const QPoint cell(grid->columnLeft(0) + 20, grid->dataTop() + grid->currentRow() * grid->rowPitch() + 5);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
     return ModalResult(dialog.result());
 }
@@ -36,7 +36,7 @@ ModalResult pickCurrentRow(QDialog &dialog)
 const QString fuel = QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES ('Бензин')");
 const QString wash = QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES ('Мойка')");
 
-} // namespace
+}  // namespace
 
 TEST(ExpenseTypes, NewRenameAndDeleteThroughTheToolbar)
 {
@@ -47,7 +47,7 @@ TEST(ExpenseTypes, NewRenameAndDeleteThroughTheToolbar)
     book.dialogs.inputAnswers = {typeName(QStringLiteral("Стоянка"), &initial), nullptr};
     QTest::mouseClick(form.ToolButton3, Qt::LeftButton);
     EXPECT_EQ(initial, QStringLiteral("Новый"));
-    QTest::mouseClick(form.ToolButton3, Qt::LeftButton); // cancelled: nothing
+    QTest::mouseClick(form.ToolButton3, Qt::LeftButton);  // cancelled: nothing
     EXPECT_EQ(types(book), (QStringList{QStringLiteral("1|Бензин"), QStringLiteral("2|Стоянка")}));
     EXPECT_EQ(book.module->TableTYPE_EXPENSEOPISANIE->AsString(), QStringLiteral("Стоянка"));
 
@@ -86,7 +86,8 @@ TEST(ExpenseTypes, DeletingAUsedTypeLeavesItsExpensesWithoutTypeName)
     book.dialogs.messageAnswers = {ModalResult::Yes};
     TYPE_EXPENSEForm->ToolButton4Click();
     EXPECT_TRUE(types(book).isEmpty());
-    EXPECT_EQ(book.rows(QStringLiteral("select IDTYPE, OPISANIE from DOC_EXPENSE")), QStringList{QStringLiteral("1|АЗС")});
+    EXPECT_EQ(book.rows(QStringLiteral("select IDTYPE, OPISANIE from DOC_EXPENSE")),
+              QStringList{QStringLiteral("1|АЗС")});
 }
 
 TEST(ExpenseTypes, SelectTypeTakesThePickedRowOrKeepsWhatCameIn)

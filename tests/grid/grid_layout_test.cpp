@@ -1,9 +1,9 @@
 #include "data/field_kinds.h"
 #include "tests/grid/grid_test_support.h"
 
+#include <gtest/gtest.h>
 #include <QFontMetrics>
 #include <QScrollBar>
-#include <gtest/gtest.h>
 
 namespace vornak::testing {
 namespace {
@@ -35,13 +35,13 @@ TEST(GridLayout, RowsAndTitleFollowTheTahomaMetrics)
     book.query.Open();
 
     EXPECT_EQ(grid->RowHeight(), 20);
-    EXPECT_EQ(grid->RowPitch(), 21);
-    EXPECT_EQ(grid->TitleRowHeight(), 35);
-    EXPECT_EQ(grid->DataTop(), 36);
+    EXPECT_EQ(grid->rowPitch(), 21);
+    EXPECT_EQ(grid->titleRowHeight(), 35);
+    EXPECT_EQ(grid->dataTop(), 36);
     const int client = 300 - 2 * grid->frameWidth();
-    EXPECT_EQ(grid->VisibleDataRowCount(), (client - 36) / 21);
-    EXPECT_EQ(grid->DataLink().BufferCount(), grid->VisibleDataRowCount());
-    EXPECT_EQ(grid->DataRowCount(), grid->VisibleDataRowCount());
+    EXPECT_EQ(grid->visibleDataRowCount(), (client - 36) / 21);
+    EXPECT_EQ(grid->DataLink().BufferCount(), grid->visibleDataRowCount());
+    EXPECT_EQ(grid->dataRowCount(), grid->visibleDataRowCount());
 }
 
 TEST(GridLayout, SelectorShowsOneRowFittedToTheWholeClientWidth)
@@ -51,7 +51,7 @@ TEST(GridLayout, SelectorShowsOneRowFittedToTheWholeClientWidth)
     auto grid = makeSelectorGrid(book.source);
     book.query.Open();
 
-    EXPECT_EQ(grid->VisibleDataRowCount(), 1);
+    EXPECT_EQ(grid->visibleDataRowCount(), 1);
     EXPECT_EQ(widths(*grid), std::vector<int>{225 - 2 * grid->frameWidth()});
 }
 
@@ -74,7 +74,7 @@ TEST(GridLayout, ScrollBarAppearsWithTheSecondRecordAndTheColumnsAreRefitted)
     EXPECT_EQ(sum(widths(*grid)), 515 - bar);
     EXPECT_EQ(grid->verticalScrollBar()->minimum(), 1);
     EXPECT_EQ(grid->verticalScrollBar()->maximum(), 2);
-    EXPECT_EQ(grid->verticalScrollBar()->pageStep(), grid->VisibleDataRowCount());
+    EXPECT_EQ(grid->verticalScrollBar()->pageStep(), grid->visibleDataRowCount());
 
     book.query.Close();
     EXPECT_EQ(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -84,10 +84,10 @@ TEST(GridLayout, ScrollBarAppearsWithTheSecondRecordAndTheColumnsAreRefitted)
 TEST(GridLayout, VehicleListKeepsTheDeclaredProportion)
 {
     GridBook book(vehiclesSql());
-    auto grid = makeListGrid(book.source,
-                             {{QStringLiteral("nameauto"), 286}, {QStringLiteral("beginkm"), 0},
-                              {QStringLiteral("begindate"), 92}},
-                             {600 + 11 + 4 + 4, 200});
+    auto grid = makeListGrid(
+        book.source,
+        {{QStringLiteral("nameauto"), 286}, {QStringLiteral("beginkm"), 0}, {QStringLiteral("begindate"), 92}},
+        {600 + 11 + 4 + 4, 200});
     book.query.Open();
     EXPECT_EQ(widths(*grid), (std::vector<int>{388, 87, 125}));
     const std::vector<int> weights{grid->Columns[0]->InitWidth, grid->Columns[1]->InitWidth,
@@ -138,11 +138,17 @@ TEST(GridLayout, DraggingATitleBorderWidensTheColumnAndNarrowsOnlyItsNeighbour)
     showFocused(*grid);
     ASSERT_EQ(widths(*grid), (std::vector<int>{172, 172, 171}));
 
-    const int border = grid->ColumnLeft(1) - 1;
+    // Pressed beside the border: a click changes nothing and a drag moves the border by as much
+    // as the mouse moved.
+    const int press = grid->columnLeft(1) - 1 + 2;
     QWidget *viewport = grid->viewport();
-    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(border, 10));
-    QTest::mouseMove(viewport, QPoint(border + 28, 10));
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(border + 28, 10));
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(press, 10));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(press, 10));
+    ASSERT_EQ(widths(*grid), (std::vector<int>{172, 172, 171}));
+
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(press, 10));
+    QTest::mouseMove(viewport, QPoint(press + 28, 10));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(press + 28, 10));
 
     const std::vector<int> after = widths(*grid);
     EXPECT_NEAR(after[0], 200, 2);
@@ -151,8 +157,8 @@ TEST(GridLayout, DraggingATitleBorderWidensTheColumnAndNarrowsOnlyItsNeighbour)
     EXPECT_EQ(sum(after), 515);
 }
 
-} // namespace
-} // namespace vornak::testing
+}  // namespace
+}  // namespace vornak::testing
 
 namespace vornak::testing {
 namespace {
@@ -174,7 +180,7 @@ TEST(GridLayout, DraggingATitleMovesItsColumnAndAClickMovesNothing)
     showFocused(*grid);
     QWidget *viewport = grid->viewport();
     const int titleY = 10;
-    auto titleX = [&](int column) { return (grid->ColumnLeft(column) + grid->ColumnLeft(column + 1)) / 2; };
+    auto titleX = [&](int column) { return (grid->columnLeft(column) + grid->columnLeft(column + 1)) / 2; };
 
     QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(titleX(0), titleY));
     EXPECT_EQ(columnOrder(*grid), (QStringList{"datedoc", "tekprobeg", "raznica"}));
@@ -188,5 +194,5 @@ TEST(GridLayout, DraggingATitleMovesItsColumnAndAClickMovesNothing)
     EXPECT_EQ(book.recNo(), 1);
 }
 
-} // namespace
-} // namespace vornak::testing
+}  // namespace
+}  // namespace vornak::testing

@@ -2,12 +2,12 @@
 #include "tests/fixtures/scripted_dialogs.h"
 #include "tests/grid/grid_test_support.h"
 
+#include <gtest/gtest.h>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
 #include <QVBoxLayout>
 #include <QWheelEvent>
-#include <gtest/gtest.h>
 
 namespace vornak::testing {
 namespace {
@@ -88,7 +88,7 @@ TEST_P(GridKeys, MoveWithinTheData)
     const KeyCase &c = GetParam();
     for (const KeyStroke &stroke : c.keys)
         key(stroke.key, stroke.modifiers);
-    EXPECT_EQ(book.recNo(), c.recNo < 0 ? grid->VisibleDataRowCount() : c.recNo);
+    EXPECT_EQ(book.recNo(), c.recNo < 0 ? grid->visibleDataRowCount() : c.recNo);
     EXPECT_EQ(grid->SelectedIndex(), c.column);
     EXPECT_EQ(book.query.RecordCount(), 30);
     EXPECT_EQ(book.query.State(), dsBrowse);
@@ -106,7 +106,7 @@ TEST_F(MileageGrid, PageDownMovesByTheFullyVisibleRows)
 {
     open(30);
     key(Qt::Key_PageDown);
-    EXPECT_EQ(book.recNo(), 1 + grid->VisibleDataRowCount());
+    EXPECT_EQ(book.recNo(), 1 + grid->visibleDataRowCount());
     key(Qt::Key_PageUp);
     EXPECT_EQ(book.recNo(), 1);
 }
@@ -119,7 +119,7 @@ TEST_F(MileageGrid, KeysAndClicksDoNothingOnAClosedDataset)
         key(k, k == Qt::Key_Delete || k == Qt::Key_F ? ctrl : Qt::NoModifier);
     QTest::mouseClick(viewport(), Qt::LeftButton, {}, cellCenter(*grid, 1, 0));
     EXPECT_FALSE(book.query.Active());
-    EXPECT_EQ(grid->DataRowCount(), 1);
+    EXPECT_EQ(grid->dataRowCount(), 1);
 }
 
 TEST_F(MileageGrid, ClickMovesToTheRowAndColumnBelowTheLastRowNothing)
@@ -153,27 +153,34 @@ TEST_F(MileageGrid, DoubleClickRunsTheHandlerOnceAnywhere)
     EXPECT_EQ(calls, (QList<int>{2, 2}));
 }
 
+// One notch is one record wherever the pointer is: over the rows or over the scroll bar.
 TEST_F(MileageGrid, WheelMovesOneRecordPerNotch)
 {
     open(5);
-    auto wheel = [&](int delta) {
-        const QPoint at = cellCenter(*grid, 1, 0);
-        QWheelEvent event(at, viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(viewport(), &event);
-    };
-    wheel(-120);
-    wheel(-120);
-    EXPECT_EQ(book.recNo(), 3);
-    wheel(120);
-    EXPECT_EQ(book.recNo(), 2);
-    wheel(240);
-    wheel(120);
-    EXPECT_EQ(book.recNo(), 1);
-    wheel(-60);
-    EXPECT_EQ(book.recNo(), 1) << "half a notch";
-    wheel(-60);
-    EXPECT_EQ(book.recNo(), 2);
+    QWidget *targets[] = {viewport(), grid->verticalScrollBar()};
+    for (QWidget *target : targets) {
+        SCOPED_TRACE(target->metaObject()->className());
+        book.query.First();
+        auto wheel = [&](int delta) {
+            const QPoint at = target->rect().center();
+            QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(target, &event);
+        };
+        wheel(-120);
+        wheel(-120);
+        EXPECT_EQ(book.recNo(), 3);
+        EXPECT_EQ(grid->verticalScrollBar()->value(), 3);
+        wheel(120);
+        EXPECT_EQ(book.recNo(), 2);
+        wheel(240);
+        wheel(120);
+        EXPECT_EQ(book.recNo(), 1);
+        wheel(-60);
+        EXPECT_EQ(book.recNo(), 1) << "half a notch";
+        wheel(-60);
+        EXPECT_EQ(book.recNo(), 2);
+    }
 }
 
 TEST_F(MileageGrid, CtrlDeleteAsksAndDeletesOnOk)
@@ -302,15 +309,32 @@ TEST_F(MileageGrid, ScrollBarArrowsAndTrackMoveBeyondTheVisibleRows)
 {
     open(100);
     QScrollBar *bar = grid->verticalScrollBar();
-    const int rows = grid->VisibleDataRowCount();
+    const int rows = grid->visibleDataRowCount();
     QTest::mouseClick(bar, Qt::LeftButton, {}, scrollBarPart(bar, QStyle::SC_ScrollBarAddLine).center());
     EXPECT_EQ(book.recNo(), rows + 1) << "the record just below the bottom row";
     QTest::mouseClick(bar, Qt::LeftButton, {}, scrollBarPart(bar, QStyle::SC_ScrollBarAddPage).center());
     EXPECT_EQ(book.recNo(), 2 * rows + 1);
     EXPECT_EQ(bar->value(), book.recNo());
-    const int top = book.recNo() - grid->CurrentRow();
+    const int top = book.recNo() - grid->currentRow();
     QTest::mouseClick(bar, Qt::LeftButton, {}, scrollBarPart(bar, QStyle::SC_ScrollBarSubLine).center());
     EXPECT_EQ(book.recNo(), top - 1) << "the record just above the top row";
+}
+
+// A value set on the bar without one of its actions ("Scroll here" of its menu) moves the record
+// there, so the thumb always shows the current record.
+TEST_F(MileageGrid, ScrollBarValueSetDirectlyMovesTheCurrentRecord)
+{
+    open(100);
+    QScrollBar *bar = grid->verticalScrollBar();
+    const struct {
+        int value;
+        int recNo;
+    } cases[] = {{50, 50}, {7, 7}, {1, 1}, {100, 100}, {60, 60}};
+    for (const auto &c : cases) {
+        bar->setValue(c.value);
+        EXPECT_EQ(book.recNo(), c.recNo) << c.value;
+        EXPECT_EQ(bar->value(), book.recNo()) << c.value;
+    }
 }
 
 TEST(GridSelector, HomeEndAndTabMoveThroughTheVehicles)
@@ -334,5 +358,5 @@ TEST(GridSelector, HomeEndAndTabMoveThroughTheVehicles)
     EXPECT_TRUE(grid->hasFocus());
 }
 
-} // namespace
-} // namespace vornak::testing
+}  // namespace
+}  // namespace vornak::testing

@@ -1,9 +1,9 @@
 #include "tests/grid/grid_test_support.h"
 
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <gtest/gtest.h>
 
 namespace vornak::testing {
 namespace {
@@ -29,13 +29,13 @@ QRgb rgb(const QColor &color)
 // A pixel inside a data cell that no text covers.
 QPoint cellCorner(const TDBGridEh &grid, int column, int row)
 {
-    return {grid.ColumnLeft(column) + 1, grid.DataTop() + row * grid.RowPitch() + 1};
+    return {grid.columnLeft(column) + 1, grid.dataTop() + row * grid.rowPitch() + 1};
 }
 
 // The top-left pixel of the indicator glyph in a data row.
 QPoint glyphOrigin(const TDBGridEh &grid, int row)
 {
-    return {2, grid.DataTop() + row * grid.RowPitch() + (grid.RowHeight() - 11) / 2};
+    return {2, grid.dataTop() + row * grid.rowPitch() + (grid.RowHeight() - 11) / 2};
 }
 
 bool hasInk(const QImage &image, const QRect &area, QRgb color)
@@ -90,8 +90,8 @@ TEST_F(GridPainting, AnUnfocusedListShowsTheCurrentRecordOnlyByTheArrow)
     const QPoint glyph = glyphOrigin(*grid, 0);
     EXPECT_EQ(pixel(image, glyph.x(), glyph.y() + 5), rgb(Qt::black)) << "arrow's widest row";
     EXPECT_EQ(pixel(image, glyph.x() + 5, glyph.y() + 5), rgb(Qt::black));
-    EXPECT_NE(pixel(image, glyph.x(), glyph.y() + 5 + grid->RowPitch()), rgb(Qt::black)) << "no glyph elsewhere";
-    const QRect secondRow(grid->ColumnLeft(0), grid->DataTop() + grid->RowPitch(), grid->ColumnLeft(1) - 1,
+    EXPECT_NE(pixel(image, glyph.x(), glyph.y() + 5 + grid->rowPitch()), rgb(Qt::black)) << "no glyph elsewhere";
+    const QRect secondRow(grid->columnLeft(0), grid->dataTop() + grid->rowPitch(), grid->columnLeft(1) - 1,
                           grid->RowHeight());
     EXPECT_TRUE(hasInk(image, secondRow, rgb(grid->palette().color(QPalette::Text))))
         << "cell text in the window-text colour";
@@ -114,10 +114,10 @@ TEST_F(GridPainting, TheGlyphFollowsTheDatasetState)
 TEST_F(GridPainting, LinesAreGreyInTheDataAreaAndDarkInTheFixedArea)
 {
     const QImage image = render(*grid);
-    const int line = grid->ColumnLeft(1) - 1;
+    const int line = grid->columnLeft(1) - 1;
     EXPECT_EQ(pixel(image, line, cellCorner(*grid, 0, 2).y()), rgb(QColor(192, 192, 192)));
-    EXPECT_EQ(pixel(image, line, grid->TitleRowHeight() / 2), rgb(QColor(128, 128, 128)));
-    const int below = grid->DataTop() + 3 * grid->RowPitch() + 5;
+    EXPECT_EQ(pixel(image, line, grid->titleRowHeight() / 2), rgb(QColor(128, 128, 128)));
+    const int below = grid->dataTop() + 3 * grid->rowPitch() + 5;
     EXPECT_EQ(pixel(image, line, below), rgb(QColor(192, 192, 192))) << "extended below the last row";
     EXPECT_EQ(pixel(image, line - 5, below), rgb(grid->Color()));
 }
@@ -126,9 +126,9 @@ TEST_F(GridPainting, ALongCaptionWrapsOntoTheSecondTitleLine)
 {
     auto inkRows = [&](const QImage &image, int column) {
         QList<int> rows;
-        const int left = grid->ColumnLeft(column) + 2;
-        const int right = grid->ColumnLeft(column + 1) - 3;
-        for (int y = 2; y < grid->TitleRowHeight() - 2; ++y) {
+        const int left = grid->columnLeft(column) + 2;
+        const int right = grid->columnLeft(column + 1) - 3;
+        for (int y = 2; y < grid->titleRowHeight() - 2; ++y) {
             for (int x = left; x < right; ++x) {
                 if (pixel(image, x, y) == rgb(grid->palette().color(QPalette::WindowText))) {
                     rows.append(y);
@@ -154,11 +154,12 @@ TEST(GridPaintingStates, InactiveAndEmptyGridsShowOneEmptyRowWithoutGlyph)
     for (bool open : {false, true}) {
         if (open)
             book.query.Open();
-        EXPECT_EQ(grid->DataRowCount(), 1);
+        EXPECT_EQ(grid->dataRowCount(), 1);
         const QImage image = render(*grid);
         const QPoint glyph = glyphOrigin(*grid, 0);
         EXPECT_NE(pixel(image, glyph.x(), glyph.y() + 5), rgb(Qt::black));
-        EXPECT_EQ(pixel(image, grid->ColumnLeft(1) - 1, grid->DataTop() + grid->RowHeight()), rgb(QColor(192, 192, 192)))
+        EXPECT_EQ(pixel(image, grid->columnLeft(1) - 1, grid->dataTop() + grid->RowHeight()),
+                  rgb(QColor(192, 192, 192)))
             << "the empty row has its lines";
     }
 }
@@ -182,5 +183,5 @@ TEST(GridPaintingStates, TheSelectorKeepsItsVehicleMarkedWithoutFocus)
     grid->setParent(nullptr);
 }
 
-} // namespace
-} // namespace vornak::testing
+}  // namespace
+}  // namespace vornak::testing

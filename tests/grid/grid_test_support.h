@@ -8,10 +8,10 @@
 #include "grid/db_grid_eh.h"
 #include "tests/fixtures/temp_database.h"
 
+#include <memory>
 #include <QApplication>
 #include <QStringList>
 #include <QTest>
-#include <memory>
 
 namespace vornak::testing {
 
@@ -38,10 +38,11 @@ struct GridBook {
     void addMileage(int count)
     {
         for (int i = 1; i <= count; ++i)
-            execute(QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES (%1, 1, %2, %3)")
-                        .arg(44926 + i)
-                        .arg(1000 * i)
-                        .arg(i));
+            execute(
+                QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES (%1, 1, %2, %3)")
+                    .arg(44926 + i)
+                    .arg(1000 * i)
+                    .arg(i));
     }
 
     void addVehicles(const QStringList &names)
@@ -69,8 +70,7 @@ inline QString vehiclesSql()
 
 // A list grid as the main window sets one up: titles, indicator, lines, tabs, fitted widths,
 // two title lines, the given columns (field name and declared width, 0 for none), centred.
-inline std::unique_ptr<TDBGridEh> makeListGrid(TDataSource &source,
-                                               const QList<std::pair<QString, int>> &columns,
+inline std::unique_ptr<TDBGridEh> makeListGrid(TDataSource &source, const QList<std::pair<QString, int>> &columns,
                                                QSize size = {530, 300})
 {
     auto grid = std::make_unique<TDBGridEh>();
@@ -114,9 +114,9 @@ inline void showFocused(QWidget &widget)
 
 inline QPoint cellCenter(const TDBGridEh &grid, int column, int row)
 {
-    const int left = grid.ColumnLeft(column);
-    const int width = grid.ColumnLeft(column + 1) - left;
-    return {left + width / 2, grid.DataTop() + row * grid.RowPitch() + grid.RowHeight() / 2};
+    const int left = grid.columnLeft(column);
+    const int width = grid.columnLeft(column + 1) - left;
+    return {left + width / 2, grid.dataTop() + row * grid.rowPitch() + grid.RowHeight() / 2};
 }
 
-} // namespace vornak::testing
+}  // namespace vornak::testing
