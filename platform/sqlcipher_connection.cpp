@@ -56,11 +56,16 @@ int runWhileOpening(sqlite3 *db, const char *sql)
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
 
-// Journal mode WAL, so other processes keep reading and writing, and every commit durable.
-int setJournal(sqlite3 *db)
+// Journal mode WAL, so other processes keep reading and writing; every commit durable; and a page
+// cache of 16 MiB, so that reading a long list decrypts each page once (the default 2 MiB cache
+// made opening 100,000 readings decrypt the same pages over and over).
+int configureConnection(sqlite3 *db)
 {
-    const int code = runWhileOpening(db, "PRAGMA journal_mode=WAL");
-    return code == SQLITE_OK ? runWhileOpening(db, "PRAGMA synchronous=FULL") : code;
+    for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA cache_size=-16384"}) {
+        if (const int code = runWhileOpening(db, pragma); code != SQLITE_OK)
+            return code;
+    }
+    return SQLITE_OK;
 }
 
 [[noreturn]] void failOpening(sqlite3 *db, const QString &path, int code)
@@ -180,7 +185,7 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
     }
     if (checked != SQLITE_OK)
         failOpening(db, path, checked);
-    if (const int code = setJournal(db); code != SQLITE_OK)
+    if (const int code = configureConnection(db); code != SQLITE_OK)
         failOpening(db, path, code);
     return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db));
 }
@@ -197,7 +202,7 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &
     QString message = db ? lastMessage(db) : QString();
     if (opened == SQLITE_OK) {
         keyDatabase(db, password);
-        code = setJournal(db);
+        code = configureConnection(db);
         message = lastMessage(db);
     }
     if (code != SQLITE_OK) {
