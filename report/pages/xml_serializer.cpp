@@ -1,0 +1,257 @@
+// The component text form.
+//
+// Each class gets, on first use, a table of the attribute names it understands, sorted for a
+// binary search that ignores case: the names of its stored properties (lists of lines under
+// "<name>.Text"), and the short names of prepared objects. Reading walks the attribute text
+// pair by pair and hands each decoded value to the property's writer; references are resolved
+// at once, in the object's report (or its tree) and among the data sources.
+#include "report/pages/xml_serializer.h"
+
+#include "platform/errors.h"
+#include "report/model/class_registry.h"
+#include "report/model/component.h"
+#include "report/model/custom_memo_view.h"
+#include "report/model/data_set.h"
+#include "report/model/report.h"
+#include "report/pages/pages_texts.h"
+#include "report/pages/xml_item.h"
+
+#include <algorithm>
+#include <cmath>
+#include <QHash>
+#include <vector>
+
+namespace vornak {
+
+namespace {
+
+constexpr double kFloatTolerance = 0.000001;
+
+// How an attribute reaches the object.
+enum class Target { Property, Left, Top, Width, Height, MemoText, FontSize };
+
+struct Attribute {
+    QString name;
+    Target target;
+    const TfrxPropertyInfo *property;  // for Target::Property
+};
+
+// Lists of lines are stored in templates as "<name>.UTF8W"; the component text calls them
+// "<name>.Text".
+QString componentTextName(const TfrxPropertyInfo &property)
+{
+    static const QString lines = QStringLiteral(".UTF8W");
+    if (property.name.endsWith(lines))
+        return property.name.chopped(lines.size()) + QStringLiteral(".Text");
+    return property.name;
+}
+
+bool lessIgnoringCase(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+}
+
+const std::vector<Attribute> &attributeTable(const TfrxComponent &object)
+{
+    static QHash<QString, std::vector<Attribute>> tables;
+    const QString className = object.ClassName();
+    auto it = tables.find(className);
+    if (it != tables.end())
+        return *it;
+    std::vector<Attribute> table;
+    for (const TfrxPropertyInfo &property : object.Properties())
+        table.push_back({componentTextName(property), Target::Property, &property});
+    const std::pair<const char16_t *, Target> shortNames[] = {
+        {u"l", Target::Left},
+        {u"t", Target::Top},
+        {u"w", Target::Width},
+        {u"h", Target::Height},
+        {u"Font.Size", Target::FontSize},
+    };
+    for (const auto &[name, target] : shortNames)
+        table.push_back({QString::fromUtf16(name), target, nullptr});
+    if (dynamic_cast<const TfrxCustomMemoView *>(&object)) {
+        table.push_back({QStringLiteral("u"), Target::MemoText, nullptr});
+        table.push_back({QStringLiteral("x"), Target::MemoText, nullptr});
+    }
+    std::stable_sort(table.begin(), table.end(),
+                     [](const Attribute &a, const Attribute &b) { return lessIgnoringCase(a.name, b.name); });
+    return *tables.insert(className, std::move(table));
+}
+
+const Attribute *findAttribute(const std::vector<Attribute> &table, QStringView name)
+{
+    const auto it = std::lower_bound(table.begin(), table.end(), name,
+                                     [](const Attribute &a, QStringView key) { return lessIgnoringCase(a.name, key); });
+    if (it == table.end() || it->name.compare(name, Qt::CaseInsensitive) != 0)
+        return nullptr;
+    return &*it;
+}
+
+// References of a read object: report objects in its report (or the tree it is in), data
+// sources by component name.
+class ReadResolver : public TfrxReferenceResolver {
+public:
+    explicit ReadResolver(const TfrxComponent &object)
+        : object_(object)
+    {
+    }
+
+    TfrxComponent *FindReportObject(const QString &name) const override
+    {
+        const TfrxComponent *root = object_.Report();
+        if (!root) {
+            root = &object_;
+            while (root->Parent())
+                root = root->Parent();
+        }
+        return root->FindObject(name);
+    }
+    TfrxDataSet *FindDataSet(const QString &name) const override
+    {
+        for (TfrxDataSet *dataSet : TfrxDataSet::GlobalList())
+            if (TfrxComponent::SameName(dataSet->Name(), name))
+                return dataSet;
+        return nullptr;
+    }
+    TfrxCustomPreview *FindPreview(const QString &) const override { return nullptr; }
+
+private:
+    const TfrxComponent &object_;
+};
+
+void apply(TfrxComponent &object, const Attribute &attribute, const QString &value)
+{
+    switch (attribute.target) {
+    case Target::Property:
+        if (attribute.property->isReference())
+            attribute.property->resolve(object, value, ReadResolver(object));
+        else
+            attribute.property->write(object, value);
+        return;
+    case Target::Left:
+        object.SetLeft(property_text::toFloat(value));
+        return;
+    case Target::Top:
+        object.SetTop(property_text::toFloat(value));
+        return;
+    case Target::Width:
+        object.SetWidth(property_text::toFloat(value));
+        return;
+    case Target::Height:
+        object.SetHeight(property_text::toFloat(value));
+        return;
+    case Target::MemoText:
+        static_cast<TfrxCustomMemoView &>(object).SetMemo(property_text::toLines(value));
+        return;
+    case Target::FontSize: {
+        TFont font = object.Font();
+        font.SetSize(property_text::toInt(value));
+        object.SetFont(font);
+        return;
+    }
+    }
+}
+
+// A floating-point property: compared with a tolerance against an ancestor, always written
+// without one.
+bool isFloat(const TfrxPropertyInfo &property, const TfrxComponent &object)
+{
+    return property.value && property.value(object).type() == Variant::Type::Float;
+}
+
+bool isFontAttribute(const TfrxPropertyInfo &property)
+{
+    return property.name.startsWith(u"Font.");
+}
+
+bool differs(const TfrxPropertyInfo &property, const TfrxComponent &object, const TfrxComponent &ancestor)
+{
+    if (isFloat(property, object))
+        return std::abs(property.value(object).toDouble() - property.value(ancestor).toDouble()) >= kFloatTolerance;
+    return property.read(object) != property.read(ancestor);
+}
+
+void appendAttribute(QString &text, const QString &name, const QString &value)
+{
+    if (!text.isEmpty())
+        text += u' ';
+    text += name;
+    text += u"=\"";
+    text += xmlEncodeValue(value);
+    text += u'"';
+}
+
+}  // namespace
+
+QString TfrxXMLSerializer::ObjToXML(const TfrxComponent &object, const TfrxComponent *ancestor)
+{
+    if (ancestor && ancestor->ClassName() != object.ClassName())
+        ancestor = nullptr;
+    QString text;
+    for (const TfrxPropertyInfo &property : object.Properties()) {
+        bool write;
+        if (ancestor)
+            // An object that takes its parent's font writes ParentFont only: its font comes
+            // from the parent it is read into.
+            write = !(isFontAttribute(property) && object.ParentFont()) && differs(property, object, *ancestor);
+        else
+            write = property.isStored(object) || isFloat(property, object);
+        if (write)
+            appendAttribute(text, componentTextName(property), property.read(object));
+    }
+    return text;
+}
+
+QString TfrxXMLSerializer::GetComponentText(const TfrxComponent &object)
+{
+    const QString attributes = ObjToXML(object);
+    return attributes.isEmpty() ? object.ClassName() : object.ClassName() + u' ' + attributes;
+}
+
+TfrxComponent *TfrxXMLSerializer::ReadComponentStr(TfrxComponent *parent, QStringView text)
+{
+    text = text.trimmed();
+    const qsizetype blank = text.indexOf(u' ');
+    const QString className = (blank < 0 ? text : text.first(blank)).toString();
+    TfrxComponent *object = frxCreateComponent(className, nullptr);
+    if (!object)
+        throw EngineError(pagesText(PagesText::UnknownClass).arg(className));
+    try {
+        if (blank >= 0)
+            ReadAttributes(*object, text.sliced(blank + 1));
+    } catch (...) {
+        delete object;
+        throw;
+    }
+    if (parent)
+        object->SetParent(parent);
+    return object;
+}
+
+void TfrxXMLSerializer::ReadAttributes(TfrxComponent &object, QStringView attributes)
+{
+    const std::vector<Attribute> &table = attributeTable(object);
+    qsizetype i = 0;
+    const qsizetype n = attributes.size();
+    while (true) {
+        while (i < n && attributes[i] == u' ')
+            ++i;
+        if (i >= n)
+            return;
+        const qsizetype equals = attributes.indexOf(u'=', i);
+        if (equals < 0 || equals + 1 >= n || attributes[equals + 1] != u'"')
+            throw EngineError(pagesText(PagesText::BadAttributeText).arg(attributes.sliced(i).toString()));
+        const qsizetype close = attributes.indexOf(u'"', equals + 2);
+        if (close < 0)
+            throw EngineError(pagesText(PagesText::BadAttributeText).arg(attributes.sliced(i).toString()));
+        const QStringView name = attributes.sliced(i, equals - i);
+        const Attribute *attribute = findAttribute(table, name);
+        if (!attribute)
+            throw EngineError(pagesText(PagesText::UnknownAttribute).arg(name.toString(), object.ClassName()));
+        apply(object, *attribute, xmlDecodeValue(attributes.sliced(equals + 2, close - equals - 2)));
+        i = close + 1;
+    }
+}
+
+}  // namespace vornak
