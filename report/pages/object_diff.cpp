@@ -74,23 +74,24 @@ constexpr const char16_t *kMemoAttributes[] = {
 // The properties compared as text for objects of one class, in writing order.
 const std::vector<const TfrxPropertyInfo *> &comparedProperties(const TfrxComponent &object)
 {
-    static QHash<QString, std::vector<const TfrxPropertyInfo *>> tables;
+    // Built once per class and kept for the life of the program, like the property tables.
+    static QHash<QString, const std::vector<const TfrxPropertyInfo *> *> tables;
     const QString className = object.ClassName();
-    auto it = tables.find(className);
-    if (it != tables.end())
-        return *it;
-    std::vector<const TfrxPropertyInfo *> list;
+    if (const auto *known = tables.value(className))
+        return *known;
+    auto *list = new std::vector<const TfrxPropertyInfo *>;
     const auto add = [&](const auto &names) {
         for (const char16_t *name : names)
             if (const TfrxPropertyInfo *property = findProperty(object.Properties(), QString::fromUtf16(name)))
-                list.push_back(property);
+                list->push_back(property);
     };
     add(kComponentAttributes);
     if (dynamic_cast<const TfrxView *>(&object))
         add(kViewAttributes);
     if (dynamic_cast<const TfrxCustomMemoView *>(&object))
         add(kMemoAttributes);
-    return *tables.insert(className, std::move(list));
+    tables.insert(className, list);
+    return *list;
 }
 
 struct FontAttribute {

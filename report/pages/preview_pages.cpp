@@ -133,6 +133,7 @@ void TfrxPreviewPages::Clear()
     sourcePages_.clear();
     templatePages_.clear();
     sourceTexts_.clear();
+    parsedSources_.clear();
     document_.Clear();
     dictionary_.Clear();
     CurPage = -1;
@@ -174,7 +175,9 @@ void TfrxPreviewPages::registerSourceObject(TfrxComponent &original, TfrxCompone
         memo->SetDataSet(nullptr);
         memo->SetDataField(QString());
     }
-    sourceTexts_.insert(&copy, TfrxXMLSerializer::GetComponentText(copy));
+    const QString text = TfrxXMLSerializer::GetComponentText(copy);
+    sourceTexts_.insert(&copy, text);
+    parsedSources_.insert(&copy, ParsedComponentText(text));
 }
 
 void TfrxPreviewPages::addSourceObject(TfrxComponent &object, TfrxComponent &parent, int pageIndex)
@@ -445,8 +448,10 @@ int TfrxPreviewPages::Count()
 void TfrxPreviewPages::rebuildObject(const TfrxXMLItem &item, TfrxComponent &parent)
 {
     TfrxComponent *object;
+    // The source's component text followed by the stored difference, read from the source's
+    // text as parsed once.
     if (const TfrxComponent *source = dictionary_.GetObject(item.Name))
-        object = TfrxXMLSerializer::ReadComponentStr(&parent, sourceTexts_.value(source) + u' ' + item.Text);
+        object = parsedSources_[source].Create(&parent, item.Text);
     else
         object = TfrxXMLSerializer::ReadComponentStr(&parent, item.Name + u' ' + item.Text);
     for (int i = 0; i < item.Count(); ++i)

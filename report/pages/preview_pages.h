@@ -19,6 +19,7 @@
 #include "report/pages/dictionary.h"
 #include "report/pages/page_cache.h"
 #include "report/pages/xml_item.h"
+#include "report/pages/xml_serializer.h"
 
 #include <functional>
 #include <memory>
@@ -106,9 +107,10 @@ private:
     TfrxReport *report_;
     TfrxXMLDocument document_;
     TfrxDictionary dictionary_;
-    std::vector<std::unique_ptr<TfrxReportPage>> sourcePages_;  // SourcePages, by order of addition
-    std::vector<const TfrxReportPage *> templatePages_;         // the template page of each
-    QHash<const TfrxComponent *, QString> sourceTexts_;         // component text of each source object
+    std::vector<std::unique_ptr<TfrxReportPage>> sourcePages_;         // SourcePages, by order of addition
+    std::vector<const TfrxReportPage *> templatePages_;                // the template page of each
+    QHash<const TfrxComponent *, QString> sourceTexts_;                // component text of each source object
+    QHash<const TfrxComponent *, ParsedComponentText> parsedSources_;  // the same, read once
     PageCache cache_;
     int logicalPageNumber_ = 0;  // counter of the current numbering run
     qint64 addedTextSize_ = 0;

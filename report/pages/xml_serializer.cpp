@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <QHash>
 #include <vector>
 
@@ -53,14 +54,14 @@ bool lessIgnoringCase(QStringView a, QStringView b)
 
 const std::vector<Attribute> &attributeTable(const TfrxComponent &object)
 {
-    static QHash<QString, std::vector<Attribute>> tables;
+    // Built once per class and kept for the life of the program, like the property tables.
+    static QHash<QString, const std::vector<Attribute> *> tables;
     const QString className = object.ClassName();
-    auto it = tables.find(className);
-    if (it != tables.end())
-        return *it;
-    std::vector<Attribute> table;
+    if (const std::vector<Attribute> *known = tables.value(className))
+        return *known;
+    auto *table = new std::vector<Attribute>;
     for (const TfrxPropertyInfo &property : object.Properties())
-        table.push_back({componentTextName(property), Target::Property, &property});
+        table->push_back({componentTextName(property), Target::Property, &property});
     const std::pair<const char16_t *, Target> shortNames[] = {
         {u"l", Target::Left},
         {u"t", Target::Top},
@@ -69,14 +70,15 @@ const std::vector<Attribute> &attributeTable(const TfrxComponent &object)
         {u"Font.Size", Target::FontSize},
     };
     for (const auto &[name, target] : shortNames)
-        table.push_back({QString::fromUtf16(name), target, nullptr});
+        table->push_back({QString::fromUtf16(name), target, nullptr});
     if (dynamic_cast<const TfrxCustomMemoView *>(&object)) {
-        table.push_back({QStringLiteral("u"), Target::MemoText, nullptr});
-        table.push_back({QStringLiteral("x"), Target::MemoText, nullptr});
+        table->push_back({QStringLiteral("u"), Target::MemoText, nullptr});
+        table->push_back({QStringLiteral("x"), Target::MemoText, nullptr});
     }
-    std::stable_sort(table.begin(), table.end(),
+    std::stable_sort(table->begin(), table->end(),
                      [](const Attribute &a, const Attribute &b) { return lessIgnoringCase(a.name, b.name); });
-    return *tables.insert(className, std::move(table));
+    tables.insert(className, table);
+    return *table;
 }
 
 const Attribute *findAttribute(const std::vector<Attribute> &table, QStringView name)
@@ -209,29 +211,12 @@ QString TfrxXMLSerializer::GetComponentText(const TfrxComponent &object)
     return attributes.isEmpty() ? object.ClassName() : object.ClassName() + u' ' + attributes;
 }
 
-TfrxComponent *TfrxXMLSerializer::ReadComponentStr(TfrxComponent *parent, QStringView text)
-{
-    text = text.trimmed();
-    const qsizetype blank = text.indexOf(u' ');
-    const QString className = (blank < 0 ? text : text.first(blank)).toString();
-    TfrxComponent *object = frxCreateComponent(className, nullptr);
-    if (!object)
-        throw EngineError(pagesText(PagesText::UnknownClass).arg(className));
-    try {
-        if (blank >= 0)
-            ReadAttributes(*object, text.sliced(blank + 1));
-    } catch (...) {
-        delete object;
-        throw;
-    }
-    if (parent)
-        object->SetParent(parent);
-    return object;
-}
+namespace {
 
-void TfrxXMLSerializer::ReadAttributes(TfrxComponent &object, QStringView attributes)
+// Calls `use(name, decoded value)` for each pair of an attribute text.
+template <class Use>
+void forEachAttribute(QStringView attributes, Use use)
 {
-    const std::vector<Attribute> &table = attributeTable(object);
     qsizetype i = 0;
     const qsizetype n = attributes.size();
     while (true) {
@@ -240,18 +225,85 @@ void TfrxXMLSerializer::ReadAttributes(TfrxComponent &object, QStringView attrib
         if (i >= n)
             return;
         const qsizetype equals = attributes.indexOf(u'=', i);
-        if (equals < 0 || equals + 1 >= n || attributes[equals + 1] != u'"')
-            throw EngineError(pagesText(PagesText::BadAttributeText).arg(attributes.sliced(i).toString()));
-        const qsizetype close = attributes.indexOf(u'"', equals + 2);
+        const qsizetype close =
+            equals < 0 || equals + 1 >= n || attributes[equals + 1] != u'"' ? -1 : attributes.indexOf(u'"', equals + 2);
         if (close < 0)
             throw EngineError(pagesText(PagesText::BadAttributeText).arg(attributes.sliced(i).toString()));
-        const QStringView name = attributes.sliced(i, equals - i);
-        const Attribute *attribute = findAttribute(table, name);
-        if (!attribute)
-            throw EngineError(pagesText(PagesText::UnknownAttribute).arg(name.toString(), object.ClassName()));
-        apply(object, *attribute, xmlDecodeValue(attributes.sliced(equals + 2, close - equals - 2)));
+        use(attributes.sliced(i, equals - i), xmlDecodeValue(attributes.sliced(equals + 2, close - equals - 2)));
         i = close + 1;
     }
+}
+
+const Attribute &attributeOf(const TfrxComponent &object, const std::vector<Attribute> &table, QStringView name)
+{
+    const Attribute *attribute = findAttribute(table, name);
+    if (!attribute)
+        throw EngineError(pagesText(PagesText::UnknownAttribute).arg(name.toString(), object.ClassName()));
+    return *attribute;
+}
+
+// Splits a component text into class name and attributes and creates an object of the class.
+std::unique_ptr<TfrxComponent> createObject(QStringView &text)
+{
+    text = text.trimmed();
+    const qsizetype blank = text.indexOf(u' ');
+    const QString className = (blank < 0 ? text : text.first(blank)).toString();
+    std::unique_ptr<TfrxComponent> object(frxCreateComponent(className, nullptr));
+    if (!object)
+        throw EngineError(pagesText(PagesText::UnknownClass).arg(className));
+    text = blank < 0 ? QStringView() : text.sliced(blank + 1);
+    return object;
+}
+
+}  // namespace
+
+TfrxComponent *TfrxXMLSerializer::ReadComponentStr(TfrxComponent *parent, QStringView text)
+{
+    std::unique_ptr<TfrxComponent> object = createObject(text);
+    ReadAttributes(*object, text);
+    if (parent)
+        object->SetParent(parent);
+    return object.release();
+}
+
+void TfrxXMLSerializer::ReadAttributes(TfrxComponent &object, QStringView attributes)
+{
+    const std::vector<Attribute> &table = attributeTable(object);
+    forEachAttribute(attributes, [&](QStringView name, const QString &value) {
+        apply(object, attributeOf(object, table, name), value);
+    });
+}
+
+ParsedComponentText::ParsedComponentText(QStringView text)
+{
+    // Each attribute is applied to a sample object once: that checks it and gives the typed
+    // value the step sets later.
+    std::unique_ptr<TfrxComponent> sample = createObject(text);
+    className_ = sample->ClassName();
+    const std::vector<Attribute> &table = attributeTable(*sample);
+    forEachAttribute(text, [&](QStringView name, const QString &value) {
+        const Attribute &attribute = attributeOf(*sample, table, name);
+        apply(*sample, attribute, value);
+        const TfrxPropertyInfo *property = attribute.property;
+        if (attribute.target == Target::Property && property->setValue && property->value && !property->isReference())
+            steps_.push_back(
+                [property, typed = property->value(*sample)](TfrxComponent &o) { property->setValue(o, typed); });
+        else
+            steps_.push_back([&attribute, value](TfrxComponent &o) { apply(o, attribute, value); });
+    });
+}
+
+TfrxComponent *ParsedComponentText::Create(TfrxComponent *parent, QStringView attributes) const
+{
+    std::unique_ptr<TfrxComponent> object(frxCreateComponent(className_, nullptr));
+    if (!object)
+        throw EngineError(pagesText(PagesText::UnknownClass).arg(className_));
+    for (const auto &step : steps_)
+        step(*object);
+    TfrxXMLSerializer::ReadAttributes(*object, attributes);
+    if (parent)
+        object->SetParent(parent);
+    return object.release();
 }
 
 }  // namespace vornak

@@ -18,12 +18,32 @@
 // the property names it understands "l", "t", "w", "h" (Left, Top, Width, Height), "u" and "x"
 // (a memo's text) and "Font.Size" (points).
 
+#include <functional>
 #include <QString>
 #include <QStringView>
+#include <vector>
 
 namespace vornak {
 
 class TfrxComponent;
+
+// A component text read once for building many objects from it (the source objects of
+// prepared pages): the class name and one step per attribute, each value already converted.
+// Building gives the same object as ReadComponentStr of the text, without reading it again.
+class ParsedComponentText {
+public:
+    ParsedComponentText() = default;
+    // Raises EngineError as ReadComponentStr does.
+    explicit ParsedComponentText(QStringView text);
+
+    // A new object of the class with the attributes applied, then `attributes` (read as text);
+    // made the last child of `parent`.
+    TfrxComponent *Create(TfrxComponent *parent, QStringView attributes) const;
+
+private:
+    QString className_;
+    std::vector<std::function<void(TfrxComponent &)>> steps_;
+};
 
 class TfrxXMLSerializer {
 public:
