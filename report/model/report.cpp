@@ -33,7 +33,9 @@ TfrxReport::TfrxReport(TfrxComponent *owner)
 
 TfrxReport::~TfrxReport()
 {
-    // Children are freed before the lists and the script that may refer to them.
+    // Children are freed before the lists and the script that may refer to them; the prepared
+    // pages let go of them first.
+    previewPages_.reset();
     TfrxComponent::Clear();
 }
 
@@ -104,6 +106,8 @@ void TfrxReport::resetProperties()
 
 void TfrxReport::Clear()
 {
+    if (previewPages_)
+        previewPages_->UnlinkSourcePages();
     TfrxComponent::Clear();
     binding_ = {};
     dotMatrixReport_ = false;

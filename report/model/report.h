@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/model/component.h"
+#include "report/model/custom_preview_pages.h"
 #include "report/model/report_data_sets.h"
 #include "report/model/report_options.h"
 #include "report/model/report_variables.h"
@@ -63,6 +64,11 @@ public:
     TfrxPrintOptions PrintOptions;
     TfrxPreviewOptions PreviewOptions;
     TfrxReportOptions ReportOptions;
+
+    // The prepared pages store. The report owns it; the pages folder puts it here
+    // (frxPreviewPages) and the engine, the preview and printing reach it through the report.
+    TfrxCustomPreviewPages *PreviewPages() const { return previewPages_.get(); }
+    void SetPreviewPages(std::unique_ptr<TfrxCustomPreviewPages> store) { previewPages_ = std::move(store); }
 
     // The data source of the first item whose data source has the user name `userName`
     // (ignoring the case of A to Z); nullptr when none.
@@ -138,6 +144,7 @@ private:
     std::unique_ptr<QTimer> timer_;
     TfrxView *self_ = nullptr;
     std::unique_ptr<TfsScript> script_;
+    std::unique_ptr<TfrxCustomPreviewPages> previewPages_; // freed before the template it copies
     ReportScriptVariables scriptVariables_;
 };
 

@@ -81,9 +81,20 @@ TfrxPreviewPages::TfrxPreviewPages(TfrxReport *report)
 {
 }
 
+TfrxPreviewPages &frxPreviewPages(TfrxReport &report)
+{
+    auto *store = dynamic_cast<TfrxPreviewPages *>(report.PreviewPages());
+    if (!store) {
+        auto created = std::make_unique<TfrxPreviewPages>(&report);
+        store = created.get();
+        report.SetPreviewPages(std::move(created));
+    }
+    return *store;
+}
+
 TfrxPreviewPages::~TfrxPreviewPages()
 {
-    unlinkSourcePages();
+    UnlinkSourcePages();
 }
 
 TfrxPreviewPages::ItemGeometry TfrxPreviewPages::geometry(const TfrxXMLItem &item) const
@@ -129,7 +140,7 @@ void TfrxPreviewPages::checkIndex(int index)
 void TfrxPreviewPages::Clear()
 {
     cache_.clear();
-    unlinkSourcePages();
+    UnlinkSourcePages();
     sourcePages_.clear();
     templatePages_.clear();
     sourceTexts_.clear();
@@ -418,7 +429,7 @@ void TfrxPreviewPages::ClearFirstPassPages()
     CurPage = passStart_->page;
 }
 
-void TfrxPreviewPages::unlinkSourcePages()
+void TfrxPreviewPages::UnlinkSourcePages()
 {
     for (const auto &page : sourcePages_)
         for (TfrxComponent *copy : page->AllObjects()) {
@@ -433,7 +444,7 @@ void TfrxPreviewPages::Finish()
     LastY = 0;
     logicalPageNumber_ = 0;
     cache_.clear();
-    unlinkSourcePages();
+    UnlinkSourcePages();
     if (OnPreparationStopped)
         OnPreparationStopped();
 }

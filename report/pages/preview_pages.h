@@ -15,7 +15,7 @@
 // An object item is named by its alias with the difference as Text; an object that has no
 // source copy is named by its class with its full component text.
 
-#include "report/pages/custom_preview_pages.h"
+#include "report/model/custom_preview_pages.h"
 #include "report/pages/dictionary.h"
 #include "report/pages/page_cache.h"
 #include "report/pages/xml_item.h"
@@ -59,6 +59,7 @@ public:
     void ShiftAnchors(int from, double newTop) override;
     void ClearFirstPassPages() override;
     void Finish() override;
+    void UnlinkSourcePages() override;
 
     int Count() override;
     TfrxReportPage *PageAt(int index) override;
@@ -101,7 +102,6 @@ private:
     void registerSourceObject(TfrxComponent &original, TfrxComponent &copy, int pageIndex);
     std::unique_ptr<TfrxReportPage> rebuild(int index);
     void rebuildObject(const TfrxXMLItem &item, TfrxComponent &parent);
-    void unlinkSourcePages();
     int pagesInCache() const;
 
     TfrxReport *report_;
@@ -122,5 +122,8 @@ private:
     };
     std::optional<PassStart> passStart_;
 };
+
+// The store of `report`, created there on first use.
+TfrxPreviewPages &frxPreviewPages(TfrxReport &report);
 
 }  // namespace vornak

@@ -22,7 +22,7 @@ struct PreparedReport {
     TfrxMemoView *name = new TfrxMemoView(band);
     TfrxMemoView *sum = new TfrxMemoView(band);
     TfrxPageFooter *footer = new TfrxPageFooter(page);
-    TfrxPreviewPages store{&report};
+    TfrxPreviewPages &store = frxPreviewPages(report);
 
     PreparedReport()
     {
@@ -94,6 +94,13 @@ TEST(PreviewPages, SourceObjectsGetAliasesAndKeepTheirText)
     EXPECT_EQ(r.name->OriginalComponent, nullptr);
     r.store.AddSourcePage(r.page);
     EXPECT_EQ(r.name->Alias, QStringLiteral("m1"));
+
+    // The report's own store lets go of the template before the report frees it.
+    EXPECT_EQ(r.report.PreviewPages(), &r.store);
+    EXPECT_EQ(&frxPreviewPages(r.report), &r.store);
+    r.report.Clear();
+    for (const TfrxComponent *sourceCopy : r.store.SourcePages(0)->AllObjects())
+        EXPECT_EQ(sourceCopy->OriginalComponent, nullptr);
 }
 
 TEST(PreviewPages, PreparedObjectsAreStoredAsDifferencesAndRebuilt)

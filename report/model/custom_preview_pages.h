@@ -60,6 +60,9 @@ public:
     virtual void ShiftAnchors(int from, double newTop) = 0;
     virtual void ClearFirstPassPages() = 0;
     virtual void Finish() = 0;
+    // Drops the links between source copies and template objects (Finish does it too); the
+    // report calls it before it frees its template.
+    virtual void UnlinkSourcePages() = 0;
 
     // Reading (the preview and printing).
     virtual int Count() = 0;
