@@ -24,26 +24,23 @@ constexpr NamedReference kNamedReferences[] = {
     {u"gt", u'>'},
 };
 
-const QStringView characterReference(char16_t c)
+// The characters a value never holds as they are, and what is written instead.
+struct CharacterReference {
+    char16_t character;
+    QStringView reference;
+};
+
+constexpr CharacterReference kCharacterReferences[] = {
+    {u'\n', u"&#10;"}, {u'\r', u"&#13;"}, {u'"', u"&#34;"}, {u'&', u"&#38;"},
+    {u'<', u"&#60;"},  {u'>', u"&#62;"},  {u'\0', u"&#0;"},
+};
+
+QStringView characterReference(char16_t c)
 {
-    switch (c) {
-    case u'\n':
-        return u"&#10;";
-    case u'\r':
-        return u"&#13;";
-    case u'"':
-        return u"&#34;";
-    case u'&':
-        return u"&#38;";
-    case u'<':
-        return u"&#60;";
-    case u'>':
-        return u"&#62;";
-    case u'\0':
-        return u"&#0;";
-    default:
-        return {};
-    }
+    for (const CharacterReference &entry : kCharacterReferences)
+        if (entry.character == c)
+            return entry.reference;
+    return {};
 }
 
 // Decodes the reference starting at text[i] ("&"); returns the number of characters it takes
