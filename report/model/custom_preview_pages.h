@@ -1,44 +1,35 @@
 #pragma once
 
-// What the band engine, the preview and printing see of the prepared pages: the operations of
-// the store, independent of how it keeps the pages.
+// The prepared pages store as the report, the engine, the preview and printing use it. The store
+// itself (TfrxPreviewPages, report/pages) implements these operations; the report owns one
+// (its PreviewPages).
 //
-// Drawing a page, the preview's hit test and printing (`DrawPage`, `ObjectOver`, `Print`) work
-// on the pages PageAt rebuilds and belong to the drawing, preview and printing folders, which
-// sit above this one; they take the store through this interface.
+// Drawing a page, the preview's hit test and printing (`DrawPage`, `ObjectOver`, `Print`) work on
+// the pages PageAt rebuilds; they join this interface with the stages that draw, preview and
+// print, which sit above the store.
 
 #include <QSize>
 #include <QString>
 
 namespace vornak {
 
-class TfrxBand;
 class TfrxComponent;
-class TfrxPage;
+class TfrxBand;
 class TfrxReportPage;
-
-// Whether AddPage starts a page after the last one or writes over an existing one (a later
-// pass of a two-pass report).
-enum TfrxAddPageAction : int { apWriteOver, apAdd };
-
-// What the store needs to know about the band engine while it runs. The engine keeps this up
-// to date; outside a preparation it stays at its defaults.
-struct TfrxPagesEngineState {
-    bool Running = false;     // lookups in the page cache are skipped: every PageAt rebuilds
-    bool DoublePass = false;  // the report is prepared in two passes
-    bool FinalPass = true;    // the pass being run is the last one
-    int TotalPages = 0;       // the engine's page count (logical totals without a record)
-    double CurY = 0;          // the current Y on the page (anchors)
-
-    bool FirstPassOfTwo() const { return Running && DoublePass && !FinalPass; }
-    bool FinalPassOfTwo() const { return Running && DoublePass && FinalPass; }
-};
 
 class TfrxCustomPreviewPages {
 public:
+    // Whether AddPage starts a page after the last one or writes over an existing one (a later
+    // pass of a two-pass report).
+    enum TfrxAddPageAction { apWriteOver, apAdd };
+
     virtual ~TfrxCustomPreviewPages() = default;
 
-    // While preparing (the band engine).
+    TfrxAddPageAction AddPageAction = apAdd;
+    int CurPage = -1;        // the current page index; -1 when empty
+    int CurPreviewPage = 0;  // the page the preview shows (printing the current page)
+
+    // Used by the engine while preparing.
     virtual void Clear() = 0;
     virtual void Initialize() = 0;
     virtual void BeginPass() = 0;
@@ -64,23 +55,18 @@ public:
     // report calls it before it frees its template.
     virtual void UnlinkSourcePages() = 0;
 
-    // Reading (the preview and printing).
+    // Used by the preview and printing.
     virtual int Count() = 0;
     // The rebuilt page; nullptr when there are no pages. It belongs to the page cache: use it
-    // before the next call that changes the cache. An index outside the pages raises EngineError.
+    // before the next call that changes the cache. An index outside 0..Count-1 raises EngineError.
     virtual TfrxReportPage *PageAt(int index) = 0;
-    // Width and height in whole pixels; (0, 0) for an index outside the pages.
+    // Whole pixels; (0, 0) for an index outside 0..Count-1.
     virtual QSize PageSizeAt(int index) = 0;
     // Empties the page cache (printing does it after every printed page).
     virtual void ClearCache() = 0;
     virtual void AddEmptyPage(int index) = 0;
     virtual void DeletePage(int index) = 0;
     virtual void ModifyPage(int index, TfrxReportPage *page) = 0;
-
-    int CurPage = -1;  // the page being prepared; -1 when empty
-    TfrxAddPageAction AddPageAction = apAdd;
-    int CurPreviewPage = 0;  // the page the preview shows (printing the current page)
-    TfrxPagesEngineState Engine;
 };
 
 }  // namespace vornak

@@ -11,6 +11,7 @@
 #include "platform/errors.h"
 #include "report/model/band.h"
 #include "report/model/class_registry.h"
+#include "report/model/custom_engine.h"
 #include "report/model/custom_memo_view.h"
 #include "report/model/report.h"
 #include "report/model/report_page.h"
@@ -113,6 +114,26 @@ TfrxPreviewPages::ItemGeometry TfrxPreviewPages::geometry(const TfrxXMLItem &ite
     g.top = value(u"t", u"Top", source ? source->Top() : 0);
     g.height = value(u"h", u"Height", source ? source->Height() : 0);
     return g;
+}
+
+const TfrxCustomEngine *TfrxPreviewPages::engine() const
+{
+    return report_ ? report_->Engine() : nullptr;
+}
+
+bool TfrxPreviewPages::engineRunning() const
+{
+    return engine() && engine()->Running;
+}
+
+bool TfrxPreviewPages::firstPassOfTwo() const
+{
+    return engineRunning() && report_->EngineOptions.DoublePass && !engine()->FinalPass;
+}
+
+bool TfrxPreviewPages::finalPassOfTwo() const
+{
+    return engineRunning() && report_->EngineOptions.DoublePass && engine()->FinalPass;
 }
 
 int TfrxPreviewPages::pagesInCache() const
@@ -253,7 +274,7 @@ void TfrxPreviewPages::addObjectItem(TfrxXMLItem &parent, const TfrxComponent &o
     const TfrxComponent *source = object.OriginalComponent;
     if (source && !object.Alias.isEmpty()) {
         item->Name = object.Alias;
-        item->Text = Engine.FirstPassOfTwo() ? TfrxXMLSerializer::ObjToXML(object, source) : frxDiff(object, *source);
+        item->Text = firstPassOfTwo() ? TfrxXMLSerializer::ObjToXML(object, source) : frxDiff(object, *source);
     } else {
         item->Name = object.ClassName();
         item->Text = TfrxXMLSerializer::ObjToXML(object);
@@ -341,7 +362,7 @@ double TfrxPreviewPages::GetLastY(double columnPosition)
 
 void TfrxPreviewPages::IncLogicalPageNumber()
 {
-    if (Engine.FinalPassOfTwo())
+    if (finalPassOfTwo())
         return;
     ++logicalPageNumber_;
     section(QStringLiteral("logicalpagenumbers"))
@@ -351,7 +372,7 @@ void TfrxPreviewPages::IncLogicalPageNumber()
 
 void TfrxPreviewPages::ResetLogicalPageNumber()
 {
-    if (Engine.FinalPassOfTwo())
+    if (finalPassOfTwo())
         return;
     TfrxXMLItem *numbers = section(QStringLiteral("logicalpagenumbers"));
     const QString total = QString::number(logicalPageNumber_);
@@ -373,7 +394,7 @@ int TfrxPreviewPages::GetLogicalTotalPages()
     const TfrxXMLItem *numbers = section(QStringLiteral("logicalpagenumbers"));
     if (CurPage >= 0 && CurPage < numbers->Count() && numbers->Items(CurPage)->HasProp(u"t"))
         return numbers->Items(CurPage)->Prop(u"t").toInt();
-    return Engine.TotalPages;
+    return engine() ? engine()->TotalPages : 0;
 }
 
 void TfrxPreviewPages::AddAnchor(const QString &text)
@@ -381,7 +402,7 @@ void TfrxPreviewPages::AddAnchor(const QString &text)
     TfrxXMLItem *anchor = section(QStringLiteral("anchors"))->Add(QStringLiteral("item"));
     anchor->SetProp(u"text", text);
     anchor->SetProp(u"page", QString::number(CurPage));
-    anchor->SetProp(u"top", QString::number(std::lround(Engine.CurY)));
+    anchor->SetProp(u"top", QString::number(std::lround(engine() ? engine()->CurY : 0)));
 }
 
 int TfrxPreviewPages::GetAnchorCurPosition()
@@ -496,7 +517,7 @@ TfrxReportPage *TfrxPreviewPages::PageAt(int index)
     if (Count() == 0)
         return nullptr;
     checkIndex(index);
-    if (!Engine.Running)
+    if (!engineRunning())
         if (TfrxReportPage *cached = cache_.find(index))
             return cached;
     return cache_.add(index, rebuild(index), pagesInCache());

@@ -29,6 +29,7 @@
 
 namespace vornak {
 
+class TfrxCustomEngine;
 class TfrxReport;
 
 class TfrxPreviewPages : public TfrxCustomPreviewPages {
@@ -103,6 +104,11 @@ private:
     std::unique_ptr<TfrxReportPage> rebuild(int index);
     void rebuildObject(const TfrxXMLItem &item, TfrxComponent &parent);
     int pagesInCache() const;
+    // The band engine's run state, read from the report's engine (none: not running).
+    const TfrxCustomEngine *engine() const;
+    bool engineRunning() const;   // the page cache is not looked up: every PageAt rebuilds
+    bool firstPassOfTwo() const;  // objects are stored with the plain component difference
+    bool finalPassOfTwo() const;  // logical page numbers are kept from the first pass
 
     TfrxReport *report_;
     TfrxXMLDocument document_;

@@ -37,14 +37,16 @@ struct Attribute {
     const TfrxPropertyInfo *property;  // for Target::Property
 };
 
-// Lists of lines are stored in templates as "<name>.UTF8W"; the component text calls them
-// "<name>.Text".
+// A list of lines is called "<name>.Text" (templates store the memo's as "Memo.UTF8W").
 QString componentTextName(const TfrxPropertyInfo &property)
 {
-    static const QString lines = QStringLiteral(".UTF8W");
-    if (property.name.endsWith(lines))
-        return property.name.chopped(lines.size()) + QStringLiteral(".Text");
-    return property.name;
+    if (property.kind != TfrxPropertyKind::Lines)
+        return property.name;
+    QStringView name(property.name);
+    for (QStringView suffix : {QStringView(u".UTF8W"), QStringView(u".Text")})
+        if (name.endsWith(suffix))
+            name.chop(suffix.size());
+    return name.toString() + QStringLiteral(".Text");
 }
 
 bool lessIgnoringCase(QStringView a, QStringView b)
@@ -155,21 +157,9 @@ void apply(TfrxComponent &object, const Attribute &attribute, const QString &val
     }
 }
 
-// A floating-point property: compared with a tolerance against an ancestor, always written
-// without one.
-bool isFloat(const TfrxPropertyInfo &property, const TfrxComponent &object)
-{
-    return property.value && property.value(object).type() == Variant::Type::Float;
-}
-
-bool isFontAttribute(const TfrxPropertyInfo &property)
-{
-    return property.name.startsWith(u"Font.");
-}
-
 bool differs(const TfrxPropertyInfo &property, const TfrxComponent &object, const TfrxComponent &ancestor)
 {
-    if (isFloat(property, object))
+    if (property.kind == TfrxPropertyKind::Float)
         return std::abs(property.value(object).toDouble() - property.value(ancestor).toDouble()) >= kFloatTolerance;
     return property.read(object) != property.read(ancestor);
 }
@@ -192,13 +182,12 @@ QString TfrxXMLSerializer::ObjToXML(const TfrxComponent &object, const TfrxCompo
         ancestor = nullptr;
     QString text;
     for (const TfrxPropertyInfo &property : object.Properties()) {
-        bool write;
-        if (ancestor)
-            // An object that takes its parent's font writes ParentFont only: its font comes
-            // from the parent it is read into.
-            write = !(isFontAttribute(property) && object.ParentFont()) && differs(property, object, *ancestor);
-        else
-            write = property.isStored(object) || isFloat(property, object);
+        // A property the object does not store at all (a font taken from the parent) is left
+        // out; floats are written even at their default when there is no ancestor.
+        if (!property.isStoredAtAll(object))
+            continue;
+        const bool write = ancestor ? differs(property, object, *ancestor)
+                                    : property.kind == TfrxPropertyKind::Float || property.isStored(object);
         if (write)
             appendAttribute(text, componentTextName(property), property.read(object));
     }
@@ -285,7 +274,7 @@ ParsedComponentText::ParsedComponentText(QStringView text)
         const Attribute &attribute = attributeOf(*sample, table, name);
         apply(*sample, attribute, value);
         const TfrxPropertyInfo *property = attribute.property;
-        if (attribute.target == Target::Property && property->setValue && property->value && !property->isReference())
+        if (attribute.target == Target::Property && !property->isReference())
             steps_.push_back(
                 [property, typed = property->value(*sample)](TfrxComponent &o) { property->setValue(o, typed); });
         else

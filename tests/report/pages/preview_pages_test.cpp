@@ -5,6 +5,7 @@
 #include "report/model/report.h"
 #include "report/model/report_page.h"
 #include "report/pages/preview_pages.h"
+#include "tests/fixtures/idle_engine.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,12 @@ struct PreparedReport {
         store.AddSourcePage(page);
     }
 
+    IdleEngine &startEngine()
+    {
+        report.SetEngine(std::make_unique<IdleEngine>(report));
+        report.Engine()->Running = true;
+        return static_cast<IdleEngine &>(*report.Engine());
+    }
     // Prints one row of the master data band at `top`.
     void addRow(double top, const QString &text)
     {
@@ -154,7 +161,7 @@ TEST(PreviewPages, RebuiltPagesStayInTheCacheUntilFiftyOthersWereShown)
     EXPECT_EQ(r.store.PageAt(0)->Tag(), 0);  // page 0 had left the cache
 
     r.store.PageAt(3)->SetTag(3);
-    r.store.Engine.Running = true;  // while the engine runs every request rebuilds
+    r.startEngine();  // while the engine runs every request rebuilds
     EXPECT_EQ(r.store.PageAt(3)->Tag(), 0);
 }
 
@@ -250,7 +257,7 @@ TEST(PreviewPages, BandExistsByOriginOrPageFooterClass)
 TEST(PreviewPages, LogicalPageNumbers)
 {
     PreparedReport r;
-    r.store.Engine.TotalPages = 5;
+    r.startEngine().TotalPages = 5;
     for (int i = 0; i < 3; ++i)
         r.addPage(0);
     EXPECT_EQ(r.store.GetLogicalPageNo(), 3);
