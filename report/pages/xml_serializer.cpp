@@ -11,8 +11,6 @@
 #include "report/model/class_registry.h"
 #include "report/model/component.h"
 #include "report/model/custom_memo_view.h"
-#include "report/model/data_set.h"
-#include "report/model/report.h"
 #include "report/pages/pages_texts.h"
 #include "report/pages/xml_item.h"
 
@@ -92,44 +90,12 @@ const Attribute *findAttribute(const std::vector<Attribute> &table, QStringView 
     return &*it;
 }
 
-// References of a read object: report objects in its report (or the tree it is in), data
-// sources by component name.
-class ReadResolver : public TfrxReferenceResolver {
-public:
-    explicit ReadResolver(const TfrxComponent &object)
-        : object_(object)
-    {
-    }
-
-    TfrxComponent *FindReportObject(const QString &name) const override
-    {
-        const TfrxComponent *root = object_.Report();
-        if (!root) {
-            root = &object_;
-            while (root->Parent())
-                root = root->Parent();
-        }
-        return root->FindObject(name);
-    }
-    TfrxDataSet *FindDataSet(const QString &name) const override
-    {
-        for (TfrxDataSet *dataSet : TfrxDataSet::GlobalList())
-            if (TfrxComponent::SameName(dataSet->Name(), name))
-                return dataSet;
-        return nullptr;
-    }
-    TfrxCustomPreview *FindPreview(const QString &) const override { return nullptr; }
-
-private:
-    const TfrxComponent &object_;
-};
-
 void apply(TfrxComponent &object, const Attribute &attribute, const QString &value)
 {
     switch (attribute.target) {
     case Target::Property:
         if (attribute.property->isReference())
-            attribute.property->resolve(object, value, ReadResolver(object));
+            attribute.property->resolve(object, value, TfrxTreeResolver(object));
         else
             attribute.property->write(object, value);
         return;
