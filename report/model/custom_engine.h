@@ -18,7 +18,10 @@ class TfrxReport;
 // this base.
 class TfrxCustomEngine : public ScriptObject {
 public:
-    explicit TfrxCustomEngine(TfrxReport &report) : report_(report) {}
+    explicit TfrxCustomEngine(TfrxReport &report)
+        : report_(report)
+    {
+    }
     QString scriptClassName() const override { return QStringLiteral("TfrxEngine"); }
 
     TfrxReport &Report() const { return report_; }
@@ -29,15 +32,15 @@ public:
     double PageWidth = 0;
     int CurColumn = 1;
     int CurVColumn = 0;
-    int CurLine = 0;        // "Line": the row number within the current data band run
-    int CurLineThrough = 0; // "Line#": the running row number
-    double StartDate = 0;   // "Date": when the run started
-    double StartTime = 0;   // "Time"
+    int CurLine = 0;         // "Line": the row number within the current data band run
+    int CurLineThrough = 0;  // "Line#": the running row number
+    double StartDate = 0;    // "Date": when the run started
+    double StartTime = 0;    // "Time"
     bool FinalPass = true;
-    int TotalPages = 0;     // the first pass's page total in a two-pass report; 0 otherwise
+    int TotalPages = 0;  // the first pass's page total in a two-pass report; 0 otherwise
     bool Running = false;
     bool SecondScriptCall = false;
-    TfrxBand *CurBand = nullptr; // the band being printed; aggregates are looked up for it
+    TfrxBand *CurBand = nullptr;  // the band being printed; aggregates are looked up for it
     // Objects told about the run's progress; cleared at every preparation before the script's
     // items go.
     QList<TfrxComponent *> NotifyList;
@@ -63,4 +66,4 @@ private:
     TfrxReport &report_;
 };
 
-} // namespace vornak
+}  // namespace vornak
