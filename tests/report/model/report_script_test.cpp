@@ -169,6 +169,14 @@ TEST(ReportScript, ObjectsUnitsAndSetAreRegistered)
     EXPECT_TRUE(r.band->inheritsScriptClass(QStringLiteral("TfrxDataBand")));
     EXPECT_TRUE(r.memo->inheritsScriptClass(QStringLiteral("TfrxView")));
     EXPECT_FALSE(r.memo->inheritsScriptClass(QStringLiteral("TfrxBand")));
+
+    // Clearing the script keeps the unit constants the report registered when it was created.
+    r.report.Script().Clear();
+    EXPECT_NE(r.report.Script().Find(QStringLiteral("fr01cm")), nullptr);
+    EXPECT_EQ(r.report.Script().Find(QStringLiteral("MasterData1")), nullptr);
+    r.report.SetScriptValue(Variant(1));  // "Value" went with the rest: nothing to set
+    r.memo->BeforePrint();
+    EXPECT_EQ(r.report.SelfObject(), r.memo);
 }
 
 TEST(ReportScript, DefaultScriptHasNoStatements)
