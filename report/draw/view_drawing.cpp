@@ -1,0 +1,97 @@
+#include "report/draw/view_drawing.h"
+
+#include "report/draw/colors.h"
+#include "report/draw/memo_drawing.h"
+#include "report/draw/painter_state.h"
+#include "report/model/custom_memo_view.h"
+
+#include <QPainter>
+
+namespace vornak {
+
+namespace {
+
+// Qt's pen style for a frame line style; the styles Qt has no pen for are drawn solid.
+Qt::PenStyle penStyle(TfrxFrameStyle style)
+{
+    switch (style) {
+    case fsDash:
+        return Qt::DashLine;
+    case fsDot:
+    case fsAltDot:
+    case fsSquare:
+        return Qt::DotLine;
+    case fsDashDot:
+        return Qt::DashDotLine;
+    case fsDashDotDot:
+        return Qt::DashDotDotLine;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+// One side of a frame: the line it is drawn with and its end points before pulling in.
+struct FrameSide {
+    TfrxFrameType side;
+    TfrxFrameLine TfrxFrame::*line;
+    bool vertical;
+};
+constexpr FrameSide frameSides[] = {
+    {ftLeft, &TfrxFrame::LeftLine, true},
+    {ftRight, &TfrxFrame::RightLine, true},
+    {ftTop, &TfrxFrame::TopLine, false},
+    {ftBottom, &TfrxFrame::BottomLine, false},
+};
+
+}  // namespace
+
+void frxDrawBackground(QPainter &canvas, TColor color, const TfrxViewRect &rect)
+{
+    const QColor fill = frxQColor(color);
+    if (!fill.isValid())
+        return;
+    canvas.fillRect(QRect(rect.X0, rect.Y0, rect.X1 - rect.X0, rect.Y1 - rect.Y0), fill);
+}
+
+void frxDrawFrame(QPainter &canvas, const TfrxFrame &frame, const TfrxViewRect &rect, double scaleX)
+{
+    const TfrxFrameTypes typ = frame.Typ();
+    if (typ == 0 || frame.Color() == clNone || frame.Width() == 0)
+        return;
+    const PainterState state(canvas);
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    for (const FrameSide &side : frameSides) {
+        if (!(typ & side.side))
+            continue;
+        const TfrxFrameLine &line = frame.*side.line;
+        const QColor color = frxQColor(line.Color);
+        if (!color.isValid())
+            continue;
+        const int width = frxRound(line.Width * scaleX);
+        const int half = width / 2;
+        const auto pull = [&](TfrxFrameType neighbour) { return (typ & neighbour) ? 0 : half; };
+        QLine segment;
+        if (side.vertical) {
+            const int x = side.side == ftLeft ? rect.X0 : rect.X1;
+            segment = QLine(x, rect.Y0 + pull(ftTop), x, rect.Y1 - pull(ftBottom));
+        } else {
+            const int y = side.side == ftTop ? rect.Y0 : rect.Y1;
+            segment = QLine(rect.X0 + pull(ftLeft), y, rect.X1 - pull(ftRight), y);
+        }
+        canvas.setPen(QPen(color, width, penStyle(line.Style), Qt::SquareCap, Qt::MiterJoin));
+        canvas.drawLine(segment);
+    }
+}
+
+void frxDrawView(TfrxView &view, QPainter &canvas, const TfrxDrawScale &scale, const TfrxDrawInfo &info)
+{
+    if (auto *memo = dynamic_cast<TfrxCustomMemoView *>(&view)) {
+        frxDrawMemo(*memo, canvas, scale, info);
+        return;
+    }
+    const TfrxViewRect rect = frxViewRect(view, scale);
+    frxDrawBackground(canvas, view.Color(), rect);
+    frxDrawFrame(canvas, view.Frame(), rect, scale.ScaleX);
+}
+
+}  // namespace vornak

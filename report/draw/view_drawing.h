@@ -1,0 +1,31 @@
+#pragma once
+
+#include "report/draw/view_geometry.h"
+
+class QPainter;
+
+namespace vornak {
+
+class TfrxFrame;
+class TfrxView;
+
+// What a page hands to the memos it draws: the page count and copy number for the draw-time
+// macros, and the print scale (used only while printing).
+struct TfrxDrawInfo {
+    int TotalPages = 0;
+    int CopyNo = 0;
+    double PrintScale = 1;
+};
+
+// Fills (x0, y0)-(x1, y1) with `color` unless it is "none".
+void frxDrawBackground(QPainter &canvas, TColor color, const TfrxViewRect &rect);
+
+// Draws the present sides of `frame` on the corners of `rect` in the order left, right, top,
+// bottom, each with its own line: square pen ends meet and close the corners; an end that meets
+// no other side is pulled in by half the pen width.
+void frxDrawFrame(QPainter &canvas, const TfrxFrame &frame, const TfrxViewRect &rect, double scaleX);
+
+// Draws a view: a memo with its text; any other view its background and frame.
+void frxDrawView(TfrxView &view, QPainter &canvas, const TfrxDrawScale &scale, const TfrxDrawInfo &info = {});
+
+}  // namespace vornak
