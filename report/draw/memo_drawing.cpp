@@ -58,8 +58,7 @@ void frxDrawMemo(TfrxCustomMemoView &memo, QPainter &canvas, const TfrxDrawScale
                          frxMemoTextRect(memo, rect, scale));
     engine.SetText(lines);
     engine.SetParaBreaks(memo.FirstParaBreak(), memo.LastParaBreak());
-    frxDrawBackground(canvas, memo.Color(), rect);
-    frxDrawFrame(canvas, memo.Frame(), rect, scale.ScaleX);
+    frxDrawViewFrame(canvas, memo, rect, scale);
     engine.DrawText(canvas, memo.HAlign(), memo.VAlign());
 }
 

@@ -30,6 +30,27 @@ Qt::PenStyle penStyle(TfrxFrameStyle style)
     }
 }
 
+// Qt's brush for the hatched brush styles (the others fill solid or not at all).
+Qt::BrushStyle hatchStyle(TBrushStyle style)
+{
+    switch (style) {
+    case bsHorizontal:
+        return Qt::HorPattern;
+    case bsVertical:
+        return Qt::VerPattern;
+    case bsFDiagonal:
+        return Qt::FDiagPattern;
+    case bsBDiagonal:
+        return Qt::BDiagPattern;
+    case bsCross:
+        return Qt::CrossPattern;
+    case bsDiagCross:
+        return Qt::DiagCrossPattern;
+    default:
+        return Qt::NoBrush;
+    }
+}
+
 // One side of a frame: the line it is drawn with and its end points before pulling in.
 struct FrameSide {
     TfrxFrameType side;
@@ -45,12 +66,37 @@ constexpr FrameSide frameSides[] = {
 
 }  // namespace
 
-void frxDrawBackground(QPainter &canvas, TColor color, const TfrxViewRect &rect)
+void frxDrawBackground(QPainter &canvas, TColor color, const TfrxViewRect &rect, TBrushStyle brushStyle,
+                       TColor hatchColor)
 {
-    const QColor fill = frxQColor(color);
-    if (!fill.isValid())
+    if (brushStyle == bsClear)
         return;
-    canvas.fillRect(QRect(rect.X0, rect.Y0, rect.X1 - rect.X0, rect.Y1 - rect.Y0), fill);
+    const QRect area(rect.X0, rect.Y0, rect.X1 - rect.X0, rect.Y1 - rect.Y0);
+    const QColor fill = frxQColor(color);
+    if (fill.isValid())
+        canvas.fillRect(area, fill);
+    const Qt::BrushStyle hatch = hatchStyle(brushStyle);
+    const QColor hatchFill = frxQColor(hatchColor);
+    if (hatch != Qt::NoBrush && hatchFill.isValid())
+        canvas.fillRect(area, QBrush(hatchFill, hatch));
+}
+
+void frxDrawShadow(QPainter &canvas, const TfrxFrame &frame, const TfrxViewRect &rect, const TfrxDrawScale &scale)
+{
+    const QColor color = frxQColor(frame.ShadowColor());
+    if (!frame.DropShadow() || !color.isValid())
+        return;
+    const int width = frxRound(scale.ScaleX * frame.ShadowWidth());
+    const int height = frxRound(scale.ScaleY * frame.ShadowWidth());
+    canvas.fillRect(QRect(rect.X1, rect.Y0 + height, width, rect.Y1 - rect.Y0), color);
+    canvas.fillRect(QRect(rect.X0 + width, rect.Y1, rect.X1 - rect.X0, height), color);
+}
+
+void frxDrawViewFrame(QPainter &canvas, const TfrxView &view, const TfrxViewRect &rect, const TfrxDrawScale &scale)
+{
+    frxDrawBackground(canvas, view.Color(), rect, view.BrushStyle(), view.Frame().Color());
+    frxDrawShadow(canvas, view.Frame(), rect, scale);
+    frxDrawFrame(canvas, view.Frame(), rect, scale.ScaleX);
 }
 
 void frxDrawFrame(QPainter &canvas, const TfrxFrame &frame, const TfrxViewRect &rect, double scaleX)
@@ -89,9 +135,7 @@ void frxDrawView(TfrxView &view, QPainter &canvas, const TfrxDrawScale &scale, c
         frxDrawMemo(*memo, canvas, scale, info);
         return;
     }
-    const TfrxViewRect rect = frxViewRect(view, scale);
-    frxDrawBackground(canvas, view.Color(), rect);
-    frxDrawFrame(canvas, view.Frame(), rect, scale.ScaleX);
+    frxDrawViewFrame(canvas, view, frxViewRect(view, scale), scale);
 }
 
 }  // namespace vornak

@@ -86,4 +86,9 @@ TEST(ViewDrawing, BackgroundFillsTheDeviceRectangleUnderTheFrame)
     view.SetColor(clTransparent);
     view.Frame().SetTyp(0);
     EXPECT_EQ(inkBounds(drawn(view)), QRect());
+
+    // A drop shadow takes its width off the view and lies along the right and bottom edges.
+    view.Frame().SetDropShadow(true);
+    view.Frame().SetShadowWidth(2);
+    EXPECT_EQ(inkBounds(drawn(view)), QRect(QPoint(7, 7), QPoint(14, 14)));  // x1 = 15 - 2, strips 2 wide
 }
