@@ -14,7 +14,6 @@
 #include "report/draw/halving.h"
 #include "report/draw/painter_state.h"
 
-#include <QFontMetrics>
 #include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPainter>
@@ -30,28 +29,6 @@ QRecursiveMutex &drawTextMutex()
 {
     static QRecursiveMutex mutex;
     return mutex;
-}
-
-QFont qtFont(const TFont &font, int pixelSize)
-{
-    QFont f(font.Name);
-    f.setPixelSize(qMax(pixelSize, 1));
-    f.setBold((font.Style & fsBold) != 0);
-    f.setItalic((font.Style & fsItalic) != 0);
-    f.setUnderline((font.Style & fsUnderline) != 0);
-    f.setStrikeOut((font.Style & fsStrikeOut) != 0);
-    f.setKerning(false);
-    return f;
-}
-
-int advanceIn(QHash<char16_t, int> &cache, const QFont &font, QChar c)
-{
-    const auto found = cache.constFind(c.unicode());
-    if (found != cache.constEnd())
-        return *found;
-    const int value = QFontMetrics(font).horizontalAdvance(c);
-    cache.insert(c.unicode(), value);
-    return value;
 }
 
 }  // namespace
@@ -82,8 +59,7 @@ void TfrxDrawText::SetFont(const TFont &font)
     font_ = font;
     fontSize_ = font.Size();
     h600_ = std::abs(frxRound(fontSize_ * double(DefPPI) / 72));
-    measureFont_ = qtFont(font, h600_);
-    measureFont_.setHintingPreference(QFont::PreferNoHinting);
+    measureFont_ = &measureFonts_.get(font, h600_, true);
 }
 
 void TfrxDrawText::SetOptions(bool wordWrap, bool htmlTags, bool rtlReading, bool wordBreak, bool clipped, bool wysiwyg,
@@ -121,11 +97,6 @@ int TfrxDrawText::LineLimit(bool firstOfParagraph) const
     return frxRound((firstOfParagraph ? width - paragraphGap_ : width) * MeasureRatio);
 }
 
-QHash<char16_t, int> &TfrxDrawText::advancesOf(const QFont &font)
-{
-    return advanceCache_[font.key()];
-}
-
 void TfrxDrawText::SetText(const QStringList &lines)
 {
     lines_.clear();
@@ -141,14 +112,14 @@ void TfrxDrawText::SetText(const QStringList &lines)
 
 void TfrxDrawText::breakParagraph(const QString &paragraph, int start)
 {
-    QHash<char16_t, int> &cache = advancesOf(measureFont_);
+    TfrxCachedFont &font = *measureFont_;
     const int spacing = frxRound(charSpacing_ * MeasureRatio);
     const int length = int(paragraph.size());
     // advances_[i] is the running width of characters 0..i-1.
     advances_.resize(length + 1);
     advances_[0] = 0;
     for (int i = 0; i < length; ++i)
-        advances_[i + 1] = advances_[i] + advanceIn(cache, measureFont_, paragraph[i]) + spacing;
+        advances_[i + 1] = advances_[i] + font.advance(paragraph[i]) + spacing;
 
     const int firstLine = int(lines_.size());
     const auto addLine = [&](int from, int count) {
@@ -203,12 +174,11 @@ void TfrxDrawText::SetParaBreaks(bool firstParaBreak, bool lastParaBreak)
         lines_.last().ParagraphEnd = false;
 }
 
-QFont TfrxDrawText::DeviceFont(const TfrxOutputDevice &device) const
+int TfrxDrawText::DeviceFontHeight(const TfrxOutputDevice &device) const
 {
     const double height =
         device.Printer ? device.LogPixelsY * fontSize_ * printScale_ / 72 : fontSize_ * scaleY_ * ScrPPI / 72;
-    QFont font = qtFont(font_, std::abs(frxRound(height)));
-    return font;
+    return std::abs(frxRound(height));
 }
 
 int TfrxDrawText::BlockHeight(const TfrxOutputDevice &device) const
@@ -225,9 +195,8 @@ QList<TfrxPlacedLine> TfrxDrawText::PlaceLines(const TfrxOutputDevice &device, T
     const int n = int(lines_.size());
     if (n == 0)
         return placed;
-    const QFont font = DeviceFont(device);
-    QHash<char16_t, int> &cache = advancesOf(font);
-    const int deviceHeight = font.pixelSize();
+    const int deviceHeight = DeviceFontHeight(device);
+    TfrxCachedFont &font = deviceFonts_.get(font_, deviceHeight, false);
     const int spacing = frxRound(lineSpacing_ * scaleY_);
 
     // Vertical: the block has its predicted height; the line gaps absorb the difference.
@@ -264,7 +233,7 @@ QList<TfrxPlacedLine> TfrxDrawText::PlaceLines(const TfrxOutputDevice &device, T
         out.Advances.resize(count);
         int measured = 0;
         for (int c = 0; c < count; ++c) {
-            out.Advances[c] = advanceIn(cache, font, line.Text[c]) + charSpacing;
+            out.Advances[c] = font.advance(line.Text[c]) + charSpacing;
             measured += out.Advances[c];
         }
         const int width600 = line.Width600 - charSpacing600;
@@ -285,24 +254,33 @@ QList<TfrxPlacedLine> TfrxDrawText::PlaceLines(const TfrxOutputDevice &device, T
     return placed;
 }
 
-const QRawFont &TfrxDrawText::rawFont(const QFont &font)
+bool TfrxDrawText::fitsInside(const QList<TfrxPlacedLine> &lines, TfrxCachedFont &font) const
 {
-    const QString key = font.key();
-    auto found = rawFonts_.find(key);
-    if (found == rawFonts_.end())
-        found = rawFonts_.emplace(key, QRawFont::fromFont(font)).first;
-    return found->second;
+    const int overhang = font.pixelSize() / 4;
+    for (const TfrxPlacedLine &line : lines) {
+        int width = 0;
+        for (const int advance : line.Advances)
+            width += advance;
+        if (line.X - overhang < scaledRect_.Left || line.X + width + overhang > scaledRect_.Right ||
+            line.Y < scaledRect_.Top || line.Y + font.ascent() + font.descent() > scaledRect_.Bottom)
+            return false;
+    }
+    return true;
 }
 
-void TfrxDrawText::paintLine(QPainter &canvas, const QFont &font, int ascent, const TfrxPlacedLine &line)
+void TfrxDrawText::paintLine(QPainter &canvas, TfrxCachedFont &font, const TfrxPlacedLine &line)
 {
     const int count = int(line.Text.size());
     if (count == 0)
         return;
-    const qreal baseline = line.Y + ascent;
-    const QRawFont &raw = rawFont(font);
-    QList<quint32> glyphs = raw.isValid() ? raw.glyphIndexesForString(line.Text) : QList<quint32>();
-    if (glyphs.size() == count && !glyphs.contains(0)) {
+    const qreal baseline = line.Y + font.ascent();
+    QList<quint32> glyphs(count);
+    bool complete = font.rawFont().isValid();
+    for (int c = 0; c < count && complete; ++c) {
+        glyphs[c] = font.glyph(line.Text[c]);
+        complete = glyphs[c] != 0;
+    }
+    if (complete) {
         QList<QPointF> positions(count);
         qreal x = line.X;
         for (int c = 0; c < count; ++c) {
@@ -310,16 +288,16 @@ void TfrxDrawText::paintLine(QPainter &canvas, const QFont &font, int ascent, co
             x += line.Advances[c];
         }
         QGlyphRun run;
-        run.setRawFont(raw);
+        run.setRawFont(font.rawFont());
         run.setGlyphIndexes(glyphs);
         run.setPositions(positions);
-        run.setUnderline(font.underline());
-        run.setStrikeOut(font.strikeOut());
+        run.setUnderline(font.font().underline());
+        run.setStrikeOut(font.font().strikeOut());
         canvas.drawGlyphRun(QPointF(0, 0), run);
         return;
     }
     // Characters the font lacks: one at a time, so the platform's fallback fonts draw them.
-    canvas.setFont(font);
+    canvas.setFont(font.font());
     int x = line.X;
     for (int c = 0; c < count; ++c) {
         canvas.drawText(QPointF(x, baseline), QString(line.Text[c]));
@@ -333,15 +311,14 @@ void TfrxDrawText::DrawText(QPainter &canvas, TfrxHAlign hAlign, TfrxVAlign vAli
     const QList<TfrxPlacedLine> placed = PlaceLines(device, hAlign, vAlign);
     if (placed.isEmpty())
         return;
-    const QFont font = DeviceFont(device);
-    const int ascent = QFontMetrics(font).ascent();
+    TfrxCachedFont &font = deviceFonts_.get(font_, DeviceFontHeight(device), false);
     const PainterState state(canvas);
-    if (clipped_)
+    if (clipped_ && !fitsInside(placed, font))
         canvas.setClipRect(scaledRect_.toQRect(), canvas.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     canvas.setPen(frxQColor(font_.Color));
     canvas.setBackgroundMode(Qt::TransparentMode);
     for (const TfrxPlacedLine &line : placed)
-        paintLine(canvas, font, ascent, line);
+        paintLine(canvas, font, line);
 }
 
 double TfrxDrawText::TextHeight() const

@@ -10,17 +10,14 @@
 // use, always in this order: Lock, SetFont, SetOptions, SetGaps, SetDimensions, SetText
 // (SetParaBreaks), then DrawText and the measuring calls, then Unlock.
 
+#include "report/draw/font_cache.h"
 #include "report/draw/view_geometry.h"
 #include "report/model/font.h"
 
 #include <QFont>
-#include <QHash>
 #include <QList>
-#include <QRawFont>
 #include <QString>
 #include <QStringList>
-
-#include <map>
 
 class QPainter;
 
@@ -81,8 +78,8 @@ public:
     QList<TfrxPlacedLine> PlaceLines(const TfrxOutputDevice &device, TfrxHAlign hAlign, TfrxVAlign vAlign);
     // The ideal height of the text block on `device`, in device pixels.
     int BlockHeight(const TfrxOutputDevice &device) const;
-    // The font text is drawn with on `device`.
-    QFont DeviceFont(const TfrxOutputDevice &device) const;
+    // The pixel height of the font text is drawn with on `device`.
+    int DeviceFontHeight(const TfrxOutputDevice &device) const;
 
     // Measuring, in report pixels.
     double TextHeight() const;
@@ -108,16 +105,16 @@ public:
 
 private:
     int fitLineCount() const;
-    // The advances of `font` measured so far, by character (see advanceIn).
-    QHash<char16_t, int> &advancesOf(const QFont &font);
-    const QRawFont &rawFont(const QFont &font);
     void breakParagraph(const QString &paragraph, int start);
-    void paintLine(QPainter &canvas, const QFont &font, int ascent, const TfrxPlacedLine &line);
+    // True when every line's character cells, with some room for overhanging glyphs, lie inside
+    // the scaled rectangle, so clipping would change nothing.
+    bool fitsInside(const QList<TfrxPlacedLine> &lines, TfrxCachedFont &font) const;
+    static void paintLine(QPainter &canvas, TfrxCachedFont &font, const TfrxPlacedLine &line);
 
-    TFont font_;         // the memo's font
-    int fontSize_ = 10;  // its size in points
-    QFont measureFont_;  // height -round(size x 600 / 72)
-    int h600_ = 0;       // measuring font height (positive)
+    TFont font_;                             // the memo's font
+    int fontSize_ = 10;                      // its size in points
+    TfrxCachedFont *measureFont_ = nullptr;  // height -round(size x 600 / 72), from measureFonts_
+    int h600_ = 0;                           // measuring font height (positive)
     bool wordWrap_ = true;
     bool htmlTags_ = false;
     bool rtlReading_ = false;
@@ -134,10 +131,10 @@ private:
     TfrxRect originalRect_;  // the text rectangle at scale 1, offset 0
     TfrxRect scaledRect_;    // the text rectangle on the device
     QList<TfrxWrappedLine> lines_;
-    QString plainText_;                                     // the memo lines, each followed by CR LF
-    QList<int> advances_;                                   // per-character advances of the paragraph being broken
-    std::map<QString, QHash<char16_t, int>> advanceCache_;  // by font key: measuring and device fonts
-    std::map<QString, QRawFont> rawFonts_;                  // device fonts, by key
+    QString plainText_;    // the memo lines, each followed by CR LF
+    QList<int> advances_;  // per-character advances of the paragraph being broken
+    TfrxFontCache measureFonts_;
+    TfrxFontCache deviceFonts_;
 };
 
 // The engine every memo shares.
