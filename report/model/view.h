@@ -47,6 +47,8 @@ public:
 
     // Also remembers TagStr and URL and makes the view the report's current "Self".
     void BeforePrint() override;
+    // Evaluated by the report's expression cache (TagStr and URL; a text object's printed text).
+    void GetData() override;
     void AfterPrint() override;
 
     static const TfrxPropertyList &ClassProperties();
@@ -74,4 +76,4 @@ private:
 // `frame` gives the object's frame.
 TfrxPropertyList frxFrameProperties(const QString &prefix, std::function<TfrxFrame &(TfrxComponent &)> frame);
 
-} // namespace vornak
+}  // namespace vornak

@@ -12,10 +12,23 @@
 namespace vornak {
 
 class ScriptObject;
-namespace script { struct ProcedureBody; }
+namespace script {
+struct ProcedureBody;
+}
 
 // The kinds of value a script variable, constant, parameter or function result has.
-enum class TfsVarType { fvtInt, fvtBool, fvtFloat, fvtChar, fvtString, fvtClass, fvtArray, fvtVariant, fvtEnum, fvtConstructor };
+enum class TfsVarType {
+    fvtInt,
+    fvtBool,
+    fvtFloat,
+    fvtChar,
+    fvtString,
+    fvtClass,
+    fvtArray,
+    fvtVariant,
+    fvtEnum,
+    fvtConstructor
+};
 
 // A type as written in a declaration: its kind and its name.
 struct ScriptType {
@@ -31,7 +44,11 @@ class ScriptItem {
 public:
     enum class Kind { Variable, Constant, Type, Procedure, Object };
 
-    ScriptItem(Kind kind, const QString &name) : kind_(kind), name_(name) {}
+    ScriptItem(Kind kind, const QString &name)
+        : kind_(kind),
+          name_(name)
+    {
+    }
     virtual ~ScriptItem() = default;
     ScriptItem(const ScriptItem &) = delete;
     ScriptItem &operator=(const ScriptItem &) = delete;
@@ -41,11 +58,15 @@ public:
     // The object that added the item (see TfsScript::SetAdder).
     const void *adder() const { return adder_; }
     void setAdder(const void *adder) { adder_ = adder; }
+    // A permanent item survives TfsScript::Clear (see TfsScript::KeepRegisteredItems).
+    bool isPermanent() const { return permanent_; }
+    void setPermanent(bool permanent) { permanent_ = permanent; }
 
 private:
     Kind kind_;
     QString name_;
     const void *adder_ = nullptr;
+    bool permanent_ = false;
 };
 
 class ScriptVariable : public ScriptItem {
@@ -56,23 +77,27 @@ public:
     const Variant &value() const { return value_; }
     // Text variables store the value converted to text; read-only variables ignore it.
     void setValue(const Variant &value);
-    // A variable of a class type designates an object (for example "Self").
-    ScriptObject *object() const { return object_; }
-    void setObject(ScriptObject *object) { object_ = object; }
+    // The object the variable holds (a variable of a class type such as "Self", or a Variant
+    // holding an object value); nullptr when it holds none.
+    ScriptObject *object() const;
+    void setObject(ScriptObject *object);
     bool isReadOnly() const { return readOnly_; }
     void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
 
 private:
     ScriptType type_;
     Variant value_;
-    ScriptObject *object_ = nullptr;
     bool readOnly_ = false;
 };
 
 class ScriptConstant : public ScriptItem {
 public:
     ScriptConstant(const QString &name, const ScriptType &type, const Variant &value)
-        : ScriptItem(Kind::Constant, name), type_(type), value_(value) {}
+        : ScriptItem(Kind::Constant, name),
+          type_(type),
+          value_(value)
+    {
+    }
     const ScriptType &type() const { return type_; }
     const Variant &value() const { return value_; }
 
@@ -84,7 +109,11 @@ private:
 // A type name: a built-in type, a registered class or a language's alias.
 class ScriptTypeItem : public ScriptItem {
 public:
-    ScriptTypeItem(const QString &name, TfsVarType kind) : ScriptItem(Kind::Type, name), type_{kind, name} {}
+    ScriptTypeItem(const QString &name, TfsVarType kind)
+        : ScriptItem(Kind::Type, name),
+          type_{kind, name}
+    {
+    }
     const ScriptType &type() const { return type_; }
 
 private:
@@ -93,7 +122,11 @@ private:
 
 class ScriptObjectItem : public ScriptItem {
 public:
-    ScriptObjectItem(const QString &name, ScriptObject *object) : ScriptItem(Kind::Object, name), object_(object) {}
+    ScriptObjectItem(const QString &name, ScriptObject *object)
+        : ScriptItem(Kind::Object, name),
+          object_(object)
+    {
+    }
     ScriptObject *object() const { return object_; }
 
 private:
@@ -103,7 +136,7 @@ private:
 struct ScriptParameter {
     QString name;
     ScriptType type;
-    bool byReference = false; // a "var" parameter
+    bool byReference = false;  // a "var" parameter
     bool hasDefault = false;
     Variant defaultValue;
 };
@@ -115,7 +148,8 @@ using ScriptCallback = std::function<Variant(const QString &name, const QList<Va
 // A procedure or function: either registered with a callback, or declared in a script.
 class ScriptProcedure : public ScriptItem {
 public:
-    ScriptProcedure(const QString &name, std::vector<ScriptParameter> parameters, bool isFunction, const ScriptType &resultType);
+    ScriptProcedure(const QString &name, std::vector<ScriptParameter> parameters, bool isFunction,
+                    const ScriptType &resultType);
     ~ScriptProcedure() override;
 
     bool isFunction() const { return isFunction_; }
@@ -147,4 +181,8 @@ private:
     int activeCalls_ = 0;
 };
 
-} // namespace vornak
+// The value a name gives in an expression: a variable's or constant's value, an object's object
+// value (see scriptObjectValue); Null for types and procedures.
+Variant scriptItemValue(const ScriptItem &item);
+
+}  // namespace vornak

@@ -4,9 +4,10 @@
 #include "data/field.h"
 #include "report/model/property_builder.h"
 #include "report/model/report.h"
+#include "report/script/report_text.h"
 
-#include <QIODevice>
 #include <algorithm>
+#include <QIODevice>
 
 namespace vornak {
 
@@ -23,10 +24,10 @@ const QStringList &textTypes()
 
 const QStringList &blobTypes()
 {
-    static const QStringList names{QStringLiteral("Blob"),         QStringLiteral("Memo"),
-                                   QStringLiteral("WideMemo"),     QStringLiteral("Graphic"),
-                                   QStringLiteral("FmtMemo"),      QStringLiteral("ParadoxOle"),
-                                   QStringLiteral("DBaseOle"),     QStringLiteral("TypedBinary")};
+    static const QStringList names{QStringLiteral("Blob"),     QStringLiteral("Memo"),
+                                   QStringLiteral("WideMemo"), QStringLiteral("Graphic"),
+                                   QStringLiteral("FmtMemo"),  QStringLiteral("ParadoxOle"),
+                                   QStringLiteral("DBaseOle"), QStringLiteral("TypedBinary")};
     return names;
 }
 
@@ -35,7 +36,7 @@ QString quoted(const QString &text)
     return u'"' + text + u'"';
 }
 
-} // namespace
+}  // namespace
 
 int TfrxCustomDBDataSet::IndexOfField(const QString &name) const
 {
@@ -47,13 +48,28 @@ int TfrxCustomDBDataSet::IndexOfField(const QString &name) const
 
 TField *TfrxCustomDBDataSet::FieldOf(const QString &name)
 {
+    if (fields_.isEmpty()) {
+        TDataSet *dataSet = GetDataSet();
+        return dataSet ? dataSet->FindField(FieldNameOf(name)) : nullptr;
+    }
     const int index = IndexOfField(name);
     return index >= 0 ? fields_.at(index).field : nullptr;
 }
 
+QString TfrxCustomDBDataSet::FieldNameOf(const QString &name) const
+{
+    // An alias stands for the field named before it.
+    for (const QString &line : std::as_const(fieldAliases_)) {
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq >= 0 && line.mid(eq + 1).compare(name, Qt::CaseInsensitive) == 0)
+            return line.left(eq);
+    }
+    return name;
+}
+
 QString TfrxCustomDBDataSet::NotFoundText(const QString &field) const
 {
-    return QStringLiteral("Поле не найдено: ") + UserName() + u'.' + quoted(field);
+    return reportText("fieldNotFound").arg(UserName(), field);
 }
 
 void TfrxCustomDBDataSet::ReportError(const QString &text) const
@@ -88,20 +104,13 @@ void TfrxCustomDBDataSet::BuildFieldList()
     GetFieldList(names);
     TDataSet *dataSet = GetDataSet();
     for (const QString &name : std::as_const(names)) {
-        const auto less = [](const FieldEntry &e, const QString &n) { return e.name.compare(n, Qt::CaseInsensitive) < 0; };
+        const auto less = [](const FieldEntry &e, const QString &n) {
+            return e.name.compare(n, Qt::CaseInsensitive) < 0;
+        };
         const auto at = std::lower_bound(fields_.begin(), fields_.end(), name, less);
         if (at != fields_.end() && at->name.compare(name, Qt::CaseInsensitive) == 0)
             continue;
-        // An alias stands for the field named before it.
-        QString fieldName = name;
-        for (const QString &line : std::as_const(fieldAliases_)) {
-            const qsizetype eq = line.indexOf(u'=');
-            if (eq >= 0 && line.mid(eq + 1).compare(name, Qt::CaseInsensitive) == 0) {
-                fieldName = line.left(eq);
-                break;
-            }
-        }
-        fields_.insert(at, FieldEntry{name, dataSet ? dataSet->FindField(fieldName) : nullptr});
+        fields_.insert(at, FieldEntry{name, dataSet ? dataSet->FindField(FieldNameOf(name)) : nullptr});
     }
 }
 
@@ -154,16 +163,14 @@ int TfrxCustomDBDataSet::DisplayWidth(const QString &field)
 {
     // The data layer creates every field of a dataset when it opens, so the field itself (or a
     // persistent field of a closed dataset) gives the width.
-    TDataSet *dataSet = GetDataSet();
-    if (const TField *f = dataSet ? dataSet->FindField(field) : nullptr)
+    if (const TField *f = FieldOf(field))
         return f->DisplayWidth();
     return 10;
 }
 
 TfrxFieldType TfrxCustomDBDataSet::FieldType(const QString &field)
 {
-    TDataSet *dataSet = GetDataSet();
-    const TField *f = dataSet ? dataSet->FindField(field) : nullptr;
+    const TField *f = FieldOf(field);
     if (!f)
         return fftNumeric;
     const QString type = f->DataTypeName();
@@ -176,8 +183,7 @@ TfrxFieldType TfrxCustomDBDataSet::FieldType(const QString &field)
 
 bool TfrxCustomDBDataSet::IsBlobField(const QString &field)
 {
-    TDataSet *dataSet = GetDataSet();
-    const TField *f = dataSet ? dataSet->FindField(field) : nullptr;
+    const TField *f = FieldOf(field);
     return f && blobTypes().contains(f->DataTypeName());
 }
 
@@ -205,14 +211,16 @@ const TfrxPropertyList &TfrxCustomDBDataSet::ClassProperties()
 {
     using C = TfrxCustomDBDataSet;
     using B = PropertyBuilder<C>;
-    static const TfrxPropertyList list = TfrxDataSet::ClassProperties()
-        + TfrxPropertyList{
+    static const TfrxPropertyList list =
+        TfrxDataSet::ClassProperties() +
+        TfrxPropertyList{
             FRX_BOOL(C, CloseDataSource, std::nullopt),
             FRX_BOOL(C, OpenDataSource, true),
-            B::Lines(QStringLiteral("FieldAliases.Text"), [](const C &o) { return o.FieldAliases(); },
-                     [](C &o, QStringList v) { o.SetFieldAliases(v); }),
+            B::Lines(
+                QStringLiteral("FieldAliases.Text"), [](const C &o) { return o.FieldAliases(); },
+                [](C &o, QStringList v) { o.SetFieldAliases(v); }),
         };
     return list;
 }
 
-} // namespace vornak
+}  // namespace vornak
