@@ -12,7 +12,10 @@
 
 #include "report/draw/colors.h"
 #include "report/draw/halving.h"
+#include "report/draw/memo_drawing.h"
+#include "report/draw/page_drawing.h"
 #include "report/draw/painter_state.h"
+#include "report/model/report.h"
 
 #include <QGlyphRun>
 #include <QPaintDevice>
@@ -391,10 +394,34 @@ QString TfrxDrawText::GetOutBoundsText(bool &paraBreak) const
     return rest;
 }
 
+double TfrxDrawText::CalcHeight(const TfrxCustomMemoView &memo)
+{
+    return frxMemoCalcHeight(memo, *this);
+}
+
+double TfrxDrawText::CalcWidth(const TfrxCustomMemoView &memo)
+{
+    return frxMemoCalcWidth(memo, *this);
+}
+
+void TfrxDrawText::DrawPage(TfrxReportPage &page, int index, QPainter &canvas, double scaleX, double scaleY,
+                            double offsetX, double offsetY, int totalPages, int copyNo, double printScale)
+{
+    frxDrawPage(page, index, canvas, {scaleX, scaleY, offsetX, offsetY}, {totalPages, copyNo, printScale});
+}
+
 TfrxDrawText &frxDrawText()
 {
     static TfrxDrawText engine;
     return engine;
+}
+
+TfrxDrawText &frxDrawTextFor(const TfrxComponent &object)
+{
+    if (const TfrxReport *report = object.Report())
+        if (auto *engine = dynamic_cast<TfrxDrawText *>(report->DrawText()))
+            return *engine;
+    return frxDrawText();
 }
 
 }  // namespace vornak

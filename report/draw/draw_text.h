@@ -12,6 +12,7 @@
 
 #include "report/draw/font_cache.h"
 #include "report/draw/view_geometry.h"
+#include "report/model/custom_draw_text.h"
 #include "report/model/font.h"
 
 #include <QFont>
@@ -22,6 +23,8 @@
 class QPainter;
 
 namespace vornak {
+
+class TfrxComponent;
 
 // One output line of the layout.
 struct TfrxWrappedLine {
@@ -50,7 +53,9 @@ struct TfrxPlacedLine {
     QList<int> Advances;
 };
 
-class TfrxDrawText {
+// The report holds one engine (TfrxReport::SetDrawText); objects outside a report share the
+// process-wide one.
+class TfrxDrawText : public TfrxCustomDrawText {
 public:
     static constexpr int DefPPI = 600;                               // measuring resolution
     static constexpr int ScrPPI = 96;                                // report resolution
@@ -71,6 +76,12 @@ public:
     // A first (last) paragraph break marks the text as the continuation (the cut-off start) of a
     // paragraph: the first line then starts no paragraph (the last line ends none).
     void SetParaBreaks(bool firstParaBreak, bool lastParaBreak);
+
+    // The report's interface: measuring a memo and drawing a prepared page with this engine.
+    double CalcHeight(const TfrxCustomMemoView &memo) override;
+    double CalcWidth(const TfrxCustomMemoView &memo) override;
+    void DrawPage(TfrxReportPage &page, int index, QPainter &canvas, double scaleX, double scaleY, double offsetX,
+                  double offsetY, int totalPages, int copyNo, double printScale) override;
 
     // Draws the output lines into the scaled rectangle.
     void DrawText(QPainter &canvas, TfrxHAlign hAlign, TfrxVAlign vAlign);
@@ -137,8 +148,10 @@ private:
     TfrxFontCache deviceFonts_;
 };
 
-// The engine every memo shares.
+// The engine objects outside a report share.
 TfrxDrawText &frxDrawText();
+// The engine for `object`: its report's, else the shared one.
+TfrxDrawText &frxDrawTextFor(const TfrxComponent &object);
 
 // Holds the engine's lock for its lifetime.
 class TfrxDrawTextLock {

@@ -49,7 +49,7 @@ TfrxRect frxMemoOriginalRect(const TfrxCustomMemoView &memo)
 void frxDrawMemo(TfrxCustomMemoView &memo, QPainter &canvas, const TfrxDrawScale &scale, const TfrxDrawInfo &info)
 {
     const TfrxDrawTextLock lock;
-    TfrxDrawText &engine = frxDrawText();
+    TfrxDrawText &engine = frxDrawTextFor(memo);
     const QStringList lines = frxMemoDrawLines(memo, info);
     setUp(engine, memo);
     memo.PrintScale = info.PrintScale;
@@ -65,8 +65,13 @@ void frxDrawMemo(TfrxCustomMemoView &memo, QPainter &canvas, const TfrxDrawScale
 void frxUseMemoLayout(const TfrxCustomMemoView &memo, const TfrxRect &textRect,
                       const std::function<void(TfrxDrawText &)> &use)
 {
+    frxUseMemoLayout(memo, textRect, frxDrawTextFor(memo), use);
+}
+
+void frxUseMemoLayout(const TfrxCustomMemoView &memo, const TfrxRect &textRect, TfrxDrawText &engine,
+                      const std::function<void(TfrxDrawText &)> &use)
+{
     const TfrxDrawTextLock lock;
-    TfrxDrawText &engine = frxDrawText();
     setUp(engine, memo);
     engine.SetDimensions(1, 1, 1, textRect, textRect);
     engine.SetText(memo.Memo());
@@ -76,18 +81,28 @@ void frxUseMemoLayout(const TfrxCustomMemoView &memo, const TfrxRect &textRect,
 
 double frxMemoCalcHeight(const TfrxCustomMemoView &memo)
 {
+    return frxMemoCalcHeight(memo, frxDrawTextFor(memo));
+}
+
+double frxMemoCalcWidth(const TfrxCustomMemoView &memo)
+{
+    return frxMemoCalcWidth(memo, frxDrawTextFor(memo));
+}
+
+double frxMemoCalcHeight(const TfrxCustomMemoView &memo, TfrxDrawText &engine)
+{
     double height = 0;
-    frxUseMemoLayout(memo, frxMemoOriginalRect(memo), [&](TfrxDrawText &engine) { height = engine.CalcHeight(); });
+    frxUseMemoLayout(memo, frxMemoOriginalRect(memo), engine, [&](TfrxDrawText &e) { height = e.CalcHeight(); });
     const TfrxFrame &frame = memo.Frame();
     height += 2 * memo.GapY() + ((frame.Typ() & ftTop) ? (frame.Width() - 1) / 2 : 0) +
               ((frame.Typ() & ftBottom) ? frame.Width() / 2 : 0) + (frame.DropShadow() ? frame.ShadowWidth() : 0);
     return frxRound(height);
 }
 
-double frxMemoCalcWidth(const TfrxCustomMemoView &memo)
+double frxMemoCalcWidth(const TfrxCustomMemoView &memo, TfrxDrawText &engine)
 {
     double width = 0;
-    frxUseMemoLayout(memo, TfrxRect{0, 0, 10000, 10000}, [&](TfrxDrawText &engine) { width = engine.CalcWidth(); });
+    frxUseMemoLayout(memo, TfrxRect{0, 0, 10000, 10000}, engine, [&](TfrxDrawText &e) { width = e.CalcWidth(); });
     const TfrxFrame &frame = memo.Frame();
     width += 2 * memo.GapX() + ((frame.Typ() & ftLeft) ? (frame.Width() - 1) / 2 : 0) +
              ((frame.Typ() & ftRight) ? frame.Width() / 2 : 0) + (frame.DropShadow() ? frame.ShadowWidth() : 0);

@@ -22,9 +22,11 @@ void frxDrawMemo(TfrxCustomMemoView &memo, QPainter &canvas, const TfrxDrawScale
 // The memo's lines with the draw-time macros replaced.
 QStringList frxMemoDrawLines(const TfrxCustomMemoView &memo, const TfrxDrawInfo &info);
 
-// Sets the shared engine up for `memo` (font, options, gaps, its text laid out in `textRect` at
-// scale 1) and hands it to `use`, all under the engine's lock.
+// Sets the memo's engine (frxDrawTextFor) up for `memo` (font, options, gaps, its text laid out in
+// `textRect` at scale 1) and hands it to `use`, all under the engine's lock.
 void frxUseMemoLayout(const TfrxCustomMemoView &memo, const TfrxRect &textRect,
+                      const std::function<void(TfrxDrawText &)> &use);
+void frxUseMemoLayout(const TfrxCustomMemoView &memo, const TfrxRect &textRect, TfrxDrawText &engine,
                       const std::function<void(TfrxDrawText &)> &use);
 
 // The memo's text rectangle at scale 1 and offset 0.
@@ -33,5 +35,7 @@ TfrxRect frxMemoOriginalRect(const TfrxCustomMemoView &memo);
 // Height and width (report pixels, whole numbers) the memo's text needs, gaps and frame included.
 double frxMemoCalcHeight(const TfrxCustomMemoView &memo);
 double frxMemoCalcWidth(const TfrxCustomMemoView &memo);
+double frxMemoCalcHeight(const TfrxCustomMemoView &memo, TfrxDrawText &engine);
+double frxMemoCalcWidth(const TfrxCustomMemoView &memo, TfrxDrawText &engine);
 
 }  // namespace vornak

@@ -2,6 +2,8 @@
 #include "report/draw/draw_text.h"
 #include "report/draw/halving.h"
 #include "report/draw/memo_drawing.h"
+#include "report/model/report.h"
+#include "report/model/report_page.h"
 
 #include <gtest/gtest.h>
 #include <QPainter>
@@ -224,6 +226,27 @@ TEST(DrawTextLayout, TwoLineMemoWithEmptySecondLineIsTwoLinesHigh)
     EXPECT_DOUBLE_EQ(frxMemoCalcHeight(memo), 38);
 }
 
+TEST(DrawTextLayout, MemosOfAReportUseTheReportsEngine)
+{
+    TfrxReport report;
+    report.SetDrawText(std::make_unique<TfrxDrawText>());
+    auto *page = new TfrxReportPage(&report);
+    const QString text = QStringLiteral("Начальный пробег за период");
+    TfrxMemoView *memo = addMemo(page, {0, 0, 120, 20, text, 0, fullFrame});
+    TfrxMemoView loose;
+    EXPECT_EQ(&frxDrawTextFor(*memo), report.DrawText());
+    EXPECT_EQ(&frxDrawTextFor(loose), &frxDrawText());
+    int lines = 0;
+    frxUseMemoLayout(*memo, frxMemoOriginalRect(*memo),
+                     [&](TfrxDrawText &engine) { lines = int(engine.WrappedLines().size()); });
+    EXPECT_GT(lines, 1);
+    // Lines of 18 pixels, 2 x GapY and half the bottom frame line, halves to even.
+    EXPECT_DOUBLE_EQ(report.DrawText()->CalcHeight(*memo), std::nearbyint(lines * 18 + 2.5));
+    EXPECT_DOUBLE_EQ(frxMemoCalcHeight(*memo), std::nearbyint(lines * 18 + 2.5));
+    // The widest line is the whole text, in a 10000-pixel rectangle; 2 x GapX and half the right line.
+    EXPECT_DOUBLE_EQ(report.DrawText()->CalcWidth(*memo), std::nearbyint(measure600(text) / 6.25 + 4.5));
+}
+
 TEST(DrawTextPlacement, SameBreaksAtZoomOneAndTwoAndPredictedWidths)
 {
     TfrxMemoView memo;
@@ -243,7 +266,7 @@ TEST(DrawTextPlacement, SameBreaksAtZoomOneAndTwoAndPredictedWidths)
         // Every line is as wide on the device as the layout predicts.
         const QList<TfrxPlacedLine> placed = engine.PlaceLines(TfrxOutputDevice::of(canvas), haLeft, vaTop);
         for (int i = 0; i < placed.size(); ++i)
-            EXPECT_EQ(sum(placed[i].Advances), qRound(engine.WrappedLines()[i].Width600 / 6.25 * zoom))
+            EXPECT_EQ(sum(placed[i].Advances), int(std::nearbyint(engine.WrappedLines()[i].Width600 / 6.25 * zoom)))
                 << zoom << " " << i;
     }
     EXPECT_GT(breaks[0].size(), 2);
@@ -293,5 +316,24 @@ TEST(DrawTextPlacement, BlockHeightSpreadsOverGapsAndCentresHalvesToEven)
         for (const TfrxPlacedLine &line : engine.PlaceLines({}, haLeft, c.vAlign))
             tops << line.Y;
         EXPECT_EQ(tops, c.tops) << c.lines << " lines at " << c.scale;
+    }
+}
+
+TEST(DrawTextPlacement, PrinterTakesFontsAndWidthsFromItsResolution)
+{
+    const TfrxOutputDevice printer{true, 600, 600};
+    for (const double printScale : {1.0, 0.5}) {
+        TfrxDrawText engine;
+        engine.SetFont(arial());
+        engine.SetOptions(true, false, false, false, true, true, 0);
+        engine.SetGaps(0, 0, 2);
+        engine.SetDimensions(6.25, 6.25, printScale, {0, 0, 200, 100}, {0, 0, 1250, 625});
+        engine.SetText({QStringLiteral("Итоги"), QStringLiteral("Сумма")});
+        // 12 points at 600 per inch; two lines of it with 2 x 6.25 spacing each.
+        EXPECT_EQ(engine.DeviceFontHeight(printer), qRound(100 * printScale));
+        EXPECT_EQ(engine.BlockHeight(printer), qRound(25 + 200 * printScale));
+        const QList<TfrxPlacedLine> placed = engine.PlaceLines(printer, haLeft, vaTop);
+        for (int i = 0; i < placed.size(); ++i)
+            EXPECT_EQ(sum(placed[i].Advances), int(std::nearbyint(engine.WrappedLines()[i].Width600 * printScale)));
     }
 }
