@@ -2,6 +2,7 @@
 #include "report/draw/view_drawing.h"
 #include "report/model/view.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <QPainter>
 
@@ -91,4 +92,75 @@ TEST(ViewDrawing, BackgroundFillsTheDeviceRectangleUnderTheFrame)
     view.Frame().SetDropShadow(true);
     view.Frame().SetShadowWidth(2);
     EXPECT_EQ(inkBounds(drawn(view)), QRect(QPoint(7, 7), QPoint(14, 14)));  // x1 = 15 - 2, strips 2 wide
+}
+
+TEST(ViewDrawing, FeaturesLeftOpenDrawTheirFrameAndBackgroundWithoutFailing)
+{
+    // Options the period report does not use, odd texts and odd geometry: each memo still draws
+    // its background and frame, at small and large zoom.
+    struct Case {
+        const char *what;
+        std::function<void(TfrxMemoView &)> set;
+    };
+    const Case cases[] = {
+        {"rotation", [](TfrxMemoView &m) { m.SetRotation(90); }},
+        {"html tags",
+         [](TfrxMemoView &m) {
+             m.SetAllowHTMLTags(true);
+             m.SetText(QStringLiteral("<b>Итоги</b>"));
+         }},
+        {"right to left", [](TfrxMemoView &m) { m.SetRTLReading(true); }},
+        {"justified",
+         [](TfrxMemoView &m) {
+             m.SetHAlign(haBlock);
+             m.SetParagraphGap(8);
+         }},
+        {"underline and strike-out",
+         [](TfrxMemoView &m) {
+             TFont font = m.Font();
+             font.Style = fsUnderline | fsStrikeOut | fsItalic;
+             m.SetFont(font);
+         }},
+        {"word break and highlight",
+         [](TfrxMemoView &m) {
+             m.SetWordBreak(true);
+             m.Highlight().Active = true;
+         }},
+        {"dashed double frame",
+         [](TfrxMemoView &m) {
+             m.Frame().SetStyle(fsDouble);
+             m.Frame().LeftLine.Style = fsDash;
+         }},
+        {"characters outside the font",
+         [](TfrxMemoView &m) { m.SetText(QStringLiteral("汽车 🚗 \t") + QChar(0xD800) + QStringLiteral(" конец")); }},
+        {"empty text", [](TfrxMemoView &m) { m.SetMemo({}); }},
+        {"narrower than its gaps", [](TfrxMemoView &m) { m.SetWidth(3); }},
+        {"huge character spacing",
+         [](TfrxMemoView &m) {
+             m.SetCharSpacing(500);
+             m.SetLineSpacing(-30);
+         }},
+        {"wysiwyg off, centred vertically",
+         [](TfrxMemoView &m) {
+             m.SetWysiwyg(false);
+             m.SetVAlign(vaCenter);
+         }},
+    };
+    for (const Case &c : cases) {
+        for (const double zoom : {0.25, 3.0}) {
+            TfrxMemoView memo;
+            memo.SetBounds(4, 4, 40, 30);
+            memo.SetText(QStringLiteral("Изменения за период"));
+            memo.SetColor(clSilver);
+            memo.Frame().SetTyp(fullFrame);
+            c.set(memo);
+            QImage image = whiteImage(200, 200);
+            QPainter canvas(&image);
+            frxDrawView(memo, canvas, {zoom, zoom, 0, 0});
+            canvas.end();
+            const TfrxViewRect rect = frxViewRect(memo, {zoom, zoom, 0, 0});
+            EXPECT_TRUE(isBlack(image, rect.X0, rect.Y0)) << c.what << " at " << zoom;
+            EXPECT_NE(image.pixelColor(rect.X0 + 1, rect.Y1 - 1), QColor(Qt::white)) << c.what << " at " << zoom;
+        }
+    }
 }
