@@ -11,44 +11,20 @@ namespace vornak {
 
 namespace {
 
-// Qt's pen style for a frame line style; the styles Qt has no pen for are drawn solid.
-Qt::PenStyle penStyle(TfrxFrameStyle style)
-{
-    switch (style) {
-    case fsDash:
-        return Qt::DashLine;
-    case fsDot:
-    case fsAltDot:
-    case fsSquare:
-        return Qt::DotLine;
-    case fsDashDot:
-        return Qt::DashDotLine;
-    case fsDashDotDot:
-        return Qt::DashDotDotLine;
-    default:
-        return Qt::SolidLine;
-    }
-}
+// Qt's pen for each frame line style, in the order of TfrxFrameStyle (fsSolid .. fsSquare); the
+// double line is drawn single, the alternate and square dots as dots.
+constexpr Qt::PenStyle penStyles[] = {Qt::SolidLine,      Qt::DashLine,  Qt::DotLine, Qt::DashDotLine,
+                                      Qt::DashDotDotLine, Qt::SolidLine, Qt::DotLine, Qt::DotLine};
 
-// Qt's brush for the hatched brush styles (the others fill solid or not at all).
-Qt::BrushStyle hatchStyle(TBrushStyle style)
+// Qt's hatch for each brush style, in the order of TBrushStyle (bsSolid .. bsDiagCross); solid and
+// clear brushes hatch nothing.
+constexpr Qt::BrushStyle hatchStyles[] = {Qt::NoBrush,      Qt::NoBrush,      Qt::HorPattern,   Qt::VerPattern,
+                                          Qt::FDiagPattern, Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+
+template <class T, size_t N>
+T styleAt(const T (&table)[N], int index, T fallback)
 {
-    switch (style) {
-    case bsHorizontal:
-        return Qt::HorPattern;
-    case bsVertical:
-        return Qt::VerPattern;
-    case bsFDiagonal:
-        return Qt::FDiagPattern;
-    case bsBDiagonal:
-        return Qt::BDiagPattern;
-    case bsCross:
-        return Qt::CrossPattern;
-    case bsDiagCross:
-        return Qt::DiagCrossPattern;
-    default:
-        return Qt::NoBrush;
-    }
+    return index >= 0 && size_t(index) < N ? table[index] : fallback;
 }
 
 // One side of a frame: the line it is drawn with and its end points before pulling in.
@@ -75,7 +51,7 @@ void frxDrawBackground(QPainter &canvas, TColor color, const TfrxViewRect &rect,
     const QColor fill = frxQColor(color);
     if (fill.isValid())
         canvas.fillRect(area, fill);
-    const Qt::BrushStyle hatch = hatchStyle(brushStyle);
+    const Qt::BrushStyle hatch = styleAt(hatchStyles, brushStyle, Qt::NoBrush);
     const QColor hatchFill = frxQColor(hatchColor);
     if (hatch != Qt::NoBrush && hatchFill.isValid())
         canvas.fillRect(area, QBrush(hatchFill, hatch));
@@ -124,7 +100,7 @@ void frxDrawFrame(QPainter &canvas, const TfrxFrame &frame, const TfrxViewRect &
             const int y = side.side == ftTop ? rect.Y0 : rect.Y1;
             segment = QLine(rect.X0 + pull(ftLeft), y, rect.X1 - pull(ftRight), y);
         }
-        canvas.setPen(QPen(color, width, penStyle(line.Style), Qt::SquareCap, Qt::MiterJoin));
+        canvas.setPen(QPen(color, width, styleAt(penStyles, line.Style, Qt::SolidLine), Qt::SquareCap, Qt::MiterJoin));
         canvas.drawLine(segment);
     }
 }
