@@ -13,7 +13,6 @@
 #include "report/draw/colors.h"
 #include "report/draw/halving.h"
 #include "report/draw/memo_drawing.h"
-#include "report/draw/page_drawing.h"
 #include "report/draw/painter_state.h"
 #include "report/model/report.h"
 
@@ -402,12 +401,6 @@ double TfrxDrawText::CalcHeight(const TfrxCustomMemoView &memo)
 double TfrxDrawText::CalcWidth(const TfrxCustomMemoView &memo)
 {
     return frxMemoCalcWidth(memo, *this);
-}
-
-void TfrxDrawText::DrawPage(TfrxReportPage &page, int index, QPainter &canvas, double scaleX, double scaleY,
-                            double offsetX, double offsetY, int totalPages, int copyNo, double printScale)
-{
-    frxDrawPage(page, index, canvas, {scaleX, scaleY, offsetX, offsetY}, {totalPages, copyNo, printScale});
 }
 
 TfrxDrawText &frxDrawText()

@@ -77,11 +77,9 @@ public:
     // paragraph: the first line then starts no paragraph (the last line ends none).
     void SetParaBreaks(bool firstParaBreak, bool lastParaBreak);
 
-    // The report's interface: measuring a memo and drawing a prepared page with this engine.
+    // The report's interface: measuring a memo with this engine.
     double CalcHeight(const TfrxCustomMemoView &memo) override;
     double CalcWidth(const TfrxCustomMemoView &memo) override;
-    void DrawPage(TfrxReportPage &page, int index, QPainter &canvas, double scaleX, double scaleY, double offsetX,
-                  double offsetY, int totalPages, int copyNo, double printScale) override;
 
     // Draws the output lines into the scaled rectangle.
     void DrawText(QPainter &canvas, TfrxHAlign hAlign, TfrxVAlign vAlign);

@@ -72,8 +72,7 @@ TEST(PageDrawing, SmallPageMatchesItsReferenceImage)
     QImage image = whiteImage(378, 265);
     {
         QPainter canvas(&image);
-        // As the prepared pages store draws a rebuilt page: through the report's engine.
-        small.report.DrawText()->DrawPage(small.page, 0, canvas, 1, 1, 0, 0, 1, 0, 1);
+        frxDrawPage(small.page, 0, canvas, {});
     }
     // VORNAK_WRITE_DRAW_REFERENCE=1 writes the reference anew (look at it before keeping it).
     if (qEnvironmentVariableIsSet("VORNAK_WRITE_DRAW_REFERENCE")) {
