@@ -5,6 +5,7 @@
 #include "report/draw/page_drawing.h"
 
 #include "report/draw/painter_state.h"
+#include "report/model/custom_preview_pages.h"
 #include "report/model/report_page.h"
 #include "report/model/view.h"
 
@@ -106,6 +107,16 @@ void frxDrawPage(TfrxReportPage &page, int index, QPainter &canvas, const TfrxDr
         const QScopedValueRollback printing(view->IsPrinting, printer);
         frxDrawView(*view, canvas, inside, info);
     }
+}
+
+void DrawPage(TfrxCustomPreviewPages &pages, int index, QPainter &canvas, double scaleX, double scaleY, double offsetX,
+              double offsetY, int copyNo, double printScale)
+{
+    const int count = pages.Count();
+    if (index < 0 || index >= count)
+        return;
+    if (TfrxReportPage *page = pages.PageAt(index))
+        frxDrawPage(*page, index, canvas, {scaleX, scaleY, offsetX, offsetY}, {count, copyNo, printScale});
 }
 
 }  // namespace vornak

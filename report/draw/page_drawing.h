@@ -6,6 +6,7 @@ class QPainter;
 
 namespace vornak {
 
+class TfrxCustomPreviewPages;
 class TfrxReportPage;
 
 // Draws a prepared page (`index` is its page number from 0) on any canvas at any scale; `scale`
@@ -15,5 +16,10 @@ class TfrxReportPage;
 // printer the ones that are not printable. The page is left as it was.
 void frxDrawPage(TfrxReportPage &page, int index, QPainter &canvas, const TfrxDrawScale &scale,
                  const TfrxDrawInfo &info = {});
+
+// DrawPage of the prepared pages store: draws page `index` as the store rebuilds it (PageAt), its
+// texts getting the store's page count; nothing for an index outside the store's pages.
+void DrawPage(TfrxCustomPreviewPages &pages, int index, QPainter &canvas, double scaleX, double scaleY, double offsetX,
+              double offsetY, int copyNo = 0, double printScale = 1);
 
 }  // namespace vornak

@@ -247,6 +247,18 @@ TEST(DrawTextLayout, MemosOfAReportUseTheReportsEngine)
     EXPECT_DOUBLE_EQ(report.DrawText()->CalcWidth(*memo), std::nearbyint(measure600(text) / 6.25 + 4.5));
 }
 
+TEST(DrawTextLayout, DrawTimeMacrosBecomePageCountAndCopyName)
+{
+    TfrxReport report;
+    report.Variables().SetVariable(QStringLiteral("CopyName2"), QStringLiteral("Копия"));
+    TfrxMemoView *memo = addMemo(new TfrxReportPage(&report), {0, 0, 100, 20, QString()});
+    memo->SetMemo({QStringLiteral("Страница 1 из [totalpages#], [TotalPages#]"), QStringLiteral("[CopyName#]")});
+    EXPECT_EQ(frxMemoDrawLines(*memo, {7, 2, 1}),
+              QStringList({QStringLiteral("Страница 1 из 7, [TotalPages#]"), QStringLiteral("Копия")}));
+    EXPECT_EQ(frxMemoDrawLines(*memo, {7, 1, 1}).last(), QString());  // no such copy name
+    EXPECT_EQ(memo->Memo().first(), QStringLiteral("Страница 1 из [totalpages#], [TotalPages#]"));
+}
+
 TEST(DrawTextPlacement, SameBreaksAtZoomOneAndTwoAndPredictedWidths)
 {
     TfrxMemoView memo;

@@ -2,9 +2,12 @@
 #include "report/draw/draw_text.h"
 #include "report/draw/page_drawing.h"
 #include "report/model/band.h"
+#include "report/model/data_band.h"
 #include "report/model/report.h"
 #include "report/model/report_page.h"
+#include "report/pages/preview_pages.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QPainter>
@@ -122,4 +125,51 @@ TEST(PageDrawing, MarginsMoveTheOriginAndThePaperClips)
         EXPECT_DOUBLE_EQ(page.LeftMargin(), 10);
         EXPECT_DOUBLE_EQ(page.RightMargin(), 2);
     }
+}
+
+TEST(PageDrawing, TheStoreDrawsThePagesItRebuilds)
+{
+    // Two prepared pages of framed rows in the report's own store.
+    TfrxReport report;
+    auto *page = new TfrxReportPage(&report);
+    page->SetName(QStringLiteral("Page1"));
+    for (auto set : {&TfrxReportPage::SetLeftMargin, &TfrxReportPage::SetRightMargin, &TfrxReportPage::SetTopMargin,
+                     &TfrxReportPage::SetBottomMargin})
+        (page->*set)(10);
+    auto *band = new TfrxMasterData(page);
+    band->SetName(QStringLiteral("MasterData1"));
+    band->SetBounds(0, 0, 718.1107, 22.67718);
+    TfrxMemoView *memo = addMemo(band, {0, 0, 438.42548, 22.67718, QString(), 0, fullFrame, haCenter});
+    memo->SetName(QStringLiteral("Memo21"));
+    TfrxPreviewPages &store = frxPreviewPages(report);
+    store.Clear();
+    store.Initialize();
+    store.BeginPass();
+    store.AddSourcePage(page);
+    for (int p = 0; p < 2; ++p) {
+        store.AddPage(page);
+        for (int row = 0; row <= p; ++row) {
+            band->SetTop(row * 22.67718);
+            memo->SetText(QStringLiteral("Бензин %1").arg(row + 1));
+            store.AddObject(band);
+        }
+    }
+    store.Finish();
+    ASSERT_EQ(store.Count(), 2);
+
+    const auto draw = [](const std::function<void(QPainter &)> &paint) {
+        QImage image = whiteImage(400, 200);
+        QPainter canvas(&image);
+        paint(canvas);
+        return image;
+    };
+    const QImage viaStore = draw([&](QPainter &c) { DrawPage(store, 1, c, 0.5, 0.5, 3, 4); });
+    const QImage direct = draw([&](QPainter &c) { frxDrawPage(*store.PageAt(1), 1, c, {0.5, 0.5, 3, 4}); });
+    EXPECT_EQ(viaStore, direct);
+    // Two framed rows: the second row's bottom line is 2 x 22.67718 below the margin, at half scale.
+    EXPECT_EQ(inkBounds(viaStore).bottom(), qRound(4 + 0.5 * (10 * fr01cm + 2 * 22.67718)));
+
+    const QImage blank = whiteImage(400, 200);
+    for (const int index : {-1, 2})
+        EXPECT_EQ(draw([&](QPainter &c) { DrawPage(store, index, c, 1, 1, 0, 0); }), blank) << index;
 }
