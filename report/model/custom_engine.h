@@ -22,7 +22,14 @@ public:
         : report_(report)
     {
     }
+
+    // What scripts see: CurColumn, CurVColumn, CurX, CurY, DoublePass (the report's engine
+    // option), FinalPass, PageHeight, PageWidth, StartDate, StartTime, TotalPages and
+    // SecondScriptCall; CurX, CurY, CurColumn and CurVColumn can be set.
     QString scriptClassName() const override { return QStringLiteral("TfrxEngine"); }
+    int findScriptProperty(const QString &name) const override;
+    Variant scriptProperty(int index) const override;
+    void setScriptProperty(int index, const Variant &value) override;
 
     TfrxReport &Report() const { return report_; }
 

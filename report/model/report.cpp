@@ -125,6 +125,7 @@ bool TfrxReport::PrepareScript()
     script.SetLines(scriptText_);
     script.SetSyntaxType(scriptLanguage_);
     const bool compiled = script.Compile();
+    scriptVariablesRemovals_ = script.Removals();  // a compile keeps what was registered before it
     if (!compiled)
         AddError(reportText("scriptError").arg(script.ErrorPos(), script.ErrorMsg()));
     script.SetAdder(nullptr);
@@ -139,14 +140,14 @@ void TfrxReport::RunScriptMainBlock()
 
 void TfrxReport::SetScriptValue(const Variant &value)
 {
-    if (scriptVariables_.value)
+    if (scriptVariables_.value && script_->Removals() == scriptVariablesRemovals_)
         scriptVariables_.value->setValue(value);
 }
 
 void TfrxReport::SetSelfObject(TfrxView *view)
 {
     self_ = view;
-    if (scriptVariables_.self)
+    if (scriptVariables_.self && script_->Removals() == scriptVariablesRemovals_)
         scriptVariables_.self->setObject(view);
 }
 
@@ -320,7 +321,9 @@ const TfrxPropertyList &TfrxReport::ClassProperties()
           << B::Reference(
                  QStringLiteral("Preview"), [](const C &o) { return o.Preview() ? o.Preview()->Name() : QString(); },
                  [](C &o, const QString &name, const TfrxReferenceResolver &resolver) {
-                     if (TfrxCustomPreview *preview = resolver.FindPreview(name))
+                     if (name.isEmpty())
+                         o.SetPreview(nullptr);
+                     else if (TfrxCustomPreview *preview = resolver.FindPreview(name))
                          o.SetPreview(preview);
                  });
 

@@ -169,7 +169,8 @@ private:
     std::unique_ptr<QTimer> timer_;
     TfrxView *self_ = nullptr;
     std::unique_ptr<TfsScript> script_;
-    ReportScriptVariables scriptVariables_;
+    ReportScriptVariables scriptVariables_;  // valid while the script's Removals() still equals:
+    quint64 scriptVariablesRemovals_ = 0;
     std::unique_ptr<TfrxCustomEngine> engine_;
     std::unique_ptr<TfrxCustomPreviewPages> previewPages_;
     std::unique_ptr<TfrxExpressionEvaluator> expressionCache_;

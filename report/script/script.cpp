@@ -213,6 +213,7 @@ void TfsScript::addItem(std::unique_ptr<ScriptItem> item)
 
 void TfsScript::rebuildIndex()
 {
+    ++removals_;
     index_.clear();
     for (const auto &item : items_)
         index_.insert(key(item->name()), item.get());

@@ -88,6 +88,10 @@ public:
     // creates the script (the report's unit constants), survives Clear like the library.
     void KeepRegisteredItems();
 
+    // Counts the removals of items (ClearItems, Clear, a failed compile): a holder of item
+    // pointers compares it to know they are still there.
+    quint64 Removals() const { return removals_; }
+
     // The type of that name (through the parents and the built-ins); nullptr when unknown.
     const ScriptTypeItem *FindType(const QString &name) const;
 
@@ -116,6 +120,7 @@ private:
     QString errorPos_;
     const void *adder_ = nullptr;
     bool mainProg_ = true;
+    quint64 removals_ = 0;
     bool isBuiltIns_ = false;
 };
 

@@ -398,8 +398,15 @@ TEST(ReportObjectModel, AssignCopiesEveryStoredPropertyDefaultsIncluded)
     TFont font;
     font.Height = -20;
     target.SetFont(font);
+    TfrxMemoView next;
+    next.SetName(QStringLiteral("Next"));
+    target.SetFlowTo(&next);
+    TfrxUserDataSet rows;
+    target.SetDataSet(&rows);
 
     target.Assign(source);
+    EXPECT_EQ(target.FlowTo(), nullptr);
+    EXPECT_EQ(target.DataSet(), nullptr);
     int compared = 0;
     for (const TfrxPropertyInfo &property : source.Properties()) {
         if (!property.isStoredAtAll(source))

@@ -97,6 +97,26 @@ TEST(ReportScript, PreparationEmptiesTheCacheBeforeTheItemsGo)
     EXPECT_EQ(recording->log.last(), QStringLiteral("data Memo14"));
 }
 
+// Scripts read the engine's run state through "Engine" and may move its position.
+TEST(ReportScript, EngineStateIsVisibleToScripts)
+{
+    ScriptedReport r;
+    r.report.SetEngine(std::make_unique<IdleEngine>(r.report));
+    r.report.Engine()->CurY = 100;
+    r.report.Engine()->PageWidth = 718.1107;
+    r.report.SetScriptText(
+        {QStringLiteral("var w: Extended; f: Boolean;"),
+         QStringLiteral("begin w := Engine.PageWidth; f := Engine.FinalPass; Engine.CurY := Engine.CurY + 5 end.")});
+    ASSERT_TRUE(r.report.PrepareScript()) << r.report.Errors().join(u'\n').toStdString();
+    r.report.RunScriptMainBlock();
+    EXPECT_EQ(static_cast<ScriptVariable *>(r.report.Script().Find(QStringLiteral("w")))->value().toDouble(), 718.1107);
+    EXPECT_EQ(static_cast<ScriptVariable *>(r.report.Script().Find(QStringLiteral("f")))->value(), Variant(true));
+    EXPECT_EQ(r.report.Engine()->CurY, 105);
+    r.report.SetScriptText({QStringLiteral("begin Engine.TotalPages := 3 end.")});
+    ASSERT_TRUE(r.report.PrepareScript());
+    EXPECT_THROW(r.report.RunScriptMainBlock(), EngineError);
+}
+
 TEST(ReportScript, CalcNeedsAnExpressionCache)
 {
     ScriptedReport r;
@@ -169,6 +189,14 @@ TEST(ReportScript, ObjectsUnitsAndSetAreRegistered)
     EXPECT_TRUE(r.band->inheritsScriptClass(QStringLiteral("TfrxDataBand")));
     EXPECT_TRUE(r.memo->inheritsScriptClass(QStringLiteral("TfrxView")));
     EXPECT_FALSE(r.memo->inheritsScriptClass(QStringLiteral("TfrxBand")));
+
+    // Clearing the script keeps the unit constants the report registered when it was created.
+    r.report.Script().Clear();
+    EXPECT_NE(r.report.Script().Find(QStringLiteral("fr01cm")), nullptr);
+    EXPECT_EQ(r.report.Script().Find(QStringLiteral("MasterData1")), nullptr);
+    r.report.SetScriptValue(Variant(1));  // "Value" went with the rest: nothing to set
+    r.memo->BeforePrint();
+    EXPECT_EQ(r.report.SelfObject(), r.memo);
 }
 
 TEST(ReportScript, DefaultScriptHasNoStatements)
