@@ -136,7 +136,10 @@ private:
 // the tree it is in, when it has no report), data sources by component name.
 class TfrxTreeResolver : public TfrxReferenceResolver {
 public:
-    explicit TfrxTreeResolver(const TfrxComponent &object) : object_(object) {}
+    explicit TfrxTreeResolver(const TfrxComponent &object)
+        : object_(object)
+    {
+    }
     TfrxComponent *FindReportObject(const QString &name) const override;
     TfrxDataSet *FindDataSet(const QString &name) const override;
     TfrxCustomPreview *FindPreview(const QString &) const override { return nullptr; }

@@ -67,7 +67,7 @@ private:
     TfrxReport &report_;
 };
 
-} // namespace
+}  // namespace
 
 // Each preparation empties the expression cache and the notification list while the items of
 // the previous one still exist, then replaces those items: a second and third run in a row

@@ -273,6 +273,29 @@ TEST(PreviewPages, LogicalPageNumbers)
     EXPECT_EQ(r.store.GetLogicalTotalPages(), 1);
 }
 
+TEST(PreviewPages, TwoPassReportsKeepTheFirstPassNumbering)
+{
+    PreparedReport r;
+    r.report.EngineOptions.DoublePass = true;
+    r.startEngine().FinalPass = false;
+    r.addPage(1);
+    // The first pass stores the plain component difference, which rebuilds the same way.
+    EXPECT_EQ(r.pageItem(0)->Items(0)->Text, QStringLiteral("Top=\"0\""));
+    EXPECT_EQ(r.pageItem(0)->Items(0)->Items(0)->Text, QStringLiteral("Memo.Text=\"строка 1\""));
+    r.addPage(0);
+    r.store.ResetLogicalPageNumber();
+
+    r.store.ClearFirstPassPages();  // the pass began before the first page: every page goes
+    EXPECT_EQ(r.store.Count(), 0);
+    r.report.Engine()->FinalPass = true;
+    r.addPage(1);
+    EXPECT_EQ(r.pageItem(0)->Items(0)->Text, QStringLiteral("t=\"0\""));
+    EXPECT_EQ(r.store.Document().Root().FindItem("logicalpagenumbers")->Count(), 2);
+    EXPECT_EQ(r.store.GetLogicalTotalPages(), 2);
+    r.report.Engine()->Running = false;
+    EXPECT_EQ(r.store.PageAt(0)->Objects().at(0)->Objects().at(0)->Name(), QStringLiteral("Memo21"));
+}
+
 TEST(PreviewPages, FirstPassPagesAreDroppedFromThePassStart)
 {
     PreparedReport r;
