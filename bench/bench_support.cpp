@@ -27,7 +27,9 @@ sqlite3 *openPlain(const QString &path, const char *pragmas)
     const QByteArray key = log_book::password.toUtf8();
     sqlite3_key(db, key.constData(), int(key.size()));
     sqlite3_busy_timeout(db, 3000);
-    const std::string setup = std::string("PRAGMA journal_mode=WAL; ") + pragmas + " SELECT count(*) FROM sqlite_master";
+    // The page cache the engine gives its connections, so that peers differ from the engine only in the engine.
+    const std::string setup =
+        std::string("PRAGMA journal_mode=WAL; PRAGMA cache_size=-16384; ") + pragmas + " SELECT count(*) FROM sqlite_master";
     check(sqlite3_exec(db, setup.c_str(), nullptr, nullptr, nullptr), db);
     return db;
 }
