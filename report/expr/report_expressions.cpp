@@ -1,0 +1,208 @@
+// Expressions of a report. Calc first tries the value lookup (a data source field, a system
+// variable, a report variable, a script variable or object) and only compiles what is not a
+// plain name. A text object's printed text is either its data field's text or its template
+// text with every bracketed expression replaced by its formatted value.
+#include "report/expr/report_expressions.h"
+
+#include "platform/errors.h"
+#include "report/expr/bracketed_expression.h"
+#include "report/expr/value_format.h"
+#include "report/model/custom_memo_view.h"
+#include "report/model/data_set.h"
+#include "report/model/report.h"
+#include "report/script/variant_ops.h"
+
+namespace vornak {
+
+namespace {
+
+const QStringList aggregateFunctions = {QStringLiteral("SUM"), QStringLiteral("MIN"), QStringLiteral("MAX"),
+                                        QStringLiteral("AVG"), QStringLiteral("COUNT")};
+
+// A value the engine option ConvertNulls turns Null into, by the field's type.
+Variant emptyValueOf(TfrxFieldType type)
+{
+    switch (type) {
+    case fftString:
+        return Variant(QString());
+    case fftBoolean:
+        return Variant(false);
+    case fftNumeric:
+        break;
+    }
+    return Variant(0);
+}
+
+bool isTrue(const Variant &value)
+{
+    return compareValues(value, Variant(true)) == 0;
+}
+
+bool isZero(const Variant &value)
+{
+    return !value.isNull() && !value.isString() && compareValues(value, Variant(0)) == 0;
+}
+
+}  // namespace
+
+DatasetAndField GetDatasetAndField(const TfrxReport &report, const QString &name)
+{
+    const qsizetype dot = name.indexOf(QStringLiteral(".\""));
+    if (dot < 0)
+        return {};
+    return {report.GetDataset(name.left(dot)), name.mid(dot + 2, name.size() - dot - 3)};
+}
+
+bool isDataReference(const TfrxReport &report, const QString &text)
+{
+    return GetDatasetAndField(report, text).dataSet != nullptr;
+}
+
+ReportExpressions::ReportExpressions(TfrxReport &report)
+    : report_(report),
+      cache_(report.Script())
+{
+}
+
+bool ReportExpressions::LookupValue(const QString &name, Variant &value)
+{
+    if (name.contains(QStringLiteral(".\""))) {
+        const DatasetAndField reference = GetDatasetAndField(report_, name);
+        if (reference.dataSet && !reference.field.isEmpty()) {
+            value = reference.dataSet->Value(reference.field);
+            if (value.isNull() && report_.EngineOptions.ConvertNulls)
+                value = emptyValueOf(reference.dataSet->FieldType(reference.field));
+            return true;
+        }
+    }
+    // TODO system variables through the engine
+    const int variable = report_.Variables().IndexOf(name);
+    if (variable >= 0) {
+        value = report_.Variables().Items(variable).Value;
+        if (value.isString() && !value.toString().contains(u'\n') && !value.toString().contains(u'\r'))
+            value = Calc(value.toString());
+        return true;
+    }
+    if (ScriptItem *item = report_.Script().FindLocal(name)) {
+        switch (item->kind()) {
+        case ScriptItem::Kind::Variable:
+            value = static_cast<ScriptVariable *>(item)->value();
+            return true;
+        case ScriptItem::Kind::Constant:
+            value = static_cast<ScriptConstant *>(item)->value();
+            return true;
+        case ScriptItem::Kind::Object: /* TODO object reference */
+            return true;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+Variant ReportExpressions::Calc(const QString &expression)
+{
+    Variant value;
+    if (LookupValue(expression, value))
+        return value;
+    QString error;
+    value = cache_.Calc(expression, error);
+    if (error.isEmpty())
+        return value;
+    if (error == divisionByZeroMessage() && report_.EngineOptions.IgnoreDevByZero)
+        return Variant();
+    if (!report_.CurObject.isEmpty())
+        error = report_.CurObject + QStringLiteral(": ") + error;
+    report_.AddError(error);
+    throw EngineError(error);
+}
+
+Variant ReportExpressions::Get(const QString &name)
+{
+    Variant value;
+    if (LookupValue(name, value))
+        return value;
+    const QString function = name.left(name.indexOf(u'(')).trimmed();
+    if (name.contains(u'(') && aggregateFunctions.contains(function, Qt::CaseInsensitive))
+        return Calc(name);
+    report_.AddError(QStringLiteral("Неизвестная переменная или поле БД: ") + name);
+    return Variant();
+}
+
+Variant ReportExpressions::Iif(const QString &condition, const QString &whenTrue, const QString &whenFalse)
+{
+    try {
+        return Calc(isTrue(Calc(condition)) ? whenTrue : whenFalse);
+    } catch (const Error &) {
+        return Variant();
+    }
+}
+
+Variant ReportExpressions::Aggregate(const QString &function, const QString &expression, const QString &band,
+                                     const QString &flags)
+{
+    const QString bandText = band.trimmed();
+    const QString flagsText = flags.trimmed();
+    const Variant bandValue = bandText.isEmpty() ? Variant(0) : Calc(bandText);
+    const Variant flagsValue = flagsText.isEmpty() ? Variant(0) : Calc(flagsText);
+    // TODO engine GetAggregateValue
+    return Variant();
+}
+
+QString ReportExpressions::replacement(TfrxCustomMemoView &memo, const QString &inner)
+{
+    const ExpressionWithFormat split = splitFormatSuffix(inner);
+    if (split.expression.compare(QStringLiteral("TOTALPAGES#"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("[TotalPages#]");
+    if (split.expression.compare(QStringLiteral("COPYNAME#"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("[CopyName#]");
+    memo.Value = Calc(split.expression);
+    if (memo.HideZeros() && isZero(memo.Value))
+        return QString();
+    return formatValue(memo.Value, split.format ? *split.format : memo.DisplayFormat());
+}
+
+void ReportExpressions::GetData(TfrxCustomMemoView &memo)
+{
+    if (memo.IsDataField()) {
+        TfrxDataSet &dataSet = *memo.DataSet();
+        const QString &field = memo.DataField();
+        if (dataSet.IsBlobField(field)) {
+            QStringList lines;
+            dataSet.AssignBlobTo(field, lines);
+            memo.SetMemo(lines);
+        } else {
+            memo.Value = dataSet.Value(field);
+            QString text = memo.DisplayFormat().Kind != fkText ? formatValue(memo.Value, memo.DisplayFormat())
+                                                               : dataSet.DisplayText(field);
+            if (memo.HideZeros() && isZero(memo.Value))
+                text.clear();
+            memo.SetText(text);
+        }
+    } else if (memo.AllowExpressions()) {
+        const ExpressionDelimiters delimiters = ExpressionDelimiters::parse(memo.ExpressionDelimiters());
+        const QString text = memo.Text();
+        if (text.contains(delimiters.open))
+            memo.SetText(
+                expandExpressions(text, delimiters, [&](const QString &inner) { return replacement(memo, inner); }));
+    }
+    report_.SetScriptValue(memo.Value);
+    TfrxHighlight &highlight = memo.Highlight();
+    if (!highlight.Condition.isEmpty())
+        highlight.Active = isTrue(Calc(highlight.Condition));
+    if (memo.SuppressRepeated()) {
+        const QString text = memo.Text();
+        if (text == memo.LastValue)
+            memo.SetMemo({});
+        else
+            memo.LastValue = text;
+    }
+}
+
+QString ReportExpressions::ExpandText(const QString &text)
+{
+    return expandExpressions(text, ExpressionDelimiters(),
+                             [this](const QString &inner) { return formatValue(Calc(inner), TfrxFormat()); });
+}
+
+}  // namespace vornak

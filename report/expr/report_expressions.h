@@ -1,0 +1,61 @@
+#pragma once
+
+// The expressions of one report: Calc with its value lookup and expression cache, the script
+// functions Get, IIF, SUM, AVG, MIN, MAX and COUNT, and the printed text of text objects.
+
+#include "platform/variant.h"
+#include "report/expr/expression_cache.h"
+
+#include <QString>
+
+namespace vornak {
+
+class TfrxReport;
+class TfrxView;
+class TfrxCustomMemoView;
+class TfrxDataSet;
+struct ReportScriptNames;
+
+// A data source and a field name from "Source1."s2"" (split at the first full stop followed by a
+// double quote; the field name runs up to, not including, the last character). No data source
+// when the report has none of that user name or the text holds no such full stop.
+struct DatasetAndField {
+    TfrxDataSet *dataSet = nullptr;
+    QString field;
+};
+DatasetAndField GetDatasetAndField(const TfrxReport &report, const QString &name);
+// True when `text` is a field reference of an existing data source.
+bool isDataReference(const TfrxReport &report, const QString &text);
+
+class ReportExpressions {
+public:
+    explicit ReportExpressions(TfrxReport &report);
+
+    // The value of an expression: the value lookup, else the compiled expression. A failure adds
+    // "<current object>: <error text>" to the error list and raises it (EngineError); a division
+    // by zero is ignored (Null) under the engine option IgnoreDevByZero.
+    Variant Calc(const QString &expression);
+    // The value lookup of a whole text as a name; false when it is not one.
+    bool LookupValue(const QString &name, Variant &value);
+    TfrxExpressionCache &Cache() { return cache_; }
+
+    // The script functions.
+    Variant Get(const QString &name);
+    Variant Iif(const QString &condition, const QString &whenTrue, const QString &whenFalse);
+    Variant Aggregate(const QString &function, const QString &expression, const QString &band, const QString &flags);
+    // Fills the callbacks of the script functions with this object's.
+    void Connect(ReportScriptNames &names);
+
+    // The printed text of a text object (between BeforePrint and AfterPrint).
+    void GetData(TfrxCustomMemoView &memo);
+    // A text with bracketed expressions replaced by their values as text (TagStr, URL).
+    QString ExpandText(const QString &text);
+
+private:
+    QString replacement(TfrxCustomMemoView &memo, const QString &inner);
+
+    TfrxReport &report_;
+    TfrxExpressionCache cache_;
+};
+
+}  // namespace vornak
