@@ -6,7 +6,9 @@
 
 #include "platform/errors.h"
 #include "report/expr/bracketed_expression.h"
+#include "report/expr/engine_values.h"
 #include "report/expr/value_format.h"
+#include "report/model/band.h"
 #include "report/model/custom_memo_view.h"
 #include "report/model/data_set.h"
 #include "report/model/report.h"
@@ -36,6 +38,23 @@ Variant emptyValueOf(TfrxFieldType type)
 bool isTrue(const Variant &value)
 {
     return compareValues(value, Variant(true)) == 0;
+}
+
+bool truthOf(const Variant &value)
+{
+    try {
+        return value.toBool();
+    } catch (const Error &) {
+        return false;
+    }
+}
+
+QString lineBreakFree(const Variant &value)
+{
+    if (!value.isString())
+        return QString();
+    const QString text = value.toString();
+    return text.contains(u'\n') || text.contains(u'\r') ? QString() : text;
 }
 
 bool isZero(const Variant &value)
@@ -75,12 +94,16 @@ bool ReportExpressions::LookupValue(const QString &name, Variant &value)
             return true;
         }
     }
-    // TODO system variables through the engine
+    for (const QString &system : report_.SystemVariables())
+        if (system.compare(name, Qt::CaseInsensitive) == 0) {
+            value = engine_ ? engine_->SystemValue(system) : Variant();
+            return true;
+        }
     const int variable = report_.Variables().IndexOf(name);
     if (variable >= 0) {
         value = report_.Variables().Items(variable).Value;
-        if (value.isString() && !value.toString().contains(u'\n') && !value.toString().contains(u'\r'))
-            value = Calc(value.toString());
+        if (const QString text = lineBreakFree(value); !text.isEmpty())
+            value = Calc(text);
         return true;
     }
     if (ScriptItem *item = report_.Script().FindLocal(name)) {
@@ -117,6 +140,24 @@ Variant ReportExpressions::Calc(const QString &expression)
     throw EngineError(error);
 }
 
+bool ReportExpressions::PrepareScript()
+{
+    cache_.Clear(report_.ScriptLanguage());
+    ReportScriptNames &names = report_.ScriptNames;
+    names.get = [this](const QString &, const QList<Variant> &a) { return Get(a.value(0).toString()); };
+    names.iif = [this](const QString &, const QList<Variant> &a) {
+        return Iif(a.value(0).toString(), a.value(1).toString(), a.value(2).toString());
+    };
+    const auto aggregate = [this](const QString &name, const QList<Variant> &a) {
+        return Aggregate(name, a.value(0).toString(), a.value(1).toString(), a.value(2).toString());
+    };
+    names.sum = names.avg = names.min = names.max = aggregate;
+    names.count = [this](const QString &name, const QList<Variant> &a) {
+        return Aggregate(name, QString(), a.value(0).toString(), a.value(1).toString());
+    };
+    return report_.PrepareScript();
+}
+
 Variant ReportExpressions::Get(const QString &name)
 {
     Variant value;
@@ -143,10 +184,17 @@ Variant ReportExpressions::Aggregate(const QString &function, const QString &exp
 {
     const QString bandText = band.trimmed();
     const QString flagsText = flags.trimmed();
-    const Variant bandValue = bandText.isEmpty() ? Variant(0) : Calc(bandText);
-    const Variant flagsValue = flagsText.isEmpty() ? Variant(0) : Calc(flagsText);
-    // TODO engine GetAggregateValue
-    return Variant();
+    // The band argument names the data band (0: any); anything else matches no item.
+    TfrxBand *dataBand = nullptr;
+    if (TfrxComponent *object = bandText.isEmpty() ? nullptr : report_.FindObject(bandText)) {
+        dataBand = frx_cast<TfrxBand>(object);
+        if (!dataBand)
+            return Variant();
+    } else if (!bandText.isEmpty() && !isZero(Calc(bandText))) {
+        return Variant();
+    }
+    const int flagBits = flagsText.isEmpty() ? 0 : Calc(flagsText).toInt();
+    return engine_ ? engine_->GetAggregateValue(function, expression, dataBand, flagBits) : Variant();
 }
 
 QString ReportExpressions::replacement(TfrxCustomMemoView &memo, const QString &inner)
@@ -189,7 +237,7 @@ void ReportExpressions::GetData(TfrxCustomMemoView &memo)
     report_.SetScriptValue(memo.Value);
     TfrxHighlight &highlight = memo.Highlight();
     if (!highlight.Condition.isEmpty())
-        highlight.Active = isTrue(Calc(highlight.Condition));
+        highlight.Active = truthOf(Calc(highlight.Condition));
     if (memo.SuppressRepeated()) {
         const QString text = memo.Text();
         if (text == memo.LastValue)

@@ -11,10 +11,9 @@
 namespace vornak {
 
 class TfrxReport;
-class TfrxView;
 class TfrxCustomMemoView;
 class TfrxDataSet;
-struct ReportScriptNames;
+class TfrxEngineValues;
 
 // A data source and a field name from "Source1."s2"" (split at the first full stop followed by a
 // double quote; the field name runs up to, not including, the last character). No data source
@@ -31,6 +30,13 @@ class ReportExpressions {
 public:
     explicit ReportExpressions(TfrxReport &report);
 
+    // The band engine running the report (nullptr: none).
+    void SetEngine(TfrxEngineValues *engine) { engine_ = engine; }
+    // The first step of a preparation: empties the expression cache, gives the script functions
+    // of the report's script this object's callbacks, and prepares the report's script
+    // (TfrxReport::PrepareScript; false on a compile error).
+    bool PrepareScript();
+
     // The value of an expression: the value lookup, else the compiled expression. A failure adds
     // "<current object>: <error text>" to the error list and raises it (EngineError); a division
     // by zero is ignored (Null) under the engine option IgnoreDevByZero.
@@ -43,8 +49,6 @@ public:
     Variant Get(const QString &name);
     Variant Iif(const QString &condition, const QString &whenTrue, const QString &whenFalse);
     Variant Aggregate(const QString &function, const QString &expression, const QString &band, const QString &flags);
-    // Fills the callbacks of the script functions with this object's.
-    void Connect(ReportScriptNames &names);
 
     // The printed text of a text object (between BeforePrint and AfterPrint).
     void GetData(TfrxCustomMemoView &memo);
@@ -56,6 +60,7 @@ private:
 
     TfrxReport &report_;
     TfrxExpressionCache cache_;
+    TfrxEngineValues *engine_ = nullptr;
 };
 
 }  // namespace vornak
