@@ -30,7 +30,7 @@ ScriptProcedure *TfrxExpressionCache::compile(const QString &expression, QString
 {
     const QString folded = expression.toCaseFolded();
     if (ScriptProcedure *known = functions_.value(folded)) {
-        exact_.insert(expression, known);
+        exact_.emplace(expression, known);
         return known;
     }
     const QString name = QStringLiteral("fr3f%1").arg(functions_.size());
@@ -42,14 +42,15 @@ ScriptProcedure *TfrxExpressionCache::compile(const QString &expression, QString
     }
     ScriptProcedure *function = script_.FindProcedure(name);
     functions_.insert(folded, function);
-    exact_.insert(expression, function);
+    exact_.emplace(expression, function);
     return function;
 }
 
 Variant TfrxExpressionCache::Calc(const QString &expression, QString &error)
 {
-    ScriptProcedure *function = exact_.value(expression);
-    if (!function && !(function = compile(expression, error)))
+    const auto known = exact_.find(expression);
+    ScriptProcedure *function = known != exact_.end() ? known->second : compile(expression, error);
+    if (!function)
         return Variant();
     const bool mainProg = reportScript_.MainProg();
     reportScript_.SetMainProg(false);

@@ -5,10 +5,13 @@
 // kept for every later row, band and page. Emptied at the start of every preparation.
 
 #include "platform/variant.h"
+#include "report/expr/text_hash.h"
 #include "report/script/script.h"
 
 #include <QHash>
 #include <QString>
+
+#include <unordered_map>
 
 namespace vornak {
 
@@ -29,14 +32,16 @@ public:
     // text ("Ошибка в выражении '<expression>': <message>" for a compile error, the message for a
     // run-time error) and the value is Null.
     Variant Calc(const QString &expression, QString &error);
+    // Whether `expression`, exactly as written, has been compiled in this preparation.
+    bool Contains(const QString &expression) const { return exact_.count(expression) != 0; }
 
 private:
     ScriptProcedure *compile(const QString &expression, QString &error);
 
     TfsScript &reportScript_;
     TfsScript script_;
-    QHash<QString, ScriptProcedure *> exact_;      // by the text as written
-    QHash<QString, ScriptProcedure *> functions_;  // by the case-folded text
+    std::unordered_map<QString, ScriptProcedure *, TextHash> exact_;  // by the text as written
+    QHash<QString, ScriptProcedure *> functions_;                     // by the case-folded text
 };
 
 }  // namespace vornak

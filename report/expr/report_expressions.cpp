@@ -83,50 +83,69 @@ ReportExpressions::ReportExpressions(TfrxReport &report)
 {
 }
 
-bool ReportExpressions::LookupValue(const QString &name, Variant &value)
+ReportExpressions::Resolution ReportExpressions::resolve(const QString &name) const
 {
     if (name.contains(QStringLiteral(".\""))) {
         const DatasetAndField reference = GetDatasetAndField(report_, name);
-        if (reference.dataSet && !reference.field.isEmpty()) {
-            value = reference.dataSet->Value(reference.field);
-            if (value.isNull() && report_.EngineOptions.ConvertNulls)
-                value = emptyValueOf(reference.dataSet->FieldType(reference.field));
-            return true;
-        }
+        if (reference.dataSet && !reference.field.isEmpty())
+            return {Resolution::DataField, reference.dataSet, reference.field};
     }
     for (const QString &system : report_.SystemVariables())
-        if (system.compare(name, Qt::CaseInsensitive) == 0) {
-            value = engine_ ? engine_->SystemValue(system) : Variant();
-            return true;
-        }
-    const int variable = report_.Variables().IndexOf(name);
-    if (variable >= 0) {
+        if (system.compare(name, Qt::CaseInsensitive) == 0)
+            return {Resolution::SystemVariable, nullptr, system};
+    ScriptItem *item = report_.Script().FindLocal(name);
+    if (item && item->kind() != ScriptItem::Kind::Procedure && item->kind() != ScriptItem::Kind::Type)
+        return {Resolution::ScriptValue, nullptr, QString(), item};
+    return {};
+}
+
+bool ReportExpressions::LookupValue(const QString &name, Variant &value)
+{
+    auto known = resolutions_.find(name);
+    if (known == resolutions_.end())
+        known = resolutions_.emplace(name, resolve(name)).first;
+    const Resolution &resolution = known->second;
+    switch (resolution.kind) {
+    case Resolution::DataField:
+        value = resolution.dataSet->Value(resolution.name);
+        if (value.isNull() && report_.EngineOptions.ConvertNulls)
+            value = emptyValueOf(resolution.dataSet->FieldType(resolution.name));
+        return true;
+    case Resolution::SystemVariable:
+        value = engine_ ? engine_->SystemValue(resolution.name) : Variant();
+        return true;
+    default:
+        break;
+    }
+    if (const int variable = report_.Variables().IndexOf(name); variable >= 0) {
         value = report_.Variables().Items(variable).Value;
         if (const QString text = lineBreakFree(value); !text.isEmpty())
             value = Calc(text);
         return true;
     }
-    if (ScriptItem *item = report_.Script().FindLocal(name)) {
-        switch (item->kind()) {
-        case ScriptItem::Kind::Variable:
-            value = static_cast<ScriptVariable *>(item)->value();
-            return true;
-        case ScriptItem::Kind::Constant:
-            value = static_cast<ScriptConstant *>(item)->value();
-            return true;
-        case ScriptItem::Kind::Object: /* TODO object reference */
-            return true;
-        default:
-            break;
-        }
+    if (resolution.kind != Resolution::ScriptValue)
+        return false;
+    switch (resolution.item->kind()) {
+    case ScriptItem::Kind::Variable:
+        value = static_cast<ScriptVariable *>(resolution.item)->value();
+        break;
+    case ScriptItem::Kind::Constant:
+        value = static_cast<ScriptConstant *>(resolution.item)->value();
+        break;
+    default:
+        value = Variant();
+        break;  // an object (a reference to it comes with the object value kind)
     }
-    return false;
+    return true;
 }
 
 Variant ReportExpressions::Calc(const QString &expression)
 {
+    // A compiled text was not a name when it was first looked up; of the lookup's rules only
+    // the report variables can have changed since.
     Variant value;
-    if (LookupValue(expression, value))
+    const bool compiled = cache_.Contains(expression) && report_.Variables().IndexOf(expression) < 0;
+    if (!compiled && LookupValue(expression, value))
         return value;
     QString error;
     value = cache_.Calc(expression, error);
@@ -143,6 +162,7 @@ Variant ReportExpressions::Calc(const QString &expression)
 bool ReportExpressions::PrepareScript()
 {
     cache_.Clear(report_.ScriptLanguage());
+    resolutions_.clear();
     ReportScriptNames &names = report_.ScriptNames;
     names.get = [this](const QString &, const QList<Variant> &a) { return Get(a.value(0).toString()); };
     names.iif = [this](const QString &, const QList<Variant> &a) {

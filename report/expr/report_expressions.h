@@ -5,8 +5,11 @@
 
 #include "platform/variant.h"
 #include "report/expr/expression_cache.h"
+#include "report/expr/text_hash.h"
 
 #include <QString>
+
+#include <unordered_map>
 
 namespace vornak {
 
@@ -14,6 +17,7 @@ class TfrxReport;
 class TfrxCustomMemoView;
 class TfrxDataSet;
 class TfrxEngineValues;
+class ScriptItem;
 
 // A data source and a field name from "Source1."s2"" (split at the first full stop followed by a
 // double quote; the field name runs up to, not including, the last character). No data source
@@ -56,11 +60,22 @@ public:
     QString ExpandText(const QString &text);
 
 private:
+    // How a text resolved the first time it was looked up in this preparation. Data sources,
+    // system variables and script items do not change while the report runs; report variables
+    // may (the script's Set), so they are looked up every time.
+    struct Resolution {
+        enum Kind { DataField, SystemVariable, ScriptValue, None } kind = None;
+        TfrxDataSet *dataSet = nullptr;
+        QString name;  // the field, or the system variable as the report lists it
+        ScriptItem *item = nullptr;
+    };
+    Resolution resolve(const QString &name) const;
     QString replacement(TfrxCustomMemoView &memo, const QString &inner);
 
     TfrxReport &report_;
     TfrxExpressionCache cache_;
     TfrxEngineValues *engine_ = nullptr;
+    std::unordered_map<QString, Resolution, TextHash> resolutions_;
 };
 
 }  // namespace vornak
