@@ -2,125 +2,118 @@
 
 #include "report/model/band.h"
 #include "report/model/data_band.h"
+#include "report/model/data_set.h"
 #include "report/model/memo_view.h"
 #include "report/model/page.h"
+#include "report/model/report.h"
 #include "report/model/report_page.h"
 
-#include <functional>
-#include <utility>
+#include <QHash>
 
 namespace vornak {
 
 namespace {
 
-struct ClassEntry {
-    const char *name;
-    std::function<TfrxComponent *(TfrxComponent *)> create;
-};
-
 template <class T>
-ClassEntry entry(const char *name)
+TfrxComponentFactory creator()
 {
-    return {name, [](TfrxComponent *parent) -> TfrxComponent * { return new T(parent); }};
+    return [](TfrxComponent *parent) -> TfrxComponent * { return new T(parent); };
 }
 
-// The classes a template may name. Engine-only bands are not listed; other folders add theirs
-// with frxRegisterClass.
-QList<ClassEntry> &classTable()
-{
-    static QList<ClassEntry> table{
-        entry<TfrxDataPage>("TfrxDataPage"),
-        entry<TfrxReportPage>("TfrxReportPage"),
-        entry<TfrxReportTitle>("TfrxReportTitle"),
-        entry<TfrxReportSummary>("TfrxReportSummary"),
-        entry<TfrxPageHeader>("TfrxPageHeader"),
-        entry<TfrxPageFooter>("TfrxPageFooter"),
-        entry<TfrxHeader>("TfrxHeader"),
-        entry<TfrxFooter>("TfrxFooter"),
-        entry<TfrxMasterData>("TfrxMasterData"),
-        entry<TfrxDetailData>("TfrxDetailData"),
-        entry<TfrxSubdetailData>("TfrxSubdetailData"),
-        entry<TfrxDataBand4>("TfrxDataBand4"),
-        entry<TfrxDataBand5>("TfrxDataBand5"),
-        entry<TfrxDataBand6>("TfrxDataBand6"),
-        entry<TfrxGroupHeader>("TfrxGroupHeader"),
-        entry<TfrxGroupFooter>("TfrxGroupFooter"),
-        entry<TfrxChild>("TfrxChild"),
-        entry<TfrxColumnHeader>("TfrxColumnHeader"),
-        entry<TfrxColumnFooter>("TfrxColumnFooter"),
-        entry<TfrxOverlay>("TfrxOverlay"),
-        entry<TfrxMemoView>("TfrxMemoView"),
-    };
-    return table;
-}
-
-// Each report class with its base class.
-constexpr std::pair<const char *, const char *> kClassParents[] = {
-    {"TfrxReportComponent", "TfrxComponent"},
-    {"TfrxDialogComponent", "TfrxReportComponent"},
-    {"TfrxView", "TfrxReportComponent"},
-    {"TfrxStretcheable", "TfrxView"},
-    {"TfrxCustomMemoView", "TfrxStretcheable"},
-    {"TfrxMemoView", "TfrxCustomMemoView"},
-    {"TfrxBand", "TfrxReportComponent"},
-    {"TfrxReportTitle", "TfrxBand"},
-    {"TfrxReportSummary", "TfrxBand"},
-    {"TfrxPageHeader", "TfrxBand"},
-    {"TfrxPageFooter", "TfrxBand"},
-    {"TfrxHeader", "TfrxBand"},
-    {"TfrxFooter", "TfrxBand"},
-    {"TfrxDataBand", "TfrxBand"},
-    {"TfrxMasterData", "TfrxDataBand"},
-    {"TfrxDetailData", "TfrxDataBand"},
-    {"TfrxSubdetailData", "TfrxDataBand"},
-    {"TfrxDataBand4", "TfrxDataBand"},
-    {"TfrxDataBand5", "TfrxDataBand"},
-    {"TfrxDataBand6", "TfrxDataBand"},
-    {"TfrxGroupHeader", "TfrxBand"},
-    {"TfrxGroupFooter", "TfrxBand"},
-    {"TfrxChild", "TfrxBand"},
-    {"TfrxColumnHeader", "TfrxBand"},
-    {"TfrxColumnFooter", "TfrxBand"},
-    {"TfrxOverlay", "TfrxBand"},
-    {"TfrxNullBand", "TfrxBand"},
-    {"TfrxPage", "TfrxComponent"},
-    {"TfrxReportPage", "TfrxPage"},
-    {"TfrxDataPage", "TfrxPage"},
-    {"TfrxReport", "TfrxComponent"},
-    {"TfrxDataSet", "TfrxDialogComponent"},
-    {"TfrxCustomDBDataSet", "TfrxDataSet"},
-    {"TfrxDBDataset", "TfrxCustomDBDataSet"},
+struct Registry {
+    QList<TfrxClassInfo> classes;
+    QHash<QString, qsizetype> index;
 };
+
+// The model's own classes; registering them on first use keeps the order of static
+// initialisation out of the way.
+Registry &registry()
+{
+    static Registry r = [] {
+        Registry fresh;
+        const TfrxClassInfo own[] = {
+            {QStringLiteral("TfrxComponent"), QString(), {}},
+            {QStringLiteral("TfrxReportComponent"), QStringLiteral("TfrxComponent"), {}},
+            {QStringLiteral("TfrxDialogComponent"), QStringLiteral("TfrxReportComponent"), {}},
+            {QStringLiteral("TfrxView"), QStringLiteral("TfrxReportComponent"), {}},
+            {QStringLiteral("TfrxStretcheable"), QStringLiteral("TfrxView"), {}},
+            {QStringLiteral("TfrxCustomMemoView"), QStringLiteral("TfrxStretcheable"), {}},
+            {QStringLiteral("TfrxMemoView"), QStringLiteral("TfrxCustomMemoView"), creator<TfrxMemoView>()},
+            {QStringLiteral("TfrxBand"), QStringLiteral("TfrxReportComponent"), {}},
+            {QStringLiteral("TfrxReportTitle"), QStringLiteral("TfrxBand"), creator<TfrxReportTitle>()},
+            {QStringLiteral("TfrxReportSummary"), QStringLiteral("TfrxBand"), creator<TfrxReportSummary>()},
+            {QStringLiteral("TfrxPageHeader"), QStringLiteral("TfrxBand"), creator<TfrxPageHeader>()},
+            {QStringLiteral("TfrxPageFooter"), QStringLiteral("TfrxBand"), creator<TfrxPageFooter>()},
+            {QStringLiteral("TfrxHeader"), QStringLiteral("TfrxBand"), creator<TfrxHeader>()},
+            {QStringLiteral("TfrxFooter"), QStringLiteral("TfrxBand"), creator<TfrxFooter>()},
+            {QStringLiteral("TfrxDataBand"), QStringLiteral("TfrxBand"), {}},
+            {QStringLiteral("TfrxMasterData"), QStringLiteral("TfrxDataBand"), creator<TfrxMasterData>()},
+            {QStringLiteral("TfrxDetailData"), QStringLiteral("TfrxDataBand"), creator<TfrxDetailData>()},
+            {QStringLiteral("TfrxSubdetailData"), QStringLiteral("TfrxDataBand"), creator<TfrxSubdetailData>()},
+            {QStringLiteral("TfrxDataBand4"), QStringLiteral("TfrxDataBand"), creator<TfrxDataBand4>()},
+            {QStringLiteral("TfrxDataBand5"), QStringLiteral("TfrxDataBand"), creator<TfrxDataBand5>()},
+            {QStringLiteral("TfrxDataBand6"), QStringLiteral("TfrxDataBand"), creator<TfrxDataBand6>()},
+            {QStringLiteral("TfrxGroupHeader"), QStringLiteral("TfrxBand"), creator<TfrxGroupHeader>()},
+            {QStringLiteral("TfrxGroupFooter"), QStringLiteral("TfrxBand"), creator<TfrxGroupFooter>()},
+            {QStringLiteral("TfrxChild"), QStringLiteral("TfrxBand"), creator<TfrxChild>()},
+            {QStringLiteral("TfrxColumnHeader"), QStringLiteral("TfrxBand"), creator<TfrxColumnHeader>()},
+            {QStringLiteral("TfrxColumnFooter"), QStringLiteral("TfrxBand"), creator<TfrxColumnFooter>()},
+            {QStringLiteral("TfrxOverlay"), QStringLiteral("TfrxBand"), creator<TfrxOverlay>()},
+            {QStringLiteral("TfrxNullBand"), QStringLiteral("TfrxBand"), creator<TfrxNullBand>(), true},
+            {QStringLiteral("TfrxPage"), QStringLiteral("TfrxComponent"), {}},
+            {QStringLiteral("TfrxReportPage"), QStringLiteral("TfrxPage"), creator<TfrxReportPage>()},
+            {QStringLiteral("TfrxDataPage"), QStringLiteral("TfrxPage"), creator<TfrxDataPage>()},
+            {QStringLiteral("TfrxReport"), QStringLiteral("TfrxComponent"), {}},
+            {QStringLiteral("TfrxDataSet"), QStringLiteral("TfrxDialogComponent"), {}},
+        };
+        for (const TfrxClassInfo &info : own) {
+            fresh.index.insert(info.name, fresh.classes.size());
+            fresh.classes.append(info);
+        }
+        return fresh;
+    }();
+    return r;
+}
 
 } // namespace
 
-bool frxRegisterClass(const char *className, std::function<TfrxComponent *(TfrxComponent *)> create)
+bool frxRegisterClass(TfrxClassInfo info)
 {
-    classTable().append({className, std::move(create)});
+    Registry &r = registry();
+    if (const auto at = r.index.constFind(info.name); at != r.index.constEnd()) {
+        r.classes[*at] = std::move(info);
+    } else {
+        r.index.insert(info.name, r.classes.size());
+        r.classes.append(std::move(info));
+    }
     return true;
+}
+
+const TfrxClassInfo *frxFindClass(const QString &className)
+{
+    const Registry &r = registry();
+    const auto at = r.index.constFind(className);
+    return at == r.index.constEnd() ? nullptr : &r.classes.at(*at);
 }
 
 QString frxParentClassName(const QString &className)
 {
-    for (const auto &[name, parent] : kClassParents)
-        if (className == QLatin1StringView(name))
-            return QString::fromLatin1(parent);
-    return QString();
+    const TfrxClassInfo *info = frxFindClass(className);
+    return info ? info->parentName : QString();
 }
 
 TfrxComponent *frxCreateComponent(const QString &className, TfrxComponent *parent)
 {
-    for (const ClassEntry &e : classTable())
-        if (className == QLatin1StringView(e.name))
-            return e.create(parent);
-    return nullptr;
+    const TfrxClassInfo *info = frxFindClass(className);
+    return info && info->create ? info->create(parent) : nullptr;
 }
 
 QStringList frxRegisteredClasses()
 {
     QStringList names;
-    for (const ClassEntry &e : classTable())
-        names << QString::fromLatin1(e.name);
+    for (const TfrxClassInfo &info : registry().classes)
+        if (info.create)
+            names << info.name;
     return names;
 }
 

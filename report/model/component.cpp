@@ -250,14 +250,15 @@ private:
 
 void TfrxComponent::Assign(const TfrxComponent &source)
 {
+    // Every stored property, also those at their default (so the copy loses what it had).
     const CopyResolver resolver(*this);
     for (const TfrxPropertyInfo &property : source.Properties()) {
-        if (!property.isStored(source))
+        if (!property.isStoredAtAll(source))
             continue;
         if (property.isReference())
             property.resolve(*this, property.read(source), resolver);
         else
-            property.write(*this, property.read(source));
+            property.setValue(*this, property.value(source));
     }
 }
 
@@ -365,37 +366,32 @@ int TfrxComponent::findScriptProperty(const QString &name) const
 
 Variant TfrxComponent::scriptProperty(int index) const
 {
-    const TfrxPropertyInfo &property = Properties().at(index);
-    return property.value ? property.value(*this) : Variant(property.read(*this));
+    return Properties().at(index).value(*this);
 }
 
 void TfrxComponent::setScriptProperty(int index, const Variant &value)
 {
-    const TfrxPropertyInfo &property = Properties().at(index);
-    if (property.setValue)
-        property.setValue(*this, value);
-    else
-        property.write(*this, value.toString());
+    Properties().at(index).setValue(*this, value);
 }
 
 const TfrxPropertyList &TfrxComponent::ClassProperties()
 {
     using C = TfrxComponent;
     static const TfrxPropertyList list = [] {
-        const auto font = [](const QString &name, std::function<QString(const TFont &)> read,
-                             std::function<void(TFont &, const QString &)> write) {
-            TfrxPropertyInfo info;
-            info.name = name;
-            info.read = [read](const TfrxComponent &o) { return read(o.Font()); };
-            info.write = [write](TfrxComponent &o, const QString &text) {
-                TFont f = o.Font();
-                write(f, text);
-                o.SetFont(f);
-            };
-            info.isStored = [](const TfrxComponent &o) { return !o.ParentFont(); };
+        // The font is stored, always whole, only by an object that does not follow its parent's.
+        const auto font = [](const char *name, TfrxPropertyKind kind, auto member, QStringList identifiers = {}) {
+            using T = std::remove_cvref_t<decltype(TFont{}.*member)>;
+            TfrxPropertyInfo info = frxProperty<T>(
+                QString::fromLatin1(name), kind, [member](const TfrxComponent &o) { return o.Font().*member; },
+                [member](TfrxComponent &o, T value) {
+                    TFont f = o.Font();
+                    f.*member = value;
+                    o.SetFont(f);
+                },
+                std::nullopt, std::move(identifiers));
+            info.storedWhen = [](const TfrxComponent &o) { return !o.ParentFont(); };
             return info;
         };
-        using namespace property_text;
         const QStringList styles{QStringLiteral("fsBold"), QStringLiteral("fsItalic"), QStringLiteral("fsUnderline"),
                                  QStringLiteral("fsStrikeOut")};
         return TfrxPropertyList{
@@ -406,16 +402,11 @@ const TfrxPropertyList &TfrxComponent::ClassProperties()
             FRX_FLOAT(C, Width, 0.0),
             FRX_FLOAT(C, Height, 0.0),
             FRX_BOOL(C, ParentFont, true),
-            font(QStringLiteral("Font.Charset"), [](const TFont &f) { return fromInt(f.Charset); },
-                 [](TFont &f, const QString &t) { f.Charset = toInt(t); }),
-            font(QStringLiteral("Font.Color"), [](const TFont &f) { return fromColor(f.Color); },
-                 [](TFont &f, const QString &t) { f.Color = toColor(t); }),
-            font(QStringLiteral("Font.Height"), [](const TFont &f) { return fromInt(f.Height); },
-                 [](TFont &f, const QString &t) { f.Height = toInt(t); }),
-            font(QStringLiteral("Font.Name"), [](const TFont &f) { return f.Name; },
-                 [](TFont &f, const QString &t) { f.Name = t; }),
-            font(QStringLiteral("Font.Style"), [](const TFont &f) { return fromInt(f.Style); },
-                 [styles](TFont &f, const QString &t) { f.Style = toSet(t, styles); }),
+            font("Font.Charset", TfrxPropertyKind::Integer, &TFont::Charset),
+            font("Font.Color", TfrxPropertyKind::Color, &TFont::Color),
+            font("Font.Height", TfrxPropertyKind::Integer, &TFont::Height),
+            font("Font.Name", TfrxPropertyKind::Text, &TFont::Name),
+            font("Font.Style", TfrxPropertyKind::Set, &TFont::Style, styles),
             FRX_BOOL(C, Visible, true),
             FRX_INT(C, GroupIndex, 0),
             FRX_SET(C, Restrictions, 0, QStringLiteral("rfDontModify"), QStringLiteral("rfDontSize"),

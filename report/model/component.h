@@ -73,8 +73,8 @@ public:
     void CreateUniqueName();
     // Frees all children.
     virtual void Clear();
-    // Copies the properties `source` (an object of the same class) stores, as reading its
-    // template text into this object would; AssignAll also copies its children, recursively.
+    // Copies every stored property of `source` (an object of the same class), also those at
+    // their default; AssignAll also copies its children, recursively.
     // References to report objects are resolved in this object's report, data sources by
     // component name in the global list.
     void Assign(const TfrxComponent &source);

@@ -136,10 +136,8 @@ const TfrxPropertyList &TfrxDataSet::ClassProperties()
     static const TfrxPropertyList list = [] {
         TfrxPropertyList l = TfrxDialogComponent::ClassProperties();
         TfrxPropertyInfo userName = FRX_TEXT(C, UserName);
-        userName.isStored = [](const TfrxComponent &o) {
-            const auto &d = static_cast<const C &>(o);
-            return d.UserName() != d.Name();
-        };
+        // Stored when it differs from the component name.
+        userName.defaultOf = [](const TfrxComponent &o) { return Variant(o.Name()); };
         l << userName << FRX_BOOL(C, Enabled, true)
           << FRX_ENUM(C, RangeBegin, TfrxRangeBegin, rbFirst, QStringLiteral("rbFirst"), QStringLiteral("rbCurrent"))
           << FRX_ENUM(C, RangeEnd, TfrxRangeEnd, reLast, QStringLiteral("reLast"), QStringLiteral("reCurrent"),

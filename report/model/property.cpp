@@ -7,6 +7,93 @@
 
 namespace vornak {
 
+namespace {
+
+Variant typed(TfrxPropertyKind kind, const Variant &value)
+{
+    switch (kind) {
+    case TfrxPropertyKind::Float:
+        return Variant(value.toDouble());
+    case TfrxPropertyKind::Integer:
+    case TfrxPropertyKind::Color:
+    case TfrxPropertyKind::Enumeration:
+    case TfrxPropertyKind::Set:
+        return Variant(value.toInt());
+    case TfrxPropertyKind::Boolean:
+        return Variant(value.toBool());
+    case TfrxPropertyKind::Text:
+    case TfrxPropertyKind::Lines:
+    case TfrxPropertyKind::Reference:
+        return Variant(value.toString());
+    }
+    return value;
+}
+
+} // namespace
+
+void TfrxPropertyInfo::setValue(TfrxComponent &object, const Variant &value) const
+{
+    if (!set)
+        throw EngineError(QStringLiteral("Свойство %1 только для чтения").arg(name));
+    try {
+        set(object, typed(kind, value));
+    } catch (const ConversionError &error) {
+        throw EngineError(error.message());
+    }
+}
+
+QString TfrxPropertyInfo::read(const TfrxComponent &object) const
+{
+    using namespace property_text;
+    const Variant v = get(object);
+    switch (kind) {
+    case TfrxPropertyKind::Float:
+        return fromFloat(v.toDouble());
+    case TfrxPropertyKind::Integer:
+    case TfrxPropertyKind::Set:
+        return fromInt(v.toInt64());
+    case TfrxPropertyKind::Boolean:
+        return fromBool(v.toBool());
+    case TfrxPropertyKind::Color:
+        return fromColor(v.toInt());
+    case TfrxPropertyKind::Enumeration:
+        return fromEnum(v.toInt(), identifiers);
+    case TfrxPropertyKind::Text:
+    case TfrxPropertyKind::Lines:
+    case TfrxPropertyKind::Reference:
+        return v.toString();
+    }
+    return v.toString();
+}
+
+void TfrxPropertyInfo::write(TfrxComponent &object, const QString &text) const
+{
+    using namespace property_text;
+    switch (kind) {
+    case TfrxPropertyKind::Float:
+        return setValue(object, Variant(toFloat(text)));
+    case TfrxPropertyKind::Integer:
+        return setValue(object, Variant(toInt(text)));
+    case TfrxPropertyKind::Boolean:
+        return setValue(object, Variant(toBool(text)));
+    case TfrxPropertyKind::Color:
+        return setValue(object, Variant(toColor(text)));
+    case TfrxPropertyKind::Enumeration:
+        return setValue(object, Variant(toEnum(text, identifiers)));
+    case TfrxPropertyKind::Set:
+        return setValue(object, Variant(toSet(text, identifiers)));
+    case TfrxPropertyKind::Text:
+    case TfrxPropertyKind::Lines:
+    case TfrxPropertyKind::Reference:
+        return setValue(object, Variant(text));
+    }
+}
+
+bool TfrxPropertyInfo::isStored(const TfrxComponent &object) const
+{
+    return isStoredAtAll(object) && !(defaultOf && get(object) == typed(kind, defaultOf(object)));
+}
+
 const TfrxPropertyInfo *findProperty(const TfrxPropertyList &list, const QString &name)
 {
     for (const TfrxPropertyInfo &info : list)

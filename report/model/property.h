@@ -22,20 +22,48 @@ public:
     virtual TfrxCustomPreview *FindPreview(const QString &name) const = 0;
 };
 
-// One stored property of a report object, as text: how it is read, written and whether it
-// differs from its default. A reference property is written by `resolve` after the whole
-// template has been read; `read` gives the name of the referenced component.
+// The kinds of stored property values; the kind decides the value type and the text form.
+enum class TfrxPropertyKind {
+    Float,       // double
+    Integer,     // int
+    Boolean,     // bool
+    Text,        // QString
+    Color,       // int, written as a colour name or number
+    Enumeration, // int, written as its identifier
+    Set,         // int bits, written as their sum, read also as identifiers in brackets
+    Lines,       // the lines joined by CR LF, as one text
+    Reference,   // the name of another component, resolved after a whole template is read
+};
+
+// One stored property of a report object: its kind, typed getter and setter and default. The
+// template reader and writer, Assign, the script and the component text form of prepared pages
+// all go through it. Values are Variants of the kind's type (see TfrxPropertyKind).
 struct TfrxPropertyInfo {
     QString name;
-    std::function<QString(const TfrxComponent &)> read;
-    std::function<void(TfrxComponent &, const QString &)> write; // raises EngineError on bad text
-    std::function<bool(const TfrxComponent &)> isStored;
+    TfrxPropertyKind kind = TfrxPropertyKind::Text;
+    QStringList identifiers; // the values of an enumeration, the bits of a set
+    std::function<Variant(const TfrxComponent &)> get;
+    std::function<void(TfrxComponent &, const Variant &)> set; // not for a reference
+    // The value the property is not stored with (it may depend on the object, as a frame side
+    // follows its frame); empty: always stored.
+    std::function<Variant(const TfrxComponent &)> defaultOf;
+    // When the property is stored at all (a font only without ParentFont); empty: always.
+    std::function<bool(const TfrxComponent &)> storedWhen;
+    // Links a reference once the component it names can be found.
     std::function<void(TfrxComponent &, const QString &, const TfrxReferenceResolver &)> resolve;
-    // The value as scripts see it (typed), when the property has one; otherwise its text.
-    std::function<Variant(const TfrxComponent &)> value;
-    std::function<void(TfrxComponent &, const Variant &)> setValue;
 
-    bool isReference() const { return bool(resolve); }
+    bool isReference() const { return kind == TfrxPropertyKind::Reference; }
+    // The typed value; setting converts the given value to the kind's type (EngineError when
+    // it cannot be).
+    Variant value(const TfrxComponent &object) const { return get(object); }
+    void setValue(TfrxComponent &object, const Variant &value) const;
+    // The text form (see template_reader.h); writing raises EngineError on bad text.
+    QString read(const TfrxComponent &object) const;
+    void write(TfrxComponent &object, const QString &text) const;
+    // Whether the object stores the property at all (Assign copies exactly these).
+    bool isStoredAtAll(const TfrxComponent &object) const { return !storedWhen || storedWhen(object); }
+    // Whether a template stores it: stored at all and not at its default.
+    bool isStored(const TfrxComponent &object) const;
 };
 
 using TfrxPropertyList = QList<TfrxPropertyInfo>;

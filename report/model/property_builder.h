@@ -31,6 +31,27 @@ inline QStringList fromVariant<QStringList>(const Variant &v) { return property_
 
 } // namespace property_value
 
+// A typed property of any report object: `get` and `set` of type T, stored unless equal to
+// `def` (always stored without one).
+template <class T>
+TfrxPropertyInfo frxProperty(const QString &name, TfrxPropertyKind kind, std::function<T(const TfrxComponent &)> get,
+                             std::function<void(TfrxComponent &, T)> set, std::optional<T> def,
+                             QStringList identifiers = {})
+{
+    TfrxPropertyInfo info;
+    info.name = name;
+    info.kind = kind;
+    info.identifiers = std::move(identifiers);
+    info.get = [get](const TfrxComponent &o) { return property_value::toVariant(get(o)); };
+    if (set)
+        info.set = [set](TfrxComponent &o, const Variant &v) { set(o, property_value::fromVariant<T>(v)); };
+    if (def) {
+        const Variant value = property_value::toVariant(*def);
+        info.defaultOf = [value](const TfrxComponent &) { return value; };
+    }
+    return info;
+}
+
 template <class C>
 struct PropertyBuilder {
     template <class T>
@@ -38,70 +59,58 @@ struct PropertyBuilder {
     template <class T>
     using Setter = std::function<void(C &, T)>;
 
-    // A property of class C whose value of type T is turned into text by `toText` and back by
-    // `fromText`; stored only when it differs from `def` (always, without a default).
+    // A property of class C of type T and kind `kind`.
     template <class T>
-    static TfrxPropertyInfo make(const QString &name, Getter<T> get, Setter<T> set, std::function<QString(T)> toText,
-                                 std::function<T(const QString &)> fromText, std::optional<T> def)
+    static TfrxPropertyInfo make(const QString &name, TfrxPropertyKind kind, Getter<T> get, Setter<T> set,
+                                 std::optional<T> def, QStringList identifiers = {})
     {
-        TfrxPropertyInfo info;
-        info.name = name;
-        info.read = [get, toText](const TfrxComponent &o) { return toText(get(static_cast<const C &>(o))); };
-        info.write = [set, fromText](TfrxComponent &o, const QString &text) { set(static_cast<C &>(o), fromText(text)); };
-        info.isStored = [get, def](const TfrxComponent &o) { return !def || !(get(static_cast<const C &>(o)) == *def); };
-        info.value = [get](const TfrxComponent &o) { return property_value::toVariant(get(static_cast<const C &>(o))); };
-        info.setValue = [set](TfrxComponent &o, const Variant &v) {
-            set(static_cast<C &>(o), property_value::fromVariant<T>(v));
-        };
-        return info;
+        std::function<void(TfrxComponent &, T)> setter;
+        if (set)
+            setter = [set](TfrxComponent &o, T v) { set(static_cast<C &>(o), std::move(v)); };
+        return frxProperty<T>(
+            name, kind, [get](const TfrxComponent &o) { return get(static_cast<const C &>(o)); }, setter,
+            std::move(def), std::move(identifiers));
     }
 
     static TfrxPropertyInfo Float(const QString &name, Getter<double> get, Setter<double> set, std::optional<double> def)
     {
-        return make<double>(name, get, set, property_text::fromFloat, property_text::toFloat, def);
+        return make<double>(name, TfrxPropertyKind::Float, get, set, def);
     }
     static TfrxPropertyInfo Int(const QString &name, Getter<int> get, Setter<int> set, std::optional<int> def)
     {
-        return make<int>(name, get, set, [](int v) { return property_text::fromInt(v); }, property_text::toInt, def);
+        return make<int>(name, TfrxPropertyKind::Integer, get, set, def);
     }
     static TfrxPropertyInfo Bool(const QString &name, Getter<bool> get, Setter<bool> set, std::optional<bool> def)
     {
-        return make<bool>(name, get, set, property_text::fromBool, property_text::toBool, def);
+        return make<bool>(name, TfrxPropertyKind::Boolean, get, set, def);
     }
     static TfrxPropertyInfo Text(const QString &name, Getter<QString> get, Setter<QString> set,
                                  std::optional<QString> def = QString())
     {
-        return make<QString>(name, get, set, [](QString v) { return v; }, [](const QString &t) { return t; }, def);
+        return make<QString>(name, TfrxPropertyKind::Text, get, set, def);
     }
     static TfrxPropertyInfo Color(const QString &name, Getter<int> get, Setter<int> set, std::optional<int> def)
     {
-        return make<int>(name, get, set, property_text::fromColor, property_text::toColor, def);
+        return make<int>(name, TfrxPropertyKind::Color, get, set, def);
     }
     static TfrxPropertyInfo Enum(const QString &name, Getter<int> get, Setter<int> set, int def, QStringList names)
     {
-        return make<int>(
-            name, get, set, [names](int v) { return property_text::fromEnum(v, names); },
-            [names](const QString &t) { return property_text::toEnum(t, names); }, def);
+        return make<int>(name, TfrxPropertyKind::Enumeration, get, set, def, std::move(names));
     }
     static TfrxPropertyInfo Set(const QString &name, Getter<int> get, Setter<int> set, int def, QStringList names)
     {
-        return make<int>(
-            name, get, set, [](int v) { return property_text::fromInt(v); },
-            [names](const QString &t) { return property_text::toSet(t, names); }, def);
+        return make<int>(name, TfrxPropertyKind::Set, get, set, def, std::move(names));
     }
     static TfrxPropertyInfo Lines(const QString &name, Getter<QStringList> get, Setter<QStringList> set,
                                   std::optional<QStringList> def = QStringList())
     {
-        return make<QStringList>(name, get, set, property_text::fromLines, property_text::toLines, def);
+        return make<QStringList>(name, TfrxPropertyKind::Lines, get, set, def);
     }
     // A reference to another component, stored by its name.
     static TfrxPropertyInfo Reference(const QString &name, Getter<QString> targetName,
                                       std::function<void(C &, const QString &, const TfrxReferenceResolver &)> link)
     {
-        TfrxPropertyInfo info;
-        info.name = name;
-        info.read = [targetName](const TfrxComponent &o) { return targetName(static_cast<const C &>(o)); };
-        info.isStored = [targetName](const TfrxComponent &o) { return !targetName(static_cast<const C &>(o)).isEmpty(); };
+        TfrxPropertyInfo info = make<QString>(name, TfrxPropertyKind::Reference, targetName, nullptr, QString());
         info.resolve = [link](TfrxComponent &o, const QString &target, const TfrxReferenceResolver &resolver) {
             link(static_cast<C &>(o), target, resolver);
         };

@@ -1,7 +1,11 @@
 #include "report/model/report.h"
 
 #include "platform/errors.h"
+#include "report/model/custom_draw_text.h"
+#include "report/model/custom_engine.h"
 #include "report/model/custom_preview.h"
+#include "report/model/custom_preview_pages.h"
+#include "report/model/expression_evaluator.h"
 #include "report/model/data_set_properties.h"
 #include "report/script/script.h"
 #include "report/model/view.h"
@@ -29,17 +33,74 @@ TfrxReport::TfrxReport(TfrxComponent *owner)
         script_->AddConst(QString::fromLatin1(name),
                           value.type() == Variant::Type::Integer ? QStringLiteral("Integer") : QStringLiteral("Extended"),
                           value);
+    script_->KeepRegisteredItems();
 }
 
 TfrxReport::~TfrxReport()
 {
-    // Children are freed before the lists and the script that may refer to them.
+    // The run's parts refer to the objects and the script (the expression cache compiles below
+    // it): they go first, then the children, before the lists and the script.
+    engine_.reset();
+    expressionCache_.reset();
+    previewPages_.reset();
+    drawText_.reset();
     TfrxComponent::Clear();
+}
+
+void TfrxReport::SetEngine(std::unique_ptr<TfrxCustomEngine> engine)
+{
+    engine_ = std::move(engine);
+}
+
+void TfrxReport::SetPreviewPages(std::unique_ptr<TfrxCustomPreviewPages> pages)
+{
+    previewPages_ = std::move(pages);
+}
+
+void TfrxReport::SetExpressionCache(std::unique_ptr<TfrxExpressionEvaluator> cache)
+{
+    expressionCache_ = std::move(cache);
+}
+
+void TfrxReport::SetDrawText(std::unique_ptr<TfrxCustomDrawText> drawText)
+{
+    drawText_ = std::move(drawText);
+}
+
+Variant TfrxReport::Calc(const QString &expression)
+{
+    if (!expressionCache_)
+        throw EngineError(QStringLiteral("Вычисление выражений недоступно: '%1'").arg(expression));
+    return expressionCache_->Calc(expression);
+}
+
+namespace {
+
+void runReportEvent(TfrxReport &report, const QString &handler)
+{
+    if (ScriptProcedure *procedure = report.Script().EventHandler(handler))
+        procedure->Call(procedure->parameters().empty() ? QList<Variant>{} : QList<Variant>{scriptObjectValue(&report)});
+}
+
+} // namespace
+
+void TfrxReport::DoStartReport()
+{
+    runReportEvent(*this, OnStartReport);
+}
+
+void TfrxReport::DoStopReport()
+{
+    runReportEvent(*this, OnStopReport);
 }
 
 bool TfrxReport::PrepareScript()
 {
     TfsScript &script = *script_;
+    if (expressionCache_)
+        expressionCache_->Clear(scriptLanguage_);
+    if (engine_)
+        engine_->NotifyList.clear();
     scriptVariables_ = {};
     script.ClearItems(this);
     script.SetAdder(this);
@@ -51,6 +112,8 @@ bool TfrxReport::PrepareScript()
     }
     ReportScriptNames names = ScriptNames;
     names.report = this;
+    if (!names.engine)
+        names.engine = engine_.get();
     if (!names.set)
         names.set = [this](const QString &, const QList<Variant> &arguments) {
             variables_.SetVariable(arguments.value(0).toString(), arguments.value(1));
@@ -111,6 +174,8 @@ void TfrxReport::Clear()
     oldStyleProgress_ = false;
     storeInDFM_ = true;
     parentReport_.clear();
+    OnStartReport.clear();
+    OnStopReport.clear();
     SetSelfObject(nullptr);
     resetProperties();
 }
@@ -183,57 +248,52 @@ struct OptionBuilder {
     S TfrxReport::*group;
     QString prefix;
 
+    // A field of an option group; its default is the field of a default group.
     template <class T>
-    TfrxPropertyInfo make(const char *name, T S::*field, std::function<QString(T)> toText,
-                          std::function<T(const QString &)> fromText) const
+    TfrxPropertyInfo make(const char *name, T S::*field, TfrxPropertyKind kind, QStringList identifiers = {}) const
     {
         const auto g = group;
-        TfrxPropertyInfo info;
-        info.name = prefix + QString::fromLatin1(name);
-        info.read = [g, field, toText](const TfrxComponent &o) {
-            return toText(static_cast<const TfrxReport &>(o).*g.*field);
-        };
-        info.write = [g, field, fromText](TfrxComponent &o, const QString &t) {
-            static_cast<TfrxReport &>(o).*g.*field = fromText(t);
-        };
-        info.isStored = [g, field](const TfrxComponent &o) {
-            static const S defaults{};
-            return !(static_cast<const TfrxReport &>(o).*g.*field == defaults.*field);
-        };
-        return info;
+        static const S defaults{};
+        return frxProperty<T>(
+            prefix + QString::fromLatin1(name), kind,
+            [g, field](const TfrxComponent &o) { return static_cast<const TfrxReport &>(o).*g.*field; },
+            [g, field](TfrxComponent &o, T value) { static_cast<TfrxReport &>(o).*g.*field = value; }, defaults.*field,
+            std::move(identifiers));
     }
     TfrxPropertyInfo boolean(const char *name, bool S::*field) const
     {
-        return make<bool>(name, field, property_text::fromBool, property_text::toBool);
+        return make<bool>(name, field, TfrxPropertyKind::Boolean);
     }
     TfrxPropertyInfo integer(const char *name, int S::*field) const
     {
-        return make<int>(name, field, [](int v) { return property_text::fromInt(v); }, property_text::toInt);
+        return make<int>(name, field, TfrxPropertyKind::Integer);
     }
     TfrxPropertyInfo real(const char *name, double S::*field) const
     {
-        return make<double>(name, field, property_text::fromFloat, property_text::toFloat);
+        return make<double>(name, field, TfrxPropertyKind::Float);
     }
     TfrxPropertyInfo text(const char *name, QString S::*field) const
     {
-        return make<QString>(name, field, [](QString v) { return v; }, [](const QString &t) { return t; });
+        return make<QString>(name, field, TfrxPropertyKind::Text);
     }
     TfrxPropertyInfo lines(const char *name, QStringList S::*field) const
     {
-        return make<QStringList>(name, field, property_text::fromLines, property_text::toLines);
+        return make<QStringList>(name, field, TfrxPropertyKind::Lines);
     }
     template <class E>
     TfrxPropertyInfo enumeration(const char *name, E S::*field, QStringList names) const
     {
-        return make<E>(
-            name, field, [names](E v) { return property_text::fromEnum(int(v), names); },
-            [names](const QString &t) { return E(property_text::toEnum(t, names)); });
+        const auto g = group;
+        static const S defaults{};
+        return frxProperty<int>(
+            prefix + QString::fromLatin1(name), TfrxPropertyKind::Enumeration,
+            [g, field](const TfrxComponent &o) { return int(static_cast<const TfrxReport &>(o).*g.*field); },
+            [g, field](TfrxComponent &o, int value) { static_cast<TfrxReport &>(o).*g.*field = E(value); },
+            int(defaults.*field), std::move(names));
     }
     TfrxPropertyInfo set(const char *name, int S::*field, QStringList names) const
     {
-        return make<int>(
-            name, field, [](int v) { return property_text::fromInt(v); },
-            [names](const QString &t) { return property_text::toSet(t, names); });
+        return make<int>(name, field, TfrxPropertyKind::Set, std::move(names));
     }
 };
 
@@ -332,6 +392,11 @@ const TfrxPropertyList &TfrxReport::ClassProperties()
         l << frxDataSetProperties<C>();
         l << FRX_BOOL(C, ShowProgress, true) << FRX_BOOL(C, OldStyleProgress, false) << FRX_BOOL(C, StoreInDFM, true)
           << FRX_TEXT(C, ParentReport);
+        const auto handler = [](const char *name, QString C::*field) {
+            return B::Text(QString::fromLatin1(name), [field](const C &o) { return o.*field; },
+                           [field](C &o, QString v) { o.*field = v; });
+        };
+        l << handler("OnStartReport", &C::OnStartReport) << handler("OnStopReport", &C::OnStopReport);
         return l;
     }();
     return list;

@@ -13,7 +13,11 @@ class QTimer;
 
 namespace vornak {
 
+class TfrxCustomDrawText;
+class TfrxCustomEngine;
 class TfrxCustomPreview;
+class TfrxCustomPreviewPages;
+class TfrxExpressionEvaluator;
 class TfsScript;
 class TfrxDataSet;
 class TfrxView;
@@ -77,14 +81,41 @@ public:
 
     // The report's script (created with the report; the unit constants are registered in it).
     TfsScript &Script() const { return *script_; }
-    // What other layers register in the script at each preparation: the "Engine" and "Outline"
-    // objects and the functions Get, IIF, SUM, AVG, MIN, MAX and COUNT. "Report" is the report
-    // itself and "Set" stores into Variables unless set here.
+
+    // The parts of a run that live in the stages below the model, each owned by the report once
+    // set (nullptr until then): the band engine, the prepared pages store, the expression cache
+    // and the text layout engine.
+    TfrxCustomEngine *Engine() const { return engine_.get(); }
+    void SetEngine(std::unique_ptr<TfrxCustomEngine> engine);
+    TfrxCustomPreviewPages *PreviewPages() const { return previewPages_.get(); }
+    void SetPreviewPages(std::unique_ptr<TfrxCustomPreviewPages> pages);
+    TfrxExpressionEvaluator *ExpressionCache() const { return expressionCache_.get(); }
+    void SetExpressionCache(std::unique_ptr<TfrxExpressionEvaluator> cache);
+    TfrxCustomDrawText *DrawText() const { return drawText_.get(); }
+    void SetDrawText(std::unique_ptr<TfrxCustomDrawText> drawText);
+
+    // The value of an expression through the expression cache; a failure goes to the error list
+    // and is raised (EngineError). Without an expression cache it raises EngineError.
+    Variant Calc(const QString &expression);
+
+    // Names of script procedures run when a run starts and stops (none are set in this system).
+    QString OnStartReport;
+    QString OnStopReport;
+    // Runs the procedure OnStartReport (OnStopReport) names with the report as its argument;
+    // nothing for an empty name, EngineError for a name the script does not declare.
+    void DoStartReport();
+    void DoStopReport();
+    // What other layers register in the script at each preparation: the "Outline" object and
+    // the functions Get, IIF, SUM, AVG, MIN, MAX and COUNT. "Report" is the report itself,
+    // "Engine" is the engine slot unless set here, and "Set" stores into Variables unless set
+    // here.
     ReportScriptNames ScriptNames;
-    // The first step of a preparation: registers every object by name, "Report", "Engine",
-    // "Outline", "Value", "Self" and the eight functions, and compiles ScriptText in
-    // ScriptLanguage. On a compile error adds "Ошибка в скрипте <position>: <message>" to the
-    // error list and returns false.
+    // The first step of a preparation, in this order: empties the expression cache (giving it
+    // ScriptLanguage) and the engine's notification list, so that nothing compiled refers to
+    // the items about to go; removes what the previous preparation registered; registers every
+    // object by name, "Report", "Engine", "Outline", "Value", "Self" and the eight functions;
+    // and compiles ScriptText in ScriptLanguage. On a compile error adds "Ошибка в скрипте
+    // <position>: <message>" to the error list and returns false.
     bool PrepareScript();
     // Runs the script's main block when it has statements (errors pass through).
     void RunScriptMainBlock();
@@ -139,6 +170,10 @@ private:
     TfrxView *self_ = nullptr;
     std::unique_ptr<TfsScript> script_;
     ReportScriptVariables scriptVariables_;
+    std::unique_ptr<TfrxCustomEngine> engine_;
+    std::unique_ptr<TfrxCustomPreviewPages> previewPages_;
+    std::unique_ptr<TfrxExpressionEvaluator> expressionCache_;
+    std::unique_ptr<TfrxCustomDrawText> drawText_;
 };
 
 } // namespace vornak

@@ -75,12 +75,17 @@ public:
     }
 
     std::vector<Fixup> fixups;
+    QStringList errors;
 
 private:
-    [[noreturn]] void fail(const QString &text) const
+    QString located(const QString &text) const
     {
-        throw EngineError(QStringLiteral("Шаблон отчета, строка %1: %2").arg(xml_.lineNumber()).arg(text));
+        return QStringLiteral("Шаблон отчета, строка %1: %2").arg(xml_.lineNumber()).arg(text);
     }
+    // A fault the reading cannot go on after (the text is not a template).
+    [[noreturn]] void fail(const QString &text) const { throw EngineError(located(text)); }
+    // A fault of one object or value: noted, and the rest is read.
+    void note(const QString &text) { errors.append(located(text)); }
 
     void checkXml() const
     {
@@ -107,8 +112,10 @@ private:
             const QString name = attribute.name().toString();
             const QString value = attribute.value().toString();
             const TfrxPropertyInfo *property = findProperty(object.Properties(), name);
-            if (!property)
-                fail(QStringLiteral("у объекта %1 нет свойства %2").arg(object.ClassName(), name));
+            if (!property) {
+                note(QStringLiteral("у объекта %1 нет свойства %2").arg(object.ClassName(), name));
+                continue;
+            }
             if (property->isReference()) {
                 TfrxComponent *target = &object;
                 const auto resolve = property->resolve;
@@ -120,7 +127,7 @@ private:
             try {
                 property->write(object, value);
             } catch (const EngineError &error) {
-                fail(QStringLiteral("%1.%2: %3").arg(object.Name().isEmpty() ? object.ClassName() : object.Name(), name,
+                note(QStringLiteral("%1.%2: %3").arg(object.Name().isEmpty() ? object.ClassName() : object.Name(), name,
                                                      error.message()));
             }
         }
@@ -147,12 +154,18 @@ private:
 
     void readChild(TfrxComponent &parent, const QString &className)
     {
-        TfrxComponent *child = frxCreateComponent(className, nullptr);
-        if (!child)
-            fail(QStringLiteral("неизвестный класс %1").arg(className));
+        const TfrxClassInfo *info = frxFindClass(className);
+        TfrxComponent *child = info && !info->engineOnly ? frxCreateComponent(className, nullptr) : nullptr;
+        if (!child) {
+            note(QStringLiteral("неизвестный класс %1").arg(className));
+            xml_.skipCurrentElement();
+            return;
+        }
         if (!allowedUnder(parent, *child)) {
             delete child;
-            fail(QStringLiteral("объект класса %1 не может находиться в %2").arg(className, parent.ClassName()));
+            note(QStringLiteral("объект класса %1 не может находиться в %2").arg(className, parent.ClassName()));
+            xml_.skipCurrentElement();
+            return;
         }
         child->SetParent(&parent);
         readObject(*child);
@@ -163,15 +176,18 @@ private:
                    const std::function<void(const QString &, const QString &)> &apply)
     {
         while (xml_.readNextStartElement()) {
-            if (xml_.name() != u"item")
-                fail(QStringLiteral("ожидается item, найдено %1").arg(xml_.name().toString()));
+            if (xml_.name() != u"item") {
+                note(QStringLiteral("ожидается item, найдено %1").arg(xml_.name().toString()));
+                xml_.skipCurrentElement();
+                continue;
+            }
             beginItem(QString(), QString());
             const QXmlStreamAttributes attributes = xml_.attributes();
             for (const QXmlStreamAttribute &attribute : attributes) {
                 try {
                     apply(attribute.name().toString(), attribute.value().toString());
                 } catch (const EngineError &error) {
-                    fail(error.message());
+                    note(error.message());
                 }
             }
             xml_.skipCurrentElement();
@@ -270,6 +286,8 @@ void TfrxTemplateReader::Read(const QString &text, TfrxReport &report) const
     const Resolver resolver(report, links_);
     for (const Fixup &fixup : reading.fixups)
         fixup(resolver);
+    for (const QString &error : std::as_const(reading.errors))
+        report.AddError(error);
 }
 
 } // namespace vornak

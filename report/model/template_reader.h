@@ -47,8 +47,10 @@ struct TfrxTemplateLinks {
 //   entries (Datasets: DataSet, DataSetName; Variables: Name, Value; Style: Name, Color,
 //   Font.*, Frame.*).
 //
-// Malformed text, an unknown class, property or value, a duplicate name or an object in the
-// wrong place raise EngineError naming the line.
+// Text that is not a template (malformed XML, no report element, anything after it) raises
+// EngineError naming the line and leaves the report empty. A fault of one object or value (an
+// unknown class, property or value, a duplicate name, an object in the wrong place) goes to the
+// report's error list, also naming the line, and the rest of the template is read.
 class TfrxTemplateReader {
 public:
     explicit TfrxTemplateReader(TfrxTemplateLinks links = {});

@@ -33,7 +33,6 @@ void TfrxView::AfterPrint()
 
 TfrxPropertyList frxFrameProperties(const QString &prefix, std::function<TfrxFrame &(TfrxComponent &)> frame)
 {
-    using namespace property_text;
     const QStringList styles{QStringLiteral("fsSolid"), QStringLiteral("fsDash"), QStringLiteral("fsDot"),
                              QStringLiteral("fsDashDot"), QStringLiteral("fsDashDotDot"), QStringLiteral("fsDouble"),
                              QStringLiteral("fsAltDot"), QStringLiteral("fsSquare")};
@@ -43,38 +42,32 @@ TfrxPropertyList frxFrameProperties(const QString &prefix, std::function<TfrxFra
     const auto get = [frame](const TfrxComponent &o) -> const TfrxFrame & {
         return frame(const_cast<TfrxComponent &>(o));
     };
-    const auto make = [&](const QString &name, std::function<QString(const TfrxFrame &)> read,
-                          std::function<void(TfrxFrame &, const QString &)> write,
-                          std::function<bool(const TfrxFrame &)> stored) {
-        TfrxPropertyInfo info;
-        info.name = prefix + name;
-        info.read = [get, read](const TfrxComponent &o) { return read(get(o)); };
-        info.write = [frame, write](TfrxComponent &o, const QString &t) { write(frame(o), t); };
-        info.isStored = [get, stored](const TfrxComponent &o) { return stored(get(o)); };
-        return info;
+    // A frame value of type T, stored unless it equals `def`.
+    const auto make = [&]<class T>(const QString &name, TfrxPropertyKind kind, std::function<T(const TfrxFrame &)> read,
+                                   std::function<void(TfrxFrame &, T)> write, T def, QStringList identifiers = {}) {
+        return frxProperty<T>(
+            prefix + name, kind, [get, read](const TfrxComponent &o) { return read(get(o)); },
+            [frame, write](TfrxComponent &o, T value) { write(frame(o), value); }, def, std::move(identifiers));
     };
     TfrxPropertyList list{
-        make(QStringLiteral("Typ"), [](const TfrxFrame &f) { return fromInt(f.Typ()); },
-             [sides](TfrxFrame &f, const QString &t) { f.SetTyp(toSet(t, sides)); },
-             [](const TfrxFrame &f) { return f.Typ() != 0; }),
-        make(QStringLiteral("Color"), [](const TfrxFrame &f) { return fromColor(f.Color()); },
-             [](TfrxFrame &f, const QString &t) { f.SetColor(toColor(t)); },
-             [](const TfrxFrame &f) { return f.Color() != clBlack; }),
-        make(QStringLiteral("Style"), [styles](const TfrxFrame &f) { return fromEnum(f.Style(), styles); },
-             [styles](TfrxFrame &f, const QString &t) { f.SetStyle(TfrxFrameStyle(toEnum(t, styles))); },
-             [](const TfrxFrame &f) { return f.Style() != fsSolid; }),
-        make(QStringLiteral("Width"), [](const TfrxFrame &f) { return fromFloat(f.Width()); },
-             [](TfrxFrame &f, const QString &t) { f.SetWidth(toFloat(t)); },
-             [](const TfrxFrame &f) { return f.Width() != 1; }),
-        make(QStringLiteral("DropShadow"), [](const TfrxFrame &f) { return fromBool(f.DropShadow()); },
-             [](TfrxFrame &f, const QString &t) { f.SetDropShadow(toBool(t)); },
-             [](const TfrxFrame &f) { return f.DropShadow(); }),
-        make(QStringLiteral("ShadowWidth"), [](const TfrxFrame &f) { return fromFloat(f.ShadowWidth()); },
-             [](TfrxFrame &f, const QString &t) { f.SetShadowWidth(toFloat(t)); },
-             [](const TfrxFrame &f) { return f.ShadowWidth() != 4; }),
-        make(QStringLiteral("ShadowColor"), [](const TfrxFrame &f) { return fromColor(f.ShadowColor()); },
-             [](TfrxFrame &f, const QString &t) { f.SetShadowColor(toColor(t)); },
-             [](const TfrxFrame &f) { return f.ShadowColor() != clBlack; }),
+        make.operator()<int>(QStringLiteral("Typ"), TfrxPropertyKind::Set, [](const TfrxFrame &f) { return int(f.Typ()); },
+                             [](TfrxFrame &f, int v) { f.SetTyp(v); }, 0, sides),
+        make.operator()<int>(QStringLiteral("Color"), TfrxPropertyKind::Color, [](const TfrxFrame &f) { return int(f.Color()); },
+                             [](TfrxFrame &f, int v) { f.SetColor(v); }, clBlack),
+        make.operator()<int>(QStringLiteral("Style"), TfrxPropertyKind::Enumeration,
+                             [](const TfrxFrame &f) { return int(f.Style()); },
+                             [](TfrxFrame &f, int v) { f.SetStyle(TfrxFrameStyle(v)); }, int(fsSolid), styles),
+        make.operator()<double>(QStringLiteral("Width"), TfrxPropertyKind::Float, [](const TfrxFrame &f) { return f.Width(); },
+                                [](TfrxFrame &f, double v) { f.SetWidth(v); }, 1.0),
+        make.operator()<bool>(QStringLiteral("DropShadow"), TfrxPropertyKind::Boolean,
+                              [](const TfrxFrame &f) { return f.DropShadow(); },
+                              [](TfrxFrame &f, bool v) { f.SetDropShadow(v); }, false),
+        make.operator()<double>(QStringLiteral("ShadowWidth"), TfrxPropertyKind::Float,
+                                [](const TfrxFrame &f) { return f.ShadowWidth(); },
+                                [](TfrxFrame &f, double v) { f.SetShadowWidth(v); }, 4.0),
+        make.operator()<int>(QStringLiteral("ShadowColor"), TfrxPropertyKind::Color,
+                             [](const TfrxFrame &f) { return int(f.ShadowColor()); },
+                             [](TfrxFrame &f, int v) { f.SetShadowColor(v); }, clBlack),
     };
     // Each side's colour, style and width, stored only when they differ from the frame's own.
     const std::pair<const char *, TfrxFrameLine TfrxFrame::*> lines[] = {
@@ -83,18 +76,25 @@ TfrxPropertyList frxFrameProperties(const QString &prefix, std::function<TfrxFra
         {"RightLine", &TfrxFrame::RightLine},
         {"BottomLine", &TfrxFrame::BottomLine},
     };
+    const auto followingTheFrame = [get](TfrxPropertyInfo info, std::function<Variant(const TfrxFrame &)> own) {
+        info.defaultOf = [get, own](const TfrxComponent &o) { return own(get(o)); };
+        return info;
+    };
     for (const auto &[lineName, member] : lines) {
         const QString side = QString::fromLatin1(lineName) + u'.';
-        list << make(side + QStringLiteral("Color"), [member](const TfrxFrame &f) { return fromColor((f.*member).Color); },
-                     [member](TfrxFrame &f, const QString &t) { (f.*member).Color = toColor(t); },
-                     [member](const TfrxFrame &f) { return (f.*member).Color != f.Color(); })
-             << make(side + QStringLiteral("Style"),
-                     [member, styles](const TfrxFrame &f) { return fromEnum((f.*member).Style, styles); },
-                     [member, styles](TfrxFrame &f, const QString &t) { (f.*member).Style = TfrxFrameStyle(toEnum(t, styles)); },
-                     [member](const TfrxFrame &f) { return (f.*member).Style != f.Style(); })
-             << make(side + QStringLiteral("Width"), [member](const TfrxFrame &f) { return fromFloat((f.*member).Width); },
-                     [member](TfrxFrame &f, const QString &t) { (f.*member).Width = toFloat(t); },
-                     [member](const TfrxFrame &f) { return (f.*member).Width != f.Width(); });
+        list << followingTheFrame(make.operator()<int>(side + QStringLiteral("Color"), TfrxPropertyKind::Color,
+                                                       [member](const TfrxFrame &f) { return int((f.*member).Color); },
+                                                       [member](TfrxFrame &f, int v) { (f.*member).Color = v; }, clBlack),
+                                  [](const TfrxFrame &f) { return Variant(int(f.Color())); })
+             << followingTheFrame(make.operator()<int>(side + QStringLiteral("Style"), TfrxPropertyKind::Enumeration,
+                                                       [member](const TfrxFrame &f) { return int((f.*member).Style); },
+                                                       [member](TfrxFrame &f, int v) { (f.*member).Style = TfrxFrameStyle(v); },
+                                                       int(fsSolid), styles),
+                                  [](const TfrxFrame &f) { return Variant(int(f.Style())); })
+             << followingTheFrame(make.operator()<double>(side + QStringLiteral("Width"), TfrxPropertyKind::Float,
+                                                          [member](const TfrxFrame &f) { return (f.*member).Width; },
+                                                          [member](TfrxFrame &f, double v) { (f.*member).Width = v; }, 1.0),
+                                  [](const TfrxFrame &f) { return Variant(f.Width()); });
     }
     return list;
 }

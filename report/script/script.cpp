@@ -282,12 +282,18 @@ void TfsScript::ClearItems(const void *adder)
     rebuildIndex();
 }
 
+void TfsScript::KeepRegisteredItems()
+{
+    for (const auto &item : items_)
+        item->setPermanent(true);
+}
+
 void TfsScript::Clear()
 {
     main_.reset();
     statementCount_ = 0;
-    items_.clear();
-    index_.clear();
+    std::erase_if(items_, [](const std::unique_ptr<ScriptItem> &item) { return !item->isPermanent(); });
+    rebuildIndex();
     errorMsg_.clear();
     errorPos_.clear();
 }

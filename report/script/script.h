@@ -81,9 +81,12 @@ public:
     const void *Adder() const { return adder_; }
     // Removes the items `adder` added (and the compiled main block, which may use them).
     void ClearItems(const void *adder);
-    // Removes every item and the compiled main block, and clears the error fields (the
-    // built-in types, constants and functions stay reachable).
+    // Removes every item except the permanent ones, the compiled main block and the error
+    // fields (the built-in types, constants and functions stay reachable).
     void Clear();
+    // Makes the items registered so far permanent: what the owner registers once, when it
+    // creates the script (the report's unit constants), survives Clear like the library.
+    void KeepRegisteredItems();
 
     // The type of that name (through the parents and the built-ins); nullptr when unknown.
     const ScriptTypeItem *FindType(const QString &name) const;

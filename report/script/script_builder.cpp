@@ -174,13 +174,21 @@ std::unique_ptr<BlockStatement> ScriptBuilder::buildProgram(const SyntaxNode &pr
         if (child.name == u"uses")
             fail(QStringLiteral("Неопределенный идентификатор: ") + quoted(child.leafText(u"file")), child);
     }
+    // Outside the main program the initial values of the script's variables are computed each
+    // time the main block runs, before its statements, instead of once while compiling.
+    std::vector<StatementPtr> initialValues;
+    programInitialValues_ = script_.MainProg() ? nullptr : &initialValues;
     buildDeclarations(program);
+    programInitialValues_ = nullptr;
     const SyntaxNode *main = program.child(u"compoundstmt");
     if (!main)
         fail(grammar_.errorText(QStringLiteral("err10")), program);
     auto block = buildStatements(*main);
     *statementCount = int(main->children.size());
-    return block;
+    if (initialValues.empty())
+        return block;
+    initialValues.push_back(std::move(block));
+    return std::make_unique<BlockStatement>(std::move(initialValues), script_.flags_.get());
 }
 
 void ScriptBuilder::buildDeclarations(const SyntaxNode &parent)
@@ -203,15 +211,27 @@ void ScriptBuilder::buildVariables(const SyntaxNode &node)
     if (node.child(u"array"))
         type = arrayType;
     Variant value = initialValue(type.kind);
-    if (const SyntaxNode *init = node.child(u"init")) {
+    const SyntaxNode *init = node.child(u"init");
+    const bool initialiseWhenRun = init && programInitialValues_;
+    if (init && !initialiseWhenRun) {
         const SyntaxNode &expressionNode = init->children.front();
         const ExpressionPtr expression = buildExpression(expressionNode);
         checkAssignable(type, expression->type, expressionNode);
         value = evaluateNow(*expression, expressionNode);
     }
     for (const SyntaxNode &child : node.children) {
-        if (child.leaf && child.name == u"ident")
-            declare(std::make_unique<ScriptVariable>(child.text, type, value), child);
+        if (!child.leaf || child.name != u"ident")
+            continue;
+        auto variable = std::make_unique<ScriptVariable>(child.text, type, value);
+        ScriptVariable *declared = variable.get();
+        declare(std::move(variable), child);
+        if (initialiseWhenRun) {
+            const SyntaxNode &expressionNode = init->children.front();
+            ExpressionPtr expression = buildExpression(expressionNode);
+            checkAssignable(type, expression->type, expressionNode);
+            programInitialValues_->push_back(
+                std::make_unique<AssignStatement>(std::make_unique<VariableTarget>(declared), std::move(expression)));
+        }
     }
 }
 
@@ -676,7 +696,8 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
         if (part.name == u"member") {
             if (isText(result.expression->type.kind))
                 fail(QStringLiteral("Строка не имеет свойств или методов"), part);
-            if (!result.expression->designatesObject())
+            // A Variant may hold an object value: its members are found when it runs.
+            if (!result.expression->designatesObject() && result.expression->type.kind != TfsVarType::fvtVariant)
                 fail(QStringLiteral("Ожидается класс"), part);
             if (ScriptObject *object = result.expression->evaluateObject(); object && dynamic_cast<ObjectExpression *>(result.expression.get())) {
                 if (object->findScriptProperty(part.text) < 0 && object->findScriptMethod(part.text) < 0)

@@ -81,6 +81,9 @@ private:
     ExpressionPtr buildCallOf(ScriptProcedure *procedure, const SyntaxNode *arguments, const SyntaxNode &at);
 
     TfsScript &script_;
+    // While the declarations of a script that is not the main program are built: the
+    // assignments of their initial values, run before the main block.
+    std::vector<StatementPtr> *programInitialValues_ = nullptr;
     const QString &text_;
     const Grammar &grammar_;
     Scope scriptScope_;

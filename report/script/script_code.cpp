@@ -24,6 +24,9 @@ QString quoted(const QString &name)
 ScriptObject *requireObject(const Expression &expression)
 {
     ScriptObject *object = expression.evaluateObject();
+    // A value that carries an object (a Variant variable assigned an object, a function result).
+    if (!object && !expression.designatesObject())
+        object = scriptObjectOf(expression.evaluate());
     if (!object)
         throw EngineError(QStringLiteral("Ожидается класс"));
     return object;
@@ -218,8 +221,10 @@ Flow AssignStatement::execute() const
 
 Flow ObjectAssignStatement::execute() const
 {
-    variable_->setObject(value_->designatesObject() ? value_->evaluateObject() : nullptr);
-    variable_->setValue(value_->evaluate());
+    if (value_->designatesObject())
+        variable_->setObject(value_->evaluateObject());
+    else
+        variable_->setValue(value_->evaluate());
     return Flow::Normal;
 }
 

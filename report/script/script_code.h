@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/script/script_items.h"
+#include "report/script/script_object.h"
 #include "report/script/variant_ops.h"
 
 #include <algorithm>
@@ -62,7 +63,7 @@ private:
 class ObjectExpression : public Expression {
 public:
     explicit ObjectExpression(ScriptObject *object);
-    Variant evaluate() const override { return Variant(); }
+    Variant evaluate() const override { return scriptObjectValue(object_); }
     ScriptObject *evaluateObject() const override { return object_; }
     bool designatesObject() const override { return true; }
 

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "report/script/script_code.h"
+#include "report/script/script_object.h"
 
 #include <QVarLengthArray>
 
@@ -51,6 +52,31 @@ ScriptVariable::ScriptVariable(const QString &name, const ScriptType &type, cons
     : ScriptItem(Kind::Variable, name), type_(type)
 {
     setValue(value);
+}
+
+ScriptObject *ScriptVariable::object() const
+{
+    return scriptObjectOf(value_);
+}
+
+void ScriptVariable::setObject(ScriptObject *object)
+{
+    if (!readOnly_)
+        value_ = scriptObjectValue(object);
+}
+
+Variant scriptItemValue(const ScriptItem &item)
+{
+    switch (item.kind()) {
+    case ScriptItem::Kind::Variable:
+        return static_cast<const ScriptVariable &>(item).value();
+    case ScriptItem::Kind::Constant:
+        return static_cast<const ScriptConstant &>(item).value();
+    case ScriptItem::Kind::Object:
+        return scriptObjectValue(static_cast<const ScriptObjectItem &>(item).object());
+    default:
+        return Variant();
+    }
 }
 
 void ScriptVariable::setValue(const Variant &value)

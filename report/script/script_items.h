@@ -41,11 +41,15 @@ public:
     // The object that added the item (see TfsScript::SetAdder).
     const void *adder() const { return adder_; }
     void setAdder(const void *adder) { adder_ = adder; }
+    // A permanent item survives TfsScript::Clear (see TfsScript::KeepRegisteredItems).
+    bool isPermanent() const { return permanent_; }
+    void setPermanent(bool permanent) { permanent_ = permanent; }
 
 private:
     Kind kind_;
     QString name_;
     const void *adder_ = nullptr;
+    bool permanent_ = false;
 };
 
 class ScriptVariable : public ScriptItem {
@@ -56,16 +60,16 @@ public:
     const Variant &value() const { return value_; }
     // Text variables store the value converted to text; read-only variables ignore it.
     void setValue(const Variant &value);
-    // A variable of a class type designates an object (for example "Self").
-    ScriptObject *object() const { return object_; }
-    void setObject(ScriptObject *object) { object_ = object; }
+    // The object the variable holds (a variable of a class type such as "Self", or a Variant
+    // holding an object value); nullptr when it holds none.
+    ScriptObject *object() const;
+    void setObject(ScriptObject *object);
     bool isReadOnly() const { return readOnly_; }
     void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
 
 private:
     ScriptType type_;
     Variant value_;
-    ScriptObject *object_ = nullptr;
     bool readOnly_ = false;
 };
 
@@ -146,5 +150,9 @@ private:
     std::unique_ptr<script::ProcedureBody> body_;
     int activeCalls_ = 0;
 };
+
+// The value a name gives in an expression: a variable's or constant's value, an object's object
+// value (see scriptObjectValue); Null for types and procedures.
+Variant scriptItemValue(const ScriptItem &item);
 
 } // namespace vornak

@@ -3,6 +3,7 @@
 #include "platform/date_time.h"
 #include "platform/errors.h"
 #include "platform/number_format.h"
+#include "report/script/format_float.h"
 #include "report/script/script.h"
 
 #include <cmath>
@@ -84,6 +85,9 @@ const LibraryFunction libraryFunctions[] = {
     {"function Sqrt(e: Extended): Extended", [](const Arguments &a) { return Variant(std::sqrt(a[0].toDouble())); }},
     {"function DateToStr(d: TDateTime): String", [](const Arguments &a) { return Variant(date_time::toDateText(a[0].toDateTime())); }},
     {"function DateTimeToStr(d: TDateTime): String", [](const Arguments &a) { return Variant(date_time::toText(a[0].toDateTime())); }},
+    {"function FormatFloat(Fmt: String; Value: Extended): String", [](const Arguments &a) {
+         return Variant(formatFloat(text(a[0]), a[1].toDouble()));
+     }},
     {"function FormatDateTime(Fmt: String; d: TDateTime): String", [](const Arguments &a) {
          return Variant(date_time::format(a[1].toDateTime(), text(a[0])));
      }},

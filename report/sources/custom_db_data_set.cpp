@@ -47,8 +47,23 @@ int TfrxCustomDBDataSet::IndexOfField(const QString &name) const
 
 TField *TfrxCustomDBDataSet::FieldOf(const QString &name)
 {
+    if (fields_.isEmpty()) {
+        TDataSet *dataSet = GetDataSet();
+        return dataSet ? dataSet->FindField(FieldNameOf(name)) : nullptr;
+    }
     const int index = IndexOfField(name);
     return index >= 0 ? fields_.at(index).field : nullptr;
+}
+
+QString TfrxCustomDBDataSet::FieldNameOf(const QString &name) const
+{
+    // An alias stands for the field named before it.
+    for (const QString &line : std::as_const(fieldAliases_)) {
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq >= 0 && line.mid(eq + 1).compare(name, Qt::CaseInsensitive) == 0)
+            return line.left(eq);
+    }
+    return name;
 }
 
 QString TfrxCustomDBDataSet::NotFoundText(const QString &field) const
@@ -92,16 +107,7 @@ void TfrxCustomDBDataSet::BuildFieldList()
         const auto at = std::lower_bound(fields_.begin(), fields_.end(), name, less);
         if (at != fields_.end() && at->name.compare(name, Qt::CaseInsensitive) == 0)
             continue;
-        // An alias stands for the field named before it.
-        QString fieldName = name;
-        for (const QString &line : std::as_const(fieldAliases_)) {
-            const qsizetype eq = line.indexOf(u'=');
-            if (eq >= 0 && line.mid(eq + 1).compare(name, Qt::CaseInsensitive) == 0) {
-                fieldName = line.left(eq);
-                break;
-            }
-        }
-        fields_.insert(at, FieldEntry{name, dataSet ? dataSet->FindField(fieldName) : nullptr});
+        fields_.insert(at, FieldEntry{name, dataSet ? dataSet->FindField(FieldNameOf(name)) : nullptr});
     }
 }
 
@@ -154,16 +160,14 @@ int TfrxCustomDBDataSet::DisplayWidth(const QString &field)
 {
     // The data layer creates every field of a dataset when it opens, so the field itself (or a
     // persistent field of a closed dataset) gives the width.
-    TDataSet *dataSet = GetDataSet();
-    if (const TField *f = dataSet ? dataSet->FindField(field) : nullptr)
+    if (const TField *f = FieldOf(field))
         return f->DisplayWidth();
     return 10;
 }
 
 TfrxFieldType TfrxCustomDBDataSet::FieldType(const QString &field)
 {
-    TDataSet *dataSet = GetDataSet();
-    const TField *f = dataSet ? dataSet->FindField(field) : nullptr;
+    const TField *f = FieldOf(field);
     if (!f)
         return fftNumeric;
     const QString type = f->DataTypeName();
@@ -176,8 +180,7 @@ TfrxFieldType TfrxCustomDBDataSet::FieldType(const QString &field)
 
 bool TfrxCustomDBDataSet::IsBlobField(const QString &field)
 {
-    TDataSet *dataSet = GetDataSet();
-    const TField *f = dataSet ? dataSet->FindField(field) : nullptr;
+    const TField *f = FieldOf(field);
     return f && blobTypes().contains(f->DataTypeName());
 }
 

@@ -42,7 +42,10 @@ public:
     int RecordCount() override;
 
     // The field of the dataset a visible field name (or alias) stands for; nullptr when none.
+    // Before the field list is built, an alias is translated to its field name.
     TField *FieldOf(const QString &name);
+    // The field name an alias stands for (the name itself when it is no alias).
+    QString FieldNameOf(const QString &name) const;
 
     static const TfrxPropertyList &ClassProperties();
     const TfrxPropertyList &Properties() const override { return ClassProperties(); }

@@ -8,9 +8,11 @@
 namespace vornak {
 
 namespace {
-const bool registered = frxRegisterClass("TfrxDBDataset", [](TfrxComponent *parent) -> TfrxComponent * {
-    return new TfrxDBDataset(parent);
-});
+// The data source classes join the model's class registry.
+const bool registered
+    = frxRegisterClass({QStringLiteral("TfrxCustomDBDataSet"), QStringLiteral("TfrxDataSet"), {}})
+      && frxRegisterClass({QStringLiteral("TfrxDBDataset"), QStringLiteral("TfrxCustomDBDataSet"),
+                           [](TfrxComponent *parent) -> TfrxComponent * { return new TfrxDBDataset(parent); }});
 } // namespace
 
 TfrxDBDataset::~TfrxDBDataset()

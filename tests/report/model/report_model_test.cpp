@@ -1,6 +1,7 @@
 #include "platform/errors.h"
 #include "platform/paper_sizes.h"
 #include "report/model/band.h"
+#include "report/model/class_registry.h"
 #include "report/model/data_band.h"
 #include "report/model/memo_view.h"
 #include "report/model/page.h"
@@ -8,6 +9,8 @@
 #include "report/model/report_page.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace vornak;
 
@@ -326,4 +329,71 @@ TEST(ReportObjectModel, AlignChildrenPlacesSideBySide)
     EXPECT_EQ(bottom->Top(), 15);
     EXPECT_EQ(client->Width(), 500);
     EXPECT_EQ(client->Height(), 20);
+}
+
+// Every class the registry can create is created by its name, reports that name and reaches
+// TfrxComponent through the one table of parents; the engine's own band is among them but a
+// template may not name it.
+TEST(ReportObjectModel, ClassesAreCreatedByNameAndKnowTheirParents)
+{
+    const QStringList classes = frxRegisteredClasses();
+    ASSERT_TRUE(classes.contains(QStringLiteral("TfrxNullBand")));
+    for (const QString &name : classes) {
+        std::unique_ptr<TfrxComponent> object(frxCreateComponent(name, nullptr));
+        ASSERT_NE(object, nullptr) << name.toStdString();
+        EXPECT_EQ(object->ClassName(), name);
+        QStringList chain;
+        for (QString c = name; !c.isEmpty(); c = frxParentClassName(c))
+            chain << c;
+        EXPECT_EQ(chain.last(), QStringLiteral("TfrxComponent")) << name.toStdString();
+    }
+    EXPECT_TRUE(frxFindClass(QStringLiteral("TfrxNullBand"))->engineOnly);
+    EXPECT_EQ(frxCreateComponent(QStringLiteral("TfrxBand"), nullptr), nullptr); // only a base
+    EXPECT_EQ(frxCreateComponent(QStringLiteral("TfrxNoSuchThing"), nullptr), nullptr);
+
+    TfrxReportPage page;
+    TfrxComponent *band = frxCreateComponent(QStringLiteral("TfrxNullBand"), &page);
+    EXPECT_EQ(band->Parent(), &page);
+    EXPECT_TRUE(band->inheritsScriptClass(QStringLiteral("tfrxband")));
+    EXPECT_FALSE(band->inheritsScriptClass(QStringLiteral("TfrxDataBand")));
+}
+
+// Assign copies every stored property, also those at their default, so the copy keeps nothing
+// of what it had; every property reads back what it was given through its typed value.
+TEST(ReportObjectModel, AssignCopiesEveryStoredPropertyDefaultsIncluded)
+{
+    TfrxMemoView source;
+    source.SetName(QStringLiteral("Source"));
+    source.SetText(QStringLiteral("a\r\nb"));
+    TfrxMemoView target;
+    target.SetBounds(5, 6, 7, 8);
+    target.SetHAlign(haRight);
+    target.Frame().SetTyp(15);
+    target.Frame().LeftLine.Width = 3;
+    target.SetGapX(9);
+    target.SetColor(clRed);
+    target.SetWordWrap(false);
+    TFont font;
+    font.Height = -20;
+    target.SetFont(font);
+
+    target.Assign(source);
+    int compared = 0;
+    for (const TfrxPropertyInfo &property : source.Properties()) {
+        if (!property.isStoredAtAll(source))
+            continue;
+        EXPECT_EQ(property.read(target), property.read(source)) << property.name.toStdString();
+        ++compared;
+    }
+    EXPECT_GT(compared, 30);
+    EXPECT_TRUE(target.ParentFont());
+
+    for (const TfrxPropertyInfo &property : target.Properties()) {
+        if (property.isReference())
+            continue;
+        const Variant before = property.value(target);
+        property.setValue(target, before);
+        EXPECT_EQ(property.value(target), before) << property.name.toStdString();
+        EXPECT_NO_THROW(property.write(target, property.read(target))) << property.name.toStdString();
+    }
 }

@@ -1,11 +1,17 @@
+#include "platform/errors.h"
 #include "report/model/band.h"
+#include "report/model/custom_engine.h"
+#include "report/model/expression_evaluator.h"
 #include "report/model/data_band.h"
 #include "report/model/memo_view.h"
 #include "report/model/report.h"
 #include "report/model/report_page.h"
 #include "report/script/script.h"
+#include "report/script/script_object.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace vornak;
 
@@ -36,7 +42,106 @@ struct ScriptedReport {
     }
 };
 
+// An expression cache that notes, when it is emptied, whether the items of the previous
+// preparation and the engine's notification list are still there.
+class RecordingCache : public TfrxExpressionEvaluator {
+public:
+    explicit RecordingCache(TfrxReport &report) : report_(report) {}
+    void Clear(const QString &scriptLanguage) override
+    {
+        const bool itemsThere = report_.Script().FindLocal(QStringLiteral("MasterData1")) != nullptr;
+        log << QStringLiteral("%1 items:%2 notify:%3")
+                   .arg(scriptLanguage)
+                   .arg(itemsThere)
+                   .arg(report_.Engine() ? report_.Engine()->NotifyList.size() : -1);
+    }
+    Variant Calc(const QString &expression) override { return Variant(QStringLiteral("calc ") + expression); }
+    void GetData(TfrxView &) override {}
+    QStringList log;
+
+private:
+    TfrxReport &report_;
+};
+
+class IdleEngine : public TfrxCustomEngine {
+public:
+    using TfrxCustomEngine::TfrxCustomEngine;
+    double PageHeight() const override { return 0; }
+    void EndPage() override {}
+    void BreakAllKeep() override {}
+    void NewColumn() override {}
+    void NewPage() override {}
+    void ShowBand(TfrxBand *) override {}
+    void ShowBand(const QString &) override {}
+    double HeaderHeight() override { return 0; }
+    double FooterHeight() override { return 0; }
+    double FreeSpace() override { return 0; }
+    Variant GetAggregateValue(const QString &, const QString &, TfrxBand *, int) override { return Variant(); }
+    bool Run() override { return true; }
+};
+
 } // namespace
+
+// Each preparation empties the expression cache and the notification list while the items of
+// the previous one still exist, then replaces those items: a second and third run in a row
+// compile and see the objects afresh.
+TEST(ReportScript, PreparationEmptiesTheCacheBeforeTheItemsGo)
+{
+    ScriptedReport r;
+    auto cache = std::make_unique<RecordingCache>(r.report);
+    RecordingCache *recording = cache.get();
+    r.report.SetExpressionCache(std::move(cache));
+    r.report.SetEngine(std::make_unique<IdleEngine>(r.report));
+    r.report.SetScriptText({QStringLiteral("var h: Extended;"), QStringLiteral("begin h := MasterData1.Height end.")});
+    for (int run = 0; run < 3; ++run) {
+        r.report.Engine()->NotifyList.append(r.memo);
+        ASSERT_TRUE(r.report.PrepareScript()) << run << r.report.Errors().join(u'\n').toStdString();
+        EXPECT_TRUE(r.report.Engine()->NotifyList.isEmpty());
+        r.report.RunScriptMainBlock();
+        EXPECT_EQ(static_cast<ScriptVariable *>(r.report.Script().Find(QStringLiteral("h")))->value().toDouble(), 22.5);
+        EXPECT_EQ(static_cast<ScriptObjectItem *>(r.report.Script().Find(QStringLiteral("Engine")))->object(),
+                  r.report.Engine());
+    }
+    EXPECT_EQ(recording->log, (QStringList{QStringLiteral("PascalScript items:0 notify:1"),
+                                           QStringLiteral("PascalScript items:1 notify:1"),
+                                           QStringLiteral("PascalScript items:1 notify:1")}));
+    EXPECT_EQ(r.report.Calc(QStringLiteral("1 + 1")), Variant(QStringLiteral("calc 1 + 1")));
+}
+
+TEST(ReportScript, CalcNeedsAnExpressionCache)
+{
+    ScriptedReport r;
+    EXPECT_THROW(r.report.Calc(QStringLiteral("1")), EngineError);
+}
+
+// The value of an object's name is the object.
+TEST(ReportScript, ObjectNamesGiveTheObjects)
+{
+    ScriptedReport r;
+    ASSERT_TRUE(r.report.PrepareScript());
+    EXPECT_EQ(scriptObjectOf(scriptItemValue(*r.report.Script().Find(QStringLiteral("masterdata1")))), r.band);
+    EXPECT_EQ(scriptObjectOf(scriptItemValue(*r.report.Script().Find(QStringLiteral("Report")))), &r.report);
+}
+
+TEST(ReportScript, StartAndStopEventsRunTheirProcedures)
+{
+    ScriptedReport r;
+    r.report.SetScriptText({QStringLiteral("procedure Started; begin Set('state', 'started') end;"),
+                            QStringLiteral("procedure Stopped(Sender: Variant); begin Set('state', Sender.Name) end;"),
+                            QStringLiteral("begin end.")});
+    r.report.SetName(QStringLiteral("frxReport1"));
+    ASSERT_TRUE(r.report.PrepareScript()) << r.report.Errors().join(u'\n').toStdString();
+    r.report.DoStartReport(); // no handler named: nothing
+    EXPECT_TRUE(r.report.Variables().Value(QStringLiteral("state")).isNull());
+    r.report.OnStartReport = QStringLiteral("Started");
+    r.report.OnStopReport = QStringLiteral("Stopped");
+    r.report.DoStartReport();
+    EXPECT_EQ(r.report.Variables().Value(QStringLiteral("state")), Variant(QStringLiteral("started")));
+    r.report.DoStopReport();
+    EXPECT_EQ(r.report.Variables().Value(QStringLiteral("state")), Variant(QStringLiteral("frxReport1")));
+    r.report.OnStopReport = QStringLiteral("Missing");
+    EXPECT_THROW(r.report.DoStopReport(), EngineError);
+}
 
 TEST(ReportScript, PeriodCaptionScriptDefinesItsVariable)
 {

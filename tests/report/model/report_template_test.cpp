@@ -334,7 +334,7 @@ TEST(PeriodReportTemplate, UnresolvedDataSetsAreReportedBeforeARun)
     EXPECT_EQ(report.Errors()[0], QStringLiteral("Набор данных \"Auto\" не найден"));
 }
 
-TEST(TemplateReader, MalformedTextRaisesAnErrorWithItsLine)
+TEST(TemplateReader, TextThatIsNoTemplateRaisesAnErrorWithItsLine)
 {
     const struct {
         const char *text;
@@ -343,14 +343,6 @@ TEST(TemplateReader, MalformedTextRaisesAnErrorWithItsLine)
         {"<TfrxReport>\n<TfrxReportPage>\n</TfrxReport>", "строка 3"},
         {"", "строка 1"},
         {"<TfrxReportPage/>", "ожидается TfrxReport"},
-        {"<TfrxReport>\n  <TfrxNoSuchThing/>\n</TfrxReport>", "строка 2: неизвестный класс TfrxNoSuchThing"},
-        {"<TfrxReport>\n<TfrxReportPage Shape='round'/>\n</TfrxReport>", "строка 2: у объекта TfrxReportPage нет свойства Shape"},
-        {"<TfrxReport>\n<TfrxReportPage Name='P' LeftMargin='ten'/>\n</TfrxReport>", "строка 2: P.LeftMargin"},
-        {"<TfrxReport>\n<TfrxReportPage>\n<TfrxMemoView HAlign='haMiddle'/>\n</TfrxReportPage>\n</TfrxReport>",
-         "строка 3"},
-        {"<TfrxReport>\n<TfrxMemoView/>\n</TfrxReport>", "строка 2: объект класса TfrxMemoView не может находиться"},
-        {"<TfrxReport>\n<TfrxReportPage Name='A'/>\n<TfrxDataPage Name='a'/>\n</TfrxReport>", "строка 3"},
-        {"<TfrxReport>\n<Datasets><thing/></Datasets>\n</TfrxReport>", "строка 2: ожидается item"},
     };
     for (const auto &c : cases) {
         TfrxReport report;
@@ -361,6 +353,43 @@ TEST(TemplateReader, MalformedTextRaisesAnErrorWithItsLine)
             EXPECT_TRUE(error.message().contains(QString::fromUtf8(c.expected))) << error.message().toStdString();
         }
         EXPECT_TRUE(report.Objects().isEmpty());
+    }
+}
+
+// A fault of one object or value goes to the error list; the objects around it are read.
+TEST(TemplateReader, BadObjectsAndValuesGoToTheErrorListAndTheRestIsRead)
+{
+    const struct {
+        const char *inPage;
+        const char *expected;
+    } cases[] = {
+        {"<TfrxNoSuchThing/>", "строка 3: неизвестный класс TfrxNoSuchThing"},
+        {"<TfrxNullBand/>", "строка 3: неизвестный класс TfrxNullBand"},
+        {"<TfrxMasterData Shape='round'/>", "строка 3: у объекта TfrxMasterData нет свойства Shape"},
+        {"<TfrxMasterData Name='M' Height='ten'/>", "строка 3: M.Height"},
+        {"<TfrxMasterData><TfrxMemoView HAlign='haMiddle'/></TfrxMasterData>", "строка 3: TfrxMemoView.HAlign"},
+        {"<TfrxReportPage/>", "строка 3: объект класса TfrxReportPage не может находиться"},
+        {"<TfrxMasterData Name='page1'/>", "строка 3: TfrxMasterData.Name"},
+    };
+    for (const auto &c : cases) {
+        TfrxReport report;
+        TfrxTemplateReader().Read(QStringLiteral("<TfrxReport>\n<TfrxReportPage Name='Page1' LeftMargin='5'>\n%1\n"
+                                                 "<TfrxMemoView Name='After' Width='10'/>\n</TfrxReportPage>\n"
+                                                 "<Datasets><thing/><item DataSetName='S'/></Datasets>\n</TfrxReport>")
+                                      .arg(QString::fromUtf8(c.inPage)),
+                                  report);
+        ASSERT_EQ(report.Errors().size(), 2) << c.inPage << ": " << report.Errors().join(u'\n').toStdString();
+        EXPECT_TRUE(report.Errors().contains(QStringLiteral("Шаблон отчета, строка 6: ожидается item, найдено thing")));
+        const QStringList own = report.Errors().filter(QStringLiteral("строка 3"));
+        ASSERT_EQ(own.size(), 1) << c.inPage;
+        EXPECT_TRUE(own[0].contains(QString::fromUtf8(c.expected))) << own[0].toStdString();
+        const auto *page = frx_cast<TfrxReportPage>(report.FindObject(QStringLiteral("Page1")));
+        ASSERT_NE(page, nullptr) << c.inPage;
+        EXPECT_EQ(page->LeftMargin(), 5);
+        ASSERT_NE(report.FindObject(QStringLiteral("After")), nullptr) << c.inPage;
+        EXPECT_EQ(report.FindObject(QStringLiteral("After"))->Width(), 10);
+        ASSERT_EQ(report.Datasets().Count(), 1);
+        EXPECT_EQ(report.Datasets().Items(0).DataSetName(), QStringLiteral("S"));
     }
 }
 

@@ -402,6 +402,74 @@ TEST(Script, ObjectsPropertiesAndMethods)
     }
 }
 
+// An object's name, "Self" and a Variant holding an object all give the object as a value, and
+// the value reaches the object's members; a freed object's value designates nothing.
+TEST(Script, ObjectsAreCarriedAsValues)
+{
+    FakeMemo memo;
+    Scripts scripts;
+    scripts.report.AddObject(QStringLiteral("Memo14"), &memo);
+    EXPECT_EQ(scriptObjectOf(scripts.calc(QStringLiteral("Memo14"))), &memo);
+    EXPECT_EQ(scriptObjectOf(scriptItemValue(*scripts.report.Find(QStringLiteral("memo14")))), &memo);
+    EXPECT_EQ(scriptObjectOf(scripts.calc(QStringLiteral("Memo14"))), &memo); // the same value again
+
+    scripts.report.SetLines({"var v: Variant;", "begin v := Memo14; v.Text := 'via value' end."});
+    ASSERT_TRUE(scripts.report.Run()) << scripts.report.ErrorPos().toStdString() << ' ' << scripts.report.ErrorMsg().toStdString();
+    EXPECT_EQ(memo.text, QStringLiteral("via value"));
+    EXPECT_EQ(scriptObjectOf(static_cast<ScriptVariable *>(scripts.report.Find(QStringLiteral("v")))->value()), &memo);
+
+    Variant dangling;
+    {
+        FakeMemo temporary;
+        dangling = scriptObjectValue(&temporary);
+        EXPECT_EQ(scriptObjectOf(dangling), &temporary);
+    }
+    EXPECT_EQ(scriptObjectOf(dangling), nullptr);
+    EXPECT_EQ(scriptObjectOf(Variant(qint64(42))), nullptr);
+    EXPECT_EQ(scriptObjectOf(Variant()), nullptr);
+    EXPECT_TRUE(scriptObjectValue(nullptr).isNull());
+}
+
+// Clear keeps what the owner registered when it created the script; the rest goes.
+TEST(Script, ClearKeepsTheRegisteredItems)
+{
+    TfsScript script;
+    script.AddConst(QStringLiteral("fr1cm"), QStringLiteral("Extended"), Variant(37.7953));
+    script.KeepRegisteredItems();
+    script.AddVariable(QStringLiteral("Later"), QStringLiteral("Integer"));
+    script.SetLines({"var x: Extended;", "begin x := fr1cm end."});
+    ASSERT_TRUE(script.Run());
+    script.Clear();
+    EXPECT_NE(script.Find(QStringLiteral("FR1CM")), nullptr);
+    EXPECT_EQ(script.Find(QStringLiteral("Later")), nullptr);
+    EXPECT_EQ(script.Find(QStringLiteral("x")), nullptr);
+    EXPECT_EQ(script.StatementCount(), 0);
+    EXPECT_NE(script.Find(QStringLiteral("IntToStr")), nullptr);
+    ASSERT_TRUE(script.Run());
+}
+
+// The main program computes the initial values of its variables once, while compiling; any
+// other script computes them each time its main block runs.
+TEST(Script, MainProgramFlagDecidesWhenInitialValuesAreComputed)
+{
+    for (const bool mainProg : {true, false}) {
+        int calls = 0;
+        TfsScript script;
+        script.AddMethod(QStringLiteral("function Next: Integer"), [&](const QString &, const QList<Variant> &) {
+            return Variant(++calls);
+        });
+        script.SetMainProg(mainProg);
+        script.SetLines({"var a: Integer = Next;", "begin end."});
+        ASSERT_TRUE(script.Compile()) << script.ErrorMsg().toStdString();
+        EXPECT_EQ(calls, mainProg ? 1 : 0);
+        script.Execute();
+        script.Execute();
+        EXPECT_EQ(calls, mainProg ? 1 : 2);
+        EXPECT_EQ(static_cast<ScriptVariable *>(script.Find(QStringLiteral("a")))->value().toInt(), calls);
+        EXPECT_EQ(script.StatementCount(), 0);
+    }
+}
+
 TEST(Script, ItemsAddedByAnAdderAreRemovedTogether)
 {
     TfsScript script;
@@ -550,6 +618,12 @@ TEST(Script, LibraryFunctions)
         {QStringLiteral("StrToInt(' 12 ') + StrToFloat('0,5')"), QStringLiteral("12,5")},
         {QStringLiteral("DateToStr(45292.75) + ' ' + FormatDateTime('yyyy-MM-dd HH:mm', 45292.75)"), QStringLiteral("01.01.2024 2024-01-01 18:00")},
         {QStringLiteral("VarIsNull(Null) and not VarIsNull(0)"), QStringLiteral("True")},
+        {QStringLiteral("FormatFloat('#,##0.00', 1234567.891)"), QString::fromUtf8("1\u00a0234\u00a0567,89")},
+        {QStringLiteral("FormatFloat('0.##', 2.5) + '|' + FormatFloat('0.##', 2) + '|' + FormatFloat('#.##', 0.5)"), QStringLiteral("2,5|2|,5")},
+        {QStringLiteral("FormatFloat('000', 7) + '|' + FormatFloat('0', 2.5) + '|' + FormatFloat('0', -0.4)"), QStringLiteral("007|3|0")},
+        {QStringLiteral("FormatFloat('0.00;(0.00);\"ноль\"', -3.456) + FormatFloat('0.00;(0.00);\"ноль\"', 0)"), QStringLiteral("(3,46)ноль")},
+        {QStringLiteral("FormatFloat('0.0E+00', 12345) + '|' + FormatFloat('0.0E+00', 0.00012) + '|' + FormatFloat('', 2.5)"), QStringLiteral("1,2E+04|1,2E-04|2,5")},
+        {QStringLiteral("FormatFloat('0.00 ''руб.''', -12.5)"), QStringLiteral("-12,50 руб.")},
     };
     for (const auto &[expression, expected] : cases)
         EXPECT_EQ(scripts.calc(expression).toString(), expected) << expression.toStdString();

@@ -3,11 +3,14 @@
 #include "data/data_source.h"
 #include "platform/database.h"
 #include "platform/errors.h"
+#include "report/model/class_registry.h"
 #include "report/sources/db_dataset.h"
 #include "report/model/report.h"
 #include "tests/fixtures/temp_database.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace vornak;
 using vornak::testing::TempDatabase;
@@ -236,6 +239,12 @@ TEST(ReportDataSource, FieldAliases)
     EXPECT_EQ(fields, QStringList{QStringLiteral("Name")});
     EXPECT_EQ(t.source.Value(QStringLiteral("name")), Variant(QStringLiteral("Type 1")));
     EXPECT_TRUE(t.source.Value(QStringLiteral("OPISANIE")).isNull());
+    // Type and width follow the alias too; a hidden field is not there.
+    EXPECT_EQ(t.source.FieldType(QStringLiteral("Name")), fftString);
+    EXPECT_EQ(t.source.DisplayWidth(QStringLiteral("Name")), t.query.FieldByName(QStringLiteral("OPISANIE"))->DisplayWidth());
+    EXPECT_NE(t.source.DisplayWidth(QStringLiteral("Name")), 10);
+    EXPECT_FALSE(t.source.IsBlobField(QStringLiteral("Name")));
+    EXPECT_EQ(t.source.FieldType(QStringLiteral("OPISANIE")), fftNumeric);
     t.report.Datasets().Finalize();
     EXPECT_EQ(t.report.Errors().size(), 1);
 }
@@ -270,4 +279,15 @@ TEST(ReportDataSource, NamesAndLookup)
     EXPECT_EQ(item.DataSet(), nullptr);
     EXPECT_FALSE(t.report.CheckDataSets());
     EXPECT_EQ(t.report.Errors(), QStringList{QStringLiteral("Набор данных \"\" не найден")});
+}
+
+// The data source classes register themselves with the model's class registry.
+TEST(ReportDataSource, ClassesAreRegisteredFromTheirFolder)
+{
+    std::unique_ptr<TfrxComponent> created(frxCreateComponent(QStringLiteral("TfrxDBDataset"), nullptr));
+    ASSERT_NE(dynamic_cast<TfrxDBDataset *>(created.get()), nullptr);
+    EXPECT_EQ(frxParentClassName(QStringLiteral("TfrxDBDataset")), QStringLiteral("TfrxCustomDBDataSet"));
+    EXPECT_TRUE(created->inheritsScriptClass(QStringLiteral("TfrxDataSet")));
+    EXPECT_TRUE(created->inheritsScriptClass(QStringLiteral("TfrxDialogComponent")));
+    EXPECT_EQ(frxCreateComponent(QStringLiteral("TfrxCustomDBDataSet"), nullptr), nullptr);
 }
