@@ -29,7 +29,7 @@ struct ExpenseReport {
     TADOQuery query;
     TfrxDBDataset source;
     TfrxReport report;
-    ReportExpressions expressions{report};
+    ReportExpressions &expressions = ReportExpressions::install(report);
 
     ExpenseReport()
     {
@@ -44,7 +44,7 @@ struct ExpenseReport {
         source.SetUserName(QStringLiteral("Source1"));
         source.SetDataSet(&query);
         report.Datasets().Add(&source);
-        expressions.PrepareScript();
+        report.PrepareScript();
         report.Datasets().Initialize();
         source.First();
     }

@@ -8,7 +8,7 @@
 
 #include "report/expr/aggregate_scanner.h"
 #include "report/expr/bracketed_expression.h"
-#include "report/expr/report_expressions.h"
+#include "report/expr/data_reference.h"
 #include "report/model/band.h"
 #include "report/model/custom_memo_view.h"
 #include "report/model/data_band.h"
@@ -225,7 +225,7 @@ void TfrxAggregateList::AddValue(TfrxBand &band, int column)
         if (item->DataBand != &band || (!band.Visible() && !item->CountInvisible))
             continue;
         report_.CurObject = item->MemoName;
-        item->AddValue(item->Function == agCount ? Variant() : expressions_.Calc(item->Expression), column);
+        item->AddValue(item->Function == agCount ? Variant() : report_.Calc(item->Expression), column);
     }
 }
 

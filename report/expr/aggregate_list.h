@@ -20,7 +20,6 @@ class TfrxDataBand;
 class TfrxReport;
 class TfrxReportPage;
 class TfrxCustomMemoView;
-class ReportExpressions;
 struct AggregateCall;
 
 enum TfrxAggregateFunction { agSum, agAvg, agMin, agMax, agCount };
@@ -73,10 +72,9 @@ public:
 
 class TfrxAggregateList {
 public:
-    // `expressions` evaluates the items' expressions of `report`.
-    TfrxAggregateList(TfrxReport &report, ReportExpressions &expressions)
-        : report_(report),
-          expressions_(expressions)
+    // The items' expressions are evaluated with the report's Calc.
+    explicit TfrxAggregateList(TfrxReport &report)
+        : report_(report)
     {
     }
 
@@ -112,7 +110,6 @@ private:
     void scanDataBand(TfrxDataBand &dataBand);
 
     TfrxReport &report_;
-    ReportExpressions &expressions_;
     std::vector<std::unique_ptr<TfrxAggregateItem>> items_;
 };
 

@@ -1,17 +1,22 @@
 // Expressions of a report. Calc first tries the value lookup (a data source field, a system
-// variable, a report variable, a script variable or object) and only compiles what is not a
-// plain name. A text object's printed text is either its data field's text or its template
-// text with every bracketed expression replaced by its formatted value.
+// variable, a report variable, a script variable or object) and compiles only what is not a
+// plain name; how a text resolves is found once per preparation. A text object's printed text
+// is either its data field's text or its template text with every bracketed expression replaced
+// by its formatted value.
 #include "report/expr/report_expressions.h"
 
+#include "platform/date_time.h"
 #include "platform/errors.h"
 #include "report/expr/bracketed_expression.h"
-#include "report/expr/engine_values.h"
+#include "report/expr/data_reference.h"
 #include "report/expr/value_format.h"
 #include "report/model/band.h"
+#include "report/model/custom_engine.h"
 #include "report/model/custom_memo_view.h"
+#include "report/model/custom_preview_pages.h"
 #include "report/model/data_set.h"
 #include "report/model/report.h"
+#include "report/script/script_object.h"
 #include "report/script/variant_ops.h"
 
 namespace vornak {
@@ -21,7 +26,31 @@ namespace {
 const QStringList aggregateFunctions = {QStringLiteral("SUM"), QStringLiteral("MIN"), QStringLiteral("MAX"),
                                         QStringLiteral("AVG"), QStringLiteral("COUNT")};
 
-// A value the engine option ConvertNulls turns Null into, by the field's type.
+// The values of the system variables, from the band engine and the prepared pages store (Null
+// while the report has none). "CopyName#" reads the process's global variable "CopyName0"; this
+// system has no global variables.
+struct SystemVariable {
+    const char *name;
+    Variant (*value)(TfrxCustomEngine *engine, TfrxCustomPreviewPages *pages);
+};
+const SystemVariable systemVariables[] = {
+    {"Date",
+     [](TfrxCustomEngine *e, TfrxCustomPreviewPages *) { return e ? Variant::fromDateTime(e->StartDate) : Variant(); }},
+    {"Time",
+     [](TfrxCustomEngine *e, TfrxCustomPreviewPages *) { return e ? Variant::fromDateTime(e->StartTime) : Variant(); }},
+    {"Page",
+     [](TfrxCustomEngine *, TfrxCustomPreviewPages *p) { return p ? Variant(p->GetLogicalPageNo()) : Variant(); }},
+    {"Page#", [](TfrxCustomEngine *, TfrxCustomPreviewPages *p) { return p ? Variant(p->CurPage + 1) : Variant(); }},
+    {"TotalPages",
+     [](TfrxCustomEngine *, TfrxCustomPreviewPages *p) { return p ? Variant(p->GetLogicalTotalPages()) : Variant(); }},
+    {"TotalPages#",
+     [](TfrxCustomEngine *e, TfrxCustomPreviewPages *) { return e ? Variant(e->TotalPages) : Variant(); }},
+    {"Line", [](TfrxCustomEngine *e, TfrxCustomPreviewPages *) { return e ? Variant(e->CurLine) : Variant(); }},
+    {"Line#", [](TfrxCustomEngine *e, TfrxCustomPreviewPages *) { return e ? Variant(e->CurLineThrough) : Variant(); }},
+    {"CopyName#", [](TfrxCustomEngine *, TfrxCustomPreviewPages *) { return Variant(); }},
+};
+
+// The value the engine option ConvertNulls puts in place of Null, by the field's type.
 Variant emptyValueOf(TfrxFieldType type)
 {
     switch (type) {
@@ -49,6 +78,13 @@ bool truthOf(const Variant &value)
     }
 }
 
+// A non-text value equal to 0 (HideZeros).
+bool isZero(const Variant &value)
+{
+    return !value.isNull() && !value.isString() && compareValues(value, Variant(0)) == 0;
+}
+
+// The text of a text value that holds no line break; empty otherwise.
 QString lineBreakFree(const Variant &value)
 {
     if (!value.isString())
@@ -57,30 +93,44 @@ QString lineBreakFree(const Variant &value)
     return text.contains(u'\n') || text.contains(u'\r') ? QString() : text;
 }
 
-bool isZero(const Variant &value)
-{
-    return !value.isNull() && !value.isString() && compareValues(value, Variant(0)) == 0;
-}
-
 }  // namespace
-
-DatasetAndField GetDatasetAndField(const TfrxReport &report, const QString &name)
-{
-    const qsizetype dot = name.indexOf(QStringLiteral(".\""));
-    if (dot < 0)
-        return {};
-    return {report.GetDataset(name.left(dot)), name.mid(dot + 2, name.size() - dot - 3)};
-}
-
-bool isDataReference(const TfrxReport &report, const QString &text)
-{
-    return GetDatasetAndField(report, text).dataSet != nullptr;
-}
 
 ReportExpressions::ReportExpressions(TfrxReport &report)
     : report_(report),
       cache_(report.Script())
 {
+    ReportScriptNames &names = report_.ScriptNames;
+    names.get = [this](const QString &, const QList<Variant> &a) { return Get(a.value(0).toString()); };
+    names.iif = [this](const QString &, const QList<Variant> &a) {
+        return Iif(a.value(0).toString(), a.value(1).toString(), a.value(2).toString());
+    };
+    const auto aggregate = [this](const QString &name, const QList<Variant> &a) {
+        return Aggregate(name, a.value(0).toString(), a.value(1).toString(), a.value(2).toString());
+    };
+    names.sum = names.avg = names.min = names.max = aggregate;
+    names.count = [this](const QString &name, const QList<Variant> &a) {
+        return Aggregate(name, QString(), a.value(0).toString(), a.value(1).toString());
+    };
+}
+
+ReportExpressions::~ReportExpressions()
+{
+    ReportScriptNames &names = report_.ScriptNames;
+    names.get = names.iif = names.sum = names.avg = names.min = names.max = names.count = nullptr;
+}
+
+ReportExpressions &ReportExpressions::install(TfrxReport &report)
+{
+    auto expressions = std::make_unique<ReportExpressions>(report);
+    ReportExpressions &installed = *expressions;
+    report.SetExpressionCache(std::move(expressions));
+    return installed;
+}
+
+void ReportExpressions::Clear(const QString &scriptLanguage)
+{
+    cache_.Clear(scriptLanguage);
+    resolutions_.clear();
 }
 
 ReportExpressions::Resolution ReportExpressions::resolve(const QString &name) const
@@ -99,6 +149,14 @@ ReportExpressions::Resolution ReportExpressions::resolve(const QString &name) co
     return {};
 }
 
+Variant ReportExpressions::systemValue(const QString &name) const
+{
+    for (const SystemVariable &variable : systemVariables)
+        if (name == QLatin1String(variable.name))
+            return variable.value(report_.Engine(), report_.PreviewPages());
+    return Variant();
+}
+
 bool ReportExpressions::LookupValue(const QString &name, Variant &value)
 {
     auto known = resolutions_.find(name);
@@ -112,7 +170,7 @@ bool ReportExpressions::LookupValue(const QString &name, Variant &value)
             value = emptyValueOf(resolution.dataSet->FieldType(resolution.name));
         return true;
     case Resolution::SystemVariable:
-        value = engine_ ? engine_->SystemValue(resolution.name) : Variant();
+        value = systemValue(resolution.name);
         return true;
     default:
         break;
@@ -126,15 +184,20 @@ bool ReportExpressions::LookupValue(const QString &name, Variant &value)
     if (resolution.kind != Resolution::ScriptValue)
         return false;
     switch (resolution.item->kind()) {
-    case ScriptItem::Kind::Variable:
-        value = static_cast<ScriptVariable *>(resolution.item)->value();
+    case ScriptItem::Kind::Variable: {
+        const auto *variable = static_cast<const ScriptVariable *>(resolution.item);
+        value = variable->object() ? scriptObjectValue(variable->object()) : variable->value();
         break;
+    }
     case ScriptItem::Kind::Constant:
-        value = static_cast<ScriptConstant *>(resolution.item)->value();
+        value = static_cast<const ScriptConstant *>(resolution.item)->value();
+        break;
+    case ScriptItem::Kind::Object:
+        value = scriptObjectValue(static_cast<const ScriptObjectItem *>(resolution.item)->object());
         break;
     default:
         value = Variant();
-        break;  // an object (a reference to it comes with the object value kind)
+        break;
     }
     return true;
 }
@@ -159,32 +222,13 @@ Variant ReportExpressions::Calc(const QString &expression)
     throw EngineError(error);
 }
 
-bool ReportExpressions::PrepareScript()
-{
-    cache_.Clear(report_.ScriptLanguage());
-    resolutions_.clear();
-    ReportScriptNames &names = report_.ScriptNames;
-    names.get = [this](const QString &, const QList<Variant> &a) { return Get(a.value(0).toString()); };
-    names.iif = [this](const QString &, const QList<Variant> &a) {
-        return Iif(a.value(0).toString(), a.value(1).toString(), a.value(2).toString());
-    };
-    const auto aggregate = [this](const QString &name, const QList<Variant> &a) {
-        return Aggregate(name, a.value(0).toString(), a.value(1).toString(), a.value(2).toString());
-    };
-    names.sum = names.avg = names.min = names.max = aggregate;
-    names.count = [this](const QString &name, const QList<Variant> &a) {
-        return Aggregate(name, QString(), a.value(0).toString(), a.value(1).toString());
-    };
-    return report_.PrepareScript();
-}
-
 Variant ReportExpressions::Get(const QString &name)
 {
     Variant value;
     if (LookupValue(name, value))
         return value;
-    const QString function = name.left(name.indexOf(u'(')).trimmed();
-    if (name.contains(u'(') && aggregateFunctions.contains(function, Qt::CaseInsensitive))
+    const qsizetype parenthesis = name.indexOf(u'(');
+    if (parenthesis >= 0 && aggregateFunctions.contains(name.left(parenthesis).trimmed(), Qt::CaseInsensitive))
         return Calc(name);
     report_.AddError(QStringLiteral("Неизвестная переменная или поле БД: ") + name);
     return Variant();
@@ -202,19 +246,16 @@ Variant ReportExpressions::Iif(const QString &condition, const QString &whenTrue
 Variant ReportExpressions::Aggregate(const QString &function, const QString &expression, const QString &band,
                                      const QString &flags)
 {
+    // The band argument names the data band (0: any); a value that is no band matches no item.
     const QString bandText = band.trimmed();
     const QString flagsText = flags.trimmed();
-    // The band argument names the data band (0: any); anything else matches no item.
-    TfrxBand *dataBand = nullptr;
-    if (TfrxComponent *object = bandText.isEmpty() ? nullptr : report_.FindObject(bandText)) {
-        dataBand = frx_cast<TfrxBand>(object);
-        if (!dataBand)
-            return Variant();
-    } else if (!bandText.isEmpty() && !isZero(Calc(bandText))) {
+    const Variant bandValue = bandText.isEmpty() ? Variant(0) : Calc(bandText);
+    TfrxBand *dataBand = dynamic_cast<TfrxBand *>(scriptObjectOf(bandValue));
+    if (!dataBand && !isZero(bandValue))
         return Variant();
-    }
     const int flagBits = flagsText.isEmpty() ? 0 : Calc(flagsText).toInt();
-    return engine_ ? engine_->GetAggregateValue(function, expression, dataBand, flagBits) : Variant();
+    TfrxCustomEngine *engine = report_.Engine();
+    return engine ? engine->GetAggregateValue(function, expression, dataBand, flagBits) : Variant();
 }
 
 QString ReportExpressions::replacement(TfrxCustomMemoView &memo, const QString &inner)
@@ -230,7 +271,7 @@ QString ReportExpressions::replacement(TfrxCustomMemoView &memo, const QString &
     return formatValue(memo.Value, split.format ? *split.format : memo.DisplayFormat());
 }
 
-void ReportExpressions::GetData(TfrxCustomMemoView &memo)
+void ReportExpressions::memoGetData(TfrxCustomMemoView &memo)
 {
     if (memo.IsDataField()) {
         TfrxDataSet &dataSet = *memo.DataSet();
@@ -267,10 +308,18 @@ void ReportExpressions::GetData(TfrxCustomMemoView &memo)
     }
 }
 
-QString ReportExpressions::ExpandText(const QString &text)
+void ReportExpressions::GetData(TfrxView &view)
 {
-    return expandExpressions(text, ExpressionDelimiters(),
-                             [this](const QString &inner) { return formatValue(Calc(inner), TfrxFormat()); });
+    const auto expand = [this](const QString &text) {
+        return expandExpressions(text, ExpressionDelimiters(),
+                                 [this](const QString &inner) { return formatValue(Calc(inner), TfrxFormat()); });
+    };
+    if (!view.TagStr().isEmpty())
+        view.SetTagStr(expand(view.TagStr()));
+    if (!view.URL().isEmpty())
+        view.SetURL(expand(view.URL()));
+    if (auto *memo = dynamic_cast<TfrxCustomMemoView *>(&view))
+        memoGetData(*memo);
 }
 
 }  // namespace vornak

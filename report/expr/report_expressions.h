@@ -1,11 +1,13 @@
 #pragma once
 
 // The expressions of one report: Calc with its value lookup and expression cache, the script
-// functions Get, IIF, SUM, AVG, MIN, MAX and COUNT, and the printed text of text objects.
+// functions Get, IIF, SUM, AVG, MIN, MAX and COUNT, and the printed text of views and text
+// objects. The report owns it as its expression cache (TfrxReport::SetExpressionCache).
 
 #include "platform/variant.h"
 #include "report/expr/expression_cache.h"
 #include "report/expr/text_hash.h"
+#include "report/model/expression_evaluator.h"
 
 #include <QString>
 
@@ -13,51 +15,38 @@
 
 namespace vornak {
 
-class TfrxReport;
+class ScriptItem;
 class TfrxCustomMemoView;
 class TfrxDataSet;
-class TfrxEngineValues;
-class ScriptItem;
+class TfrxReport;
 
-// A data source and a field name from "Source1."s2"" (split at the first full stop followed by a
-// double quote; the field name runs up to, not including, the last character). No data source
-// when the report has none of that user name or the text holds no such full stop.
-struct DatasetAndField {
-    TfrxDataSet *dataSet = nullptr;
-    QString field;
-};
-DatasetAndField GetDatasetAndField(const TfrxReport &report, const QString &name);
-// True when `text` is a field reference of an existing data source.
-bool isDataReference(const TfrxReport &report, const QString &text);
-
-class ReportExpressions {
+class ReportExpressions : public TfrxExpressionEvaluator {
 public:
+    // Gives the report's script functions Get, IIF, SUM, AVG, MIN, MAX and COUNT to this object.
     explicit ReportExpressions(TfrxReport &report);
+    ~ReportExpressions() override;
+    // Makes a new one the report's expression cache and returns it.
+    static ReportExpressions &install(TfrxReport &report);
 
-    // The band engine running the report (nullptr: none).
-    void SetEngine(TfrxEngineValues *engine) { engine_ = engine; }
-    // The first step of a preparation: empties the expression cache, gives the script functions
-    // of the report's script this object's callbacks, and prepares the report's script
-    // (TfrxReport::PrepareScript; false on a compile error).
-    bool PrepareScript();
-
+    void Clear(const QString &scriptLanguage) override;
     // The value of an expression: the value lookup, else the compiled expression. A failure adds
     // "<current object>: <error text>" to the error list and raises it (EngineError); a division
-    // by zero is ignored (Null) under the engine option IgnoreDevByZero.
-    Variant Calc(const QString &expression);
-    // The value lookup of a whole text as a name; false when it is not one.
+    // by zero gives Null instead under the engine option IgnoreDevByZero.
+    Variant Calc(const QString &expression) override;
+    // TagStr and URL of a view with their bracketed expressions replaced by their values; for a
+    // text object also its printed text and Value, the script's "Value", the highlight and the
+    // suppression of a repeated text.
+    void GetData(TfrxView &view) override;
+
+    // The value lookup of a whole text as a name (a data source field, a system variable, a
+    // report variable, a script variable or object); false when it is not one.
     bool LookupValue(const QString &name, Variant &value);
     TfrxExpressionCache &Cache() { return cache_; }
 
-    // The script functions.
+    // The script functions (macro functions receive their arguments as texts).
     Variant Get(const QString &name);
     Variant Iif(const QString &condition, const QString &whenTrue, const QString &whenFalse);
     Variant Aggregate(const QString &function, const QString &expression, const QString &band, const QString &flags);
-
-    // The printed text of a text object (between BeforePrint and AfterPrint).
-    void GetData(TfrxCustomMemoView &memo);
-    // A text with bracketed expressions replaced by their values as text (TagStr, URL).
-    QString ExpandText(const QString &text);
 
 private:
     // How a text resolved the first time it was looked up in this preparation. Data sources,
@@ -70,11 +59,12 @@ private:
         ScriptItem *item = nullptr;
     };
     Resolution resolve(const QString &name) const;
+    Variant systemValue(const QString &name) const;
+    void memoGetData(TfrxCustomMemoView &memo);
     QString replacement(TfrxCustomMemoView &memo, const QString &inner);
 
     TfrxReport &report_;
     TfrxExpressionCache cache_;
-    TfrxEngineValues *engine_ = nullptr;
     std::unordered_map<QString, Resolution, TextHash> resolutions_;
 };
 

@@ -7,7 +7,7 @@
 #include "platform/errors.h"
 #include "platform/number_format.h"
 #include "platform/regional_settings.h"
-#include "report/expr/float_pattern.h"
+#include "report/script/format_float.h"
 #include "report/script/variant_ops.h"
 
 #include <cmath>
@@ -111,7 +111,7 @@ QString formatNumeric(const Variant &value, const TfrxFormat &format)
 {
     QString text;
     if (format.FormatStr.contains(u'#'))
-        text = formatFloatPattern(format.FormatStr, value.toDouble());
+        text = formatFloat(format.FormatStr, value.toDouble());
     else if (format.FormatStr.contains(u'd') || format.FormatStr.contains(u'u'))
         text = formatOne(format.FormatStr, Variant(value.toInt64()));
     else

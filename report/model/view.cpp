@@ -1,6 +1,7 @@
 #include "report/model/view.h"
 
 #include "report/model/data_set_properties.h"
+#include "report/model/expression_evaluator.h"
 #include "report/model/report.h"
 
 namespace vornak {
@@ -22,6 +23,12 @@ void TfrxView::BeforePrint()
     savedUrl_ = url_;
     if (TfrxReport *report = Report())
         report->SetSelfObject(this);
+}
+
+void TfrxView::GetData()
+{
+    if (TfrxReport *report = Report(); report && report->ExpressionCache())
+        report->ExpressionCache()->GetData(*this);
 }
 
 void TfrxView::AfterPrint()

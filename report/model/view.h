@@ -47,6 +47,9 @@ public:
 
     // Also remembers TagStr and URL and makes the view the report's current "Self".
     void BeforePrint() override;
+    // Through the report's expression cache: the bracketed expressions of TagStr and URL, and
+    // for a text object its printed text.
+    void GetData() override;
     void AfterPrint() override;
 
     static const TfrxPropertyList &ClassProperties();

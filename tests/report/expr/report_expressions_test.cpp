@@ -3,8 +3,8 @@
 #include "platform/errors.h"
 #include "platform/regional_settings.h"
 #include "report/expr/aggregate_list.h"
-#include "report/expr/engine_values.h"
 #include "report/expr/report_expressions.h"
+#include "report/model/custom_engine.h"
 #include "report/model/data_band.h"
 #include "report/model/memo_view.h"
 #include "report/model/report.h"
@@ -19,25 +19,51 @@ using vornak::testing::TempDatabase;
 
 namespace {
 
+// The band engine is built later; this stand-in gives expressions what they read of it: the
+// band being printed, the row number and the values of its aggregate list.
+class AggregateEngine : public TfrxCustomEngine {
+public:
+    explicit AggregateEngine(TfrxReport &report)
+        : TfrxCustomEngine(report),
+          aggregates(report)
+    {
+    }
+
+    TfrxAggregateList aggregates;
+
+    double PageHeight() const override { return 0; }
+    void EndPage() override {}
+    void BreakAllKeep() override {}
+    void NewColumn() override {}
+    void NewPage() override {}
+    void ShowBand(TfrxBand *) override {}
+    void ShowBand(const QString &) override {}
+    double HeaderHeight() override { return 0; }
+    double FooterHeight() override { return 0; }
+    double FreeSpace() override { return 0; }
+    Variant GetAggregateValue(const QString &name, const QString &expression, TfrxBand *band, int flags) override
+    {
+        return aggregates.GetValue(CurBand, name, expression, band, flags);
+    }
+    bool Run() override { return false; }
+};
+
 // A log book whose three expenses have the sums 10, none and 2.5, read by the report data source
 // "Source1"; "Begin" reads the mileage total of a vehicle without readings (Null), "Auto" the
-// vehicles (none). The report page has MasterData1 over Source1 with its footer Footer1.
-//
-// The band engine is built later; until then the fixture plays its part for expressions: it
-// owns the aggregate list, knows the band being printed and prints a text object the way the
-// engine does (BeforePrint, GetData, AfterPrint).
-struct ExpenseReport : TfrxEngineValues {
+// vehicles (none). The report page has MasterData1 over Source1 with its footer Footer1. Text
+// objects are printed the way the engine prints them (BeforePrint, GetData, AfterPrint).
+struct ExpenseReport {
     TempDatabase file;
     TADOConnection connection;
     TADOQuery expenses, mileage, vehicles;
     TfrxDBDataset source1, begin, autoSource;
     TfrxReport report;
-    ReportExpressions expressions{report};
-    TfrxAggregateList aggregates{report, expressions};
+    ReportExpressions &expressions = ReportExpressions::install(report);
+    AggregateEngine *engine = new AggregateEngine(report);
+    TfrxAggregateList &aggregates = engine->aggregates;
     TfrxReportPage *page = new TfrxReportPage(&report);
     TfrxMasterData *masterData = new TfrxMasterData(page);
     TfrxFooter *footer = new TfrxFooter(page);
-    TfrxBand *currentBand = nullptr;
     const ScopedRegionalSettings russian{RegionalSettings::russian()};
 
     ExpenseReport()
@@ -55,7 +81,8 @@ struct ExpenseReport : TfrxEngineValues {
         masterData->FFooter = footer;
         footer->SetName(QStringLiteral("Footer1"));
         page->FSubBands = {masterData};
-        expressions.SetEngine(this);
+        report.SetEngine(std::unique_ptr<TfrxCustomEngine>(engine));
+        engine->CurLine = 7;
     }
 
     void bind(TADOQuery &query, TfrxDBDataset &source, const char *userName, const char *sql)
@@ -79,7 +106,7 @@ struct ExpenseReport : TfrxEngineValues {
     // Prepares the script and opens the data sources, as a run starts.
     void start()
     {
-        ASSERT_TRUE(expressions.PrepareScript()) << report.Errors().join(u'\n').toStdString();
+        ASSERT_TRUE(report.PrepareScript()) << report.Errors().join(u'\n').toStdString();
         report.RunScriptMainBlock();
         report.Datasets().Initialize();
         aggregates.Clear();
@@ -88,10 +115,10 @@ struct ExpenseReport : TfrxEngineValues {
 
     QString print(TfrxBand *band, TfrxMemoView *memo)
     {
-        currentBand = band;
+        engine->CurBand = band;
         report.CurObject = memo->Name();
         memo->BeforePrint();
-        expressions.GetData(*memo);
+        memo->GetData();
         const QString text = memo->Text();
         memo->AfterPrint();
         aggregates.Reset(*band);
@@ -109,12 +136,6 @@ struct ExpenseReport : TfrxEngineValues {
         }
         printed << print(footer, total);
         return printed;
-    }
-
-    Variant SystemValue(const QString &name) const override { return name == u"Line" ? Variant(7) : Variant(); }
-    Variant GetAggregateValue(const QString &name, const QString &expression, TfrxBand *band, int flags) override
-    {
-        return aggregates.GetValue(currentBand, name, expression, band, flags);
     }
 };
 
