@@ -5,6 +5,8 @@
 // by its formatted value.
 #include "report/expr/report_expressions.h"
 
+#include <QScopedValueRollback>
+
 #include "platform/date_time.h"
 #include "platform/errors.h"
 #include "report/expr/bracketed_expression.h"
@@ -16,12 +18,16 @@
 #include "report/model/custom_preview_pages.h"
 #include "report/model/data_set.h"
 #include "report/model/report.h"
+#include "report/script/script_code.h"
 #include "report/script/script_object.h"
 #include "report/script/variant_ops.h"
 
 namespace vornak {
 
 namespace {
+
+// Report variables may name each other; evaluation that nests deeper than this fails cleanly.
+constexpr int maxCalcDepth = 256;
 
 const QStringList aggregateFunctions = {QStringLiteral("SUM"), QStringLiteral("MIN"), QStringLiteral("MAX"),
                                         QStringLiteral("AVG"), QStringLiteral("COUNT")};
@@ -207,13 +213,18 @@ Variant ReportExpressions::Calc(const QString &expression)
     // A compiled text was not a name when it was first looked up; of the lookup's rules only
     // the report variables can have changed since.
     Variant value;
-    const bool compiled = cache_.Contains(expression) && report_.Variables().IndexOf(expression) < 0;
-    if (!compiled && LookupValue(expression, value))
-        return value;
     QString error;
-    value = cache_.Calc(expression, error);
-    if (error.isEmpty())
-        return value;
+    if (calcDepth_ >= maxCalcDepth) {
+        error = script::recursionTooDeepMessage();
+    } else {
+        const QScopedValueRollback depth(calcDepth_, calcDepth_ + 1);
+        const bool compiled = cache_.Contains(expression) && report_.Variables().IndexOf(expression) < 0;
+        if (!compiled && LookupValue(expression, value))
+            return value;
+        value = cache_.Calc(expression, error);
+        if (error.isEmpty())
+            return value;
+    }
     if (error == divisionByZeroMessage() && report_.EngineOptions.IgnoreDevByZero)
         return Variant();
     if (!report_.CurObject.isEmpty())

@@ -66,6 +66,7 @@ private:
     TfrxReport &report_;
     TfrxExpressionCache cache_;
     std::unordered_map<QString, Resolution, TextHash> resolutions_;
+    int calcDepth_ = 0;  // nesting of Calc (report variables naming each other)
 };
 
 }  // namespace vornak

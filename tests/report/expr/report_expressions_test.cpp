@@ -280,6 +280,17 @@ TEST(ReportExpressions, ErrorsNameTheObject)
     }
 }
 
+TEST(ReportExpressions, VariablesNamingEachOtherFailCleanly)
+{
+    ExpenseReport r;
+    r.report.Variables().SetVariable(QStringLiteral("x"), Variant(QStringLiteral("y")));
+    r.report.Variables().SetVariable(QStringLiteral("y"), Variant(QStringLiteral("x")));
+    TfrxMemoView *memo = r.memo(r.masterData, QStringLiteral("Memo5"), QStringLiteral("[x]"));
+    r.start();
+    EXPECT_THROW(r.print(r.masterData, memo), EngineError);
+    EXPECT_EQ(r.report.Errors(), QStringList{QStringLiteral("Memo5: Слишком глубокая рекурсия")});
+}
+
 TEST(ReportExpressions, DivisionByZeroIgnoredOnlyWhenAsked)
 {
     ExpenseReport r;
@@ -305,4 +316,54 @@ TEST(ReportExpressions, HighlightAndSuppressRepeated)
     }
     EXPECT_EQ(printed, (QStringList{QStringLiteral("x"), QString(), QString()}));
     EXPECT_EQ(highlighted, (QList<bool>{true, false, false}));
+}
+
+TEST(ReportExpressions, AddItemsFindsTheCallsOfTotalBands)
+{
+    ExpenseReport r;
+    r.report.Variables().SetVariable(QStringLiteral("Total"), Variant(QStringLiteral("SUM(<Source1.\"s2\">)")));
+    auto *child = new TfrxChild(r.page);
+    r.footer->SetChild(child);
+    auto *pageFooter = new TfrxPageFooter(r.page);
+    pageFooter->SetName(QStringLiteral("PageFooter1"));
+    r.memo(r.footer, QStringLiteral("Memo1"), QStringLiteral("[SUM(<Source1.\"s2\">,MasterData1,3)] [Source1.\"s2\"]"));
+    r.memo(r.footer, QStringLiteral("Memo2"), QStringLiteral("[Total]"));
+    r.memo(child, QStringLiteral("Memo3"), QStringLiteral("[COUNT(NoSuchBand)]"));
+    r.memo(pageFooter, QStringLiteral("Memo4"), QStringLiteral("[ MAX( <Source1.\"s2\"> ) ]"));
+    r.memo(r.masterData, QStringLiteral("Memo5"), QStringLiteral("[SUM(<Source1.\"s2\">)]"));
+    r.memo(r.footer, QStringLiteral("Memo6"), QStringLiteral("[AVG(<Source1.\"s2\">)]"))->SetAllowExpressions(false);
+    r.start();
+
+    const struct {
+        TfrxAggregateFunction function;
+        QString expression;
+        TfrxBand *parentBand;
+        bool countInvisible;
+        bool keepOnReset;
+        QString memoName;
+        QString callText;
+    } expected[] = {
+        {agSum, QStringLiteral("<Source1.\"s2\">"), r.footer, true, true, QStringLiteral("Memo1"),
+         QStringLiteral("SUM(<Source1.\"s2\">,MasterData1,3)")},
+        {agSum, QStringLiteral("<Source1.\"s2\">"), r.footer, false, false, QStringLiteral("Memo2"),
+         QStringLiteral("SUM(<Source1.\"s2\">)")},
+        {agCount, QString(), child, false, false, QStringLiteral("Memo3"), QStringLiteral("COUNT(NoSuchBand)")},
+        {agMax, QStringLiteral("<Source1.\"s2\">"), pageFooter, false, false, QStringLiteral("Memo4"),
+         QStringLiteral("MAX( <Source1.\"s2\"> )")},
+    };
+    ASSERT_EQ(r.aggregates.Count(), int(std::size(expected)));
+    for (int i = 0; i < r.aggregates.Count(); ++i) {
+        const TfrxAggregateItem &item = r.aggregates.Items(i);
+        const auto &e = expected[i];
+        SCOPED_TRACE(e.callText.toStdString());
+        EXPECT_EQ(item.Function, e.function);
+        EXPECT_EQ(item.Expression, e.expression);
+        EXPECT_EQ(item.DataBand, r.masterData);
+        EXPECT_EQ(item.ParentBand, e.parentBand);
+        EXPECT_EQ(item.IsPageFooter, e.parentBand == pageFooter);
+        EXPECT_EQ(item.CountInvisible, e.countInvisible);
+        EXPECT_EQ(item.KeepOnReset, e.keepOnReset);
+        EXPECT_EQ(item.MemoName, e.memoName);
+        EXPECT_EQ(item.CallText, e.callText);
+    }
 }
