@@ -1,6 +1,7 @@
 #include "report/period_report_template.h"
 
 #include "platform/errors.h"
+#include "report/script/report_text.h"
 
 #include <QFile>
 
@@ -16,7 +17,7 @@ QString PeriodReportTemplateText()
     initPeriodReportResource();
     QFile file(QStringLiteral(":/report/period_report.xml"));
     if (!file.open(QIODevice::ReadOnly))
-        throw EngineError(QStringLiteral("Шаблон отчета не найден"));
+        throw EngineError(reportText("templateNotFound"));
     return QString::fromUtf8(file.readAll());
 }
 
@@ -25,4 +26,4 @@ void LoadPeriodReportTemplate(TfrxReport &report, const TfrxTemplateLinks &links
     TfrxTemplateReader(links).Read(PeriodReportTemplateText(), report);
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -7,6 +7,7 @@
 #include "report/model/page.h"
 #include "report/model/report.h"
 #include "report/model/report_page.h"
+#include "report/model/user_data_set.h"
 
 #include <QHash>
 
@@ -65,6 +66,7 @@ Registry &registry()
             {QStringLiteral("TfrxDataPage"), QStringLiteral("TfrxPage"), creator<TfrxDataPage>()},
             {QStringLiteral("TfrxReport"), QStringLiteral("TfrxComponent"), {}},
             {QStringLiteral("TfrxDataSet"), QStringLiteral("TfrxDialogComponent"), {}},
+            {QStringLiteral("TfrxUserDataSet"), QStringLiteral("TfrxDataSet"), creator<TfrxUserDataSet>()},
         };
         for (const TfrxClassInfo &info : own) {
             fresh.index.insert(info.name, fresh.classes.size());
@@ -75,7 +77,7 @@ Registry &registry()
     return r;
 }
 
-} // namespace
+}  // namespace
 
 bool frxRegisterClass(TfrxClassInfo info)
 {
@@ -117,4 +119,4 @@ QStringList frxRegisteredClasses()
     return names;
 }
 
-} // namespace vornak
+}  // namespace vornak

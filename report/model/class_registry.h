@@ -36,4 +36,4 @@ QStringList frxRegisteredClasses();
 // The base class of a report class ("TfrxMemoView" -> "TfrxCustomMemoView"); empty at the root.
 QString frxParentClassName(const QString &className);
 
-} // namespace vornak
+}  // namespace vornak

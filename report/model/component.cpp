@@ -7,6 +7,7 @@
 #include "report/model/property_builder.h"
 #include "report/model/report.h"
 #include "report/model/view.h"
+#include "report/script/report_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,7 +71,7 @@ void TfrxComponent::SetName(const QString &name)
         }
         const TfrxComponent *other = root->FindObject(name);
         if (other && other != this)
-            throw EngineError(QStringLiteral("Имя \"%1\" уже используется другим объектом отчета").arg(name));
+            throw EngineError(reportText("nameInUse").arg(name));
     }
     name_ = name;
 }
@@ -206,8 +207,8 @@ void TfrxComponent::CreateUniqueName()
     const QString base = BaseName();
     for (int i = 1;; ++i) {
         const QString candidate = base + QString::number(i);
-        const bool used
-            = std::any_of(all.begin(), all.end(), [&](const TfrxComponent *o) { return SameName(o->name_, candidate); });
+        const bool used =
+            std::any_of(all.begin(), all.end(), [&](const TfrxComponent *o) { return SameName(o->name_, candidate); });
         if (!used) {
             name_ = candidate;
             return;
@@ -221,7 +222,10 @@ namespace {
 // by component name.
 class CopyResolver : public TfrxReferenceResolver {
 public:
-    explicit CopyResolver(const TfrxComponent &copy) : copy_(copy) {}
+    explicit CopyResolver(const TfrxComponent &copy)
+        : copy_(copy)
+    {
+    }
 
     TfrxComponent *FindReportObject(const QString &name) const override
     {
@@ -246,7 +250,7 @@ private:
     const TfrxComponent &copy_;
 };
 
-} // namespace
+}  // namespace
 
 void TfrxComponent::Assign(const TfrxComponent &source)
 {
@@ -284,7 +288,8 @@ void TfrxComponent::AlignChildren()
             views.append(view);
     // Ordered by Left; objects further left (including negative Left) come first.
     QList<TfrxView *> sorted = views;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const TfrxView *a, const TfrxView *b) { return a->Left() < b->Left(); });
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const TfrxView *a, const TfrxView *b) { return a->Left() < b->Left(); });
 
     const auto overlapsVertically = [](const TfrxView *a, const TfrxView *b) {
         constexpr double tolerance = 0.0001;
@@ -417,4 +422,4 @@ const TfrxPropertyList &TfrxComponent::ClassProperties()
     return list;
 }
 
-} // namespace vornak
+}  // namespace vornak

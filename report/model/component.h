@@ -97,13 +97,13 @@ public:
     virtual const TfrxPropertyList &Properties() const { return ClassProperties(); }
 
     // Run-time state.
-    QString Alias;                            // short alias of a prepared copy
-    TfrxComponent *OriginalComponent = nullptr; // template object of a prepared copy (and back)
+    QString Alias;                               // short alias of a prepared copy
+    TfrxComponent *OriginalComponent = nullptr;  // template object of a prepared copy (and back)
     bool IsDesigning = false;
     bool IsLoading = false;
     bool IsPrinting = false;
 
-    static bool SameName(const QString &a, const QString &b); // ignoring the case of A to Z
+    static bool SameName(const QString &a, const QString &b);  // ignoring the case of A to Z
 
 protected:
     void SetBaseName(const QString &baseName) { baseName_ = baseName; }
@@ -139,4 +139,4 @@ T *frx_cast(TfrxComponent *object)
     return dynamic_cast<T *>(object);
 }
 
-} // namespace vornak
+}  // namespace vornak

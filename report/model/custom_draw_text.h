@@ -15,4 +15,4 @@ public:
     virtual double CalcWidth(const TfrxCustomMemoView &memo) = 0;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -18,8 +18,18 @@ class TfrxReport;
 // this base.
 class TfrxCustomEngine : public ScriptObject {
 public:
-    explicit TfrxCustomEngine(TfrxReport &report) : report_(report) {}
+    explicit TfrxCustomEngine(TfrxReport &report)
+        : report_(report)
+    {
+    }
+
+    // What scripts see: CurColumn, CurVColumn, CurX, CurY, DoublePass (the report's engine
+    // option), FinalPass, PageHeight, PageWidth, StartDate, StartTime, TotalPages and
+    // SecondScriptCall; CurX, CurY, CurColumn and CurVColumn can be set.
     QString scriptClassName() const override { return QStringLiteral("TfrxEngine"); }
+    int findScriptProperty(const QString &name) const override;
+    Variant scriptProperty(int index) const override;
+    void setScriptProperty(int index, const Variant &value) override;
 
     TfrxReport &Report() const { return report_; }
 
@@ -29,15 +39,15 @@ public:
     double PageWidth = 0;
     int CurColumn = 1;
     int CurVColumn = 0;
-    int CurLine = 0;        // "Line": the row number within the current data band run
-    int CurLineThrough = 0; // "Line#": the running row number
-    double StartDate = 0;   // "Date": when the run started
-    double StartTime = 0;   // "Time"
+    int CurLine = 0;         // "Line": the row number within the current data band run
+    int CurLineThrough = 0;  // "Line#": the running row number
+    double StartDate = 0;    // "Date": when the run started
+    double StartTime = 0;    // "Time"
     bool FinalPass = true;
-    int TotalPages = 0;     // the first pass's page total in a two-pass report; 0 otherwise
+    int TotalPages = 0;  // the first pass's page total in a two-pass report; 0 otherwise
     bool Running = false;
     bool SecondScriptCall = false;
-    TfrxBand *CurBand = nullptr; // the band being printed; aggregates are looked up for it
+    TfrxBand *CurBand = nullptr;  // the band being printed; aggregates are looked up for it
     // Objects told about the run's progress; cleared at every preparation before the script's
     // items go.
     QList<TfrxComponent *> NotifyList;
@@ -63,4 +73,4 @@ private:
     TfrxReport &report_;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -60,4 +60,4 @@ public:
     virtual void ModifyPage(int index, TfrxReportPage *page) = 0;
 };
 
-} // namespace vornak
+}  // namespace vornak

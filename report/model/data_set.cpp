@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "report/model/property_builder.h"
 #include "report/model/report.h"
+#include "report/script/report_text.h"
 
 #include <QMutex>
 #include <QMutexLocker>
@@ -23,7 +24,7 @@ QList<TfrxDataSet *> &globalList()
     return list;
 }
 
-} // namespace
+}  // namespace
 
 TfrxDataSet::TfrxDataSet(TfrxComponent *owner)
     : TfrxDialogComponent(owner)
@@ -55,7 +56,7 @@ void TfrxDataSet::SetName(const QString &name)
 void TfrxDataSet::SetUserName(const QString &value)
 {
     if (value.trimmed().isEmpty())
-        throw EngineError(QStringLiteral("Неверное значение свойства UserName"));
+        throw EngineError(reportText("badUserName"));
     userName_ = value;
 }
 
@@ -187,4 +188,4 @@ TfrxDataSet *frxFindDataSet(TfrxDataSet *current, const QString &name, const Tfr
     return nullptr;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -13,7 +13,9 @@ TfrxPropertyList frxDataSetProperties()
     TfrxPropertyInfo dataSet = PropertyBuilder<C>::Reference(
         QStringLiteral("DataSet"), [](const C &o) { return o.DataSet() ? o.DataSet()->Name() : QString(); },
         [](C &o, const QString &name, const TfrxReferenceResolver &resolver) {
-            if (TfrxDataSet *found = resolver.FindDataSet(name))
+            if (name.isEmpty())
+                o.SetDataSet(nullptr);
+            else if (TfrxDataSet *found = resolver.FindDataSet(name))
                 o.SetDataSet(found);
         });
     TfrxPropertyInfo dataSetName = PropertyBuilder<C>::Text(
@@ -22,4 +24,4 @@ TfrxPropertyList frxDataSetProperties()
     return {dataSet, dataSetName};
 }
 
-} // namespace vornak
+}  // namespace vornak

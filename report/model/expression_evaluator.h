@@ -27,4 +27,4 @@ public:
     virtual void GetData(TfrxView &view) = 0;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "report/model/report_types.h"
+#include "report/script/report_text.h"
 
 #include <QLocale>
 
@@ -29,12 +30,12 @@ Variant typed(TfrxPropertyKind kind, const Variant &value)
     return value;
 }
 
-} // namespace
+}  // namespace
 
 void TfrxPropertyInfo::setValue(TfrxComponent &object, const Variant &value) const
 {
     if (!set)
-        throw EngineError(QStringLiteral("Свойство %1 только для чтения").arg(name));
+        throw EngineError(reportText("readOnlyProperty").arg(name));
     try {
         set(object, typed(kind, value));
     } catch (const ConversionError &error) {
@@ -108,7 +109,7 @@ namespace {
 
 [[noreturn]] void badValue(const QString &text)
 {
-    throw EngineError(QStringLiteral("Недопустимое значение \"%1\"").arg(text));
+    throw EngineError(reportText("badValue").arg(text));
 }
 
 struct NamedColor {
@@ -117,12 +118,20 @@ struct NamedColor {
 };
 
 constexpr NamedColor kColorNames[] = {
-    {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clNavy", clNavy},
-    {"clGray", clGray},   {"clSilver", clSilver}, {"clRed", clRed},     {"clBlue", clBlue},
-    {"clWhite", clWhite}, {"clNone", clNone},     {"clTransparent", clTransparent},
+    {"clBlack", clBlack},
+    {"clMaroon", clMaroon},
+    {"clGreen", clGreen},
+    {"clNavy", clNavy},
+    {"clGray", clGray},
+    {"clSilver", clSilver},
+    {"clRed", clRed},
+    {"clBlue", clBlue},
+    {"clWhite", clWhite},
+    {"clNone", clNone},
+    {"clTransparent", clTransparent},
 };
 
-} // namespace
+}  // namespace
 
 QString fromFloat(double value)
 {
@@ -224,6 +233,6 @@ QStringList toLines(const QString &text)
     return text.isEmpty() ? QStringList() : text.split(QStringLiteral("\r\n"));
 }
 
-} // namespace property_text
+}  // namespace property_text
 
-} // namespace vornak
+}  // namespace vornak

@@ -2,10 +2,10 @@
 
 #include "platform/variant.h"
 
+#include <functional>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 namespace vornak {
 
@@ -24,15 +24,15 @@ public:
 
 // The kinds of stored property values; the kind decides the value type and the text form.
 enum class TfrxPropertyKind {
-    Float,       // double
-    Integer,     // int
-    Boolean,     // bool
-    Text,        // QString
-    Color,       // int, written as a colour name or number
-    Enumeration, // int, written as its identifier
-    Set,         // int bits, written as their sum, read also as identifiers in brackets
-    Lines,       // the lines joined by CR LF, as one text
-    Reference,   // the name of another component, resolved after a whole template is read
+    Float,        // double
+    Integer,      // int
+    Boolean,      // bool
+    Text,         // QString
+    Color,        // int, written as a colour name or number
+    Enumeration,  // int, written as its identifier
+    Set,          // int bits, written as their sum, read also as identifiers in brackets
+    Lines,        // the lines joined by CR LF, as one text
+    Reference,    // the name of another component, resolved after a whole template is read
 };
 
 // One stored property of a report object: its kind, typed getter and setter and default. The
@@ -41,9 +41,9 @@ enum class TfrxPropertyKind {
 struct TfrxPropertyInfo {
     QString name;
     TfrxPropertyKind kind = TfrxPropertyKind::Text;
-    QStringList identifiers; // the values of an enumeration, the bits of a set
+    QStringList identifiers;  // the values of an enumeration, the bits of a set
     std::function<Variant(const TfrxComponent &)> get;
-    std::function<void(TfrxComponent &, const Variant &)> set; // not for a reference
+    std::function<void(TfrxComponent &, const Variant &)> set;  // not for a reference
     // The value the property is not stored with (it may depend on the object, as a frame side
     // follows its frame); empty: always stored.
     std::function<Variant(const TfrxComponent &)> defaultOf;
@@ -82,13 +82,13 @@ int toInt(const QString &text);
 QString fromBool(bool value);
 bool toBool(const QString &text);
 QString fromColor(int color);
-int toColor(const QString &text); // a number or a colour name such as clBlack
+int toColor(const QString &text);  // a number or a colour name such as clBlack
 QString fromEnum(int value, const QStringList &names);
 int toEnum(const QString &text, const QStringList &names);
-int toSet(const QString &text, const QStringList &names); // bit n = names[n]
-QString fromLines(const QStringList &lines);  // joined with CR LF
-QStringList toLines(const QString &text);     // split at CR LF exactly
+int toSet(const QString &text, const QStringList &names);  // bit n = names[n]
+QString fromLines(const QStringList &lines);               // joined with CR LF
+QStringList toLines(const QString &text);                  // split at CR LF exactly
 
-} // namespace property_text
+}  // namespace property_text
 
-} // namespace vornak
+}  // namespace vornak

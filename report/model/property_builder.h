@@ -10,26 +10,56 @@ namespace vornak {
 
 namespace property_value {
 
-inline Variant toVariant(double v) { return Variant(v); }
-inline Variant toVariant(int v) { return Variant(v); }
-inline Variant toVariant(bool v) { return Variant(v); }
-inline Variant toVariant(const QString &v) { return Variant(v); }
-inline Variant toVariant(const QStringList &v) { return Variant(property_text::fromLines(v)); }
+inline Variant toVariant(double v)
+{
+    return Variant(v);
+}
+inline Variant toVariant(int v)
+{
+    return Variant(v);
+}
+inline Variant toVariant(bool v)
+{
+    return Variant(v);
+}
+inline Variant toVariant(const QString &v)
+{
+    return Variant(v);
+}
+inline Variant toVariant(const QStringList &v)
+{
+    return Variant(property_text::fromLines(v));
+}
 
 template <class T>
 T fromVariant(const Variant &v);
 template <>
-inline double fromVariant<double>(const Variant &v) { return v.toDouble(); }
+inline double fromVariant<double>(const Variant &v)
+{
+    return v.toDouble();
+}
 template <>
-inline int fromVariant<int>(const Variant &v) { return v.toInt(); }
+inline int fromVariant<int>(const Variant &v)
+{
+    return v.toInt();
+}
 template <>
-inline bool fromVariant<bool>(const Variant &v) { return v.toBool(); }
+inline bool fromVariant<bool>(const Variant &v)
+{
+    return v.toBool();
+}
 template <>
-inline QString fromVariant<QString>(const Variant &v) { return v.toString(); }
+inline QString fromVariant<QString>(const Variant &v)
+{
+    return v.toString();
+}
 template <>
-inline QStringList fromVariant<QStringList>(const Variant &v) { return property_text::toLines(v.toString()); }
+inline QStringList fromVariant<QStringList>(const Variant &v)
+{
+    return property_text::toLines(v.toString());
+}
 
-} // namespace property_value
+}  // namespace property_value
 
 // A typed property of any report object: `get` and `set` of type T, stored unless equal to
 // `def` (always stored without one).
@@ -72,7 +102,8 @@ struct PropertyBuilder {
             std::move(def), std::move(identifiers));
     }
 
-    static TfrxPropertyInfo Float(const QString &name, Getter<double> get, Setter<double> set, std::optional<double> def)
+    static TfrxPropertyInfo Float(const QString &name, Getter<double> get, Setter<double> set,
+                                  std::optional<double> def)
     {
         return make<double>(name, TfrxPropertyKind::Float, get, set, def);
     }
@@ -119,12 +150,28 @@ struct PropertyBuilder {
 };
 
 // Shorthands for a property P with the getter P() and the setter SetP(value).
-#define FRX_FLOAT(C, P, D) PropertyBuilder<C>::Float(QStringLiteral(#P), [](const C &o) { return double(o.P()); }, [](C &o, double v) { o.Set##P(v); }, D)
-#define FRX_INT(C, P, D) PropertyBuilder<C>::Int(QStringLiteral(#P), [](const C &o) { return int(o.P()); }, [](C &o, int v) { o.Set##P(v); }, D)
-#define FRX_BOOL(C, P, D) PropertyBuilder<C>::Bool(QStringLiteral(#P), [](const C &o) { return bool(o.P()); }, [](C &o, bool v) { o.Set##P(v); }, D)
-#define FRX_TEXT(C, P) PropertyBuilder<C>::Text(QStringLiteral(#P), [](const C &o) { return QString(o.P()); }, [](C &o, QString v) { o.Set##P(v); })
-#define FRX_COLOR(C, P, D) PropertyBuilder<C>::Color(QStringLiteral(#P), [](const C &o) { return int(o.P()); }, [](C &o, int v) { o.Set##P(v); }, D)
-#define FRX_ENUM(C, P, E, D, ...) PropertyBuilder<C>::Enum(QStringLiteral(#P), [](const C &o) { return int(o.P()); }, [](C &o, int v) { o.Set##P(E(v)); }, D, QStringList{__VA_ARGS__})
-#define FRX_SET(C, P, D, ...) PropertyBuilder<C>::Set(QStringLiteral(#P), [](const C &o) { return int(o.P()); }, [](C &o, int v) { o.Set##P(v); }, D, QStringList{__VA_ARGS__})
+#define FRX_FLOAT(C, P, D)                                                                                             \
+    PropertyBuilder<C>::Float(                                                                                         \
+        QStringLiteral(#P), [](const C &o) { return double(o.P()); }, [](C &o, double v) { o.Set##P(v); }, D)
+#define FRX_INT(C, P, D)                                                                                               \
+    PropertyBuilder<C>::Int(                                                                                           \
+        QStringLiteral(#P), [](const C &o) { return int(o.P()); }, [](C &o, int v) { o.Set##P(v); }, D)
+#define FRX_BOOL(C, P, D)                                                                                              \
+    PropertyBuilder<C>::Bool(                                                                                          \
+        QStringLiteral(#P), [](const C &o) { return bool(o.P()); }, [](C &o, bool v) { o.Set##P(v); }, D)
+#define FRX_TEXT(C, P)                                                                                                 \
+    PropertyBuilder<C>::Text(                                                                                          \
+        QStringLiteral(#P), [](const C &o) { return QString(o.P()); }, [](C &o, QString v) { o.Set##P(v); })
+#define FRX_COLOR(C, P, D)                                                                                             \
+    PropertyBuilder<C>::Color(                                                                                         \
+        QStringLiteral(#P), [](const C &o) { return int(o.P()); }, [](C &o, int v) { o.Set##P(v); }, D)
+#define FRX_ENUM(C, P, E, D, ...)                                                                                      \
+    PropertyBuilder<C>::Enum(                                                                                          \
+        QStringLiteral(#P), [](const C &o) { return int(o.P()); }, [](C &o, int v) { o.Set##P(E(v)); }, D,             \
+        QStringList{__VA_ARGS__})
+#define FRX_SET(C, P, D, ...)                                                                                          \
+    PropertyBuilder<C>::Set(                                                                                           \
+        QStringLiteral(#P), [](const C &o) { return int(o.P()); }, [](C &o, int v) { o.Set##P(v); }, D,                \
+        QStringList{__VA_ARGS__})
 
-} // namespace vornak
+}  // namespace vornak

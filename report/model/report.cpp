@@ -5,34 +5,35 @@
 #include "report/model/custom_engine.h"
 #include "report/model/custom_preview.h"
 #include "report/model/custom_preview_pages.h"
-#include "report/model/expression_evaluator.h"
 #include "report/model/data_set_properties.h"
-#include "report/script/script.h"
-#include "report/model/view.h"
+#include "report/model/expression_evaluator.h"
 #include "report/model/template_reader.h"
 #include "report/model/template_writer.h"
+#include "report/model/view.h"
+#include "report/script/report_text.h"
+#include "report/script/script.h"
 
-#include <QTimer>
 #include <algorithm>
+#include <QTimer>
 
 namespace vornak {
 
 TfrxReport::TfrxReport(TfrxComponent *owner)
-    : TfrxComponent(owner)
-    , timer_(std::make_unique<QTimer>())
-    , script_(std::make_unique<TfsScript>())
+    : TfrxComponent(owner),
+      timer_(std::make_unique<QTimer>()),
+      script_(std::make_unique<TfsScript>())
 {
     timer_->setInterval(50);
     timer_->setSingleShot(true);
     resetProperties();
     const std::pair<const char *, Variant> units[] = {
-        {"fr01cm", Variant(fr01cm)}, {"fr1cm", Variant(fr1cm)},     {"fr01in", Variant(fr01in)},
+        {"fr01cm", Variant(fr01cm)}, {"fr1cm", Variant(fr1cm)},       {"fr01in", Variant(fr01in)},
         {"fr1in", Variant(fr1in)},   {"fr1CharX", Variant(fr1CharX)}, {"fr1CharY", Variant(fr1CharY)},
     };
     for (const auto &[name, value] : units)
-        script_->AddConst(QString::fromLatin1(name),
-                          value.type() == Variant::Type::Integer ? QStringLiteral("Integer") : QStringLiteral("Extended"),
-                          value);
+        script_->AddConst(
+            QString::fromLatin1(name),
+            value.type() == Variant::Type::Integer ? QStringLiteral("Integer") : QStringLiteral("Extended"), value);
     script_->KeepRegisteredItems();
 }
 
@@ -70,7 +71,7 @@ void TfrxReport::SetDrawText(std::unique_ptr<TfrxCustomDrawText> drawText)
 Variant TfrxReport::Calc(const QString &expression)
 {
     if (!expressionCache_)
-        throw EngineError(QStringLiteral("Вычисление выражений недоступно: '%1'").arg(expression));
+        throw EngineError(reportText("noExpressionCache").arg(expression));
     return expressionCache_->Calc(expression);
 }
 
@@ -79,10 +80,11 @@ namespace {
 void runReportEvent(TfrxReport &report, const QString &handler)
 {
     if (ScriptProcedure *procedure = report.Script().EventHandler(handler))
-        procedure->Call(procedure->parameters().empty() ? QList<Variant>{} : QList<Variant>{scriptObjectValue(&report)});
+        procedure->Call(procedure->parameters().empty() ? QList<Variant>{}
+                                                        : QList<Variant>{scriptObjectValue(&report)});
 }
 
-} // namespace
+}  // namespace
 
 void TfrxReport::DoStartReport()
 {
@@ -123,8 +125,9 @@ bool TfrxReport::PrepareScript()
     script.SetLines(scriptText_);
     script.SetSyntaxType(scriptLanguage_);
     const bool compiled = script.Compile();
+    scriptVariablesRemovals_ = script.Removals();  // a compile keeps what was registered before it
     if (!compiled)
-        AddError(QStringLiteral("Ошибка в скрипте %1: %2").arg(script.ErrorPos(), script.ErrorMsg()));
+        AddError(reportText("scriptError").arg(script.ErrorPos(), script.ErrorMsg()));
     script.SetAdder(nullptr);
     return compiled;
 }
@@ -137,14 +140,14 @@ void TfrxReport::RunScriptMainBlock()
 
 void TfrxReport::SetScriptValue(const Variant &value)
 {
-    if (scriptVariables_.value)
+    if (scriptVariables_.value && script_->Removals() == scriptVariablesRemovals_)
         scriptVariables_.value->setValue(value);
 }
 
 void TfrxReport::SetSelfObject(TfrxView *view)
 {
     self_ = view;
-    if (scriptVariables_.self)
+    if (scriptVariables_.self && script_->Removals() == scriptVariablesRemovals_)
         scriptVariables_.self->setObject(view);
 }
 
@@ -160,9 +163,9 @@ void TfrxReport::resetProperties()
     scriptLanguage_ = QStringLiteral("PascalScript");
     scriptText_ = {QStringLiteral("begin"), QString(), QStringLiteral("end.")};
     iniFile_ = QStringLiteral("\\Software\\Vornak\\Reports");
-    systemVariables_ = {QStringLiteral("Date"),        QStringLiteral("Time"),       QStringLiteral("Page"),
-                        QStringLiteral("Page#"),       QStringLiteral("TotalPages"), QStringLiteral("TotalPages#"),
-                        QStringLiteral("Line"),        QStringLiteral("Line#"),      QStringLiteral("CopyName#")};
+    systemVariables_ = {QStringLiteral("Date"),  QStringLiteral("Time"),       QStringLiteral("Page"),
+                        QStringLiteral("Page#"), QStringLiteral("TotalPages"), QStringLiteral("TotalPages#"),
+                        QStringLiteral("Line"),  QStringLiteral("Line#"),      QStringLiteral("CopyName#")};
 }
 
 void TfrxReport::Clear()
@@ -195,7 +198,7 @@ QString TfrxReport::GetAlias(const TfrxDataSet *dataSet) const
         return QString();
     if (dataSets_.Find(dataSet))
         return dataSet->UserName();
-    return QStringLiteral("(компонент не включен в Report.DataSets)");
+    return reportText("dataSetNotInReport");
 }
 
 QList<TfrxDataSet *> TfrxReport::EnabledDataSets() const
@@ -212,7 +215,7 @@ bool TfrxReport::CheckDataSets()
     bool ok = true;
     for (int i = 0; i < dataSets_.Count(); ++i)
         if (!dataSets_.Items(i).DataSet()) {
-            AddError(QStringLiteral("Набор данных \"%1\" не найден").arg(dataSets_.Items(i).DataSetName()));
+            AddError(reportText("dataSetNotFound").arg(dataSets_.Items(i).DataSetName()));
             ok = false;
         }
     return ok;
@@ -297,7 +300,7 @@ struct OptionBuilder {
     }
 };
 
-} // namespace
+}  // namespace
 
 const TfrxPropertyList &TfrxReport::ClassProperties()
 {
@@ -306,15 +309,19 @@ const TfrxPropertyList &TfrxReport::ClassProperties()
     static const TfrxPropertyList list = [] {
         TfrxPropertyList l;
         l << FRX_TEXT(C, Name)
-          << B::Text(QStringLiteral("Version"), [](const C &o) { return o.Version(); },
-                     [](C &o, QString v) { o.SetVersion(v); }, std::nullopt)
+          << B::Text(
+                 QStringLiteral("Version"), [](const C &o) { return o.Version(); },
+                 [](C &o, QString v) { o.SetVersion(v); }, std::nullopt)
           << FRX_BOOL(C, DotMatrixReport, false)
-          << B::Text(QStringLiteral("IniFile"), [](const C &o) { return o.IniFile(); },
-                     [](C &o, QString v) { o.SetIniFile(v); }, QStringLiteral("\\Software\\Vornak\\Reports"))
+          << B::Text(
+                 QStringLiteral("IniFile"), [](const C &o) { return o.IniFile(); },
+                 [](C &o, QString v) { o.SetIniFile(v); }, QStringLiteral("\\Software\\Vornak\\Reports"))
           << B::Reference(
                  QStringLiteral("Preview"), [](const C &o) { return o.Preview() ? o.Preview()->Name() : QString(); },
                  [](C &o, const QString &name, const TfrxReferenceResolver &resolver) {
-                     if (TfrxCustomPreview *preview = resolver.FindPreview(name))
+                     if (name.isEmpty())
+                         o.SetPreview(nullptr);
+                     else if (TfrxCustomPreview *preview = resolver.FindPreview(name))
                          o.SetPreview(preview);
                  });
 
@@ -343,8 +350,7 @@ const TfrxPropertyList &TfrxReport::ClassProperties()
           << preview.boolean("PictureCacheInFile", &TfrxPreviewOptions::PictureCacheInFile);
 
         const OptionBuilder<TfrxPrintOptions> print{&C::PrintOptions, QStringLiteral("PrintOptions.")};
-        l << print.integer("Copies", &TfrxPrintOptions::Copies)
-          << print.boolean("Collate", &TfrxPrintOptions::Collate)
+        l << print.integer("Copies", &TfrxPrintOptions::Copies) << print.boolean("Collate", &TfrxPrintOptions::Collate)
           << print.text("PageNumbers", &TfrxPrintOptions::PageNumbers)
           << print.text("Printer", &TfrxPrintOptions::Printer)
           << print.enumeration("PrintMode", &TfrxPrintOptions::PrintMode,
@@ -363,8 +369,7 @@ const TfrxPropertyList &TfrxReport::ClassProperties()
           << report.real("CreateDate", &TfrxReportOptions::CreateDate)
           << report.lines("Description.Text", &TfrxReportOptions::Description)
           << report.text("InitString", &TfrxReportOptions::InitString)
-          << report.real("LastChange", &TfrxReportOptions::LastChange)
-          << report.text("Name", &TfrxReportOptions::Name)
+          << report.real("LastChange", &TfrxReportOptions::LastChange) << report.text("Name", &TfrxReportOptions::Name)
           << report.text("Password", &TfrxReportOptions::Password)
           << report.text("VersionBuild", &TfrxReportOptions::VersionBuild)
           << report.text("VersionMajor", &TfrxReportOptions::VersionMajor)
@@ -376,15 +381,16 @@ const TfrxPropertyList &TfrxReport::ClassProperties()
           << engine.boolean("DoublePass", &TfrxEngineOptions::DoublePass)
           << engine.integer("MaxMemSize", &TfrxEngineOptions::MaxMemSize)
           << engine.boolean("PrintIfEmpty", &TfrxEngineOptions::PrintIfEmpty)
-          << engine.enumeration("NewSilentMode", &TfrxEngineOptions::NewSilentMode,
-                                {QStringLiteral("simMessageBoxes"), QStringLiteral("simSilent"),
-                                 QStringLiteral("simReThrow")})
+          << engine.enumeration(
+                 "NewSilentMode", &TfrxEngineOptions::NewSilentMode,
+                 {QStringLiteral("simMessageBoxes"), QStringLiteral("simSilent"), QStringLiteral("simReThrow")})
           << engine.text("TempDir", &TfrxEngineOptions::TempDir)
           << engine.boolean("UseFileCache", &TfrxEngineOptions::UseFileCache)
           << engine.boolean("IgnoreDevByZero", &TfrxEngineOptions::IgnoreDevByZero);
 
-        l << B::Text(QStringLiteral("ScriptLanguage"), [](const C &o) { return o.ScriptLanguage(); },
-                     [](C &o, QString v) { o.SetScriptLanguage(v); }, QStringLiteral("PascalScript"))
+        l << B::Text(
+                 QStringLiteral("ScriptLanguage"), [](const C &o) { return o.ScriptLanguage(); },
+                 [](C &o, QString v) { o.SetScriptLanguage(v); }, QStringLiteral("PascalScript"))
           << B::Lines(
                  QStringLiteral("ScriptText.Text"), [](const C &o) { return o.ScriptText(); },
                  [](C &o, QStringList v) { o.SetScriptText(v); },
@@ -393,8 +399,9 @@ const TfrxPropertyList &TfrxReport::ClassProperties()
         l << FRX_BOOL(C, ShowProgress, true) << FRX_BOOL(C, OldStyleProgress, false) << FRX_BOOL(C, StoreInDFM, true)
           << FRX_TEXT(C, ParentReport);
         const auto handler = [](const char *name, QString C::*field) {
-            return B::Text(QString::fromLatin1(name), [field](const C &o) { return o.*field; },
-                           [field](C &o, QString v) { o.*field = v; });
+            return B::Text(
+                QString::fromLatin1(name), [field](const C &o) { return o.*field; },
+                [field](C &o, QString v) { o.*field = v; });
         };
         l << handler("OnStartReport", &C::OnStartReport) << handler("OnStopReport", &C::OnStopReport);
         return l;
@@ -402,4 +409,4 @@ const TfrxPropertyList &TfrxReport::ClassProperties()
     return list;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -3,11 +3,11 @@
 #include "report/model/component.h"
 #include "report/model/report_data_sets.h"
 #include "report/model/report_options.h"
-#include "report/model/report_variables.h"
 #include "report/model/report_script_names.h"
+#include "report/model/report_variables.h"
 
-#include <QStringList>
 #include <memory>
+#include <QStringList>
 
 class QTimer;
 
@@ -33,7 +33,7 @@ public:
 
     // Stored properties.
     QString Version() const { return CurrentVersion(); }
-    void SetVersion(const QString &) {} // always the current version
+    void SetVersion(const QString &) {}  // always the current version
     const QString &ScriptLanguage() const { return scriptLanguage_; }
     void SetScriptLanguage(const QString &value) { scriptLanguage_ = value; }
     const QStringList &ScriptText() const { return scriptText_; }
@@ -140,9 +140,9 @@ public:
     void ClearErrors() { errors_.clear(); }
     // "Date", "Time", "Page", "Page#", "TotalPages", "TotalPages#", "Line", "Line#", "CopyName#".
     const QStringList &SystemVariables() const { return systemVariables_; }
-    QString CurObject; // name of the object being processed; prefixes error texts
+    QString CurObject;  // name of the object being processed; prefixes error texts
     bool Terminated = false;
-    QTimer *Timer() const { return timer_.get(); } // one-shot, 50 milliseconds
+    QTimer *Timer() const { return timer_.get(); }  // one-shot, 50 milliseconds
     TfrxView *SelfObject() const { return self_; }
     // Also the script's "Self".
     void SetSelfObject(TfrxView *view);
@@ -169,11 +169,12 @@ private:
     std::unique_ptr<QTimer> timer_;
     TfrxView *self_ = nullptr;
     std::unique_ptr<TfsScript> script_;
-    ReportScriptVariables scriptVariables_;
+    ReportScriptVariables scriptVariables_;  // valid while the script's Removals() still equals:
+    quint64 scriptVariablesRemovals_ = 0;
     std::unique_ptr<TfrxCustomEngine> engine_;
     std::unique_ptr<TfrxCustomPreviewPages> previewPages_;
     std::unique_ptr<TfrxExpressionEvaluator> expressionCache_;
     std::unique_ptr<TfrxCustomDrawText> drawText_;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -8,6 +8,7 @@
 #include "report/model/report.h"
 #include "report/model/report_page.h"
 #include "report/model/view.h"
+#include "report/script/report_text.h"
 
 #include <QXmlStreamReader>
 #include <vector>
@@ -20,7 +21,11 @@ using Fixup = std::function<void(const TfrxReferenceResolver &)>;
 
 class Resolver : public TfrxReferenceResolver {
 public:
-    Resolver(const TfrxReport &report, const TfrxTemplateLinks &links) : report_(report), links_(links) {}
+    Resolver(const TfrxReport &report, const TfrxTemplateLinks &links)
+        : report_(report),
+          links_(links)
+    {
+    }
 
     TfrxComponent *FindReportObject(const QString &name) const override { return report_.FindObject(name); }
     TfrxDataSet *FindDataSet(const QString &name) const override
@@ -57,19 +62,23 @@ bool allowedUnder(const TfrxComponent &parent, const TfrxComponent &child)
 
 class Reading {
 public:
-    Reading(const QString &text, TfrxReport &report) : xml_(text), report_(report) {}
+    Reading(const QString &text, TfrxReport &report)
+        : xml_(text),
+          report_(report)
+    {
+    }
 
     void run()
     {
         if (!nextElement())
-            fail(QStringLiteral("нет описания отчета"));
+            fail(reportText("templateNoReport"));
         if (xml_.name() != u"TfrxReport")
-            fail(QStringLiteral("ожидается TfrxReport, найдено %1").arg(xml_.name().toString()));
+            fail(reportText("templateReportExpected").arg(xml_.name().toString()));
         readObject(report_);
         while (!xml_.atEnd()) {
             xml_.readNext();
             if (xml_.isStartElement())
-                fail(QStringLiteral("лишний элемент %1").arg(xml_.name().toString()));
+                fail(reportText("templateExtraElement").arg(xml_.name().toString()));
         }
         checkXml();
     }
@@ -78,10 +87,7 @@ public:
     QStringList errors;
 
 private:
-    QString located(const QString &text) const
-    {
-        return QStringLiteral("Шаблон отчета, строка %1: %2").arg(xml_.lineNumber()).arg(text);
-    }
+    QString located(const QString &text) const { return reportText("templateLine").arg(xml_.lineNumber()).arg(text); }
     // A fault the reading cannot go on after (the text is not a template).
     [[noreturn]] void fail(const QString &text) const { throw EngineError(located(text)); }
     // A fault of one object or value: noted, and the rest is read.
@@ -113,7 +119,7 @@ private:
             const QString value = attribute.value().toString();
             const TfrxPropertyInfo *property = findProperty(object.Properties(), name);
             if (!property) {
-                note(QStringLiteral("у объекта %1 нет свойства %2").arg(object.ClassName(), name));
+                note(reportText("templateNoProperty").arg(object.ClassName(), name));
                 continue;
             }
             if (property->isReference()) {
@@ -127,8 +133,8 @@ private:
             try {
                 property->write(object, value);
             } catch (const EngineError &error) {
-                note(QStringLiteral("%1.%2: %3").arg(object.Name().isEmpty() ? object.ClassName() : object.Name(), name,
-                                                     error.message()));
+                note(QStringLiteral("%1.%2: %3")
+                         .arg(object.Name().isEmpty() ? object.ClassName() : object.Name(), name, error.message()));
             }
         }
     }
@@ -157,13 +163,13 @@ private:
         const TfrxClassInfo *info = frxFindClass(className);
         TfrxComponent *child = info && !info->engineOnly ? frxCreateComponent(className, nullptr) : nullptr;
         if (!child) {
-            note(QStringLiteral("неизвестный класс %1").arg(className));
+            note(reportText("templateUnknownClass").arg(className));
             xml_.skipCurrentElement();
             return;
         }
         if (!allowedUnder(parent, *child)) {
             delete child;
-            note(QStringLiteral("объект класса %1 не может находиться в %2").arg(className, parent.ClassName()));
+            note(reportText("templateMisplaced").arg(className, parent.ClassName()));
             xml_.skipCurrentElement();
             return;
         }
@@ -177,7 +183,7 @@ private:
     {
         while (xml_.readNextStartElement()) {
             if (xml_.name() != u"item") {
-                note(QStringLiteral("ожидается item, найдено %1").arg(xml_.name().toString()));
+                note(reportText("templateItemExpected").arg(xml_.name().toString()));
                 xml_.skipCurrentElement();
                 continue;
             }
@@ -208,7 +214,7 @@ private:
                       } else if (name == u"DataSetName") {
                           item->SetDataSetName(value);
                       } else {
-                          throw EngineError(QStringLiteral("у элемента Datasets нет свойства %1").arg(name));
+                          throw EngineError(reportText("templateNoItemProperty").arg(QStringLiteral("Datasets"), name));
                       }
                   });
     }
@@ -224,7 +230,8 @@ private:
                       } else if (name == u"Value") {
                           report_.Variables().SetVariable(variable, Variant(value));
                       } else {
-                          throw EngineError(QStringLiteral("у элемента Variables нет свойства %1").arg(name));
+                          throw EngineError(
+                              reportText("templateNoItemProperty").arg(QStringLiteral("Variables"), name));
                       }
                   });
     }
@@ -248,8 +255,9 @@ private:
                       else if (name == u"Font.Charset")
                           style.Font.Charset = toInt(value);
                       else if (name == u"Font.Style")
-                          style.Font.Style = toSet(value, {QStringLiteral("fsBold"), QStringLiteral("fsItalic"),
-                                                           QStringLiteral("fsUnderline"), QStringLiteral("fsStrikeOut")});
+                          style.Font.Style =
+                              toSet(value, {QStringLiteral("fsBold"), QStringLiteral("fsItalic"),
+                                            QStringLiteral("fsUnderline"), QStringLiteral("fsStrikeOut")});
                       else if (name == u"Frame.Typ")
                           style.Frame.SetTyp(toSet(value, {QStringLiteral("ftLeft"), QStringLiteral("ftRight"),
                                                            QStringLiteral("ftTop"), QStringLiteral("ftBottom")}));
@@ -258,7 +266,7 @@ private:
                       else if (name == u"Frame.Width")
                           style.Frame.SetWidth(toFloat(value));
                       else
-                          throw EngineError(QStringLiteral("у элемента Style нет свойства %1").arg(name));
+                          throw EngineError(reportText("templateNoItemProperty").arg(QStringLiteral("Style"), name));
                   });
     }
 
@@ -266,7 +274,7 @@ private:
     TfrxReport &report_;
 };
 
-} // namespace
+}  // namespace
 
 TfrxTemplateReader::TfrxTemplateReader(TfrxTemplateLinks links)
     : links_(std::move(links))
@@ -290,4 +298,4 @@ void TfrxTemplateReader::Read(const QString &text, TfrxReport &report) const
         report.AddError(error);
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <functional>
+#include <QString>
 
 namespace vornak {
 
@@ -62,4 +62,4 @@ private:
     TfrxTemplateLinks links_;
 };
 
-} // namespace vornak
+}  // namespace vornak

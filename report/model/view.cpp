@@ -40,9 +40,9 @@ void TfrxView::AfterPrint()
 
 TfrxPropertyList frxFrameProperties(const QString &prefix, std::function<TfrxFrame &(TfrxComponent &)> frame)
 {
-    const QStringList styles{QStringLiteral("fsSolid"), QStringLiteral("fsDash"), QStringLiteral("fsDot"),
+    const QStringList styles{QStringLiteral("fsSolid"),   QStringLiteral("fsDash"),       QStringLiteral("fsDot"),
                              QStringLiteral("fsDashDot"), QStringLiteral("fsDashDotDot"), QStringLiteral("fsDouble"),
-                             QStringLiteral("fsAltDot"), QStringLiteral("fsSquare")};
+                             QStringLiteral("fsAltDot"),  QStringLiteral("fsSquare")};
     const QStringList sides{QStringLiteral("ftLeft"), QStringLiteral("ftRight"), QStringLiteral("ftTop"),
                             QStringLiteral("ftBottom")};
     // Reads through a const object: the frame accessor is only used for reading there.
@@ -57,24 +57,28 @@ TfrxPropertyList frxFrameProperties(const QString &prefix, std::function<TfrxFra
             [frame, write](TfrxComponent &o, T value) { write(frame(o), value); }, def, std::move(identifiers));
     };
     TfrxPropertyList list{
-        make.operator()<int>(QStringLiteral("Typ"), TfrxPropertyKind::Set, [](const TfrxFrame &f) { return int(f.Typ()); },
-                             [](TfrxFrame &f, int v) { f.SetTyp(v); }, 0, sides),
-        make.operator()<int>(QStringLiteral("Color"), TfrxPropertyKind::Color, [](const TfrxFrame &f) { return int(f.Color()); },
-                             [](TfrxFrame &f, int v) { f.SetColor(v); }, clBlack),
-        make.operator()<int>(QStringLiteral("Style"), TfrxPropertyKind::Enumeration,
-                             [](const TfrxFrame &f) { return int(f.Style()); },
-                             [](TfrxFrame &f, int v) { f.SetStyle(TfrxFrameStyle(v)); }, int(fsSolid), styles),
-        make.operator()<double>(QStringLiteral("Width"), TfrxPropertyKind::Float, [](const TfrxFrame &f) { return f.Width(); },
-                                [](TfrxFrame &f, double v) { f.SetWidth(v); }, 1.0),
-        make.operator()<bool>(QStringLiteral("DropShadow"), TfrxPropertyKind::Boolean,
-                              [](const TfrxFrame &f) { return f.DropShadow(); },
-                              [](TfrxFrame &f, bool v) { f.SetDropShadow(v); }, false),
-        make.operator()<double>(QStringLiteral("ShadowWidth"), TfrxPropertyKind::Float,
-                                [](const TfrxFrame &f) { return f.ShadowWidth(); },
-                                [](TfrxFrame &f, double v) { f.SetShadowWidth(v); }, 4.0),
-        make.operator()<int>(QStringLiteral("ShadowColor"), TfrxPropertyKind::Color,
-                             [](const TfrxFrame &f) { return int(f.ShadowColor()); },
-                             [](TfrxFrame &f, int v) { f.SetShadowColor(v); }, clBlack),
+        make.operator()<int>(
+            QStringLiteral("Typ"), TfrxPropertyKind::Set, [](const TfrxFrame &f) { return int(f.Typ()); },
+            [](TfrxFrame &f, int v) { f.SetTyp(v); }, 0, sides),
+        make.operator()<int>(
+            QStringLiteral("Color"), TfrxPropertyKind::Color, [](const TfrxFrame &f) { return int(f.Color()); },
+            [](TfrxFrame &f, int v) { f.SetColor(v); }, clBlack),
+        make.operator()<int>(
+            QStringLiteral("Style"), TfrxPropertyKind::Enumeration, [](const TfrxFrame &f) { return int(f.Style()); },
+            [](TfrxFrame &f, int v) { f.SetStyle(TfrxFrameStyle(v)); }, int(fsSolid), styles),
+        make.operator()<double>(
+            QStringLiteral("Width"), TfrxPropertyKind::Float, [](const TfrxFrame &f) { return f.Width(); },
+            [](TfrxFrame &f, double v) { f.SetWidth(v); }, 1.0),
+        make.operator()<bool>(
+            QStringLiteral("DropShadow"), TfrxPropertyKind::Boolean, [](const TfrxFrame &f) { return f.DropShadow(); },
+            [](TfrxFrame &f, bool v) { f.SetDropShadow(v); }, false),
+        make.operator()<double>(
+            QStringLiteral("ShadowWidth"), TfrxPropertyKind::Float, [](const TfrxFrame &f) { return f.ShadowWidth(); },
+            [](TfrxFrame &f, double v) { f.SetShadowWidth(v); }, 4.0),
+        make.operator()<int>(
+            QStringLiteral("ShadowColor"), TfrxPropertyKind::Color,
+            [](const TfrxFrame &f) { return int(f.ShadowColor()); }, [](TfrxFrame &f, int v) { f.SetShadowColor(v); },
+            clBlack),
     };
     // Each side's colour, style and width, stored only when they differ from the frame's own.
     const std::pair<const char *, TfrxFrameLine TfrxFrame::*> lines[] = {
@@ -89,18 +93,21 @@ TfrxPropertyList frxFrameProperties(const QString &prefix, std::function<TfrxFra
     };
     for (const auto &[lineName, member] : lines) {
         const QString side = QString::fromLatin1(lineName) + u'.';
-        list << followingTheFrame(make.operator()<int>(side + QStringLiteral("Color"), TfrxPropertyKind::Color,
-                                                       [member](const TfrxFrame &f) { return int((f.*member).Color); },
-                                                       [member](TfrxFrame &f, int v) { (f.*member).Color = v; }, clBlack),
+        list << followingTheFrame(make.operator()<int>(
+                                      side + QStringLiteral("Color"), TfrxPropertyKind::Color,
+                                      [member](const TfrxFrame &f) { return int((f.*member).Color); },
+                                      [member](TfrxFrame &f, int v) { (f.*member).Color = v; }, clBlack),
                                   [](const TfrxFrame &f) { return Variant(int(f.Color())); })
-             << followingTheFrame(make.operator()<int>(side + QStringLiteral("Style"), TfrxPropertyKind::Enumeration,
-                                                       [member](const TfrxFrame &f) { return int((f.*member).Style); },
-                                                       [member](TfrxFrame &f, int v) { (f.*member).Style = TfrxFrameStyle(v); },
-                                                       int(fsSolid), styles),
+             << followingTheFrame(make.operator()<int>(
+                                      side + QStringLiteral("Style"), TfrxPropertyKind::Enumeration,
+                                      [member](const TfrxFrame &f) { return int((f.*member).Style); },
+                                      [member](TfrxFrame &f, int v) { (f.*member).Style = TfrxFrameStyle(v); },
+                                      int(fsSolid), styles),
                                   [](const TfrxFrame &f) { return Variant(int(f.Style())); })
-             << followingTheFrame(make.operator()<double>(side + QStringLiteral("Width"), TfrxPropertyKind::Float,
-                                                          [member](const TfrxFrame &f) { return (f.*member).Width; },
-                                                          [member](TfrxFrame &f, double v) { (f.*member).Width = v; }, 1.0),
+             << followingTheFrame(make.operator()<double>(
+                                      side + QStringLiteral("Width"), TfrxPropertyKind::Float,
+                                      [member](const TfrxFrame &f) { return (f.*member).Width; },
+                                      [member](TfrxFrame &f, double v) { (f.*member).Width = v; }, 1.0),
                                   [](const TfrxFrame &f) { return Variant(f.Width()); });
     }
     return list;
@@ -118,9 +125,8 @@ const TfrxPropertyList &TfrxView::ClassProperties()
                       QStringLiteral("bsHorizontal"), QStringLiteral("bsVertical"), QStringLiteral("bsFDiagonal"),
                       QStringLiteral("bsBDiagonal"), QStringLiteral("bsCross"), QStringLiteral("bsDiagCross"))
           << FRX_COLOR(C, Color, clTransparent);
-        l << frxFrameProperties(QStringLiteral("Frame."), [](TfrxComponent &o) -> TfrxFrame & {
-            return static_cast<C &>(o).Frame();
-        });
+        l << frxFrameProperties(QStringLiteral("Frame."),
+                                [](TfrxComponent &o) -> TfrxFrame & { return static_cast<C &>(o).Frame(); });
         l << FRX_ENUM(C, ShiftMode, TfrxShiftMode, smAlways, QStringLiteral("smDontShift"), QStringLiteral("smAlways"),
                       QStringLiteral("smWhenOverlapped"))
           << FRX_BOOL(C, Printable, true);
@@ -132,4 +138,4 @@ const TfrxPropertyList &TfrxView::ClassProperties()
     return list;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -47,8 +47,7 @@ public:
 
     // Also remembers TagStr and URL and makes the view the report's current "Self".
     void BeforePrint() override;
-    // Through the report's expression cache: the bracketed expressions of TagStr and URL, and
-    // for a text object its printed text.
+    // Evaluated by the report's expression cache (TagStr and URL; a text object's printed text).
     void GetData() override;
     void AfterPrint() override;
 
@@ -77,4 +76,4 @@ private:
 // `frame` gives the object's frame.
 TfrxPropertyList frxFrameProperties(const QString &prefix, std::function<TfrxFrame &(TfrxComponent &)> frame);
 
-} // namespace vornak
+}  // namespace vornak

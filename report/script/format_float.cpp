@@ -9,8 +9,8 @@
 #include "platform/number_format.h"
 #include "platform/regional_settings.h"
 
-#include <QStringList>
 #include <cmath>
+#include <QStringList>
 
 namespace vornak {
 
@@ -37,13 +37,13 @@ QStringList sections(const QString &picture)
 }
 
 struct Layout {
-    int wholeZeros = 0;   // "0"s before the point (digits always written)
-    int wholePlaces = 0;  // "0"s and "#"s before the point
-    int decimalZeros = 0; // "0"s after the point
+    int wholeZeros = 0;    // "0"s before the point (digits always written)
+    int wholePlaces = 0;   // "0"s and "#"s before the point
+    int decimalZeros = 0;  // "0"s after the point
     int decimalPlaces = 0;
     bool hasPoint = false;
     bool grouped = false;
-    int exponentDigits = -1; // -1: no exponent
+    int exponentDigits = -1;  // -1: no exponent
 };
 
 Layout layoutOf(const QString &section)
@@ -59,8 +59,8 @@ Layout layoutOf(const QString &section)
         }
         if (c == u'\'' || c == u'"') {
             quote = c;
-        } else if ((c == u'E' || c == u'e') && i + 1 < section.size() && (section[i + 1] == u'+' || section[i + 1] == u'-')
-                   && layout.exponentDigits < 0) {
+        } else if ((c == u'E' || c == u'e') && i + 1 < section.size() &&
+                   (section[i + 1] == u'+' || section[i + 1] == u'-') && layout.exponentDigits < 0) {
             layout.exponentDigits = 0;
             for (qsizetype j = i + 2; j < section.size() && section[j] == u'0'; ++j)
                 ++layout.exponentDigits;
@@ -96,7 +96,7 @@ QString grouped(const QString &digits, QChar separator)
     return result;
 }
 
-} // namespace
+}  // namespace
 
 QString formatFloat(const QString &picture, double value, QChar decimalSeparator, QChar thousandSeparator)
 {
@@ -108,7 +108,7 @@ QString formatFloat(const QString &picture, double value, QChar decimalSeparator
     if (value == 0 && parts.size() > 2 && !parts[2].isEmpty())
         section = parts[2], negative = false;
     else if (negative && parts.size() > 1 && !parts[1].isEmpty())
-        section = parts[1], negative = false; // the section writes its own sign, if any
+        section = parts[1], negative = false;  // the section writes its own sign, if any
     const Layout layout = layoutOf(section);
 
     double magnitude = std::fabs(value);
@@ -135,8 +135,13 @@ QString formatFloat(const QString &picture, double value, QChar decimalSeparator
     QString result;
     if (negative)
         result.append(u'-');
-    QChar quote;
     bool wholeWritten = false;
+    const auto writeWhole = [&] {
+        if (!wholeWritten)
+            result.append(layout.grouped ? vornak::grouped(whole, thousandSeparator) : whole);
+        wholeWritten = true;
+    };
+    QChar quote;
     qsizetype nextDecimal = 0;
     bool afterPoint = false;
     for (qsizetype i = 0; i < section.size(); ++i) {
@@ -150,8 +155,8 @@ QString formatFloat(const QString &picture, double value, QChar decimalSeparator
         }
         if (c == u'\'' || c == u'"') {
             quote = c;
-        } else if ((c == u'E' || c == u'e') && layout.exponentDigits >= 0 && i + 1 < section.size()
-                   && (section[i + 1] == u'+' || section[i + 1] == u'-')) {
+        } else if ((c == u'E' || c == u'e') && layout.exponentDigits >= 0 && i + 1 < section.size() &&
+                   (section[i + 1] == u'+' || section[i + 1] == u'-')) {
             result.append(c);
             if (exponent < 0)
                 result.append(u'-');
@@ -160,19 +165,12 @@ QString formatFloat(const QString &picture, double value, QChar decimalSeparator
             result.append(QString::number(std::abs(exponent)).rightJustified(layout.exponentDigits, u'0'));
             i += 1 + layout.exponentDigits;
         } else if (c == u'0' || c == u'#') {
-            if (!afterPoint) {
-                if (!wholeWritten) {
-                    result.append(layout.grouped ? vornak::grouped(whole, thousandSeparator) : whole);
-                    wholeWritten = true;
-                }
-            } else if (nextDecimal < decimals.size()) {
+            if (!afterPoint)
+                writeWhole();
+            else if (nextDecimal < decimals.size())
                 result.append(decimals[nextDecimal++]);
-            }
         } else if (c == u'.') {
-            if (!wholeWritten) {
-                result.append(layout.grouped ? vornak::grouped(whole, thousandSeparator) : whole);
-                wholeWritten = true;
-            }
+            writeWhole();
             afterPoint = true;
             if (!decimals.isEmpty())
                 result.append(decimalSeparator);
@@ -191,4 +189,4 @@ QString formatFloat(const QString &picture, double value)
     return formatFloat(picture, value, regional.decimalSeparator, regional.thousandSeparator);
 }
 
-} // namespace vornak
+}  // namespace vornak

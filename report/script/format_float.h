@@ -19,4 +19,4 @@ QString formatFloat(const QString &picture, double value, QChar decimalSeparator
 // The same with the regional separators.
 QString formatFloat(const QString &picture, double value);
 
-} // namespace vornak
+}  // namespace vornak

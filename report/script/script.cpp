@@ -1,6 +1,7 @@
 #include "report/script/script.h"
 
 #include "platform/errors.h"
+#include "report/script/report_text.h"
 #include "report/script/script_builder.h"
 #include "report/script/script_code.h"
 #include "report/script/script_library.h"
@@ -13,7 +14,7 @@ namespace {
 
 const QString languageDirective = QStringLiteral("#language");
 
-} // namespace
+}  // namespace
 
 TfsScript &TfsScript::builtIns()
 {
@@ -25,11 +26,15 @@ TfsScript &TfsScript::builtIns()
     return *scope;
 }
 
-TfsScript::TfsScript(BuiltInsTag) : flags_(std::make_unique<script::RunFlags>()), isBuiltIns_(true)
+TfsScript::TfsScript(BuiltInsTag)
+    : flags_(std::make_unique<script::RunFlags>()),
+      isBuiltIns_(true)
 {
 }
 
-TfsScript::TfsScript(TfsScript *parent) : parent_(parent), flags_(std::make_unique<script::RunFlags>())
+TfsScript::TfsScript(TfsScript *parent)
+    : parent_(parent),
+      flags_(std::make_unique<script::RunFlags>())
 {
     builtIns();
 }
@@ -52,7 +57,7 @@ void TfsScript::SetParent(TfsScript *parent)
 {
     for (const TfsScript *ancestor = parent; ancestor; ancestor = ancestor->parent_) {
         if (ancestor == this)
-            throw EngineError(QStringLiteral("Родительский скрипт образует цикл"));
+            throw EngineError(reportText("parentScriptCycle"));
     }
     parent_ = parent;
 }
@@ -75,7 +80,7 @@ bool TfsScript::Compile()
     }
     const script::Grammar *grammar = script::findLanguage(language);
     if (!grammar) {
-        errorMsg_ = QStringLiteral("Язык '%1' не найден").arg(language);
+        errorMsg_ = reportText("languageNotFound").arg(language);
         return false;
     }
 
@@ -185,9 +190,9 @@ ScriptProcedure *TfsScript::EventHandler(const QString &name) const
         return nullptr;
     ScriptProcedure *procedure = FindProcedure(name);
     if (!procedure)
-        throw EngineError(QStringLiteral("Неопределенный идентификатор: '%1'").arg(name));
+        throw EngineError(reportText("undeclaredIdentifier").arg(name));
     if (procedure->isFunction())
-        throw EngineError(QStringLiteral("Обработчик события должен быть процедурой"));
+        throw EngineError(reportText("handlerMustBeProcedure"));
     return procedure;
 }
 
@@ -195,7 +200,7 @@ Variant TfsScript::CallFunction(const QString &name, const QList<Variant> &argum
 {
     ScriptProcedure *procedure = FindProcedure(name);
     if (!procedure)
-        throw EngineError(QStringLiteral("Неопределенный идентификатор: '%1'").arg(name));
+        throw EngineError(reportText("undeclaredIdentifier").arg(name));
     return procedure->Call(arguments);
 }
 
@@ -208,6 +213,7 @@ void TfsScript::addItem(std::unique_ptr<ScriptItem> item)
 
 void TfsScript::rebuildIndex()
 {
+    ++removals_;
     index_.clear();
     for (const auto &item : items_)
         index_.insert(key(item->name()), item.get());
@@ -231,7 +237,7 @@ ScriptType TfsScript::requireType(const QString &typeName) const
 {
     const ScriptTypeItem *type = FindType(typeName);
     if (!type)
-        throw EngineError(QStringLiteral("Неизвестный тип: '%1'").arg(typeName));
+        throw EngineError(reportText("unknownType").arg(typeName));
     return {type->type().kind, typeName};
 }
 
@@ -275,7 +281,8 @@ ScriptProcedure *TfsScript::AddMethod(const QString &declaration, ScriptCallback
 
 void TfsScript::ClearItems(const void *adder)
 {
-    if (std::erase_if(items_, [adder](const std::unique_ptr<ScriptItem> &item) { return item->adder() == adder; }) > 0) {
+    if (std::erase_if(items_, [adder](const std::unique_ptr<ScriptItem> &item) { return item->adder() == adder; }) >
+        0) {
         main_.reset();
         statementCount_ = 0;
     }
@@ -298,4 +305,4 @@ void TfsScript::Clear()
     errorPos_.clear();
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -16,7 +16,7 @@ namespace script {
 struct RunFlags;
 class Statement;
 class ScriptBuilder;
-}
+}  // namespace script
 
 // A script: named items (variables, constants, types, procedures and functions, objects), a
 // compiled main block, and a parent script consulted for names it does not have itself.
@@ -33,20 +33,20 @@ public:
     // Source and language
     const QStringList &Lines() const { return lines_; }
     void SetLines(const QStringList &lines) { lines_ = lines; }
-    void SetText(const QString &text); // split at line breaks
+    void SetText(const QString &text);  // split at line breaks
     const QString &SyntaxType() const { return syntaxType_; }
     void SetSyntaxType(const QString &name) { syntaxType_ = name; }
     TfsScript *Parent() const { return parent_; }
-    void SetParent(TfsScript *parent); // a parent that would close a cycle raises EngineError
+    void SetParent(TfsScript *parent);  // a parent that would close a cycle raises EngineError
 
     // Compiling and running
     bool Compile();
-    void Execute();            // raises EngineError
-    bool Run();                // Compile, then Execute when it succeeded
-    void Terminate();          // stops a running main block or procedure at the next statement
+    void Execute();    // raises EngineError
+    bool Run();        // Compile, then Execute when it succeeded
+    void Terminate();  // stops a running main block or procedure at the next statement
     const QString &ErrorMsg() const { return errorMsg_; }
     const QString &ErrorPos() const { return errorPos_; }
-    int StatementCount() const; // statements of the main block
+    int StatementCount() const;  // statements of the main block
     bool IsRunning() const;
     bool IsTerminated() const;
     bool MainProg() const { return mainProg_; }
@@ -88,6 +88,10 @@ public:
     // creates the script (the report's unit constants), survives Clear like the library.
     void KeepRegisteredItems();
 
+    // Counts the removals of items (ClearItems, Clear, a failed compile): a holder of item
+    // pointers compares it to know they are still there.
+    quint64 Removals() const { return removals_; }
+
     // The type of that name (through the parents and the built-ins); nullptr when unknown.
     const ScriptTypeItem *FindType(const QString &name) const;
 
@@ -99,7 +103,7 @@ private:
     // The types, constants and functions every script sees after its own items and its parents'.
     static TfsScript &builtIns();
     static QString key(const QString &name) { return name.toCaseFolded(); }
-    ScriptType requireType(const QString &typeName) const; // EngineError when unknown
+    ScriptType requireType(const QString &typeName) const;  // EngineError when unknown
     void addItem(std::unique_ptr<ScriptItem> item);
     void removeItemsAfter(size_t count);
     void rebuildIndex();
@@ -108,7 +112,7 @@ private:
     QString syntaxType_ = QStringLiteral("PascalScript");
     TfsScript *parent_ = nullptr;
     std::vector<std::unique_ptr<ScriptItem>> items_;
-    QHash<QString, ScriptItem *> index_; // the last added item of each name
+    QHash<QString, ScriptItem *> index_;  // the last added item of each name
     std::unique_ptr<script::Statement> main_;
     int statementCount_ = 0;
     std::unique_ptr<script::RunFlags> flags_;
@@ -116,7 +120,8 @@ private:
     QString errorPos_;
     const void *adder_ = nullptr;
     bool mainProg_ = true;
+    quint64 removals_ = 0;
     bool isBuiltIns_ = false;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -1,6 +1,7 @@
 #include "report/script/script_builder.h"
 
 #include "platform/errors.h"
+#include "report/script/report_text.h"
 #include "report/script/script.h"
 #include "report/script/script_object.h"
 #include "report/script/script_tokenizer.h"
@@ -10,11 +11,6 @@
 namespace vornak::script {
 
 namespace {
-
-QString quoted(const QString &name)
-{
-    return QStringLiteral("'") + name + QStringLiteral("'");
-}
 
 const std::map<QString, VariantOperator> &operators()
 {
@@ -40,8 +36,14 @@ const std::map<QString, VariantOperator> &operators()
     return table;
 }
 
-bool isNumber(TfsVarType kind) { return kind == TfsVarType::fvtInt || kind == TfsVarType::fvtFloat; }
-bool isText(TfsVarType kind) { return kind == TfsVarType::fvtString || kind == TfsVarType::fvtChar; }
+bool isNumber(TfsVarType kind)
+{
+    return kind == TfsVarType::fvtInt || kind == TfsVarType::fvtFloat;
+}
+bool isText(TfsVarType kind)
+{
+    return kind == TfsVarType::fvtString || kind == TfsVarType::fvtChar;
+}
 
 const ScriptType integerType{TfsVarType::fvtInt, QStringLiteral("Integer")};
 const ScriptType floatType{TfsVarType::fvtFloat, QStringLiteral("Extended")};
@@ -81,15 +83,18 @@ ScriptType resultType(VariantOperator op, const ScriptType &left, const ScriptTy
 const SyntaxNode *loneFactor(const SyntaxNode &node)
 {
     const SyntaxNode *current = &node;
-    while ((current->name == u"expr" || current->name == u"sexpr" || current->name == u"term") && current->children.size() == 1)
+    while ((current->name == u"expr" || current->name == u"sexpr" || current->name == u"term") &&
+           current->children.size() == 1)
         current = &current->children.front();
     return current;
 }
 
-} // namespace
+}  // namespace
 
 ScriptBuilder::ScriptBuilder(TfsScript &script, const QString &text, const Grammar &grammar)
-    : script_(script), text_(text), grammar_(grammar)
+    : script_(script),
+      text_(text),
+      grammar_(grammar)
 {
 }
 
@@ -120,7 +125,7 @@ void ScriptBuilder::declare(std::unique_ptr<ScriptItem> item, const SyntaxNode &
     const QString key = item->name().toCaseFolded();
     const bool duplicate = scope_->body ? scope_->names.contains(key) : script_.FindLocal(item->name()) != nullptr;
     if (duplicate)
-        fail(QStringLiteral("Идентификатор переопределен: ") + quoted(item->name()), node);
+        fail(reportText("redeclaredIdentifier").arg(item->name()), node);
     if (scope_->body) {
         scope_->names.insert(key, item.get());
         if (item->kind() == ScriptItem::Kind::Variable) {
@@ -139,7 +144,7 @@ ScriptType ScriptBuilder::resolveType(const QString &name, const SyntaxNode &nod
     const QString alias = grammar_.typeAliases().value(name.toLower());
     if (const ScriptTypeItem *type = script_.FindType(alias.isEmpty() ? name : alias))
         return {type->type().kind, name};
-    fail(QStringLiteral("Неизвестный тип: ") + quoted(name), node);
+    fail(reportText("unknownType").arg(name), node);
 }
 
 void ScriptBuilder::checkAssignable(const ScriptType &target, const ScriptType &source, const SyntaxNode &node) const
@@ -147,13 +152,13 @@ void ScriptBuilder::checkAssignable(const ScriptType &target, const ScriptType &
     bool fits = true;
     if (target.kind == TfsVarType::fvtVariant || source.kind == TfsVarType::fvtVariant)
         fits = true;
-    else if (target.kind == TfsVarType::fvtClass || source.kind == TfsVarType::fvtClass || target.kind == TfsVarType::fvtArray
-             || source.kind == TfsVarType::fvtArray)
+    else if (target.kind == TfsVarType::fvtClass || source.kind == TfsVarType::fvtClass ||
+             target.kind == TfsVarType::fvtArray || source.kind == TfsVarType::fvtArray)
         fits = target.kind == source.kind;
     else if (!isText(target.kind))
         fits = !isText(source.kind);
     if (!fits)
-        fail(QStringLiteral("Несовместимые типы: %1, %2").arg(quoted(target.name), quoted(source.name)), node);
+        fail(reportText("incompatibleTypesNamed").arg(target.name, source.name), node);
 }
 
 Variant ScriptBuilder::evaluateNow(const Expression &expression, const SyntaxNode &node) const
@@ -172,7 +177,7 @@ std::unique_ptr<BlockStatement> ScriptBuilder::buildProgram(const SyntaxNode &pr
 {
     for (const SyntaxNode &child : program.children) {
         if (child.name == u"uses")
-            fail(QStringLiteral("Неопределенный идентификатор: ") + quoted(child.leafText(u"file")), child);
+            fail(reportText("undeclaredIdentifier").arg(child.leafText(u"file")), child);
     }
     // Outside the main program the initial values of the script's variables are computed each
     // time the main block runs, before its statements, instead of once while compiling.
@@ -295,7 +300,8 @@ void ScriptBuilder::buildProcedure(const SyntaxNode &node)
     } leave{scope_, scope.outer};
 
     for (const ScriptParameter &parameter : parameters) {
-        declare(std::make_unique<ScriptVariable>(parameter.name, parameter.type, initialValue(parameter.type.kind)), *name);
+        declare(std::make_unique<ScriptVariable>(parameter.name, parameter.type, initialValue(parameter.type.kind)),
+                *name);
         body->parameters.push_back(static_cast<ScriptVariable *>(body->locals.back().get()));
     }
     if (isFunction) {
@@ -336,7 +342,7 @@ StatementPtr ScriptBuilder::buildStatement(const SyntaxNode &node)
         return std::make_unique<FlowStatement>(flow->second);
     if (const auto builder = builders.find(node.name); builder != builders.end())
         return (this->*builder->second)(node);
-    return nullptr; // not a statement
+    return nullptr;  // not a statement
 }
 
 std::unique_ptr<BlockStatement> ScriptBuilder::buildStatements(const SyntaxNode &parent)
@@ -368,7 +374,7 @@ StatementPtr ScriptBuilder::buildAssign(const SyntaxNode &node)
     const SyntaxNode &valueNode = node.children.at(1);
     Designator designator = buildDesignator(designatorNode, true);
     if (!designator.target)
-        fail(QStringLiteral("Левая часть выражения не может быть присвоена"), designatorNode);
+        fail(reportText("notAssignable"), designatorNode);
     ExpressionPtr value = buildExpression(valueNode);
     checkAssignable(designator.expression->type, value->type, valueNode);
     const auto *variable = dynamic_cast<const VariableExpression *>(designator.expression.get());
@@ -385,8 +391,8 @@ StatementPtr ScriptBuilder::buildCall(const SyntaxNode &node)
 StatementPtr ScriptBuilder::buildIf(const SyntaxNode &node)
 {
     return std::make_unique<IfStatement>(buildExpression(*node.child(u"expr")),
-                                          buildOptionalStatement(node.child(u"thenstmt")),
-                                          buildOptionalStatement(node.child(u"elsestmt")));
+                                         buildOptionalStatement(node.child(u"thenstmt")),
+                                         buildOptionalStatement(node.child(u"elsestmt")));
 }
 
 StatementPtr ScriptBuilder::buildCase(const SyntaxNode &node)
@@ -406,7 +412,8 @@ StatementPtr ScriptBuilder::buildCase(const SyntaxNode &node)
                     item.high = buildExpression(range.children.at(1));
                 labels.push_back(std::move(item));
             }
-            branches.push_back({std::make_unique<SetExpression>(std::move(labels)), buildOptionalStatement(child.child(u"thenstmt"))});
+            branches.push_back(
+                {std::make_unique<SetExpression>(std::move(labels)), buildOptionalStatement(child.child(u"thenstmt"))});
         } else if (child.name == u"elsestmt") {
             otherwise = buildStatements(child);
         }
@@ -437,13 +444,13 @@ StatementPtr ScriptBuilder::buildFor(const SyntaxNode &node)
     const SyntaxNode *name = node.child(u"ident");
     ScriptItem *item = lookup(name->text);
     if (!item)
-        fail(QStringLiteral("Неопределенный идентификатор: ") + quoted(name->text), *name);
+        fail(reportText("undeclaredIdentifier").arg(name->text), *name);
     auto *variable = item->kind() == ScriptItem::Kind::Variable ? static_cast<ScriptVariable *>(item) : nullptr;
     if (!variable)
-        fail(QStringLiteral("Ожидается переменная"), *name);
+        fail(reportText("variableExpected"), *name);
     const TfsVarType kind = variable->type().kind;
     if (kind != TfsVarType::fvtInt && kind != TfsVarType::fvtFloat && kind != TfsVarType::fvtVariant)
-        fail(QStringLiteral("Переменная цикла FOR должна быть числовой"), *name);
+        fail(reportText("forVariableNotNumeric"), *name);
     std::vector<const SyntaxNode *> bounds;
     StatementPtr body;
     for (const SyntaxNode &child : node.children) {
@@ -466,7 +473,8 @@ StatementPtr ScriptBuilder::buildTry(const SyntaxNode &node)
 
 // ---- expressions ----
 
-ExpressionPtr ScriptBuilder::buildBinary(const SyntaxNode &op, ExpressionPtr left, ExpressionPtr right, const SyntaxNode &rightNode)
+ExpressionPtr ScriptBuilder::buildBinary(const SyntaxNode &op, ExpressionPtr left, ExpressionPtr right,
+                                         const SyntaxNode &rightNode)
 {
     const auto found = operators().find(op.text);
     if (found == operators().end())
@@ -507,14 +515,15 @@ ExpressionPtr ScriptBuilder::buildOperatorChain(const SyntaxNode &node)
         if (op.text == u"in") {
             const SyntaxNode *set = loneFactor(right);
             if (set->name != u"set")
-                fail(QStringLiteral("Несовместимые типы"), right);
+                fail(reportText("incompatibleTypes"), right);
             result = bounded(std::make_unique<InExpression>(std::move(result), buildSet(*set)), right);
             result->type = booleanType;
         } else if (op.text == u"is") {
             const SyntaxNode *className = loneFactor(right);
-            const ScriptTypeItem *type = className->name == u"dsgn" ? script_.FindType(className->leafText(u"ident")) : nullptr;
+            const ScriptTypeItem *type =
+                className->name == u"dsgn" ? script_.FindType(className->leafText(u"ident")) : nullptr;
             if (!type || type->type().kind != TfsVarType::fvtClass)
-                fail(QStringLiteral("Ожидается класс"), right);
+                fail(reportText("classExpected"), right);
             result = bounded(std::make_unique<IsExpression>(std::move(result), type->name()), right);
             result->type = booleanType;
         } else {
@@ -533,14 +542,16 @@ ExpressionPtr ScriptBuilder::buildNumber(const SyntaxNode &node) const
         const qint64 value = text.mid(hex.size()).toLongLong(&ok, 16);
         if (!ok)
             fail(grammar_.errorText(QStringLiteral("err2")), node);
-        auto expression = std::make_unique<ConstantExpression>(value >= INT_MIN && value <= INT_MAX ? Variant(int(value)) : Variant(value));
+        auto expression = std::make_unique<ConstantExpression>(
+            value >= INT_MIN && value <= INT_MAX ? Variant(int(value)) : Variant(value));
         expression->type = integerType;
         return expression;
     }
     if (!text.contains(u'.') && !text.contains(u'e', Qt::CaseInsensitive)) {
         const qint64 value = text.toLongLong(&ok);
         if (ok) {
-            auto expression = std::make_unique<ConstantExpression>(value <= INT_MAX ? Variant(int(value)) : Variant(value));
+            auto expression =
+                std::make_unique<ConstantExpression>(value <= INT_MAX ? Variant(int(value)) : Variant(value));
             expression->type = integerType;
             return expression;
         }
@@ -587,11 +598,12 @@ ExpressionPtr ScriptBuilder::buildFactor(const SyntaxNode &node)
         // A report data reference is a call of Get with the raw text.
         ScriptItem *get = lookup(QStringLiteral("Get"));
         if (!get || get->kind() != ScriptItem::Kind::Procedure)
-            fail(QStringLiteral("Неопределенный идентификатор: ") + quoted(QStringLiteral("Get")), node);
+            fail(reportText("undeclaredIdentifier").arg(QStringLiteral("Get")), node);
         std::vector<ExpressionPtr> arguments;
         arguments.push_back(std::make_unique<ConstantExpression>(Variant(node.text)));
         std::vector<TargetPtr> targets(1);
-        return std::make_unique<CallExpression>(static_cast<ScriptProcedure *>(get), std::move(arguments), std::move(targets));
+        return std::make_unique<CallExpression>(static_cast<ScriptProcedure *>(get), std::move(arguments),
+                                                std::move(targets));
     }
     if (node.name == u"set")
         return buildSet(node);
@@ -607,27 +619,29 @@ ExpressionPtr ScriptBuilder::buildCallOf(ScriptProcedure *procedure, const Synta
             given.push_back(&argument);
     }
     if (given.size() > parameters.size())
-        fail(QStringLiteral("Слишком много параметров"), arguments ? *given[parameters.size()] : at);
+        fail(reportText("tooManyParameters"), arguments ? *given[parameters.size()] : at);
     std::vector<ExpressionPtr> values;
     std::vector<TargetPtr> targets(parameters.size());
     for (size_t i = 0; i < parameters.size(); ++i) {
         const ScriptParameter &parameter = parameters[i];
         if (i >= given.size()) {
             if (!parameter.hasDefault)
-                fail(QStringLiteral("Недостаточно параметров"), arguments ? *arguments : at);
-            values.push_back(std::make_unique<ConstantExpression>(procedure->isMacro() ? Variant(QString()) : parameter.defaultValue));
+                fail(reportText("notEnoughParameters"), arguments ? *arguments : at);
+            values.push_back(std::make_unique<ConstantExpression>(procedure->isMacro() ? Variant(QString())
+                                                                                       : parameter.defaultValue));
             continue;
         }
         const SyntaxNode &argument = *given[i];
         if (procedure->isMacro()) {
-            values.push_back(std::make_unique<ConstantExpression>(Variant(text_.mid(argument.position, argument.end - argument.position))));
+            values.push_back(std::make_unique<ConstantExpression>(
+                Variant(text_.mid(argument.position, argument.end - argument.position))));
         } else if (parameter.byReference) {
             const SyntaxNode *designatorNode = loneFactor(argument);
             if (designatorNode->name != u"dsgn")
-                fail(QStringLiteral("Ожидается переменная"), argument);
+                fail(reportText("variableExpected"), argument);
             Designator designator = buildDesignator(*designatorNode, true);
             if (!designator.target)
-                fail(QStringLiteral("Ожидается переменная"), argument);
+                fail(reportText("variableExpected"), argument);
             values.push_back(std::make_unique<TargetReadExpression>(designator.target.get()));
             targets[i] = std::move(designator.target);
         } else {
@@ -651,7 +665,7 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
         item = lookup(nameNode.text);
     }
     if (!item)
-        fail(QStringLiteral("Неопределенный идентификатор: ") + quoted(nameNode.text), nameNode);
+        fail(reportText("undeclaredIdentifier").arg(nameNode.text), nameNode);
 
     Designator result;
     const bool callFollows = i < parts.size() && parts[i].name == u"args";
@@ -674,7 +688,8 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
     case ScriptItem::Kind::Procedure: {
         auto *procedure = static_cast<ScriptProcedure *>(item);
         // Inside a function, assigning to its name sets its result.
-        for (const Scope *scope = scope_; scope && asTarget && !callFollows && i == parts.size(); scope = scope->outer) {
+        for (const Scope *scope = scope_; scope && asTarget && !callFollows && i == parts.size();
+             scope = scope->outer) {
             if (scope->procedure == procedure && scope->body->result) {
                 result.expression = std::make_unique<VariableExpression>(scope->body->result);
                 result.target = std::make_unique<VariableTarget>(scope->body->result);
@@ -687,7 +702,7 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
         break;
     }
     case ScriptItem::Kind::Type:
-        fail(QStringLiteral("Ожидается переменная"), nameNode);
+        fail(reportText("variableExpected"), nameNode);
     }
 
     for (; i < parts.size(); ++i) {
@@ -695,19 +710,22 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
         result.target.reset();
         if (part.name == u"member") {
             if (isText(result.expression->type.kind))
-                fail(QStringLiteral("Строка не имеет свойств или методов"), part);
+                fail(reportText("stringHasNoMembers"), part);
             // A Variant may hold an object value: its members are found when it runs.
             if (!result.expression->designatesObject() && result.expression->type.kind != TfsVarType::fvtVariant)
-                fail(QStringLiteral("Ожидается класс"), part);
-            if (ScriptObject *object = result.expression->evaluateObject(); object && dynamic_cast<ObjectExpression *>(result.expression.get())) {
+                fail(reportText("classExpected"), part);
+            if (ScriptObject *object = result.expression->evaluateObject();
+                object && dynamic_cast<ObjectExpression *>(result.expression.get())) {
                 if (object->findScriptProperty(part.text) < 0 && object->findScriptMethod(part.text) < 0)
-                    fail(QStringLiteral("Неопределенный идентификатор: ") + quoted(part.text), part);
+                    fail(reportText("undeclaredIdentifier").arg(part.text), part);
             }
             if (i + 1 < parts.size() && parts[i + 1].name == u"args") {
                 std::vector<ExpressionPtr> arguments;
                 for (const SyntaxNode &argument : parts[i + 1].children)
                     arguments.push_back(buildExpression(argument));
-                result.expression = bounded(std::make_unique<MethodCallExpression>(std::move(result.expression), part.text, std::move(arguments)), part);
+                result.expression = bounded(std::make_unique<MethodCallExpression>(std::move(result.expression),
+                                                                                   part.text, std::move(arguments)),
+                                            part);
                 ++i;
                 continue;
             }
@@ -724,15 +742,17 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
             const ScriptType indexed = result.expression->type;
             // The objects scripts see have no default (indexed) property.
             if (indexed.kind == TfsVarType::fvtClass)
-                fail(QStringLiteral("Класс %1 не содержит свойства по умолчанию").arg(indexed.name), part);
+                fail(reportText("noDefaultProperty").arg(indexed.name), part);
             if (!isText(indexed.kind) && indexed.kind != TfsVarType::fvtVariant && indexed.kind != TfsVarType::fvtArray)
-                fail(QStringLiteral("Ожидается массив"), part);
+                fail(reportText("arrayExpected"), part);
             if (part.children.size() != 1)
-                fail(QStringLiteral("Ожидается индекс"), part);
-            result.expression = bounded(std::make_unique<IndexExpression>(std::move(result.expression), buildExpression(part.children.front())), part);
+                fail(reportText("indexExpected"), part);
+            result.expression = bounded(
+                std::make_unique<IndexExpression>(std::move(result.expression), buildExpression(part.children.front())),
+                part);
             result.expression->type = {TfsVarType::fvtChar, QStringLiteral("Char")};
         } else if (part.name == u"args") {
-            fail(QStringLiteral("Слишком много параметров"), part);
+            fail(reportText("tooManyParameters"), part);
         }
     }
     return result;
@@ -744,10 +764,10 @@ std::unique_ptr<ScriptProcedure> ScriptBuilder::readDeclaration(TfsScript &scrip
 {
     const Grammar *grammar = findLanguage(QStringLiteral("PascalScript"));
     if (!grammar)
-        throw EngineError(QStringLiteral("Ошибка в описании языка"));
+        throw EngineError(reportText("badLanguageDefinition"));
     Tokenizer tokens(declaration, grammar->parser(), *grammar);
     const auto malformed = [&]() -> EngineError {
-        return EngineError(QStringLiteral("Ошибка в описании функции: ") + declaration);
+        return EngineError(reportText("badFunctionDeclaration").arg(declaration));
     };
     const auto word = [&] {
         tokens.skipBlanks();
@@ -774,7 +794,8 @@ std::unique_ptr<ScriptProcedure> ScriptBuilder::readDeclaration(TfsScript &scrip
         if (!number.isEmpty()) {
             bool isInteger = false;
             const int value = number.toInt(&isInteger);
-            const Variant result = isInteger ? Variant(negative ? -value : value) : Variant(number.toDouble() * (negative ? -1 : 1));
+            const Variant result =
+                isInteger ? Variant(negative ? -value : value) : Variant(number.toDouble() * (negative ? -1 : 1));
             return result;
         }
         bool isString = false;
@@ -832,4 +853,4 @@ std::unique_ptr<ScriptProcedure> ScriptBuilder::readDeclaration(TfsScript &scrip
     return procedure;
 }
 
-} // namespace vornak::script
+}  // namespace vornak::script

@@ -34,8 +34,8 @@ public:
 private:
     struct Scope {
         Scope *outer = nullptr;
-        ProcedureBody *body = nullptr;        // null at the level of the script
-        ScriptProcedure *procedure = nullptr; // the procedure being built
+        ProcedureBody *body = nullptr;         // null at the level of the script
+        ScriptProcedure *procedure = nullptr;  // the procedure being built
         QHash<QString, ScriptItem *> names;
     };
     // A designator after resolution: its value, and what an assignment to it writes.
@@ -76,7 +76,8 @@ private:
     ExpressionPtr buildFactor(const SyntaxNode &node);
     ExpressionPtr buildNumber(const SyntaxNode &node) const;
     std::unique_ptr<SetExpression> buildSet(const SyntaxNode &node);
-    ExpressionPtr buildBinary(const SyntaxNode &op, ExpressionPtr left, ExpressionPtr right, const SyntaxNode &rightNode);
+    ExpressionPtr buildBinary(const SyntaxNode &op, ExpressionPtr left, ExpressionPtr right,
+                              const SyntaxNode &rightNode);
     Designator buildDesignator(const SyntaxNode &node, bool asTarget);
     ExpressionPtr buildCallOf(ScriptProcedure *procedure, const SyntaxNode *arguments, const SyntaxNode &at);
 
@@ -90,4 +91,4 @@ private:
     Scope *scope_ = &scriptScope_;
 };
 
-} // namespace vornak::script
+}  // namespace vornak::script

@@ -1,6 +1,7 @@
 #include "report/script/script_code.h"
 
 #include "platform/errors.h"
+#include "report/script/report_text.h"
 #include "report/script/script_object.h"
 
 #include <QVarLengthArray>
@@ -11,14 +12,9 @@ namespace script {
 
 namespace {
 
-QString quoted(const QString &name)
-{
-    return QStringLiteral("'") + name + QStringLiteral("'");
-}
-
 [[noreturn]] void undefinedMember(const QString &name)
 {
-    throw EngineError(QStringLiteral("Неопределенный идентификатор: ") + quoted(name));
+    throw EngineError(reportText("undeclaredIdentifier").arg(name));
 }
 
 ScriptObject *requireObject(const Expression &expression)
@@ -28,15 +24,15 @@ ScriptObject *requireObject(const Expression &expression)
     if (!object && !expression.designatesObject())
         object = scriptObjectOf(expression.evaluate());
     if (!object)
-        throw EngineError(QStringLiteral("Ожидается класс"));
+        throw EngineError(reportText("classExpected"));
     return object;
 }
 
-} // namespace
+}  // namespace
 
 QString recursionTooDeepMessage()
 {
-    return QStringLiteral("Слишком глубокая рекурсия");
+    return reportText("recursionTooDeep");
 }
 
 namespace {
@@ -60,10 +56,11 @@ bool CompileTimeEvaluation::active()
 
 QString constantExpectedMessage()
 {
-    return QStringLiteral("Ожидается константа");
+    return reportText("constantExpected");
 }
 
-ObjectExpression::ObjectExpression(ScriptObject *object) : object_(object)
+ObjectExpression::ObjectExpression(ScriptObject *object)
+    : object_(object)
 {
     type = {TfsVarType::fvtClass, object ? object->scriptClassName() : QString()};
 }
@@ -105,7 +102,7 @@ void MemberExpression::assign(const Variant &value) const
     int method = -1;
     ScriptObject *object = resolve(&property, &method);
     if (property < 0)
-        throw EngineError(QStringLiteral("Левая часть выражения не может быть присвоена"));
+        throw EngineError(reportText("notAssignable"));
     object->setScriptProperty(property, value);
 }
 
@@ -130,7 +127,7 @@ Variant UnaryExpression::evaluate() const
 
 Variant SetExpression::evaluate() const
 {
-    throw EngineError(QStringLiteral("Несовместимые типы"));
+    throw EngineError(reportText("incompatibleTypes"));
 }
 
 bool SetExpression::contains(const Variant &value) const
@@ -139,7 +136,8 @@ bool SetExpression::contains(const Variant &value) const
         if (!item.high) {
             if (compareValues(value, item.low->evaluate()) == 0)
                 return true;
-        } else if (compareValues(value, item.low->evaluate()) >= 0 && compareValues(value, item.high->evaluate()) <= 0) {
+        } else if (compareValues(value, item.low->evaluate()) >= 0 &&
+                   compareValues(value, item.high->evaluate()) <= 0) {
             return true;
         }
     }
@@ -157,12 +155,15 @@ Variant IndexExpression::evaluate() const
     const QString text = text_->evaluate().toString();
     const qint64 index = index_->evaluate().toInt64();
     if (index < 1 || index > text.size())
-        throw EngineError(QStringLiteral("Индекс вне диапазона: %1").arg(index));
+        throw EngineError(reportText("indexOutOfRange").arg(index));
     return Variant(QString(text[qsizetype(index - 1)]));
 }
 
-CallExpression::CallExpression(ScriptProcedure *procedure, std::vector<ExpressionPtr> arguments, std::vector<TargetPtr> referenceTargets)
-    : procedure_(procedure), arguments_(std::move(arguments)), referenceTargets_(std::move(referenceTargets))
+CallExpression::CallExpression(ScriptProcedure *procedure, std::vector<ExpressionPtr> arguments,
+                               std::vector<TargetPtr> referenceTargets)
+    : procedure_(procedure),
+      arguments_(std::move(arguments)),
+      referenceTargets_(std::move(referenceTargets))
 {
     type = procedure->resultType();
     for (const ExpressionPtr &argument : arguments_)
@@ -307,5 +308,5 @@ Flow TryStatement::execute() const
     }
 }
 
-} // namespace script
-} // namespace vornak
+}  // namespace script
+}  // namespace vornak

@@ -31,16 +31,22 @@ public:
     virtual ScriptObject *evaluateObject() const { return nullptr; }
     virtual bool designatesObject() const { return false; }
 
-    ScriptType type; // as far as known while compiling; Variant otherwise
-    int depth = 1;   // levels of nested expressions, itself included
+    ScriptType type;  // as far as known while compiling; Variant otherwise
+    int depth = 1;    // levels of nested expressions, itself included
 };
 
-inline int depthOf(const std::unique_ptr<Expression> &expression) { return expression ? expression->depth : 0; }
+inline int depthOf(const std::unique_ptr<Expression> &expression)
+{
+    return expression ? expression->depth : 0;
+}
 using ExpressionPtr = std::unique_ptr<Expression>;
 
 class ConstantExpression : public Expression {
 public:
-    explicit ConstantExpression(const Variant &value) : value_(value) {}
+    explicit ConstantExpression(const Variant &value)
+        : value_(value)
+    {
+    }
     Variant evaluate() const override { return value_; }
     const Variant &value() const { return value_; }
 
@@ -50,7 +56,11 @@ private:
 
 class VariableExpression : public Expression {
 public:
-    explicit VariableExpression(ScriptVariable *variable) : variable_(variable) { type = variable->type(); }
+    explicit VariableExpression(ScriptVariable *variable)
+        : variable_(variable)
+    {
+        type = variable->type();
+    }
     Variant evaluate() const override { return variable_->value(); }
     ScriptObject *evaluateObject() const override { return variable_->object(); }
     bool designatesObject() const override { return variable_->type().kind == TfsVarType::fvtClass; }
@@ -74,7 +84,12 @@ private:
 // A property or a method without arguments of an object found at run time.
 class MemberExpression : public Expression {
 public:
-    MemberExpression(ExpressionPtr object, const QString &name) : object_(std::move(object)), name_(name) { depth = depthOf(object_) + 1; }
+    MemberExpression(ExpressionPtr object, const QString &name)
+        : object_(std::move(object)),
+          name_(name)
+    {
+        depth = depthOf(object_) + 1;
+    }
     Variant evaluate() const override;
     ScriptObject *evaluateObject() const override;
     bool designatesObject() const override { return true; }
@@ -93,7 +108,9 @@ private:
 class MethodCallExpression : public Expression {
 public:
     MethodCallExpression(ExpressionPtr object, const QString &name, std::vector<ExpressionPtr> arguments)
-        : object_(std::move(object)), name_(name), arguments_(std::move(arguments))
+        : object_(std::move(object)),
+          name_(name),
+          arguments_(std::move(arguments))
     {
         depth = depthOf(object_);
         for (const ExpressionPtr &argument : arguments_)
@@ -111,7 +128,12 @@ private:
 class BinaryExpression : public Expression {
 public:
     BinaryExpression(VariantOperator op, ExpressionPtr left, ExpressionPtr right)
-        : op_(op), left_(std::move(left)), right_(std::move(right)) { depth = std::max(left_->depth, right_->depth) + 1; }
+        : op_(op),
+          left_(std::move(left)),
+          right_(std::move(right))
+    {
+        depth = std::max(left_->depth, right_->depth) + 1;
+    }
     Variant evaluate() const override { return applyOperator(op_, left_->evaluate(), right_->evaluate()); }
 
 private:
@@ -122,7 +144,12 @@ private:
 
 class UnaryExpression : public Expression {
 public:
-    UnaryExpression(bool negate, ExpressionPtr operand) : negate_(negate), operand_(std::move(operand)) { depth = operand_->depth + 1; }
+    UnaryExpression(bool negate, ExpressionPtr operand)
+        : negate_(negate),
+          operand_(std::move(operand))
+    {
+        depth = operand_->depth + 1;
+    }
     Variant evaluate() const override;
 
 private:
@@ -135,9 +162,10 @@ class SetExpression : public Expression {
 public:
     struct Item {
         ExpressionPtr low;
-        ExpressionPtr high; // null for a single value
+        ExpressionPtr high;  // null for a single value
     };
-    explicit SetExpression(std::vector<Item> items) : items_(std::move(items))
+    explicit SetExpression(std::vector<Item> items)
+        : items_(std::move(items))
     {
         for (const Item &item : items_)
             depth = std::max({depth, depthOf(item.low) + 1, depthOf(item.high) + 1});
@@ -151,7 +179,9 @@ private:
 
 class InExpression : public Expression {
 public:
-    InExpression(ExpressionPtr value, std::unique_ptr<SetExpression> set) : value_(std::move(value)), set_(std::move(set))
+    InExpression(ExpressionPtr value, std::unique_ptr<SetExpression> set)
+        : value_(std::move(value)),
+          set_(std::move(set))
     {
         depth = std::max(value_->depth, set_->depth) + 1;
     }
@@ -164,7 +194,12 @@ private:
 
 class IsExpression : public Expression {
 public:
-    IsExpression(ExpressionPtr object, const QString &className) : object_(std::move(object)), className_(className) { depth = object_->depth + 1; }
+    IsExpression(ExpressionPtr object, const QString &className)
+        : object_(std::move(object)),
+          className_(className)
+    {
+        depth = object_->depth + 1;
+    }
     Variant evaluate() const override;
 
 private:
@@ -174,7 +209,9 @@ private:
 
 class IndexExpression : public Expression {
 public:
-    IndexExpression(ExpressionPtr text, ExpressionPtr index) : text_(std::move(text)), index_(std::move(index))
+    IndexExpression(ExpressionPtr text, ExpressionPtr index)
+        : text_(std::move(text)),
+          index_(std::move(index))
     {
         depth = std::max(text_->depth, index_->depth) + 1;
     }
@@ -197,7 +234,10 @@ using TargetPtr = std::unique_ptr<Target>;
 // Reads a target owned elsewhere (the argument of a "var" parameter).
 class TargetReadExpression : public Expression {
 public:
-    explicit TargetReadExpression(const Target *target) : target_(target) {}
+    explicit TargetReadExpression(const Target *target)
+        : target_(target)
+    {
+    }
     Variant evaluate() const override { return target_->read(); }
 
 private:
@@ -206,7 +246,10 @@ private:
 
 class VariableTarget : public Target {
 public:
-    explicit VariableTarget(ScriptVariable *variable) : variable_(variable) {}
+    explicit VariableTarget(ScriptVariable *variable)
+        : variable_(variable)
+    {
+    }
     void assign(const Variant &value) const override { variable_->setValue(value); }
     Variant read() const override { return variable_->value(); }
 
@@ -216,7 +259,10 @@ private:
 
 class MemberTarget : public Target {
 public:
-    explicit MemberTarget(std::unique_ptr<MemberExpression> member) : member_(std::move(member)) {}
+    explicit MemberTarget(std::unique_ptr<MemberExpression> member)
+        : member_(std::move(member))
+    {
+    }
     void assign(const Variant &value) const override { member_->assign(value); }
     Variant read() const override { return member_->evaluate(); }
 
@@ -228,13 +274,14 @@ private:
 // defaults while compiling; a macro function gets constant texts.
 class CallExpression : public Expression {
 public:
-    CallExpression(ScriptProcedure *procedure, std::vector<ExpressionPtr> arguments, std::vector<TargetPtr> referenceTargets);
+    CallExpression(ScriptProcedure *procedure, std::vector<ExpressionPtr> arguments,
+                   std::vector<TargetPtr> referenceTargets);
     Variant evaluate() const override;
 
 private:
     ScriptProcedure *procedure_;
     std::vector<ExpressionPtr> arguments_;
-    std::vector<TargetPtr> referenceTargets_; // per argument; null unless a "var" parameter
+    std::vector<TargetPtr> referenceTargets_;  // per argument; null unless a "var" parameter
     mutable QList<Variant> callbackArguments_;
     mutable bool busy_ = false;
 };
@@ -251,7 +298,10 @@ using StatementPtr = std::unique_ptr<Statement>;
 class BlockStatement : public Statement {
 public:
     BlockStatement(std::vector<StatementPtr> statements, const RunFlags *flags)
-        : statements_(std::move(statements)), flags_(flags) {}
+        : statements_(std::move(statements)),
+          flags_(flags)
+    {
+    }
     Flow execute() const override;
     bool isEmpty() const { return statements_.empty(); }
 
@@ -262,7 +312,11 @@ private:
 
 class AssignStatement : public Statement {
 public:
-    AssignStatement(TargetPtr target, ExpressionPtr value) : target_(std::move(target)), value_(std::move(value)) {}
+    AssignStatement(TargetPtr target, ExpressionPtr value)
+        : target_(std::move(target)),
+          value_(std::move(value))
+    {
+    }
     Flow execute() const override;
 
 private:
@@ -273,7 +327,11 @@ private:
 // An assignment to a variable of a class type: it designates the assigned object.
 class ObjectAssignStatement : public Statement {
 public:
-    ObjectAssignStatement(ScriptVariable *variable, ExpressionPtr value) : variable_(variable), value_(std::move(value)) {}
+    ObjectAssignStatement(ScriptVariable *variable, ExpressionPtr value)
+        : variable_(variable),
+          value_(std::move(value))
+    {
+    }
     Flow execute() const override;
 
 private:
@@ -283,7 +341,10 @@ private:
 
 class CallStatement : public Statement {
 public:
-    explicit CallStatement(ExpressionPtr call) : call_(std::move(call)) {}
+    explicit CallStatement(ExpressionPtr call)
+        : call_(std::move(call))
+    {
+    }
     Flow execute() const override;
 
 private:
@@ -292,7 +353,10 @@ private:
 
 class FlowStatement : public Statement {
 public:
-    explicit FlowStatement(Flow flow) : flow_(flow) {}
+    explicit FlowStatement(Flow flow)
+        : flow_(flow)
+    {
+    }
     Flow execute() const override { return flow_; }
 
 private:
@@ -302,7 +366,11 @@ private:
 class IfStatement : public Statement {
 public:
     IfStatement(ExpressionPtr condition, StatementPtr then, StatementPtr otherwise)
-        : condition_(std::move(condition)), then_(std::move(then)), otherwise_(std::move(otherwise)) {}
+        : condition_(std::move(condition)),
+          then_(std::move(then)),
+          otherwise_(std::move(otherwise))
+    {
+    }
     Flow execute() const override;
 
 private:
@@ -318,7 +386,11 @@ public:
         StatementPtr statement;
     };
     CaseStatement(ExpressionPtr selector, std::vector<Branch> branches, StatementPtr otherwise)
-        : selector_(std::move(selector)), branches_(std::move(branches)), otherwise_(std::move(otherwise)) {}
+        : selector_(std::move(selector)),
+          branches_(std::move(branches)),
+          otherwise_(std::move(otherwise))
+    {
+    }
     Flow execute() const override;
 
 private:
@@ -329,8 +401,16 @@ private:
 
 class ForStatement : public Statement {
 public:
-    ForStatement(ScriptVariable *variable, ExpressionPtr from, ExpressionPtr to, bool down, StatementPtr body, const RunFlags *flags)
-        : variable_(variable), from_(std::move(from)), to_(std::move(to)), down_(down), body_(std::move(body)), flags_(flags) {}
+    ForStatement(ScriptVariable *variable, ExpressionPtr from, ExpressionPtr to, bool down, StatementPtr body,
+                 const RunFlags *flags)
+        : variable_(variable),
+          from_(std::move(from)),
+          to_(std::move(to)),
+          down_(down),
+          body_(std::move(body)),
+          flags_(flags)
+    {
+    }
     Flow execute() const override;
 
 private:
@@ -346,7 +426,12 @@ private:
 class LoopStatement : public Statement {
 public:
     LoopStatement(ExpressionPtr condition, StatementPtr body, bool conditionFirst, const RunFlags *flags)
-        : condition_(std::move(condition)), body_(std::move(body)), conditionFirst_(conditionFirst), flags_(flags) {}
+        : condition_(std::move(condition)),
+          body_(std::move(body)),
+          conditionFirst_(conditionFirst),
+          flags_(flags)
+    {
+    }
     Flow execute() const override;
 
 private:
@@ -359,7 +444,11 @@ private:
 class TryStatement : public Statement {
 public:
     TryStatement(StatementPtr body, StatementPtr handler, bool finally)
-        : body_(std::move(body)), handler_(std::move(handler)), finally_(finally) {}
+        : body_(std::move(body)),
+          handler_(std::move(handler)),
+          finally_(finally)
+    {
+    }
     Flow execute() const override;
 
 private:
@@ -374,8 +463,8 @@ struct ProcedureBody {
     std::vector<std::unique_ptr<ScriptItem>> locals;
     std::vector<ScriptVariable *> parameters;
     ScriptVariable *result = nullptr;
-    std::vector<ScriptVariable *> variables; // every local variable, parameters and result included
-    std::vector<Variant> initialValues;      // of `variables`
+    std::vector<ScriptVariable *> variables;  // every local variable, parameters and result included
+    std::vector<Variant> initialValues;       // of `variables`
     StatementPtr statements;
 };
 
@@ -392,4 +481,4 @@ public:
 };
 QString constantExpectedMessage();
 
-} // namespace vornak::script
+}  // namespace vornak::script

@@ -1,5 +1,7 @@
 #include "report/script/script_grammar.h"
 
+#include "report/script/report_text.h"
+
 #include <QFile>
 #include <QXmlStreamReader>
 
@@ -14,7 +16,7 @@ namespace vornak::script {
 
 namespace {
 
-const QString languageError = QStringLiteral("Ошибка в описании языка");
+const QString languageError = reportText("badLanguageDefinition");
 
 // One element of the document as read, before it is given a meaning.
 struct XmlElement {
@@ -69,11 +71,14 @@ const std::map<QString, ElementKind> &elementKinds()
     return kinds;
 }
 
-} // namespace
+}  // namespace
 
 class GrammarReader {
 public:
-    explicit GrammarReader(Grammar &grammar) : grammar_(grammar) {}
+    explicit GrammarReader(Grammar &grammar)
+        : grammar_(grammar)
+    {
+    }
 
     bool read(const XmlElement &root)
     {
@@ -246,7 +251,7 @@ std::map<QString, std::unique_ptr<Grammar>> &languages()
     return registered;
 }
 
-} // namespace
+}  // namespace
 
 const Grammar *findLanguage(const QString &name)
 {
@@ -263,4 +268,4 @@ bool registerLanguage(const QString &xml, QString *error)
     return true;
 }
 
-} // namespace vornak::script
+}  // namespace vornak::script

@@ -1,6 +1,7 @@
 #include "report/script/script_items.h"
 
 #include "platform/errors.h"
+#include "report/script/report_text.h"
 #include "report/script/script_code.h"
 #include "report/script/script_object.h"
 
@@ -32,24 +33,30 @@ struct CallDepthGuard {
     ~CallDepthGuard() { --callDepth; }
 };
 
-} // namespace
+}  // namespace
 
 Variant initialValue(TfsVarType kind)
 {
     switch (kind) {
     case TfsVarType::fvtInt:
     case TfsVarType::fvtClass:
-    case TfsVarType::fvtEnum: return Variant(0);
-    case TfsVarType::fvtBool: return Variant(false);
-    case TfsVarType::fvtFloat: return Variant(0.0);
+    case TfsVarType::fvtEnum:
+        return Variant(0);
+    case TfsVarType::fvtBool:
+        return Variant(false);
+    case TfsVarType::fvtFloat:
+        return Variant(0.0);
     case TfsVarType::fvtChar:
-    case TfsVarType::fvtString: return Variant(QString());
-    default: return Variant();
+    case TfsVarType::fvtString:
+        return Variant(QString());
+    default:
+        return Variant();
     }
 }
 
 ScriptVariable::ScriptVariable(const QString &name, const ScriptType &type, const Variant &value)
-    : ScriptItem(Kind::Variable, name), type_(type)
+    : ScriptItem(Kind::Variable, name),
+      type_(type)
 {
     setValue(value);
 }
@@ -94,8 +101,12 @@ void ScriptVariable::setValue(const Variant &value)
     value_ = value;
 }
 
-ScriptProcedure::ScriptProcedure(const QString &name, std::vector<ScriptParameter> parameters, bool isFunction, const ScriptType &resultType)
-    : ScriptItem(Kind::Procedure, name), parameters_(std::move(parameters)), isFunction_(isFunction), resultType_(resultType)
+ScriptProcedure::ScriptProcedure(const QString &name, std::vector<ScriptParameter> parameters, bool isFunction,
+                                 const ScriptType &resultType)
+    : ScriptItem(Kind::Procedure, name),
+      parameters_(std::move(parameters)),
+      isFunction_(isFunction),
+      resultType_(resultType)
 {
 }
 
@@ -120,7 +131,7 @@ Variant ScriptProcedure::Call(const QList<Variant> &arguments)
 {
     const int count = int(parameters_.size());
     if (arguments.size() > count)
-        throw EngineError(QStringLiteral("Слишком много параметров"));
+        throw EngineError(reportText("tooManyParameters"));
     QVarLengthArray<Variant, 8> values(count);
     for (int i = 0; i < count; ++i) {
         if (i < arguments.size())
@@ -128,7 +139,7 @@ Variant ScriptProcedure::Call(const QList<Variant> &arguments)
         else if (parameters_[size_t(i)].hasDefault)
             values[i] = macro_ ? Variant(QString()) : parameters_[size_t(i)].defaultValue;
         else
-            throw EngineError(QStringLiteral("Недостаточно параметров"));
+            throw EngineError(reportText("notEnoughParameters"));
     }
     try {
         return invoke(values.data(), count);
@@ -186,4 +197,4 @@ Variant ScriptProcedure::invoke(Variant *arguments, int count)
     return body.result ? body.result->value() : Variant();
 }
 
-} // namespace vornak
+}  // namespace vornak

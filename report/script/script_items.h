@@ -12,10 +12,23 @@
 namespace vornak {
 
 class ScriptObject;
-namespace script { struct ProcedureBody; }
+namespace script {
+struct ProcedureBody;
+}
 
 // The kinds of value a script variable, constant, parameter or function result has.
-enum class TfsVarType { fvtInt, fvtBool, fvtFloat, fvtChar, fvtString, fvtClass, fvtArray, fvtVariant, fvtEnum, fvtConstructor };
+enum class TfsVarType {
+    fvtInt,
+    fvtBool,
+    fvtFloat,
+    fvtChar,
+    fvtString,
+    fvtClass,
+    fvtArray,
+    fvtVariant,
+    fvtEnum,
+    fvtConstructor
+};
 
 // A type as written in a declaration: its kind and its name.
 struct ScriptType {
@@ -31,7 +44,11 @@ class ScriptItem {
 public:
     enum class Kind { Variable, Constant, Type, Procedure, Object };
 
-    ScriptItem(Kind kind, const QString &name) : kind_(kind), name_(name) {}
+    ScriptItem(Kind kind, const QString &name)
+        : kind_(kind),
+          name_(name)
+    {
+    }
     virtual ~ScriptItem() = default;
     ScriptItem(const ScriptItem &) = delete;
     ScriptItem &operator=(const ScriptItem &) = delete;
@@ -76,7 +93,11 @@ private:
 class ScriptConstant : public ScriptItem {
 public:
     ScriptConstant(const QString &name, const ScriptType &type, const Variant &value)
-        : ScriptItem(Kind::Constant, name), type_(type), value_(value) {}
+        : ScriptItem(Kind::Constant, name),
+          type_(type),
+          value_(value)
+    {
+    }
     const ScriptType &type() const { return type_; }
     const Variant &value() const { return value_; }
 
@@ -88,7 +109,11 @@ private:
 // A type name: a built-in type, a registered class or a language's alias.
 class ScriptTypeItem : public ScriptItem {
 public:
-    ScriptTypeItem(const QString &name, TfsVarType kind) : ScriptItem(Kind::Type, name), type_{kind, name} {}
+    ScriptTypeItem(const QString &name, TfsVarType kind)
+        : ScriptItem(Kind::Type, name),
+          type_{kind, name}
+    {
+    }
     const ScriptType &type() const { return type_; }
 
 private:
@@ -97,7 +122,11 @@ private:
 
 class ScriptObjectItem : public ScriptItem {
 public:
-    ScriptObjectItem(const QString &name, ScriptObject *object) : ScriptItem(Kind::Object, name), object_(object) {}
+    ScriptObjectItem(const QString &name, ScriptObject *object)
+        : ScriptItem(Kind::Object, name),
+          object_(object)
+    {
+    }
     ScriptObject *object() const { return object_; }
 
 private:
@@ -107,7 +136,7 @@ private:
 struct ScriptParameter {
     QString name;
     ScriptType type;
-    bool byReference = false; // a "var" parameter
+    bool byReference = false;  // a "var" parameter
     bool hasDefault = false;
     Variant defaultValue;
 };
@@ -119,7 +148,8 @@ using ScriptCallback = std::function<Variant(const QString &name, const QList<Va
 // A procedure or function: either registered with a callback, or declared in a script.
 class ScriptProcedure : public ScriptItem {
 public:
-    ScriptProcedure(const QString &name, std::vector<ScriptParameter> parameters, bool isFunction, const ScriptType &resultType);
+    ScriptProcedure(const QString &name, std::vector<ScriptParameter> parameters, bool isFunction,
+                    const ScriptType &resultType);
     ~ScriptProcedure() override;
 
     bool isFunction() const { return isFunction_; }
@@ -155,4 +185,4 @@ private:
 // value (see scriptObjectValue); Null for types and procedures.
 Variant scriptItemValue(const ScriptItem &item);
 
-} // namespace vornak
+}  // namespace vornak

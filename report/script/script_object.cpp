@@ -1,6 +1,7 @@
 #include "report/script/script_object.h"
 
 #include "platform/errors.h"
+#include "report/script/report_text.h"
 
 #include <QHash>
 
@@ -21,7 +22,7 @@ ObjectHandles &handles()
     return table;
 }
 
-} // namespace
+}  // namespace
 
 ScriptObject::~ScriptObject()
 {
@@ -60,12 +61,12 @@ int ScriptObject::findScriptProperty(const QString &) const
 
 Variant ScriptObject::scriptProperty(int) const
 {
-    throw EngineError(QStringLiteral("Неопределенный идентификатор"));
+    throw EngineError(reportText("undeclaredIdentifier").arg(QString()));
 }
 
 void ScriptObject::setScriptProperty(int, const Variant &)
 {
-    throw EngineError(QStringLiteral("Левая часть выражения не может быть присвоена"));
+    throw EngineError(reportText("notAssignable"));
 }
 
 ScriptObject *ScriptObject::scriptObjectProperty(int) const
@@ -80,7 +81,7 @@ int ScriptObject::findScriptMethod(const QString &) const
 
 Variant ScriptObject::callScriptMethod(int, const QList<Variant> &)
 {
-    throw EngineError(QStringLiteral("Неопределенный идентификатор"));
+    throw EngineError(reportText("undeclaredIdentifier").arg(QString()));
 }
 
-} // namespace vornak
+}  // namespace vornak

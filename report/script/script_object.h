@@ -14,7 +14,7 @@ namespace vornak {
 class ScriptObject {
 public:
     ScriptObject() = default;
-    ScriptObject(const ScriptObject &) {} // a copy is another object: it has no handle yet
+    ScriptObject(const ScriptObject &) {}  // a copy is another object: it has no handle yet
     ScriptObject &operator=(const ScriptObject &) { return *this; }
     virtual ~ScriptObject();
 
@@ -36,7 +36,7 @@ public:
 
 private:
     friend Variant scriptObjectValue(ScriptObject *object);
-    qint64 handle_ = 0; // 0 until the object is first carried as a value
+    qint64 handle_ = 0;  // 0 until the object is first carried as a value
 };
 
 // An object carried as a value (the value of an object's name, of "Self", an argument such as
@@ -44,7 +44,7 @@ private:
 // integer handle from a table of live objects: the handle is given when the object is first
 // carried and dropped when it is freed, so a handle never outlives its object. Handles start at
 // a high base no count or amount reaches.
-Variant scriptObjectValue(ScriptObject *object);  // Null for nullptr
-ScriptObject *scriptObjectOf(const Variant &value); // nullptr when the value is no live object
+Variant scriptObjectValue(ScriptObject *object);     // Null for nullptr
+ScriptObject *scriptObjectOf(const Variant &value);  // nullptr when the value is no live object
 
-} // namespace vornak
+}  // namespace vornak

@@ -1,5 +1,6 @@
 #include "report/script/script_parser.h"
 
+#include "report/script/report_text.h"
 #include "report/script/script_tokenizer.h"
 
 namespace vornak::script {
@@ -21,7 +22,7 @@ QString SyntaxNode::leafText(QStringView leafName) const
 
 QString nestingTooDeepMessage()
 {
-    return QStringLiteral("Слишком глубокая вложенность");
+    return reportText("nestingTooDeep");
 }
 
 namespace {
@@ -33,7 +34,8 @@ using Nodes = std::vector<SyntaxNode>;
 class Interpreter {
 public:
     Interpreter(const Grammar &grammar, const QString &text)
-        : grammar_(grammar), tokens_(text, grammar.parser(), grammar)
+        : grammar_(grammar),
+          tokens_(text, grammar.parser(), grammar)
     {
     }
 
@@ -174,7 +176,7 @@ private:
             lastToken_.clear();
             return tokens_.readEol();
         default:
-            return true; // Empty
+            return true;  // Empty
         }
     }
 
@@ -276,11 +278,11 @@ private:
     bool tooDeep_ = false;
 };
 
-} // namespace
+}  // namespace
 
 ParseResult parse(const Grammar &grammar, const QString &text, int startOffset)
 {
     return Interpreter(grammar, text).run(startOffset);
 }
 
-} // namespace vornak::script
+}  // namespace vornak::script

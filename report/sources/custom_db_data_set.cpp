@@ -4,9 +4,10 @@
 #include "data/field.h"
 #include "report/model/property_builder.h"
 #include "report/model/report.h"
+#include "report/script/report_text.h"
 
-#include <QIODevice>
 #include <algorithm>
+#include <QIODevice>
 
 namespace vornak {
 
@@ -23,10 +24,10 @@ const QStringList &textTypes()
 
 const QStringList &blobTypes()
 {
-    static const QStringList names{QStringLiteral("Blob"),         QStringLiteral("Memo"),
-                                   QStringLiteral("WideMemo"),     QStringLiteral("Graphic"),
-                                   QStringLiteral("FmtMemo"),      QStringLiteral("ParadoxOle"),
-                                   QStringLiteral("DBaseOle"),     QStringLiteral("TypedBinary")};
+    static const QStringList names{QStringLiteral("Blob"),     QStringLiteral("Memo"),
+                                   QStringLiteral("WideMemo"), QStringLiteral("Graphic"),
+                                   QStringLiteral("FmtMemo"),  QStringLiteral("ParadoxOle"),
+                                   QStringLiteral("DBaseOle"), QStringLiteral("TypedBinary")};
     return names;
 }
 
@@ -35,7 +36,7 @@ QString quoted(const QString &text)
     return u'"' + text + u'"';
 }
 
-} // namespace
+}  // namespace
 
 int TfrxCustomDBDataSet::IndexOfField(const QString &name) const
 {
@@ -68,7 +69,7 @@ QString TfrxCustomDBDataSet::FieldNameOf(const QString &name) const
 
 QString TfrxCustomDBDataSet::NotFoundText(const QString &field) const
 {
-    return QStringLiteral("Поле не найдено: ") + UserName() + u'.' + quoted(field);
+    return reportText("fieldNotFound").arg(UserName(), field);
 }
 
 void TfrxCustomDBDataSet::ReportError(const QString &text) const
@@ -103,7 +104,9 @@ void TfrxCustomDBDataSet::BuildFieldList()
     GetFieldList(names);
     TDataSet *dataSet = GetDataSet();
     for (const QString &name : std::as_const(names)) {
-        const auto less = [](const FieldEntry &e, const QString &n) { return e.name.compare(n, Qt::CaseInsensitive) < 0; };
+        const auto less = [](const FieldEntry &e, const QString &n) {
+            return e.name.compare(n, Qt::CaseInsensitive) < 0;
+        };
         const auto at = std::lower_bound(fields_.begin(), fields_.end(), name, less);
         if (at != fields_.end() && at->name.compare(name, Qt::CaseInsensitive) == 0)
             continue;
@@ -208,14 +211,16 @@ const TfrxPropertyList &TfrxCustomDBDataSet::ClassProperties()
 {
     using C = TfrxCustomDBDataSet;
     using B = PropertyBuilder<C>;
-    static const TfrxPropertyList list = TfrxDataSet::ClassProperties()
-        + TfrxPropertyList{
+    static const TfrxPropertyList list =
+        TfrxDataSet::ClassProperties() +
+        TfrxPropertyList{
             FRX_BOOL(C, CloseDataSource, std::nullopt),
             FRX_BOOL(C, OpenDataSource, true),
-            B::Lines(QStringLiteral("FieldAliases.Text"), [](const C &o) { return o.FieldAliases(); },
-                     [](C &o, QStringList v) { o.SetFieldAliases(v); }),
+            B::Lines(
+                QStringLiteral("FieldAliases.Text"), [](const C &o) { return o.FieldAliases(); },
+                [](C &o, QStringList v) { o.SetFieldAliases(v); }),
         };
     return list;
 }
 
-} // namespace vornak
+}  // namespace vornak

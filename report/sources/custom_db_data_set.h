@@ -65,7 +65,7 @@ protected:
         QString name;
         TField *field = nullptr;
     };
-    QList<FieldEntry> fields_; // sorted by name, ignoring case
+    QList<FieldEntry> fields_;  // sorted by name, ignoring case
 
 private:
     bool closeDataSource_ = false;
@@ -73,4 +73,4 @@ private:
     QStringList fieldAliases_;
 };
 
-} // namespace vornak
+}  // namespace vornak

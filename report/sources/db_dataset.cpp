@@ -4,16 +4,17 @@
 #include "platform/errors.h"
 #include "report/model/class_registry.h"
 #include "report/model/property_builder.h"
+#include "report/script/report_text.h"
 
 namespace vornak {
 
 namespace {
 // The data source classes join the model's class registry.
-const bool registered
-    = frxRegisterClass({QStringLiteral("TfrxCustomDBDataSet"), QStringLiteral("TfrxDataSet"), {}})
-      && frxRegisterClass({QStringLiteral("TfrxDBDataset"), QStringLiteral("TfrxCustomDBDataSet"),
-                           [](TfrxComponent *parent) -> TfrxComponent * { return new TfrxDBDataset(parent); }});
-} // namespace
+const bool registered =
+    frxRegisterClass({QStringLiteral("TfrxCustomDBDataSet"), QStringLiteral("TfrxDataSet"), {}}) &&
+    frxRegisterClass({QStringLiteral("TfrxDBDataset"), QStringLiteral("TfrxCustomDBDataSet"),
+                      [](TfrxComponent *parent) -> TfrxComponent * { return new TfrxDBDataset(parent); }});
+}  // namespace
 
 TfrxDBDataset::~TfrxDBDataset()
 {
@@ -48,7 +49,7 @@ void TfrxDBDataset::Initialize()
 {
     effective_ = GetDataSet();
     if (!effective_)
-        throw EngineError(QStringLiteral("Компонент %1 не подключен к данным").arg(Name()));
+        throw EngineError(reportText("dataSourceNotConnected").arg(Name()));
     if (!handlersInstalled_) {
         savedAfterOpen_ = effective_->AfterOpen;
         savedBeforeClose_ = effective_->BeforeClose;
@@ -113,7 +114,7 @@ void TfrxDBDataset::Close()
     if (!effective_)
         return;
     if (handlersInstalled_)
-        effective_->Close(); // runs the before-close handling
+        effective_->Close();  // runs the before-close handling
     else {
         beforeClose(effective_);
         effective_->Close();
@@ -180,9 +181,9 @@ const TfrxPropertyList &TfrxDBDataset::ClassProperties()
 {
     using C = TfrxDBDataset;
     // DataSet and DataSource are set by the window that owns the data source.
-    static const TfrxPropertyList list
-        = TfrxCustomDBDataSet::ClassProperties() + TfrxPropertyList{FRX_BOOL(C, BCDToCurrency, false)};
+    static const TfrxPropertyList list =
+        TfrxCustomDBDataSet::ClassProperties() + TfrxPropertyList{FRX_BOOL(C, BCDToCurrency, false)};
     return list;
 }
 
-} // namespace vornak
+}  // namespace vornak

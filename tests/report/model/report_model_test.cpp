@@ -7,6 +7,7 @@
 #include "report/model/page.h"
 #include "report/model/report.h"
 #include "report/model/report_page.h"
+#include "report/model/user_data_set.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ struct SmallReport {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(ReportObjectModel, FindObjectFoldsOnlyLatinLetters)
 {
@@ -63,7 +64,7 @@ TEST(ReportObjectModel, FindObjectFoldsOnlyLatinLetters)
 TEST(ReportObjectModel, RenamingRules)
 {
     SmallReport r;
-    r.memo1->SetName(QStringLiteral("MEMO1")); // the same name ignoring case: nothing changes
+    r.memo1->SetName(QStringLiteral("MEMO1"));  // the same name ignoring case: nothing changes
     EXPECT_EQ(r.memo1->Name(), QStringLiteral("Memo1"));
 
     EXPECT_THROW(r.memo1->SetName(QStringLiteral("memo2")), EngineError);
@@ -151,7 +152,7 @@ TEST(ReportObjectModel, A4PageWithTenMillimetreMargins)
     EXPECT_NEAR(r.band->Width(), 718.1107, 1e-9);
     EXPECT_NEAR(r.memo1->Left(), 58.58290905499997, 1e-9);
     EXPECT_NEAR(loose->Left(), 7.55906, 1e-9);
-    EXPECT_EQ(r.page->Width(), 794); // back to the paper size
+    EXPECT_EQ(r.page->Width(), 794);  // back to the paper size
     EXPECT_EQ(r.page->Height(), 1123);
 }
 
@@ -163,7 +164,7 @@ TEST(ReportObjectModel, PaperSizeRules)
     EXPECT_EQ(page.PaperSize(), 256);
     EXPECT_EQ(page.Width(), 794);
 
-    page.SetPaperSize(48); // not in the table: the size stays
+    page.SetPaperSize(48);  // not in the table: the size stays
     EXPECT_EQ(page.PaperWidth(), 210.12345679);
     EXPECT_EQ(page.PaperSize(), 48);
 
@@ -190,7 +191,7 @@ TEST(ReportObjectModel, PaperSizeRules)
     EXPECT_EQ(page.RightMargin(), 4);
     EXPECT_EQ(page.TopMargin(), 2);
     EXPECT_EQ(page.BottomMargin(), 1);
-    page.SetPaperSize(11); // looked up while landscape: swapped
+    page.SetPaperSize(11);  // looked up while landscape: swapped
     EXPECT_EQ(page.PaperWidth(), 210);
     EXPECT_EQ(page.PaperHeight(), 148);
     page.SetOrientation(poPortrait);
@@ -250,8 +251,12 @@ TEST(ReportObjectModel, MemoTextLineBreaks)
         {u"a\r\nb", {QStringLiteral("a"), QStringLiteral("b")}},
         {u"a\n\rb", {QStringLiteral("a"), QString(), QStringLiteral("b")}},
         {u"a\r\n", {QStringLiteral("a")}},
-        {u"a\x2028" u"b\rc", {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}},
-        {u"a\r\n\x2028" u"b", {QStringLiteral("a"), QStringLiteral("b")}},
+        {u"a\x2028"
+         u"b\rc",
+         {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}},
+        {u"a\r\n\x2028"
+         u"b",
+         {QStringLiteral("a"), QStringLiteral("b")}},
         {u"", {}},
     };
     TfrxMemoView memo;
@@ -348,7 +353,7 @@ TEST(ReportObjectModel, ClassesAreCreatedByNameAndKnowTheirParents)
         EXPECT_EQ(chain.last(), QStringLiteral("TfrxComponent")) << name.toStdString();
     }
     EXPECT_TRUE(frxFindClass(QStringLiteral("TfrxNullBand"))->engineOnly);
-    EXPECT_EQ(frxCreateComponent(QStringLiteral("TfrxBand"), nullptr), nullptr); // only a base
+    EXPECT_EQ(frxCreateComponent(QStringLiteral("TfrxBand"), nullptr), nullptr);  // only a base
     EXPECT_EQ(frxCreateComponent(QStringLiteral("TfrxNoSuchThing"), nullptr), nullptr);
 
     TfrxReportPage page;
@@ -360,6 +365,23 @@ TEST(ReportObjectModel, ClassesAreCreatedByNameAndKnowTheirParents)
 
 // Assign copies every stored property, also those at their default, so the copy keeps nothing
 // of what it had; every property reads back what it was given through its typed value.
+// The counting data source the engine creates for a band with RowCount: exactly that many rows.
+TEST(ReportObjectModel, UserDataSetCountsItsRows)
+{
+    std::unique_ptr<TfrxComponent> created(frxCreateComponent(QStringLiteral("TfrxUserDataSet"), nullptr));
+    auto *rows = dynamic_cast<TfrxUserDataSet *>(created.get());
+    ASSERT_NE(rows, nullptr);
+    rows->SetRangeEnd(reCount);
+    rows->SetRangeEndCount(3);
+    rows->SetFields({QStringLiteral("n")});
+    rows->OnGetValue = [rows](const QString &, Variant &value) { value = Variant(rows->RecNo() + 1); };
+    QStringList seen;
+    for (rows->First(); !rows->Eof(); rows->Next())
+        seen << rows->DisplayText(QStringLiteral("n"));
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+    EXPECT_EQ(rows->FieldsCount(), 1);
+}
+
 TEST(ReportObjectModel, AssignCopiesEveryStoredPropertyDefaultsIncluded)
 {
     TfrxMemoView source;
@@ -376,8 +398,15 @@ TEST(ReportObjectModel, AssignCopiesEveryStoredPropertyDefaultsIncluded)
     TFont font;
     font.Height = -20;
     target.SetFont(font);
+    TfrxMemoView next;
+    next.SetName(QStringLiteral("Next"));
+    target.SetFlowTo(&next);
+    TfrxUserDataSet rows;
+    target.SetDataSet(&rows);
 
     target.Assign(source);
+    EXPECT_EQ(target.FlowTo(), nullptr);
+    EXPECT_EQ(target.DataSet(), nullptr);
     int compared = 0;
     for (const TfrxPropertyInfo &property : source.Properties()) {
         if (!property.isStoredAtAll(source))

@@ -1,8 +1,8 @@
 #include "platform/errors.h"
 #include "report/model/band.h"
 #include "report/model/custom_engine.h"
-#include "report/model/expression_evaluator.h"
 #include "report/model/data_band.h"
+#include "report/model/expression_evaluator.h"
 #include "report/model/memo_view.h"
 #include "report/model/report.h"
 #include "report/model/report_page.h"
@@ -46,7 +46,10 @@ struct ScriptedReport {
 // preparation and the engine's notification list are still there.
 class RecordingCache : public TfrxExpressionEvaluator {
 public:
-    explicit RecordingCache(TfrxReport &report) : report_(report) {}
+    explicit RecordingCache(TfrxReport &report)
+        : report_(report)
+    {
+    }
     void Clear(const QString &scriptLanguage) override
     {
         const bool itemsThere = report_.Script().FindLocal(QStringLiteral("MasterData1")) != nullptr;
@@ -56,7 +59,7 @@ public:
                    .arg(report_.Engine() ? report_.Engine()->NotifyList.size() : -1);
     }
     Variant Calc(const QString &expression) override { return Variant(QStringLiteral("calc ") + expression); }
-    void GetData(TfrxView &) override {}
+    void GetData(TfrxView &view) override { log << QStringLiteral("data ") + view.Name(); }
     QStringList log;
 
 private:
@@ -80,7 +83,7 @@ public:
     bool Run() override { return true; }
 };
 
-} // namespace
+}  // namespace
 
 // Each preparation empties the expression cache and the notification list while the items of
 // the previous one still exist, then replaces those items: a second and third run in a row
@@ -106,6 +109,28 @@ TEST(ReportScript, PreparationEmptiesTheCacheBeforeTheItemsGo)
                                            QStringLiteral("PascalScript items:1 notify:1"),
                                            QStringLiteral("PascalScript items:1 notify:1")}));
     EXPECT_EQ(r.report.Calc(QStringLiteral("1 + 1")), Variant(QStringLiteral("calc 1 + 1")));
+    r.memo->GetData();
+    EXPECT_EQ(recording->log.last(), QStringLiteral("data Memo14"));
+}
+
+// Scripts read the engine's run state through "Engine" and may move its position.
+TEST(ReportScript, EngineStateIsVisibleToScripts)
+{
+    ScriptedReport r;
+    r.report.SetEngine(std::make_unique<IdleEngine>(r.report));
+    r.report.Engine()->CurY = 100;
+    r.report.Engine()->PageWidth = 718.1107;
+    r.report.SetScriptText(
+        {QStringLiteral("var w: Extended; f: Boolean;"),
+         QStringLiteral("begin w := Engine.PageWidth; f := Engine.FinalPass; Engine.CurY := Engine.CurY + 5 end.")});
+    ASSERT_TRUE(r.report.PrepareScript()) << r.report.Errors().join(u'\n').toStdString();
+    r.report.RunScriptMainBlock();
+    EXPECT_EQ(static_cast<ScriptVariable *>(r.report.Script().Find(QStringLiteral("w")))->value().toDouble(), 718.1107);
+    EXPECT_EQ(static_cast<ScriptVariable *>(r.report.Script().Find(QStringLiteral("f")))->value(), Variant(true));
+    EXPECT_EQ(r.report.Engine()->CurY, 105);
+    r.report.SetScriptText({QStringLiteral("begin Engine.TotalPages := 3 end.")});
+    ASSERT_TRUE(r.report.PrepareScript());
+    EXPECT_THROW(r.report.RunScriptMainBlock(), EngineError);
 }
 
 TEST(ReportScript, CalcNeedsAnExpressionCache)
@@ -131,7 +156,7 @@ TEST(ReportScript, StartAndStopEventsRunTheirProcedures)
                             QStringLiteral("begin end.")});
     r.report.SetName(QStringLiteral("frxReport1"));
     ASSERT_TRUE(r.report.PrepareScript()) << r.report.Errors().join(u'\n').toStdString();
-    r.report.DoStartReport(); // no handler named: nothing
+    r.report.DoStartReport();  // no handler named: nothing
     EXPECT_TRUE(r.report.Variables().Value(QStringLiteral("state")).isNull());
     r.report.OnStartReport = QStringLiteral("Started");
     r.report.OnStopReport = QStringLiteral("Stopped");
@@ -146,9 +171,10 @@ TEST(ReportScript, StartAndStopEventsRunTheirProcedures)
 TEST(ReportScript, PeriodCaptionScriptDefinesItsVariable)
 {
     ScriptedReport r;
-    const Variant str = r.run({QStringLiteral("var"), QStringLiteral("str: string;"), QStringLiteral("begin"),
-                               QStringLiteral("str := 'за период с 01.01.2024 по 31.01.2024';"), QStringLiteral("end.")},
-                              QStringLiteral("str"));
+    const Variant str =
+        r.run({QStringLiteral("var"), QStringLiteral("str: string;"), QStringLiteral("begin"),
+               QStringLiteral("str := 'за период с 01.01.2024 по 31.01.2024';"), QStringLiteral("end.")},
+              QStringLiteral("str"));
     EXPECT_EQ(str, Variant(QStringLiteral("за период с 01.01.2024 по 31.01.2024")));
 
     // The next preparation compiles the new text; what the report added before is gone.
@@ -171,7 +197,7 @@ TEST(ReportScript, ObjectsUnitsAndSetAreRegistered)
     EXPECT_EQ(r.report.Variables().Value(QStringLiteral("total")), Variant(QStringLiteral("Memo14")));
 
     const char *names[] = {"MasterData1", "Memo14", "Page1", "Report", "Engine", "Outline", "Value", "Self",
-                           "Get", "Set", "IIF", "SUM", "AVG", "MIN", "MAX", "COUNT"};
+                           "Get",         "Set",    "IIF",   "SUM",    "AVG",    "MIN",     "MAX",   "COUNT"};
     for (const char *name : names)
         EXPECT_TRUE(r.report.Script().Find(QString::fromLatin1(name))) << name;
     auto *band = static_cast<ScriptObjectItem *>(r.report.Script().Find(QStringLiteral("masterdata1")));
@@ -179,6 +205,14 @@ TEST(ReportScript, ObjectsUnitsAndSetAreRegistered)
     EXPECT_TRUE(r.band->inheritsScriptClass(QStringLiteral("TfrxDataBand")));
     EXPECT_TRUE(r.memo->inheritsScriptClass(QStringLiteral("TfrxView")));
     EXPECT_FALSE(r.memo->inheritsScriptClass(QStringLiteral("TfrxBand")));
+
+    // Clearing the script keeps the unit constants the report registered when it was created.
+    r.report.Script().Clear();
+    EXPECT_NE(r.report.Script().Find(QStringLiteral("fr01cm")), nullptr);
+    EXPECT_EQ(r.report.Script().Find(QStringLiteral("MasterData1")), nullptr);
+    r.report.SetScriptValue(Variant(1));  // "Value" went with the rest: nothing to set
+    r.memo->BeforePrint();
+    EXPECT_EQ(r.report.SelfObject(), r.memo);
 }
 
 TEST(ReportScript, DefaultScriptHasNoStatements)
@@ -197,7 +231,8 @@ TEST(ReportScript, CompileErrorGoesToTheErrorList)
                             QStringLiteral("str := 'a'"), QStringLiteral("str := 'b';"), QStringLiteral("end.")});
     EXPECT_FALSE(r.report.PrepareScript());
     ASSERT_EQ(r.report.Errors().size(), 1);
-    EXPECT_TRUE(r.report.Errors()[0].startsWith(QStringLiteral("Ошибка в скрипте 5:"))) << r.report.Errors()[0].toStdString();
+    EXPECT_TRUE(r.report.Errors()[0].startsWith(QStringLiteral("Ошибка в скрипте 5:")))
+        << r.report.Errors()[0].toStdString();
     EXPECT_TRUE(r.report.Errors()[0].endsWith(QStringLiteral(": ';' expected"))) << r.report.Errors()[0].toStdString();
 }
 

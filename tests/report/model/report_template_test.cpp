@@ -31,7 +31,7 @@ struct PeriodReportFixture {
     PeriodReportFixture()
     {
         const std::pair<const char *, const char *> names[] = {
-            {"frxDBAuto", "Auto"},     {"frxDBBegin", "Begin"},       {"frxDBEnde", "Ende"},
+            {"frxDBAuto", "Auto"},     {"frxDBBegin", "Begin"},      {"frxDBEnde", "Ende"},
             {"frxDBOborot", "Oborot"}, {"frxDBDataset4", "Source1"},
         };
         for (const auto &[component, user] : names) {
@@ -74,7 +74,7 @@ struct PeriodReportFixture {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(PeriodReportTemplate, ReportAndPages)
 {
@@ -84,8 +84,8 @@ TEST(PeriodReportTemplate, ReportAndPages)
     EXPECT_EQ(r.Version(), QStringLiteral("4.10.1"));
     EXPECT_EQ(r.IniFile(), QStringLiteral("\\Software\\Vornak\\Reports"));
     EXPECT_EQ(r.Preview(), &f.preview);
-    EXPECT_EQ(r.PreviewOptions.Buttons, pbPrint | pbLoad | pbSave | pbExport | pbZoom | pbFind | pbOutline
-                                            | pbPageSetup | pbTools | pbEdit | pbNavigator | pbExportQuick);
+    EXPECT_EQ(r.PreviewOptions.Buttons, pbPrint | pbLoad | pbSave | pbExport | pbZoom | pbFind | pbOutline |
+                                            pbPageSetup | pbTools | pbEdit | pbNavigator | pbExportQuick);
     EXPECT_EQ(r.PreviewOptions.Zoom, 1.0);
     EXPECT_EQ(r.PrintOptions.Printer, QStringLiteral("Default"));
     EXPECT_EQ(r.ReportOptions.CreateDate, 40934.3362785648);
@@ -166,13 +166,20 @@ TEST(PeriodReportTemplate, TextObjects)
         const char *text;
     } memos[] = {
         {"Memo9", "ReportTitle1", 26.45671, 62.35436, 600.94488189, 26.45671, -16, true, 0, haCenter, "Пробег (км)"},
-        {"Memo2", "ReportTitle1", 26.45671, 89.81107, 200.31509, 22.67718, -16, true, framed, haCenter, "Начальный пробег"},
-        {"Memo3", "ReportTitle1", 26.45671, 112.26778, 200.31509, 22.67718, -16, false, framed, haCenter, "[Begin.\"km1\"]"},
-        {"Memo4", "ReportTitle1", 226.63791, 89.81107, 200.31509, 22.67718, -16, true, framed, haCenter, "Изменения за период"},
-        {"Memo5", "ReportTitle1", 226.63791, 112.26778, 200.31509, 22.67718, -16, false, framed, haCenter, "[Oborot.\"sm\"]"},
-        {"Memo6", "ReportTitle1", 426.81911, 89.81107, 200.31509, 22.67718, -16, true, framed, haCenter, "Конечный пробег"},
-        {"Memo7", "ReportTitle1", 426.81911, 112.26778, 200.31509, 22.67718, -16, false, framed, haCenter, "[Ende.\"sm\"]"},
-        {"Memo8", "Header1", 58.58290905499997, 0, 600.94488189, 26.45671, -16, true, 0, haCenter, "Денежные затраты (руб.)"},
+        {"Memo2", "ReportTitle1", 26.45671, 89.81107, 200.31509, 22.67718, -16, true, framed, haCenter,
+         "Начальный пробег"},
+        {"Memo3", "ReportTitle1", 26.45671, 112.26778, 200.31509, 22.67718, -16, false, framed, haCenter,
+         "[Begin.\"km1\"]"},
+        {"Memo4", "ReportTitle1", 226.63791, 89.81107, 200.31509, 22.67718, -16, true, framed, haCenter,
+         "Изменения за период"},
+        {"Memo5", "ReportTitle1", 226.63791, 112.26778, 200.31509, 22.67718, -16, false, framed, haCenter,
+         "[Oborot.\"sm\"]"},
+        {"Memo6", "ReportTitle1", 426.81911, 89.81107, 200.31509, 22.67718, -16, true, framed, haCenter,
+         "Конечный пробег"},
+        {"Memo7", "ReportTitle1", 426.81911, 112.26778, 200.31509, 22.67718, -16, false, framed, haCenter,
+         "[Ende.\"sm\"]"},
+        {"Memo8", "Header1", 58.58290905499997, 0, 600.94488189, 26.45671, -16, true, 0, haCenter,
+         "Денежные затраты (руб.)"},
         {"Memo16", "Header1", 0, 26.45671, 438.42548, 22.67718, -16, true, framed, haCenter, "Название затрат"},
         {"Memo11", "Header1", 438.42548, 26.45671, 257.00804, 22.67718, -16, true, framed, haCenter, "Сумма"},
         {"Memo21", "MasterData1", 0, 0, 438.42548, 22.67718, -16, false, framed, haCenter, "[Source1.\"opisanie\"]"},
@@ -235,10 +242,10 @@ TEST(PeriodReportTemplate, WrittenAndReadBackUnchanged)
 {
     PeriodReportFixture f;
     const QString text = f.report.SaveToText();
-    EXPECT_FALSE(text.contains(u"ShowHint")); // defaults are left out
+    EXPECT_FALSE(text.contains(u"ShowHint"));  // defaults are left out
     // Read back as a preparation restores it: data sources found by component name.
     TfrxReport copy;
-    copy.SetPreview(&f.preview); // the preview is kept, not looked up again
+    copy.SetPreview(&f.preview);  // the preview is kept, not looked up again
     copy.LoadFromText(text);
     EXPECT_TRUE(copy.Errors().isEmpty());
     EXPECT_EQ(copy.SaveToText().toStdString(), text.toStdString());
@@ -300,7 +307,8 @@ TEST(TemplateReader, EveryKindOfValueSurvivesWritingAndReading)
     auto *pageCopy = dynamic_cast<TfrxReportPage *>(copy.FindObject(QStringLiteral("P")));
     EXPECT_EQ(pageCopy->PaperWidth(), 210);
     EXPECT_EQ(pageCopy->PaperHeight(), 148);
-    EXPECT_EQ(dynamic_cast<TfrxBand *>(copy.FindObject(QStringLiteral("G")))->Child(), copy.FindObject(QStringLiteral("Child1")));
+    EXPECT_EQ(dynamic_cast<TfrxBand *>(copy.FindObject(QStringLiteral("G")))->Child(),
+              copy.FindObject(QStringLiteral("Child1")));
     EXPECT_EQ(copy.Variables().Value(QStringLiteral("limit")), Variant(QStringLiteral("10")));
     EXPECT_EQ(copy.Style().value(0).Color, clRed);
     EXPECT_EQ(copy.ReportOptions.Description, report.ReportOptions.Description);
@@ -326,7 +334,7 @@ TEST(PeriodReportTemplate, PageCopiedWithItsObjects)
 TEST(PeriodReportTemplate, UnresolvedDataSetsAreReportedBeforeARun)
 {
     TfrxReport report;
-    LoadPeriodReportTemplate(report); // no data sources exist
+    LoadPeriodReportTemplate(report);  // no data sources exist
     EXPECT_EQ(report.Datasets().Count(), 5);
     EXPECT_EQ(report.Datasets().Items(0).DataSetName(), QStringLiteral("Auto"));
     EXPECT_FALSE(report.CheckDataSets());

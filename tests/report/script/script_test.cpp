@@ -1,3 +1,4 @@
+#include "report/script/report_text.h"
 #include "report/script/script.h"
 #include "report/script/script_grammar.h"
 #include "report/script/script_object.h"
@@ -5,8 +6,8 @@
 
 #include "platform/errors.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
+#include <QFile>
 
 using namespace vornak;
 
@@ -51,7 +52,10 @@ struct Scripts {
 class FakeFont : public ScriptObject {
 public:
     QString scriptClassName() const override { return QStringLiteral("TFont"); }
-    int findScriptProperty(const QString &name) const override { return name.compare(u"Size", Qt::CaseInsensitive) == 0 ? 0 : -1; }
+    int findScriptProperty(const QString &name) const override
+    {
+        return name.compare(u"Size", Qt::CaseInsensitive) == 0 ? 0 : -1;
+    }
     Variant scriptProperty(int) const override { return size; }
     void setScriptProperty(int, const Variant &value) override { size = value; }
     Variant size = Variant(8);
@@ -73,13 +77,19 @@ public:
     Variant scriptProperty(int) const override { return text; }
     void setScriptProperty(int, const Variant &value) override { text = value.toString(); }
     ScriptObject *scriptObjectProperty(int index) const override { return index == 1 ? &font : nullptr; }
-    int findScriptMethod(const QString &name) const override { return name.compare(u"Twice", Qt::CaseInsensitive) == 0 ? 0 : -1; }
-    Variant callScriptMethod(int, const QList<Variant> &arguments) override { return Variant(arguments.value(0).toInt() * 2); }
+    int findScriptMethod(const QString &name) const override
+    {
+        return name.compare(u"Twice", Qt::CaseInsensitive) == 0 ? 0 : -1;
+    }
+    Variant callScriptMethod(int, const QList<Variant> &arguments) override
+    {
+        return Variant(arguments.value(0).toInt() * 2);
+    }
     QString text;
     mutable FakeFont font;
 };
 
-} // namespace
+}  // namespace
 
 TEST(Script, PeriodScriptRunsOnceAndItsVariableIsSeenByExpressions)
 {
@@ -93,7 +103,8 @@ TEST(Script, PeriodScriptRunsOnceAndItsVariableIsSeenByExpressions)
     EXPECT_EQ(scripts.calc(QStringLiteral("str")).toString(), QStringLiteral("Период: 01.01.2024 - 31.01.2024"));
     EXPECT_EQ(scripts.calc(QStringLiteral("Str + '!'")).toString(), QStringLiteral("Период: 01.01.2024 - 31.01.2024!"));
     // Each expression stays callable after later ones were compiled into the same script.
-    EXPECT_EQ(scripts.expressions.CallFunction(QStringLiteral("FR3F0")).toString(), QStringLiteral("Период: 01.01.2024 - 31.01.2024"));
+    EXPECT_EQ(scripts.expressions.CallFunction(QStringLiteral("FR3F0")).toString(),
+              QStringLiteral("Период: 01.01.2024 - 31.01.2024"));
 }
 
 TEST(Script, DefaultScriptHasNoStatements)
@@ -157,7 +168,8 @@ TEST(Script, CompileErrorsGiveTextAndPosition)
         {{"var Сумма: Integer;", "begin Сумма := $1F + 1.5e1 end."}, "ok"},
         {{"var i: Integer = 2 * 3; s: String = IntToStr(7) + 'x';", "begin end."}, "ok"},
         // Initial values are computed while compiling: a script function might never return.
-        {{"function Forever: Integer; begin while True do; end;", "var i: Integer = Forever;", "begin end."}, "2:18 Ожидается константа"},
+        {{"function Forever: Integer; begin while True do; end;", "var i: Integer = Forever;", "begin end."},
+         "2:18 Ожидается константа"},
     };
     for (const auto &[lines, expected] : cases)
         EXPECT_EQ(compileResult(lines), expected) << lines.join(u'|').toStdString();
@@ -193,11 +205,12 @@ TEST(Script, KeywordDataSourceReachableOnlyThroughDataReference)
 {
     Scripts scripts;
     QStringList asked;
-    scripts.report.AddMethod(QStringLiteral("function Get(Name: String): Variant"), [&](const QString &name, const QList<Variant> &arguments) {
-        EXPECT_EQ(name, QStringLiteral("Get"));
-        asked.append(arguments.value(0).toString());
-        return Variant(1500);
-    });
+    scripts.report.AddMethod(QStringLiteral("function Get(Name: String): Variant"),
+                             [&](const QString &name, const QList<Variant> &arguments) {
+                                 EXPECT_EQ(name, QStringLiteral("Get"));
+                                 asked.append(arguments.value(0).toString());
+                                 return Variant(1500);
+                             });
     EXPECT_EQ(scripts.calc(QStringLiteral("<Begin.\"km1\">")).toInt(), 1500);
     EXPECT_EQ(scripts.calc(QStringLiteral("<Source1.\"s2\"> * 2 + 7")).toInt(), 3007);
     // Brackets and quotes inside the reference belong to it.
@@ -226,16 +239,18 @@ TEST(Script, MacroFunctionsReceiveArgumentTexts)
     QList<Variant> received;
     scripts.report.AddMethod(QStringLiteral("function Get(Name: String): Variant"),
                              [](const QString &, const QList<Variant> &) { return Variant(2.5); });
-    scripts.report.AddMethod(QStringLiteral("macrofunction SUM(Expr: Variant; Band: Variant = 0; Flags: Integer = 0): Variant"),
-                             [&](const QString &name, const QList<Variant> &arguments) {
-                                 EXPECT_EQ(name, QStringLiteral("SUM"));
-                                 received = arguments;
-                                 return Variant(12.5);
-                             });
+    scripts.report.AddMethod(
+        QStringLiteral("macrofunction SUM(Expr: Variant; Band: Variant = 0; Flags: Integer = 0): Variant"),
+        [&](const QString &name, const QList<Variant> &arguments) {
+            EXPECT_EQ(name, QStringLiteral("SUM"));
+            received = arguments;
+            return Variant(12.5);
+        });
     scripts.report.AddVariable(QStringLiteral("Value"), QStringLiteral("Variant"))->setValue(Variant(42));
 
     EXPECT_EQ(scripts.calc(QStringLiteral("SUM(<Source1.\"s2\">,MasterData1)")).toDouble(), 12.5);
-    EXPECT_EQ(received, (QList<Variant>{Variant(QStringLiteral("<Source1.\"s2\">")), Variant(QStringLiteral("MasterData1")), Variant(QString())}));
+    EXPECT_EQ(received, (QList<Variant>{Variant(QStringLiteral("<Source1.\"s2\">")),
+                                        Variant(QStringLiteral("MasterData1")), Variant(QString())}));
     EXPECT_EQ(scripts.calc(QStringLiteral("sum( 1 + (2 * x) , A.B )")).toDouble(), 12.5);
     EXPECT_EQ(received.value(0).toString(), QStringLiteral("1 + (2 * x)"));
     EXPECT_EQ(received.value(1).toString(), QStringLiteral("A.B"));
@@ -250,7 +265,7 @@ TEST(Script, ArrayVariablesStartEmpty)
     const auto *array = static_cast<ScriptVariable *>(script.Find(QStringLiteral("A")));
     EXPECT_EQ(array->type().kind, TfsVarType::fvtArray);
     EXPECT_TRUE(array->value().isNull());
-    EXPECT_THROW(script.Execute(), EngineError); // it has no elements
+    EXPECT_THROW(script.Execute(), EngineError);  // it has no elements
 }
 
 TEST(Script, FunctionsProceduresAndStatements)
@@ -283,9 +298,11 @@ TEST(Script, FunctionsProceduresAndStatements)
         "end.",
     });
     ASSERT_TRUE(script.Run()) << script.ErrorPos().toStdString() << ' ' << script.ErrorMsg().toStdString();
-    auto value = [&](const char *name) { return static_cast<ScriptVariable *>(script.Find(QString::fromLatin1(name)))->value(); };
+    auto value = [&](const char *name) {
+        return static_cast<ScriptVariable *>(script.Find(QString::fromLatin1(name)))->value();
+    };
     EXPECT_EQ(value("log").toString(), QStringLiteral("abaa-!?.120"));
-    EXPECT_EQ(value("total").toInt(), 102); // 1+2+4+5 = 12, then tens up to 102
+    EXPECT_EQ(value("total").toInt(), 102);  // 1+2+4+5 = 12, then tens up to 102
     EXPECT_EQ(script.CallFunction(QStringLiteral("fact"), {Variant(10)}).toInt(), 3628800);
 
     ScriptProcedure *fact = script.FindProcedure(QStringLiteral("Fact"));
@@ -301,7 +318,8 @@ TEST(Script, EventHandlersAreProcedures)
                      "function Memo1OnAfterData(Sender: Variant): Integer; begin Result := 1 end;", "begin end."});
     ASSERT_TRUE(script.Compile()) << script.ErrorMsg().toStdString();
     EXPECT_EQ(script.EventHandler(QString()), nullptr);
-    EXPECT_EQ(script.EventHandler(QStringLiteral("memo1onbeforeprint")), script.FindProcedure(QStringLiteral("Memo1OnBeforePrint")));
+    EXPECT_EQ(script.EventHandler(QStringLiteral("memo1onbeforeprint")),
+              script.FindProcedure(QStringLiteral("Memo1OnBeforePrint")));
     const std::pair<QString, QString> errors[] = {
         {QStringLiteral("Memo1OnAfterData"), QStringLiteral("Обработчик события должен быть процедурой")},
         {QStringLiteral("Memo1OnAfterPrint"), QStringLiteral("Неопределенный идентификатор: 'Memo1OnAfterPrint'")},
@@ -326,8 +344,9 @@ TEST(Script, RuntimeErrorsRaiseEngineError)
     };
     for (const auto &[statement, message] : cases) {
         TfsScript script;
-        script.SetLines({"var v: Variant;", "function Endless(n: Integer): Integer; begin Result := Endless(n + 1) end;",
-                         "begin", statement, "end."});
+        script.SetLines({"var v: Variant;",
+                         "function Endless(n: Integer): Integer; begin Result := Endless(n + 1) end;", "begin",
+                         statement, "end."});
         ASSERT_TRUE(script.Compile()) << script.ErrorMsg().toStdString();
         try {
             script.Execute();
@@ -375,15 +394,10 @@ TEST(Script, ObjectsPropertiesAndMethods)
     script.AddClass(QStringLiteral("TfrxView"));
     ScriptVariable *self = script.AddVariable(QStringLiteral("Self"), QStringLiteral("TfrxView"));
     self->setObject(&memo);
-    script.SetLines({"var n: Variant;",
-                     "begin",
-                     "  memo14.Text := 'x' + IntToStr(Memo14.Twice(21));",
-                     "  Memo14.Font.Size := Memo14.Font.Size + 2;",
-                     "  Self.Text := Self.Text + '!';",
-                     "  if Self is TfrxView then n := 1;",
-                     "  Self := nil;",
-                     "  if not (Self is TfrxView) then Self := Memo14;",
-                     "end."});
+    script.SetLines({"var n: Variant;", "begin", "  memo14.Text := 'x' + IntToStr(Memo14.Twice(21));",
+                     "  Memo14.Font.Size := Memo14.Font.Size + 2;", "  Self.Text := Self.Text + '!';",
+                     "  if Self is TfrxView then n := 1;", "  Self := nil;",
+                     "  if not (Self is TfrxView) then Self := Memo14;", "end."});
     ASSERT_TRUE(script.Run()) << script.ErrorPos().toStdString() << ' ' << script.ErrorMsg().toStdString();
     EXPECT_EQ(memo.text, QStringLiteral("x42!"));
     EXPECT_EQ(memo.font.size.toInt(), 10);
@@ -411,10 +425,11 @@ TEST(Script, ObjectsAreCarriedAsValues)
     scripts.report.AddObject(QStringLiteral("Memo14"), &memo);
     EXPECT_EQ(scriptObjectOf(scripts.calc(QStringLiteral("Memo14"))), &memo);
     EXPECT_EQ(scriptObjectOf(scriptItemValue(*scripts.report.Find(QStringLiteral("memo14")))), &memo);
-    EXPECT_EQ(scriptObjectOf(scripts.calc(QStringLiteral("Memo14"))), &memo); // the same value again
+    EXPECT_EQ(scriptObjectOf(scripts.calc(QStringLiteral("Memo14"))), &memo);  // the same value again
 
     scripts.report.SetLines({"var v: Variant;", "begin v := Memo14; v.Text := 'via value' end."});
-    ASSERT_TRUE(scripts.report.Run()) << scripts.report.ErrorPos().toStdString() << ' ' << scripts.report.ErrorMsg().toStdString();
+    ASSERT_TRUE(scripts.report.Run()) << scripts.report.ErrorPos().toStdString() << ' '
+                                      << scripts.report.ErrorMsg().toStdString();
     EXPECT_EQ(memo.text, QStringLiteral("via value"));
     EXPECT_EQ(scriptObjectOf(static_cast<ScriptVariable *>(scripts.report.Find(QStringLiteral("v")))->value()), &memo);
 
@@ -455,9 +470,8 @@ TEST(Script, MainProgramFlagDecidesWhenInitialValuesAreComputed)
     for (const bool mainProg : {true, false}) {
         int calls = 0;
         TfsScript script;
-        script.AddMethod(QStringLiteral("function Next: Integer"), [&](const QString &, const QList<Variant> &) {
-            return Variant(++calls);
-        });
+        script.AddMethod(QStringLiteral("function Next: Integer"),
+                         [&](const QString &, const QList<Variant> &) { return Variant(++calls); });
         script.SetMainProg(mainProg);
         script.SetLines({"var a: Integer = Next;", "begin end."});
         ASSERT_TRUE(script.Compile()) << script.ErrorMsg().toStdString();
@@ -492,7 +506,7 @@ TEST(Script, ItemsAddedByAnAdderAreRemovedTogether)
     script.SetLines({"var a: Integer;", "begin b := 1 end."});
     EXPECT_FALSE(script.Compile());
     EXPECT_EQ(script.Find(QStringLiteral("a")), nullptr);
-    EXPECT_NE(script.Find(QStringLiteral("IntToStr")), nullptr); // built-ins stay
+    EXPECT_NE(script.Find(QStringLiteral("IntToStr")), nullptr);  // built-ins stay
     EXPECT_EQ(script.FindType(QStringLiteral("tdatetime"))->type().kind, TfsVarType::fvtFloat);
 }
 
@@ -504,7 +518,8 @@ TEST(Script, RegisteredDeclarations)
         received = arguments;
         return Variant();
     };
-    ScriptProcedure *count = script.AddMethod(QStringLiteral("macrofunction COUNT(Band: Variant = 0; Flags: Integer = 0): Variant"), record);
+    ScriptProcedure *count =
+        script.AddMethod(QStringLiteral("macrofunction COUNT(Band: Variant = 0; Flags: Integer = 0): Variant"), record);
     EXPECT_TRUE(count->isMacro());
     EXPECT_EQ(count->requiredCount(), 0);
     ScriptProcedure *set = script.AddMethod(QStringLiteral("procedure Set(Name: String; Value: Variant)"), record);
@@ -545,7 +560,8 @@ TEST(VariantOps, ArithmeticComparisonAndNull)
         {VariantOperator::GreaterOrEqual, Variant(QStringLiteral("10")), Variant(9), Variant(true)},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(applyOperator(c.op, c.left, c.right), c.expected) << c.left.toString().toStdString() << " op " << int(c.op);
+        EXPECT_EQ(applyOperator(c.op, c.left, c.right), c.expected)
+            << c.left.toString().toStdString() << " op " << int(c.op);
     EXPECT_EQ(negateValue(Variant(5)), Variant(-5));
     EXPECT_EQ(notValue(Variant(true)), Variant(false));
     EXPECT_THROW(applyOperator(VariantOperator::Divide, Variant(1), Variant(0)), EngineError);
@@ -572,7 +588,8 @@ TEST(Script, DeepRecursionThroughLongExpressionsFailsCleanly)
     TfsScript script;
     // Each call waits at the bottom of a long operator chain.
     const QString chain = QStringLiteral("F(n + 1)") + QStringLiteral(" + 0").repeated(450);
-    script.SetLines({"var v: Variant;", "function F(n: Integer): Integer; begin Result := " + chain + " end;", "begin v := F(1) end."});
+    script.SetLines({"var v: Variant;", "function F(n: Integer): Integer; begin Result := " + chain + " end;",
+                     "begin v := F(1) end."});
     ASSERT_TRUE(script.Compile()) << script.ErrorMsg().toStdString();
     try {
         script.Execute();
@@ -602,8 +619,19 @@ TEST(Script, LanguageSettingsComeFromTheGrammarDocument)
     EXPECT_EQ(script.ErrorPos() + u' ' + script.ErrorMsg(), QStringLiteral("5:3 нужна ';'"));
     script.SetLines({"var i: INT;", "begin", "  x := 'made on assignment';", "  i := 2", "end."});
     ASSERT_TRUE(script.Run()) << script.ErrorMsg().toStdString();
-    EXPECT_EQ(static_cast<ScriptVariable *>(script.Find(QStringLiteral("X")))->value().toString(), QStringLiteral("made on assignment"));
+    EXPECT_EQ(static_cast<ScriptVariable *>(script.Find(QStringLiteral("X")))->value().toString(),
+              QStringLiteral("made on assignment"));
     EXPECT_EQ(static_cast<ScriptVariable *>(script.Find(QStringLiteral("i")))->type().kind, TfsVarType::fvtInt);
+}
+
+// The subsystem's texts come from one table; a key it does not hold is shown as itself.
+TEST(ReportText, KeysGiveTheirTextsAndAMissingKeyShowsItself)
+{
+    EXPECT_EQ(reportText("undeclaredIdentifier").arg(QStringLiteral("x")),
+              QStringLiteral("Неопределенный идентификатор: 'x'"));
+    EXPECT_EQ(reportText("scriptError").arg(QStringLiteral("4:1"), QStringLiteral("';' expected")),
+              QStringLiteral("Ошибка в скрипте 4:1: ';' expected"));
+    EXPECT_EQ(reportText("noSuchText"), QStringLiteral("noSuchText"));
 }
 
 TEST(Script, LibraryFunctions)
@@ -616,13 +644,19 @@ TEST(Script, LibraryFunctions)
         {QStringLiteral("Length(Trim('  ab  ')) + Round(2.5) + Round(3.5) + Trunc(-1.7)"), QStringLiteral("7")},
         {QStringLiteral("UpperCase('ab') + LowerCase('CD') + Chr(65) + IntToStr(Ord('a'))"), QStringLiteral("ABcdA97")},
         {QStringLiteral("StrToInt(' 12 ') + StrToFloat('0,5')"), QStringLiteral("12,5")},
-        {QStringLiteral("DateToStr(45292.75) + ' ' + FormatDateTime('yyyy-MM-dd HH:mm', 45292.75)"), QStringLiteral("01.01.2024 2024-01-01 18:00")},
+        {QStringLiteral("DateToStr(45292.75) + ' ' + FormatDateTime('yyyy-MM-dd HH:mm', 45292.75)"),
+         QStringLiteral("01.01.2024 2024-01-01 18:00")},
         {QStringLiteral("VarIsNull(Null) and not VarIsNull(0)"), QStringLiteral("True")},
         {QStringLiteral("FormatFloat('#,##0.00', 1234567.891)"), QString::fromUtf8("1\u00a0234\u00a0567,89")},
-        {QStringLiteral("FormatFloat('0.##', 2.5) + '|' + FormatFloat('0.##', 2) + '|' + FormatFloat('#.##', 0.5)"), QStringLiteral("2,5|2|,5")},
-        {QStringLiteral("FormatFloat('000', 7) + '|' + FormatFloat('0', 2.5) + '|' + FormatFloat('0', -0.4)"), QStringLiteral("007|3|0")},
-        {QStringLiteral("FormatFloat('0.00;(0.00);\"ноль\"', -3.456) + FormatFloat('0.00;(0.00);\"ноль\"', 0)"), QStringLiteral("(3,46)ноль")},
-        {QStringLiteral("FormatFloat('0.0E+00', 12345) + '|' + FormatFloat('0.0E+00', 0.00012) + '|' + FormatFloat('', 2.5)"), QStringLiteral("1,2E+04|1,2E-04|2,5")},
+        {QStringLiteral("FormatFloat('0.##', 2.5) + '|' + FormatFloat('0.##', 2) + '|' + FormatFloat('#.##', 0.5)"),
+         QStringLiteral("2,5|2|,5")},
+        {QStringLiteral("FormatFloat('000', 7) + '|' + FormatFloat('0', 2.5) + '|' + FormatFloat('0', -0.4)"),
+         QStringLiteral("007|3|0")},
+        {QStringLiteral("FormatFloat('0.00;(0.00);\"ноль\"', -3.456) + FormatFloat('0.00;(0.00);\"ноль\"', 0)"),
+         QStringLiteral("(3,46)ноль")},
+        {QStringLiteral(
+             "FormatFloat('0.0E+00', 12345) + '|' + FormatFloat('0.0E+00', 0.00012) + '|' + FormatFloat('', 2.5)"),
+         QStringLiteral("1,2E+04|1,2E-04|2,5")},
         {QStringLiteral("FormatFloat('0.00 ''руб.''', -12.5)"), QStringLiteral("-12,50 руб.")},
     };
     for (const auto &[expression, expected] : cases)

@@ -4,8 +4,8 @@
 #include "platform/database.h"
 #include "platform/errors.h"
 #include "report/model/class_registry.h"
-#include "report/sources/db_dataset.h"
 #include "report/model/report.h"
+#include "report/sources/db_dataset.h"
 #include "tests/fixtures/temp_database.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,8 @@ struct ExpenseTypes {
     {
         connection.ConnectionString = file.absoluteConnectionString();
         for (int i = 1; i <= 10; ++i)
-            connection.Engine().execute(QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES ('Type %1')").arg(i));
+            connection.Engine().execute(
+                QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES ('Type %1')").arg(i));
         query.Name = QStringLiteral("QueryTypes");
         query.Connection = &connection;
         setSql(QStringLiteral("SELECT ID, OPISANIE FROM SYS_TYPE_EXPENSE ORDER BY ID"));
@@ -70,7 +71,7 @@ QStringList types(int from, int to)
     return names;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ReportDataSource, RangesOverARealQuery)
 {
@@ -80,14 +81,14 @@ TEST(ReportDataSource, RangesOverARealQuery)
         int count;
         QStringList expected;
     } cases[] = {
-        {rbFirst, reLast, 0, types(1, 10)},   {rbFirst, reCount, 3, types(1, 3)},
-        {rbCurrent, reLast, 0, types(4, 10)}, {rbFirst, reCurrent, 0, types(1, 4)},
+        {rbFirst, reLast, 0, types(1, 10)},     {rbFirst, reCount, 3, types(1, 3)},
+        {rbCurrent, reLast, 0, types(4, 10)},   {rbFirst, reCurrent, 0, types(1, 4)},
         {rbCurrent, reCurrent, 0, types(4, 4)}, {rbCurrent, reCount, 2, types(4, 5)},
     };
     for (const auto &c : cases) {
         ExpenseTypes t;
         t.query.Open();
-        t.query.MoveBy(3); // the fourth record is current
+        t.query.MoveBy(3);  // the fourth record is current
         t.source.SetRangeBegin(c.begin);
         t.source.SetRangeEnd(c.end);
         t.source.SetRangeEndCount(c.count);
@@ -106,7 +107,7 @@ TEST(ReportDataSource, OpensAClosedDatasetAndClosesOnlyWhenAsked)
     ExpenseTypes t;
     ASSERT_FALSE(t.query.Active());
     EXPECT_EQ(t.walk().size(), 10);
-    EXPECT_TRUE(t.query.Active()); // CloseDataSource False: left open, at its end
+    EXPECT_TRUE(t.query.Active());  // CloseDataSource False: left open, at its end
     EXPECT_TRUE(t.query.Eof());
     EXPECT_EQ(t.source.RecordCount(), 10);
 
@@ -241,7 +242,8 @@ TEST(ReportDataSource, FieldAliases)
     EXPECT_TRUE(t.source.Value(QStringLiteral("OPISANIE")).isNull());
     // Type and width follow the alias too; a hidden field is not there.
     EXPECT_EQ(t.source.FieldType(QStringLiteral("Name")), fftString);
-    EXPECT_EQ(t.source.DisplayWidth(QStringLiteral("Name")), t.query.FieldByName(QStringLiteral("OPISANIE"))->DisplayWidth());
+    EXPECT_EQ(t.source.DisplayWidth(QStringLiteral("Name")),
+              t.query.FieldByName(QStringLiteral("OPISANIE"))->DisplayWidth());
     EXPECT_NE(t.source.DisplayWidth(QStringLiteral("Name")), 10);
     EXPECT_FALSE(t.source.IsBlobField(QStringLiteral("Name")));
     EXPECT_EQ(t.source.FieldType(QStringLiteral("OPISANIE")), fftNumeric);
@@ -265,7 +267,7 @@ TEST(ReportDataSource, NamesAndLookup)
     EXPECT_EQ(follower.UserName(), QStringLiteral("Fixed"));
 
     EXPECT_EQ(t.report.GetDataset(QStringLiteral("types")), &t.source);
-    EXPECT_EQ(t.report.GetDataset(QStringLiteral("Fixed")), nullptr); // not in the report's list
+    EXPECT_EQ(t.report.GetDataset(QStringLiteral("Fixed")), nullptr);  // not in the report's list
     EXPECT_EQ(t.report.GetAlias(&follower), QStringLiteral("(компонент не включен в Report.DataSets)"));
     EXPECT_EQ(t.report.GetAlias(nullptr), QString());
     EXPECT_TRUE(TfrxDataSet::GlobalList().contains(&follower));

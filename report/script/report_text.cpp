@@ -1,0 +1,86 @@
+#include "report/script/report_text.h"
+
+#include <QHash>
+
+namespace vornak {
+
+namespace {
+
+struct TextRow {
+    const char *key;
+    const char *text;
+};
+
+// Grouped by where they are shown; every key once.
+constexpr TextRow kTexts[] = {
+    // The script language: compile and run errors.
+    {"undeclaredIdentifier", "Неопределенный идентификатор: '%1'"},
+    {"redeclaredIdentifier", "Идентификатор переопределен: '%1'"},
+    {"unknownType", "Неизвестный тип: '%1'"},
+    {"incompatibleTypes", "Несовместимые типы"},
+    {"incompatibleTypesNamed", "Несовместимые типы: '%1', '%2'"},
+    {"classExpected", "Ожидается класс"},
+    {"indexExpected", "Ожидается индекс"},
+    {"arrayExpected", "Ожидается массив"},
+    {"variableExpected", "Ожидается переменная"},
+    {"constantExpected", "Ожидается константа"},
+    {"stringHasNoMembers", "Строка не имеет свойств или методов"},
+    {"noDefaultProperty", "Класс %1 не содержит свойства по умолчанию"},
+    {"notEnoughParameters", "Недостаточно параметров"},
+    {"tooManyParameters", "Слишком много параметров"},
+    {"notAssignable", "Левая часть выражения не может быть присвоена"},
+    {"forVariableNotNumeric", "Переменная цикла FOR должна быть числовой"},
+    {"handlerMustBeProcedure", "Обработчик события должен быть процедурой"},
+    {"badLanguageDefinition", "Ошибка в описании языка"},
+    {"badFunctionDeclaration", "Ошибка в описании функции: %1"},
+    {"languageNotFound", "Язык '%1' не найден"},
+    {"parentScriptCycle", "Родительский скрипт образует цикл"},
+    {"indexOutOfRange", "Индекс вне диапазона: %1"},
+    {"recursionTooDeep", "Слишком глубокая рекурсия"},
+    {"nestingTooDeep", "Слишком глубокая вложенность"},
+
+    // The report object model and its template.
+    {"nameInUse", "Имя \"%1\" уже используется другим объектом отчета"},
+    {"badValue", "Недопустимое значение \"%1\""},
+    {"readOnlyProperty", "Свойство %1 только для чтения"},
+    {"badUserName", "Неверное значение свойства UserName"},
+    {"scriptError", "Ошибка в скрипте %1: %2"},
+    {"dataSetNotFound", "Набор данных \"%1\" не найден"},
+    {"dataSetNotInReport", "(компонент не включен в Report.DataSets)"},
+    {"noExpressionCache", "Вычисление выражений недоступно: '%1'"},
+    {"templateLine", "Шаблон отчета, строка %1: %2"},
+    {"templateNoReport", "нет описания отчета"},
+    {"templateReportExpected", "ожидается TfrxReport, найдено %1"},
+    {"templateExtraElement", "лишний элемент %1"},
+    {"templateNoProperty", "у объекта %1 нет свойства %2"},
+    {"templateUnknownClass", "неизвестный класс %1"},
+    {"templateMisplaced", "объект класса %1 не может находиться в %2"},
+    {"templateItemExpected", "ожидается item, найдено %1"},
+    {"templateNoItemProperty", "у элемента %1 нет свойства %2"},
+    {"templateNotFound", "Шаблон отчета не найден"},
+
+    // Report data sources.
+    {"fieldNotFound", "Поле не найдено: %1.\"%2\""},
+    {"dataSourceNotConnected", "Компонент %1 не подключен к данным"},
+};
+
+const QHash<QByteArray, QString> &table()
+{
+    static const QHash<QByteArray, QString> texts = [] {
+        QHash<QByteArray, QString> t;
+        for (const TextRow &row : kTexts)
+            t.insert(QByteArray(row.key), QString::fromUtf8(row.text));
+        return t;
+    }();
+    return texts;
+}
+
+}  // namespace
+
+QString reportText(const char *key)
+{
+    const auto at = table().constFind(QByteArray(key));
+    return at == table().constEnd() ? QString::fromLatin1(key) : *at;
+}
+
+}  // namespace vornak
