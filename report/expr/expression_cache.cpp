@@ -6,6 +6,7 @@
 #include "report/expr/expression_cache.h"
 
 #include "platform/errors.h"
+#include "report/script/report_text.h"
 #include "report/script/script_items.h"
 
 namespace vornak {
@@ -37,7 +38,7 @@ ScriptProcedure *TfrxExpressionCache::compile(const QString &expression, QString
     script_.SetLines(
         {QStringLiteral("function %1: Variant; begin Result := %2 end; begin end.").arg(name, expression)});
     if (!script_.Compile()) {
-        error = QStringLiteral("Ошибка в выражении '%1': %2").arg(expression, script_.ErrorMsg());
+        error = reportText("expressionError").arg(expression, script_.ErrorMsg());
         return nullptr;
     }
     ScriptProcedure *function = script_.FindProcedure(name);

@@ -18,7 +18,7 @@
 #include "report/model/custom_preview_pages.h"
 #include "report/model/data_set.h"
 #include "report/model/report.h"
-#include "report/script/script_code.h"
+#include "report/script/report_text.h"
 #include "report/script/script_object.h"
 #include "report/script/variant_ops.h"
 
@@ -215,7 +215,7 @@ Variant ReportExpressions::Calc(const QString &expression)
     Variant value;
     QString error;
     if (calcDepth_ >= maxCalcDepth) {
-        error = script::recursionTooDeepMessage();
+        error = reportText("recursionTooDeep");
     } else {
         const QScopedValueRollback depth(calcDepth_, calcDepth_ + 1);
         const bool compiled = cache_.Contains(expression) && report_.Variables().IndexOf(expression) < 0;
@@ -241,7 +241,7 @@ Variant ReportExpressions::Get(const QString &name)
     const qsizetype parenthesis = name.indexOf(u'(');
     if (parenthesis >= 0 && aggregateFunctions.contains(name.left(parenthesis).trimmed(), Qt::CaseInsensitive))
         return Calc(name);
-    report_.AddError(QStringLiteral("Неизвестная переменная или поле БД: ") + name);
+    report_.AddError(reportText("unknownVariable").arg(name));
     return Variant();
 }
 

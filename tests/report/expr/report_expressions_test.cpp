@@ -10,6 +10,7 @@
 #include "report/model/report.h"
 #include "report/model/report_page.h"
 #include "report/sources/db_dataset.h"
+#include "tests/fixtures/idle_engine.h"
 #include "tests/fixtures/temp_database.h"
 
 #include <gtest/gtest.h>
@@ -21,31 +22,20 @@ namespace {
 
 // The band engine is built later; this stand-in gives expressions what they read of it: the
 // band being printed, the row number and the values of its aggregate list.
-class AggregateEngine : public TfrxCustomEngine {
+class AggregateEngine : public vornak::testing::IdleEngine {
 public:
     explicit AggregateEngine(TfrxReport &report)
-        : TfrxCustomEngine(report),
+        : IdleEngine(report),
           aggregates(report)
     {
     }
 
     TfrxAggregateList aggregates;
 
-    double PageHeight() const override { return 0; }
-    void EndPage() override {}
-    void BreakAllKeep() override {}
-    void NewColumn() override {}
-    void NewPage() override {}
-    void ShowBand(TfrxBand *) override {}
-    void ShowBand(const QString &) override {}
-    double HeaderHeight() override { return 0; }
-    double FooterHeight() override { return 0; }
-    double FreeSpace() override { return 0; }
     Variant GetAggregateValue(const QString &name, const QString &expression, TfrxBand *band, int flags) override
     {
         return aggregates.GetValue(CurBand, name, expression, band, flags);
     }
-    bool Run() override { return false; }
 };
 
 // A log book whose three expenses have the sums 10, none and 2.5, read by the report data source
