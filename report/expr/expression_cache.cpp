@@ -49,10 +49,14 @@ ScriptProcedure *TfrxExpressionCache::compile(const QString &expression, QString
 
 Variant TfrxExpressionCache::Calc(const QString &expression, QString &error)
 {
-    const auto known = exact_.find(expression);
-    ScriptProcedure *function = known != exact_.end() ? known->second : compile(expression, error);
+    ScriptProcedure *function = Find(expression);
     if (!function)
-        return Variant();
+        function = compile(expression, error);
+    return function ? Run(*function, error) : Variant();
+}
+
+Variant TfrxExpressionCache::Run(ScriptProcedure &function, QString &error)
+{
     const bool mainProg = reportScript_.MainProg();
     reportScript_.SetMainProg(false);
     struct RestoreMainProg {
@@ -61,7 +65,7 @@ Variant TfrxExpressionCache::Calc(const QString &expression, QString &error)
         ~RestoreMainProg() { script.SetMainProg(value); }
     } restore{reportScript_, mainProg};
     try {
-        return function->Call();
+        return function.Call();
     } catch (const Error &failure) {
         error = failure.message();
         return Variant();

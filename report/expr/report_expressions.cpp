@@ -5,9 +5,6 @@
 // by its formatted value.
 #include "report/expr/report_expressions.h"
 
-#include <QScopedValueRollback>
-
-#include "platform/date_time.h"
 #include "platform/errors.h"
 #include "report/expr/bracketed_expression.h"
 #include "report/expr/data_reference.h"
@@ -21,6 +18,8 @@
 #include "report/script/report_text.h"
 #include "report/script/script_object.h"
 #include "report/script/variant_ops.h"
+
+#include <QScopedValueRollback>
 
 namespace vornak {
 
@@ -218,10 +217,13 @@ Variant ReportExpressions::Calc(const QString &expression)
         error = reportText("recursionTooDeep");
     } else {
         const QScopedValueRollback depth(calcDepth_, calcDepth_ + 1);
-        const bool compiled = cache_.Contains(expression) && report_.Variables().IndexOf(expression) < 0;
-        if (!compiled && LookupValue(expression, value))
+        ScriptProcedure *compiled = cache_.Find(expression);
+        if (compiled && report_.Variables().IndexOf(expression) < 0)
+            value = cache_.Run(*compiled, error);
+        else if (LookupValue(expression, value))
             return value;
-        value = cache_.Calc(expression, error);
+        else
+            value = cache_.Calc(expression, error);
         if (error.isEmpty())
             return value;
     }
