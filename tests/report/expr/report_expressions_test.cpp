@@ -357,3 +357,20 @@ TEST(ReportExpressions, AddItemsFindsTheCallsOfTotalBands)
         EXPECT_EQ(item.CallText, e.callText);
     }
 }
+
+TEST(ReportExpressions, TagStrAndUrlHoldValuesWhilePrinted)
+{
+    ExpenseReport r;
+    TfrxMemoView *memo = r.memo(r.masterData, QStringLiteral("Memo1"), QStringLiteral("text"));
+    memo->SetTagStr(QStringLiteral("row [Line]"));
+    memo->SetURL(QStringLiteral("http://host/[<Source1.\"s2\"> * 2]"));
+    r.start();
+    r.source1.First();
+    r.engine->CurBand = r.masterData;
+    memo->BeforePrint();
+    memo->GetData();
+    EXPECT_EQ(memo->TagStr(), QStringLiteral("row 7"));
+    EXPECT_EQ(memo->URL(), QStringLiteral("http://host/20"));
+    memo->AfterPrint();
+    EXPECT_EQ(memo->TagStr(), QStringLiteral("row [Line]"));
+}
