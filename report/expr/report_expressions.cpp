@@ -140,6 +140,8 @@ void ReportExpressions::Clear(const QString &scriptLanguage)
 
 ReportExpressions::Resolution ReportExpressions::resolve(const QString &name) const
 {
+    if (name.isEmpty())  // not a name, though objects without a name are registered under it
+        return {};
     if (name.contains(QStringLiteral(".\""))) {
         const DatasetAndField reference = GetDatasetAndField(report_, name);
         if (reference.dataSet && !reference.field.isEmpty())
