@@ -62,6 +62,10 @@ constexpr TextRow kTexts[] = {
     // Report data sources.
     {"fieldNotFound", "Поле не найдено: %1.\"%2\""},
     {"dataSourceNotConnected", "Компонент %1 не подключен к данным"},
+
+    // Text expressions.
+    {"expressionError", "Ошибка в выражении '%1': %2"},
+    {"unknownVariable", "Неизвестная переменная или поле БД: %1"},
 };
 
 const QHash<QByteArray, QString> &table()

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace vornak;
+using vornak::testing::IdleEngine;
 
 namespace {
 
