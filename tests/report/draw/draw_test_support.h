@@ -13,7 +13,7 @@ constexpr int bodyFont = -16;
 constexpr int titleFont = -21;
 constexpr TfrxFrameTypes fullFrame = ftLeft | ftRight | ftTop | ftBottom;
 
-struct MemoSpec {
+struct MemoShape {
     double left = 0;
     double top = 0;
     double width = 0;
@@ -26,18 +26,18 @@ struct MemoSpec {
 };
 
 // An Arial memo under `parent`, as the period report's texts are.
-inline TfrxMemoView *addMemo(TfrxComponent *parent, const MemoSpec &spec)
+inline TfrxMemoView *addMemo(TfrxComponent *parent, const MemoShape &shape)
 {
     auto *memo = new TfrxMemoView(parent);
-    memo->SetBounds(spec.left, spec.top, spec.width, spec.height);
+    memo->SetBounds(shape.left, shape.top, shape.width, shape.height);
     TFont font;
     font.Name = QStringLiteral("Arial");
-    font.Height = spec.fontHeight;
-    font.Style = spec.style;
+    font.Height = shape.fontHeight;
+    font.Style = shape.style;
     memo->SetFont(font);
-    memo->Frame().SetTyp(spec.frame);
-    memo->SetHAlign(spec.hAlign);
-    memo->SetText(spec.text);
+    memo->Frame().SetTyp(shape.frame);
+    memo->SetHAlign(shape.hAlign);
+    memo->SetText(shape.text);
     return memo;
 }
 
