@@ -14,6 +14,7 @@
 #include "platform/fonts.h"
 #include "platform/message_box.h"
 #include "platform/number_format.h"
+#include "platform/regional_settings.h"
 
 #include <QDeadlineTimer>
 #include <QLocale>
@@ -58,8 +59,7 @@ void showPainted(QWidget &window)
 
 void followRegionalSettings(const QLocale &system)
 {
-    if (system.language() == QLocale::C)
-        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    QLocale::setDefault(RegionalSettings::conventionsLocale(system));
 }
 
 void playAnimation(TFlash &flash)

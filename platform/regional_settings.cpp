@@ -29,6 +29,11 @@ RegionalSettings RegionalSettings::russian()
     return {QStringLiteral("dd.MM.yyyy"), QStringLiteral("H:mm:ss"), u'.', u':', u',', QChar(0x00A0)};
 }
 
+QLocale RegionalSettings::conventionsLocale(const QLocale &system)
+{
+    return system.language() == QLocale::C ? QLocale(QLocale::Russian, QLocale::Russia) : system;
+}
+
 RegionalSettings RegionalSettings::fromSystem()
 {
     const QLocale locale = QLocale::system();

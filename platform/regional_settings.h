@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QLocale>
 #include <QString>
 
 namespace vornak {
@@ -19,6 +20,8 @@ struct RegionalSettings {
     static RegionalSettings russian();
     // Read from the system locale (Russian conventions when that is C or POSIX).
     static RegionalSettings fromSystem();
+    // The locale whose conventions are in force: `system` itself, or Russia's when that is C or POSIX.
+    static QLocale conventionsLocale(const QLocale &system);
 
     // The settings in force for the process; read from the system on first use.
     static const RegionalSettings &current();
