@@ -216,46 +216,29 @@ void TfrxComponent::CreateUniqueName()
     }
 }
 
-namespace {
-
-// Resolves references of copied objects: report objects in the copy's own tree, data sources
-// by component name.
-class CopyResolver : public TfrxReferenceResolver {
-public:
-    explicit CopyResolver(const TfrxComponent &copy)
-        : copy_(copy)
-    {
+TfrxComponent *TfrxTreeResolver::FindReportObject(const QString &name) const
+{
+    const TfrxComponent *root = object_.Report();
+    if (!root) {
+        root = &object_;
+        while (root->Parent())
+            root = root->Parent();
     }
+    return root->FindObject(name);
+}
 
-    TfrxComponent *FindReportObject(const QString &name) const override
-    {
-        const TfrxComponent *root = copy_.Report();
-        if (!root) {
-            root = &copy_;
-            while (root->Parent())
-                root = root->Parent();
-        }
-        return root->FindObject(name);
-    }
-    TfrxDataSet *FindDataSet(const QString &name) const override
-    {
-        for (TfrxDataSet *dataSet : TfrxDataSet::GlobalList())
-            if (TfrxComponent::SameName(dataSet->Name(), name))
-                return dataSet;
-        return nullptr;
-    }
-    TfrxCustomPreview *FindPreview(const QString &) const override { return nullptr; }
-
-private:
-    const TfrxComponent &copy_;
-};
-
-}  // namespace
+TfrxDataSet *TfrxTreeResolver::FindDataSet(const QString &name) const
+{
+    for (TfrxDataSet *dataSet : TfrxDataSet::GlobalList())
+        if (TfrxComponent::SameName(dataSet->Name(), name))
+            return dataSet;
+    return nullptr;
+}
 
 void TfrxComponent::Assign(const TfrxComponent &source)
 {
     // Every stored property, also those at their default (so the copy loses what it had).
-    const CopyResolver resolver(*this);
+    const TfrxTreeResolver resolver(*this);
     for (const TfrxPropertyInfo &property : source.Properties()) {
         if (!property.isStoredAtAll(source))
             continue;

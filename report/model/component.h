@@ -132,6 +132,22 @@ private:
     QList<TfrxComponent *> objects_;
 };
 
+// Resolves the references of an object being read or copied: report objects in its report (or
+// the tree it is in, when it has no report), data sources by component name.
+class TfrxTreeResolver : public TfrxReferenceResolver {
+public:
+    explicit TfrxTreeResolver(const TfrxComponent &object)
+        : object_(object)
+    {
+    }
+    TfrxComponent *FindReportObject(const QString &name) const override;
+    TfrxDataSet *FindDataSet(const QString &name) const override;
+    TfrxCustomPreview *FindPreview(const QString &) const override { return nullptr; }
+
+private:
+    const TfrxComponent &object_;
+};
+
 // The object as a T, or nullptr (the report classes carry RTTI).
 template <class T>
 T *frx_cast(TfrxComponent *object)

@@ -170,6 +170,8 @@ void TfrxReport::resetProperties()
 
 void TfrxReport::Clear()
 {
+    if (previewPages_)
+        previewPages_->UnlinkSourcePages();
     TfrxComponent::Clear();
     binding_ = {};
     dotMatrixReport_ = false;

@@ -8,6 +8,7 @@
 #include "report/model/report_page.h"
 #include "report/script/script.h"
 #include "report/script/script_object.h"
+#include "tests/fixtures/idle_engine.h"
 
 #include <gtest/gtest.h>
 
@@ -64,23 +65,6 @@ public:
 
 private:
     TfrxReport &report_;
-};
-
-class IdleEngine : public TfrxCustomEngine {
-public:
-    using TfrxCustomEngine::TfrxCustomEngine;
-    double PageHeight() const override { return 0; }
-    void EndPage() override {}
-    void BreakAllKeep() override {}
-    void NewColumn() override {}
-    void NewPage() override {}
-    void ShowBand(TfrxBand *) override {}
-    void ShowBand(const QString &) override {}
-    double HeaderHeight() override { return 0; }
-    double FooterHeight() override { return 0; }
-    double FreeSpace() override { return 0; }
-    Variant GetAggregateValue(const QString &, const QString &, TfrxBand *, int) override { return Variant(); }
-    bool Run() override { return true; }
 };
 
 }  // namespace

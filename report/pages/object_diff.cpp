@@ -1,0 +1,159 @@
+// The prepared object difference.
+//
+// Apart from geometry, the font and the memo text, each attribute is a stored property looked up
+// by name in the object's property table (once per class) and compared as text. The lists of
+// names per kind of object are data: kViewAttributes, kMemoAttributes.
+#include "report/pages/object_diff.h"
+
+#include "report/model/band.h"
+#include "report/model/custom_memo_view.h"
+#include "report/model/view.h"
+#include "report/pages/xml_item.h"
+
+#include <QHash>
+#include <vector>
+
+namespace vornak {
+
+namespace {
+
+constexpr const char16_t *kComponentAttributes[] = {u"ParentFont", u"Tag"};
+
+constexpr const char16_t *kViewAttributes[] = {
+    u"Align",
+    u"BrushStyle",
+    u"Color",
+    u"Cursor",
+    u"Printable",
+    u"TagStr",
+    u"URL",
+    u"Frame.Typ",
+    u"Frame.Color",
+    u"Frame.Style",
+    u"Frame.Width",
+    u"Frame.DropShadow",
+    u"Frame.ShadowWidth",
+    u"Frame.ShadowColor",
+    u"Frame.LeftLine.Color",
+    u"Frame.LeftLine.Style",
+    u"Frame.LeftLine.Width",
+    u"Frame.TopLine.Color",
+    u"Frame.TopLine.Style",
+    u"Frame.TopLine.Width",
+    u"Frame.RightLine.Color",
+    u"Frame.RightLine.Style",
+    u"Frame.RightLine.Width",
+    u"Frame.BottomLine.Color",
+    u"Frame.BottomLine.Style",
+    u"Frame.BottomLine.Width",
+};
+
+constexpr const char16_t *kMemoAttributes[] = {
+    u"AutoWidth",
+    u"CharSpacing",
+    u"GapX",
+    u"GapY",
+    u"HAlign",
+    u"Highlight.Active",
+    u"LineSpacing",
+    u"UseDefaultCharset",
+    u"ParagraphGap",
+    u"Rotation",
+    u"RTLReading",
+    u"Underlines",
+    u"VAlign",
+    u"WordWrap",
+    u"DisplayFormat.Kind",
+    u"DisplayFormat.DecimalSeparator",
+    u"DisplayFormat.FormatStr",
+    u"DisplayFormat.ThousandSeparator",
+    u"FirstParaBreak",
+    u"LastParaBreak",
+};
+
+// The properties compared as text for objects of one class, in writing order.
+const std::vector<const TfrxPropertyInfo *> &comparedProperties(const TfrxComponent &object)
+{
+    // Built once per class and kept for the life of the program, like the property tables.
+    static QHash<QString, const std::vector<const TfrxPropertyInfo *> *> tables;
+    const QString className = object.ClassName();
+    if (const auto *known = tables.value(className))
+        return *known;
+    auto *list = new std::vector<const TfrxPropertyInfo *>;
+    const auto add = [&](const auto &names) {
+        for (const char16_t *name : names)
+            if (const TfrxPropertyInfo *property = findProperty(object.Properties(), QString::fromUtf16(name)))
+                list->push_back(property);
+    };
+    add(kComponentAttributes);
+    if (dynamic_cast<const TfrxView *>(&object))
+        add(kViewAttributes);
+    if (dynamic_cast<const TfrxCustomMemoView *>(&object))
+        add(kMemoAttributes);
+    tables.insert(className, list);
+    return *list;
+}
+
+struct FontAttribute {
+    const char16_t *name;
+    QString (*text)(const TFont &);
+};
+
+const FontAttribute kFontAttributes[] = {
+    {u"Font.Name", [](const TFont &f) { return f.Name; }},
+    {u"Font.Height", [](const TFont &f) { return property_text::fromInt(f.Height); }},
+    {u"Font.Color", [](const TFont &f) { return property_text::fromInt(f.Color); }},
+    {u"Font.Style", [](const TFont &f) { return property_text::fromInt(f.Style); }},
+    {u"Font.Charset", [](const TFont &f) { return property_text::fromInt(f.Charset); }},
+};
+
+class DiffWriter {
+public:
+    void add(QStringView name, const QString &value)
+    {
+        if (!text.isEmpty())
+            text += u' ';
+        text += name;
+        text += u"=\"";
+        text += xmlEncodeValue(value);
+        text += u'"';
+    }
+    void addFloat(QStringView name, double value, double source, bool always = false)
+    {
+        if (always || value != source)
+            add(name, property_text::fromFloat(value));
+    }
+
+    QString text;
+};
+
+}  // namespace
+
+QString frxDiff(const TfrxComponent &object, const TfrxComponent &source)
+{
+    DiffWriter diff;
+    const auto *memo = dynamic_cast<const TfrxCustomMemoView *>(&object);
+    diff.addFloat(u"l", object.Left(), source.Left());
+    diff.addFloat(u"t", object.Top(), source.Top(), dynamic_cast<const TfrxBand *>(&object) != nullptr);
+    if (!(memo && memo->AutoWidth()))
+        diff.addFloat(u"w", object.Width(), source.Width());
+    diff.addFloat(u"h", object.Height(), source.Height());
+    if (object.Visible() != source.Visible())
+        diff.add(u"Visible", property_text::fromBool(object.Visible()));
+    if (!object.ParentFont())
+        for (const FontAttribute &font : kFontAttributes) {
+            const QString value = font.text(object.Font());
+            if (source.ParentFont() || value != font.text(source.Font()))
+                diff.add(font.name, value);
+        }
+    for (const TfrxPropertyInfo *property : comparedProperties(object)) {
+        const QString value = property->read(object);
+        if (value != property->read(source))
+            diff.add(property->name, value);
+    }
+    if (memo)
+        diff.add(u"u", memo->Text());
+    return diff.text;
+}
+
+}  // namespace vornak
