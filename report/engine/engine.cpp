@@ -378,6 +378,7 @@ void TfrxEngine::EndPage()
 {
     if (!insideEndPage_) {
         QScopedValueRollback inside(insideEndPage_, true);
+        QScopedValueRollback bottom(printingPageBottom_, true);
         if (auto *columnFooter = pageBand<TfrxColumnFooter>())
             ShowBand(columnFooter);
     }
@@ -400,7 +401,8 @@ void TfrxEngine::EndPage()
         const bool hidden =
             (firstPage_ && !pageFooter->PrintOnFirstPage()) || (lastPage_ && !pageFooter->PrintOnLastPage());
         if (!hidden) {
-            QScopedValueRollback atEdge(printingAtTop_, true);
+            QScopedValueRollback bottom(printingPageBottom_, true);
+            QScopedValueRollback once(printingAtTop_, true);  // one page footer per page
             ShowBand(pageFooter);
         }
         aggregates_.Reset(*pageFooter);
@@ -637,7 +639,7 @@ void TfrxEngine::printBand(TfrxBand *band)
 // preparation may change.
 double TfrxEngine::fitOnPage(TfrxBand *band, double height)
 {
-    if (FreeSpace() >= height)
+    if (printingPageBottom_ || FreeSpace() >= height)
         return height;
     const auto tooHigh = [band] { return EngineError(reportText("bandTooHigh").arg(band->Name())); };
     if (printingAtTop_ || height > pageHeight_ - FooterHeight())

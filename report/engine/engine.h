@@ -79,6 +79,7 @@ private:
     bool firstBand_ = false;                // nothing of the page's data printed yet
     bool printingAtTop_ = false;            // printing the header list on a new page
     bool printingFooter_ = false;           // printing a data band's footer
+    bool printingPageBottom_ = false;       // column or page footer: printed without a fit test
     bool insideEndPage_ = false;            // EndPage is running (no column footer again)
     bool summaryPrinted_ = false;           // the report summary is on the last page
 };
