@@ -142,10 +142,11 @@ TEST(Engine, PeriodReportPageBreaks)
             EXPECT_EQ(countOf(bands, QStringLiteral("TfrxNullBand")), page == 0 ? 1 : 0);
             EXPECT_EQ(countOf(bands, QStringLiteral("TfrxReportTitle")), page == 0 ? 1 : 0);
             EXPECT_EQ(countOf(bands, QStringLiteral("TfrxHeader")), page == 0 && c.expenses > 0 ? 1 : 0);
-            if (page > 0)
+            if (page > 0) {
                 EXPECT_TRUE(bands.value(0).startsWith(
                     page == c.totalsPage && c.rowsPerPage[page] == 0 ? u"TfrxFooter@0.00" : u"TfrxMasterData@0.00"))
                     << bands.value(0).toStdString();
+            }
         }
     }
 }
@@ -228,8 +229,9 @@ TEST(Engine, BadTemplatesAreRefusedWithTheirTexts)
         ASSERT_EQ(r.dialogs.messages.size(), 1);
         EXPECT_EQ(r.dialogs.messages[0].caption, u"Ошибка");
         EXPECT_TRUE(r.dialogs.messages[0].text.startsWith(u"Были обнаружены следующие ошибки:\n"));
-        if (!c.error.isEmpty())
+        if (!c.error.isEmpty()) {
             EXPECT_TRUE(r.report.Errors().contains(c.error)) << r.report.Errors().join(u'\n').toStdString();
+        }
         EXPECT_EQ(r.report.SaveToText(), spoiled);
         EXPECT_NE(spoiled, design);
     }
