@@ -36,6 +36,17 @@ TfrxAggregateFunction functionNamed(const QString &name)
     return agCount;
 }
 
+// The bands of a chain (a footer and its child bands, a data band's group headers) from
+// `first`, each once: a chain that leads back into itself ends there.
+template <class Next>
+QList<TfrxBand *> chainOf(TfrxBand *first, Next next)
+{
+    QList<TfrxBand *> chain;
+    for (TfrxBand *band = first; band && !chain.contains(band); band = next(band))
+        chain << band;
+    return chain;
+}
+
 int flagsOf(const QString &text)
 {
     bool ok = false;
@@ -195,9 +206,9 @@ void TfrxAggregateList::scanBand(TfrxBand *band, TfrxDataBand *dataBand)
 
 void TfrxAggregateList::scanDataBand(TfrxDataBand &dataBand)
 {
-    for (TfrxBand *footer = dataBand.FFooter; footer; footer = footer->Child())
+    for (TfrxBand *footer : chainOf(dataBand.FFooter, [](TfrxBand *band) -> TfrxBand * { return band->Child(); }))
         scanBand(footer, &dataBand);
-    for (TfrxBand *group = dataBand.FGroup; group; group = group->FGroup)
+    for (TfrxBand *group : chainOf(dataBand.FGroup, [](TfrxBand *band) { return band->FGroup; }))
         scanBand(group->FFooter, &dataBand);
     if (dataBand.Vertical())
         scanBand(&dataBand, &dataBand);

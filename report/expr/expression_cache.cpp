@@ -6,6 +6,7 @@
 #include "report/expr/expression_cache.h"
 
 #include "platform/errors.h"
+#include "report/script/report_text.h"
 #include "report/script/script_items.h"
 
 namespace vornak {
@@ -37,7 +38,7 @@ ScriptProcedure *TfrxExpressionCache::compile(const QString &expression, QString
     script_.SetLines(
         {QStringLiteral("function %1: Variant; begin Result := %2 end; begin end.").arg(name, expression)});
     if (!script_.Compile()) {
-        error = QStringLiteral("Ошибка в выражении '%1': %2").arg(expression, script_.ErrorMsg());
+        error = reportText("expressionError").arg(expression, script_.ErrorMsg());
         return nullptr;
     }
     ScriptProcedure *function = script_.FindProcedure(name);
@@ -48,10 +49,14 @@ ScriptProcedure *TfrxExpressionCache::compile(const QString &expression, QString
 
 Variant TfrxExpressionCache::Calc(const QString &expression, QString &error)
 {
-    const auto known = exact_.find(expression);
-    ScriptProcedure *function = known != exact_.end() ? known->second : compile(expression, error);
+    ScriptProcedure *function = Find(expression);
     if (!function)
-        return Variant();
+        function = compile(expression, error);
+    return function ? Run(*function, error) : Variant();
+}
+
+Variant TfrxExpressionCache::Run(ScriptProcedure &function, QString &error)
+{
     const bool mainProg = reportScript_.MainProg();
     reportScript_.SetMainProg(false);
     struct RestoreMainProg {
@@ -60,7 +65,7 @@ Variant TfrxExpressionCache::Calc(const QString &expression, QString &error)
         ~RestoreMainProg() { script.SetMainProg(value); }
     } restore{reportScript_, mainProg};
     try {
-        return function->Call();
+        return function.Call();
     } catch (const Error &failure) {
         error = failure.message();
         return Variant();

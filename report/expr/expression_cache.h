@@ -32,8 +32,15 @@ public:
     // text ("Ошибка в выражении '<expression>': <message>" for a compile error, the message for a
     // run-time error) and the value is Null.
     Variant Calc(const QString &expression, QString &error);
-    // Whether `expression`, exactly as written, has been compiled in this preparation.
-    bool Contains(const QString &expression) const { return exact_.count(expression) != 0; }
+    // The function `expression`, exactly as written, was compiled to in this preparation;
+    // nullptr when it has not been compiled.
+    ScriptProcedure *Find(const QString &expression) const
+    {
+        const auto known = exact_.find(expression);
+        return known != exact_.end() ? known->second : nullptr;
+    }
+    // Runs a function of the cache (as Calc does).
+    Variant Run(ScriptProcedure &function, QString &error);
 
 private:
     ScriptProcedure *compile(const QString &expression, QString &error);

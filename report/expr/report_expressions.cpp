@@ -5,9 +5,6 @@
 // by its formatted value.
 #include "report/expr/report_expressions.h"
 
-#include <QScopedValueRollback>
-
-#include "platform/date_time.h"
 #include "platform/errors.h"
 #include "report/expr/bracketed_expression.h"
 #include "report/expr/data_reference.h"
@@ -18,9 +15,11 @@
 #include "report/model/custom_preview_pages.h"
 #include "report/model/data_set.h"
 #include "report/model/report.h"
-#include "report/script/script_code.h"
+#include "report/script/report_text.h"
 #include "report/script/script_object.h"
 #include "report/script/variant_ops.h"
+
+#include <QScopedValueRollback>
 
 namespace vornak {
 
@@ -141,6 +140,8 @@ void ReportExpressions::Clear(const QString &scriptLanguage)
 
 ReportExpressions::Resolution ReportExpressions::resolve(const QString &name) const
 {
+    if (name.isEmpty())  // not a name, though objects without a name are registered under it
+        return {};
     if (name.contains(QStringLiteral(".\""))) {
         const DatasetAndField reference = GetDatasetAndField(report_, name);
         if (reference.dataSet && !reference.field.isEmpty())
@@ -215,13 +216,16 @@ Variant ReportExpressions::Calc(const QString &expression)
     Variant value;
     QString error;
     if (calcDepth_ >= maxCalcDepth) {
-        error = script::recursionTooDeepMessage();
+        error = reportText("recursionTooDeep");
     } else {
         const QScopedValueRollback depth(calcDepth_, calcDepth_ + 1);
-        const bool compiled = cache_.Contains(expression) && report_.Variables().IndexOf(expression) < 0;
-        if (!compiled && LookupValue(expression, value))
+        ScriptProcedure *compiled = cache_.Find(expression);
+        if (compiled && report_.Variables().IndexOf(expression) < 0)
+            value = cache_.Run(*compiled, error);
+        else if (LookupValue(expression, value))
             return value;
-        value = cache_.Calc(expression, error);
+        else
+            value = cache_.Calc(expression, error);
         if (error.isEmpty())
             return value;
     }
@@ -241,7 +245,7 @@ Variant ReportExpressions::Get(const QString &name)
     const qsizetype parenthesis = name.indexOf(u'(');
     if (parenthesis >= 0 && aggregateFunctions.contains(name.left(parenthesis).trimmed(), Qt::CaseInsensitive))
         return Calc(name);
-    report_.AddError(QStringLiteral("Неизвестная переменная или поле БД: ") + name);
+    report_.AddError(reportText("unknownVariable").arg(name));
     return Variant();
 }
 

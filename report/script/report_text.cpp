@@ -63,6 +63,10 @@ constexpr TextRow kTexts[] = {
     {"fieldNotFound", "Поле не найдено: %1.\"%2\""},
     {"dataSourceNotConnected", "Компонент %1 не подключен к данным"},
 
+    // Text expressions.
+    {"expressionError", "Ошибка в выражении '%1': %2"},
+    {"unknownVariable", "Неизвестная переменная или поле БД: %1"},
+
     // The band engine and the report's preparation.
     {"preparationErrors", "Были обнаружены следующие ошибки:"},
     {"errorCaption", "Ошибка"},

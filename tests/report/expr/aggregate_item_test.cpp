@@ -1,4 +1,9 @@
 #include "report/expr/aggregate_list.h"
+#include "report/expr/aggregate_scanner.h"
+#include "report/model/data_band.h"
+#include "report/model/memo_view.h"
+#include "report/model/report.h"
+#include "report/model/report_page.h"
 
 #include <gtest/gtest.h>
 #include <QList>
@@ -68,4 +73,44 @@ TEST(AggregateItem, KeepingResettingAndUndoing)
     item.Reset(true);
     EXPECT_EQ(item.Value().toDouble(), 0);
     EXPECT_TRUE(item.Total.value.isNull());
+}
+
+TEST(AggregateList, LookupMatchesBandFunctionExpressionAndFlags)
+{
+    TfrxReport report;
+    auto *page = new TfrxReportPage(&report);
+    auto *masterData = new TfrxMasterData(page);
+    auto *detailData = new TfrxDetailData(page);
+    auto *footer = new TfrxFooter(page);
+    auto *memo = new TfrxMemoView(footer);
+    masterData->SetName(QStringLiteral("MasterData1"));
+    TfrxAggregateList list(report);
+    list.AddCall({QStringLiteral("Sum"),
+                  {QStringLiteral(" <S.\"v\"> "), QStringLiteral("MasterData1"), QStringLiteral("2")},
+                  QString()},
+                 *memo, *footer, detailData);
+    list.Items(0).AddValue(Variant(4));
+
+    const struct {
+        TfrxBand *printing;
+        QString function;
+        QString expression;
+        TfrxBand *band;
+        int flags;
+        bool found;
+    } cases[] = {
+        {footer, QStringLiteral("SUM"), QStringLiteral("<S.\"v\">"), masterData, 2, true},
+        {footer, QStringLiteral("sum"), QStringLiteral("  <s.\"V\">"), nullptr, 2, true},
+        {masterData, QStringLiteral("SUM"), QStringLiteral("<S.\"v\">"), masterData, 2, false},
+        {footer, QStringLiteral("SUM"), QStringLiteral("<S.\"v\">"), detailData, 2, false},
+        {footer, QStringLiteral("SUM"), QStringLiteral("<S.\"v\">"), masterData, 0, false},
+        {footer, QStringLiteral("AVG"), QStringLiteral("<S.\"v\">"), masterData, 2, false},
+        {footer, QStringLiteral("SUM"), QStringLiteral("<S.\"w\">"), masterData, 2, false},
+    };
+    for (const auto &c : cases) {
+        const Variant value = list.GetValue(c.printing, c.function, c.expression, c.band, c.flags);
+        EXPECT_EQ(value.isNull(), !c.found) << c.function.toStdString() << " " << c.expression.toStdString();
+        if (c.found)
+            EXPECT_EQ(value.toInt(), 4);
+    }
 }

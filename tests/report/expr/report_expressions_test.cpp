@@ -10,6 +10,7 @@
 #include "report/model/report.h"
 #include "report/model/report_page.h"
 #include "report/sources/db_dataset.h"
+#include "tests/fixtures/idle_engine.h"
 #include "tests/fixtures/temp_database.h"
 
 #include <gtest/gtest.h>
@@ -21,31 +22,20 @@ namespace {
 
 // The band engine is built later; this stand-in gives expressions what they read of it: the
 // band being printed, the row number and the values of its aggregate list.
-class AggregateEngine : public TfrxCustomEngine {
+class AggregateEngine : public vornak::testing::IdleEngine {
 public:
     explicit AggregateEngine(TfrxReport &report)
-        : TfrxCustomEngine(report),
+        : IdleEngine(report),
           aggregates(report)
     {
     }
 
     TfrxAggregateList aggregates;
 
-    double PageHeight() const override { return 0; }
-    void EndPage() override {}
-    void BreakAllKeep() override {}
-    void NewColumn() override {}
-    void NewPage() override {}
-    void ShowBand(TfrxBand *) override {}
-    void ShowBand(const QString &) override {}
-    double HeaderHeight() override { return 0; }
-    double FooterHeight() override { return 0; }
-    double FreeSpace() override { return 0; }
     Variant GetAggregateValue(const QString &name, const QString &expression, TfrxBand *band, int flags) override
     {
         return aggregates.GetValue(CurBand, name, expression, band, flags);
     }
-    bool Run() override { return false; }
 };
 
 // A log book whose three expenses have the sums 10, none and 2.5, read by the report data source
@@ -261,6 +251,8 @@ TEST(ReportExpressions, ErrorsNameTheObject)
         {QStringLiteral("[Nothing + 1]"), true,
          QStringLiteral("Memo5: Ошибка в выражении 'Nothing + 1': Неопределенный идентификатор: 'Nothing'")},
         {QStringLiteral("[1 / 0]"), true, QStringLiteral("Memo5: Division by zero")},
+        {QStringLiteral("an empty [] expression"), true,
+         QStringLiteral("Memo5: Ошибка в выражении '': Expression expected")},
         {QStringLiteral("[<Nothing> + 1]"), false, QStringLiteral("Неизвестная переменная или поле БД: Nothing"),
          QString()},
         {QStringLiteral("[<Source1.\"none\">]"), false, QStringLiteral("Memo5: Поле не найдено: Source1.\"none\""),
@@ -366,4 +358,21 @@ TEST(ReportExpressions, AddItemsFindsTheCallsOfTotalBands)
         EXPECT_EQ(item.MemoName, e.memoName);
         EXPECT_EQ(item.CallText, e.callText);
     }
+}
+
+TEST(ReportExpressions, TagStrAndUrlHoldValuesWhilePrinted)
+{
+    ExpenseReport r;
+    TfrxMemoView *memo = r.memo(r.masterData, QStringLiteral("Memo1"), QStringLiteral("text"));
+    memo->SetTagStr(QStringLiteral("row [Line]"));
+    memo->SetURL(QStringLiteral("http://host/[<Source1.\"s2\"> * 2]"));
+    r.start();
+    r.source1.First();
+    r.engine->CurBand = r.masterData;
+    memo->BeforePrint();
+    memo->GetData();
+    EXPECT_EQ(memo->TagStr(), QStringLiteral("row 7"));
+    EXPECT_EQ(memo->URL(), QStringLiteral("http://host/20"));
+    memo->AfterPrint();
+    EXPECT_EQ(memo->TagStr(), QStringLiteral("row [Line]"));
 }

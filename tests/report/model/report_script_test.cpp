@@ -15,6 +15,7 @@
 #include <memory>
 
 using namespace vornak;
+using vornak::testing::IdleEngine;
 
 namespace {
 
