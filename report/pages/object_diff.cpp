@@ -109,15 +109,7 @@ const FontAttribute kFontAttributes[] = {
 
 class DiffWriter {
 public:
-    void add(QStringView name, const QString &value)
-    {
-        if (!text.isEmpty())
-            text += u' ';
-        text += name;
-        text += u"=\"";
-        text += xmlEncodeValue(value);
-        text += u'"';
-    }
+    void add(QStringView name, const QString &value) { xmlAppendAttribute(text, name, value); }
     void addFloat(QStringView name, double value, double source, bool always = false)
     {
         if (always || value != source)

@@ -103,6 +103,16 @@ QString xmlDecodeValue(QStringView text)
     return out;
 }
 
+void xmlAppendAttribute(QString &text, QStringView name, QStringView value)
+{
+    if (!text.isEmpty() && !text.endsWith(u' '))
+        text += u' ';
+    text += name;
+    text += u"=\"";
+    text += xmlEncodeValue(value);
+    text += u'"';
+}
+
 int TfrxXMLItem::IndexOf(const TfrxXMLItem *item) const
 {
     const auto it = std::find_if(items_.begin(), items_.end(), [item](const auto &p) { return p.get() == item; });
@@ -197,21 +207,15 @@ bool TfrxXMLItem::HasProp(QStringView name) const
 
 void TfrxXMLItem::SetProp(QStringView name, QStringView value)
 {
-    const QString encoded = xmlEncodeValue(value);
     const qsizetype start = valueStart(name);
     if (start >= 0) {
         qsizetype end = Text.indexOf(u'"', start);
         if (end < 0)
             end = Text.size();
-        Text.replace(start, end - start, encoded);
+        Text.replace(start, end - start, xmlEncodeValue(value));
         return;
     }
-    if (!Text.isEmpty() && !Text.endsWith(u' '))
-        Text += u' ';
-    Text += name;
-    Text += u"=\"";
-    Text += encoded;
-    Text += u'"';
+    xmlAppendAttribute(Text, name, value);
 }
 
 }  // namespace vornak

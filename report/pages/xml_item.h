@@ -20,6 +20,10 @@ QString xmlEncodeValue(QStringView value);
 // "&gt;" are accepted too. Anything else is kept as written.
 QString xmlDecodeValue(QStringView text);
 
+// Appends the pair ` name="<encoded value>"` to an attribute text (without the blank when the
+// text is empty or already ends with one).
+void xmlAppendAttribute(QString &text, QStringView name, QStringView value);
+
 // A node of the document tree. Owns its children.
 class TfrxXMLItem {
 public:

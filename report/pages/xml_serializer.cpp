@@ -27,12 +27,13 @@ namespace {
 constexpr double kFloatTolerance = 0.000001;
 
 // How an attribute reaches the object.
-enum class Target { Property, Left, Top, Width, Height, MemoText, FontSize };
+enum class Target { Property, Geometry, MemoText, FontSize };
 
 struct Attribute {
     QString name;
     Target target;
-    const TfrxPropertyInfo *property;  // for Target::Property
+    const TfrxPropertyInfo *property = nullptr;            // for Target::Property
+    void (TfrxComponent::*setGeometry)(double) = nullptr;  // for Target::Geometry
 };
 
 // A list of lines is called "<name>.Text" (templates store the memo's as "Memo.UTF8W").
@@ -62,18 +63,18 @@ const std::vector<Attribute> &attributeTable(const TfrxComponent &object)
     auto *table = new std::vector<Attribute>;
     for (const TfrxPropertyInfo &property : object.Properties())
         table->push_back({componentTextName(property), Target::Property, &property});
-    const std::pair<const char16_t *, Target> shortNames[] = {
-        {u"l", Target::Left},
-        {u"t", Target::Top},
-        {u"w", Target::Width},
-        {u"h", Target::Height},
-        {u"Font.Size", Target::FontSize},
+    const std::pair<const char16_t *, void (TfrxComponent::*)(double)> geometry[] = {
+        {u"l", &TfrxComponent::SetLeft},
+        {u"t", &TfrxComponent::SetTop},
+        {u"w", &TfrxComponent::SetWidth},
+        {u"h", &TfrxComponent::SetHeight},
     };
-    for (const auto &[name, target] : shortNames)
-        table->push_back({QString::fromUtf16(name), target, nullptr});
+    for (const auto &[name, setter] : geometry)
+        table->push_back({QString::fromUtf16(name), Target::Geometry, nullptr, setter});
+    table->push_back({QStringLiteral("Font.Size"), Target::FontSize});
     if (dynamic_cast<const TfrxCustomMemoView *>(&object)) {
-        table->push_back({QStringLiteral("u"), Target::MemoText, nullptr});
-        table->push_back({QStringLiteral("x"), Target::MemoText, nullptr});
+        table->push_back({QStringLiteral("u"), Target::MemoText});
+        table->push_back({QStringLiteral("x"), Target::MemoText});
     }
     std::stable_sort(table->begin(), table->end(),
                      [](const Attribute &a, const Attribute &b) { return lessIgnoringCase(a.name, b.name); });
@@ -99,17 +100,8 @@ void apply(TfrxComponent &object, const Attribute &attribute, const QString &val
         else
             attribute.property->write(object, value);
         return;
-    case Target::Left:
-        object.SetLeft(property_text::toFloat(value));
-        return;
-    case Target::Top:
-        object.SetTop(property_text::toFloat(value));
-        return;
-    case Target::Width:
-        object.SetWidth(property_text::toFloat(value));
-        return;
-    case Target::Height:
-        object.SetHeight(property_text::toFloat(value));
+    case Target::Geometry:
+        (object.*attribute.setGeometry)(property_text::toFloat(value));
         return;
     case Target::MemoText:
         static_cast<TfrxCustomMemoView &>(object).SetMemo(property_text::toLines(value));
@@ -130,16 +122,6 @@ bool differs(const TfrxPropertyInfo &property, const TfrxComponent &object, cons
     return property.read(object) != property.read(ancestor);
 }
 
-void appendAttribute(QString &text, const QString &name, const QString &value)
-{
-    if (!text.isEmpty())
-        text += u' ';
-    text += name;
-    text += u"=\"";
-    text += xmlEncodeValue(value);
-    text += u'"';
-}
-
 }  // namespace
 
 QString TfrxXMLSerializer::ObjToXML(const TfrxComponent &object, const TfrxComponent *ancestor)
@@ -155,7 +137,7 @@ QString TfrxXMLSerializer::ObjToXML(const TfrxComponent &object, const TfrxCompo
         const bool write = ancestor ? differs(property, object, *ancestor)
                                     : property.kind == TfrxPropertyKind::Float || property.isStored(object);
         if (write)
-            appendAttribute(text, componentTextName(property), property.read(object));
+            xmlAppendAttribute(text, componentTextName(property), property.read(object));
     }
     return text;
 }
