@@ -114,6 +114,8 @@ void TfrxDrawText::SetText(const QStringList &lines)
 
 void TfrxDrawText::breakParagraph(const QString &paragraph, int start)
 {
+    if (!measureFont_)
+        SetFont(font_);  // text set before any font: the default font
     TfrxCachedFont &font = *measureFont_;
     const int spacing = frxRound(charSpacing_ * MeasureRatio);
     const int length = int(paragraph.size());

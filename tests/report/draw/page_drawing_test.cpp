@@ -19,6 +19,14 @@ namespace {
 
 const QString referencePath = QStringLiteral(VORNAK_DRAW_FIXTURES "/small_page.png");
 
+void setMargins(TfrxReportPage &page, double millimetres)
+{
+    page.SetLeftMargin(millimetres);
+    page.SetRightMargin(millimetres);
+    page.SetTopMargin(millimetres);
+    page.SetBottomMargin(millimetres);
+}
+
 // A 100 x 70 mm page with 5 mm margins holding texts like the period report's: a two-line
 // title, framed bold centred headings, framed rows, a framed right-aligned bold total and an
 // unframed right-aligned line.
@@ -32,9 +40,7 @@ struct SmallPage {
         report.SetDrawText(std::make_unique<TfrxDrawText>());
         page.SetPaperWidth(100);
         page.SetPaperHeight(70);
-        for (auto set : {&TfrxReportPage::SetLeftMargin, &TfrxReportPage::SetRightMargin, &TfrxReportPage::SetTopMargin,
-                         &TfrxReportPage::SetBottomMargin})
-            (page.*set)(5);
+        setMargins(page, 5);
         band->SetBounds(0, 3.5, page.PrintableWidth(), 200);
         const double w = page.PrintableWidth();
         const double row = 22.67718;
@@ -133,9 +139,7 @@ TEST(PageDrawing, TheStoreDrawsThePagesItRebuilds)
     TfrxReport report;
     auto *page = new TfrxReportPage(&report);
     page->SetName(QStringLiteral("Page1"));
-    for (auto set : {&TfrxReportPage::SetLeftMargin, &TfrxReportPage::SetRightMargin, &TfrxReportPage::SetTopMargin,
-                     &TfrxReportPage::SetBottomMargin})
-        (page->*set)(10);
+    setMargins(*page, 10);
     auto *band = new TfrxMasterData(page);
     band->SetName(QStringLiteral("MasterData1"));
     band->SetBounds(0, 0, 718.1107, 22.67718);
