@@ -10,8 +10,7 @@
 #include "report/model/custom_preview_pages.h"
 #include "report/model/report.h"
 #include "report/model/report_page.h"
-#include "report/model/user_data_set.h"
-#include "report/period_report_template.h"
+#include "tests/fixtures/period_report_data.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -42,46 +41,16 @@ QString expenseName(int record)
 
 // The period report over in-memory data sets with `rows` expense rows.
 struct PeriodReport {
-    std::vector<std::unique_ptr<TfrxUserDataSet>> dataSets;
+    testing::PeriodReportData data;
     TfrxReport report;
 
     explicit PeriodReport(int rows)
+        : data(QStringLiteral("Лада Калина"), 12345, rows, [](const QString &field, int record) {
+              return field == u"s2" ? Variant(1000 + record % 977) : Variant(expenseName(record));
+          })
     {
-        const auto one = [](const QString &, int) { return Variant(12345); };
-        add("frxDBAuto", "Auto", 1, [](const QString &, int) { return Variant(QStringLiteral("Лада Калина")); });
-        add("frxDBBegin", "Begin", 1, one);
-        add("frxDBEnde", "Ende", 1, one);
-        add("frxDBOborot", "Oborot", 1, one);
-        add("frxDBDataset4", "Source1", rows, [](const QString &field, int record) {
-            return field == u"s2" ? Variant(1000 + record % 977) : Variant(expenseName(record));
-        });
-        TfrxTemplateLinks links;
-        links.findDataSet = [this](const QString &name) -> TfrxDataSet * {
-            for (const auto &dataSet : dataSets)
-                if (dataSet->Name() == name)
-                    return dataSet.get();
-            return nullptr;
-        };
-        LoadPeriodReportTemplate(report, links);
-        report.SetScriptText({QStringLiteral("var"), QStringLiteral("str: string;"), QStringLiteral("begin"),
-                              QStringLiteral("str := 'с 01.01.2012 по 31.12.2012';"), QStringLiteral("end.")});
+        data.load(report);
         InstallReportStages(report);
-    }
-
-    void add(const char *component, const char *user, int records, std::function<Variant(const QString &, int)> value)
-    {
-        auto dataSet = std::make_unique<TfrxUserDataSet>();
-        dataSet->SetName(QString::fromLatin1(component));
-        dataSet->SetUserName(QString::fromUtf8(user));
-        dataSet->SetRangeEnd(reCount);
-        dataSet->SetRangeEndCount(records);
-        dataSet->SetFields({QStringLiteral("nameauto"), QStringLiteral("km1"), QStringLiteral("sm"),
-                            QStringLiteral("opisanie"), QStringLiteral("s2")});
-        TfrxUserDataSet *self = dataSet.get();
-        dataSet->OnGetValue = [self, value](const QString &field, Variant &result) {
-            result = value(field.toLower(), self->RecNo());
-        };
-        dataSets.push_back(std::move(dataSet));
     }
 };
 
@@ -163,7 +132,7 @@ void plainRun(benchmark::State &state, int rows)
         QPainter canvas(&target.writer);
         PlainCanvas plain{canvas, target.scale()};
         plain.cell(7.55906, 11.89765, 702.99258, 56.69295,
-                   QStringLiteral("Карточка автомобиля Лада Калина\nс 01.01.2012 по 31.12.2012"), 21, true, false);
+                   QStringLiteral("Карточка автомобиля Лада Калина\nс 01.01.2026 по 31.01.2026"), 21, true, false);
         plain.cell(26.45671, 62.35436, 600.94488, 26.45671, QStringLiteral("Пробег (км)"), 16, true, false);
         const QString headings[] = {QStringLiteral("Начальный пробег"), QStringLiteral("Изменения за период"),
                                     QStringLiteral("Конечный пробег")};

@@ -151,7 +151,7 @@ bool TfrxEngine::Run()
 {
     TfrxCustomPreviewPages *store = Report().PreviewPages();
     if (!store)
-        throw EngineError(reportText("noEngine"));
+        throw EngineError(reportText("noPagesStore"));
     initialize();
 
     bool completed = false;
@@ -514,11 +514,13 @@ void TfrxEngine::runDataBands(const QList<TfrxBand *> &bands)
         }
 
         if (printed) {
-            removeHeader(band.FHeader);
+            // The repeated header stays in the list while the footer prints: a footer moved to a
+            // new page still has its header above it.
             if (!band.FooterAfterEach()) {
                 QScopedValueRollback footer(printingFooter_, true);
                 ShowBand(band.FFooter);
             }
+            removeHeader(band.FHeader);
         }
         if (Report().Terminated)
             return;

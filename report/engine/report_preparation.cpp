@@ -121,6 +121,10 @@ void showErrors(TfrxReport &report)
 
 bool PrepareReport(TfrxReport &report, bool clearLastReport)
 {
+    // A preparation asked for while one runs (from an event the running one let through) would
+    // replace the template under it: it is not started.
+    if (report.Engine() && report.Engine()->Running)
+        return false;
     if (clearLastReport && report.PreviewPages())
         report.PreviewPages()->Clear();
     report.PrintOptions.Duplex = 0;

@@ -11,6 +11,7 @@ class TfrxReport;
 // Prepares the report into its prepared pages store; true on success. On failure the errors are
 // shown in one message box titled "Ошибка" (nothing under the silent setting; raised as
 // EngineError under the re-raise setting). The pages prepared before an error stay in the store.
+// Asked for while a preparation runs, it does nothing and returns false.
 bool PrepareReport(TfrxReport &report, bool clearLastReport = true);
 // Prepares and shows. Unless OldStyleProgress, shows the (empty) preview at once and prepares
 // when the report's timer fires 50 milliseconds later; the result of that preparation is not

@@ -78,6 +78,7 @@ constexpr TextRow kTexts[] = {
     {"sameDataSetReportBand", "Cannot use the same dataset for Report.DataSet and Band.DataSet"},
     {"sameDataSetPageBand", "Cannot use the same dataset for Page.DataSet and Band.DataSet"},
     {"noEngine", "Отчет не может быть построен: нет движка отчета"},
+    {"noPagesStore", "Отчет не может быть построен: нет хранилища подготовленных страниц"},
     {"bandTooHigh", "Бэнд %1 выше страницы и не может быть размещен"},
     {"unsupportedGroups", "Группы не поддерживаются (бэнд %1)"},
     {"unsupportedKeeping", "Удержание бэндов вместе не поддерживается (бэнд %1)"},

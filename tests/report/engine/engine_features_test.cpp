@@ -165,3 +165,20 @@ TEST(EngineFeatures, StopReportEndsTheRun)
     EXPECT_TRUE(r.dialogs.messages.isEmpty());
     EXPECT_EQ(r.pages(), QStringList{QStringLiteral("MasterData1@0 MasterData1@20 MasterData1@40")});
 }
+
+// A preparation asked for from inside a running one (an event let through while rows print) is
+// not started; the running one finishes with all its pages.
+TEST(EngineFeatures, NoPreparationInsideARunningOne)
+{
+    SmallReport r;
+    auto *rows = r.data<TfrxMasterData>("MasterData1", 0, 20, 0);
+    TfrxUserDataSet source;
+    source.SetRangeEnd(reCount);
+    source.SetRangeEndCount(3);
+    QList<bool> nested;
+    source.OnNext = [&](TfrxDataSet &) { nested << PrepareReport(r.report); };
+    rows->SetDataSet(&source);
+    EXPECT_TRUE(PrepareReport(r.report));
+    EXPECT_EQ(nested, (QList<bool>{false, false}));
+    EXPECT_EQ(r.pages(), QStringList{QStringLiteral("MasterData1@0 MasterData1@20 MasterData1@40")});
+}

@@ -13,6 +13,7 @@
 #include "report/model/user_data_set.h"
 #include "report/pages/preview_pages.h"
 #include "report/period_report_template.h"
+#include "tests/fixtures/period_report_data.h"
 #include "tests/fixtures/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@
 #include <vector>
 
 using namespace vornak;
+using vornak::testing::PeriodReportData;
 using vornak::testing::ScriptedDialogs;
 
 namespace {
@@ -34,51 +36,21 @@ struct PreviewStub : TfrxCustomPreview {
     int pagesWhenShown = -1;
 };
 
-// The period report over five in-memory data sets: one vehicle, the three mileage values, and
-// `expenses` rows "Расход <n>" with the sum n in "Source1".
+// The period report over in-memory data sets: the vehicle "Нива", mileage 1000, and `expenses`
+// rows "Расход <n>" with the sum n in "Source1".
 struct PeriodReport {
-    std::vector<std::unique_ptr<TfrxUserDataSet>> dataSets;
+    PeriodReportData data;
     PreviewStub preview;
     ScriptedDialogs dialogs;
     TfrxReport report;
 
     explicit PeriodReport(int expenses)
+        : data(QStringLiteral("Нива"), 1000, expenses, [](const QString &field, int record) {
+              return field == u"s2" ? Variant(record + 1) : Variant(QStringLiteral("Расход %1").arg(record + 1));
+          })
     {
-        add("frxDBAuto", "Auto", 1, [](const QString &, int) { return Variant(QStringLiteral("Нива")); });
-        add("frxDBBegin", "Begin", 1, [](const QString &, int) { return Variant(1000); });
-        add("frxDBEnde", "Ende", 1, [](const QString &, int) { return Variant(1500); });
-        add("frxDBOborot", "Oborot", 1, [](const QString &, int) { return Variant(500); });
-        add("frxDBDataset4", "Source1", expenses, [](const QString &field, int record) {
-            return field == u"s2" ? Variant(record + 1) : Variant(QStringLiteral("Расход %1").arg(record + 1));
-        });
-        TfrxTemplateLinks links;
-        links.findDataSet = [this](const QString &name) -> TfrxDataSet * {
-            for (const auto &dataSet : dataSets)
-                if (dataSet->Name() == name)
-                    return dataSet.get();
-            return nullptr;
-        };
-        links.findPreview = [this](const QString &) -> TfrxCustomPreview * { return &preview; };
-        LoadPeriodReportTemplate(report, links);
-        report.SetScriptText({QStringLiteral("var"), QStringLiteral("str: string;"), QStringLiteral("begin"),
-                              QStringLiteral("str := 'с 01.01.2026 по 31.01.2026';"), QStringLiteral("end.")});
+        data.load(report, &preview);
         InstallReportStages(report);
-    }
-
-    void add(const char *component, const char *user, int records, std::function<Variant(const QString &, int)> value)
-    {
-        auto dataSet = std::make_unique<TfrxUserDataSet>();
-        dataSet->SetName(QString::fromLatin1(component));
-        dataSet->SetUserName(QString::fromUtf8(user));
-        dataSet->SetRangeEnd(reCount);
-        dataSet->SetRangeEndCount(records);
-        TfrxUserDataSet *self = dataSet.get();
-        dataSet->OnGetValue = [self, value](const QString &field, Variant &result) {
-            result = value(field.toLower(), self->RecNo());
-        };
-        dataSet->SetFields({QStringLiteral("nameauto"), QStringLiteral("km1"), QStringLiteral("sm"),
-                            QStringLiteral("opisanie"), QStringLiteral("s2")});
-        dataSets.push_back(std::move(dataSet));
     }
 
     TfrxPreviewPages &store() { return frxPreviewPages(report); }
