@@ -212,6 +212,7 @@ void TfrxEngine::initialize()
     startNewPageBand_ = nullptr;
     headerList_.clear();
     aggregates_.Clear();
+    eventClock_.invalidate();
 }
 
 // Links the bands of every page and checks the data sources; false when errors were found.
@@ -459,6 +460,18 @@ void TfrxEngine::showLooseObjects()
 
 // --- Data bands --------------------------------------------------------------------------------
 
+// Pending user-interface events are processed at the start of a data band run, at most every
+// kEventInterval milliseconds: often enough for the preview to repaint and a stop to arrive,
+// rarely enough not to cost more than the rows themselves.
+void TfrxEngine::letEventsThrough()
+{
+    constexpr qint64 kEventInterval = 20;
+    if (!QCoreApplication::instance() || (eventClock_.isValid() && eventClock_.elapsed() < kEventInterval))
+        return;
+    QCoreApplication::processEvents();
+    eventClock_.start();
+}
+
 bool TfrxEngine::rowIsPrinted(TfrxDataBand &band)
 {
     if (band.FSubBands.isEmpty() || band.PrintIfDetailEmpty())
@@ -472,8 +485,7 @@ bool TfrxEngine::rowIsPrinted(TfrxDataBand &band)
 
 void TfrxEngine::runDataBands(const QList<TfrxBand *> &bands)
 {
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents();
+    letEventsThrough();
     if (Report().Terminated)
         return;
     for (TfrxBand *member : bands) {

@@ -6,6 +6,7 @@
 #include "report/expr/aggregate_list.h"
 #include "report/model/custom_engine.h"
 
+#include <QElapsedTimer>
 #include <QList>
 
 namespace vornak {
@@ -56,6 +57,7 @@ private:
     void addPage();
     void showLooseObjects();
     void runDataBands(const QList<TfrxBand *> &bands);
+    void letEventsThrough();
     bool rowIsPrinted(TfrxDataBand &band);
     void printBand(TfrxBand *band);
     void prepareBand(TfrxBand *band);
@@ -82,6 +84,7 @@ private:
     bool printingPageBottom_ = false;       // column or page footer: printed without a fit test
     bool insideEndPage_ = false;            // EndPage is running (no column footer again)
     bool summaryPrinted_ = false;           // the report summary is on the last page
+    QElapsedTimer eventClock_;              // since events were last let through (invalid: never)
 };
 
 }  // namespace vornak
