@@ -7,6 +7,7 @@
 #include "report/engine/report_preparation.h"
 #include "report/model/band.h"
 #include "report/model/data_band.h"
+#include "report/model/memo_view.h"
 #include "report/model/report.h"
 #include "report/model/report_page.h"
 #include "report/model/user_data_set.h"
@@ -181,4 +182,33 @@ TEST(EngineFeatures, NoPreparationInsideARunningOne)
     EXPECT_TRUE(PrepareReport(r.report));
     EXPECT_EQ(nested, (QList<bool>{false, false}));
     EXPECT_EQ(r.pages(), QStringList{QStringLiteral("MasterData1@0 MasterData1@20 MasterData1@40")});
+}
+
+// A text object that stretches grows with its text, the object below it moves down with it and
+// a Stretched band takes the height of its lowest object; the next band follows below.
+TEST(EngineFeatures, StretchingObjectsAndBands)
+{
+    SmallReport r;
+    auto *rows = r.data<TfrxMasterData>("MasterData1", 0, 20, 2);
+    rows->SetStretched(true);
+    auto *memo = new TfrxMemoView(rows);
+    memo->SetName(QStringLiteral("Memo1"));
+    memo->SetBounds(0, 0, 50, 20);
+    memo->SetStretchMode(smActualHeight);
+    memo->SetText(QStringLiteral("1\r\n2\r\n3\r\n4\r\n5"));
+    auto *below = new TfrxMemoView(rows);
+    below->SetName(QStringLiteral("Memo2"));
+    below->SetBounds(0, 20, 50, 10);
+    ASSERT_TRUE(PrepareReport(r.report)) << r.report.Errors().join(u'\n').toStdString();
+
+    TfrxReportPage *page = r.store().PageAt(0);
+    ASSERT_EQ(page->Objects().size(), 2);
+    const TfrxComponent *first = page->Objects().at(0);
+    const double grown = first->Objects().at(0)->Height();
+    EXPECT_GT(grown, 60);  // five lines of 8-point text
+    EXPECT_DOUBLE_EQ(first->Objects().at(1)->Top(), 20 + grown - 20);
+    EXPECT_DOUBLE_EQ(first->Height(), grown + 10);
+    EXPECT_DOUBLE_EQ(page->Objects().at(1)->Top(), grown + 10);
+    // The template (read back after the run) keeps its design size.
+    EXPECT_DOUBLE_EQ(r.report.FindObject(QStringLiteral("Memo1"))->Height(), 20);
 }

@@ -76,6 +76,11 @@ struct PeriodReport {
     }
 };
 
+TfrxBand *band(TfrxReport &report, const char *name)
+{
+    return static_cast<TfrxBand *>(report.FindObject(QString::fromLatin1(name)));
+}
+
 int countOf(const QStringList &list, const QString &prefix)
 {
     return int(std::count_if(list.begin(), list.end(), [&](const QString &s) { return s.startsWith(prefix); }));
@@ -190,6 +195,20 @@ TEST(Engine, BadTemplatesAreRefusedWithTheirTexts)
              static_cast<TfrxDataBand *>(report.FindObject(u"MasterData1"_qs))->SetKeepTogether(true);
          },
          u"Удержание бэндов вместе не поддерживается (бэнд MasterData1)"_qs},
+        {"split across pages", [](TfrxReport &report) { band(report, "Footer1")->SetAllowSplit(true); },
+         u"Разбивка бэнда по страницам не поддерживается (бэнд Footer1)"_qs},
+        {"vertical band", [](TfrxReport &report) { band(report, "Header1")->SetVertical(true); },
+         u"Вертикальные бэнды не поддерживаются (бэнд Header1)"_qs},
+        {"group",
+         [](TfrxReport &report) {
+             (new TfrxGroupHeader(band(report, "Header1")->Parent()))->SetName(u"GroupHeader1"_qs);
+         },
+         u"Группы не поддерживаются (бэнд GroupHeader1)"_qs},
+        {"page columns",
+         [](TfrxReport &report) { static_cast<TfrxReportPage *>(band(report, "Header1")->Parent())->SetColumns(2); },
+         u"Колонки не поддерживаются (Page1)"_qs},
+        {"two passes", [](TfrxReport &report) { report.EngineOptions.DoublePass = true; },
+         u"Двойной проход не поддерживается"_qs},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
