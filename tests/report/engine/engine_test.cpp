@@ -2,6 +2,7 @@
 // break, what each page holds, the template restored after a run, and templates the engine
 // refuses.
 
+#include "platform/errors.h"
 #include "report/engine/engine.h"
 #include "report/engine/report_preparation.h"
 #include "report/model/band.h"
@@ -241,4 +242,27 @@ TEST(Engine, ShowReportPreparesOnTheTimer)
     QMetaObject::invokeMethod(r.report.Timer(), "timeout");
     EXPECT_FALSE(r.report.Timer()->isActive());
     EXPECT_EQ(r.store().Count(), 1);
+}
+
+// Under the silent setting the errors are not shown; under the re-raise setting the summary is
+// raised instead of shown.
+TEST(Engine, ErrorSummarySilentOrRaised)
+{
+    PeriodReport silent(1);
+    silent.report.EngineOptions.NewSilentMode = simSilent;
+    band(silent.report, "Header1")->SetTop(400);
+    EXPECT_FALSE(PrepareReport(silent.report));
+    EXPECT_TRUE(silent.dialogs.messages.isEmpty());
+    EXPECT_FALSE(silent.report.Errors().isEmpty());
+
+    PeriodReport raised(1);
+    raised.report.EngineOptions.NewSilentMode = simReThrow;
+    band(raised.report, "Header1")->SetTop(400);
+    try {
+        PrepareReport(raised.report);
+        ADD_FAILURE() << "no error raised";
+    } catch (const EngineError &error) {
+        EXPECT_EQ(error.message(), u"Были обнаружены следующие ошибки:\nНе подключенный header/footer Header1");
+    }
+    EXPECT_TRUE(raised.dialogs.messages.isEmpty());
 }
