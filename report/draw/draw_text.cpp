@@ -22,6 +22,7 @@
 #include <QRecursiveMutex>
 
 #include <cstdlib>
+#include <memory>
 
 namespace vornak {
 
@@ -409,6 +410,17 @@ TfrxDrawText &frxDrawText()
 {
     static TfrxDrawText engine;
     return engine;
+}
+
+TfrxDrawText &frxDrawText(TfrxReport &report)
+{
+    auto *engine = dynamic_cast<TfrxDrawText *>(report.DrawText());
+    if (!engine) {
+        auto created = std::make_unique<TfrxDrawText>();
+        engine = created.get();
+        report.SetDrawText(std::move(created));
+    }
+    return *engine;
 }
 
 TfrxDrawText &frxDrawTextFor(const TfrxComponent &object)

@@ -25,6 +25,7 @@ class QPainter;
 namespace vornak {
 
 class TfrxComponent;
+class TfrxReport;
 
 // One output line of the layout.
 struct TfrxWrappedLine {
@@ -148,6 +149,8 @@ private:
 
 // The engine objects outside a report share.
 TfrxDrawText &frxDrawText();
+// The engine of `report`, created there on first use.
+TfrxDrawText &frxDrawText(TfrxReport &report);
 // The engine for `object`: its report's, else the shared one.
 TfrxDrawText &frxDrawTextFor(const TfrxComponent &object);
 

@@ -229,7 +229,10 @@ TEST(DrawTextLayout, TwoLineMemoWithEmptySecondLineIsTwoLinesHigh)
 TEST(DrawTextLayout, MemosOfAReportUseTheReportsEngine)
 {
     TfrxReport report;
-    report.SetDrawText(std::make_unique<TfrxDrawText>());
+    EXPECT_EQ(report.DrawText(), nullptr);
+    TfrxDrawText &own = frxDrawText(report);
+    EXPECT_EQ(report.DrawText(), &own);
+    EXPECT_EQ(&frxDrawText(report), &own);
     auto *page = new TfrxReportPage(&report);
     const QString text = QStringLiteral("Начальный пробег за период");
     TfrxMemoView *memo = addMemo(page, {0, 0, 120, 20, text, 0, fullFrame});

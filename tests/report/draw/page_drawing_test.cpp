@@ -37,7 +37,7 @@ struct SmallPage {
 
     SmallPage()
     {
-        report.SetDrawText(std::make_unique<TfrxDrawText>());
+        frxDrawText(report);
         page.SetPaperWidth(100);
         page.SetPaperHeight(70);
         setMargins(page, 5);
