@@ -177,8 +177,7 @@ void InstallReportStages(TfrxReport &report)
     if (!report.ExpressionCache())
         ReportExpressions::install(report);
     frxPreviewPages(report);
-    if (!report.DrawText())
-        report.SetDrawText(std::make_unique<TfrxDrawText>());
+    frxDrawText(report);
     if (!report.Engine())
         TfrxEngine::install(report);
 }
