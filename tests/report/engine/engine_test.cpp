@@ -230,7 +230,7 @@ TEST(Engine, BadTemplatesAreRefusedWithTheirTexts)
 }
 
 // With OldStyleProgress False the preview is shown at once with no pages and the report's
-// 50-millisecond timer prepares them when it fires.
+// 50-millisecond timer prepares them when it fires (fired here by hand: no waiting).
 TEST(Engine, ShowReportPreparesOnTheTimer)
 {
     PeriodReport r(5);
@@ -242,6 +242,13 @@ TEST(Engine, ShowReportPreparesOnTheTimer)
     QMetaObject::invokeMethod(r.report.Timer(), "timeout");
     EXPECT_FALSE(r.report.Timer()->isActive());
     EXPECT_EQ(r.store().Count(), 1);
+
+    // With OldStyleProgress the pages are prepared first, then shown.
+    PeriodReport oldStyle(5);
+    oldStyle.report.SetOldStyleProgress(true);
+    ShowReport(oldStyle.report);
+    EXPECT_FALSE(oldStyle.report.Timer()->isActive());
+    EXPECT_EQ(oldStyle.preview.pagesWhenShown, 1);
 }
 
 // Under the silent setting the errors are not shown; under the re-raise setting the summary is
