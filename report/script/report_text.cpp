@@ -66,6 +66,28 @@ constexpr TextRow kTexts[] = {
     // Text expressions.
     {"expressionError", "Ошибка в выражении '%1': %2"},
     {"unknownVariable", "Неизвестная переменная или поле БД: %1"},
+
+    // The band engine and the report's preparation.
+    {"preparationErrors", "Были обнаружены следующие ошибки:"},
+    {"errorCaption", "Ошибка"},
+    {"noGroupDataBand", "Нет дата-бэнда для группы %1"},
+    {"noGroupHeader", "Нет заголовка группы %1"},
+    {"unlinkedHeaderFooter", "Не подключенный header/footer %1"},
+    {"misplacedBand", "Неправильно расположен бэнд: %1"},
+    {"sameDataSetReportPage", "Cannot use the same dataset for Report.DataSet and Page.DataSet"},
+    {"sameDataSetReportBand", "Cannot use the same dataset for Report.DataSet and Band.DataSet"},
+    {"sameDataSetPageBand", "Cannot use the same dataset for Page.DataSet and Band.DataSet"},
+    {"noEngine", "Отчет не может быть построен: нет движка отчета"},
+    {"noPagesStore", "Отчет не может быть построен: нет хранилища подготовленных страниц"},
+    {"bandTooHigh", "Бэнд %1 выше страницы и не может быть размещен"},
+    {"unsupportedGroups", "Группы не поддерживаются (бэнд %1)"},
+    {"unsupportedKeeping", "Удержание бэндов вместе не поддерживается (бэнд %1)"},
+    {"unsupportedColumns", "Колонки не поддерживаются (%1)"},
+    {"unsupportedVertical", "Вертикальные бэнды не поддерживаются (бэнд %1)"},
+    {"unsupportedSplit", "Разбивка бэнда по страницам не поддерживается (бэнд %1)"},
+    {"unsupportedOverlay", "Бэнд-подложка не поддерживается (бэнд %1)"},
+    {"unsupportedPageOption", "Свойство страницы %1 не поддерживается: %2"},
+    {"unsupportedDoublePass", "Двойной проход не поддерживается"},
 };
 
 const QHash<QByteArray, QString> &table()

@@ -20,6 +20,7 @@ namespace {
 
 struct Preview : TfrxCustomPreview {
     QString Name() const override { return QStringLiteral("frxPreview1"); }
+    void Init(TfrxReport &, TfrxCustomPreviewPages &) override {}
 };
 
 // The five report data sources of the main window, by component and user name.
