@@ -16,6 +16,7 @@
 #include "report/draw/painter_state.h"
 #include "report/model/report.h"
 
+#include <optional>
 #include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPainter>
@@ -317,9 +318,13 @@ void TfrxDrawText::DrawText(QPainter &canvas, TfrxHAlign hAlign, TfrxVAlign vAli
     if (placed.isEmpty())
         return;
     TfrxCachedFont &font = deviceFonts_.get(font_, DeviceFontHeight(device), false);
-    const PainterState state(canvas);
-    if (clipped_ && !fitsInside(placed, font))
+    // The painter's state is saved only around a clip: saving and restoring it for every memo costs
+    // a state change in every output (a PDF writes each one out).
+    std::optional<PainterState> clipState;
+    if (clipped_ && !fitsInside(placed, font)) {
+        clipState.emplace(canvas);
         canvas.setClipRect(scaledRect_.toQRect(), canvas.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
     canvas.setPen(frxQColor(font_.Color));
     canvas.setBackgroundMode(Qt::TransparentMode);
     for (const TfrxPlacedLine &line : placed)

@@ -6,6 +6,7 @@
 #include "report/model/custom_memo_view.h"
 
 #include <QPainter>
+#include <QScopeGuard>
 
 namespace vornak {
 
@@ -80,8 +81,24 @@ void frxDrawFrame(QPainter &canvas, const TfrxFrame &frame, const TfrxViewRect &
     const TfrxFrameTypes typ = frame.Typ();
     if (typ == 0 || frame.Color() == clNone || frame.Width() == 0)
         return;
-    const PainterState state(canvas);
+    const bool antialiased = canvas.testRenderHint(QPainter::Antialiasing);
     canvas.setRenderHint(QPainter::Antialiasing, false);
+    const auto restoreHint = qScopeGuard([&] { canvas.setRenderHint(QPainter::Antialiasing, antialiased); });
+    const auto penOf = [&](const TfrxFrameLine &line) {
+        return QPen(frxQColor(line.Color), frxRound(line.Width * scaleX), styleAt(penStyles, line.Style, Qt::SolidLine),
+                    Qt::SquareCap, Qt::MiterJoin);
+    };
+    // Four alike sides are one closed rectangle: the same pixels, a quarter of the output.
+    const TfrxFrameLine &left = frame.LeftLine;
+    if (typ == (ftLeft | ftRight | ftTop | ftBottom) && frame.RightLine == left && frame.TopLine == left &&
+        frame.BottomLine == left) {
+        if (!frxQColor(left.Color).isValid())
+            return;
+        canvas.setPen(penOf(left));
+        canvas.setBrush(Qt::NoBrush);
+        canvas.drawRect(QRect(QPoint(rect.X0, rect.Y0), QPoint(rect.X1, rect.Y1)).normalized().adjusted(0, 0, -1, -1));
+        return;
+    }
     for (const FrameSide &side : frameSides) {
         if (!(typ & side.side))
             continue;
@@ -100,7 +117,7 @@ void frxDrawFrame(QPainter &canvas, const TfrxFrame &frame, const TfrxViewRect &
             const int y = side.side == ftTop ? rect.Y0 : rect.Y1;
             segment = QLine(rect.X0 + pull(ftLeft), y, rect.X1 - pull(ftRight), y);
         }
-        canvas.setPen(QPen(color, width, styleAt(penStyles, line.Style, Qt::SolidLine), Qt::SquareCap, Qt::MiterJoin));
+        canvas.setPen(penOf(line));
         canvas.drawLine(segment);
     }
 }
