@@ -6,6 +6,7 @@
 #include "report/model/report.h"
 #include "report/model/report_page.h"
 #include "report/pages/preview_pages.h"
+#include "tests/fixtures/reference_image.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -57,20 +58,6 @@ struct SmallPage {
     }
 };
 
-// Pixels whose channels differ by more than `tolerance` levels.
-int differingPixels(const QImage &a, const QImage &b, int tolerance)
-{
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (qAbs(qRed(p) - qRed(q)) > tolerance || qAbs(qGreen(p) - qGreen(q)) > tolerance ||
-                qAbs(qBlue(p) - qBlue(q)) > tolerance)
-                ++count;
-        }
-    return count;
-}
-
 }  // namespace
 
 TEST(PageDrawing, SmallPageMatchesItsReferenceImage)
@@ -83,15 +70,7 @@ TEST(PageDrawing, SmallPageMatchesItsReferenceImage)
         QPainter canvas(&image);
         frxDrawPage(small.page, 0, canvas, {});
     }
-    // VORNAK_WRITE_DRAW_REFERENCE=1 writes the reference anew (look at it before keeping it).
-    if (qEnvironmentVariableIsSet("VORNAK_WRITE_DRAW_REFERENCE")) {
-        ASSERT_TRUE(image.save(referencePath));
-        GTEST_SKIP() << "reference written to " << referencePath.toStdString();
-    }
-    const QImage reference = QImage(referencePath).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(reference.isNull()) << referencePath.toStdString();
-    ASSERT_EQ(reference.size(), image.size());
-    EXPECT_LE(differingPixels(image, reference, 48), 20);
+    vornak::testing::expectMatchesReference(image, referencePath);
 }
 
 TEST(PageDrawing, MarginsMoveTheOriginAndThePaperClips)

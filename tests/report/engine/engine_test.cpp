@@ -3,6 +3,7 @@
 // refuses.
 
 #include "platform/errors.h"
+#include "report/draw/page_drawing.h"
 #include "report/engine/engine.h"
 #include "report/engine/report_preparation.h"
 #include "report/model/band.h"
@@ -15,10 +16,12 @@
 #include "report/pages/preview_pages.h"
 #include "report/period_report_template.h"
 #include "tests/fixtures/period_report_data.h"
+#include "tests/fixtures/reference_image.h"
 #include "tests/fixtures/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <QTimer>
 
 #include <functional>
@@ -126,6 +129,27 @@ TEST(Engine, PeriodReportPageBreaks)
                     << bands.value(0).toStdString();
             }
         }
+    }
+}
+
+// Pages drawn as prepared: page 1 (title, caption, header, rows) and the last page (rows and the
+// total) of a 50-row report, at zoom 1, against their reference images.
+TEST(Engine, PreparedPagesDrawAsTheirReferenceImages)
+{
+    PeriodReport r(50);
+    ASSERT_TRUE(PrepareReport(r.report));
+    ASSERT_EQ(r.store().Count(), 2);
+    for (int page = 0; page < 2; ++page) {
+        SCOPED_TRACE(page);
+        const QSize size = r.store().PageSizeAt(page);
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter canvas(&image);
+            DrawPage(r.store(), page, canvas, 1, 1, 0, 0);
+        }
+        vornak::testing::expectMatchesReference(
+            image, QStringLiteral(VORNAK_ENGINE_FIXTURES "/period_report_page%1.png").arg(page + 1));
     }
 }
 
