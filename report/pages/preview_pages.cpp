@@ -17,8 +17,8 @@
 #include "report/model/report_page.h"
 #include "report/model/view.h"
 #include "report/pages/object_diff.h"
-#include "report/pages/pages_texts.h"
 #include "report/pages/xml_serializer.h"
+#include "report/script/report_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,7 +63,7 @@ std::unique_ptr<TfrxReportPage> asReportPage(TfrxComponent *object)
     std::unique_ptr<TfrxComponent> owned(object);
     auto *page = dynamic_cast<TfrxReportPage *>(object);
     if (!page)
-        throw EngineError(pagesText(PagesText::UnknownClass).arg(object->ClassName()));
+        throw EngineError(reportText("unknownObjectClass").arg(object->ClassName()));
     owned.release();
     return std::unique_ptr<TfrxReportPage>(page);
 }
@@ -145,7 +145,7 @@ TfrxXMLItem *TfrxPreviewPages::currentPage()
 {
     TfrxXMLItem *all = pages();
     if (CurPage < 0 || CurPage >= all->Count())
-        throw EngineError(pagesText(PagesText::PageOutOfRange).arg(CurPage + 1).arg(all->Count()));
+        throw EngineError(reportText("pageOutOfRange").arg(CurPage + 1).arg(all->Count()));
     return all->Items(CurPage);
 }
 
@@ -153,7 +153,7 @@ void TfrxPreviewPages::checkIndex(int index)
 {
     const int count = Count();
     if (index < 0 || index >= count)
-        throw EngineError(pagesText(PagesText::PageOutOfRange).arg(index + 1).arg(count));
+        throw EngineError(reportText("pageOutOfRange").arg(index + 1).arg(count));
 }
 
 // --- Preparing --------------------------------------------------------------------------------
@@ -216,7 +216,7 @@ void TfrxPreviewPages::addSourceObject(TfrxComponent &object, TfrxComponent &par
 {
     TfrxComponent *copy = frxCreateComponent(object.ClassName(), &parent);
     if (!copy)
-        throw EngineError(pagesText(PagesText::UnknownClass).arg(object.ClassName()));
+        throw EngineError(reportText("unknownObjectClass").arg(object.ClassName()));
     copy->Assign(object);
     registerSourceObject(object, *copy, pageIndex);
     for (TfrxComponent *child : object.Objects())
@@ -237,11 +237,11 @@ void TfrxPreviewPages::AddSourcePage(TfrxReportPage *page)
 void TfrxPreviewPages::AddToSourcePage(TfrxComponent *object)
 {
     if (sourcePages_.empty())
-        throw EngineError(pagesText(PagesText::UnknownSourcePage).arg(object->Name()));
+        throw EngineError(reportText("unknownSourcePage").arg(object->Name()));
     TfrxReportPage &page = *sourcePages_.back();
     TfrxComponent *copy = frxCreateComponent(object->ClassName(), nullptr);
     if (!copy)
-        throw EngineError(pagesText(PagesText::UnknownClass).arg(object->ClassName()));
+        throw EngineError(reportText("unknownObjectClass").arg(object->ClassName()));
     copy->Assign(*object);
     // The copy's own name is made unique among the source page's objects.
     copy->SetName(QString());
@@ -500,7 +500,7 @@ std::unique_ptr<TfrxReportPage> TfrxPreviewPages::rebuild(int index)
         bool ok = false;
         const int sourceIndex = QStringView(item->Name).sliced(kPageItemPrefix.size()).toInt(&ok);
         if (!ok || sourceIndex < 0 || sourceIndex >= SourcePageCount())
-            throw EngineError(pagesText(PagesText::UnknownSourcePage).arg(item->Name));
+            throw EngineError(reportText("unknownSourcePage").arg(item->Name));
         const TfrxReportPage &source = *sourcePages_[size_t(sourceIndex)];
         page = asReportPage(frxCreateComponent(source.ClassName(), nullptr));
         page->Assign(source);

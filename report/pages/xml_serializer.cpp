@@ -11,8 +11,8 @@
 #include "report/model/class_registry.h"
 #include "report/model/component.h"
 #include "report/model/custom_memo_view.h"
-#include "report/pages/pages_texts.h"
 #include "report/pages/xml_item.h"
+#include "report/script/report_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -165,7 +165,7 @@ void forEachAttribute(QStringView attributes, Use use)
         const qsizetype close =
             equals < 0 || equals + 1 >= n || attributes[equals + 1] != u'"' ? -1 : attributes.indexOf(u'"', equals + 2);
         if (close < 0)
-            throw EngineError(pagesText(PagesText::BadAttributeText).arg(attributes.sliced(i).toString()));
+            throw EngineError(reportText("badAttributeText").arg(attributes.sliced(i).toString()));
         use(attributes.sliced(i, equals - i), xmlDecodeValue(attributes.sliced(equals + 2, close - equals - 2)));
         i = close + 1;
     }
@@ -175,7 +175,7 @@ const Attribute &attributeOf(const TfrxComponent &object, const std::vector<Attr
 {
     const Attribute *attribute = findAttribute(table, name);
     if (!attribute)
-        throw EngineError(pagesText(PagesText::UnknownAttribute).arg(name.toString(), object.ClassName()));
+        throw EngineError(reportText("unknownObjectAttribute").arg(name.toString(), object.ClassName()));
     return *attribute;
 }
 
@@ -187,7 +187,7 @@ std::unique_ptr<TfrxComponent> createObject(QStringView &text)
     const QString className = (blank < 0 ? text : text.first(blank)).toString();
     std::unique_ptr<TfrxComponent> object(frxCreateComponent(className, nullptr));
     if (!object)
-        throw EngineError(pagesText(PagesText::UnknownClass).arg(className));
+        throw EngineError(reportText("unknownObjectClass").arg(className));
     text = blank < 0 ? QStringView() : text.sliced(blank + 1);
     return object;
 }
@@ -234,7 +234,7 @@ TfrxComponent *ParsedComponentText::Create(TfrxComponent *parent, QStringView at
 {
     std::unique_ptr<TfrxComponent> object(frxCreateComponent(className_, nullptr));
     if (!object)
-        throw EngineError(pagesText(PagesText::UnknownClass).arg(className_));
+        throw EngineError(reportText("unknownObjectClass").arg(className_));
     for (const auto &step : steps_)
         step(*object);
     TfrxXMLSerializer::ReadAttributes(*object, attributes);

@@ -67,6 +67,12 @@ constexpr TextRow kTexts[] = {
     {"expressionError", "Ошибка в выражении '%1': %2"},
     {"unknownVariable", "Неизвестная переменная или поле БД: %1"},
 
+    // The prepared pages store.
+    {"unknownObjectClass", "Неизвестный класс объекта отчета \"%1\""},
+    {"unknownObjectAttribute", "Неизвестный атрибут \"%1\" у объекта класса %2"},
+    {"badAttributeText", "Ошибка в тексте атрибутов: \"%1\""},
+    {"pageOutOfRange", "Страницы с номером %1 нет в отчете (страниц: %2)"},
+    {"unknownSourcePage", "Страница \"%1\" ссылается на неизвестную исходную страницу"},
     // The band engine and the report's preparation.
     {"preparationErrors", "Были обнаружены следующие ошибки:"},
     {"errorCaption", "Ошибка"},
