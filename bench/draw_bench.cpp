@@ -4,6 +4,7 @@
 // frames and positions with drawText and drawLine, both into a QPdfWriter, in one run. Prints
 // the ratio report / plain at the end.
 #include "bench/bench_support.h"
+#include "bench/pdf_target.h"
 #include "platform/fonts.h"
 #include "report/draw/page_drawing.h"
 #include "report/model/data_band.h"
@@ -94,25 +95,11 @@ std::vector<std::unique_ptr<TfrxReportPage>> reportPages()
     return result;
 }
 
-// A PDF writer on an in-memory buffer with the page's A4 paper and no margins.
-struct PdfTarget {
-    QBuffer buffer;
-    QPdfWriter writer{&buffer};
-
-    PdfTarget()
-    {
-        buffer.open(QIODevice::WriteOnly);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    }
-    double scale() const { return writer.resolution() / 96.0; }
-};
-
 void BM_DrawPagesToPdf_Report(benchmark::State &state)
 {
     const auto livePages = reportPages();
     for (auto _ : state) {
-        PdfTarget target;
+        bench::PdfTarget target;
         QPainter canvas(&target.writer);
         const double scale = target.scale();
         for (int index = 0; index < pages; ++index) {
@@ -131,7 +118,7 @@ void BM_DrawPagesToPdf_Plain(benchmark::State &state)
     for (int index = 0; index < pages; ++index)
         cells.push_back(pageCells(index));
     for (auto _ : state) {
-        PdfTarget target;
+        bench::PdfTarget target;
         QPainter canvas(&target.writer);
         const double scale = target.scale();
         const auto at = [&](double v) { return qRound(v * scale); };

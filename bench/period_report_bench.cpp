@@ -4,6 +4,7 @@
 // the ratios report / plain at the end and, per report run, the process's peak memory (run
 // the 100,000-row report alone, --benchmark_filter=Rows100000_Report, for its own peak).
 #include "bench/bench_support.h"
+#include "bench/pdf_target.h"
 #include "platform/fonts.h"
 #include "report/draw/page_drawing.h"
 #include "report/engine/report_preparation.h"
@@ -54,20 +55,6 @@ struct PeriodReport {
     }
 };
 
-// A PDF writer on an in-memory buffer with A4 paper and no margins.
-struct PdfTarget {
-    QBuffer buffer;
-    QPdfWriter writer{&buffer};
-
-    PdfTarget()
-    {
-        buffer.open(QIODevice::WriteOnly);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    }
-    double scale() const { return writer.resolution() / 96.0; }
-};
-
 double peakMiB()
 {
     rusage usage{};
@@ -85,7 +72,7 @@ void reportRun(benchmark::State &state, int rows)
             state.SkipWithError("preparation failed");
         state.counters["prepare_ms"] = double(preparing.elapsed());
         TfrxCustomPreviewPages &pages = *period.report.PreviewPages();
-        PdfTarget target;
+        bench::PdfTarget target;
         QPainter canvas(&target.writer);
         const double scale = target.scale();
         for (int index = 0; index < pages.Count(); ++index) {
@@ -128,7 +115,7 @@ struct PlainCanvas {
 void plainRun(benchmark::State &state, int rows)
 {
     for (auto _ : state) {
-        PdfTarget target;
+        bench::PdfTarget target;
         QPainter canvas(&target.writer);
         PlainCanvas plain{canvas, target.scale()};
         plain.cell(7.55906, 11.89765, 702.99258, 56.69295,
