@@ -107,6 +107,25 @@ TEST(EngineFeatures, PageHeaderFooterChildSummaryAndRepeatedHeader)
                                                      "PageFooter1@358")}));
 }
 
+// One page column: the column header under the page header on every page (repeated through the
+// header list), the column footer right below the last band of every page, its height kept free.
+TEST(EngineFeatures, ColumnHeaderAndFooterOnEveryPage)
+{
+    SmallReport r;
+    r.band<TfrxPageHeader>("PageHeader1", 0, 20);
+    r.band<TfrxColumnHeader>("ColumnHeader1", 30, 15);
+    r.data<TfrxMasterData>("MasterData1", 60, 40, 12);
+    r.band<TfrxColumnFooter>("ColumnFooter1", 110, 25);
+    ASSERT_TRUE(PrepareReport(r.report)) << r.report.Errors().join(u'\n').toStdString();
+    // 377.95 pixels: 35 of headers, then rows of 40 while more than 40 + 25 are left.
+    EXPECT_EQ(r.pages(), (QStringList{QStringLiteral("PageHeader1@0 ColumnHeader1@20 MasterData1@35 MasterData1@75 "
+                                                     "MasterData1@115 MasterData1@155 MasterData1@195 MasterData1@235 "
+                                                     "MasterData1@275 ColumnFooter1@315"),
+                                      QStringLiteral("PageHeader1@0 ColumnHeader1@20 MasterData1@35 MasterData1@75 "
+                                                     "MasterData1@115 MasterData1@155 MasterData1@195 "
+                                                     "ColumnFooter1@235")}));
+}
+
 // A band with StartNewPage starts a page of its own (not repeated at its top); nested data bands
 // print their rows under each master row.
 TEST(EngineFeatures, StartNewPageAndNestedData)
