@@ -66,6 +66,17 @@ constexpr TextRow kTexts[] = {
     // Text expressions.
     {"expressionError", "Ошибка в выражении '%1': %2"},
     {"unknownVariable", "Неизвестная переменная или поле БД: %1"},
+
+    // Printing.
+    {"errorCaption", "Ошибка"},
+    {"noPrinters", "В вашей системе не установлено принтеров"},
+    {"virtualPrinter", "Виртуальный"},
+    {"invalidPrinter", "Printer selected is not valid"},
+    {"customPaper", "Пользовательский"},
+    {"defaultBin", "По умолчанию"},
+    {"printingPage", "Печатается страница %1"},
+    {"noPagesInList", "В отчете нет страниц с номерами \"%1\""},
+    {"printNotStarted", "Не удалось начать печать на принтере \"%1\""},
 };
 
 const QHash<QByteArray, QString> &table()
