@@ -44,6 +44,8 @@ public:
 
     bool beginDoc(const QString &title, const QString &fileName) override
     {
+        if (system_.refuseJobs)
+            return false;
         system_.jobs.append({name_, title, fileName, {}, false, false});
         job_ = int(system_.jobs.size()) - 1;
         return true;

@@ -36,6 +36,7 @@ public:
     int dpi = 254;                  // 10 dots per millimetre
     int marginDots = 0;             // the unprintable margin on every side
     PrinterDeviceMode startMode;    // what every driver reports at first
+    bool refuseJobs = false;        // beginDoc fails (a printer gone, a file that cannot be written)
 
     QList<RecordedJob> jobs;
 

@@ -119,7 +119,8 @@ void TfrxPrinter::BeginDoc()
     if (!device_)
         return;
     if (!device_->beginDoc(Title, FileName))
-        throw Error(reportText("printNotStarted").arg(Name));
+        throw Error(FileName.isEmpty() ? reportText("printNotStarted").arg(Name)
+                                       : reportText("printFileNotWritten").arg(FileName));
     Printing = true;
 }
 

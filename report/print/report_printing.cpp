@@ -71,6 +71,7 @@ public:
     void run();
 
 private:
+    void sendPages();
     QList<int> passPages() const;
     bool cancelled();
     void setParams(const PrintParams &params, double width, double height, int copies);
@@ -170,6 +171,25 @@ void PrintRun::run()
     const QString name = report_.ReportOptions.Name;
     printer_.Title = name.isEmpty() ? untitledJob : name;
 
+    try {
+        sendPages();
+    } catch (...) {
+        // A page that cannot be rebuilt or a job that cannot start: the job goes, the progress
+        // window closes, and the error ends the print command.
+        if (printer_.Printing)
+            printer_.Abort();
+        if (events_.PrintStopped)
+            events_.PrintStopped();
+        throw;
+    }
+    if (started_ && !aborted_)
+        printer_.EndDoc();
+    if (events_.PrintStopped)
+        events_.PrintStopped();
+}
+
+void PrintRun::sendPages()
+{
     const int copies = std::max(1, options_.Copies);
     if (options_.PrintMode == pmJoin) {
         joinPass();
@@ -188,11 +208,6 @@ void PrintRun::run()
     } else {
         pass(1, copies);
     }
-
-    if (started_ && !aborted_)
-        printer_.EndDoc();
-    if (events_.PrintStopped)
-        events_.PrintStopped();
 }
 
 bool PrintRun::pass(int copyNo, int copies)

@@ -76,6 +76,7 @@ constexpr TextRow kTexts[] = {
     {"defaultBin", "По умолчанию"},
     {"printingPage", "Печатается страница %1"},
     {"noPagesInList", "В отчете нет страниц с номерами \"%1\""},
+    {"printFileNotWritten", "Не удалось записать файл печати \"%1\""},
     {"printNotStarted", "Не удалось начать печать на принтере \"%1\""},
 };
 

@@ -360,3 +360,22 @@ TEST(Printing, SheetModes)
     EXPECT_EQ(turned.columns * turned.rows, 1);
     EXPECT_FALSE(frxSplitGrid(300, 30, 148, 210).turned);
 }
+
+TEST(Printing, AJobThatCannotStartEndsTheCommandWithItsMessage)
+{
+    PrintFixture f;
+    f.printers.refuseJobs = true;
+    f.report.PrintOptions.FileName = QStringLiteral("/no/such/folder/report.prn");
+    int stopped = 0;
+    TfrxPrintEvents events;
+    events.PrintStopped = [&stopped] { ++stopped; };
+    try {
+        frxPrint(f.report, events);
+        ADD_FAILURE() << "no error";
+    } catch (const Error &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Не удалось записать файл печати \"/no/such/folder/report.prn\""));
+    }
+    EXPECT_EQ(stopped, 1);
+    EXPECT_FALSE(frxPrinters().Printer().Printing);
+    EXPECT_TRUE(f.printers.jobs.isEmpty());
+}
