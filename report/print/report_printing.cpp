@@ -79,6 +79,9 @@ private:
     void endPage();
     void draw(int index, double offsetX, double offsetY, double scaleX, double scaleY, int copyNo,
               double printScale = 1);
+    int bin(int index, const TfrxReportPage &page) const;
+    TfrxDuplexMode duplex(const TfrxReportPage &page) const;
+    void reportProgress(int index);
     bool pass(int copyNo, int copies);
     bool printPage(int index, int copyNo, int copies);
     bool splitPage(int index, int copyNo, int copies);
@@ -210,6 +213,24 @@ void PrintRun::sendPages()
     }
 }
 
+// The paper source: the first page's for the report's first page, the other pages' else.
+int PrintRun::bin(int index, const TfrxReportPage &page) const
+{
+    return index == 0 ? page.Bin() : page.BinOtherPages();
+}
+
+// The dialog's duplex when one was chosen, else the page's.
+TfrxDuplexMode PrintRun::duplex(const TfrxReportPage &page) const
+{
+    return options_.Duplex != dmNone ? TfrxDuplexMode(options_.Duplex) : page.Duplex();
+}
+
+void PrintRun::reportProgress(int index)
+{
+    if (events_.PrintProgress)
+        events_.PrintProgress(index + 1, reportText("printingPage").arg(index + 1));
+}
+
 bool PrintRun::pass(int copyNo, int copies)
 {
     for (int index : passPages()) {
@@ -227,8 +248,8 @@ bool PrintRun::pass(int copyNo, int copies)
 bool PrintRun::printPage(int index, int copyNo, int copies)
 {
     const TfrxReportPage &page = *pages_.PageAt(index);
-    const int bin = index == 0 ? page.Bin() : page.BinOtherPages();
-    const TfrxDuplexMode duplex = options_.Duplex != dmNone ? TfrxDuplexMode(options_.Duplex) : page.Duplex();
+    const int bin = this->bin(index, page);
+    const TfrxDuplexMode duplex = this->duplex(page);
     const double pageWidth = page.PaperWidth();
     const double pageHeight = page.PaperHeight();
     if (options_.PrintMode == pmScale) {
@@ -256,9 +277,7 @@ bool PrintRun::printPage(int index, int copyNo, int copies)
     } else {
         draw(index, 0, 0, 1, 1, copyNo);
     }
-    const QString message = reportText("printingPage").arg(index + 1);
-    if (events_.PrintProgress)
-        events_.PrintProgress(index + 1, message);
+    reportProgress(index);
     endPage();
     return true;
 }
@@ -274,8 +293,8 @@ bool PrintRun::splitPage(int index, int copyNo, int copies)
     if (grid.columns == 1 && grid.rows == 1)
         return printPage(index, copyNo, copies);
 
-    const int bin = index == 0 ? page.Bin() : page.BinOtherPages();
-    const TfrxDuplexMode duplex = options_.Duplex != dmNone ? TfrxDuplexMode(options_.Duplex) : page.Duplex();
+    const int bin = this->bin(index, page);
+    const TfrxDuplexMode duplex = this->duplex(page);
     const double sheetWidth = grid.turned ? sheet_.height : sheet_.width;
     const double sheetHeight = grid.turned ? sheet_.width : sheet_.height;
     const PrintParams params{sheet_.code, int(std::lround(sheet_.width)),         int(std::lround(sheet_.height)),
@@ -303,8 +322,7 @@ bool PrintRun::splitPage(int index, int copyNo, int copies)
             const double shiftX = grid.columns > 1 ? printer_.LeftMargin * dotsX - column * tileWidth * dotsX : 0;
             const double shiftY = grid.rows > 1 ? printer_.TopMargin * dotsY - row * tileHeight * dotsY : 0;
             draw(index, shiftX, shiftY, 1, 1, copyNo);
-            if (events_.PrintProgress)
-                events_.PrintProgress(index + 1, reportText("printingPage").arg(index + 1));
+            reportProgress(index);
             endPage();
         }
     }
@@ -322,9 +340,8 @@ bool PrintRun::joinPass()
     const double placeWidth = firstPage.PaperWidth();
     const double placeHeight = firstPage.PaperHeight();
     const TfrxSheetGrid grid = frxJoinGrid(placeWidth, placeHeight, sheet_.width, sheet_.height);
-    const int bin = indexes.first() == 0 ? firstPage.Bin() : firstPage.BinOtherPages();
-    const TfrxDuplexMode duplex = options_.Duplex != dmNone ? TfrxDuplexMode(options_.Duplex) : firstPage.Duplex();
-    setParams({sheet_.code, int(std::lround(sheet_.width)), int(std::lround(sheet_.height)), bin, poPortrait, duplex},
+    setParams({sheet_.code, int(std::lround(sheet_.width)), int(std::lround(sheet_.height)),
+               bin(indexes.first(), firstPage), poPortrait, duplex(firstPage)},
               sheet_.width, sheet_.height, 1);
 
     const int places = grid.columns * grid.rows;
@@ -344,8 +361,7 @@ bool PrintRun::joinPass()
             }
             draw(index, onSheet % grid.columns * placeWidth * dotsX, onSheet / grid.columns * placeHeight * dotsY, 1, 1,
                  copy);
-            if (events_.PrintProgress)
-                events_.PrintProgress(index + 1, reportText("printingPage").arg(index + 1));
+            reportProgress(index);
             QCoreApplication::processEvents();
         }
     }

@@ -72,6 +72,12 @@ struct PrintFixture {
         return e;
     }
     bool print() { return frxPrint(report, events()); }
+    bool printOnA5(TfrxPrintMode mode)
+    {
+        report.PrintOptions.PrintMode = mode;
+        report.PrintOptions.PrintOnSheet = 11;
+        return print();
+    }
 
     // The page numbers of the recorded sheets of the one job, from their markers.
     QList<int> printed() const
@@ -315,9 +321,7 @@ TEST(Printing, SheetModes)
     {
         // Scale: every page on the A5 sheet, the page stretched to it.
         PrintFixture f(2);
-        f.report.PrintOptions.PrintMode = pmScale;
-        f.report.PrintOptions.PrintOnSheet = 11;
-        ASSERT_TRUE(f.print());
+        ASSERT_TRUE(f.printOnA5(pmScale));
         ASSERT_EQ(f.printers.jobs[0].pages.size(), 2);
         EXPECT_EQ(f.printers.jobs[0].pages[1].mode.paperSize, 11);
         // 148 / 50 times the marker of page 2.
@@ -327,26 +331,20 @@ TEST(Printing, SheetModes)
     {
         // Join: 2 x 7 places of 50 x 30 mm on A5; three pages and two copies fill one sheet.
         PrintFixture f(3);
-        f.report.PrintOptions.PrintMode = pmJoin;
-        f.report.PrintOptions.PrintOnSheet = 11;
         f.report.PrintOptions.Copies = 2;
-        ASSERT_TRUE(f.print());
+        ASSERT_TRUE(f.printOnA5(pmJoin));
         ASSERT_EQ(f.printers.jobs[0].pages.size(), 1);
         EXPECT_EQ(f.printers.jobs[0].pages[0].mode.copies, 1);
         EXPECT_EQ(f.progress.size(), 6);
     }
     {
-        // Split: a page that fits the sheet prints as it is; one twice as wide takes two sheets.
+        // Split: a page that fits the sheet prints as it is; a 300 mm wide one takes two A5 sheets.
         PrintFixture f(1);
-        f.report.PrintOptions.PrintMode = pmSplit;
-        f.report.PrintOptions.PrintOnSheet = 11;
-        ASSERT_TRUE(f.print());
+        ASSERT_TRUE(f.printOnA5(pmSplit));
         EXPECT_EQ(f.printers.jobs[0].pages.size(), 1);
         EXPECT_EQ(f.printers.jobs[0].pages[0].mode.paperSize, 256);
         PrintFixture wide(1, {QStringLiteral("Recorder")}, 300);
-        wide.report.PrintOptions.PrintMode = pmSplit;
-        wide.report.PrintOptions.PrintOnSheet = 11;
-        ASSERT_TRUE(wide.print());
+        ASSERT_TRUE(wide.printOnA5(pmSplit));
         ASSERT_EQ(wide.printers.jobs[0].pages.size(), 2);
         EXPECT_EQ(wide.printers.jobs[0].pages[1].mode.paperSize, 11);
         EXPECT_EQ(wide.progress.size(), 2);
