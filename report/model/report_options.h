@@ -57,6 +57,8 @@ struct TfrxPrintOptions {
     bool Reverse = false;
     bool ShowDialog = true;
     int Duplex = 0; // reset to none at the start of each preparation
+    QString FileName;      // output file of the print job; empty = the printer
+    int SplicingLine = 0;  // overlap of the split mode's tiles, mm
 };
 
 struct TfrxPreviewOptions {

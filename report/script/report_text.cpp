@@ -94,6 +94,16 @@ constexpr TextRow kTexts[] = {
     {"unsupportedOverlay", "Бэнд-подложка не поддерживается (бэнд %1)"},
     {"unsupportedPageOption", "Свойство страницы %1 не поддерживается: %2"},
     {"unsupportedDoublePass", "Двойной проход не поддерживается"},
+    // Printing.
+    {"noPrinters", "В вашей системе не установлено принтеров"},
+    {"virtualPrinter", "Виртуальный"},
+    {"invalidPrinter", "Printer selected is not valid"},
+    {"customPaper", "Пользовательский"},
+    {"defaultBin", "По умолчанию"},
+    {"printingPage", "Печатается страница %1"},
+    {"noPagesInList", "В отчете нет страниц с номерами \"%1\""},
+    {"printFileNotWritten", "Не удалось записать файл печати \"%1\""},
+    {"printNotStarted", "Не удалось начать печать на принтере \"%1\""},
 };
 
 const QHash<QByteArray, QString> &table()
