@@ -25,6 +25,8 @@ public:
     virtual void InternalOnProgressStart() {}
     virtual void InternalOnProgress(int pageIndex) { (void)pageIndex; }
     virtual void InternalOnProgressStop() {}
+    // The report is being destroyed: the control clears itself and forgets it.
+    virtual void ReportDestroyed() {}
 };
 
 }  // namespace vornak

@@ -51,7 +51,11 @@ TfrxPreview::TfrxPreview(QWidget *parent)
     layout->addWidget(workspace_);
 }
 
-TfrxPreview::~TfrxPreview() = default;
+TfrxPreview::~TfrxPreview()
+{
+    if (report_ && report_->Preview() == this)
+        report_->SetPreview(nullptr);
+}
 
 int TfrxPreview::PageCount() const
 {
@@ -152,12 +156,10 @@ void TfrxPreview::InternalOnProgressStart()
 
 void TfrxPreview::InternalOnProgress(int pageIndex)
 {
+    const TfrxCustomEngine *engine = report_ ? report_->Engine() : nullptr;
     if (refreshing_) {
         pageChanged();
-        return;
-    }
-    const TfrxCustomEngine *engine = report_ ? report_->Engine() : nullptr;
-    if (!engine || engine->FinalPass) {
+    } else if (!engine || engine->FinalPass) {
         if (pageIndex < kPagesShownAtOnce) {
             workspace_->AddPageSize(pageIndex);
             layoutPages();
@@ -206,7 +208,7 @@ void TfrxPreview::Clear()
     workspace_->viewport()->update();
 }
 
-void TfrxPreview::ForgetReport()
+void TfrxPreview::ReportDestroyed()
 {
     Clear();
     report_ = nullptr;

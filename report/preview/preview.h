@@ -40,8 +40,8 @@ public:
 
     // Empties the store and the page area (nothing while a preparation runs).
     void Clear();
-    // Forgets the report (its component is being destroyed) after clearing.
-    void ForgetReport();
+    // The report's component is being destroyed: clear and forget it.
+    void ReportDestroyed() override;
 
     int PageNo() const { return pageNo_; }
     void SetPageNo(int value) { setPageNo(value, true); }

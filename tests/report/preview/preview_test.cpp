@@ -4,6 +4,8 @@
 
 #include "report/engine/report_preparation.h"
 #include "report/model/report.h"
+#include "report/model/report_page.h"
+#include "report/model/view.h"
 #include "report/pages/preview_pages.h"
 #include "report/preview/preview.h"
 #include "report/preview/preview_workspace.h"
@@ -173,6 +175,40 @@ TEST(Preview, DraggingScrollsKeysAndWheelDoNot)
     EXPECT_EQ(r.area().ScrollPosition(), QPoint(0, 950));
     EXPECT_EQ(r.preview.PageNo(), 2);
     EXPECT_FALSE(r.preview.hasFocus() || r.area().hasFocus() || r.view()->hasFocus());
+}
+
+// Hovering over an object with its hint shown puts its short hint in the tooltip and its cursor
+// on the page area; an object without a hint changes neither; an empty spot hides the tooltip
+// and brings the hand back.
+TEST(Preview, ObjectHintsAndCursors)
+{
+    ShownReport r(5, QSize(900, 700));
+    auto *memo = static_cast<TfrxView *>(r.report.FindObject(QStringLiteral("Memo2")));
+    ASSERT_TRUE(memo);
+    memo->SetHint(QStringLiteral("Пробег до начала периода|по показаниям одометра"));
+    memo->SetShowHint(true);
+    memo->SetCursor(-4);
+    r.show();
+
+    // Centres of the memo and of its neighbour without a hint, in view pixels.
+    const TfrxReportPage *page = frxPreviewPages(r.report).PageAt(0);
+    const QPointF printable =
+        QPointF(r.pageInView(0).topLeft()) + QPointF(page->LeftMargin() * fr01cm, page->TopMargin() * fr01cm);
+    const auto centreOf = [&](const char *name) {
+        const TfrxComponent *object = page->FindObject(QString::fromLatin1(name));
+        return (printable + QPointF(object->AbsLeft() + object->Width() / 2, object->AbsTop() + object->Height() / 2))
+            .toPoint();
+    };
+
+    QTest::mouseMove(r.view(), centreOf("Memo2"));
+    EXPECT_EQ(r.view()->toolTip(), QStringLiteral("Пробег до начала периода"));
+    EXPECT_EQ(r.view()->cursor().shape(), Qt::IBeamCursor);
+    QTest::mouseMove(r.view(), centreOf("Memo4"));
+    EXPECT_EQ(r.view()->toolTip(), QStringLiteral("Пробег до начала периода"));
+    EXPECT_EQ(r.view()->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(r.view(), QPoint(r.pageInView(0).left() + 30, r.view()->height() - 30));
+    EXPECT_TRUE(r.view()->toolTip().isEmpty());
+    EXPECT_EQ(r.view()->cursor().shape(), Qt::PointingHandCursor);
 }
 
 // While the engine prepares a long report the page area paints, each time with the pages added
