@@ -13,7 +13,6 @@
 #include "report/preview/preview.h"
 
 #include <QApplication>
-#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -286,7 +285,7 @@ void TfrxPreviewWorkspace::keyPressEvent(QKeyEvent *event)
 
 bool TfrxPreviewWorkspace::viewportEvent(QEvent *event)
 {
-    // Painting covers every pixel: no background erase.
+    // The wheel does nothing over the pages either (the scroll area would scroll by it).
     if (event->type() == QEvent::Wheel) {
         event->accept();
         return true;
