@@ -172,11 +172,32 @@ void ShowPreparedReport(TfrxReport &report)
         preview->Init(report, *report.PreviewPages());
 }
 
+namespace {
+
+// The store's notices while preparing, passed on to whatever preview the report has at the time.
+void connectPreview(TfrxReport &report, TfrxPreviewPages &store)
+{
+    store.OnPreparationStarted = [&report] {
+        if (TfrxCustomPreview *preview = report.Preview())
+            preview->InternalOnProgressStart();
+    };
+    store.OnProgress = [&report](int pages) {
+        if (TfrxCustomPreview *preview = report.Preview())
+            preview->InternalOnProgress(pages - 1);
+    };
+    store.OnPreparationStopped = [&report] {
+        if (TfrxCustomPreview *preview = report.Preview())
+            preview->InternalOnProgressStop();
+    };
+}
+
+}  // namespace
+
 void InstallReportStages(TfrxReport &report)
 {
     if (!report.ExpressionCache())
         ReportExpressions::install(report);
-    frxPreviewPages(report);
+    connectPreview(report, frxPreviewPages(report));
     frxDrawText(report);
     if (!report.Engine())
         TfrxEngine::install(report);

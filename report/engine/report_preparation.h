@@ -21,7 +21,8 @@ void ShowReport(TfrxReport &report, bool clearLastReport = true);
 void ShowPreparedReport(TfrxReport &report);
 
 // Gives the report every stage a preparation needs that it does not have yet: the expression
-// cache, the prepared pages store, the text layout engine and the band engine.
+// cache, the prepared pages store, the text layout engine and the band engine; the store's
+// notices while preparing go to the report's preview control, whichever it is at the time.
 void InstallReportStages(TfrxReport &report);
 
 }  // namespace vornak

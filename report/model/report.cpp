@@ -41,6 +41,8 @@ TfrxReport::~TfrxReport()
 {
     // The run's parts refer to the objects and the script (the expression cache compiles below
     // it): they go first, then the children, before the lists and the script.
+    if (preview_)
+        preview_->ReportDestroyed();
     engine_.reset();
     expressionCache_.reset();
     previewPages_.reset();
