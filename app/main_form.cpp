@@ -13,6 +13,12 @@
 #include "platform/errors.h"
 #include "platform/fonts.h"
 #include "platform/message_box.h"
+#include "report/engine/report_preparation.h"
+#include "report/model/custom_preview.h"
+#include "report/model/report.h"
+#include "report/period_report_queries.h"
+#include "report/period_report_template.h"
+#include "report/period_sums_data_set.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -92,6 +98,35 @@ const QList<ColumnRow> vehicleColumns = {{"nameauto", 286}, {"beginkm", 0}, {"be
 const QList<ColumnRow> mileageColumns = {{"datedoc", 0}, {"tekprobeg", 0}, {"raznica", 0}};
 const QList<ColumnRow> expenseColumns = {
     {"DATEDOC", 0}, {"KOLVO", 0}, {"SUMMA", 0}, {"typename", 108}, {"OPISANIE", 165}};
+// The report data sets over single rows and the current vehicle: component and user name. The
+// per-type sums, "Source1" (frxDBDataset4), has a data set of its own kind.
+struct ReportDataSetRow {
+    TfrxDBDataset *TMainForm::*dataSet;
+    const char *name;
+    const char *userName;
+};
+
+const ReportDataSetRow reportDataSetRows[] = {
+    {&TMainForm::frxDBAuto, "frxDBAuto", "Auto"},
+    {&TMainForm::frxDBBegin, "frxDBBegin", "Begin"},
+    {&TMainForm::frxDBEnde, "frxDBEnde", "Ende"},
+    {&TMainForm::frxDBOborot, "frxDBOborot", "Oborot"},
+};
+
+// A report data set of the window's report: named, its data source not closed after a run.
+template <class DataSet>
+DataSet *addReportDataSet(std::vector<std::unique_ptr<TfrxDBDataset>> &owned, const char *name, const char *userName)
+{
+    auto dataSet = std::make_unique<DataSet>();
+    dataSet->SetName(QLatin1String(name));
+    dataSet->SetUserName(QLatin1String(userName));
+    dataSet->SetCloseDataSource(false);
+    dataSet->SetBCDToCurrency(false);
+    DataSet *raw = dataSet.get();
+    owned.push_back(std::move(dataSet));
+    return raw;
+}
+
 const QList<ColumnRow> eventColumns = {
     {"datedoc", 83}, {"mileage", 86}, {"gotovo_end", 73}, {"typs", 74}, {"opisanie", 128}};
 
@@ -164,7 +199,32 @@ TMainForm::TMainForm(QWidget *parent)
     layout->addWidget(Panel1);
     createPages();
     layout->addWidget(PageControl1, 1);
+    createReport();
     FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::createReport()
+{
+    for (const ReportDataSetRow &row : reportDataSetRows)
+        this->*row.dataSet = addReportDataSet<TfrxDBDataset>(reportDataSets, row.name, row.userName);
+    frxDBDataset4 = addReportDataSet<TPeriodSumsDataSet>(reportDataSets, "frxDBDataset4", "Source1");
+
+    frxReport1 = std::make_unique<TfrxReport>();
+    TfrxTemplateLinks links;
+    links.findDataSet = [this](const QString &name) -> TfrxDataSet * {
+        for (const auto &dataSet : reportDataSets)
+            if (dataSet->Name() == name)
+                return dataSet.get();
+        return nullptr;
+    };
+    // The report tab's preview area, once it is a preview control.
+    links.findPreview = [this](const QString &name) -> TfrxCustomPreview * {
+        return name == frxPreview1->objectName() ? dynamic_cast<TfrxCustomPreview *>(frxPreview1) : nullptr;
+    };
+    LoadPeriodReportTemplate(*frxReport1, links);
+    InstallReportStages(*frxReport1);
 }
 
 void TMainForm::createActions()
@@ -335,6 +395,12 @@ void TMainForm::bindData()
     DBGridEh4->SetDataSource(DataModule1->SourceDocMileage);
     DBGridEh3->SetDataSource(DataModule1->SourceDocExpense);
     DBGridEh8->SetDataSource(DataModule1->SourceDocEvents);
+
+    frxDBAuto->SetDataSource(DataModule1->SourceSprAuto);
+    frxDBBegin->SetDataSource(DataModule1->SourceBegin);
+    frxDBEnde->SetDataSource(DataModule1->SourceEnde);
+    frxDBOborot->SetDataSource(DataModule1->SourceOborot);
+    frxDBDataset4->Bind(DataModule1->Source1);
 }
 
 bool TMainForm::refuseVehicleDelete()
@@ -412,9 +478,32 @@ void TMainForm::ActEventsDelExecute()
     EventsEditForm->DelRecord();
 }
 
-// The report buttons are connected to the report when it is built; until then they do nothing.
-void TMainForm::Button3Click() {}
+void TMainForm::Button3Click()
+{
+    const QString id = DataModule1->TableSprAutoid->AsString();
+    if (id.isEmpty())
+        return;
+    const QDate first = DateTimePicker1->date();
+    const QDate last = DateTimePicker2->date();
+    // A query the engine rejects ends the run here: the script and the preview stay as they were.
+    const PeriodReportQueries queries = periodReportQueries(id, first, last);
+    RewriteAndOpen(*DataModule1->QueryBegin, queries.Begin);
+    RewriteAndOpen(*DataModule1->QueryOborot, queries.Oborot);
+    RewriteAndOpen(*DataModule1->QueryEnde, queries.Ende);
+    frxDBDataset4->OpenSums(queries.Sums);
+    frxReport1->SetScriptText(PeriodReportScript(first, last));
+    ShowReport(*frxReport1, true);
+}
+
 void TMainForm::Button4Click() {}
-void TMainForm::Button5Click() {}
+
+void TMainForm::Button5Click()
+{
+    if (DataModule1->TableSprAutoid->AsString().isEmpty())
+        return;
+    frxReport1->Print();
+    if (TfrxCustomPreview *preview = frxReport1->Preview())
+        preview->RefreshReport();
+}
 
 }  // namespace vornak
