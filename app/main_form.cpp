@@ -14,6 +14,7 @@
 #include "platform/fonts.h"
 #include "platform/message_box.h"
 #include "report/engine/report_preparation.h"
+#include "report/model/custom_engine.h"
 #include "report/model/custom_preview.h"
 #include "report/model/report.h"
 #include "report/period_report_queries.h"
@@ -98,6 +99,9 @@ const QList<ColumnRow> vehicleColumns = {{"nameauto", 286}, {"beginkm", 0}, {"be
 const QList<ColumnRow> mileageColumns = {{"datedoc", 0}, {"tekprobeg", 0}, {"raznica", 0}};
 const QList<ColumnRow> expenseColumns = {
     {"DATEDOC", 0}, {"KOLVO", 0}, {"SUMMA", 0}, {"typename", 108}, {"OPISANIE", 165}};
+const QList<ColumnRow> eventColumns = {
+    {"datedoc", 83}, {"mileage", 86}, {"gotovo_end", 73}, {"typs", 74}, {"opisanie", 128}};
+
 // The report data sets over single rows and the current vehicle: component and user name. The
 // per-type sums, "Source1" (frxDBDataset4), has a data set of its own kind.
 struct ReportDataSetRow {
@@ -126,9 +130,6 @@ DataSet *addReportDataSet(std::vector<std::unique_ptr<TfrxDBDataset>> &owned, co
     owned.push_back(std::move(dataSet));
     return raw;
 }
-
-const QList<ColumnRow> eventColumns = {
-    {"datedoc", 83}, {"mileage", 86}, {"gotovo_end", 73}, {"typs", 74}, {"opisanie", 128}};
 
 // A raised panel across the top of a tab with its caption at the left.
 QFrame *headerPanel(const QString &caption, QWidget *parent)
@@ -478,11 +479,16 @@ void TMainForm::ActEventsDelExecute()
     EventsEditForm->DelRecord();
 }
 
+bool TMainForm::reportReady() const
+{
+    return !DataModule1->TableSprAutoid->AsString().isEmpty() && !frxReport1->Engine()->Running;
+}
+
 void TMainForm::Button3Click()
 {
-    const QString id = DataModule1->TableSprAutoid->AsString();
-    if (id.isEmpty())
+    if (!reportReady())
         return;
+    const QString id = DataModule1->TableSprAutoid->AsString();
     const QDate first = DateTimePicker1->date();
     const QDate last = DateTimePicker2->date();
     // A query the engine rejects ends the run here: the script and the preview stay as they were.
@@ -499,7 +505,7 @@ void TMainForm::Button4Click() {}
 
 void TMainForm::Button5Click()
 {
-    if (DataModule1->TableSprAutoid->AsString().isEmpty())
+    if (!reportReady())
         return;
     frxReport1->Print();
     if (TfrxCustomPreview *preview = frxReport1->Preview())

@@ -54,7 +54,8 @@ public:
 
     // Report buttons. "Сформировать" opens the report queries for the current vehicle and the
     // period and shows the report; "Печать" prints it and has the preview prepare it again. Both
-    // do nothing without a vehicle. "Предпросмотр" (hidden) does nothing.
+    // do nothing without a vehicle or while the report is being prepared. "Предпросмотр" (hidden)
+    // does nothing.
     void Button3Click();
     void Button4Click();
     void Button5Click();
@@ -131,6 +132,9 @@ private:
     void createReportTab();
     void createAboutTab();
     void createReport();
+    // A vehicle is current and the report is not being prepared: the report buttons work. (A
+    // preparation lets events through; its queries are not rewritten under it.)
+    bool reportReady() const;
     // Ctrl+Delete in a vehicle grid: a vehicle that still has entries is refused.
     bool refuseVehicleDelete();
 };

@@ -6,6 +6,7 @@
 #include "platform/errors.h"
 #include "platform/regional_settings.h"
 #include "report/engine/report_preparation.h"
+#include "report/model/custom_engine.h"
 #include "report/model/custom_memo_view.h"
 #include "report/model/custom_preview.h"
 #include "report/model/custom_preview_pages.h"
@@ -220,21 +221,28 @@ TEST(PeriodReport, QueriesWriteDatesMonthFirstAndTheCaptionInTheUserFormat)
     EXPECT_EQ(tab.texts().value(7), QStringLiteral("Карточка автомобиля Нива|период с 05/11/2011 по 30/11/2011"));
 }
 
-TEST(PeriodReport, WithoutAVehicleTheButtonsDoNothing)
+// Without a vehicle, and while a preparation runs (it lets the clicks through), the buttons do
+// nothing; "Предпросмотр" never does anything.
+TEST(PeriodReport, ButtonsDoNothingWithoutAVehicleOrWhileTheReportIsPrepared)
 {
-    ReportTab tab(QStringList{});
-    const QStringList designBegin = tab.module->QueryBegin->SQL.Lines();
-    const QStringList designScript = tab.form.frxReport1->ScriptText();
-    tab.press(tab.form.Button3);
-    tab.press(tab.form.Button5);
-    tab.press(tab.form.Button4);
-    EXPECT_EQ(tab.module->QueryBegin->SQL.Lines(), designBegin);
-    EXPECT_FALSE(tab.module->QueryBegin->Active());
-    EXPECT_EQ(tab.form.frxReport1->ScriptText(), designScript);
-    EXPECT_EQ(tab.form.frxReport1->PreviewPages()->Count(), 0);
-    EXPECT_EQ(tab.preview.shown, nullptr);
-    EXPECT_EQ(tab.prints + tab.preview.refreshes, 0);
-    EXPECT_TRUE(tab.dialogs.messages.isEmpty());
+    for (const bool running : {false, true}) {
+        SCOPED_TRACE(running);
+        ReportTab tab(running ? logBook : QStringList{});
+        tab.form.frxReport1->Engine()->Running = running;
+        const QStringList designBegin = tab.module->QueryBegin->SQL.Lines();
+        const QStringList designScript = tab.form.frxReport1->ScriptText();
+        tab.press(tab.form.Button3);
+        tab.press(tab.form.Button5);
+        tab.press(tab.form.Button4);
+        tab.form.frxReport1->Engine()->Running = false;
+        EXPECT_EQ(tab.module->QueryBegin->SQL.Lines(), designBegin);
+        EXPECT_FALSE(tab.module->QueryBegin->Active());
+        EXPECT_EQ(tab.form.frxReport1->ScriptText(), designScript);
+        EXPECT_EQ(tab.form.frxReport1->PreviewPages()->Count(), 0);
+        EXPECT_EQ(tab.preview.shown, nullptr);
+        EXPECT_EQ(tab.prints + tab.preview.refreshes, 0);
+        EXPECT_TRUE(tab.dialogs.messages.isEmpty());
+    }
 }
 
 // A dialog's INSERT left in ADOQuery1 is not run again by printing and the refresh after it: the
