@@ -13,6 +13,13 @@
 #include "platform/errors.h"
 #include "platform/fonts.h"
 #include "platform/message_box.h"
+#include "report/engine/report_preparation.h"
+#include "report/model/custom_engine.h"
+#include "report/model/custom_preview.h"
+#include "report/model/report.h"
+#include "report/period_report_queries.h"
+#include "report/period_report_template.h"
+#include "report/period_sums_data_set.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -95,6 +102,35 @@ const QList<ColumnRow> expenseColumns = {
 const QList<ColumnRow> eventColumns = {
     {"datedoc", 83}, {"mileage", 86}, {"gotovo_end", 73}, {"typs", 74}, {"opisanie", 128}};
 
+// The report data sets over single rows and the current vehicle: component and user name. The
+// per-type sums, "Source1" (frxDBDataset4), has a data set of its own kind.
+struct ReportDataSetRow {
+    TfrxDBDataset *TMainForm::*dataSet;
+    const char *name;
+    const char *userName;
+};
+
+const ReportDataSetRow reportDataSetRows[] = {
+    {&TMainForm::frxDBAuto, "frxDBAuto", "Auto"},
+    {&TMainForm::frxDBBegin, "frxDBBegin", "Begin"},
+    {&TMainForm::frxDBEnde, "frxDBEnde", "Ende"},
+    {&TMainForm::frxDBOborot, "frxDBOborot", "Oborot"},
+};
+
+// A report data set of the window's report: named, its data source not closed after a run.
+template <class DataSet>
+DataSet *addReportDataSet(std::vector<std::unique_ptr<TfrxDBDataset>> &owned, const char *name, const char *userName)
+{
+    auto dataSet = std::make_unique<DataSet>();
+    dataSet->SetName(QLatin1String(name));
+    dataSet->SetUserName(QLatin1String(userName));
+    dataSet->SetCloseDataSource(false);
+    dataSet->SetBCDToCurrency(false);
+    DataSet *raw = dataSet.get();
+    owned.push_back(std::move(dataSet));
+    return raw;
+}
+
 // A raised panel across the top of a tab with its caption at the left.
 QFrame *headerPanel(const QString &caption, QWidget *parent)
 {
@@ -164,7 +200,32 @@ TMainForm::TMainForm(QWidget *parent)
     layout->addWidget(Panel1);
     createPages();
     layout->addWidget(PageControl1, 1);
+    createReport();
     FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::createReport()
+{
+    for (const ReportDataSetRow &row : reportDataSetRows)
+        this->*row.dataSet = addReportDataSet<TfrxDBDataset>(reportDataSets, row.name, row.userName);
+    frxDBDataset4 = addReportDataSet<TPeriodSumsDataSet>(reportDataSets, "frxDBDataset4", "Source1");
+
+    frxReport1 = std::make_unique<TfrxReport>();
+    TfrxTemplateLinks links;
+    links.findDataSet = [this](const QString &name) -> TfrxDataSet * {
+        for (const auto &dataSet : reportDataSets)
+            if (dataSet->Name() == name)
+                return dataSet.get();
+        return nullptr;
+    };
+    // The report tab's preview area, once it is a preview control.
+    links.findPreview = [this](const QString &name) -> TfrxCustomPreview * {
+        return name == frxPreview1->objectName() ? dynamic_cast<TfrxCustomPreview *>(frxPreview1) : nullptr;
+    };
+    LoadPeriodReportTemplate(*frxReport1, links);
+    InstallReportStages(*frxReport1);
 }
 
 void TMainForm::createActions()
@@ -335,6 +396,12 @@ void TMainForm::bindData()
     DBGridEh4->SetDataSource(DataModule1->SourceDocMileage);
     DBGridEh3->SetDataSource(DataModule1->SourceDocExpense);
     DBGridEh8->SetDataSource(DataModule1->SourceDocEvents);
+
+    frxDBAuto->SetDataSource(DataModule1->SourceSprAuto);
+    frxDBBegin->SetDataSource(DataModule1->SourceBegin);
+    frxDBEnde->SetDataSource(DataModule1->SourceEnde);
+    frxDBOborot->SetDataSource(DataModule1->SourceOborot);
+    frxDBDataset4->Bind(DataModule1->Source1);
 }
 
 bool TMainForm::refuseVehicleDelete()
@@ -412,9 +479,37 @@ void TMainForm::ActEventsDelExecute()
     EventsEditForm->DelRecord();
 }
 
-// The report buttons are connected to the report when it is built; until then they do nothing.
-void TMainForm::Button3Click() {}
+bool TMainForm::reportReady() const
+{
+    return !DataModule1->TableSprAutoid->AsString().isEmpty() && !frxReport1->Engine()->Running;
+}
+
+void TMainForm::Button3Click()
+{
+    if (!reportReady())
+        return;
+    const QString id = DataModule1->TableSprAutoid->AsString();
+    const QDate first = DateTimePicker1->date();
+    const QDate last = DateTimePicker2->date();
+    // A query the engine rejects ends the run here: the script and the preview stay as they were.
+    const PeriodReportQueries queries = periodReportQueries(id, first, last);
+    RewriteAndOpen(*DataModule1->QueryBegin, queries.Begin);
+    RewriteAndOpen(*DataModule1->QueryOborot, queries.Oborot);
+    RewriteAndOpen(*DataModule1->QueryEnde, queries.Ende);
+    frxDBDataset4->OpenSums(queries.Sums);
+    frxReport1->SetScriptText(PeriodReportScript(first, last));
+    ShowReport(*frxReport1, true);
+}
+
 void TMainForm::Button4Click() {}
-void TMainForm::Button5Click() {}
+
+void TMainForm::Button5Click()
+{
+    if (!reportReady())
+        return;
+    frxReport1->Print();
+    if (TfrxCustomPreview *preview = frxReport1->Preview())
+        preview->RefreshReport();
+}
 
 }  // namespace vornak

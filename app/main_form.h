@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include <memory>
+#include <vector>
+
 class QAction;
 class QDateEdit;
 class QFrame;
@@ -14,16 +17,21 @@ class QToolBar;
 namespace vornak {
 
 class TDBGridEh;
+class TfrxDBDataset;
+class TfrxReport;
+class TPeriodSumsDataSet;
 
 // The main window: the vehicle selector above six picture tabs (vehicles, mileage, expenses,
 // events, report, about). Created before the data module: bindData binds the grids to the data
-// module's sources once it exists.
+// module's sources once it exists. The window owns the period report frxReport1 and its five report
+// data sets, read from the report's template and bound to the data module by bindData.
 class TMainForm : public QWidget {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget *parent = nullptr);
+    ~TMainForm() override;
 
-    // Binds the five grids to the data module (DataModule1).
+    // Binds the five grids and the five report data sets to the data module (DataModule1).
     void bindData();
 
     // The creation handler: the report period defaults to the current month.
@@ -44,7 +52,10 @@ public:
     void ActEventsEditExecute();
     void ActEventsDelExecute();
 
-    // Report buttons.
+    // Report buttons. "Сформировать" opens the report queries for the current vehicle and the
+    // period and shows the report; "Печать" prints it and has the preview prepare it again. Both
+    // do nothing without a vehicle or while the report is being prepared. "Предпросмотр" (hidden)
+    // does nothing.
     void Button3Click();
     void Button4Click();
     void Button5Click();
@@ -84,6 +95,16 @@ public:
     QWidget *frxPreview1;
     QLabel *AboutText;
 
+    // The report data sets (Auto, Begin, Ende, Oborot, Source1), declared before the report so
+    // that the report goes first.
+    std::vector<std::unique_ptr<TfrxDBDataset>> reportDataSets;
+    TfrxDBDataset *frxDBAuto;
+    TfrxDBDataset *frxDBBegin;
+    TfrxDBDataset *frxDBEnde;
+    TfrxDBDataset *frxDBOborot;
+    TPeriodSumsDataSet *frxDBDataset4;
+    std::unique_ptr<TfrxReport> frxReport1;
+
     QObject *ActionManager1;
     QAction *ActMileageDel;
     QAction *ActMileageEdit;
@@ -110,6 +131,10 @@ private:
                            const QList<QAction *> &actions, TDBGridEh *grid);
     void createReportTab();
     void createAboutTab();
+    void createReport();
+    // A vehicle is current and the report is not being prepared: the report buttons work. (A
+    // preparation lets events through; its queries are not rewritten under it.)
+    bool reportReady() const;
     // Ctrl+Delete in a vehicle grid: a vehicle that still has entries is refused.
     bool refuseVehicleDelete();
 };

@@ -70,6 +70,11 @@ void TfrxReport::SetDrawText(std::unique_ptr<TfrxCustomDrawText> drawText)
     drawText_ = std::move(drawText);
 }
 
+bool TfrxReport::Print()
+{
+    return PrintPages && PrintPages(*this);
+}
+
 Variant TfrxReport::Calc(const QString &expression)
 {
     if (!expressionCache_)

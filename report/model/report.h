@@ -6,6 +6,7 @@
 #include "report/model/report_script_names.h"
 #include "report/model/report_variables.h"
 
+#include <functional>
 #include <memory>
 #include <QStringList>
 
@@ -93,6 +94,11 @@ public:
     void SetExpressionCache(std::unique_ptr<TfrxExpressionEvaluator> cache);
     TfrxCustomDrawText *DrawText() const { return drawText_.get(); }
     void SetDrawText(std::unique_ptr<TfrxCustomDrawText> drawText);
+
+    // Printing the prepared pages: the printing stage (report/print) installs how; true when the
+    // pages were printed. Print runs it; while none is installed nothing is printed (false).
+    std::function<bool(TfrxReport &)> PrintPages;
+    bool Print();
 
     // The value of an expression through the expression cache; a failure goes to the error list
     // and is raised (EngineError). Without an expression cache it raises EngineError.

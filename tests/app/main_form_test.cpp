@@ -3,7 +3,7 @@
 #include "data/db_edit.h"
 #include "grid/db_grid_eh.h"
 #include "platform/errors.h"
-#include "tests/editors/log_book_session.h"
+#include "tests/app/main_window_session.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -26,51 +26,6 @@ const QString volga =
     QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Волга', 5000, '03.04.2021')");
 const QString nivaReading =
     QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES ('05.02.2020', 1, 1100, 100)");
-
-// The log book session with the settings dialog and the main window, bound and shown.
-struct MainWindowSession : LogBookSession {
-    std::unique_ptr<TSettingsForm> settings = std::make_unique<TSettingsForm>();
-    std::unique_ptr<TMainForm> window;
-
-    explicit MainWindowSession(const QStringList &setup = {})
-        : LogBookSession(setup)
-    {
-        SettingsForm = settings.get();
-        window = std::make_unique<TMainForm>();
-        MainForm = window.get();
-        window->bindData();
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        (void)QTest::qWaitForWindowActive(window.get());
-    }
-    ~MainWindowSession()
-    {
-        MainForm = nullptr;
-        window.reset();
-        SettingsForm = nullptr;
-    }
-
-    QStringList vehicles() const { return rows(QStringLiteral("select nameauto from SPR_AUTO order by id")); }
-
-    QToolButton *button(QToolBar *bar, QAction *action) const
-    {
-        return qobject_cast<QToolButton *>(bar->widgetForAction(action));
-    }
-
-    // Records the caption and name box of every dialog shown, answering Cancel.
-    QStringList shownDialogs;
-    void recordDialogs(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            dialogs.modalAnswers.push_back(answer([this](QDialog &dialog) {
-                QString text = dialog.windowTitle();
-                if (auto *vehicle = qobject_cast<TAutoEditForm *>(&dialog))
-                    text += QLatin1Char('|') + vehicle->DBEdit1->text();
-                shownDialogs.append(text);
-                return ModalResult::Cancel;
-            }));
-    }
-};
 
 QPoint firstRowCenter(const TDBGridEh &grid)
 {

@@ -37,6 +37,7 @@ namespace {
 struct PreviewStub : TfrxCustomPreview {
     QString Name() const override { return QStringLiteral("frxPreview1"); }
     void Init(TfrxReport &, TfrxCustomPreviewPages &pages) override { pagesWhenShown = pages.Count(); }
+    void RefreshReport() override {}
     int pagesWhenShown = -1;
 };
 

@@ -21,6 +21,7 @@ namespace {
 struct Preview : TfrxCustomPreview {
     QString Name() const override { return QStringLiteral("frxPreview1"); }
     void Init(TfrxReport &, TfrxCustomPreviewPages &) override {}
+    void RefreshReport() override {}
 };
 
 // The five report data sources of the main window, by component and user name.
