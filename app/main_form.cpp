@@ -20,6 +20,8 @@
 #include "report/period_report_queries.h"
 #include "report/period_report_template.h"
 #include "report/period_sums_data_set.h"
+#include "report/preview/preview.h"
+#include "report/print/report_printing.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -220,12 +222,17 @@ void TMainForm::createReport()
                 return dataSet.get();
         return nullptr;
     };
-    // The report tab's preview area, once it is a preview control.
     links.findPreview = [this](const QString &name) -> TfrxCustomPreview * {
-        return name == frxPreview1->objectName() ? dynamic_cast<TfrxCustomPreview *>(frxPreview1) : nullptr;
+        return name == frxPreview1->objectName() ? frxPreview1 : nullptr;
     };
     LoadPeriodReportTemplate(*frxReport1, links);
     InstallReportStages(*frxReport1);
+    // Printing shows the preview's background only until the report is prepared again.
+    frxReport1->PrintPages = [this](TfrxReport &report) {
+        TfrxPrintEvents events;
+        events.LockPreview = [this] { frxPreview1->Lock(); };
+        return frxPrint(report, events);
+    };
 }
 
 void TMainForm::createActions()
@@ -347,12 +354,9 @@ void TMainForm::createReportTab()
     connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
     body->addWidget(GroupBox2);
 
-    // The place of the report preview.
-    frxPreview1 = new QFrame(TabSheet5);
+    // The report preview fills the rest of the tab.
+    frxPreview1 = new TfrxPreview(TabSheet5);
     frxPreview1->setObjectName(QStringLiteral("frxPreview1"));
-    static_cast<QFrame *>(frxPreview1)->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    frxPreview1->setBackgroundRole(QPalette::Dark);
-    frxPreview1->setAutoFillBackground(true);
     body->addWidget(frxPreview1, 1);
 }
 

@@ -18,6 +18,7 @@ namespace vornak {
 
 class TDBGridEh;
 class TfrxDBDataset;
+class TfrxPreview;
 class TfrxReport;
 class TPeriodSumsDataSet;
 
@@ -92,7 +93,7 @@ public:
     QPushButton *Button3;
     QPushButton *Button4;
     QPushButton *Button5;
-    QWidget *frxPreview1;
+    TfrxPreview *frxPreview1;
     QLabel *AboutText;
 
     // The report data sets (Auto, Begin, Ende, Oborot, Source1), declared before the report so

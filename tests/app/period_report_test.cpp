@@ -12,6 +12,7 @@
 #include "report/model/custom_preview_pages.h"
 #include "report/model/report.h"
 #include "report/model/report_page.h"
+#include "report/preview/preview.h"
 #include "tests/app/main_window_session.h"
 #include "tests/editors/record_dialog_test_support.h"
 
@@ -184,6 +185,20 @@ TEST(PeriodReport, ShowsTheMileageAndTheExpenseTypesOfTheCurrentVehicle)
     tab.form.DateTimePicker1->setDate(QDate(2011, 11, 30));
     tab.press(tab.form.Button3);
     EXPECT_EQ(tab.texts().mid(2, 5), QStringList({"150", "Изменения за период", "40", "Конечный пробег", "190"}));
+}
+
+// The report tab's own preview control shows the prepared pages, the first one current.
+TEST(PeriodReport, TheTabsPreviewShowsThePreparedPages)
+{
+    ReportTab tab;
+    tab.form.frxReport1->SetPreview(tab.form.frxPreview1);
+    tab.press(tab.form.Button3);
+    ASSERT_TRUE(tab.dialogs.messages.isEmpty()) << tab.dialogs.messages.value(0).text.toStdString();
+    EXPECT_EQ(tab.form.frxPreview1->Report(), tab.form.frxReport1.get());
+    EXPECT_EQ(tab.form.frxPreview1->PageCount(), 1);
+    EXPECT_EQ(tab.form.frxPreview1->PageNo(), 1);
+    if (const QString shot = qEnvironmentVariable("VORNAK_REPORT_TAB_SHOT"); !shot.isEmpty())
+        tab.form.grab().save(shot);
 }
 
 TEST(PeriodReport, QueriesWriteDatesMonthFirstAndTheCaptionInTheUserFormat)
