@@ -66,3 +66,7 @@ private:
 };
 
 } // namespace vornak
+
+// Every alternative (plain values and QString) may be moved in memory as bytes, so lists of values
+// grow by reallocating instead of moving each value: reading a long result grows one such list.
+Q_DECLARE_TYPEINFO(vornak::Variant, Q_RELOCATABLE_TYPE);
