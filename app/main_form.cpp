@@ -216,12 +216,7 @@ void TMainForm::createReport()
 
     frxReport1 = std::make_unique<TfrxReport>();
     TfrxTemplateLinks links;
-    links.findDataSet = [this](const QString &name) -> TfrxDataSet * {
-        for (const auto &dataSet : reportDataSets)
-            if (dataSet->Name() == name)
-                return dataSet.get();
-        return nullptr;
-    };
+    links.findDataSet = TfrxTemplateLinks::dataSetIn(reportDataSets);
     links.findPreview = [this](const QString &name) -> TfrxCustomPreview * {
         return name == frxPreview1->objectName() ? frxPreview1 : nullptr;
     };

@@ -14,6 +14,19 @@ class TfrxCustomPreview;
 struct TfrxTemplateLinks {
     std::function<TfrxDataSet *(const QString &componentName)> findDataSet;
     std::function<TfrxCustomPreview *(const QString &componentName)> findPreview;
+
+    // A findDataSet over a list of owned data sets (smart pointers), by component name; the list
+    // must outlive the reading.
+    template <class DataSets>
+    static std::function<TfrxDataSet *(const QString &)> dataSetIn(const DataSets &dataSets)
+    {
+        return [&dataSets](const QString &name) -> TfrxDataSet * {
+            for (const auto &dataSet : dataSets)
+                if (dataSet->Name() == name)
+                    return dataSet.get();
+            return nullptr;
+        };
+    }
 };
 
 // Reads a report template into a report.

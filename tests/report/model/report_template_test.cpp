@@ -47,12 +47,7 @@ struct PeriodReportFixture {
     TfrxTemplateLinks links()
     {
         TfrxTemplateLinks links;
-        links.findDataSet = [this](const QString &name) -> TfrxDataSet * {
-            for (const auto &dataSet : dataSets)
-                if (dataSet->Name() == name)
-                    return dataSet.get();
-            return nullptr;
-        };
+        links.findDataSet = TfrxTemplateLinks::dataSetIn(dataSets);
         links.findPreview = [this](const QString &name) -> TfrxCustomPreview * {
             return name == preview.Name() ? &preview : nullptr;
         };
