@@ -1,6 +1,7 @@
 #include "platform/database.h"
 #include "platform/sqlcipher_connection.h"
 #include "tests/fixtures/temp_database.h"
+#include "tests/tools/tool_run.h"
 #include "tools/log_book_schema.h"
 
 #include <QDir>
@@ -14,21 +15,6 @@ using namespace vornak;
 using namespace vornak::testing;
 
 namespace {
-
-struct ToolRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-ToolRun runTool(const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(VORNAK_DB_PATH), args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 TEST(VornakDb, AnotherProcessWritesWhileTheFileIsOpenHere)
 {
