@@ -8,6 +8,7 @@
 #include "platform/fonts.h"
 #include "report/draw/pdf_export.h"
 #include "report/engine/report_preparation.h"
+#include "report/model/custom_preview_pages.h"
 #include "report/model/report.h"
 #include "report/period_report.h"
 #include "tools/log_book_schema.h"
@@ -104,8 +105,8 @@ void BM_Report_InProcess(benchmark::State &state)
 
 }  // namespace
 
-BENCHMARK(BM_Report_WholeProcess)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(5);
-BENCHMARK(BM_Report_InProcess)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(5);
+BENCHMARK(BM_Report_WholeProcess)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(3);
+BENCHMARK(BM_Report_InProcess)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(3);
 
 int main(int argc, char **argv)
 {

@@ -45,6 +45,21 @@ QByteArray bytesOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A log book holding Нива, and its backup "copy.mdb" beside it.
+struct LogBookRestore : ::testing::Test {
+    TempDatabase file;
+    QString path = file.path();
+    QString copy = file.folder() + QStringLiteral("/copy.mdb");
+    QString kept = path + QStringLiteral(".before-restore");
+
+    LogBookRestore()
+    {
+        addVehicle(*file.open(), "Нива");
+        const ToolRun backup = runTool({QStringLiteral("backup"), path, copy});
+        EXPECT_EQ(backup.exitCode, 0) << backup.err.toStdString();
+    }
+};
+
 TEST(LogBookBackup, ACopyTakenWhileAnotherProcessInsertsHoldsAPrefixOfTheInserts)
 {
     const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlcipher"));
@@ -95,13 +110,8 @@ TEST(LogBookBackup, ACopyTakenWhileAnotherProcessInsertsHoldsAPrefixOfTheInserts
 // A crash left the log book with rows still in its write-ahead log. Copying a backup into place by
 // hand would let that log apply to it; restore keeps those rows in the file it replaces and none
 // of them in the restored one.
-TEST(LogBookBackup, RestoreReplacesALogBookLeftWithItsLogByACrash)
+TEST_F(LogBookRestore, ReplacesALogBookLeftWithItsLogByACrash)
 {
-    TempDatabase file;
-    const QString path = file.path();
-    addVehicle(*file.open(), "Нива");
-    const QString copy = file.folder() + QStringLiteral("/copy.mdb");
-    ASSERT_EQ(runTool({QStringLiteral("backup"), path, copy}).exitCode, 0);
 
     const QString crashed = file.folder() + QStringLiteral("/crashed");
     {
@@ -119,23 +129,16 @@ TEST(LogBookBackup, RestoreReplacesALogBookLeftWithItsLogByACrash)
     ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
     EXPECT_EQ(vehicles(path), QStringList{QStringLiteral("Нива")});
     EXPECT_EQ(runTool({QStringLiteral("check"), path}).exitCode, 0);
-    const QString kept = path + QStringLiteral(".before-restore");
     EXPECT_EQ(vehicles(kept), QStringList({QStringLiteral("Нива"), QStringLiteral("Волга")}));
     EXPECT_EQ(runTool({QStringLiteral("check"), kept}).exitCode, 0);
     EXPECT_EQ(vehicles(path), QStringList{QStringLiteral("Нива")}) << "read again after the check";
 }
 
-TEST(LogBookBackup, RestoreRefusesAndLeavesTheLogBookAsItWas)
+TEST_F(LogBookRestore, RefusesAndLeavesTheLogBookAsItWas)
 {
-    TempDatabase file;
-    const QString path = file.path();
-    addVehicle(*file.open(), "Нива");
-    const QString copy = file.folder() + QStringLiteral("/copy.mdb");
-    ASSERT_EQ(runTool({QStringLiteral("backup"), path, copy}).exitCode, 0);
     const QString foreign = file.folder() + QStringLiteral("/foreign.mdb");
     SqlCipherConnection::create(foreign, log_book::password)
         ->runStatement(QStringLiteral("CREATE TABLE SPR_AUTO (id INTEGER PRIMARY KEY)"), {});
-    const QString kept = path + QStringLiteral(".before-restore");
 
     struct Case {
         const char *what;
