@@ -95,12 +95,14 @@ TEST(ListExport, AnUnknownListOrVehicleIsRefused)
 {
     TempDatabase file;
     fill(file);
+    file.open()->execute(QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm) VALUES (\"Волга\", 0)"));
     const struct {
         QStringList args;
         QString message;
     } cases[] = {
         {{"fuel"}, "There is no list 'fuel'; the lists are: vehicles, readings, expenses, events, expense-types.\n"},
         {{"readings", "--vehicle", "Лада"}, "No vehicle is named or numbered 'Лада'.\n"},
+        {{"events", "--vehicle", "Волга"}, "2 vehicles are named 'Волга': give the vehicle's number instead.\n"},
         {{"expense-types", "--vehicle", "Волга"}, "The list 'expense-types' belongs to no vehicle.\n"},
     };
     for (const auto &c : cases) {
