@@ -3,6 +3,7 @@
 
 #include "platform/errors.h"
 #include "platform/sql_literal.h"
+#include "platform/sqlcipher_key.h"
 #include "platform/sqlcipher_messages.h"
 #include "platform/static_result_set.h"
 #include "platform/text_collation.h"
@@ -80,6 +81,19 @@ void keyDatabase(sqlite3 *db, const QString &password)
     const QByteArray key = password.toUtf8();
     if (!key.isEmpty())
         sqlite3_key(db, key.constData(), int(key.size()));
+}
+
+// Keys an existing file: the key is derived here from the salt in the file's first bytes (see
+// sqlcipher_key.h); a file too short to hold one gets the password and fails as it would.
+void keyExistingDatabase(sqlite3 *db, const QString &path, const QString &password)
+{
+    QFile file(path);
+    const QByteArray salt = file.open(QIODevice::ReadOnly) ? file.read(logBookSaltBytes) : QByteArray();
+    if (password.isEmpty() || salt.size() < logBookSaltBytes)
+        return keyDatabase(db, password);
+    QByteArray key = rawLogBookKey(password.toUtf8(), salt);
+    sqlite3_key(db, key.constData(), int(key.size()));
+    key.fill('\0');
 }
 
 Variant readValue(sqlite3_stmt *statement, int column, ColumnKind kind, bool hinted)
@@ -172,7 +186,7 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
         sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (opened != SQLITE_OK)
         failOpening(db, path, opened);
-    keyDatabase(db, password);
+    keyExistingDatabase(db, path, password);
     sqlite3_busy_timeout(db, busyTimeoutMs);
     // Reading the schema proves the key; nothing is written before this succeeds.
     const int checked = runWhileOpening(db, "SELECT count(*) FROM sqlite_master");
