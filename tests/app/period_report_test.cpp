@@ -380,11 +380,16 @@ struct PrintingTab : ReportTab {
     }
     ~PrintingTab() { frxResetPrinters(); }
 
-    // Presses "Печать"; the print dialog is answered by `fill` with real events.
-    void print(std::function<ModalResult(TfrxPrintDialog &)> fill)
+    // The next print dialog is answered by `fill` with real events.
+    void answerPrint(std::function<ModalResult(TfrxPrintDialog &)> fill)
     {
         dialogs.modalAnswers.push_back(
             answer([fill](QDialog &dialog) { return fill(dynamic_cast<TfrxPrintDialog &>(dialog)); }));
+    }
+    // Presses "Печать", the dialog answered by `fill`.
+    void print(std::function<ModalResult(TfrxPrintDialog &)> fill)
+    {
+        answerPrint(std::move(fill));
         press(form.Button5);
     }
 
@@ -450,28 +455,60 @@ TEST(PeriodReport, PrintsIntoAFile)
     if (queue.name.isEmpty())
         GTEST_SKIP() << "no private print queue (scripts/test starts one)";
     PrintingTab tab;
-    const auto toFile = [&tab, &queue](const QString &path) {
-        tab.dialogs.modalAnswers.push_back([path](QDialog &dialog) {
-            dynamic_cast<QFileDialog &>(dialog).selectFile(path);
-            return ModalResult::Ok;
-        });
-        tab.print([&queue](TfrxPrintDialog &dialog) {
+    // Answers the dialog with the test queue and "Печать в файл", the save dialog with `path`.
+    const auto answerToFile = [&tab, &queue](const QString &path) {
+        tab.answerPrint([&tab, &queue, path](TfrxPrintDialog &dialog) {
+            tab.dialogs.modalAnswers.push_back([path](QDialog &save) {
+                dynamic_cast<QFileDialog &>(save).selectFile(path);
+                return ModalResult::Ok;
+            });
             choosePrinter(dialog, queue.name);
             QTest::mouseClick(dialog.FileCB, Qt::LeftButton, {}, QPoint(6, dialog.FileCB->height() / 2));
             return click(dialog, dialog.OkB);
         });
     };
     const QString file = tab.file.folder() + QStringLiteral("/period.prn");
-    toFile(tab.file.folder() + QStringLiteral("/period"));
+    answerToFile(tab.file.folder() + QStringLiteral("/period"));
+    tab.press(tab.form.Button5);
     ASSERT_TRUE(tab.dialogs.messages.isEmpty()) << tab.dialogs.messages.value(0).text.toStdString();
     QFile written(file);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.read(5) == "%PDF-");
     expectReportIn(file);
 
-    toFile(QStringLiteral("/proc/vornak/period"));
-    ASSERT_EQ(tab.dialogs.messages.size(), 1);
-    EXPECT_EQ(tab.dialogs.messages[0].text,
-              QStringLiteral("Не удалось записать файл печати \"/proc/vornak/period.prn\""));
+    // The error ends the print command (the application shows it in its error box).
+    answerToFile(QStringLiteral("/proc/period"));
+    try {
+        tab.form.Button5Click();
+        ADD_FAILURE() << "no error";
+    } catch (const Error &error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Не удалось записать файл печати \"/proc/period.prn\""));
+    }
+    EXPECT_TRUE(tab.previewShowsPages());
+}
+
+// A queue removed after the program listed its printers: choosing it and printing on it say
+// "Printer selected is not valid", nothing is printed, and the preview shows the report again.
+TEST(PeriodReport, AQueueThatDisappearedPrintsNothing)
+{
+    const TestQueue queue;
+    if (queue.name.isEmpty())
+        GTEST_SKIP() << "no private print queue (scripts/test starts one)";
+    const QString gone = QStringLiteral("vornak-gone");
+    ASSERT_EQ(QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-p"), gone, QStringLiteral("-E"),
+                                                            QStringLiteral("-v"), QStringLiteral("file:///dev/null")}),
+              0);
+    PrintingTab tab;
+    ASSERT_GE(frxPrinters().IndexOf(gone), 0);
+    ASSERT_EQ(QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), gone}), 0);
+    tab.print([&gone](TfrxPrintDialog &dialog) {
+        choosePrinter(dialog, gone);
+        return click(dialog, dialog.OkB);
+    });
+    ASSERT_FALSE(tab.dialogs.messages.isEmpty());
+    for (const auto &message : tab.dialogs.messages) {
+        EXPECT_EQ(message.text, QStringLiteral("Printer selected is not valid"));
+        EXPECT_EQ(message.caption, QStringLiteral("Ошибка"));
+    }
     EXPECT_TRUE(tab.previewShowsPages());
 }
