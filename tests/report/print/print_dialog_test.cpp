@@ -81,7 +81,6 @@ TEST(PrintDialog, ShowsItsControlsAndOpensWithThePrintOptions)
     options.Duplex = dmHorizontal;
     options.PrintMode = pmScale;
     options.PrintOnSheet = 11;
-    f.store.CurPreviewPage = 1;
     TfrxPrintDialog dialog(options, 3, 2);
 
     const std::pair<QWidget *, const char *> texts[] = {
