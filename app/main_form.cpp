@@ -21,7 +21,7 @@
 #include "report/period_report_template.h"
 #include "report/period_sums_data_set.h"
 #include "report/preview/preview.h"
-#include "report/print/report_printing.h"
+#include "report/print/print_windows.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -222,9 +222,10 @@ void TMainForm::createReport()
     };
     LoadPeriodReportTemplate(*frxReport1, links);
     InstallReportStages(*frxReport1);
-    // Printing shows the preview's background only until the report is prepared again.
+    // Printing goes through the print dialog and shows the progress window; the preview shows
+    // its background only until the report is prepared again.
     frxReport1->PrintPages = [this](TfrxReport &report) {
-        TfrxPrintEvents events;
+        TfrxPrintEvents events = frxPrintWindows(report);
         events.LockPreview = [this] { frxPreview1->Lock(); };
         return frxPrint(report, events);
     };
@@ -506,9 +507,19 @@ void TMainForm::Button5Click()
 {
     if (!reportReady())
         return;
-    frxReport1->Print();
-    if (TfrxCustomPreview *preview = frxReport1->Preview())
-        preview->RefreshReport();
+    const auto refresh = [this] {
+        if (TfrxCustomPreview *preview = frxReport1->Preview())
+            preview->RefreshReport();
+    };
+    // A print that fails (a printer gone, a print file that cannot be written) has locked the
+    // preview: it is prepared again before the error is shown.
+    try {
+        frxReport1->Print();
+    } catch (...) {
+        refresh();
+        throw;
+    }
+    refresh();
 }
 
 }  // namespace vornak
