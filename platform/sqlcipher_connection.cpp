@@ -25,13 +25,28 @@ QString lastMessage(sqlite3 *db)
     return QString::fromUtf8(sqlite3_errmsg(db));
 }
 
-// What the first bytes of a file say about it, or an empty text when they look like ours.
-QString foreignFileMessage(const QString &path)
+// The extended code of the failure SQLite reported as `code`, when it still knows it.
+int extendedCode(sqlite3 *db, int code)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const int extended = db ? sqlite3_extended_errcode(db) : code;
+    return (extended & 0xff) == (code & 0xff) ? extended : code;
+}
+
+// What the first bytes of the file SQLite has opened say about it, or an empty text when they
+// look like ours. The bytes are read through SQLite's own handle: opening and closing a second
+// descriptor of the file would drop the locks every other connection of this process holds on
+// it (POSIX locks belong to the process), and another process could then take the file from
+// under them.
+QString foreignFileMessage(sqlite3 *db, const QString &path)
+{
+    sqlite3_file *file = nullptr;
+    sqlite3_int64 size = 0;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods ||
+        file->pMethods->xFileSize(file, &size) != SQLITE_OK)
         return QStringLiteral("The file '%1' cannot be read.").arg(path);
-    const QByteArray head = file.read(32);
+    QByteArray head(int(std::min<sqlite3_int64>(size, 32)), '\0');
+    if (!head.isEmpty() && file->pMethods->xRead(file, head.data(), int(head.size()), 0) != SQLITE_OK)
+        return QStringLiteral("The file '%1' cannot be read.").arg(path);
     const QByteArray format = head.mid(4, 15);
     if (format == "Standard Jet DB" || format == "Standard ACE DB")
         return QStringLiteral("The file '%1' is an Access database. It must be converted to this program's "
@@ -39,7 +54,7 @@ QString foreignFileMessage(const QString &path)
             .arg(path);
     if (head.startsWith(QByteArrayLiteral("SQLite format 3")))
         return QStringLiteral("The file '%1' is not an encrypted log book of this program.").arg(path);
-    if (file.size() == 0 || file.size() % 512 != 0)
+    if (size == 0 || size % 512 != 0)
         return QStringLiteral("The file '%1' is not a database of this program.").arg(path);
     return {};
 }
@@ -71,8 +86,9 @@ int configureConnection(sqlite3 *db)
 [[noreturn]] void failOpening(sqlite3 *db, const QString &path, int code)
 {
     const QString message = db ? lastMessage(db) : QString();
+    const int extended = extendedCode(db, code);
     closeQuietly(db);
-    throw DatabaseError(QStringLiteral("Could not open file '%1': %2").arg(path, engineMessage(code, message)));
+    throw DatabaseError(QStringLiteral("Could not open file '%1': %2").arg(path, engineMessage(extended, message)));
 }
 
 void keyDatabase(sqlite3 *db, const QString &password)
@@ -158,20 +174,25 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
         throw DatabaseError(QStringLiteral("Could not find file '%1'.").arg(path));
     if (!info.isFile())
         throw DatabaseError(QStringLiteral("'%1' is not a file.").arg(path));
-    if (const QString foreign = foreignFileMessage(path); !foreign.isEmpty())
-        throw DatabaseError(foreign);
-    if (!info.isWritable())
-        throw DatabaseError(QStringLiteral("The file '%1' is read-only; the log book must be writable.").arg(path));
-    if (!QFileInfo(info.absolutePath()).isWritable())
-        throw DatabaseError(QStringLiteral("Cannot open '%1': the folder '%2' is not writable (the engine keeps "
-                                           "its journal files beside the database).")
-                                .arg(path, info.absolutePath()));
 
+    // Opening reads and writes nothing yet: the file is looked at before anything else happens.
     sqlite3 *db = nullptr;
     const int opened =
         sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (opened != SQLITE_OK)
         failOpening(db, path, opened);
+    const auto refuse = [db](const QString &message) {
+        closeQuietly(db);
+        throw DatabaseError(message);
+    };
+    if (const QString foreign = foreignFileMessage(db, path); !foreign.isEmpty())
+        refuse(foreign);
+    if (!info.isWritable())
+        refuse(QStringLiteral("The file '%1' is read-only; the log book must be writable.").arg(path));
+    if (!QFileInfo(info.absolutePath()).isWritable())
+        refuse(QStringLiteral("Cannot open '%1': the folder '%2' is not writable (the engine keeps "
+                              "its journal files beside the database).")
+                   .arg(path, info.absolutePath()));
     keyDatabase(db, password);
     sqlite3_busy_timeout(db, busyTimeoutMs);
     // Reading the schema proves the key; nothing is written before this succeeds.
@@ -369,7 +390,11 @@ void SqlCipherConnection::forgetIdleStatements()
 
 void SqlCipherConnection::fail(int code) const
 {
-    throw DatabaseError(engineMessage(code, lastMessage(db_)));
+    const QString message = engineMessage(extendedCode(db_, code), lastMessage(db_));
+    const int primary = code & 0xff;
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
+        throw DatabaseLockedError(message);
+    throw DatabaseError(message);
 }
 
 std::unique_ptr<ResultSet> SqlCipherConnection::query(const QString &sql)
