@@ -26,18 +26,6 @@ using namespace vornak::testing;
 
 namespace {
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // Every entry under `folder` with a hash of its bytes (folders marked as such). Empty journal
 // files are left out: the engine may leave them when it could not open a file on a full disk,
 // and it cannot know that no other process uses them.
@@ -54,7 +42,7 @@ QStringList folderState(const QString &folder)
             entry.isDir()
                 ? QStringLiteral("folder")
                 : QString::fromLatin1(
-                      QCryptographicHash::hash(contents(entry.filePath()), QCryptographicHash::Sha256).toHex());
+                      QCryptographicHash::hash(fileContents(entry.filePath()), QCryptographicHash::Sha256).toHex());
         state.append(entry.filePath() + u' ' + hash);
     }
     state.sort();
@@ -66,7 +54,7 @@ QByteArray demoLogBook()
 {
     TempDatabase file;
     file.fillDemo(QDate(2026, 12, 10));
-    return contents(file.path());
+    return fileContents(file.path());
 }
 
 // A log book keyed with `password` (none: a plain SQLite file) holding the tables `ddl` makes.
@@ -128,7 +116,7 @@ QString fileOf(const QString &folder)
 auto bytes(std::function<QByteArray()> of)
 {
     return [of = std::move(of)](const QString &folder, Mounts &, QString &) {
-        return writeFile(fileOf(folder), of()) ? folder : QString();
+        return writeFileContents(fileOf(folder), of()) ? folder : QString();
     };
 }
 
@@ -204,7 +192,7 @@ TEST(StartupFailure, ShowsTheMessageLeavesNoWindowAndChangesNoByte)
         {"read-only file",
          [](const QString &folder, Mounts &mounts, QString &skip) {
              const QString file = fileOf(folder);
-             if (!writeFile(file, demo))
+             if (!writeFileContents(file, demo))
                  return QString();
              if (geteuid() != 0) {
                  QFile::setPermissions(file, QFile::ReadOwner);
@@ -229,7 +217,7 @@ TEST(StartupFailure, ShowsTheMessageLeavesNoWindowAndChangesNoByte)
                  skip = QStringLiteral("a small disk could not be mounted (this takes the superuser)");
                  return QString();
              }
-             if (!writeFile(fileOf(disk), demo))
+             if (!writeFileContents(fileOf(disk), demo))
                  return QString();
              QFile filler(disk + QStringLiteral("/filler"));
              filler.open(QIODevice::WriteOnly);

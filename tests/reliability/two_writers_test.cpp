@@ -1,3 +1,4 @@
+#include "data/db_edit.h"
 #include "editors/form_controls.h"
 #include "tests/editors/record_dialog_test_support.h"
 #include "tests/reliability/writer_process.h"
@@ -44,16 +45,24 @@ TEST(TwoWriters, BothProgramsWriteEveryEntry)
 }
 
 // Another program keeps the write lock longer than the engine waits: the user is told in
-// Russian, the dialog shows again with what was typed, and saving once the lock is gone writes
-// the entry.
+// Russian, what was typed stays in the dialog (an entry dialog shows again with it, the vehicle
+// dialog stays open), and saving once the lock is gone writes the entry.
+struct LockedFile {
+    LogBook book{vehicle};
+    QProcess holder;
+
+    LockedFile()
+    {
+        startWriter(holder, book.file.folder(), {QStringLiteral("hold-lock"), QStringLiteral("4500")});
+        EXPECT_TRUE(holder.waitForReadyRead(10000));
+        EXPECT_EQ(holder.readAllStandardOutput(), QByteArray("locked\n"));
+    }
+};
+
 TEST(TwoWriters, ALockHeldPastTheWaitKeepsTheEntryInTheDialog)
 {
-    LogBook book({vehicle});
-    QProcess holder;
-    startWriter(holder, book.file.folder(), {QStringLiteral("hold-lock"), QStringLiteral("4500")});
-    ASSERT_TRUE(holder.waitForReadyRead(10000));
-    ASSERT_EQ(holder.readAllStandardOutput(), QByteArray("locked\n"));
-
+    LockedFile locked;
+    LogBook &book = locked.book;
     book.answerNext<TFuelEditForm>([](TFuelEditForm &form) {
         retype(form.EditSumma, QStringLiteral("1500"));
         retype(form.EditOpisanie, QStringLiteral("Бензин"));
@@ -64,7 +73,7 @@ TEST(TwoWriters, ALockHeldPastTheWaitKeepsTheEntryInTheDialog)
         EXPECT_EQ(form.EditSumma->text(), QStringLiteral("1500"));
         EXPECT_EQ(form.EditOpisanie->text(), QStringLiteral("Бензин"));
         EXPECT_EQ(book.table("SELECT count(*) AS n FROM DOC_EXPENSE"), QStringLiteral("n\n0"));
-        EXPECT_TRUE(holder.waitForFinished(10000));
+        EXPECT_TRUE(locked.holder.waitForFinished(10000));
         return click(form, form.Button1);
     });
     book.fuelEdit->NewRecord();
@@ -72,6 +81,25 @@ TEST(TwoWriters, ALockHeldPastTheWaitKeepsTheEntryInTheDialog)
     EXPECT_EQ(book.messageTexts().size(), 1);
     EXPECT_EQ(book.table("SELECT SUMMA, OPISANIE FROM DOC_EXPENSE"), QStringLiteral("SUMMA\tOPISANIE\n1500\tБензин"));
     EXPECT_EQ(DataModule1->QueryDocExpense->RecordCount(), 1);
+}
+
+TEST(TwoWriters, ALockHeldPastTheWaitKeepsTheVehicleDialogOpen)
+{
+    LockedFile locked;
+    LogBook &book = locked.book;
+    book.answerNext<TAutoEditForm>([&](TAutoEditForm &form) {
+        typeInto(form.DBEdit1, QStringLiteral("Нива"));
+        typeInto(form.DBEdit2, QStringLiteral("1000"));
+        EXPECT_EQ(click(form, form.Button1), ModalResult::None) << "the dialog closed";
+        EXPECT_EQ(book.messageTexts(), QStringList{form_controls::lockedFileText()});
+        EXPECT_EQ(form.DBEdit1->text(), QStringLiteral("Нива"));
+        EXPECT_TRUE(locked.holder.waitForFinished(10000));
+        return click(form, form.Button1);
+    });
+    book.autoEdit->NewRecord();
+
+    EXPECT_EQ(book.table("SELECT nameauto, beginkm FROM SPR_AUTO ORDER BY id"),
+              QStringLiteral("nameauto\tbeginkm\nЛада\t900\nНива\t1000"));
 }
 
 }  // namespace
