@@ -337,6 +337,27 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
               QStringLiteral("KOLVO\tOPISANIE\n40\tЗаправка \"Лукойл\""));
 }
 
+// A text of any size or content is one value: a 10 MB text is read back whole, or refused by a
+// column of fixed size; a NUL inside a text is kept.
+TEST_F(SqlDialectTest, HugeTextsAndNulStayOneValue)
+{
+    const QString huge(10 * 1024 * 1024, u'я');
+    EXPECT_EQ(db->query(QStringLiteral("select \"%1\" as t").arg(huge))->value(0, 0), Variant(huge));
+    EXPECT_EQ(
+        errorOf([&] {
+            db->execute(
+                QStringLiteral("UPDATE DOC_EXPENSE SET OPISANIE = %1 WHERE ID = 1").arg(sql_literal::quotedText(huge)));
+        }),
+        QStringLiteral("The text is too long for column 'OPISANIE' (at most 255 characters)."));
+    const QString withNul = QStringLiteral("a") + QChar(0) + QStringLiteral("b\"; --");
+    EXPECT_EQ(
+        db->execute(
+            QStringLiteral("UPDATE DOC_EXPENSE SET OPISANIE = %1 WHERE ID = 1").arg(sql_literal::quotedText(withNul))),
+        1);
+    EXPECT_EQ(db->query(QStringLiteral("select OPISANIE from DOC_EXPENSE where ID = 1"))->value(0, 0),
+              Variant(withNul));
+}
+
 // One token of the SQLite text the engine runs, as SQLite's own tokenizer splits it: a name (in
 // backticks, brackets or double quotes) and a text keep their value, anything else its text.
 struct EngineToken {
