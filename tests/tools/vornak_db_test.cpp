@@ -195,8 +195,9 @@ TEST(VornakDb, InitRenamesACompleteFileIntoPlace)
         QThread::usleep(200);
     process.kill();
     process.waitForFinished();
-    if (!QFile::exists(second))
+    if (!QFile::exists(second)) {
         EXPECT_EQ(runTool({QStringLiteral("init"), second}).exitCode, 0);
+    }
     EXPECT_EQ(runTool({QStringLiteral("check"), second}).exitCode, 0);
 }
 
