@@ -19,7 +19,7 @@
 #include "report/model/report.h"
 #include "report/period_report.h"
 #include "report/preview/preview.h"
-#include "report/print/report_printing.h"
+#include "report/print/print_windows.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -183,9 +183,10 @@ void TMainForm::createReport()
         return name == frxPreview1->objectName() ? frxPreview1 : nullptr;
     });
     frxReport1 = periodReport->frxReport1.get();
-    // Printing shows the preview's background only until the report is prepared again.
+    // Printing goes through the print dialog and shows the progress window; the preview shows
+    // its background only until the report is prepared again.
     frxReport1->PrintPages = [this](TfrxReport &report) {
-        TfrxPrintEvents events;
+        TfrxPrintEvents events = frxPrintWindows(report);
         events.LockPreview = [this] { frxPreview1->Lock(); };
         return frxPrint(report, events);
     };
@@ -456,9 +457,19 @@ void TMainForm::Button5Click()
 {
     if (!reportReady())
         return;
-    frxReport1->Print();
-    if (TfrxCustomPreview *preview = frxReport1->Preview())
-        preview->RefreshReport();
+    const auto refresh = [this] {
+        if (TfrxCustomPreview *preview = frxReport1->Preview())
+            preview->RefreshReport();
+    };
+    // A print that fails (a printer gone, a print file that cannot be written) has locked the
+    // preview: it is prepared again before the error is shown.
+    try {
+        frxReport1->Print();
+    } catch (...) {
+        refresh();
+        throw;
+    }
+    refresh();
 }
 
 }  // namespace vornak

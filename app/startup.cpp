@@ -17,7 +17,9 @@
 #include "platform/regional_settings.h"
 
 #include <QDeadlineTimer>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 #include <QWindow>
 
 namespace vornak {
@@ -59,7 +61,15 @@ void showPainted(QWidget &window)
 
 void followRegionalSettings(const QLocale &system)
 {
-    QLocale::setDefault(RegionalSettings::conventionsLocale(system));
+    const QLocale conventions = RegionalSettings::conventionsLocale(system);
+    QLocale::setDefault(conventions);
+    // Qt's own dialogs (a printer's page set-up, the file dialog) take their texts from Qt's
+    // translations for that language, where they are installed.
+    static QTranslator qtTexts;
+    QCoreApplication::removeTranslator(&qtTexts);
+    if (qtTexts.load(conventions, QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
 }
 
 void playAnimation(TFlash &flash)

@@ -18,8 +18,9 @@ class TMileageEditForm;
 class TEventsEditForm;
 class TTYPE_EXPENSEForm;
 
-// Qt's default locale follows the regional settings: where they fall back to Russian conventions
-// (a C or POSIX system locale), Qt's own widgets, such as calendar popups, speak Russian too.
+// Qt's default locale and Qt's own texts follow the regional settings: where they fall back to
+// Russian conventions (a C or POSIX system locale), Qt's own widgets and dialogs, such as calendar
+// popups and a printer's page set-up, speak Russian too.
 void followRegionalSettings(const QLocale &system);
 
 // The progress animation of the start-up: 100 steps, each processing the pending messages,

@@ -132,6 +132,9 @@ bool TAutoEditForm::trySave()
         else
             table->Post();
         return true;
+    } catch (const DatabaseLockedError &) {
+        showErrorMessage(form_controls::lockedFileText());
+        return false;
     } catch (const Error &error) {
         showErrorMessage(error.message());
         return false;

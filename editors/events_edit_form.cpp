@@ -9,6 +9,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 
 namespace vornak {
 
@@ -75,10 +76,8 @@ void TEventsEditForm::NewRecord()
     EditMileAge->setText(QStringLiteral("0"));
     EditOpisanie->clear();
     setWindowTitle(QStringLiteral("Новая "));
-    if (!execute())
-        return;
-    // The statement was prepared and written to the statement file when "Сохранить" was pressed.
-    executeAndReopen(DataModule1->QueryDocEvents);
+    // The statement is prepared and written to the statement file when "Сохранить" is pressed.
+    executeAndSave(DataModule1->QueryDocEvents);
 }
 
 // A new event's statement is written to the statement file before the dialog closes: when the
@@ -117,21 +116,18 @@ void TEventsEditForm::EditRecord()
     selectCode(ComboBoxStatus, DataModule1->QueryDocEventsENDE->AsInteger());
     EditMileAge->setText(DataModule1->QueryDocEventsmileage->AsString());
     EditOpisanie->setText(DataModule1->QueryDocEventsopisanie->AsString());
-    const bool saved = execute();
-    editing_ = false;
-    if (!saved)
-        return;
-
-    DataModule1->scratchStatement({
-        QStringLiteral("UPDATE DOC_EVENTS SET"),
-        QStringLiteral("DOC_EVENTS.datedoc = ") + sql::quotedText(dateText(DateTimePicker1)) + u',',
-        QStringLiteral("DOC_EVENTS.mileage = ") + numberLiteral(EditMileAge) + u',',
-        QStringLiteral("DOC_EVENTS.ENDE = ") + sql::integer(ComboBoxStatus->currentIndex()) + u',',
-        QStringLiteral("DOC_EVENTS.idtype = ") + sql::integer(ComboBoxShowType->currentIndex()) + u',',
-        QStringLiteral("DOC_EVENTS.opisanie = ") + sql::quotedText(EditOpisanie->text()),
-        QStringLiteral("WHERE DOC_EVENTS.id=") + id,
+    const auto stopEditing = qScopeGuard([this] { editing_ = false; });
+    executeAndSave(DataModule1->QueryDocEvents, [this, id] {
+        DataModule1->scratchStatement({
+            QStringLiteral("UPDATE DOC_EVENTS SET"),
+            QStringLiteral("DOC_EVENTS.datedoc = ") + sql::quotedText(dateText(DateTimePicker1)) + u',',
+            QStringLiteral("DOC_EVENTS.mileage = ") + numberLiteral(EditMileAge) + u',',
+            QStringLiteral("DOC_EVENTS.ENDE = ") + sql::integer(ComboBoxStatus->currentIndex()) + u',',
+            QStringLiteral("DOC_EVENTS.idtype = ") + sql::integer(ComboBoxShowType->currentIndex()) + u',',
+            QStringLiteral("DOC_EVENTS.opisanie = ") + sql::quotedText(EditOpisanie->text()),
+            QStringLiteral("WHERE DOC_EVENTS.id=") + id,
+        });
     });
-    executeAndReopen(DataModule1->QueryDocEvents);
 }
 
 void TEventsEditForm::DelRecord()

@@ -122,6 +122,12 @@ QDateEdit *datePicker(const QRect &geometry, QWidget *parent, const char *name)
     return picker;
 }
 
+QString lockedFileText()
+{
+    return QStringLiteral("Файл базы данных занят другой программой, и запись не сохранена. Введённые данные "
+                          "остались в окне: сохраните запись ещё раз или отмените.");
+}
+
 }  // namespace form_controls
 
 }  // namespace vornak

@@ -27,6 +27,10 @@ QPushButton *button(const QString &text, const QRect &geometry, QWidget *parent,
 // A date picker (see short_date_picker) at its design place.
 QDateEdit *datePicker(const QRect &geometry, QWidget *parent, const char *name);
 
+// What a dialog tells the user when another process keeps the file locked longer than the
+// engine waits: nothing was written, and what was typed stays in the dialog.
+QString lockedFileText();
+
 }  // namespace form_controls
 
 }  // namespace vornak

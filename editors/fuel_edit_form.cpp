@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace vornak {
 
@@ -92,17 +93,15 @@ void TFuelEditForm::NewRecord()
     EditSumma->setText(QStringLiteral("0"));
     EditOpisanie->clear();
     setWindowTitle(QStringLiteral("Новая запись"));
-    if (!execute())
-        return;
-
-    DataModule1->scratchStatement({
-        QStringLiteral("INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )"),
-        QStringLiteral("values ( ") + sql::apostropheText(dateText(DateTimePicker1)) + u',' +
-            sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u',' + numberLiteral(EditKolvo) + u',' +
-            numberLiteral(EditSumma) + u',' + sql::integer(Edit1->Tag) + u',' + sql::quotedText(EditOpisanie->text()) +
-            u')',
+    executeAndSave(DataModule1->QueryDocExpense, [this] {
+        DataModule1->scratchStatement({
+            QStringLiteral("INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )"),
+            QStringLiteral("values ( ") + sql::apostropheText(dateText(DateTimePicker1)) + u',' +
+                sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u',' + numberLiteral(EditKolvo) + u',' +
+                numberLiteral(EditSumma) + u',' + sql::integer(Edit1->Tag) + u',' +
+                sql::quotedText(EditOpisanie->text()) + u')',
+        });
     });
-    executeAndReopen(DataModule1->QueryDocExpense);
 }
 
 void TFuelEditForm::EditRecord()
@@ -118,21 +117,18 @@ void TFuelEditForm::EditRecord()
     EditSumma->setText(DataModule1->QueryDocExpenseSUMMA->AsString());
     EditOpisanie->setText(DataModule1->QueryDocExpenseOPISANIE->AsString());
     setWindowTitle(QStringLiteral("Редактирование записи"));
-    const bool saved = execute();
-    editing_ = false;
-    if (!saved)
-        return;
-
-    DataModule1->scratchStatement({
-        QStringLiteral("UPDATE DOC_EXPENSE SET"),
-        QStringLiteral("DOC_EXPENSE.datedoc = ") + sql::quotedText(dateText(DateTimePicker1)) + u',',
-        QStringLiteral("DOC_EXPENSE.KOLVO = ") + numberLiteral(EditKolvo) + u',',
-        QStringLiteral("DOC_EXPENSE.SUMMA = ") + numberLiteral(EditSumma) + u',',
-        QStringLiteral("DOC_EXPENSE.idtype = ") + sql::integer(Edit1->Tag) + u',',
-        QStringLiteral("DOC_EXPENSE.opisanie = ") + sql::quotedText(EditOpisanie->text()),
-        QStringLiteral("WHERE DOC_EXPENSE.id=") + id,
+    const auto stopEditing = qScopeGuard([this] { editing_ = false; });
+    executeAndSave(DataModule1->QueryDocExpense, [this, id] {
+        DataModule1->scratchStatement({
+            QStringLiteral("UPDATE DOC_EXPENSE SET"),
+            QStringLiteral("DOC_EXPENSE.datedoc = ") + sql::quotedText(dateText(DateTimePicker1)) + u',',
+            QStringLiteral("DOC_EXPENSE.KOLVO = ") + numberLiteral(EditKolvo) + u',',
+            QStringLiteral("DOC_EXPENSE.SUMMA = ") + numberLiteral(EditSumma) + u',',
+            QStringLiteral("DOC_EXPENSE.idtype = ") + sql::integer(Edit1->Tag) + u',',
+            QStringLiteral("DOC_EXPENSE.opisanie = ") + sql::quotedText(EditOpisanie->text()),
+            QStringLiteral("WHERE DOC_EXPENSE.id=") + id,
+        });
     });
-    executeAndReopen(DataModule1->QueryDocExpense);
 }
 
 void TFuelEditForm::DelRecord()

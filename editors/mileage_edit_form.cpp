@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 
 namespace vornak {
 
@@ -46,16 +47,14 @@ void TMileageEditForm::NewRecord()
     EditObsh->clear();
     Edit2->clear();
     setWindowTitle(QStringLiteral("Новый пробег"));
-    if (!execute())
-        return;
-
-    DataModule1->scratchStatement({
-        QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)"),
-        QStringLiteral("values ( ") + sql::apostropheText(dateText(DateTimePicker1)) + u',' +
-            sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u',' + numberLiteral(EditObsh) + u',' +
-            numberLiteral(Edit2) + u')',
+    executeAndSave(DataModule1->QueryDocMileage, [this] {
+        DataModule1->scratchStatement({
+            QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)"),
+            QStringLiteral("values ( ") + sql::apostropheText(dateText(DateTimePicker1)) + u',' +
+                sql::integer(DataModule1->TableSprAutoid->AsInteger()) + u',' + numberLiteral(EditObsh) + u',' +
+                numberLiteral(Edit2) + u')',
+        });
     });
-    executeAndReopen(DataModule1->QueryDocMileage);
 }
 
 void TMileageEditForm::EditRecord()
@@ -68,19 +67,16 @@ void TMileageEditForm::EditRecord()
     EditObsh->setText(DataModule1->QueryDocMileagetekprobeg->AsString());
     Edit2->setText(DataModule1->QueryDocMileageraznica->AsString());
     setWindowTitle(QStringLiteral("Редактирование пробега"));
-    const bool saved = execute();
-    editedId_.clear();
-    if (!saved)
-        return;
-
-    DataModule1->scratchStatement({
-        QStringLiteral("UPDATE DOC_MILEAGE SET"),
-        QStringLiteral("DOC_MILEAGE.datedoc = ") + sql::quotedText(dateText(DateTimePicker1)) + u',',
-        QStringLiteral("DOC_MILEAGE.tekprobeg = ") + numberLiteral(EditObsh) + u',',
-        QStringLiteral("DOC_MILEAGE.raznica = ") + numberLiteral(Edit2),
-        QStringLiteral("WHERE DOC_MILEAGE.id=") + id,
+    const auto forgetEdited = qScopeGuard([this] { editedId_.clear(); });
+    executeAndSave(DataModule1->QueryDocMileage, [this, id] {
+        DataModule1->scratchStatement({
+            QStringLiteral("UPDATE DOC_MILEAGE SET"),
+            QStringLiteral("DOC_MILEAGE.datedoc = ") + sql::quotedText(dateText(DateTimePicker1)) + u',',
+            QStringLiteral("DOC_MILEAGE.tekprobeg = ") + numberLiteral(EditObsh) + u',',
+            QStringLiteral("DOC_MILEAGE.raznica = ") + numberLiteral(Edit2),
+            QStringLiteral("WHERE DOC_MILEAGE.id=") + id,
+        });
     });
-    executeAndReopen(DataModule1->QueryDocMileage);
 }
 
 void TMileageEditForm::DelRecord()

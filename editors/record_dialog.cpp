@@ -153,6 +153,25 @@ bool TRecordDialog::execute()
     return UserDialogs::current().showModal(*this) == ModalResult::Ok;
 }
 
+bool TRecordDialog::executeAndSave(TADOQuery *list, const std::function<void()> &fillStatement)
+{
+    while (execute()) {
+        if (fillStatement)
+            fillStatement();
+        try {
+            DataModule1->ADOQuery1->ExecSQL();
+        } catch (const DatabaseLockedError &) {
+            UserDialogs::current().messageBox(form_controls::lockedFileText(), QCoreApplication::applicationName(),
+                                              MessageButtons::Ok, MessageIcon::Warning);
+            continue;
+        }
+        list->Close();
+        list->Open();
+        return true;
+    }
+    return false;
+}
+
 void TRecordDialog::executeAndReopen(TADOQuery *list)
 {
     DataModule1->ADOQuery1->ExecSQL();

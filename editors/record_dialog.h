@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QString>
 
+#include <functional>
+
 #include <initializer_list>
 
 class QDateEdit;
@@ -53,6 +55,12 @@ protected:
     // when the text is not a number of the field's kind.
     QString numberLiteral(const QLineEdit *edit) const;
 
+    // Shows the dialog until what was typed is written or the user cancels. Each time it closes
+    // with OK, `fillStatement` (when given) puts the statement into the scratch query, which is
+    // executed; then `list` is closed and reopened to show the change. While another process
+    // keeps the file locked longer than the engine waits, the user is told so and the dialog
+    // shows again with what was typed. True when written.
+    bool executeAndSave(TADOQuery *list, const std::function<void()> &fillStatement = {});
     // Executes the scratch query's statement, then closes and reopens `list` to show the change.
     static void executeAndReopen(TADOQuery *list);
 

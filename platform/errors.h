@@ -9,7 +9,10 @@ namespace vornak {
 class Error : public std::runtime_error {
 public:
     explicit Error(const QString &message)
-        : std::runtime_error(message.toStdString()), message_(message) {}
+        : std::runtime_error(message.toStdString()),
+          message_(message)
+    {
+    }
     const QString &message() const { return message_; }
 
 private:
@@ -27,6 +30,13 @@ public:
     }
 };
 
+// The file stayed locked by another process for longer than the engine waits: nothing was
+// written, and the same change may succeed when tried again.
+class DatabaseLockedError : public DatabaseError {
+public:
+    using DatabaseError::DatabaseError;
+};
+
 // A value that cannot be converted to the kind asked for (text to number, text to date, ...).
 class ConversionError : public Error {
 public:
@@ -39,4 +49,4 @@ public:
     using Error::Error;
 };
 
-} // namespace vornak
+}  // namespace vornak

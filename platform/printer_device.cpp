@@ -5,8 +5,11 @@
 
 #include "platform/printer_device.h"
 
+#include "platform/message_box.h"
+
 #include <cmath>
 #include <QPageLayout>
+#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -88,6 +91,20 @@ public:
                                                                                      : QPageLayout::Portrait);
         printer_.setCopyCount(std::max(1, mode.copies));
         printer_.setDuplex(qtDuplex(mode.duplex));
+    }
+
+    bool propertiesDialog(PrinterDeviceMode &mode) override
+    {
+        setMode(mode);
+        QPageSetupDialog dialog(&printer_);
+        if (UserDialogs::current().showModal(dialog) != ModalResult::Ok)
+            return false;
+        mode.duplex = modeDuplex(printer_.duplex());
+        mode.orientation = printer_.pageLayout().orientation() == QPageLayout::Landscape ? PrinterDeviceMode::Landscape
+                                                                                         : PrinterDeviceMode::Portrait;
+        if (const int code = printer_.pageLayout().pageSize().windowsId())
+            mode.paperSize = code;
+        return true;
     }
 
     PrinterMeasures measures() const override

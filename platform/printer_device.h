@@ -64,6 +64,9 @@ public:
     // from the next page on.
     virtual void setMode(const PrinterDeviceMode &mode) = 0;
     virtual PrinterMeasures measures() const = 0;
+    // The driver's own settings dialog, started from `mode`; true when it was closed with OK,
+    // with `mode` holding what was chosen there.
+    virtual bool propertiesDialog(PrinterDeviceMode &mode) { return false; }
 
     // `fileName` empty: the job goes to the printer. False when the job cannot start.
     virtual bool beginDoc(const QString &title, const QString &fileName) = 0;

@@ -24,6 +24,10 @@ public:
     QList<PrinterPaper> bins() const override { return {}; }
     PrinterDeviceMode defaultMode() const override { return system_.startMode; }
     void setMode(const PrinterDeviceMode &mode) override { mode_ = mode; }
+    bool propertiesDialog(PrinterDeviceMode &mode) override
+    {
+        return system_.propertiesDialog && system_.propertiesDialog(mode);
+    }
 
     PrinterMeasures measures() const override
     {

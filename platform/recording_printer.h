@@ -6,6 +6,7 @@
 
 #include "platform/printer_device.h"
 
+#include <functional>
 #include <QImage>
 #include <QSet>
 
@@ -37,6 +38,8 @@ public:
     int marginDots = 0;             // the unprintable margin on every side
     PrinterDeviceMode startMode;    // what every driver reports at first
     bool refuseJobs = false;        // beginDoc fails (a printer gone, a file that cannot be written)
+    // The driver's settings dialog: edits the mode, true for OK; none = closed with Cancel.
+    std::function<bool(PrinterDeviceMode &)> propertiesDialog;
 
     QList<RecordedJob> jobs;
 

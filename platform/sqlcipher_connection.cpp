@@ -3,6 +3,7 @@
 
 #include "platform/errors.h"
 #include "platform/sql_literal.h"
+#include "platform/sqlcipher_key.h"
 #include "platform/sqlcipher_messages.h"
 #include "platform/static_result_set.h"
 #include "platform/text_collation.h"
@@ -13,6 +14,8 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <sqlcipher/sqlite3.h>
+
+#include <optional>
 
 namespace vornak {
 
@@ -25,21 +28,48 @@ QString lastMessage(sqlite3 *db)
     return QString::fromUtf8(sqlite3_errmsg(db));
 }
 
-// What the first bytes of a file say about it, or an empty text when they look like ours.
-QString foreignFileMessage(const QString &path)
+// The extended code of the failure SQLite reported as `code`, when it still knows it.
+int extendedCode(sqlite3 *db, int code)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const int extended = db ? sqlite3_extended_errcode(db) : code;
+    return (extended & 0xff) == (code & 0xff) ? extended : code;
+}
+
+// The first bytes of the file SQLite has opened (at most 32) and its size. They are read through
+// SQLite's own handle: opening and closing a second descriptor of the file would drop the locks
+// every other connection of this process holds on it (POSIX locks belong to the process), and
+// another process could then take the file from under them.
+struct FileHead {
+    QByteArray bytes;
+    sqlite3_int64 size = 0;
+};
+
+std::optional<FileHead> readFileHead(sqlite3 *db)
+{
+    sqlite3_file *file = nullptr;
+    FileHead head;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods ||
+        file->pMethods->xFileSize(file, &head.size) != SQLITE_OK)
+        return std::nullopt;
+    head.bytes = QByteArray(int(std::min<sqlite3_int64>(head.size, 32)), '\0');
+    if (!head.bytes.isEmpty() && file->pMethods->xRead(file, head.bytes.data(), int(head.bytes.size()), 0) != SQLITE_OK)
+        return std::nullopt;
+    return head;
+}
+
+// What the first bytes of a file say about it, or an empty text when they look like ours.
+QString foreignFileMessage(const std::optional<FileHead> &head, const QString &path)
+{
+    if (!head)
         return QStringLiteral("The file '%1' cannot be read.").arg(path);
-    const QByteArray head = file.read(32);
-    const QByteArray format = head.mid(4, 15);
+    const QByteArray format = head->bytes.mid(4, 15);
     if (format == "Standard Jet DB" || format == "Standard ACE DB")
         return QStringLiteral("The file '%1' is an Access database. It must be converted to this program's "
                               "format before it can be used.")
             .arg(path);
-    if (head.startsWith(QByteArrayLiteral("SQLite format 3")))
+    if (head->bytes.startsWith(QByteArrayLiteral("SQLite format 3")))
         return QStringLiteral("The file '%1' is not an encrypted log book of this program.").arg(path);
-    if (file.size() == 0 || file.size() % 512 != 0)
+    if (head->size == 0 || head->size % 512 != 0)
         return QStringLiteral("The file '%1' is not a database of this program.").arg(path);
     return {};
 }
@@ -71,8 +101,9 @@ int configureConnection(sqlite3 *db)
 [[noreturn]] void failOpening(sqlite3 *db, const QString &path, int code)
 {
     const QString message = db ? lastMessage(db) : QString();
+    const int extended = extendedCode(db, code);
     closeQuietly(db);
-    throw DatabaseError(QStringLiteral("Could not open file '%1': %2").arg(path, engineMessage(code, message)));
+    throw DatabaseError(QStringLiteral("Could not open file '%1': %2").arg(path, engineMessage(extended, message)));
 }
 
 void keyDatabase(sqlite3 *db, const QString &password)
@@ -80,6 +111,18 @@ void keyDatabase(sqlite3 *db, const QString &password)
     const QByteArray key = password.toUtf8();
     if (!key.isEmpty())
         sqlite3_key(db, key.constData(), int(key.size()));
+}
+
+// Keys an existing file: the key is derived here from the salt in the file's first bytes (see
+// sqlcipher_key.h); a file too short to hold one gets the password and fails as it would.
+void keyExistingDatabase(sqlite3 *db, const FileHead &head, const QString &password)
+{
+    const QByteArray salt = head.bytes.left(logBookSaltBytes);
+    if (password.isEmpty() || salt.size() < logBookSaltBytes)
+        return keyDatabase(db, password);
+    QByteArray key = rawLogBookKey(password.toUtf8(), salt);
+    sqlite3_key(db, key.constData(), int(key.size()));
+    key.fill('\0');
 }
 
 Variant readValue(sqlite3_stmt *statement, int column, ColumnKind kind, bool hinted)
@@ -158,21 +201,27 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
         throw DatabaseError(QStringLiteral("Could not find file '%1'.").arg(path));
     if (!info.isFile())
         throw DatabaseError(QStringLiteral("'%1' is not a file.").arg(path));
-    if (const QString foreign = foreignFileMessage(path); !foreign.isEmpty())
-        throw DatabaseError(foreign);
-    if (!info.isWritable())
-        throw DatabaseError(QStringLiteral("The file '%1' is read-only; the log book must be writable.").arg(path));
-    if (!QFileInfo(info.absolutePath()).isWritable())
-        throw DatabaseError(QStringLiteral("Cannot open '%1': the folder '%2' is not writable (the engine keeps "
-                                           "its journal files beside the database).")
-                                .arg(path, info.absolutePath()));
 
+    // Opening reads and writes nothing yet: the file is looked at before anything else happens.
     sqlite3 *db = nullptr;
     const int opened =
         sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (opened != SQLITE_OK)
         failOpening(db, path, opened);
-    keyDatabase(db, password);
+    const auto refuse = [db](const QString &message) {
+        closeQuietly(db);
+        throw DatabaseError(message);
+    };
+    const std::optional<FileHead> head = readFileHead(db);
+    if (const QString foreign = foreignFileMessage(head, path); !foreign.isEmpty())
+        refuse(foreign);
+    if (!info.isWritable())
+        refuse(QStringLiteral("The file '%1' is read-only; the log book must be writable.").arg(path));
+    if (!QFileInfo(info.absolutePath()).isWritable())
+        refuse(QStringLiteral("Cannot open '%1': the folder '%2' is not writable (the engine keeps "
+                              "its journal files beside the database).")
+                   .arg(path, info.absolutePath()));
+    keyExistingDatabase(db, *head, password);
     sqlite3_busy_timeout(db, busyTimeoutMs);
     // Reading the schema proves the key; nothing is written before this succeeds.
     const int checked = runWhileOpening(db, "SELECT count(*) FROM sqlite_master");
@@ -369,7 +418,11 @@ void SqlCipherConnection::forgetIdleStatements()
 
 void SqlCipherConnection::fail(int code) const
 {
-    throw DatabaseError(engineMessage(code, lastMessage(db_)));
+    const QString message = engineMessage(extendedCode(db_, code), lastMessage(db_));
+    const int primary = code & 0xff;
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
+        throw DatabaseLockedError(message);
+    throw DatabaseError(message);
 }
 
 std::unique_ptr<ResultSet> SqlCipherConnection::query(const QString &sql)

@@ -61,7 +61,10 @@ struct CodeRule {
     const char *text;
 };
 
+// Extended codes first: each names its failure more closely than its primary code.
 const CodeRule codeRules[] = {
+    // The shared-memory index beside a WAL file grows by writing; only a full disk refuses that.
+    {SQLITE_IOERR_SHMSIZE, "The disk is full: there is no room for the journal files beside the database."},
     {SQLITE_BUSY, "The database file is locked by another process."},
     {SQLITE_LOCKED, "The database file is locked by another process."},
     {SQLITE_READONLY, "The database file cannot be written: it is read-only."},
@@ -79,7 +82,7 @@ const CodeRule codeRules[] = {
 QString engineMessage(int code, const QString &message)
 {
     for (const CodeRule &rule : codeRules)
-        if ((code & 0xff) == rule.code)
+        if (code == rule.code || (rule.code <= 0xff && (code & 0xff) == rule.code))
             return QString::fromLatin1(rule.text);
     for (const MessageRule &rule : messageRules) {
         // A name or text may hold a line break: it is still one name.

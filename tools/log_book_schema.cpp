@@ -76,20 +76,23 @@ QString kindName(ColumnKind kind, int size)
 
 const QList<SchemaTable> &tables()
 {
+    const QString byVehicleDate = QStringLiteral("BY_AUTO_DATE");  // the lists of one vehicle by date
     static const QList<SchemaTable> all = {
         {QStringLiteral("SPR_AUTO"), {key("id"), text("nameauto"), integer("beginkm"), dateTime("begindate")}, {}},
         {QStringLiteral("SYS_TYPE_EXPENSE"), {key("ID"), text("OPISANIE")}, {}},
         {QStringLiteral("DOC_MILEAGE"),
          {key("id"), dateTime("datedoc"), integer("idauto"), integer("tekprobeg"), integer("raznica")},
-         QStringLiteral("idauto, datedoc")},
+         {{byVehicleDate, QStringLiteral("idauto, datedoc")}}},
         {QStringLiteral("DOC_EXPENSE"),
          {key("ID"), integer("IDTYPE"), integer("IDAUTO"), dateTime("DATEDOC"), floating("KOLVO"), floating("SUMMA"),
           text("OPISANIE")},
-         QStringLiteral("IDAUTO, DATEDOC")},
+         {{byVehicleDate, QStringLiteral("IDAUTO, DATEDOC")},
+          // The report's per-type sums look up one type of one vehicle in a period.
+          {QStringLiteral("BY_TYPE_AUTO_DATE"), QStringLiteral("IDTYPE, IDAUTO, DATEDOC")}}},
         {QStringLiteral("DOC_EVENTS"),
          {key("id"), integer("idauto"), integer("idtype"), integer("ENDE"), dateTime("datedoc"), integer("mileage"),
           text("opisanie")},
-         QStringLiteral("idauto, datedoc")},
+         {{byVehicleDate, QStringLiteral("idauto, datedoc")}}},
     };
     return all;
 }
@@ -102,8 +105,9 @@ QStringList ddl()
         for (const SchemaColumn &c : table.columns)
             columns.append(c.name + u' ' + c.declaredType);
         statements.append(QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", "))));
-        if (!table.index.isEmpty())
-            statements.append(QStringLiteral("CREATE INDEX %1_BY_AUTO_DATE ON %1 (%2)").arg(table.name, table.index));
+        for (const SchemaIndex &index : table.indexes)
+            statements.append(
+                QStringLiteral("CREATE INDEX %1_%2 ON %1 (%3)").arg(table.name, index.suffix, index.columns));
     }
     return statements;
 }

@@ -18,10 +18,15 @@ struct SchemaColumn {
     int size = 0;          // text columns
 };
 
+struct SchemaIndex {
+    QString suffix;   // the index is named <table>_<suffix>
+    QString columns;  // as written into CREATE INDEX
+};
+
 struct SchemaTable {
     QString name;
     QList<SchemaColumn> columns;
-    QString index;  // columns of the table's (vehicle, date) index; empty for none
+    QList<SchemaIndex> indexes;
 };
 
 namespace log_book {

@@ -10,10 +10,8 @@
 
 namespace vornak {
 
-namespace {
-
 // number -> digits (an item, or one side of a range)
-int pageNumber(const QString &text)
+int frxStrToInt(const QString &text)
 {
     const std::optional<int> number = parseInteger(text);
     if (!number)
@@ -21,7 +19,12 @@ int pageNumber(const QString &text)
     return *number;
 }
 
-}  // namespace
+bool frxNamesNoPage(const QString &pageList, const QList<int> &numbers, int pageCount)
+{
+    if (QString(pageList).remove(QLatin1Char(' ')).isEmpty())
+        return false;
+    return std::none_of(numbers.begin(), numbers.end(), [pageCount](int n) { return n >= 1 && n <= pageCount; });
+}
 
 QList<int> frxParsePageNumbers(const QString &pageList, int pageCount)
 {
@@ -37,11 +40,11 @@ QList<int> frxParsePageNumbers(const QString &pageList, int pageCount)
     for (const QString &item : list.split(QLatin1Char(','))) {
         const qsizetype hyphen = item.indexOf(QLatin1Char('-'), 1);
         if (hyphen < 0) {
-            numbers.append(pageNumber(item));
+            numbers.append(frxStrToInt(item));
             continue;
         }
-        const int first = pageNumber(item.left(hyphen));
-        const int last = pageNumber(item.mid(hyphen + 1));
+        const int first = frxStrToInt(item.left(hyphen));
+        const int last = frxStrToInt(item.mid(hyphen + 1));
         // Pages outside 1..pageCount would print nothing: a range is not walked beyond them.
         for (int n = std::max(first, 1); n <= std::min(last, pageCount); ++n)
             numbers.append(n);

@@ -12,4 +12,11 @@ namespace vornak {
 // Text that is not a number raises ConversionError.
 QList<int> frxParsePageNumbers(const QString &pageList, int pageCount);
 
+// A page list that names pages (`numbers`, read from it), none of them in the report. Such a
+// list must not count as empty, which prints every page.
+bool frxNamesNoPage(const QString &pageList, const QList<int> &numbers, int pageCount);
+
+// A whole number written in `text`; text that is not one raises ConversionError.
+int frxStrToInt(const QString &text);
+
 }  // namespace vornak

@@ -63,6 +63,7 @@ void TfrxPrinter::Init()
             showInvalidPrinter();
             return;
         }
+        Port = device_->port();
         mode_ = device_->defaultMode();
         DefPaper = mode_.paperSize;
         DefBin = mode_.source;
@@ -110,6 +111,22 @@ void TfrxPrinter::SetPrintParams(int paperSize, double paperWidth, double paperH
     }
     mode_.source = Bin != -1 ? Bin : bin == PrinterDeviceMode::defaultSource ? DefBin : bin;
     mode_.duplex = Duplex != -1 ? Duplex : deviceDuplex(duplex, DefDuplex);
+    device_->setMode(mode_);
+    readMeasures();
+}
+
+void TfrxPrinter::PropertiesDlg()
+{
+    if (!device_)
+        return;
+    PrinterDeviceMode chosen = mode_;
+    if (!device_->propertiesDialog(chosen))
+        return;
+    if (chosen.source != mode_.source)
+        Bin = chosen.source;
+    if (chosen.duplex != mode_.duplex)
+        Duplex = chosen.duplex;
+    mode_ = chosen;
     device_->setMode(mode_);
     readMeasures();
 }

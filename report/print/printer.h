@@ -67,6 +67,9 @@ public:
                                 int bin, TfrxDuplexMode duplex, int copies) = 0;
     // The surface of the page begun; nullptr outside a page.
     virtual QPainter *Canvas() = 0;
+    // The driver's own settings dialog; a paper source or duplex chosen there overrides the
+    // pages' until the document ends.
+    virtual void PropertiesDlg() {}
 };
 
 // A printer of the platform. Its device is opened on Init; a device that cannot be opened or
@@ -86,6 +89,7 @@ public:
     void SetPrintParams(int paperSize, double paperWidth, double paperHeight, TPrinterOrientation orientation, int bin,
                         TfrxDuplexMode duplex, int copies) override;
     QPainter *Canvas() override;
+    void PropertiesDlg() override;
 
 private:
     void readMeasures();

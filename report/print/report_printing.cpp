@@ -386,15 +386,6 @@ void showError(const QString &text)
     UserDialogs::current().messageBox(text, reportText("errorCaption"), MessageButtons::Ok, MessageIcon::Error);
 }
 
-// A page list that names pages, none of them in the report: without this check it would count
-// as empty, which prints every page.
-bool selectsNoPage(const QString &pageList, const QList<int> &numbers, int pageCount)
-{
-    if (QString(pageList).remove(QLatin1Char(' ')).isEmpty())
-        return false;
-    return std::none_of(numbers.begin(), numbers.end(), [pageCount](int n) { return n >= 1 && n <= pageCount; });
-}
-
 }  // namespace
 
 bool frxPrint(TfrxReport &report, const TfrxPrintEvents &events)
@@ -425,7 +416,7 @@ bool frxPrint(TfrxReport &report, const TfrxPrintEvents &events)
 
     // Read before the preview is locked: a bad list leaves the preview showing its pages.
     const QList<int> list = frxParsePageNumbers(options.PageNumbers, pages->Count());
-    if (selectsNoPage(options.PageNumbers, list, pages->Count())) {
+    if (frxNamesNoPage(options.PageNumbers, list, pages->Count())) {
         showError(reportText("noPagesInList").arg(options.PageNumbers));
         return false;
     }

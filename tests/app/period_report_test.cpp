@@ -13,11 +13,17 @@
 #include "report/model/report.h"
 #include "report/model/report_page.h"
 #include "report/preview/preview.h"
+#include "report/print/print_dialog.h"
+#include "report/print/printer.h"
 #include "tests/app/main_window_session.h"
 #include "tests/editors/record_dialog_test_support.h"
 
 #include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
+#include <QElapsedTimer>
+#include <QFileDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -99,11 +105,13 @@ struct ReportTab : MainWindowSession {
     TMainForm &form = *MainForm;
     RefreshingPreview preview;
     int prints = 0;
+    std::function<bool(TfrxReport &)> realPrint;  // printing as the window does it
 
     explicit ReportTab(const QStringList &setup = logBook)
         : MainWindowSession(setup)
     {
         form.frxReport1->SetPreview(&preview);
+        realPrint = form.frxReport1->PrintPages;
         form.frxReport1->PrintPages = [this](TfrxReport &) { return ++prints, true; };
         form.PageControl1->setCurrentWidget(form.TabSheet5);
         form.DateTimePicker1->setDate(QDate(2011, 11, 1));
@@ -333,6 +341,8 @@ TEST(PeriodReport, ARejectedQueryLeavesTheReportAsItWas)
     EXPECT_NE(tab.module->ADOQuery1->SQL.Lines(), sums);
 }
 
+namespace {
+
 // The words of a text, sorted: the PDF's text comes out in reading order, the pages' texts in
 // band order.
 QStringList sortedWords(const QString &text)
@@ -341,6 +351,8 @@ QStringList sortedWords(const QString &text)
     words.sort();
     return words;
 }
+
+}  // namespace
 
 // `vornak-db report` prints the report tab's pages: as many, each with the same words.
 TEST(PeriodReport, TheCommandLinePdfHoldsTheTabsPages)
@@ -378,4 +390,182 @@ TEST(PeriodReport, TheCommandLinePdfHoldsTheTabsPages)
         EXPECT_EQ(sortedWords(printed[index]), sortedWords(tab.pageTexts(index).join(QLatin1Char(' ')))) << index;
     EXPECT_TRUE(printed[0].contains(QStringLiteral("Карточка автомобиля Нива")));
     EXPECT_TRUE(printed[1].contains(QStringLiteral("Итоги")));
+}
+
+namespace {
+
+// The private print queue scripts/test starts (its name and the PDF file its jobs end in).
+struct TestQueue {
+    QString name = qEnvironmentVariable("VORNAK_TEST_PRINTER");
+    QString output = qEnvironmentVariable("VORNAK_TEST_PRINTER_OUT");
+};
+
+QString runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The page count of the complete PDF at `path`, waiting for it at most 60 s; -1 when none came.
+int waitForPdfPages(const QString &path)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 60000) {
+        if (QFileInfo(path).size() > 0) {
+            const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                                      .match(runTool(QStringLiteral("pdfinfo"), {path}));
+            if (pages.hasMatch())
+                return pages.captured(1).toInt();
+        }
+        QTest::qWait(50);
+    }
+    return -1;
+}
+
+// The report tab printing as the window does, on the platform's printers (the test queue).
+struct PrintingTab : ReportTab {
+    PrintingTab()
+    {
+        frxResetPrinters();
+        form.frxReport1->SetPreview(form.frxPreview1);
+        form.frxReport1->PrintPages = realPrint;
+        press(form.Button3);
+    }
+    ~PrintingTab() { frxResetPrinters(); }
+
+    // The next print dialog is answered by `fill` with real events.
+    void answerPrint(std::function<ModalResult(TfrxPrintDialog &)> fill)
+    {
+        dialogs.modalAnswers.push_back(
+            answer([fill](QDialog &dialog) { return fill(dynamic_cast<TfrxPrintDialog &>(dialog)); }));
+    }
+    // Presses "Печать", the dialog answered by `fill`.
+    void print(std::function<ModalResult(TfrxPrintDialog &)> fill)
+    {
+        answerPrint(std::move(fill));
+        press(form.Button5);
+    }
+
+    // The preview shows pages again (a locked preview is all background).
+    bool previewShowsPages() const
+    {
+        const QImage shot = form.frxPreview1->grab().toImage();
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (shot.pixel(x, y) == qRgb(255, 255, 255))
+                    return true;
+        return false;
+    }
+};
+
+// Chooses `name` in the dialog's printer list with the keyboard.
+void choosePrinter(TfrxPrintDialog &dialog, const QString &name)
+{
+    dialog.PrintersCB->setFocus();
+    QTest::keyClick(dialog.PrintersCB, Qt::Key_Home);
+    for (int i = 0; i < dialog.PrintersCB->count() && dialog.PrintersCB->currentText() != name; ++i)
+        QTest::keyClick(dialog.PrintersCB, Qt::Key_Down);
+    EXPECT_EQ(dialog.PrintersCB->currentText(), name);
+}
+
+const QStringList reportLines = {QStringLiteral("Карточка автомобиля Нива"), QStringLiteral("Начальный пробег"),
+                                 QStringLiteral("Бензин"), QStringLiteral("750,5"), QStringLiteral("850,5")};
+
+void expectReportIn(const QString &pdf)
+{
+    EXPECT_EQ(waitForPdfPages(pdf), 1);
+    const QString text = runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    for (const QString &line : reportLines)
+        EXPECT_TRUE(text.contains(line)) << line.toStdString() << " not in:\n" << text.toStdString();
+}
+
+}  // namespace
+
+// "Сформировать", then "Печать" through the print dialog to a real print queue: the PDF the
+// queue writes holds the report's page and lines, and the preview shows the report again.
+TEST(PeriodReport, PrintsThroughTheDialogToARealQueue)
+{
+    const TestQueue queue;
+    if (queue.name.isEmpty())
+        GTEST_SKIP() << "no private print queue (scripts/test starts one)";
+    QFile::remove(queue.output);
+    PrintingTab tab;
+    ASSERT_EQ(tab.form.frxPreview1->PageCount(), 1);
+    tab.print([&queue](TfrxPrintDialog &dialog) {
+        choosePrinter(dialog, queue.name);
+        return click(dialog, dialog.OkB);
+    });
+    ASSERT_TRUE(tab.dialogs.messages.isEmpty()) << tab.dialogs.messages.value(0).text.toStdString();
+    expectReportIn(queue.output);
+    EXPECT_TRUE(tab.previewShowsPages());
+}
+
+// "Печать в файл" writes a PDF of the pages into the chosen file (".prn"); a file that cannot be
+// written gives a clear message and the preview is prepared again.
+TEST(PeriodReport, PrintsIntoAFile)
+{
+    const TestQueue queue;
+    if (queue.name.isEmpty())
+        GTEST_SKIP() << "no private print queue (scripts/test starts one)";
+    PrintingTab tab;
+    // Answers the dialog with the test queue and "Печать в файл", the save dialog with `path`.
+    const auto answerToFile = [&tab, &queue](const QString &path) {
+        tab.answerPrint([&tab, &queue, path](TfrxPrintDialog &dialog) {
+            tab.dialogs.modalAnswers.push_back([path](QDialog &save) {
+                dynamic_cast<QFileDialog &>(save).selectFile(path);
+                return ModalResult::Ok;
+            });
+            choosePrinter(dialog, queue.name);
+            QTest::mouseClick(dialog.FileCB, Qt::LeftButton, {}, QPoint(6, dialog.FileCB->height() / 2));
+            return click(dialog, dialog.OkB);
+        });
+    };
+    const QString file = tab.file.folder() + QStringLiteral("/period.prn");
+    answerToFile(tab.file.folder() + QStringLiteral("/period"));
+    tab.press(tab.form.Button5);
+    ASSERT_TRUE(tab.dialogs.messages.isEmpty()) << tab.dialogs.messages.value(0).text.toStdString();
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.read(5) == "%PDF-");
+    expectReportIn(file);
+
+    // The error ends the print command (the application shows it in its error box).
+    answerToFile(QStringLiteral("/proc/period"));
+    try {
+        tab.form.Button5Click();
+        ADD_FAILURE() << "no error";
+    } catch (const Error &error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Не удалось записать файл печати \"/proc/period.prn\""));
+    }
+    EXPECT_TRUE(tab.previewShowsPages());
+}
+
+// A queue removed after the program listed its printers: choosing it and printing on it say
+// "Printer selected is not valid", nothing is printed, and the preview shows the report again.
+TEST(PeriodReport, AQueueThatDisappearedPrintsNothing)
+{
+    const TestQueue queue;
+    if (queue.name.isEmpty())
+        GTEST_SKIP() << "no private print queue (scripts/test starts one)";
+    const QString gone = QStringLiteral("vornak-gone");
+    ASSERT_EQ(QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-p"), gone, QStringLiteral("-E"),
+                                                            QStringLiteral("-v"), QStringLiteral("file:///dev/null")}),
+              0);
+    PrintingTab tab;
+    ASSERT_GE(frxPrinters().IndexOf(gone), 0);
+    ASSERT_EQ(QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), gone}), 0);
+    tab.print([&gone](TfrxPrintDialog &dialog) {
+        choosePrinter(dialog, gone);
+        return click(dialog, dialog.OkB);
+    });
+    ASSERT_FALSE(tab.dialogs.messages.isEmpty());
+    for (const auto &message : tab.dialogs.messages) {
+        EXPECT_EQ(message.text, QStringLiteral("Printer selected is not valid"));
+        EXPECT_EQ(message.caption, QStringLiteral("Ошибка"));
+    }
+    EXPECT_TRUE(tab.previewShowsPages());
 }

@@ -77,17 +77,21 @@ TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
 }
 
 // Under a C or POSIX locale the regional settings fall back to Russian conventions, and Qt's own
-// widgets follow: the calendar popup of a date picker names months and days in Russian.
+// widgets follow: the calendar popup of a date picker names months and days in Russian, and Qt's
+// dialogs say "Отмена".
 TEST(Startup, CalendarPopupsSpeakTheLanguageOfTheRegionalSettings)
 {
     const QLocale saved;
     const struct {
         QLocale system;
         const char *december;
-    } cases[] = {{QLocale::c(), "декабрь"}, {QLocale(QLocale::German, QLocale::Germany), "dezember"}};
+        const char *cancel;
+    } cases[] = {{QLocale::c(), "декабрь", "Отмена"},
+                 {QLocale(QLocale::German, QLocale::Germany), "dezember", "Abbrechen"}};
     for (const auto &c : cases) {
         QLocale::setDefault(c.system);
         followRegionalSettings(c.system);
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromUtf8(c.cancel));
         QWidget window;
         QDateEdit *picker = short_date_picker::create(&window);
         picker->setDate(QDate(2026, 12, 10));
@@ -104,5 +108,6 @@ TEST(Startup, CalendarPopupsSpeakTheLanguageOfTheRegionalSettings)
         EXPECT_EQ(month->text().toLower(), QString::fromUtf8(c.december));
         QTest::keyClick(calendar, Qt::Key_Escape);
     }
+    followRegionalSettings(QLocale::c());
     QLocale::setDefault(saved);
 }

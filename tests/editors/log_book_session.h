@@ -7,6 +7,7 @@
 #include "editors/mileage_edit_form.h"
 #include "editors/type_expense_form.h"
 #include "tests/fixtures/key_typing.h"
+#include "tests/fixtures/modal_answer.h"
 #include "tests/fixtures/scripted_dialogs.h"
 #include "tests/fixtures/temp_database.h"
 
@@ -87,26 +88,6 @@ struct LogBookSession {
         return lines;
     }
 };
-
-// Shows a dialog handed to a modal answer as the real call would, active with the focus in it.
-inline void showActive(QWidget &dialog)
-{
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    (void)QTest::qWaitForWindowActive(&dialog);
-}
-
-// A modal answer: shows the dialog, lets `fill` work in it with real events, hides it and
-// returns what `fill` returns (for a button that closed the dialog: the dialog's result).
-inline std::function<ModalResult(QDialog &)> answer(std::function<ModalResult(QDialog &)> fill)
-{
-    return [fill = std::move(fill)](QDialog &dialog) {
-        showActive(dialog);
-        const ModalResult result = fill(dialog);
-        dialog.hide();
-        return result;
-    };
-}
 
 // Focuses `widget` and types `text` with real key events.
 inline void typeInto(QWidget *widget, const QString &text)

@@ -59,14 +59,6 @@ inline void retype(QLineEdit *edit, const QString &text)
         typeText(edit, text);
 }
 
-// Clicks a button of the shown dialog and reports how the dialog ended: its result once it has
-// closed, None while it is still open.
-inline ModalResult click(QDialog &dialog, QPushButton *button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-    return dialog.isVisible() ? ModalResult::None : ModalResult(dialog.result());
-}
-
 } // namespace vornak::testing
 
 inline void PrintTo(const QString &text, std::ostream *out)

@@ -17,19 +17,6 @@ using namespace vornak::testing;
 
 namespace {
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 QString openFailure(const QString &connectionString)
 {
     try {
@@ -53,19 +40,19 @@ TEST(DatabaseOpen, RefusesFilesItCannotUseAndLeavesThemUntouched)
     access.replace(4, 15, "Standard Jet DB");
     QByteArray ace(4096, '\0');
     ace.replace(4, 15, "Standard ACE DB");
-    writeFile(folder + QStringLiteral("/jet.mdb"), access);
-    writeFile(folder + QStringLiteral("/ace.mdb"), ace);
-    writeFile(folder + QStringLiteral("/notes.mdb"), "Лада, 13.11.2011, 1000 км\n");
-    writeFile(folder + QStringLiteral("/empty.mdb"), {});
+    ASSERT_TRUE(writeFileContents(folder + QStringLiteral("/jet.mdb"), access));
+    ASSERT_TRUE(writeFileContents(folder + QStringLiteral("/ace.mdb"), ace));
+    ASSERT_TRUE(writeFileContents(folder + QStringLiteral("/notes.mdb"), "Лада, 13.11.2011, 1000 км\n"));
+    ASSERT_TRUE(writeFileContents(folder + QStringLiteral("/empty.mdb"), {}));
     QByteArray noise(8192, '\0');
     QRandomGenerator random(7);
     for (char &byte : noise)
         byte = char(random.bounded(256));
-    writeFile(folder + QStringLiteral("/random.mdb"), noise);
-    QByteArray damaged = contents(file.path());
+    ASSERT_TRUE(writeFileContents(folder + QStringLiteral("/random.mdb"), noise));
+    QByteArray damaged = fileContents(file.path());
     for (int i = 100; i < 116; ++i)
         damaged[i] = char(~damaged[i]);
-    writeFile(folder + QStringLiteral("/damaged.mdb"), damaged);
+    ASSERT_TRUE(writeFileContents(folder + QStringLiteral("/damaged.mdb"), damaged));
     const QString unreadable = QStringLiteral("The file '%1' is damaged or is not a log book of this program: it cannot "
                                               "be read with the log book's password.");
 
@@ -97,14 +84,14 @@ TEST(DatabaseOpen, RefusesFilesItCannotUseAndLeavesThemUntouched)
     const QStringList entries = folderEntries(folder);
     QList<QByteArray> before;
     for (const QString &entry : entries)
-        before.append(contents(folder + u'/' + entry));
+        before.append(fileContents(folder + u'/' + entry));
     for (const auto &c : cases) {
         SCOPED_TRACE(c.connectionString.toStdString());
         EXPECT_EQ(openFailure(c.connectionString), c.message);
     }
     EXPECT_EQ(folderEntries(folder), entries) << "a failed open created a file";
     for (int i = 0; i < entries.size(); ++i)
-        EXPECT_EQ(contents(folder + u'/' + entries[i]), before[i]) << entries[i].toStdString();
+        EXPECT_EQ(fileContents(folder + u'/' + entries[i]), before[i]) << entries[i].toStdString();
 }
 
 TEST(DatabaseOpen, RefusesAFileOrFolderItCannotWrite)
@@ -135,10 +122,10 @@ TEST(DatabaseOpen, KeepsTheContentsEncrypted)
         db->execute(QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES (\"%1\", 1, '13.11.2011')")
                         .arg(QString::fromUtf8(name)));
         for (const QString &entry : folderEntries(file.folder()))
-            EXPECT_FALSE(contents(file.folder() + u'/' + entry).contains(name)) << entry.toStdString();
+            EXPECT_FALSE(fileContents(file.folder() + u'/' + entry).contains(name)) << entry.toStdString();
     }
-    EXPECT_FALSE(contents(file.path()).contains(name));
-    EXPECT_FALSE(contents(file.path()).startsWith("SQLite format 3"));
+    EXPECT_FALSE(fileContents(file.path()).contains(name));
+    EXPECT_FALSE(fileContents(file.path()).startsWith("SQLite format 3"));
     EXPECT_EQ(file.open()->openTable(QStringLiteral("SPR_AUTO"))->value(0, 1), Variant(QString::fromUtf8(name)));
 }
 

@@ -6,8 +6,8 @@
 #include "tests/fixtures/temp_database.h"
 #include "tools/result_text.h"
 
-#include <QRandomGenerator>
 #include <gtest/gtest.h>
+#include <QRandomGenerator>
 
 using namespace vornak;
 using namespace vornak::testing;
@@ -28,15 +28,20 @@ const char *const fixtureStatements[] = {
     "INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( '30.11.2011',1,1750,150)",
     "INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( '01.12.2011',1,1800,50)",
     "INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( '15.11.2011',2,500,500)",
-    "INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )\nvalues ( '05.11.2011',1,40,1200,1,\"Заправка \"\"Лукойл\"\"\")",
+    "INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )\nvalues ( "
+    "'05.11.2011',1,40,1200,1,\"Заправка \"\"Лукойл\"\"\")",
     "INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )\nvalues ( '10.11.2011',1,1,300,2,\"\")",
-    "INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )\nvalues ( '20.11.2011',1,30.5,900.25,1,\"\")",
+    "INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )\nvalues ( "
+    "'20.11.2011',1,30.5,900.25,1,\"\")",
     "INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )\nvalues ( '05.12.2011',1,20,600,1,\"\")",
-    "INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )\nvalues ( '10.11.2011',1,1,100,9,\"без типа\")",
+    "INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )\nvalues ( '10.11.2011',1,1,100,9,\"без "
+    "типа\")",
     "INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )\nvalues ( '12.11.2011',1,0,0,3,\"\")",
     "INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )\nvalues ( '10.11.2011',2,10,300,1,\"\")",
-    "INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )\nvalues ( '01.12.2011',1,0,0,0,\"Замена масла\")",
-    "INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )\nvalues ( '13.11.2011',1,2000,1,1,\"ТО-1\")",
+    "INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )\nvalues ( '01.12.2011',1,0,0,0,\"Замена "
+    "масла\")",
+    "INSERT INTO DOC_EVENTS (datedoc, idauto,mileage, ENDE, idtype,opisanie )\nvalues ( "
+    "'13.11.2011',1,2000,1,1,\"ТО-1\")",
 };
 
 // The message of the DatabaseError `action` raises.
@@ -82,7 +87,8 @@ TEST_F(SqlDialectTest, RunsTheProgramsQueriesAsWritten)
          "id\tidauto\tidtype\tENDE\tdatedoc\tmileage\topisanie\n"
          "2\t1\t1\t1\t13.11.2011\t2000\tТО-1\n1\t1\t0\t0\t01.12.2011\t0\tЗамена масла"},
         {"select DOC_EXPENSE.*, SYS_TYPE_EXPENSE.OPISANIE as typename  \nfrom DOC_EXPENSE\n"
-         "left outer join  SYS_TYPE_EXPENSE on  SYS_TYPE_EXPENSE.id = DOC_EXPENSE.IDTYPE\nwhere IDAUTO = 1\norder by DATEDOC, DOC_EXPENSE.ID",
+         "left outer join  SYS_TYPE_EXPENSE on  SYS_TYPE_EXPENSE.id = DOC_EXPENSE.IDTYPE\nwhere IDAUTO = 1\norder by "
+         "DATEDOC, DOC_EXPENSE.ID",
          "ID\tIDTYPE\tIDAUTO\tDATEDOC\tKOLVO\tSUMMA\tOPISANIE\ttypename\n"
          "1\t1\t1\t05.11.2011\t40\t1200\tЗаправка \"Лукойл\"\tБензин\n"
          "2\t2\t1\t10.11.2011\t1\t300\t\tМойка\n"
@@ -90,33 +96,47 @@ TEST_F(SqlDialectTest, RunsTheProgramsQueriesAsWritten)
          "6\t3\t1\t12.11.2011\t0\t0\t\tСтоянка\n"
          "3\t1\t1\t20.11.2011\t30,5\t900,25\t\tБензин\n"
          "4\t1\t1\t05.12.2011\t20\t600\t\tБензин"},
-        {"select sum(doc_mileage.raznica) as km1 from doc_mileage WHERE doc_mileage.datedoc <#11/01/2011# and doc_mileage.idauto = 1",
+        {"select sum(doc_mileage.raznica) as km1 from doc_mileage WHERE doc_mileage.datedoc <#11/01/2011# and "
+         "doc_mileage.idauto = 1",
          "km1\n100"},
-        {"select sum(doc_mileage.raznica) as km1 from doc_mileage WHERE doc_mileage.datedoc <#11/01/2011# and doc_mileage.idauto = 2",
+        {"select sum(doc_mileage.raznica) as km1 from doc_mileage WHERE doc_mileage.datedoc <#11/01/2011# and "
+         "doc_mileage.idauto = 2",
          "km1\n"},
-        {"SELECT Sum(doc_mileage.raznica) as sm\nFROM doc_mileage\nWHERE doc_mileage.datedoc between #11/01/2011# and #11/30/2011#\nand doc_mileage.idauto = 1",
+        {"SELECT Sum(doc_mileage.raznica) as sm\nFROM doc_mileage\nWHERE doc_mileage.datedoc between #11/01/2011# and "
+         "#11/30/2011#\nand doc_mileage.idauto = 1",
          "sm\n750"},
-        {"SELECT Sum(doc_mileage.raznica) as sm\nFROM doc_mileage\nWHERE doc_mileage.datedoc <=#11/30/2011#\nand doc_mileage.idauto = 1",
+        {"SELECT Sum(doc_mileage.raznica) as sm\nFROM doc_mileage\nWHERE doc_mileage.datedoc <=#11/30/2011#\nand "
+         "doc_mileage.idauto = 1",
          "sm\n850"},
         {"select sys_type_expense.opisanie ,\n(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE\n"
-         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC Between #11/01/2011# And #11/30/2011# AND DOC_EXPENSE.IDAUTO=1 ) AS s2,\n"
+         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC Between #11/01/2011# And "
+         "#11/30/2011# AND DOC_EXPENSE.IDAUTO=1 ) AS s2,\n"
          "(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE\n"
-         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC >#11/30/2011# AND DOC_EXPENSE.IDAUTO=1 ) AS s3\n"
+         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC >#11/30/2011# AND "
+         "DOC_EXPENSE.IDAUTO=1 ) AS s3\n"
          "FROM sys_type_expense\nwhere (SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE\n"
-         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC Between #11/01/2011# And #11/30/2011# AND DOC_EXPENSE.IDAUTO=1 ) >0\n"
+         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC Between #11/01/2011# And "
+         "#11/30/2011# AND DOC_EXPENSE.IDAUTO=1 ) >0\n"
          "ORDER BY sys_type_expense.opisanie;",
          "OPISANIE\ts2\ts3\nБензин\t2100,25\t600\nМойка\t300\t"},
         {"select sys_type_expense.opisanie ,\n(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE\n"
-         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC < #11/13/2011# AND DOC_EXPENSE.IDAUTO=1 ) AS s1,\n"
+         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC < #11/13/2011# AND "
+         "DOC_EXPENSE.IDAUTO=1 ) AS s1,\n"
          "(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE\n"
-         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC Between #11/13/2011# And #11/13/2011# AND DOC_EXPENSE.IDAUTO=1 ) AS s2,\n"
+         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC Between #11/13/2011# And "
+         "#11/13/2011# AND DOC_EXPENSE.IDAUTO=1 ) AS s2,\n"
          "(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE\n"
-         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC >#11/13/2011# AND DOC_EXPENSE.IDAUTO=1 ) AS s3\n"
+         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC >#11/13/2011# AND "
+         "DOC_EXPENSE.IDAUTO=1 ) AS s3\n"
          "FROM sys_type_expense\nORDER BY sys_type_expense.opisanie;",
          "OPISANIE\ts1\ts2\ts3\nБензин\t1200\t\t1500,25\nМойка\t300\t\t\nСтоянка\t0\t\t"},
         {"SELECT Count(doc_mileage.id) AS cnt\nFROM doc_mileage\nwhere doc_mileage.idauto=1", "cnt\n5"},
-        {"SELECT Count(doc_mileage.id) as cnt\nFROM doc_mileage\nwhere doc_mileage.idauto=1\nand not doc_mileage.id = 5", "cnt\n4"},
-        {"SELECT Max(doc_mileage.tekprobeg) AS Maxkm\nFROM doc_mileage\nwhere doc_mileage.idauto=1\nand not doc_mileage.id = 5", "Maxkm\n1750"},
+        {"SELECT Count(doc_mileage.id) as cnt\nFROM doc_mileage\nwhere doc_mileage.idauto=1\nand not doc_mileage.id = "
+         "5",
+         "cnt\n4"},
+        {"SELECT Max(doc_mileage.tekprobeg) AS Maxkm\nFROM doc_mileage\nwhere doc_mileage.idauto=1\nand not "
+         "doc_mileage.id = 5",
+         "Maxkm\n1750"},
         {"SELECT Count(DOC_EVENTS.id) AS cnt\nFROM DOC_EVENTS\nwhere DOC_EVENTS.idauto=2", "cnt\n0"},
         {"SELECT Count(DOC_EXPENSE.id) AS cnt\nFROM DOC_EXPENSE\nwhere DOC_EXPENSE.idauto=2", "cnt\n1"},
         // Names in brackets, either case, text in double quotes with a doubled quote inside.
@@ -148,7 +168,8 @@ TEST_F(SqlDialectTest, AggregateColumnsTakeTheirKindFromTheSummedColumn)
         {"select sum(SUMMA) as s from doc_expense", ColumnKind::Float},
         {"select count(*) as s from doc_expense where idauto = 7", ColumnKind::Integer},
         {"select max(datedoc) as s from doc_events where idauto = 7", ColumnKind::DateTime},
-        {"select (select sum(SUMMA) from doc_expense where idtype = [sys_type_expense.id]) as s from sys_type_expense", ColumnKind::Float},
+        {"select (select sum(SUMMA) from doc_expense where idtype = [sys_type_expense.id]) as s from sys_type_expense",
+         ColumnKind::Float},
         {"select id * 2 as s from spr_auto", ColumnKind::Integer},
         {"select id / 2.0 as s from spr_auto", ColumnKind::Float},
     };
@@ -166,17 +187,22 @@ TEST_F(SqlDialectTest, RunsTheDialogsWritingStatements)
         const char *check;
         const char *expected;
     } cases[] = {
-        {"UPDATE DOC_MILEAGE SET\nDOC_MILEAGE.datedoc = \"02.11.2011\",\nDOC_MILEAGE.tekprobeg = 1310,\nDOC_MILEAGE.raznica = 310\nWHERE DOC_MILEAGE.id=2",
-         1, "select datedoc, tekprobeg, raznica from doc_mileage where id = 2", "datedoc\ttekprobeg\traznica\n02.11.2011\t1310\t310"},
-        {"UPDATE DOC_EXPENSE SET\nDOC_EXPENSE.datedoc = \"06.11.2011\",\nDOC_EXPENSE.KOLVO = 41.5,\nDOC_EXPENSE.SUMMA = 1250,\n"
+        {"UPDATE DOC_MILEAGE SET\nDOC_MILEAGE.datedoc = \"02.11.2011\",\nDOC_MILEAGE.tekprobeg = "
+         "1310,\nDOC_MILEAGE.raznica = 310\nWHERE DOC_MILEAGE.id=2",
+         1, "select datedoc, tekprobeg, raznica from doc_mileage where id = 2",
+         "datedoc\ttekprobeg\traznica\n02.11.2011\t1310\t310"},
+        {"UPDATE DOC_EXPENSE SET\nDOC_EXPENSE.datedoc = \"06.11.2011\",\nDOC_EXPENSE.KOLVO = 41.5,\nDOC_EXPENSE.SUMMA "
+         "= 1250,\n"
          "DOC_EXPENSE.idtype = 2,\nDOC_EXPENSE.opisanie = \"АЗС \"\"Роснефть\"\"\"\nWHERE DOC_EXPENSE.id=1",
          1, "select datedoc, kolvo, summa, idtype, opisanie from doc_expense where id = 1",
          "DATEDOC\tKOLVO\tSUMMA\tIDTYPE\tOPISANIE\n06.11.2011\t41,5\t1250\t2\tАЗС \"Роснефть\""},
-        {"UPDATE DOC_EVENTS SET\nDOC_EVENTS.datedoc = \"10.12.2011\",\nDOC_EVENTS.mileage = 2500,\nDOC_EVENTS.ENDE = -1,\n"
+        {"UPDATE DOC_EVENTS SET\nDOC_EVENTS.datedoc = \"10.12.2011\",\nDOC_EVENTS.mileage = 2500,\nDOC_EVENTS.ENDE = "
+         "-1,\n"
          "DOC_EVENTS.idtype = 1,\nDOC_EVENTS.opisanie = \"Замена масла и фильтра\"\nWHERE DOC_EVENTS.id=1",
          1, "select datedoc, mileage, ende, idtype, opisanie from doc_events where id = 1",
          "datedoc\tmileage\tENDE\tidtype\topisanie\n10.12.2011\t2500\t-1\t1\tЗамена масла и фильтра"},
-        {"DELETE DOC_EXPENSE.ID\nFROM DOC_EXPENSE\nWHERE DOC_EXPENSE.ID=5", 1, "select count(*) as n from doc_expense where id = 5", "n\n0"},
+        {"DELETE DOC_EXPENSE.ID\nFROM DOC_EXPENSE\nWHERE DOC_EXPENSE.ID=5", 1,
+         "select count(*) as n from doc_expense where id = 5", "n\n0"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.sql);
@@ -199,16 +225,19 @@ TEST_F(SqlDialectTest, RunsTheDialectsOtherForms)
     } cases[] = {
         {QStringLiteral("UPDATE DOC_MILEAGE SET raznica = 12.5, tekprobeg = '539.5' WHERE id = 1"), 1,
          "select raznica, tekprobeg from doc_mileage where id = 1", "raznica\ttekprobeg\n12\t540"},
-        {QStringLiteral("UPDATE DOC_MILEAGE SET [DOC_MILEAGE.raznica] = -13.5, DOC_MILEAGE.tekprobeg = \"2.5\" WHERE id = 1"), 1,
-         "select raznica, tekprobeg from doc_mileage where id = 1", "raznica\ttekprobeg\n-14\t2"},
+        {QStringLiteral(
+             "UPDATE DOC_MILEAGE SET [DOC_MILEAGE.raznica] = -13.5, DOC_MILEAGE.tekprobeg = \"2.5\" WHERE id = 1"),
+         1, "select raznica, tekprobeg from doc_mileage where id = 1", "raznica\ttekprobeg\n-14\t2"},
         {QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Ока', 0.5, '01.01.2011')"), 1,
          "select beginkm from spr_auto where nameauto = 'Ока'", "beginkm\n0"},
-        {QStringLiteral("UPDATE DOC_EXPENSE SET KOLVO = 12.5 WHERE ID = 1"), 1, "select kolvo from doc_expense where id = 1",
-         "KOLVO\n12,5"},
+        {QStringLiteral("UPDATE DOC_EXPENSE SET KOLVO = 12.5 WHERE ID = 1"), 1,
+         "select kolvo from doc_expense where id = 1", "KOLVO\n12,5"},
         {QStringLiteral("select count(*) as n from doc_expense where id in (%1)").arg(manyValues.join(u',')), 0,
          "select count(*) as n from doc_expense where id in (1, 2)", "n\n2"},
-        {QStringLiteral("DELETE DOC_EXPENSE.* FROM DOC_EXPENSE WHERE ID = 7"), 1, "select count(*) as n from doc_expense", "n\n6"},
-        {QStringLiteral("DELETE ID, [DOC_EXPENSE.IDTYPE] FROM DOC_EXPENSE WHERE ID = 6"), 1, "select count(*) as n from doc_expense", "n\n5"},
+        {QStringLiteral("DELETE DOC_EXPENSE.* FROM DOC_EXPENSE WHERE ID = 7"), 1,
+         "select count(*) as n from doc_expense", "n\n6"},
+        {QStringLiteral("DELETE ID, [DOC_EXPENSE.IDTYPE] FROM DOC_EXPENSE WHERE ID = 6"), 1,
+         "select count(*) as n from doc_expense", "n\n5"},
         {QStringLiteral("DELETE * FROM DOC_EXPENSE WHERE ID = 5"), 1, "select count(*) as n from doc_expense", "n\n4"},
         {QStringLiteral("CREATE TABLE IF NOT EXISTS NOTES (id INTEGER PRIMARY KEY, note VARCHAR(20))"), 0,
          "select count(*) as n from notes", "n\n0"},
@@ -230,25 +259,33 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
     } cases[] = {
         {"INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( '31.02.2011',1,1000,100)",
          "The value '31.02.2011' is not a valid date for column 'datedoc'."},
-        {"UPDATE DOC_MILEAGE SET\nDOC_MILEAGE.datedoc = \"завтра\",\nDOC_MILEAGE.tekprobeg = 1,\nDOC_MILEAGE.raznica = 1\nWHERE DOC_MILEAGE.id=1",
+        {"UPDATE DOC_MILEAGE SET\nDOC_MILEAGE.datedoc = \"завтра\",\nDOC_MILEAGE.tekprobeg = 1,\nDOC_MILEAGE.raznica = "
+         "1\nWHERE DOC_MILEAGE.id=1",
          "The value 'завтра' is not a valid date for column 'datedoc'."},
-        {"INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( '13.11.2011',1,,100)", "Syntax error near ','."},
+        {"INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( '13.11.2011',1,,100)",
+         "Syntax error near ','."},
         {"INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( '13.11.2011',1,'много',100)",
          "The value 'много' is not a number for column 'tekprobeg'."},
-        {"UPDATE SPR_AUTO SET SPR_AUTO.nameauto = \"12345678901234567890123456789012345678901234567890123456789012345678901234567890"
+        {"UPDATE SPR_AUTO SET SPR_AUTO.nameauto = "
+         "\"12345678901234567890123456789012345678901234567890123456789012345678901234567890"
          "12345678901234567890123456789012345678901234567890123456789012345678901234567890"
          "12345678901234567890123456789012345678901234567890123456789012345678901234567890"
          "12345678901234567890\" WHERE SPR_AUTO.id = 1",
          "The text is too long for column 'nameauto' (at most 255 characters)."},
-        {"INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )\nvalues ( '05.11.2011',1,40,5,1200,1,\"\")",
+        {"INSERT INTO DOC_EXPENSE (DATEDOC, IDAUTO,KOLVO, SUMMA, idtype,opisanie )\nvalues ( "
+         "'05.11.2011',1,40,5,1200,1,\"\")",
          "The statement gives 7 values for 6 columns."},
-        {"UPDATE DOC_EXPENSE SET\nDOC_EXPENSE.datedoc = \"06.11.2011\",\nDOC_EXPENSE.KOLVO = 40,5,\nDOC_EXPENSE.SUMMA = 1\nWHERE DOC_EXPENSE.id=1",
+        {"UPDATE DOC_EXPENSE SET\nDOC_EXPENSE.datedoc = \"06.11.2011\",\nDOC_EXPENSE.KOLVO = 40,5,\nDOC_EXPENSE.SUMMA "
+         "= 1\nWHERE DOC_EXPENSE.id=1",
          "Syntax error near '5'."},
-        {"UPDATE DOC_EVENTS SET\nDOC_EVENTS.opisanie = \"a\"b\"\nWHERE DOC_EVENTS.id=1", "Unterminated text in the SQL statement: \"\nWHERE DOC_EVENTS.id=1"},
-        {"INSERT INTO DOC_MILEAGE VALUES (20, 'вчера', 1, 1, 1)", "The value 'вчера' is not a valid date for column 'datedoc'."},
+        {"UPDATE DOC_EVENTS SET\nDOC_EVENTS.opisanie = \"a\"b\"\nWHERE DOC_EVENTS.id=1",
+         "Unterminated text in the SQL statement: \"\nWHERE DOC_EVENTS.id=1"},
+        {"INSERT INTO DOC_MILEAGE VALUES (20, 'вчера', 1, 1, 1)",
+         "The value 'вчера' is not a valid date for column 'datedoc'."},
         {"select * from DOC_MILAGE", "Could not find table 'DOC_MILAGE'."},
         {"select nosuch from DOC_MILEAGE", "Unknown column 'nosuch'."},
-        {"select * from DOC_MILEAGE where datedoc < #13/45/2011#", "Syntax error in date in query expression '#13/45/2011#'."},
+        {"select * from DOC_MILEAGE where datedoc < #13/45/2011#",
+         "Syntax error in date in query expression '#13/45/2011#'."},
         {"select * from DOC_MILEAGE where id = ?", "No value given for one or more required parameters."},
         {"select * from DOC_MILEAGE; delete from DOC_MILEAGE", "Characters found after end of SQL statement."},
         {"   ", "The SQL statement is empty."},
@@ -263,7 +300,8 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
         {"select 1 \"ab\"", "Syntax error (missing operator) in query expression '1 \"ab\"'."},
         // Characters and numbers the dialect does not know.
         {"select ７", "Invalid character '７' in the SQL statement at position 8."},
-        {"UPDATE DOC_MILEAGE SET RAZNICA = ５０ WHERE id = 1", "Invalid character '５' in the SQL statement at position 34."},
+        {"UPDATE DOC_MILEAGE SET RAZNICA = ５０ WHERE id = 1",
+         "Invalid character '５' in the SQL statement at position 34."},
         {"select 😀", "Invalid character '😀' in the SQL statement at position 8."},
         {"select 1e999", "The number '1e999' is out of range."},
         // The engine's messages in the program's words, naming what the statement says.
@@ -273,8 +311,10 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
         {"select * from DOC_EXPENSE a left b join DOC_MILEAGE", "Syntax error in JOIN operation."},
         {"select 1 union select 1, 2", "The queries joined by UNION give different numbers of columns."},
         {"select * from DOC_EXPENSE, DOC_EXPENSE", "The column name 'DOC_EXPENSE.ID' is ambiguous: name its table."},
-        {"UPDATE DOC_MILEAGE SET raznica = '1e999' WHERE id = 1", "The value '1e999' is not a number for column 'raznica'."},
-        {"UPDATE DOC_MILEAGE SET raznica = 3000000000 WHERE id = 1", "The value '3000000000' is out of range for column 'raznica'."},
+        {"UPDATE DOC_MILEAGE SET raznica = '1e999' WHERE id = 1",
+         "The value '1e999' is not a number for column 'raznica'."},
+        {"UPDATE DOC_MILEAGE SET raznica = 3000000000 WHERE id = 1",
+         "The value '3000000000' is out of range for column 'raznica'."},
         // Whatever reaches a column has its kind and size, however it was written.
         {"insert into DOC_EXPENSE (DATEDOC, IDAUTO, SUMMA, OPISANIE) values (\"15.03.2012\" & \"\", 1, 1, \"x\")",
          "The value is not a valid date for column 'DATEDOC'."},
@@ -305,13 +345,20 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
         {"DELETE DOC_MILEAGE.id FROM DOC_EXPENSE", "Unknown column 'DOC_MILEAGE.id'."},
         {"DELETE DOC_EXPENSE.ID", "Syntax error in DELETE statement."},
         // Table definitions only.
-        {"CREATE VIEW v AS SELECT * FROM DOC_EXPENSE", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
-        {"CREATE INDEX i ON DOC_EXPENSE (SUMMA)", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
-        {"CREATE VIRTUAL TABLE v USING fts4(a)", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
-        {"CREATE TABLE copy AS SELECT * FROM DOC_EXPENSE", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
-        {"CREATE TEMP TABLE t (a)", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
-        {"CREATE TABLE t (a) WITHOUT ROWID", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
-        {"DROP INDEX DOC_EXPENSE_BY_AUTO_DATE", "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"CREATE VIEW v AS SELECT * FROM DOC_EXPENSE",
+         "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"CREATE INDEX i ON DOC_EXPENSE (SUMMA)",
+         "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"CREATE VIRTUAL TABLE v USING fts4(a)",
+         "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"CREATE TABLE copy AS SELECT * FROM DOC_EXPENSE",
+         "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"CREATE TEMP TABLE t (a)",
+         "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"CREATE TABLE t (a) WITHOUT ROWID",
+         "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
+        {"DROP INDEX DOC_EXPENSE_BY_AUTO_DATE",
+         "Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition."},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.sql);
@@ -330,11 +377,33 @@ TEST_F(SqlDialectTest, RefusesFaultyStatementsWithAClearMessage)
               QStringLiteral("Syntax error near ','."));
     EXPECT_EQ(select(QStringLiteral("select count(*) as n from doc_mileage")), QStringLiteral("n\n6"));
     EXPECT_EQ(select(QStringLiteral("select count(*) as n from doc_expense")), QStringLiteral("n\n7"));
-    EXPECT_EQ(select(QStringLiteral("select count(*) as n from doc_events where opisanie = 'x'")), QStringLiteral("n\n0"));
+    EXPECT_EQ(select(QStringLiteral("select count(*) as n from doc_events where opisanie = 'x'")),
+              QStringLiteral("n\n0"));
     EXPECT_EQ(select(QStringLiteral("select datedoc, raznica from doc_mileage where id = 1")),
               QStringLiteral("datedoc\traznica\n31.10.2011\t100"));
     EXPECT_EQ(select(QStringLiteral("select kolvo, opisanie from doc_expense where id = 1")),
               QStringLiteral("KOLVO\tOPISANIE\n40\tЗаправка \"Лукойл\""));
+}
+
+// A text of any size or content is one value: a 10 MB text is read back whole, or refused by a
+// column of fixed size; a NUL inside a text is kept.
+TEST_F(SqlDialectTest, HugeTextsAndNulStayOneValue)
+{
+    const QString huge(10 * 1024 * 1024, u'я');
+    EXPECT_EQ(db->query(QStringLiteral("select \"%1\" as t").arg(huge))->value(0, 0), Variant(huge));
+    EXPECT_EQ(
+        errorOf([&] {
+            db->execute(
+                QStringLiteral("UPDATE DOC_EXPENSE SET OPISANIE = %1 WHERE ID = 1").arg(sql_literal::quotedText(huge)));
+        }),
+        QStringLiteral("The text is too long for column 'OPISANIE' (at most 255 characters)."));
+    const QString withNul = QStringLiteral("a") + QChar(0) + QStringLiteral("b\"; --");
+    EXPECT_EQ(
+        db->execute(
+            QStringLiteral("UPDATE DOC_EXPENSE SET OPISANIE = %1 WHERE ID = 1").arg(sql_literal::quotedText(withNul))),
+        1);
+    EXPECT_EQ(db->query(QStringLiteral("select OPISANIE from DOC_EXPENSE where ID = 1"))->value(0, 0),
+              Variant(withNul));
 }
 
 // One token of the SQLite text the engine runs, as SQLite's own tokenizer splits it: a name (in
@@ -378,7 +447,8 @@ QList<EngineToken> engineTokens(const QString &sql)
             enclosed(c, EngineToken::Text, true);
         } else if (c.isLetterOrNumber() || c == u'_' || c.unicode() >= 0x80) {
             const qsizetype start = i;
-            while (i < sql.size() && (sql[i].isLetterOrNumber() || sql[i] == u'_' || sql[i] == u'$' || sql[i].unicode() >= 0x80))
+            while (i < sql.size() &&
+                   (sql[i].isLetterOrNumber() || sql[i] == u'_' || sql[i] == u'$' || sql[i].unicode() >= 0x80))
                 ++i;
             tokens.append({EngineToken::Other, sql.mid(start, i - start).toUpper()});
         } else {
@@ -436,21 +506,22 @@ TEST_F(SqlDialectTest, NoNameOrTextChangesTheStatementsStructure)
                     ASSERT_EQ(tokens.size(), expected.size()) << translation.sql.toStdString();
                     for (qsizetype i = 0; i < tokens.size(); ++i) {
                         ASSERT_EQ(tokens[i].kind, expected[i].kind) << translation.sql.toStdString();
-                        if (tokens[i].kind == EngineToken::Other)
-                            ASSERT_EQ(tokens[i].text, expected[i].text) << translation.sql.toStdString();
-                        else if (expected[i].text == u"a")
-                            EXPECT_EQ(tokens[i].text, bracketName);
-                        else if (expected[i].text == u"b")
-                            EXPECT_EQ(tokens[i].text, backtickName);
-                        else if (expected[i].text == u"t")
-                            EXPECT_EQ(tokens[i].text, text);
+                        // Other tokens stand as written; "a", "b" and "t" stand for the names and the text.
+                        QString wanted = expected[i].text;
+                        if (tokens[i].kind != EngineToken::Other)
+                            wanted = wanted == u"a"   ? bracketName
+                                     : wanted == u"b" ? backtickName
+                                     : wanted == u"t" ? text
+                                                      : tokens[i].text;
+                        ASSERT_EQ(tokens[i].text, wanted) << translation.sql.toStdString();
                     }
-                    if (mode == SqlTextMode::Prepared)
+                    if (mode == SqlTextMode::Prepared) {
                         EXPECT_TRUE(translation.bindings.contains(Variant(text)));
+                    }
                 }
             }
         }
     }
 }
 
-} // namespace
+}  // namespace

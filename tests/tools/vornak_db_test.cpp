@@ -14,6 +14,11 @@
 using namespace vornak;
 using namespace vornak::testing;
 
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace {
 
 TEST(VornakDb, AnotherProcessWritesWhileTheFileIsOpenHere)
@@ -36,6 +41,24 @@ TEST(VornakDb, AnotherProcessWritesWhileTheFileIsOpenHere)
     const ToolRun list = runTool({QStringLiteral("sql"), file.path(), QStringLiteral("select * from spr_auto order by id")});
     EXPECT_EQ(list.exitCode, 0) << list.err.toStdString();
     EXPECT_EQ(list.out, QStringLiteral("id\tnameauto\tbeginkm\tbegindate\n1\tЛада\t900\t13.11.2011\n2\tНива\t150\t14.11.2011\n"));
+}
+
+// Opening and closing a second connection here leaves the first one's hold on the file: the
+// other process, ending, must not take the journal away from under it, and what the first
+// connection writes next is there for every reader at once.
+TEST(VornakDb, AnotherConnectionHereKeepsTheFirstOnesHold)
+{
+    TempDatabase file;
+    auto db = file.open();
+    file.open()->openTable(QStringLiteral("SPR_AUTO"));
+    const ToolRun insert = runTool({QStringLiteral("sql"), file.path(),
+                                    QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES (\"Бензин\")")});
+    ASSERT_EQ(insert.exitCode, 0) << insert.err.toStdString();
+    db->execute(QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES (\"Мойка\")"));
+    const ToolRun list = runTool(
+        {QStringLiteral("sql"), file.path(), QStringLiteral("select OPISANIE from SYS_TYPE_EXPENSE order by ID")});
+    EXPECT_EQ(list.err, QString());
+    EXPECT_EQ(list.out, QStringLiteral("OPISANIE\nБензин\nМойка\n"));
 }
 
 TEST(VornakDb, SqlReportsTheEnginesMessageOnFailure)
@@ -158,9 +181,85 @@ TEST(VornakDb, InitRenamesACompleteFileIntoPlace)
         QThread::usleep(200);
     process.kill();
     process.waitForFinished();
-    if (!QFile::exists(second))
+    if (!QFile::exists(second)) {
         EXPECT_EQ(runTool({QStringLiteral("init"), second}).exitCode, 0);
+    }
     EXPECT_EQ(runTool({QStringLiteral("check"), second}).exitCode, 0);
 }
 
 } // namespace
+
+namespace {
+
+// Hostile statements from the command line: each is stored literally or refused with the
+// engine's message; none crashes, hangs or changes the schema, and no file appears beside the
+// log book.
+TEST(VornakDb, HostileStatementsAreStoredLiterallyOrRefused)
+{
+    TempDatabase file;
+    file.open()->execute(
+        QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Лада', 900, '01.01.2011')"));
+    const QString schema = file.schema();
+    const QStringList entries = QDir(file.folder()).entryList(QDir::Files);
+    const QString nested = QStringLiteral("select ") + QString(10000, u'(') + u'1' + QString(10000, u')');
+    const QString invalid =
+        QStringLiteral("Invalid SQL statement; expected DELETE, INSERT, SELECT, UPDATE or a table definition.\n");
+
+    const struct {
+        QString sql;
+        int exitCode;
+        QString output;  // standard output for 0, standard error for 1
+    } cases[] = {
+        // Quotes of both kinds, a second statement, comments and Unicode inside texts are text.
+        {QStringLiteral("INSERT INTO DOC_EXPENSE (IDAUTO, OPISANIE) VALUES (1, \"O'Brien \"\"Лукойл\"\"; DROP TABLE "
+                        "DOC_EVENTS -- /* x */\")"),
+         0, QStringLiteral("1 rows affected\n")},
+        {QStringLiteral("INSERT INTO DOC_EXPENSE (IDAUTO, OPISANIE) VALUES (2, 'a''b \"c\"; ATTACH ''x.db'' AS x')"), 0,
+         QStringLiteral("1 rows affected\n")},
+        {QStringLiteral("select OPISANIE as [Описание 🚗] from DOC_EXPENSE order by ID"), 0,
+         QStringLiteral(
+             "Описание 🚗\nO'Brien \"Лукойл\"; DROP TABLE DOC_EVENTS -- /* x */\na'b \"c\"; ATTACH 'x.db' AS x\n")},
+        // Comments are not of the dialect; a second statement, the engine's own statements and tables.
+        {QStringLiteral("select count(*) as n from DOC_EXPENSE -- ; DROP TABLE DOC_EVENTS"), 1,
+         QStringLiteral("Characters found after end of SQL statement.\n")},
+        {QStringLiteral("select count(*) as n from DOC_EXPENSE /* DROP TABLE DOC_EVENTS */"), 1,
+         QStringLiteral("Syntax error near '/'.\n")},
+        {QStringLiteral("select * from DOC_EXPENSE; DROP TABLE DOC_EVENTS"), 1,
+         QStringLiteral("Characters found after end of SQL statement.\n")},
+        {QStringLiteral("DELETE FROM DOC_EXPENSE; DROP TABLE DOC_EVENTS"), 1,
+         QStringLiteral("Characters found after end of SQL statement.\n")},
+        {QStringLiteral("ATTACH DATABASE 'x.db' AS x"), 1, invalid},
+        {QStringLiteral("PRAGMA writable_schema = 1"), 1, invalid},
+        {QStringLiteral("PRAGMA rekey = 'другой'"), 1, invalid},
+        {QStringLiteral("PRAGMA journal_mode = DELETE"), 1, invalid},
+        {QStringLiteral("VACUUM"), 1, invalid},
+        {QStringLiteral("VACUUM INTO 'copy.mdb'"), 1, invalid},
+        {QStringLiteral("select sql from sqlite_master"), 1, QStringLiteral("Could not find table 'sqlite_master'.\n")},
+        {QStringLiteral("select load_extension('x')"), 1, QStringLiteral("Not authorized.\n")},
+        // Deep nesting and what never ends.
+        {nested, 1, QStringLiteral("The SQL statement is nested too deeply.\n")},
+        {QStringLiteral("select \"abc"), 1, QStringLiteral("Unterminated text in the SQL statement: \"abc\n")},
+        {QStringLiteral("select 'abc"), 1, QStringLiteral("Unterminated text in the SQL statement: 'abc\n")},
+        {QStringLiteral("select * from DOC_EXPENSE where DATEDOC < #12/31/2011"), 1,
+         QStringLiteral("Unterminated date in the SQL statement: #12/31/2011\n")},
+        {QStringLiteral("select [OPISANIE from DOC_EXPENSE"), 1,
+         QStringLiteral("Unterminated name in the SQL statement: [OPISANIE from DOC_EXPENSE\n")},
+        {QStringLiteral("select * from DOC_EXPENSE where DATEDOC < #99/99/9999#"), 1,
+         QStringLiteral("Syntax error in date in query expression '#99/99/9999#'.\n")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.sql.left(200).toStdString());
+        QProcess process;
+        process.setWorkingDirectory(file.folder());
+        process.start(QStringLiteral(VORNAK_DB_PATH), {QStringLiteral("sql"), file.path(), c.sql});
+        ASSERT_TRUE(process.waitForFinished(30000)) << "still running";
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), c.exitCode);
+        const QByteArray said = c.exitCode == 0 ? process.readAllStandardOutput() : process.readAllStandardError();
+        EXPECT_EQ(QString::fromUtf8(said), c.output);
+    }
+    EXPECT_EQ(file.schema(), schema);
+    EXPECT_EQ(QDir(file.folder()).entryList(QDir::Files), entries);
+}
+
+}  // namespace

@@ -247,12 +247,12 @@ TEST(ReportExpressions, ErrorsNameTheObject)
         QString error;
         QString printed;
     } cases[] = {
-        {QStringLiteral("[1 +]"), true, QStringLiteral("Memo5: Ошибка в выражении '1 +': Expression expected")},
+        {QStringLiteral("[1 +]"), true, QStringLiteral("Memo5: Ошибка в выражении '1 +': Expression expected"), {}},
         {QStringLiteral("[Nothing + 1]"), true,
-         QStringLiteral("Memo5: Ошибка в выражении 'Nothing + 1': Неопределенный идентификатор: 'Nothing'")},
-        {QStringLiteral("[1 / 0]"), true, QStringLiteral("Memo5: Division by zero")},
+         QStringLiteral("Memo5: Ошибка в выражении 'Nothing + 1': Неопределенный идентификатор: 'Nothing'"), {}},
+        {QStringLiteral("[1 / 0]"), true, QStringLiteral("Memo5: Division by zero"), {}},
         {QStringLiteral("an empty [] expression"), true,
-         QStringLiteral("Memo5: Ошибка в выражении '': Expression expected")},
+         QStringLiteral("Memo5: Ошибка в выражении '': Expression expected"), {}},
         {QStringLiteral("[<Nothing> + 1]"), false, QStringLiteral("Неизвестная переменная или поле БД: Nothing"),
          QString()},
         {QStringLiteral("[<Source1.\"none\">]"), false, QStringLiteral("Memo5: Поле не найдено: Source1.\"none\""),

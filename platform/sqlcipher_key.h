@@ -1,0 +1,23 @@
+#pragma once
+
+// The key a log book is encrypted with, derived from its password the way the file format fixes:
+// PBKDF2 with HMAC-SHA1, 64,000 rounds, over the 16-byte salt the file keeps in its first bytes,
+// giving a 256-bit key. Opening a log book spends most of its start-up time here, so the key is
+// derived by this code once and handed to the engine as a raw key.
+
+#include <QByteArray>
+
+namespace vornak {
+
+inline constexpr int logBookKeyRounds = 64'000;
+inline constexpr int logBookKeyBytes = 32;
+inline constexpr int logBookSaltBytes = 16;
+
+// PBKDF2-HMAC-SHA1 of a password and a salt: `length` bytes of key after `rounds` rounds.
+QByteArray pbkdf2HmacSha1(const QByteArray &password, const QByteArray &salt, int rounds, int length);
+
+// The raw-key text the engine takes in place of a password ("x'" + 64 hex digits + "'") for a
+// file whose salt is `salt`.
+QByteArray rawLogBookKey(const QByteArray &password, const QByteArray &salt);
+
+}  // namespace vornak

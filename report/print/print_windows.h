@@ -1,0 +1,16 @@
+#pragma once
+
+// The windows around printing as print events: the print dialog, shown modally through the
+// platform's dialog call, and the progress window with its "Отмена".
+
+#include "report/print/report_printing.h"
+
+namespace vornak {
+
+class TfrxReport;
+
+// Events for frxPrint on `report` that show the print dialog (on the report's page count and
+// its preview's current page) and the progress window; "Отмена" sets the report's Terminated.
+TfrxPrintEvents frxPrintWindows(TfrxReport &report);
+
+}  // namespace vornak

@@ -1,0 +1,58 @@
+// The log book's key derivation: published PBKDF2-HMAC-SHA1 vectors, agreement with the crypto
+// library's own derivation for the lengths and passwords that take other paths, and a log book
+// created with its password opening through the derived key.
+#include "platform/errors.h"
+#include "platform/sqlcipher_connection.h"
+#include "platform/sqlcipher_key.h"
+
+#include <gtest/gtest.h>
+#include <openssl/evp.h>
+#include <QTemporaryDir>
+
+using namespace vornak;
+
+namespace {
+
+TEST(LogBookKey, PublishedVectors)
+{
+    struct Case {
+        QByteArray password, salt;
+        int rounds;
+        QByteArray hex;
+    };
+    const Case cases[] = {
+        {"password", "salt", 1, "0c60c80f961f0e71f3a9b524af6012062fe037a6"},
+        {"password", "salt", 2, "ea6c014dc72d6f8ccd1ed92ace1d41f0d8de8957"},
+        {"password", "salt", 4096, "4b007901b765489abead49d926f721d065a429c1"},
+        {"passwordPASSWORDpassword", "saltSALTsaltSALTsaltSALTsaltSALTsalt", 4096,
+         "3d2eec4fe41c849b80c8d83662c0e44a8b291a964cf2f07038"},
+        {QByteArray("pass\0word", 9), QByteArray("sa\0lt", 5), 4096, "56fa6aa75548099dcc37d7f03425e0c3"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(pbkdf2HmacSha1(c.password, c.salt, c.rounds, int(c.hex.size() / 2)).toHex(), c.hex) << c.password.toStdString();
+}
+
+TEST(LogBookKey, AgreesWithTheCryptoLibrary)
+{
+    const QByteArray salt = QByteArray::fromHex("00ff10e0203040506070809aabbccdde");
+    const QByteArray passwords[] = {"x", QStringLiteral("пароль журнала").toUtf8(), QByteArray(64, 'k'),
+                                    QByteArray(65, 'k'), QByteArray(300, 'z')};
+    for (const QByteArray &password : passwords) {
+        QByteArray expected(logBookKeyBytes, '\0');
+        PKCS5_PBKDF2_HMAC_SHA1(password.constData(), int(password.size()),
+                               reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()), 1000,
+                               logBookKeyBytes, reinterpret_cast<unsigned char *>(expected.data()));
+        EXPECT_EQ(pbkdf2HmacSha1(password, salt, 1000, logBookKeyBytes).toHex(), expected.toHex()) << password.size();
+    }
+}
+
+TEST(LogBookKey, AFileMadeWithThePasswordOpensWithTheDerivedKey)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("k.mdb"));
+    SqlCipherConnection::create(path, QStringLiteral("пароль"))->execute(QStringLiteral("CREATE TABLE t (a INTEGER)"));
+    EXPECT_NO_THROW(SqlCipherConnection::open(path, QStringLiteral("пароль")));
+    EXPECT_THROW(SqlCipherConnection::open(path, QStringLiteral("Пароль")), DatabaseError);
+}
+
+}  // namespace
