@@ -17,9 +17,7 @@
 #include "report/model/custom_engine.h"
 #include "report/model/custom_preview.h"
 #include "report/model/report.h"
-#include "report/period_report_queries.h"
-#include "report/period_report_template.h"
-#include "report/period_sums_data_set.h"
+#include "report/period_report.h"
 #include "report/preview/preview.h"
 #include "report/print/print_windows.h"
 
@@ -104,35 +102,6 @@ const QList<ColumnRow> expenseColumns = {
 const QList<ColumnRow> eventColumns = {
     {"datedoc", 83}, {"mileage", 86}, {"gotovo_end", 73}, {"typs", 74}, {"opisanie", 128}};
 
-// The report data sets over single rows and the current vehicle: component and user name. The
-// per-type sums, "Source1" (frxDBDataset4), has a data set of its own kind.
-struct ReportDataSetRow {
-    TfrxDBDataset *TMainForm::*dataSet;
-    const char *name;
-    const char *userName;
-};
-
-const ReportDataSetRow reportDataSetRows[] = {
-    {&TMainForm::frxDBAuto, "frxDBAuto", "Auto"},
-    {&TMainForm::frxDBBegin, "frxDBBegin", "Begin"},
-    {&TMainForm::frxDBEnde, "frxDBEnde", "Ende"},
-    {&TMainForm::frxDBOborot, "frxDBOborot", "Oborot"},
-};
-
-// A report data set of the window's report: named, its data source not closed after a run.
-template <class DataSet>
-DataSet *addReportDataSet(std::vector<std::unique_ptr<TfrxDBDataset>> &owned, const char *name, const char *userName)
-{
-    auto dataSet = std::make_unique<DataSet>();
-    dataSet->SetName(QLatin1String(name));
-    dataSet->SetUserName(QLatin1String(userName));
-    dataSet->SetCloseDataSource(false);
-    dataSet->SetBCDToCurrency(false);
-    DataSet *raw = dataSet.get();
-    owned.push_back(std::move(dataSet));
-    return raw;
-}
-
 // A raised panel across the top of a tab with its caption at the left.
 QFrame *headerPanel(const QString &caption, QWidget *parent)
 {
@@ -210,18 +179,10 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::createReport()
 {
-    for (const ReportDataSetRow &row : reportDataSetRows)
-        this->*row.dataSet = addReportDataSet<TfrxDBDataset>(reportDataSets, row.name, row.userName);
-    frxDBDataset4 = addReportDataSet<TPeriodSumsDataSet>(reportDataSets, "frxDBDataset4", "Source1");
-
-    frxReport1 = std::make_unique<TfrxReport>();
-    TfrxTemplateLinks links;
-    links.findDataSet = TfrxTemplateLinks::dataSetIn(reportDataSets);
-    links.findPreview = [this](const QString &name) -> TfrxCustomPreview * {
+    periodReport = std::make_unique<PeriodReport>([this](const QString &name) -> TfrxCustomPreview * {
         return name == frxPreview1->objectName() ? frxPreview1 : nullptr;
-    };
-    LoadPeriodReportTemplate(*frxReport1, links);
-    InstallReportStages(*frxReport1);
+    });
+    frxReport1 = periodReport->frxReport1.get();
     // Printing goes through the print dialog and shows the progress window; the preview shows
     // its background only until the report is prepared again.
     frxReport1->PrintPages = [this](TfrxReport &report) {
@@ -397,11 +358,7 @@ void TMainForm::bindData()
     DBGridEh3->SetDataSource(DataModule1->SourceDocExpense);
     DBGridEh8->SetDataSource(DataModule1->SourceDocEvents);
 
-    frxDBAuto->SetDataSource(DataModule1->SourceSprAuto);
-    frxDBBegin->SetDataSource(DataModule1->SourceBegin);
-    frxDBEnde->SetDataSource(DataModule1->SourceEnde);
-    frxDBOborot->SetDataSource(DataModule1->SourceOborot);
-    frxDBDataset4->Bind(DataModule1->Source1);
+    periodReport->bind(*DataModule1);
 }
 
 bool TMainForm::refuseVehicleDelete()
@@ -488,16 +445,9 @@ void TMainForm::Button3Click()
 {
     if (!reportReady())
         return;
-    const QString id = DataModule1->TableSprAutoid->AsString();
-    const QDate first = DateTimePicker1->date();
-    const QDate last = DateTimePicker2->date();
     // A query the engine rejects ends the run here: the script and the preview stay as they were.
-    const PeriodReportQueries queries = periodReportQueries(id, first, last);
-    RewriteAndOpen(*DataModule1->QueryBegin, queries.Begin);
-    RewriteAndOpen(*DataModule1->QueryOborot, queries.Oborot);
-    RewriteAndOpen(*DataModule1->QueryEnde, queries.Ende);
-    frxDBDataset4->OpenSums(queries.Sums);
-    frxReport1->SetScriptText(PeriodReportScript(first, last));
+    periodReport->open(*DataModule1, DataModule1->TableSprAutoid->AsString(), DateTimePicker1->date(),
+                       DateTimePicker2->date());
     ShowReport(*frxReport1, true);
 }
 

@@ -16,11 +16,10 @@ class QToolBar;
 
 namespace vornak {
 
+class PeriodReport;
 class TDBGridEh;
-class TfrxDBDataset;
 class TfrxPreview;
 class TfrxReport;
-class TPeriodSumsDataSet;
 
 // The main window: the vehicle selector above six picture tabs (vehicles, mileage, expenses,
 // events, report, about). Created before the data module: bindData binds the grids to the data
@@ -96,15 +95,9 @@ public:
     TfrxPreview *frxPreview1;
     QLabel *AboutText;
 
-    // The report data sets (Auto, Begin, Ende, Oborot, Source1), declared before the report so
-    // that the report goes first.
-    std::vector<std::unique_ptr<TfrxDBDataset>> reportDataSets;
-    TfrxDBDataset *frxDBAuto;
-    TfrxDBDataset *frxDBBegin;
-    TfrxDBDataset *frxDBEnde;
-    TfrxDBDataset *frxDBOborot;
-    TPeriodSumsDataSet *frxDBDataset4;
-    std::unique_ptr<TfrxReport> frxReport1;
+    // The period report and its five report data sets; frxReport1 is its report.
+    std::unique_ptr<PeriodReport> periodReport;
+    TfrxReport *frxReport1;
 
     QObject *ActionManager1;
     QAction *ActMileageDel;

@@ -2,13 +2,15 @@
 
 #include "platform/errors.h"
 
+#include <QScopeGuard>
+
 TDataModule1 *DataModule1 = nullptr;
 
 using namespace vornak;
 
 namespace {
 
-const QString connectionString =
+const QString workingDirectoryConnection =
     QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=VORNAK.mdb;Persist Security Info=False;"
                    "Jet OLEDB:Database Password=KwtRPaNzEq48");
 
@@ -80,6 +82,11 @@ TADOQuery *TDataModule1::createQuery(const QString &name, const QStringList &lin
 }
 
 TDataModule1::TDataModule1()
+    : TDataModule1(workingDirectoryConnection)
+{
+}
+
+TDataModule1::TDataModule1(const QString &connectionString)
 {
     Name = QStringLiteral("DataModule1");
     BeginLoading();
@@ -244,6 +251,33 @@ bool TDataModule1::vehicleHasEntries(const QString &id)
         hasEntries = hasEntries || query->FieldByName(QStringLiteral("cnt"))->AsInteger() > 0;
     }
     return hasEntries;
+}
+
+void TDataModule1::selectVehicle(const QString &nameOrKey)
+{
+    // One walk with the lists held still notes the record of the key and those of the name; the
+    // cursor then moves once onto the one chosen, and the lists follow it.
+    int byKey = -1;
+    QList<int> byName;
+    TableSprAuto->DisableControls();
+    {
+        const auto enable = qScopeGuard([this] { TableSprAuto->EnableControls(); });
+        for (TableSprAuto->First(); !TableSprAuto->Eof(); TableSprAuto->Next()) {
+            if (TableSprAutoid->AsString() == nameOrKey)
+                byKey = TableSprAuto->RecNo();
+            if (TableSprAutonameauto->AsString() == nameOrKey)
+                byName.append(TableSprAuto->RecNo());
+        }
+    }
+    if (byKey < 0 && byName.size() > 1)
+        throw Error(QStringLiteral("%1 vehicles are named '%2': give the vehicle's number instead.")
+                        .arg(byName.size())
+                        .arg(nameOrKey));
+    const int chosen = byKey >= 0 ? byKey : byName.value(0, -1);
+    if (chosen < 0)
+        throw Error(QStringLiteral("No vehicle is named or numbered '%1'.").arg(nameOrKey));
+    TableSprAuto->First();
+    TableSprAuto->MoveBy(chosen - 1);
 }
 
 void TDataModule1::refreshVehicleList(TADOQuery *query, int conditionLine)

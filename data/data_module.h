@@ -10,12 +10,14 @@
 #include <vector>
 
 // The data module: the one connection and every dataset and data source of the log book.
-// Creating it connects to "VORNAK.mdb" in the working directory and opens the vehicle and
-// expense type tables; the mileage, event and expense lists follow the current vehicle.
-// Raises DatabaseError (the engine's message) when the file cannot be opened.
+// Creating it connects to "VORNAK.mdb" in the working directory (the command line names another
+// file by its connection string) and opens the vehicle and expense type tables; the mileage,
+// event and expense lists follow the current vehicle. Raises DatabaseError (the engine's message)
+// when the file cannot be opened.
 class TDataModule1 : public vornak::TComponent {
 public:
     TDataModule1();
+    explicit TDataModule1(const QString &connectionString);
     ~TDataModule1() override;
 
     // Components in declaration order.
@@ -80,6 +82,9 @@ public:
     // deleting, with `vehicleDeleteRefusal`.
     bool vehicleHasEntries(const QString &id);
     static const QString vehicleDeleteRefusal;
+    // Makes the vehicle named `nameOrKey` current: the one whose key is that number, else the one
+    // of that name. Raises Error when there is none, or when several share the name.
+    void selectVehicle(const QString &nameOrKey);
 
     // The per-vehicle refresh: reopens the three lists for the current vehicle.
     void SourceSprAutoDataChange(vornak::TDataSource *Sender, vornak::TField *Field);

@@ -38,6 +38,18 @@ public:
     // Removes the file at `path` and the journal files the engine keeps beside it.
     static void removeFiles(const QString &path);
 
+    // Copies the whole database, one consistent state of it while other processes go on writing,
+    // into the new file `path` keyed with `password` (the engine's online backup). Refuses an
+    // existing file; leaves nothing behind when copying fails. Raises DatabaseError.
+    void backupTo(const QString &path, const QString &password);
+    // Replaces the whole content of this database by that of `source` in one transaction.
+    // Raises DatabaseError.
+    void replaceWith(SqlCipherConnection &source);
+    // Keeps the file for this connection alone until it closes: refuses (DatabaseError) while
+    // another connection, in this process or another, has it open; then moves everything in the
+    // write-ahead log into the file itself and stops keeping a log beside it.
+    void takeSoleUse();
+
     std::unique_ptr<ResultSet> query(const QString &sql) override;
     std::unique_ptr<ResultSet> openTable(const QString &table) override;
     int execute(const QString &sql) override;

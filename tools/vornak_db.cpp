@@ -1,10 +1,16 @@
-// vornak-db: creates, checks and queries a log book file from the command line.
+// vornak-db: creates, checks, queries, copies and exports a log book file from the command line,
+// and prints its period report as PDF.
 #include "platform/clock.h"
 #include "platform/database.h"
 #include "platform/errors.h"
+#include "platform/fonts.h"
+#include "platform/regional_settings.h"
 #include "platform/sqlcipher_connection.h"
 #include "tools/demo_log_book.h"
+#include "tools/list_export.h"
+#include "tools/log_book_copy.h"
 #include "tools/log_book_schema.h"
+#include "tools/period_report_pdf.h"
 #include "tools/result_text.h"
 
 #include <cstdio>
@@ -12,7 +18,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QHash>
 #include <QStringList>
+
+#include <cstring>
+#include <memory>
+#include <optional>
 
 using namespace vornak;
 
@@ -31,6 +43,14 @@ int usage()
                       "  vornak-db init [--demo] FILE    create a log book (with a year of sample entries)\n"
                       "  vornak-db check FILE            report missing tables and columns, and damage\n"
                       "  vornak-db sql FILE STATEMENT    run one statement and print its result\n"
+                      "  vornak-db report FILE --vehicle NAME|ID --from DATE --to DATE --pdf OUT.pdf\n"
+                      "                                  write the vehicle's period report as PDF\n"
+                      "  vornak-db backup FILE OUT       copy the log book, also while the program has it open\n"
+                      "  vornak-db restore BACKUP FILE   put a checked backup back (FILE kept as FILE.before-restore)\n"
+                      "  vornak-db export FILE LIST [--vehicle NAME|ID]\n"
+                      "                                  print a list as CSV: vehicles, readings, expenses, events,\n"
+                      "                                  expense-types\n"
+                      "Dates: 2026-11-01 or the regional short date (01.11.2026).\n"
                       "A result is printed as tab-separated lines, the column names first; inside a value\n"
                       "a backslash, tab, line feed, carriage return and NUL are written \\\\, \\t, \\n, \\r, \\0.\n"));
     return 2;
@@ -100,25 +120,111 @@ int sql(const QStringList &args)
     return 0;
 }
 
+// The values of `--name value` options after `positional` plain arguments; empty when the
+// arguments do not have that shape or name an option not in `names`.
+std::optional<QHash<QString, QString>> options(const QStringList &args, int positional, const QStringList &names)
+{
+    if (args.size() < positional || (args.size() - positional) % 2 != 0)
+        return std::nullopt;
+    QHash<QString, QString> values;
+    for (qsizetype i = positional; i < args.size(); i += 2) {
+        const QString name = args[i];
+        if (!name.startsWith(QLatin1String("--")) || !names.contains(name.mid(2)) || values.contains(name.mid(2)))
+            return std::nullopt;
+        values.insert(name.mid(2), args[i + 1]);
+    }
+    return values;
+}
+
+int report(const QStringList &args)
+{
+    const QStringList required = {QStringLiteral("vehicle"), QStringLiteral("from"), QStringLiteral("to"),
+                                  QStringLiteral("pdf")};
+    const auto values = options(args, 1, required);
+    if (!values || values->size() != required.size())
+        return usage();
+    log_book::PeriodReportRequest request;
+    request.logBook = args[0];
+    request.vehicle = values->value(QStringLiteral("vehicle"));
+    request.first = log_book::commandLineDate(values->value(QStringLiteral("from")));
+    request.last = log_book::commandLineDate(values->value(QStringLiteral("to")));
+    request.pdf = values->value(QStringLiteral("pdf"));
+    log_book::writePeriodReportPdf(request);
+    return 0;
+}
+
+int backup(const QStringList &args)
+{
+    if (args.size() != 2)
+        return usage();
+    log_book::backup(args[0], args[1]);
+    write(stdout, QStringLiteral("Copied %1 to %2\n").arg(args[0], args[1]));
+    return 0;
+}
+
+int restore(const QStringList &args)
+{
+    if (args.size() != 2)
+        return usage();
+    const bool replaced = QFileInfo::exists(args[1]);
+    log_book::restore(args[0], args[1]);
+    write(stdout, QStringLiteral("Restored %1 from %2\n").arg(args[1], args[0]));
+    if (replaced)
+        write(stdout, QStringLiteral("The replaced log book is kept as %1%2\n")
+                          .arg(args[1], QLatin1String(log_book::beforeRestoreSuffix)));
+    return 0;
+}
+
+int exportList(const QStringList &args)
+{
+    const auto values = options(args, 2, {QStringLiteral("vehicle")});
+    if (!values)
+        return usage();
+    const QByteArray csv = log_book::exportList(args[0], args[1], values->value(QStringLiteral("vehicle")));
+    std::fwrite(csv.constData(), 1, size_t(csv.size()), stdout);
+    return 0;
+}
+
+struct CommandRow {
+    const char *name;
+    int (*run)(const QStringList &args);
+    bool draws;  // needs fonts and painting: runs in a GUI application on the offscreen platform
+};
+
+const CommandRow commands[] = {
+    {"init", init, false},     {"check", check, false},     {"sql", sql, false},           {"report", report, true},
+    {"backup", backup, false}, {"restore", restore, false}, {"export", exportList, false},
+};
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    if (args.isEmpty())
+    const CommandRow *command = nullptr;
+    for (const CommandRow &row : commands)
+        if (argc > 1 && std::strcmp(argv[1], row.name) == 0)
+            command = &row;
+    if (command && command->draws) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");  // no window is ever shown: no display needed
+        // Standard error carries this tool's messages only, not the notes of the offscreen
+        // platform (such as a missing runtime folder); Qt's errors still pass.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                write(stderr, message + u'\n');
+        });
+    }
+    std::unique_ptr<QCoreApplication> app = command && command->draws ? std::make_unique<QGuiApplication>(argc, argv)
+                                                                      : std::make_unique<QCoreApplication>(argc, argv);
+    if (!command)
         return usage();
-    const QString command = args.takeFirst();
     try {
-        if (command == u"init")
-            return init(args);
-        if (command == u"check")
-            return check(args);
-        if (command == u"sql")
-            return sql(args);
+        if (command->draws) {  // as the program starts: its fonts and the regional conventions
+            registerFonts();
+            QLocale::setDefault(RegionalSettings::conventionsLocale(QLocale::system()));
+        }
+        return command->run(app->arguments().mid(2));
     } catch (const Error &e) {
         write(stderr, e.message() + u'\n');
         return 1;
     }
-    return usage();
 }

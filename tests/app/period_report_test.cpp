@@ -27,6 +27,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -129,15 +130,20 @@ struct ReportTab : MainWindowSession {
     QStringList texts() const
     {
         QStringList found;
-        TfrxCustomPreviewPages *pages = form.frxReport1->PreviewPages();
-        for (int index = 0; index < pages->Count(); ++index)
-            for (TfrxComponent *object : pages->PageAt(index)->Objects()) {
-                QList<TfrxComponent *> views = object->Objects();
-                views.prepend(object);
-                for (TfrxComponent *view : views)
-                    if (auto *memo = dynamic_cast<TfrxCustomMemoView *>(view))
-                        found << memo->Memo().join(QLatin1Char('|'));
-            }
+        for (int index = 0; index < form.frxReport1->PreviewPages()->Count(); ++index)
+            found += pageTexts(index);
+        return found;
+    }
+    QStringList pageTexts(int index) const
+    {
+        QStringList found;
+        for (TfrxComponent *object : form.frxReport1->PreviewPages()->PageAt(index)->Objects()) {
+            QList<TfrxComponent *> views = object->Objects();
+            views.prepend(object);
+            for (TfrxComponent *view : views)
+                if (auto *memo = dynamic_cast<TfrxCustomMemoView *>(view))
+                    found << memo->Memo().join(QLatin1Char('|'));
+        }
         return found;
     }
 
@@ -182,7 +188,7 @@ TEST(PeriodReport, ShowsTheMileageAndTheExpenseTypesOfTheCurrentVehicle)
     const QString november = QStringLiteral("период с 01.11.2011 по 30.11.2011");
     EXPECT_EQ(tab.texts(), report(QStringLiteral("Нива"), november, {"100", "90", "190"},
                                   {"Аренда", "100", "Бензин", "750,5"}, QStringLiteral("850,5")));
-    EXPECT_EQ(tab.preview.shown, tab.form.frxReport1.get());
+    EXPECT_EQ(tab.preview.shown, tab.form.frxReport1);
 
     // Волга has no readings before the period: its empty km1 prints 0.
     tab.module->TableSprAuto->Last();
@@ -204,7 +210,7 @@ TEST(PeriodReport, TheTabsPreviewShowsThePreparedPages)
     tab.form.frxReport1->SetPreview(tab.form.frxPreview1);
     tab.press(tab.form.Button3);
     ASSERT_TRUE(tab.dialogs.messages.isEmpty()) << tab.dialogs.messages.value(0).text.toStdString();
-    EXPECT_EQ(tab.form.frxPreview1->Report(), tab.form.frxReport1.get());
+    EXPECT_EQ(tab.form.frxPreview1->Report(), tab.form.frxReport1);
     EXPECT_EQ(tab.form.frxPreview1->PageCount(), 1);
     EXPECT_EQ(tab.form.frxPreview1->PageNo(), 1);
     if (const QString shot = qEnvironmentVariable("VORNAK_REPORT_TAB_SHOT"); !shot.isEmpty())
@@ -333,6 +339,57 @@ TEST(PeriodReport, ARejectedQueryLeavesTheReportAsItWas)
     EXPECT_FALSE(tab.form.frxReport1->Timer()->isActive());
     EXPECT_EQ(tab.texts(), shown);
     EXPECT_NE(tab.module->ADOQuery1->SQL.Lines(), sums);
+}
+
+namespace {
+
+// The words of a text, sorted: the PDF's text comes out in reading order, the pages' texts in
+// band order.
+QStringList sortedWords(const QString &text)
+{
+    QStringList words = text.split(QRegularExpression(QStringLiteral("[\\s|]+")), Qt::SkipEmptyParts);
+    words.sort();
+    return words;
+}
+
+}  // namespace
+
+// `vornak-db report` prints the report tab's pages: as many, each with the same words.
+TEST(PeriodReport, TheCommandLinePdfHoldsTheTabsPages)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    // Sixty more expense types in the period make Нива's report two pages long.
+    QStringList longBook = logBook;
+    for (int type = 6; type < 66; ++type) {
+        longBook << QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES ('Запчасть №%1')").arg(type);
+        longBook << expense("10.11.2011", 1, type, "12.25");
+    }
+    ReportTab tab(longBook);
+    tab.press(tab.form.Button3);
+    ASSERT_TRUE(tab.dialogs.messages.isEmpty()) << tab.dialogs.messages.value(0).text.toStdString();
+    const int pages = tab.form.frxReport1->PreviewPages()->Count();
+    ASSERT_EQ(pages, 2);
+
+    const QString pdf = tab.file.folder() + QStringLiteral("/card.pdf");
+    QProcess tool;
+    tool.start(QStringLiteral(VORNAK_DB_PATH),
+               {QStringLiteral("report"), tab.file.path(), QStringLiteral("--vehicle"), QStringLiteral("Нива"),
+                QStringLiteral("--from"), QStringLiteral("2011-11-01"), QStringLiteral("--to"),
+                QStringLiteral("30.11.2011"), QStringLiteral("--pdf"), pdf});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    QProcess text;
+    text.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    QStringList printed = QString::fromUtf8(text.readAllStandardOutput()).split(QLatin1Char('\f'));
+    ASSERT_EQ(printed.takeLast().trimmed(), QString()) << "every page ends with a form feed";
+    ASSERT_EQ(printed.size(), pages);
+    for (int index = 0; index < pages; ++index)
+        EXPECT_EQ(sortedWords(printed[index]), sortedWords(tab.pageTexts(index).join(QLatin1Char(' ')))) << index;
+    EXPECT_TRUE(printed[0].contains(QStringLiteral("Карточка автомобиля Нива")));
+    EXPECT_TRUE(printed[1].contains(QStringLiteral("Итоги")));
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "platform/database.h"
 #include "platform/sqlcipher_connection.h"
 #include "tests/fixtures/temp_database.h"
+#include "tests/tools/tool_run.h"
 #include "tools/log_book_schema.h"
 
 #include <QDir>
@@ -19,21 +20,6 @@ inline void PrintTo(const QString &text, std::ostream *out)
 }
 
 namespace {
-
-struct ToolRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-ToolRun runTool(const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(VORNAK_DB_PATH), args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 TEST(VornakDb, AnotherProcessWritesWhileTheFileIsOpenHere)
 {

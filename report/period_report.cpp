@@ -1,0 +1,80 @@
+#include "report/period_report.h"
+
+#include "data/data_module.h"
+#include "report/engine/report_preparation.h"
+#include "report/model/report.h"
+#include "report/period_report_queries.h"
+#include "report/period_report_template.h"
+#include "report/period_sums_data_set.h"
+
+namespace vornak {
+
+namespace {
+
+// The report data sets over single rows and the current vehicle: component and user name. The
+// per-type sums, "Source1" (frxDBDataset4), has a data set of its own kind.
+struct ReportDataSetRow {
+    TfrxDBDataset *PeriodReport::*dataSet;
+    const char *name;
+    const char *userName;
+};
+
+const ReportDataSetRow reportDataSetRows[] = {
+    {&PeriodReport::frxDBAuto, "frxDBAuto", "Auto"},
+    {&PeriodReport::frxDBBegin, "frxDBBegin", "Begin"},
+    {&PeriodReport::frxDBEnde, "frxDBEnde", "Ende"},
+    {&PeriodReport::frxDBOborot, "frxDBOborot", "Oborot"},
+};
+
+// A report data set of the report: named, its data source not closed after a run.
+template <class DataSet>
+DataSet *addReportDataSet(std::vector<std::unique_ptr<TfrxDBDataset>> &owned, const char *name, const char *userName)
+{
+    auto dataSet = std::make_unique<DataSet>();
+    dataSet->SetName(QLatin1String(name));
+    dataSet->SetUserName(QLatin1String(userName));
+    dataSet->SetCloseDataSource(false);
+    dataSet->SetBCDToCurrency(false);
+    DataSet *raw = dataSet.get();
+    owned.push_back(std::move(dataSet));
+    return raw;
+}
+
+}  // namespace
+
+PeriodReport::PeriodReport(std::function<TfrxCustomPreview *(const QString &)> findPreview)
+{
+    for (const ReportDataSetRow &row : reportDataSetRows)
+        this->*row.dataSet = addReportDataSet<TfrxDBDataset>(reportDataSets, row.name, row.userName);
+    frxDBDataset4 = addReportDataSet<TPeriodSumsDataSet>(reportDataSets, "frxDBDataset4", "Source1");
+
+    frxReport1 = std::make_unique<TfrxReport>();
+    TfrxTemplateLinks links;
+    links.findDataSet = TfrxTemplateLinks::dataSetIn(reportDataSets);
+    links.findPreview = std::move(findPreview);
+    LoadPeriodReportTemplate(*frxReport1, links);
+    InstallReportStages(*frxReport1);
+}
+
+PeriodReport::~PeriodReport() = default;
+
+void PeriodReport::bind(TDataModule1 &dataModule)
+{
+    frxDBAuto->SetDataSource(dataModule.SourceSprAuto);
+    frxDBBegin->SetDataSource(dataModule.SourceBegin);
+    frxDBEnde->SetDataSource(dataModule.SourceEnde);
+    frxDBOborot->SetDataSource(dataModule.SourceOborot);
+    frxDBDataset4->Bind(dataModule.Source1);
+}
+
+void PeriodReport::open(TDataModule1 &dataModule, const QString &vehicleId, const QDate &first, const QDate &last)
+{
+    const PeriodReportQueries queries = periodReportQueries(vehicleId, first, last);
+    RewriteAndOpen(*dataModule.QueryBegin, queries.Begin);
+    RewriteAndOpen(*dataModule.QueryOborot, queries.Oborot);
+    RewriteAndOpen(*dataModule.QueryEnde, queries.Ende);
+    frxDBDataset4->OpenSums(queries.Sums);
+    frxReport1->SetScriptText(PeriodReportScript(first, last));
+}
+
+}  // namespace vornak

@@ -1,0 +1,50 @@
+#pragma once
+
+// The period report as the report tab and `vornak-db report` run it: the report read from its
+// template, its five report data sets over the data module's report queries, and the run for one
+// vehicle and period. Both open the run here and then prepare the same report: the tab shows it
+// in its preview, the command line prepares it and draws its pages into a PDF file.
+
+#include <QDate>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TDataModule1;
+
+namespace vornak {
+
+class TfrxCustomPreview;
+class TfrxDBDataset;
+class TfrxReport;
+class TPeriodSumsDataSet;
+
+class PeriodReport {
+public:
+    // Reads the template into frxReport1 and gives it every stage a preparation needs;
+    // `findPreview` finds the preview control the template names (none on the command line).
+    explicit PeriodReport(std::function<TfrxCustomPreview *(const QString &)> findPreview = {});
+    ~PeriodReport();
+
+    // Binds the five report data sets to the data module's sources.
+    void bind(TDataModule1 &dataModule);
+    // Opens the report queries for the vehicle `vehicleId` (its key as text; the data module's
+    // current vehicle, which the report's Auto data set reads) and the period, and gives the report
+    // the script with the period caption. A query the engine rejects raises and leaves the script
+    // as it was.
+    void open(TDataModule1 &dataModule, const QString &vehicleId, const QDate &first, const QDate &last);
+
+    // The report data sets (Auto, Begin, Ende, Oborot, Source1), declared before the report so
+    // that the report goes first.
+    std::vector<std::unique_ptr<TfrxDBDataset>> reportDataSets;
+    TfrxDBDataset *frxDBAuto = nullptr;
+    TfrxDBDataset *frxDBBegin = nullptr;
+    TfrxDBDataset *frxDBEnde = nullptr;
+    TfrxDBDataset *frxDBOborot = nullptr;
+    TPeriodSumsDataSet *frxDBDataset4 = nullptr;
+    std::unique_ptr<TfrxReport> frxReport1;
+};
+
+}  // namespace vornak

@@ -1,0 +1,37 @@
+#!/bin/sh
+# Builds the Debian package from the build folder given, unpacks it into a temporary root and
+# looks into it: the files in their standard places, the dependencies, and the installed menu
+# launcher starting the program on a new log book in the XDG data folder.
+set -eu
+build="$1"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >"$work/cpack.log" 2>&1 ||
+  { cat "$work/cpack.log"; fail "cpack"; }
+deb="$(ls "$work"/package/*.deb)"
+depends="$(dpkg-deb -f "$deb" Depends)"
+for package in fonts-wine fonts-liberation libsqlcipher libqt6widgets6 libqt6svg6; do
+  case "$depends" in *"$package"*) ;; *) fail "Depends lacks $package: $depends" ;; esac
+done
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+app=ru.vornak.Vornak
+for file in usr/bin/vornak usr/bin/vornak-db usr/bin/vornak-start \
+  usr/share/applications/$app.desktop usr/share/metainfo/$app.metainfo.xml \
+  usr/share/icons/hicolor/48x48/apps/$app.png usr/share/icons/hicolor/scalable/apps/$app.svg; do
+  [ -s "$root/$file" ] || fail "$file is not in the package"
+done
+# The PNG's header: width and height of 48 each.
+size="$(od -An -tx1 -j16 -N8 "$root/usr/share/icons/hicolor/48x48/apps/$app.png" | tr -d ' \n')"
+[ "$size" = "0000003000000030" ] || fail "the 48 px icon is $size"
+
+# From the menu: the launcher creates the log book and the program runs on it until stopped.
+export XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=offscreen
+status=0
+timeout 8 "$root/usr/bin/vornak-start" >"$work/start.log" 2>&1 || status=$?
+[ "$status" -eq 124 ] || { cat "$work/start.log"; fail "the program ended with $status instead of running"; }
+"$root/usr/bin/vornak-db" check "$XDG_DATA_HOME/vornak/VORNAK.mdb" >/dev/null || fail "no log book was created"
+echo "package: $(basename "$deb"), Depends: $depends"

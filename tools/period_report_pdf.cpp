@@ -1,0 +1,46 @@
+#include "tools/period_report_pdf.h"
+
+#include "data/data_module.h"
+#include "platform/date_time.h"
+#include "platform/errors.h"
+#include "platform/regional_settings.h"
+#include "report/draw/pdf_export.h"
+#include "report/engine/report_preparation.h"
+#include "report/model/report.h"
+#include "report/period_report.h"
+#include "report/period_report_queries.h"
+#include "tools/log_book_schema.h"
+
+namespace vornak::log_book {
+
+QDate commandLineDate(const QString &text)
+{
+    if (const QDate iso = QDate::fromString(text, QStringLiteral("yyyy-MM-dd")); iso.isValid())
+        return iso;
+    if (const auto regional = date_time::parseDate(text))
+        return date_time::datePart(*regional);
+    const QDate example(2026, 11, 1);
+    throw Error(QStringLiteral("'%1' is not a date: write it as %2 or %3.")
+                    .arg(text, example.toString(Qt::ISODate),
+                         date_time::format(date_time::encode(example), RegionalSettings::current().shortDateFormat)));
+}
+
+void writePeriodReportPdf(const PeriodReportRequest &request)
+{
+    if (request.first > request.last)
+        throw Error(QStringLiteral("The period ends before it begins."));
+    PdfFile pdf(request.pdf);
+    TDataModule1 dataModule(connectionString(request.logBook));
+    dataModule.selectVehicle(request.vehicle);
+    PeriodReport period;
+    period.bind(dataModule);
+    TfrxReport &report = *period.frxReport1;
+    report.EngineOptions.NewSilentMode = simReThrow;  // errors go to standard error, not to a message box
+    period.open(dataModule, dataModule.TableSprAutoid->AsString(), request.first, request.last);
+    if (!PrepareReport(report))
+        throw EngineError(QStringLiteral("The report could not be prepared."));
+    pdf.commit(*report.PreviewPages(),
+               dataModule.TableSprAutonameauto->AsString() + u' ' + PeriodCaption(request.first, request.last));
+}
+
+}  // namespace vornak::log_book

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace vornak::log_book {
+
+// What `vornak-db report` prepares: the period report of one vehicle of a log book, as a PDF file.
+struct PeriodReportRequest {
+    QString logBook;  // the log book file
+    QString vehicle;  // its key or its name
+    QDate first;
+    QDate last;
+    QString pdf;  // the PDF file written
+};
+
+// Prepares the period report as the report tab does (template, queries, script, band engine) and
+// writes its pages as PDF. The PDF file appears whole or not at all; a path that cannot be
+// written fails before the report is prepared. Raises Error with the message to show.
+void writePeriodReportPdf(const PeriodReportRequest &request);
+
+// A date of the command line: ISO (2026-11-01) or the regional short date; raises Error.
+QDate commandLineDate(const QString &text);
+
+}  // namespace vornak::log_book
