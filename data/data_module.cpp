@@ -86,7 +86,8 @@ TDataModule1::TDataModule1()
 {
 }
 
-TDataModule1::TDataModule1(const QString &connectionString)
+TDataModule1::TDataModule1(const QString &connectionString, Lists lists)
+    : lists_(lists)
 {
     Name = QStringLiteral("DataModule1");
     BeginLoading();
@@ -180,7 +181,7 @@ TDataModule1::TDataModule1(const QString &connectionString)
     TableTYPE_EXPENSE->TableName = QStringLiteral("SYS_TYPE_EXPENSE");
     TableTYPE_EXPENSEID = declareField<TAutoIncField>(TableTYPE_EXPENSE, QStringLiteral("ID"));
     TableTYPE_EXPENSEOPISANIE = declareField<TWideStringField>(TableTYPE_EXPENSE, QStringLiteral("OPISANIE"), {}, 255);
-    TableTYPE_EXPENSE->SetActive(true);
+    TableTYPE_EXPENSE->SetActive(lists == Lists::Open);
 
     ADOQuery1 = createQuery(
         QStringLiteral("ADOQuery1"),
@@ -292,6 +293,8 @@ void TDataModule1::refreshVehicleList(TADOQuery *query, int conditionLine)
 
 void TDataModule1::SourceSprAutoDataChange(TDataSource *, TField *)
 {
+    if (lists_ == Lists::Closed)
+        return;
     refreshVehicleList(QueryDocMileage, 1);
     refreshVehicleList(QueryDocEvents, 1);
     refreshVehicleList(QueryDocExpense, 3);

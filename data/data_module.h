@@ -16,8 +16,13 @@
 // when the file cannot be opened.
 class TDataModule1 : public vornak::TComponent {
 public:
+    // Whether the lists the windows show are open (the expense type catalogue, and the mileage,
+    // event and expense lists following the current vehicle) or stay closed (the command line's
+    // report reads none of them; the vehicles and the report's queries work as always).
+    enum class Lists { Open, Closed };
+
     TDataModule1();
-    explicit TDataModule1(const QString &connectionString);
+    explicit TDataModule1(const QString &connectionString, Lists lists = Lists::Open);
     ~TDataModule1() override;
 
     // Components in declaration order.
@@ -103,6 +108,7 @@ private:
     vornak::TADOQuery *createQuery(const QString &name, const QStringList &lines);
     void refreshVehicleList(vornak::TADOQuery *query, int conditionLine);
 
+    Lists lists_;
     OwnedComponents owned_;
 };
 

@@ -30,7 +30,7 @@ void writePeriodReportPdf(const PeriodReportRequest &request)
     if (request.first > request.last)
         throw Error(QStringLiteral("The period ends before it begins."));
     PdfFile pdf(request.pdf);
-    TDataModule1 dataModule(connectionString(request.logBook));
+    TDataModule1 dataModule(connectionString(request.logBook), TDataModule1::Lists::Closed);
     dataModule.selectVehicle(request.vehicle);
     PeriodReport period;
     period.bind(dataModule);
