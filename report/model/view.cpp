@@ -91,8 +91,9 @@ TfrxPropertyList frxFrameProperties(const QString &prefix, std::function<TfrxFra
         info.defaultOf = [get, own](const TfrxComponent &o) { return own(get(o)); };
         return info;
     };
-    for (const auto &[lineName, member] : lines) {
-        const QString side = QString::fromLatin1(lineName) + u'.';
+    for (const auto &line : lines) {
+        const auto member = line.second;  // a plain variable: lambdas capture it on every compiler
+        const QString side = QString::fromLatin1(line.first) + u'.';
         list << followingTheFrame(make.operator()<int>(
                                       side + QStringLiteral("Color"), TfrxPropertyKind::Color,
                                       [member](const TfrxFrame &f) { return int((f.*member).Color); },

@@ -10,7 +10,7 @@
 #include "report/model/view.h"
 #include "report/pages/xml_item.h"
 
-#include <QHash>
+#include <map>
 #include <vector>
 
 namespace vornak {
@@ -74,24 +74,24 @@ constexpr const char16_t *kMemoAttributes[] = {
 // The properties compared as text for objects of one class, in writing order.
 const std::vector<const TfrxPropertyInfo *> &comparedProperties(const TfrxComponent &object)
 {
-    // Built once per class and kept for the life of the program, like the property tables.
-    static QHash<QString, const std::vector<const TfrxPropertyInfo *> *> tables;
+    // Built once per class and kept for the life of the program, like the property tables; the
+    // map's nodes stay where they are, so the lists handed out do too.
+    static std::map<QString, std::vector<const TfrxPropertyInfo *>> tables;
     const QString className = object.ClassName();
-    if (const auto *known = tables.value(className))
-        return *known;
-    auto *list = new std::vector<const TfrxPropertyInfo *>;
+    if (const auto known = tables.find(className); known != tables.end())
+        return known->second;
+    std::vector<const TfrxPropertyInfo *> list;
     const auto add = [&](const auto &names) {
         for (const char16_t *name : names)
             if (const TfrxPropertyInfo *property = findProperty(object.Properties(), QString::fromUtf16(name)))
-                list->push_back(property);
+                list.push_back(property);
     };
     add(kComponentAttributes);
     if (dynamic_cast<const TfrxView *>(&object))
         add(kViewAttributes);
     if (dynamic_cast<const TfrxCustomMemoView *>(&object))
         add(kMemoAttributes);
-    tables.insert(className, list);
-    return *list;
+    return tables.emplace(className, std::move(list)).first->second;
 }
 
 struct FontAttribute {

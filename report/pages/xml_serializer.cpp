@@ -16,8 +16,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
-#include <QHash>
 #include <vector>
 
 namespace vornak {
@@ -55,14 +55,15 @@ bool lessIgnoringCase(QStringView a, QStringView b)
 
 const std::vector<Attribute> &attributeTable(const TfrxComponent &object)
 {
-    // Built once per class and kept for the life of the program, like the property tables.
-    static QHash<QString, const std::vector<Attribute> *> tables;
+    // Built once per class and kept for the life of the program, like the property tables; the
+    // map's nodes stay where they are, so the tables handed out do too.
+    static std::map<QString, std::vector<Attribute>> tables;
     const QString className = object.ClassName();
-    if (const std::vector<Attribute> *known = tables.value(className))
-        return *known;
-    auto *table = new std::vector<Attribute>;
+    if (const auto known = tables.find(className); known != tables.end())
+        return known->second;
+    std::vector<Attribute> table;
     for (const TfrxPropertyInfo &property : object.Properties())
-        table->push_back({componentTextName(property), Target::Property, &property});
+        table.push_back({componentTextName(property), Target::Property, &property});
     const std::pair<const char16_t *, void (TfrxComponent::*)(double)> geometry[] = {
         {u"l", &TfrxComponent::SetLeft},
         {u"t", &TfrxComponent::SetTop},
@@ -70,16 +71,15 @@ const std::vector<Attribute> &attributeTable(const TfrxComponent &object)
         {u"h", &TfrxComponent::SetHeight},
     };
     for (const auto &[name, setter] : geometry)
-        table->push_back({QString::fromUtf16(name), Target::Geometry, nullptr, setter});
-    table->push_back({QStringLiteral("Font.Size"), Target::FontSize});
+        table.push_back({QString::fromUtf16(name), Target::Geometry, nullptr, setter});
+    table.push_back({QStringLiteral("Font.Size"), Target::FontSize});
     if (dynamic_cast<const TfrxCustomMemoView *>(&object)) {
-        table->push_back({QStringLiteral("u"), Target::MemoText});
-        table->push_back({QStringLiteral("x"), Target::MemoText});
+        table.push_back({QStringLiteral("u"), Target::MemoText});
+        table.push_back({QStringLiteral("x"), Target::MemoText});
     }
-    std::stable_sort(table->begin(), table->end(),
+    std::stable_sort(table.begin(), table.end(),
                      [](const Attribute &a, const Attribute &b) { return lessIgnoringCase(a.name, b.name); });
-    tables.insert(className, table);
-    return *table;
+    return tables.emplace(className, std::move(table)).first->second;
 }
 
 const Attribute *findAttribute(const std::vector<Attribute> &table, QStringView name)

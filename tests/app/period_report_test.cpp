@@ -104,6 +104,7 @@ struct RefreshingPreview : TfrxCustomPreview {
 struct ReportTab : MainWindowSession {
     TMainForm &form = *MainForm;
     RefreshingPreview preview;
+    TfrxCustomPreview *const formPreview = form.frxReport1->Preview();
     int prints = 0;
     std::function<bool(TfrxReport &)> realPrint;  // printing as the window does it
 
@@ -117,6 +118,9 @@ struct ReportTab : MainWindowSession {
         form.DateTimePicker1->setDate(QDate(2011, 11, 1));
         form.DateTimePicker2->setDate(QDate(2011, 11, 30));
     }
+    // The stand-in preview is gone before the window (members go before the base) and the report
+    // calls on its preview when it goes: the report gets the form's own preview back.
+    ~ReportTab() { form.frxReport1->SetPreview(formPreview); }
 
     // Clicks a report button and lets the report's 50-millisecond timer prepare the report.
     void press(QPushButton *button)
