@@ -4,10 +4,10 @@
 #include "platform/regional_settings.h"
 #include "tools/log_book_schema.h"
 
+#include <cstdio>
 #include <QApplication>
 #include <QDate>
 #include <QDir>
-#include <cstdio>
 #include <vector>
 
 namespace vornak::bench {
@@ -28,8 +28,8 @@ sqlite3 *openPlain(const QString &path, const char *pragmas)
     sqlite3_key(db, key.constData(), int(key.size()));
     sqlite3_busy_timeout(db, 3000);
     // The page cache the engine gives its connections, so that peers differ from the engine only in the engine.
-    const std::string setup =
-        std::string("PRAGMA journal_mode=WAL; PRAGMA cache_size=-16384; ") + pragmas + " SELECT count(*) FROM sqlite_master";
+    const std::string setup = std::string("PRAGMA journal_mode=WAL; PRAGMA cache_size=-16384; ") + pragmas +
+                              " SELECT count(*) FROM sqlite_master";
     check(sqlite3_exec(db, setup.c_str(), nullptr, nullptr, nullptr), db);
     return db;
 }
@@ -44,11 +44,12 @@ void createLogBook(const QString &path, int count)
 {
     log_book::create(path);
     sqlite3 *db = openPlain(path);
-    check(sqlite3_exec(db, "BEGIN; INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('A', 0, 40000)",
-                       nullptr, nullptr, nullptr),
+    check(sqlite3_exec(db, "BEGIN; INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('A', 0, 40000)", nullptr,
+                       nullptr, nullptr),
           db);
     sqlite3_stmt *insert = nullptr;
-    check(sqlite3_prepare_v2(db, "INSERT INTO DOC_MILEAGE (id, datedoc, idauto, tekprobeg, raznica) VALUES (?, ?, ?, ?, ?)",
+    check(sqlite3_prepare_v2(db,
+                             "INSERT INTO DOC_MILEAGE (id, datedoc, idauto, tekprobeg, raznica) VALUES (?, ?, ?, ?, ?)",
                              -1, &insert, nullptr),
           db);
     for (int i = 0; i < count; ++i) {
@@ -63,6 +64,23 @@ void createLogBook(const QString &path, int count)
     }
     sqlite3_finalize(insert);
     check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+    sqlite3_close(db);
+}
+
+void addExpenseTypes(const QString &path, int count, double date)
+{
+    sqlite3 *db = openPlain(path);
+    const QByteArray fill =
+        QStringLiteral("BEGIN;"
+                       "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                       "INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) SELECT 'Расход № ' || i FROM n;"
+                       "INSERT INTO DOC_EXPENSE (IDTYPE, IDAUTO, DATEDOC, KOLVO, SUMMA, OPISANIE) "
+                       "SELECT ID, 1, %2, 1, 1000 + ID % 977, '' FROM SYS_TYPE_EXPENSE;"
+                       "COMMIT;")
+            .arg(count)
+            .arg(date, 0, 'f', 1)
+            .toUtf8();
+    check(sqlite3_exec(db, fill.constData(), nullptr, nullptr, nullptr), db);
     sqlite3_close(db);
 }
 
@@ -116,4 +134,4 @@ int runBenchmarks(int argc, char **argv, const std::function<void()> &prepare, c
     return 0;
 }
 
-} // namespace vornak::bench
+}  // namespace vornak::bench

@@ -4,10 +4,10 @@
 // the engine and the data layer are measured against) and a reporter that prints, after the
 // usual table, each figure divided by its peer's.
 #define SQLITE_HAS_CODEC 1
-#include <QString>
 #include <benchmark/benchmark.h>
 #include <functional>
 #include <map>
+#include <QString>
 #include <sqlcipher/sqlite3.h>
 #include <string>
 
@@ -34,11 +34,18 @@ Reading benchReading(int i, int count);
 // Creates a log book at `path` holding one vehicle and `count` readings.
 void createLogBook(const QString &path, int count);
 
+// Adds `count` expense types to a log book, each with one expense of vehicle 1 on `date` (a date
+// serial): every type makes a row of the period report.
+void addExpenseTypes(const QString &path, int count, double date);
+
 // Prints "ratio A_X / A_<peer> = r (cpu c)" for every benchmark A_X that has a peer A_<peer>,
 // from the medians when there are repetitions.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    explicit RatioReporter(std::string peerSuffix = "_Plain") : peerSuffix_(std::move(peerSuffix)) {}
+    explicit RatioReporter(std::string peerSuffix = "_Plain")
+        : peerSuffix_(std::move(peerSuffix))
+    {
+    }
     void ReportRuns(const std::vector<Run> &runs) override;
     void printRatios() const;
 
@@ -57,4 +64,4 @@ private:
 int runBenchmarks(int argc, char **argv, const std::function<void()> &prepare,
                   const std::string &peerSuffix = "_Plain");
 
-} // namespace vornak::bench
+}  // namespace vornak::bench

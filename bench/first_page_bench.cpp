@@ -46,40 +46,8 @@ struct LogBook {
     LogBook()
     {
         const QString path = dir.filePath(log_book::fileName);
-        log_book::create(path);
-        sqlite3 *db = bench::openPlain(path);
-        bench::check(sqlite3_exec(db,
-                                  "BEGIN; INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) "
-                                  "VALUES ('Лада Калина', 0, 46000)",
-                                  nullptr, nullptr, nullptr),
-                     db);
-        sqlite3_stmt *type = nullptr;
-        sqlite3_stmt *expense = nullptr;
-        bench::check(
-            sqlite3_prepare_v2(db, "INSERT INTO SYS_TYPE_EXPENSE (ID, OPISANIE) VALUES (?, ?)", -1, &type, nullptr),
-            db);
-        bench::check(sqlite3_prepare_v2(db,
-                                        "INSERT INTO DOC_EXPENSE (IDTYPE, IDAUTO, DATEDOC, KOLVO, SUMMA, OPISANIE) "
-                                        "VALUES (?, 1, ?, 1, ?, '')",
-                                        -1, &expense, nullptr),
-                     db);
-        const double first = date_time::encode(periodStart);
-        for (int i = 1; i <= expenseTypes; ++i) {
-            const QByteArray name = QStringLiteral("Расход № %1 (топливо и обслуживание)").arg(i, 5).toUtf8();
-            sqlite3_bind_int(type, 1, i);
-            sqlite3_bind_text(type, 2, name.constData(), int(name.size()), SQLITE_TRANSIENT);
-            bench::check(sqlite3_step(type), db);
-            sqlite3_reset(type);
-            sqlite3_bind_int(expense, 1, i);
-            sqlite3_bind_double(expense, 2, first + i % 30);
-            sqlite3_bind_int(expense, 3, 1000 + i % 977);
-            bench::check(sqlite3_step(expense), db);
-            sqlite3_reset(expense);
-        }
-        sqlite3_finalize(type);
-        sqlite3_finalize(expense);
-        bench::check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
-        sqlite3_close(db);
+        bench::createLogBook(path, 0);
+        bench::addExpenseTypes(path, expenseTypes, date_time::encode(periodStart.addDays(14)));
     }
 };
 

@@ -36,18 +36,7 @@ struct LogBook {
     LogBook()
     {
         bench::createLogBook(path, readings);
-        sqlite3 *db = bench::openPlain(path);
-        const QByteArray fill =
-            QStringLiteral("BEGIN;"
-                           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                           "INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) SELECT 'Расход № ' || i FROM n;"
-                           "INSERT INTO DOC_EXPENSE (IDTYPE, IDAUTO, DATEDOC, KOLVO, SUMMA, OPISANIE) "
-                           "SELECT ID, 1, 45000, 1, 1000 + ID % 977, '' FROM SYS_TYPE_EXPENSE;"
-                           "COMMIT;")
-                .arg(expenseTypes)
-                .toUtf8();
-        bench::check(sqlite3_exec(db, fill.constData(), nullptr, nullptr, nullptr), db);
-        sqlite3_close(db);
+        bench::addExpenseTypes(path, expenseTypes, 45000);
     }
 };
 
