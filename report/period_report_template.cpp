@@ -33,7 +33,6 @@ void letTitleHoldTheCaption(TfrxReport &report)
     auto *caption = dynamic_cast<TfrxCustomMemoView *>(report.FindObject(QStringLiteral("Memo1")));
     if (!title || !caption)
         return;
-    caption->SetStretchMode(smActualHeight);
     title->AfterCalcHeight = [caption](TfrxBand &band) {
         TfrxReport *owner = band.Report();
         TfrxCustomDrawText *drawText = owner ? owner->DrawText() : nullptr;
@@ -47,6 +46,9 @@ void letTitleHoldTheCaption(TfrxReport &report)
         caption->GetData();
         const double needed = drawText->CalcHeight(*caption) - caption->Height();
         const double growth = std::min(needed, page->PrintableHeight() - band.Height());
+        // The caption prints after the title in the same run: it stretches exactly when the
+        // title grows for it.
+        caption->SetStretchMode(growth > 0 ? smActualHeight : smDontStretch);
         if (growth <= 0)
             return;
         for (TfrxComponent *object : band.Objects())
