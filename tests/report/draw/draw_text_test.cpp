@@ -441,8 +441,8 @@ TEST(DrawTextPlacement, WholeCharactersInkStaysInThePredictedWidth)
     ASSERT_EQ(placed.size(), 1);
     const int width = sum(placed[0].Advances);
     const QRect ink = inkBounds(image);
-    EXPECT_GE(ink.left(), placed[0].X - 1);
-    EXPECT_LE(ink.right(), placed[0].X + width + 1);
+    EXPECT_GE(ink.left(), placed[0].X - 2);  // glyphs may overhang their cell a little
+    EXPECT_LE(ink.right(), placed[0].X + width + 2);
     EXPECT_GT(ink.width(), width * 9 / 10);
 
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));

@@ -244,7 +244,7 @@ TEST(Engine, ALongVehicleNameMovesTheTitleDown)
     EXPECT_EQ(first[2], QStringLiteral("TfrxHeader@") + QString::number(143.62214 + growth, 'f', 2));
     frxUseMemoLayout(*caption, frxMemoOriginalRect(*caption), [](TfrxDrawText &engine) {
         EXPECT_EQ(engine.WrappedLines().last().Text, u"с 01.01.2026 по 31.01.2026");
-        EXPECT_LE(engine.CalcHeight(), engine.OriginalRect().height());
+        EXPECT_LE(engine.CalcHeight(), engine.OriginalRect().height() + 0.5);  // the memo's height is rounded
     });
     EXPECT_LT(countOf(first, QStringLiteral("TfrxMasterData")), 37);  // the rows moved down too
 }
