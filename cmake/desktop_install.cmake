@@ -46,10 +46,11 @@ set(CPACK_PACKAGE_NAME vornak)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Мой ворнак: log book of your vehicles")
 set(CPACK_PACKAGE_CONTACT "Vornak developers <vornak@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION "Мой ворнак keeps a log book of one person's vehicles: odometer readings, \
-expenses by type, maintenance events with reminders by date or by mileage, and a report of a \
-period for one vehicle, shown, printed or saved as PDF. Everything is kept in one encrypted \
-database file, backed up once a day; vornak-db works with it from the command line.")
+set(CPACK_PACKAGE_DESCRIPTION "Мой ворнак keeps a log book of one person's vehicles: odometer readings,
+expenses by type, maintenance events with reminders by date or by mileage,
+and a report of a period for one vehicle, shown, printed or saved as PDF.
+Everything is kept in one encrypted database file, backed up once a day;
+vornak-db works with it from the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
