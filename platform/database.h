@@ -14,6 +14,9 @@ namespace vornak {
 
 enum class ColumnKind { AutoIncrement, Integer, Float, DateTime, Text };
 
+// How a file is opened: a connection that only reads never writes to the file or beside it.
+enum class Access { ReadWrite, ReadOnly };
+
 struct ColumnInfo {
     QString name;       // as the statement names it (alias or column name)
     ColumnKind kind = ColumnKind::Text;
@@ -55,7 +58,8 @@ public:
     virtual ~Connection() = default;
 
     // Opens the file named by the connection string ("Provider=...;Data Source=VORNAK.mdb;...;
-    // Jet OLEDB:Database Password=..."), relative to the working directory. Raises DatabaseError
+    // Jet OLEDB:Database Password=..."), relative to the working directory; read-only when the
+    // string says "Mode=Read". Raises DatabaseError
     // with a clear message when the file is missing, the password is wrong, the file is not a
     // database of ours, or it cannot be opened; a file that failed to open is never written to.
     static std::unique_ptr<Connection> open(const QString &connectionString);

@@ -10,6 +10,7 @@
 #include "tools/list_export.h"
 #include "tools/log_book_copy.h"
 #include "tools/log_book_schema.h"
+#include "tools/output_file.h"
 #include "tools/period_report_pdf.h"
 #include "tools/result_text.h"
 
@@ -69,13 +70,14 @@ int init(const QStringList &args)
     if (args.size() != 1 && !demo)
         return usage();
     const QString path = args.last();
-    const QString absolutePath = QDir::current().absoluteFilePath(path);
+    const QString absolutePath = log_book::writableTarget(path);
     const auto alreadyThere = [&] {
         return DatabaseError(QStringLiteral("The file '%1' already exists.").arg(absolutePath));
     };
     if (QFileInfo::exists(absolutePath))
         throw alreadyThere();
-    const QString building = absolutePath + QStringLiteral(".%1.partial").arg(QCoreApplication::applicationPid());
+    log_book::removeStalePartials(absolutePath);
+    const QString building = log_book::partialName(absolutePath);
     try {
         log_book::create(building);
         if (demo)
@@ -96,7 +98,8 @@ int check(const QStringList &args)
 {
     if (args.size() != 1)
         return usage();
-    const QStringList problems = log_book::check(*SqlCipherConnection::open(args[0], log_book::password));
+    const QStringList problems =
+        log_book::check(*SqlCipherConnection::open(args[0], log_book::password, Access::ReadOnly));
     for (const QString &problem : problems)
         write(stdout, problem + u'\n');
     if (!problems.isEmpty())
