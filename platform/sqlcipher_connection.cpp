@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QRegularExpression>
-#include <QScopedValueRollback>
 #include <QScopeGuard>
 #include <QUrl>
 #include <sqlcipher/sqlite3.h>
@@ -93,13 +92,14 @@ int runWhileOpening(sqlite3 *db, const char *sql)
 // Journal mode WAL, so other processes keep reading and writing; every commit durable; and a page
 // cache of 16 MiB, so that reading a long list decrypts each page once (the default 2 MiB cache
 // made opening 100,000 readings decrypt the same pages over and over). A connection that only
-// reads leaves the journal mode as the file has it.
+// reads leaves the journal mode as the file has it and refuses every statement that writes.
 int configureConnection(sqlite3 *db, Access access = Access::ReadWrite)
 {
-    static const char *const pragmas[] = {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL",
+    static const char *const writing[] = {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL",
                                           "PRAGMA cache_size=-16384"};
-    const std::span<const char *const> all(pragmas);
-    const auto used = access == Access::ReadOnly ? all.last(1) : all;
+    static const char *const reading[] = {"PRAGMA query_only=1", "PRAGMA cache_size=-16384"};
+    const std::span<const char *const> used =
+        access == Access::ReadOnly ? std::span<const char *const>(reading) : std::span<const char *const>(writing);
     for (const char *pragma : used) {
         if (const int code = runWhileOpening(db, pragma); code != SQLITE_OK)
             return code;
@@ -107,21 +107,20 @@ int configureConnection(sqlite3 *db, Access access = Access::ReadWrite)
     return SQLITE_OK;
 }
 
-// Whether a read-only connection failed because a journal left by a stopped writer must be
-// rolled back or recovered first.
-bool leftUnfinished(int extendedCode)
+// Whether the file at `path` and its folder can both be written.
+bool canBeWritten(const QFileInfo &info)
 {
-    return extendedCode == SQLITE_READONLY_ROLLBACK || extendedCode == SQLITE_READONLY_RECOVERY;
+    return info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
 }
 
-// The name handed to the engine: a URI, so that a file on storage nothing can write to is read
-// as it stands (immutable: no locks, no journal files, which could not be made there). A file
-// with a write-ahead log that holds something is read with its log.
-QByteArray engineFileName(const QString &path, bool readOnly)
+// The name handed to the engine: a URI, so that a file nothing here can write to (a read-only file
+// or folder, read-only storage) is read as it stands (immutable: no locks, no journal files, which
+// either could not be made or would be left behind). A file with a journal beside it that holds
+// something (a write-ahead log, or the journal of a stopped writer) is read with it.
+QByteArray engineFileName(const QString &path, bool readOnlyHandle)
 {
-    const QFileInfo info(path);
-    const bool unchangeable = readOnly && !QFileInfo(info.absolutePath()).isWritable() &&
-                              QFileInfo(path + QStringLiteral("-wal")).size() == 0;
+    const bool unchangeable = readOnlyHandle && QFileInfo(path + QStringLiteral("-wal")).size() == 0 &&
+                              QFileInfo(path + QStringLiteral("-journal")).size() == 0;
     return "file:" + QUrl::toPercentEncoding(path, "/") + (unchangeable ? "?immutable=1" : "");
 }
 
@@ -263,11 +262,17 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
         throw DatabaseError(QStringLiteral("'%1' is not a file.").arg(path));
 
     // Opening reads and writes nothing yet: the file is looked at before anything else happens.
+    // A connection that only reads still has the file open for writing wherever it may be
+    // written: like every other connection, it then rolls back what a stopped writer left and
+    // removes, when it closes, the journal files it made for reading (a read-only handle would
+    // leave them behind); `query_only` keeps it from writing anything else.
     const bool readOnly = access == Access::ReadOnly;
+    const bool readOnlyHandle = readOnly && !canBeWritten(info);
     sqlite3 *db = nullptr;
-    const int opened = sqlite3_open_v2(
-        engineFileName(path, readOnly).constData(), &db,
-        (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI, nullptr);
+    const int opened = sqlite3_open_v2(engineFileName(path, readOnlyHandle).constData(), &db,
+                                       (readOnlyHandle ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                                           SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI,
+                                       nullptr);
     if (opened != SQLITE_OK)
         failOpening(db, path, opened);
     const auto refuse = [db](const QString &message) {
@@ -293,16 +298,6 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
         throw DatabaseError(QStringLiteral("The file '%1' is damaged or is not a log book of this program: it cannot "
                                            "be read with the log book's password.")
                                 .arg(path));
-    }
-    static thread_local bool recovering = false;
-    if (readOnly && !recovering && leftUnfinished(extendedCode(db, checked)) && info.isWritable() &&
-        QFileInfo(info.absolutePath()).isWritable()) {
-        // A writer was stopped part way: the engine rolls its journal back, as the program does
-        // on opening, and the file is read in its last committed state.
-        closeQuietly(db);
-        const QScopedValueRollback once(recovering, true);
-        open(path, password, Access::ReadWrite);
-        return open(path, password, Access::ReadOnly);
     }
     if (checked != SQLITE_OK)
         failOpening(db, path, checked);

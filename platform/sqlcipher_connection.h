@@ -30,10 +30,11 @@ struct ResultData {
 class SqlCipherConnection : public Connection {
 public:
     // Opens an existing file keyed with `password`; never creates or writes a file that does
-    // not open correctly. Read-only, the file and its folder may be read-only too: nothing is
-    // written and the journal mode is left as the file has it; on storage where no journal
-    // file can be made (a read-only folder, no write-ahead log beside the file) the file is
-    // read as it stands. Raises DatabaseError with the engine's message.
+    // not open correctly. Read-only, the file and its folder may be read-only too: no statement
+    // writes and the journal mode is left as the file has it; where both can be written the
+    // connection still rolls back what a stopped writer left and leaves no journal file behind;
+    // a file nothing here can write to (no journal beside it) is read as it stands. Raises
+    // DatabaseError with the engine's message.
     static std::unique_ptr<SqlCipherConnection> open(const QString &path, const QString &password,
                                                      Access access = Access::ReadWrite);
     // Creates a new, empty file keyed with `password` (journal mode WAL); refuses an existing

@@ -9,7 +9,9 @@
 // journal rolls an unfinished transaction back, and a passing name is removed by the next run
 // once the process that made it is gone. A kill after the before-restore file is in place and
 // before the transaction ends leaves that file with exactly what the log book holds: the next
-// restore finds it so and goes on with it.
+// restore finds it so and goes on with it. A before-restore file that holds anything else (the
+// log book as it was before an earlier restore that went through) is never replaced or removed:
+// it moves to the first free numbered name beside it, and the new one takes its place.
 #include "tools/log_book_copy.h"
 
 #include "platform/errors.h"
@@ -93,6 +95,21 @@ bool holdsTheSame(SqlCipherConnection &current, const QString &kept)
     }
 }
 
+// Moves the copy an earlier restore kept at `kept` to the first free name `kept`.1, .2, …, so
+// that it is never replaced; returns that name.
+QString moveAside(const QString &kept)
+{
+    for (int number = 1;; ++number) {
+        const QString aside = kept + QStringLiteral(".%1").arg(number);
+        if (QFileInfo::exists(aside) || QFileInfo(aside).isSymLink())
+            continue;
+        if (QFile::rename(kept, aside))
+            return aside;
+        if (!QFileInfo::exists(aside))
+            throw DatabaseError(QStringLiteral("Could not rename '%1' to '%2'.").arg(kept, aside));
+    }
+}
+
 }  // namespace
 
 void backup(const QString &file, const QString &copy)
@@ -108,7 +125,7 @@ void backup(const QString &file, const QString &copy)
     copyIntoPlace(*source, target, QStringLiteral("The copy"));
 }
 
-void restore(const QString &copy, const QString &file)
+QString restore(const QString &copy, const QString &file)
 {
     const QString target = writableTarget(file);
     const QString kept = target + QLatin1String(beforeRestoreSuffix);
@@ -117,23 +134,29 @@ void restore(const QString &copy, const QString &file)
     auto source = openChecked(copy, QStringLiteral("The backup"), Access::ReadOnly);
     removeStalePartials(target);
     removeStalePartials(kept);
-    if (!QFileInfo::exists(target))
-        return copyIntoPlace(*source, target, QStringLiteral("The restored log book"));
+    if (!QFileInfo::exists(target)) {
+        copyIntoPlace(*source, target, QStringLiteral("The restored log book"));
+        return {};
+    }
     auto current = SqlCipherConnection::open(target, password);
     current->takeSoleUse();
-    const bool madeKept = !QFileInfo::exists(kept);
-    if (madeKept)
-        copyIntoPlace(*current, kept, QStringLiteral("The copy of the log book"));
-    else if (!holdsTheSame(*current, kept))
-        throw DatabaseError(
-            QStringLiteral("The file '%1' is left from an earlier restore; move it away first.").arg(kept));
+    const bool keptThere = QFileInfo::exists(kept) || QFileInfo(kept).isSymLink();
+    const QString movedAside = keptThere && !holdsTheSame(*current, kept) ? moveAside(kept) : QString();
+    bool madeKept = false;
     try {
+        if (!QFileInfo::exists(kept)) {
+            copyIntoPlace(*current, kept, QStringLiteral("The copy of the log book"));
+            madeKept = true;
+        }
         current->replaceWith(*source);
     } catch (...) {
         if (madeKept)
             SqlCipherConnection::removeFiles(kept);
+        if (!movedAside.isEmpty())
+            QFile::rename(movedAside, kept);
         throw;
     }
+    return movedAside;
 }
 
 }  // namespace vornak::log_book

@@ -174,8 +174,10 @@ int restore(const QStringList &args)
     if (args.size() != 2)
         return usage();
     const bool replaced = QFileInfo::exists(args[1]);
-    log_book::restore(args[0], args[1]);
+    const QString movedAside = log_book::restore(args[0], args[1]);
     write(stdout, QStringLiteral("Restored %1 from %2\n").arg(args[1], args[0]));
+    if (!movedAside.isEmpty())
+        write(stdout, QStringLiteral("The copy kept by an earlier restore is now %1\n").arg(movedAside));
     if (replaced)
         write(stdout, QStringLiteral("The replaced log book is kept as %1%2\n")
                           .arg(args[1], QLatin1String(log_book::beforeRestoreSuffix)));
