@@ -47,7 +47,12 @@ void SqlCipherConnection::backupTo(const QString &fileName, const QString &passw
 {
     const QString path = QDir::current().absoluteFilePath(fileName);
     auto target = create(path, password);
-    if (const int code = copyPages(db_, target->db_); code != SQLITE_OK) {
+    // The copy is a new file that no one else knows of yet: its pages go straight into it, with
+    // no log to write them twice and one sync at the end. A copy stopped half-way is removed.
+    int code = sqlite3_exec(target->db_, "PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr);
+    if (code == SQLITE_OK)
+        code = copyPages(db_, target->db_);
+    if (code != SQLITE_OK) {
         const QString message = messageOf(target->db_, code);
         target.reset();
         removeFiles(path);

@@ -151,6 +151,17 @@ void keyDatabase(sqlite3 *db, const QString &password)
         sqlite3_key(db, key.constData(), int(key.size()));
 }
 
+// Keys a new file with a salt and key made here (see sqlcipher_key.h), as `keyExistingDatabase`
+// does for a file that has its salt; without a source of random bytes the engine does it all.
+void keyNewDatabase(sqlite3 *db, const QString &password)
+{
+    QByteArray key = password.isEmpty() ? QByteArray() : newLogBookKey(password.toUtf8());
+    if (key.isEmpty())
+        return keyDatabase(db, password);
+    sqlite3_key(db, key.constData(), int(key.size()));
+    key.fill('\0');
+}
+
 // Keys an existing file: the key is derived here from the salt in the file's first bytes (see
 // sqlcipher_key.h); a file too short to hold one gets the password and fails as it would.
 void keyExistingDatabase(sqlite3 *db, const FileHead &head, const QString &password)
@@ -317,7 +328,7 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &
     int code = opened;
     QString message = db ? lastMessage(db) : QString();
     if (opened == SQLITE_OK) {
-        keyDatabase(db, password);
+        keyNewDatabase(db, password);
         code = configureConnection(db);
         message = lastMessage(db);
     }

@@ -8,6 +8,7 @@
 #include "platform/sqlcipher_key.h"
 
 #include <openssl/crypto.h>
+#include <openssl/rand.h>
 #include <openssl/sha.h>
 
 #include <array>
@@ -107,14 +108,32 @@ QByteArray pbkdf2HmacSha1(const QByteArray &password, const QByteArray &salt, in
     return result;
 }
 
-QByteArray rawLogBookKey(const QByteArray &password, const QByteArray &salt)
+namespace {
+
+// "x'" + the key's hex digits + `saltHex` + "'".
+QByteArray keyText(const QByteArray &password, const QByteArray &salt, const QByteArray &saltHex)
 {
     QByteArray key = pbkdf2HmacSha1(password, salt, logBookKeyRounds, logBookKeyBytes);
     QByteArray hex = key.toHex();
-    QByteArray text = "x'" + hex + "'";
+    QByteArray text = "x'" + hex + saltHex + "'";
     OPENSSL_cleanse(key.data(), key.size());
     OPENSSL_cleanse(hex.data(), hex.size());
     return text;
+}
+
+}  // namespace
+
+QByteArray rawLogBookKey(const QByteArray &password, const QByteArray &salt)
+{
+    return keyText(password, salt, {});
+}
+
+QByteArray newLogBookKey(const QByteArray &password)
+{
+    QByteArray salt(logBookSaltBytes, '\0');
+    if (RAND_bytes(reinterpret_cast<unsigned char *>(salt.data()), int(salt.size())) != 1)
+        return {};
+    return keyText(password, salt, salt.toHex());
 }
 
 }  // namespace vornak

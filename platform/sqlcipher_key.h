@@ -20,4 +20,8 @@ QByteArray pbkdf2HmacSha1(const QByteArray &password, const QByteArray &salt, in
 // file whose salt is `salt`.
 QByteArray rawLogBookKey(const QByteArray &password, const QByteArray &salt);
 
+// The raw-key text for a new file: a fresh random salt, named after the key ("x'" + 64 + 32 hex
+// digits + "'"), so that the engine writes that salt into the file and derives nothing itself.
+QByteArray newLogBookKey(const QByteArray &password);
+
 }  // namespace vornak

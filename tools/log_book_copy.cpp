@@ -33,11 +33,11 @@ DatabaseError alreadyThere(const QString &path)
     return DatabaseError(QStringLiteral("The file '%1' already exists.").arg(path));
 }
 
-// Opens the log book at `path` and refuses it unless it passes the check.
+// Opens the copy of a log book at `path` and refuses it unless it is usable.
 std::unique_ptr<SqlCipherConnection> openChecked(const QString &path, const QString &what, Access access)
 {
     auto connection = SqlCipherConnection::open(path, password, access);
-    const QStringList problems = check(*connection);
+    const QStringList problems = checkCopy(*connection);
     if (!problems.isEmpty())
         throw DatabaseError(
             QStringLiteral("%1 '%2' does not pass the check:\n%3").arg(what, path, problems.join(u'\n')));

@@ -160,7 +160,12 @@ void create(const QString &fileName)
     }
 }
 
-QStringList check(SqlCipherConnection &connection)
+namespace {
+
+// How far a check goes: the whole file with its values, or what a copy needs to be usable.
+enum class Depth { Values, Copy };
+
+QStringList problemsOf(SqlCipherConnection &connection, Depth depth)
 {
     QStringList problems;
     for (const SchemaTable &table : tables()) {
@@ -196,14 +201,17 @@ QStringList check(SqlCipherConnection &connection)
                 QStringLiteral("Table %1 does not guard the kind and size of %2 (made by an older vornak-db).")
                     .arg(table.name, unguarded.join(QStringLiteral(", "))));
         try {
-            checkDates(connection, table, problems);
+            if (depth == Depth::Values)
+                checkDates(connection, table, problems);
         } catch (const DatabaseError &) {
             // a missing column, reported above, or damage, reported below
         }
     }
     // The pages themselves: a damaged page shows here, or makes reading fail.
     try {
-        const ResultData integrity = connection.read(QStringLiteral("PRAGMA integrity_check"), {});
+        const ResultData integrity = connection.read(depth == Depth::Values ? QStringLiteral("PRAGMA integrity_check")
+                                                                            : QStringLiteral("PRAGMA quick_check"),
+                                                     {});
         for (const Variant &line : integrity.values)
             if (line.toString() != u"ok")
                 problems.append(QStringLiteral("Damage found: %1").arg(line.toString()));
@@ -211,6 +219,18 @@ QStringList check(SqlCipherConnection &connection)
         problems.append(QStringLiteral("Damage found: a part of the file cannot be read (%1)").arg(e.message()));
     }
     return problems;
+}
+
+}  // namespace
+
+QStringList check(SqlCipherConnection &connection)
+{
+    return problemsOf(connection, Depth::Values);
+}
+
+QStringList checkCopy(SqlCipherConnection &connection)
+{
+    return problemsOf(connection, Depth::Copy);
 }
 
 }  // namespace vornak::log_book

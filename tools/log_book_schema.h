@@ -43,8 +43,13 @@ QString connectionString(const QString &path, Access access = Access::ReadWrite)
 // that fails and raises DatabaseError.
 void create(const QString &path);
 // Every missing table and column, every column of another kind than expected or without the
-// guard of its kind and size, and every damage the engine's integrity check finds.
+// guard of its kind and size, every date value that names no date, and every damage the engine's
+// integrity check finds.
 QStringList check(SqlCipherConnection &connection);
+// What makes a copy of a log book unusable: missing tables and columns, columns of another kind,
+// and damaged pages (the engine's quick check: a copy made page by page has the indexes of its
+// source). Values are the user's: a date that names no date is copied as it is.
+QStringList checkCopy(SqlCipherConnection &connection);
 
 }  // namespace log_book
 }  // namespace vornak

@@ -197,3 +197,30 @@ TEST_F(LogBookRestore, EveryRestoreKeepsWhatItReplacesAndNothingEarlierIsLost)
 }
 
 }  // namespace
+
+// A value the user keeps, even one that names no date, never stops a backup or a restore: the
+// copy holds it as it is (`check` still names it).
+TEST(LogBookBackup, ADateThatNamesNoDateIsCopiedAndRestoredAsItIs)
+{
+    TempDatabase file;
+    const QString path = file.path();
+    const QString copy = file.folder() + QStringLiteral("/copy.mdb");
+    SqlCipherConnection::open(path, log_book::password)
+        ->runStatement(QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Нива', 0, ?)"),
+                       {Variant(1e300)});
+    const auto startingDate = [](const QString &of) {
+        return SqlCipherConnection::open(of, log_book::password)
+            ->read(QStringLiteral("SELECT begindate FROM SPR_AUTO"), {})
+            .values.value(0)
+            .toDouble();
+    };
+
+    const ToolRun backup = runTool({QStringLiteral("backup"), path, copy});
+    ASSERT_EQ(backup.exitCode, 0) << backup.err.toStdString();
+    EXPECT_EQ(startingDate(copy), 1e300);
+    EXPECT_EQ(runTool({QStringLiteral("check"), copy}).exitCode, 1);
+
+    const ToolRun restore = runTool({QStringLiteral("restore"), copy, path});
+    ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
+    EXPECT_EQ(startingDate(path), 1e300);
+}
