@@ -9,6 +9,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QScopeGuard>
 
 namespace vornak {
 
@@ -184,6 +185,10 @@ void GridPainter::paintDataRows()
     const int firstLeft = geometry_.columnLeft(0);
     const int right = geometry_.columnLeft(geometry_.columnCount());
     const int savedRecord = dataSet ? dataSet->ActiveRecord() : 0;
+    const auto restoreActive = qScopeGuard([dataSet, savedRecord] {
+        if (dataSet)
+            dataSet->SetActiveRecord(savedRecord);
+    });
     QRect currentCell;
     std::optional<CellStyle> ownStyle;  // a row's own style, when the grid's owner gives it one
     for (int row = 0; row < grid_.dataRowCount(); ++row) {
@@ -206,8 +211,6 @@ void GridPainter::paintDataRows()
         if (geometry_.rowLine && right > firstLeft)
             dataLines_.append(QLine(firstLeft, top + geometry_.rowHeight, right - 1, top + geometry_.rowHeight));
     }
-    if (dataSet)
-        dataSet->SetActiveRecord(savedRecord);
     if (focused && currentCell.isValid())
         paintFocusRect(currentCell);
 }

@@ -332,7 +332,7 @@ void TfrxEngine::addPage()
     Report().PreviewPages()->AddPage(page_);
     CurY = 0;
 
-    const double savedX = CurX;
+    const QScopedValueRollback restoreX(CurX);
     QScopedValueRollback atTop(printingAtTop_, true);
     const QList<HeaderEntry> entries = headerList_;
     for (const HeaderEntry &entry : entries) {
@@ -352,7 +352,6 @@ void TfrxEngine::addPage()
         if (dynamic_cast<TfrxReportTitle *>(band))
             removeHeader(band);
     }
-    CurX = savedX;
 }
 
 void TfrxEngine::removeHeader(TfrxBand *band)

@@ -18,6 +18,7 @@
 #include "report/script/report_text.h"
 
 #include <QObject>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 #include <optional>
@@ -63,11 +64,8 @@ struct PreservedState {
 // The template as text, with the report password left out of the copy.
 QString saveTemplate(TfrxReport &report)
 {
-    const QString password = report.ReportOptions.Password;
-    report.ReportOptions.Password.clear();
-    const QString text = report.SaveToText();
-    report.ReportOptions.Password = password;
-    return text;
+    const QScopedValueRollback withoutPassword(report.ReportOptions.Password, QString());
+    return report.SaveToText();
 }
 
 void restoreTemplate(TfrxReport &report, const QString &text)

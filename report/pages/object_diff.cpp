@@ -2,7 +2,7 @@
 //
 // Apart from geometry, the font and the memo text, each attribute is a stored property looked up
 // by name in the object's property table (once per class) and compared as text. The lists of
-// names per kind of object are data: kViewAttributes, kMemoAttributes.
+// names per kind of object are data: viewAttributes, memoAttributes.
 #include "report/pages/object_diff.h"
 
 #include "report/model/band.h"
@@ -17,9 +17,9 @@ namespace vornak {
 
 namespace {
 
-constexpr const char16_t *kComponentAttributes[] = {u"ParentFont", u"Tag"};
+constexpr const char16_t *componentAttributes[] = {u"ParentFont", u"Tag"};
 
-constexpr const char16_t *kViewAttributes[] = {
+constexpr const char16_t *viewAttributes[] = {
     u"Align",
     u"BrushStyle",
     u"Color",
@@ -48,7 +48,7 @@ constexpr const char16_t *kViewAttributes[] = {
     u"Frame.BottomLine.Width",
 };
 
-constexpr const char16_t *kMemoAttributes[] = {
+constexpr const char16_t *memoAttributes[] = {
     u"AutoWidth",
     u"CharSpacing",
     u"GapX",
@@ -88,11 +88,11 @@ const std::vector<const TfrxPropertyInfo *> &comparedProperties(const TfrxCompon
             if (const TfrxPropertyInfo *property = findProperty(object.Properties(), QString::fromUtf16(name)))
                 list.push_back(property);
     };
-    add(kComponentAttributes);
+    add(componentAttributes);
     if (dynamic_cast<const TfrxView *>(&object))
-        add(kViewAttributes);
+        add(viewAttributes);
     if (dynamic_cast<const TfrxCustomMemoView *>(&object))
-        add(kMemoAttributes);
+        add(memoAttributes);
     return tables.emplace(className, std::move(list)).first->second;
 }
 
@@ -101,7 +101,7 @@ struct FontAttribute {
     QString (*text)(const TFont &);
 };
 
-const FontAttribute kFontAttributes[] = {
+const FontAttribute fontAttributes[] = {
     {u"Font.Name", [](const TFont &f) { return f.Name; }},
     {u"Font.Height", [](const TFont &f) { return property_text::fromInt(f.Height); }},
     {u"Font.Color", [](const TFont &f) { return property_text::fromInt(f.Color); }},
@@ -135,7 +135,7 @@ QString frxDiff(const TfrxComponent &object, const TfrxComponent &source)
     if (object.Visible() != source.Visible())
         diff.add(u"Visible", property_text::fromBool(object.Visible()));
     if (!object.ParentFont())
-        for (const FontAttribute &font : kFontAttributes) {
+        for (const FontAttribute &font : fontAttributes) {
             const QString value = font.text(object.Font());
             if (source.ParentFont() || value != font.text(source.Font()))
                 diff.add(font.name, value);

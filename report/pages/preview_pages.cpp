@@ -27,9 +27,9 @@ namespace vornak {
 
 namespace {
 
-const QString kPageItemPrefix = QStringLiteral("page");
-const QString kWholePageItem = QStringLiteral("TfrxReportPage");
-constexpr double kColumnTolerance = 0.001;
+const QString pageItemPrefix = QStringLiteral("page");
+const QString wholePageItem = QStringLiteral("TfrxReportPage");
+constexpr double columnTolerance = 0.001;
 
 // Objects that go onto prepared pages: views and bands (not pages, data sources or the report).
 bool isPrintedIntoPages(const TfrxComponent &object)
@@ -258,7 +258,7 @@ void TfrxPreviewPages::AddPage(TfrxReportPage *page)
         return;
     const auto it = std::find(templatePages_.begin(), templatePages_.end(), page);
     const int sourceIndex = it == templatePages_.end() ? -1 : int(it - templatePages_.begin());
-    all->Add(kPageItemPrefix + QString::number(sourceIndex));
+    all->Add(pageItemPrefix + QString::number(sourceIndex));
     if (OnProgress)
         OnProgress(CurPage + 1);
     AddPageAction = apWriteOver;
@@ -352,7 +352,7 @@ double TfrxPreviewPages::GetLastY(double columnPosition)
             g.className == u"TfrxOverlay")
             continue;
         const bool alwaysCounts = g.className == u"TfrxPageHeader" || g.className == u"TfrxReportTitle";
-        if (columnPosition != 0 && !alwaysCounts && std::abs(g.left - columnPosition) >= kColumnTolerance)
+        if (columnPosition != 0 && !alwaysCounts && std::abs(g.left - columnPosition) >= columnTolerance)
             continue;
         lastY = counted ? std::max(lastY, g.top + g.height) : g.top + g.height;
         counted = true;
@@ -494,11 +494,11 @@ std::unique_ptr<TfrxReportPage> TfrxPreviewPages::rebuild(int index)
 {
     const TfrxXMLItem *item = pages()->Items(index);
     std::unique_ptr<TfrxReportPage> page;
-    if (item->Name == kWholePageItem) {
+    if (item->Name == wholePageItem) {
         page = asReportPage(TfrxXMLSerializer::ReadComponentStr(nullptr, item->Name + u' ' + item->Text));
     } else {
         bool ok = false;
-        const int sourceIndex = QStringView(item->Name).sliced(kPageItemPrefix.size()).toInt(&ok);
+        const int sourceIndex = QStringView(item->Name).sliced(pageItemPrefix.size()).toInt(&ok);
         if (!ok || sourceIndex < 0 || sourceIndex >= SourcePageCount())
             throw EngineError(reportText("unknownSourcePage").arg(item->Name));
         const TfrxReportPage &source = *sourcePages_[size_t(sourceIndex)];
@@ -528,9 +528,9 @@ QSize TfrxPreviewPages::PageSizeAt(int index)
     if (index < 0 || index >= Count())
         return QSize(0, 0);
     const QString &name = pages()->Items(index)->Name;
-    if (name.startsWith(kPageItemPrefix)) {
+    if (name.startsWith(pageItemPrefix)) {
         bool ok = false;
-        const int sourceIndex = QStringView(name).sliced(kPageItemPrefix.size()).toInt(&ok);
+        const int sourceIndex = QStringView(name).sliced(pageItemPrefix.size()).toInt(&ok);
         if (ok && sourceIndex >= 0 && sourceIndex < SourcePageCount()) {
             const TfrxReportPage &source = *sourcePages_[size_t(sourceIndex)];
             return QSize(int(std::lround(source.Width())), int(std::lround(source.Height())));
@@ -575,7 +575,7 @@ void addWholeObject(TfrxXMLItem &parent, const TfrxComponent &object)
 void TfrxPreviewPages::ModifyPage(int index, TfrxReportPage *page)
 {
     checkIndex(index);
-    auto whole = std::make_unique<TfrxXMLItem>(kWholePageItem);
+    auto whole = std::make_unique<TfrxXMLItem>(wholePageItem);
     whole->Text = TfrxXMLSerializer::ObjToXML(*page);
     for (const TfrxComponent *child : page->Objects())
         addWholeObject(*whole, *child);

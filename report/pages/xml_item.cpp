@@ -17,7 +17,7 @@ struct NamedReference {
     char16_t character;
 };
 
-constexpr NamedReference kNamedReferences[] = {
+constexpr NamedReference namedReferences[] = {
     {u"quot", u'"'},
     {u"amp", u'&'},
     {u"lt", u'<'},
@@ -30,14 +30,14 @@ struct CharacterReference {
     QStringView reference;
 };
 
-constexpr CharacterReference kCharacterReferences[] = {
+constexpr CharacterReference characterReferences[] = {
     {u'\n', u"&#10;"}, {u'\r', u"&#13;"}, {u'"', u"&#34;"}, {u'&', u"&#38;"},
     {u'<', u"&#60;"},  {u'>', u"&#62;"},  {u'\0', u"&#0;"},
 };
 
 QStringView characterReference(char16_t c)
 {
-    for (const CharacterReference &entry : kCharacterReferences)
+    for (const CharacterReference &entry : characterReferences)
         if (entry.character == c)
             return entry.reference;
     return {};
@@ -60,7 +60,7 @@ qsizetype decodeReference(QStringView text, qsizetype i, QString &out)
         out += QString::fromUcs4(&ucs4, 1);
         return semicolon - i + 1;
     }
-    for (const NamedReference &named : kNamedReferences)
+    for (const NamedReference &named : namedReferences)
         if (body == named.name) {
             out += QChar(named.character);
             return semicolon - i + 1;

@@ -24,7 +24,7 @@ namespace vornak {
 
 namespace {
 
-constexpr double kFloatTolerance = 0.000001;
+constexpr double floatTolerance = 0.000001;
 
 // How an attribute reaches the object.
 enum class Target { Property, Geometry, MemoText, FontSize };
@@ -118,7 +118,7 @@ void apply(TfrxComponent &object, const Attribute &attribute, const QString &val
 bool differs(const TfrxPropertyInfo &property, const TfrxComponent &object, const TfrxComponent &ancestor)
 {
     if (property.kind == TfrxPropertyKind::Float)
-        return std::abs(property.value(object).toDouble() - property.value(ancestor).toDouble()) >= kFloatTolerance;
+        return std::abs(property.value(object).toDouble() - property.value(ancestor).toDouble()) >= floatTolerance;
     return property.read(object) != property.read(ancestor);
 }
 

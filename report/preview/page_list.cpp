@@ -13,7 +13,7 @@ namespace vornak {
 
 namespace {
 
-constexpr int kHitTestReach = 20;  // pages tested on each side of the search result
+constexpr int hitTestReach = 20;  // pages tested on each side of the search result
 
 }  // namespace
 
@@ -34,7 +34,7 @@ void TfrxPageList::Layout(const std::vector<QSize> &pageSizes, double zoom, int 
         items_[i].Height = frxRound(zoom * pageSizes[i].height());
     }
 
-    int rowY = kPageGap;
+    int rowY = pageGap;
     size_t first = 0;
     while (first < items_.size()) {
         int running = 0, rowHeight = 0;
@@ -42,16 +42,16 @@ void TfrxPageList::Layout(const std::vector<QSize> &pageSizes, double zoom, int 
         while (next < items_.size() && (next == first || running + items_[next].Width <= clientWidth)) {
             items_[next].OffsetX = running;
             items_[next].OffsetY = rowY;
-            running += items_[next].Width + kPageGap;
+            running += items_[next].Width + pageGap;
             rowHeight = std::max(rowHeight, items_[next].Height);
             ++next;
         }
-        const int quotient = (clientWidth - running + kPageGap) / 2;
-        const int shift = quotient < 0 ? kPageGap : quotient + kPageGap;
+        const int quotient = (clientWidth - running + pageGap) / 2;
+        const int shift = quotient < 0 ? pageGap : quotient + pageGap;
         for (size_t i = first; i < next; ++i)
             items_[i].OffsetX += shift;
         maxRowWidth_ = std::max(maxRowWidth_, running);
-        rowY += rowHeight + kPageGap;
+        rowY += rowHeight + pageGap;
         first = next;
     }
 }
@@ -61,17 +61,17 @@ QSize TfrxPageList::ScrollRange() const
     if (items_.empty())
         return QSize(0, 0);
     const TfrxPageListItem &last = items_.back();
-    return QSize(maxRowWidth_ + kPageGap, last.OffsetY + last.Height + kPageGap);
+    return QSize(maxRowWidth_ + pageGap, last.OffsetY + last.Height + pageGap);
 }
 
 QRect TfrxPageList::PageRect(int index) const
 {
     if (index >= 0 && index < Count())
         return items_[size_t(index)].rect();
-    const int width = frxRound(kEmptyA4Page.width() * zoom_);
-    const int height = frxRound(kEmptyA4Page.height() * zoom_);
+    const int width = frxRound(emptyA4Page.width() * zoom_);
+    const int height = frxRound(emptyA4Page.height() * zoom_);
     const int centred = (clientWidth_ - width) / 2;
-    return QRect(centred < 0 ? kPageGap : centred, frxRound(kPageGap * zoom_), width, height);
+    return QRect(centred < 0 ? pageGap : centred, frxRound(pageGap * zoom_), width, height);
 }
 
 int TfrxPageList::FindPage(int offsetY, std::optional<int> offsetX) const
@@ -90,8 +90,8 @@ int TfrxPageList::FindPage(int offsetY, std::optional<int> offsetX) const
     }
     if (offsetX) {
         const QPoint point(*offsetX, offsetY);
-        const int last = std::min(Count() - 1, found + kHitTestReach);
-        for (int i = std::max(0, found - kHitTestReach); i <= last; ++i)
+        const int last = std::min(Count() - 1, found + hitTestReach);
+        for (int i = std::max(0, found - hitTestReach); i <= last; ++i)
             if (items_[size_t(i)].rect().contains(point))
                 return i;
     }

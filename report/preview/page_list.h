@@ -14,9 +14,9 @@
 namespace vornak {
 
 // Pixel distances of the layout.
-inline constexpr int kPageGap = 10;          // between pages, rows and around the plane
-inline constexpr int kLayoutAllowance = 26;  // taken from the page area's width besides the scroll bar
-inline constexpr QSize kEmptyA4Page{794, 1123};
+inline constexpr int pageGap = 10;          // between pages, rows and around the plane
+inline constexpr int layoutAllowance = 26;  // taken from the page area's width besides the scroll bar
+inline constexpr QSize emptyA4Page{794, 1123};
 
 struct TfrxPageListItem {
     int Width = 0;

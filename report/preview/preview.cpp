@@ -26,7 +26,7 @@ namespace vornak {
 
 namespace {
 
-constexpr int kPagesShownAtOnce = 50;  // pages placed as soon as they are added
+constexpr int pagesShownAtOnce = 50;  // pages placed as soon as they are added
 
 // Pages between display refreshes, by the milliseconds the second page took.
 int updateIntervalFor(quint64 secondPageMilliseconds)
@@ -116,7 +116,7 @@ void TfrxPreview::setPageNo(int value, bool scroll)
     if (scroll && page > 0 && page <= workspace_->PageList().Count()) {
         const QScopedValueRollback scrolling(scrollingToPage_, true);
         const QRect rect = workspace_->PageList().PageRect(page - 1);
-        workspace_->SetScrollPosition(QPoint(workspace_->ScrollPosition().x(), rect.top() - kPageGap));
+        workspace_->SetScrollPosition(QPoint(workspace_->ScrollPosition().x(), rect.top() - pageGap));
     }
     pageChanged();
 }
@@ -139,7 +139,7 @@ void TfrxPreview::SetPosition(int pageN, int top)
     if (count == 0)
         return;
     const int page = std::clamp(pageN, 1, count);
-    int y = workspace_->PageList().PageRect(page - 1).top() - kPageGap;
+    int y = workspace_->PageList().PageRect(page - 1).top() - pageGap;
     if (top != 0 && pages_)
         if (const TfrxReportPage *reportPage = pages_->PageAt(page - 1))
             y += frxRound((reportPage->TopMargin() * fr01cm + top) * zoom_);
@@ -160,7 +160,7 @@ void TfrxPreview::InternalOnProgress(int pageIndex)
     if (refreshing_) {
         pageChanged();
     } else if (!engine || engine->FinalPass) {
-        if (pageIndex < kPagesShownAtOnce) {
+        if (pageIndex < pagesShownAtOnce) {
             workspace_->AddPageSize(pageIndex);
             layoutPages();
         }
@@ -173,7 +173,7 @@ void TfrxPreview::InternalOnProgress(int pageIndex)
         } else if (pageIndex % updateInterval_ == 0) {
             pageChanged();
             // Pages beyond the first 50 join the layout here, so the scroll ranges grow with them.
-            if (pageIndex >= kPagesShownAtOnce) {
+            if (pageIndex >= pagesShownAtOnce) {
                 workspace_->ReadPageSizes();
                 layoutPages();
             }

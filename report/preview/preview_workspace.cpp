@@ -33,19 +33,19 @@ struct CursorRow {
     Qt::CursorShape shape;
 };
 
-constexpr CursorRow kCursors[] = {
+constexpr CursorRow cursors[] = {
     {-2, Qt::ArrowCursor},     {-3, Qt::CrossCursor},      {-4, Qt::IBeamCursor},         {-11, Qt::WaitCursor},
     {-12, Qt::DragMoveCursor}, {-18, Qt::ForbiddenCursor}, {-21, Qt::PointingHandCursor},
 };
 
-constexpr Qt::CursorShape kDefaultCursor = Qt::PointingHandCursor;
+constexpr Qt::CursorShape defaultCursor = Qt::PointingHandCursor;
 
 Qt::CursorShape cursorShape(int code)
 {
-    for (const CursorRow &row : kCursors)
+    for (const CursorRow &row : cursors)
         if (row.code == code)
             return row.shape;
-    return kDefaultCursor;
+    return defaultCursor;
 }
 
 }  // namespace
@@ -60,11 +60,11 @@ TfrxPreviewWorkspace::TfrxPreviewWorkspace(TfrxPreview &preview)
     horizontalScrollBar()->setFocusPolicy(Qt::NoFocus);
     verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
     for (QScrollBar *bar : {horizontalScrollBar(), verticalScrollBar()}) {
-        bar->setSingleStep(kLineStep);
-        bar->setPageStep(kPageStep);
+        bar->setSingleStep(lineStep);
+        bar->setPageStep(pageStep);
     }
     viewport()->setMouseTracking(true);
-    viewport()->setCursor(kDefaultCursor);
+    viewport()->setCursor(defaultCursor);
     viewport()->setAutoFillBackground(false);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -95,7 +95,7 @@ void TfrxPreviewWorkspace::ClearPages()
 
 int TfrxPreviewWorkspace::ClientWidth() const
 {
-    return width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) - kLayoutAllowance;
+    return width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) - layoutAllowance;
 }
 
 void TfrxPreviewWorkspace::Layout()
@@ -164,7 +164,7 @@ void TfrxPreviewWorkspace::paintEvent(QPaintEvent *)
     const int top = TopPage();
     std::vector<int> shown;
     QRegion background(visible);
-    for (int i = std::max(0, top - kPaintReach); i <= std::min(pageList_.Count() - 1, top + kPaintReach); ++i)
+    for (int i = std::max(0, top - paintReach); i <= std::min(pageList_.Count() - 1, top + paintReach); ++i)
         if (viewRect(i).intersects(visible)) {
             shown.push_back(i);
             background -= viewRect(i);
@@ -264,7 +264,7 @@ void TfrxPreviewWorkspace::hitTest(QPoint mouse, bool click)
     const TfrxObjectOver over =
         ObjectOver(*pages_, index, mouse, preview_.Zoom(), viewRect(index).topLeft(), preview_.UseReportHints);
     if (!click)
-        viewport()->setCursor(over.Object ? cursorShape(over.Cursor) : kDefaultCursor);
+        viewport()->setCursor(over.Object ? cursorShape(over.Cursor) : defaultCursor);
     if (over.Hint == TfrxObjectOver::HintShown) {
         viewport()->setToolTip(over.HintText);
     } else if (over.Hint == TfrxObjectOver::HintHidden) {

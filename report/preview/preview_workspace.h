@@ -21,10 +21,10 @@ class TfrxPreviewWorkspace : public QAbstractScrollArea {
 public:
     explicit TfrxPreviewWorkspace(TfrxPreview &preview);
 
-    static constexpr int kLineStep = 8;
-    static constexpr int kPageStep = 300;
+    static constexpr int lineStep = 8;
+    static constexpr int pageStep = 300;
     // Pages painted around the page at the top of the view, before and after it.
-    static constexpr int kPaintReach = 40;
+    static constexpr int paintReach = 40;
 
     void SetPreviewPages(TfrxCustomPreviewPages *pages) { pages_ = pages; }
     // Adds the size of page `index` (its list must hold the pages before it); the layout follows

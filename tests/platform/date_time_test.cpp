@@ -115,8 +115,9 @@ TEST(DateTime, ReadsTheYearAsTyped)
         SCOPED_TRACE(text.toStdString());
         const auto value = date_time::parse(text);
         ASSERT_EQ(value.has_value(), c.expected.isValid());
-        if (value)
+        if (value) {
             EXPECT_EQ(date_time::datePart(*value), c.expected);
+        }
         EXPECT_EQ(date_time::parseDate(text), value);
     }
 }

@@ -110,7 +110,8 @@ TEST(AggregateList, LookupMatchesBandFunctionExpressionAndFlags)
     for (const auto &c : cases) {
         const Variant value = list.GetValue(c.printing, c.function, c.expression, c.band, c.flags);
         EXPECT_EQ(value.isNull(), !c.found) << c.function.toStdString() << " " << c.expression.toStdString();
-        if (c.found)
+        if (c.found) {
             EXPECT_EQ(value.toInt(), 4);
+        }
     }
 }
