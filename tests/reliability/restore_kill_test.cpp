@@ -136,8 +136,9 @@ TEST(RestoreKills, OnlyWholeFilesUnderFinalNames)
         EXPECT_EQ(again.exitCode(), 0) << again.readAllStandardError().toStdString();
         EXPECT_TRUE(passesCheck(folder + u'/' + target));
         EXPECT_FALSE(holdsZaporozhets(folder + u'/' + target));
-        if (hadZaporozhets)
+        if (hadZaporozhets) {
             EXPECT_TRUE(holdsZaporozhets(path + QStringLiteral(".before-restore")));
+        }
     }
     EXPECT_EQ(checkFinalNames(), 0);
     EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*.partial*")}, QDir::Files), QStringList())
