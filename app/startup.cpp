@@ -2,6 +2,7 @@
 
 #include "app/flash.h"
 #include "app/main_form.h"
+#include "app/old_log_book_offer.h"
 #include "app/settings_form.h"
 #include "data/data_module.h"
 #include "editors/auto_edit_form.h"
@@ -146,6 +147,8 @@ void TApplication::destroyForms()
 
 bool TApplication::startUp()
 {
+    if (!offerOldLogBookConversion(TMainForm::DatabasePath()))
+        return false;
     try {
         auto flash = std::make_unique<TFlash>();  // destroyed on every path out of this block
         showPainted(*flash);

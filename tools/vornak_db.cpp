@@ -7,6 +7,7 @@
 #include "platform/regional_settings.h"
 #include "platform/sqlcipher_connection.h"
 #include "tools/demo_log_book.h"
+#include "tools/import_command.h"
 #include "tools/list_export.h"
 #include "tools/log_book_copy.h"
 #include "tools/log_book_schema.h"
@@ -50,6 +51,7 @@ int usage()
                       "  vornak-db export FILE LIST [--vehicle NAME|ID]\n"
                       "                                  print a list as CSV: vehicles, readings, expenses, events,\n"
                       "                                  expense-types\n"
+                      "  vornak-db import OLD.mdb NEW.mdb  bring the old version's log book over into a new one\n"
                       "Dates: 2026-11-01 or the regional short date (01.11.2026).\n"
                       "A result is printed as tab-separated lines, the column names first; inside a value\n"
                       "a backslash, tab, line feed, carriage return and NUL are written \\\\, \\t, \\n, \\r, \\0.\n"));
@@ -185,6 +187,14 @@ int exportList(const QStringList &args)
     return 0;
 }
 
+int importOld(const QStringList &args)
+{
+    if (args.size() != 2)
+        return usage();
+    log_book::importCommand(args[0], args[1], [](const QString &text) { write(stdout, text); });
+    return 0;
+}
+
 struct CommandRow {
     const char *name;
     int (*run)(const QStringList &args);
@@ -194,6 +204,7 @@ struct CommandRow {
 const CommandRow commands[] = {
     {"init", init, false},     {"check", check, false},     {"sql", sql, false},           {"report", report, true},
     {"backup", backup, false}, {"restore", restore, false}, {"export", exportList, false},
+    {"import", importOld, false},
 };
 
 }  // namespace
