@@ -1,9 +1,9 @@
 // The import of the old log book, in three steps:
 //   1. compare the old file's tables and columns with the schema of `vornak-db init`: every
 //      table and column must be there with the type the old program gave it; extras are noted;
-//   2. create a new log book under a passing name and copy the rows table by table in one
-//      transaction, keys and values as stored (dates are day counts in both files, so they are
-//      copied unchanged), refusing values the new file could not hold as they are;
+//   2. create a new log book (the tables of `vornak-db init`) under a passing name and copy the
+//      rows table by table in one transaction, keys and values as stored (dates are day counts in both files, so they
+//      are copied unchanged), refusing values the new file could not hold as they are;
 //   3. set each table's key counter, check the new file, and rename it into place.
 #include "migrate/old_log_book_import.h"
 
@@ -151,13 +151,21 @@ void setKeyCounter(SqlCipherConnection &db, const QString &table, qint64 last)
                     {Variant(table), Variant(last)});
 }
 
+// The new file is built on one connection (the key is derived once), with a rollback journal
+// (a fresh file needs next to none, where the write-ahead log would take every page twice) and
+// its indexes made after the rows; then it gets the log book's journal mode and is checked.
 ImportSummary copyInto(const JetFile &old, const QString &building, QStringList ignored)
 {
-    log_book::create(building);
     ImportSummary summary;
     summary.ignored = std::move(ignored);
-    auto db = SqlCipherConnection::open(building, log_book::password);
+    auto db = SqlCipherConnection::create(building, log_book::password);
+    db->runStatement(QStringLiteral("PRAGMA journal_mode=DELETE"), {});
     db->runStatement(QStringLiteral("BEGIN"), {});
+    const QStringList ddl = log_book::ddl();
+    const auto isIndex = [](const QString &statement) { return statement.startsWith(QLatin1String("CREATE INDEX")); };
+    for (const QString &statement : ddl)
+        if (!isIndex(statement))
+            db->runStatement(statement, {});
     for (const SchemaTable &table : log_book::tables()) {
         qint64 highestKey = 0;
         summary.tables.append(copyTable(old, *db, table, highestKey));
@@ -165,7 +173,11 @@ ImportSummary copyInto(const JetFile &old, const QString &building, QStringList 
         if (summary.tables.last().rows > 0 || counter > 0)
             setKeyCounter(*db, table.name, std::max(highestKey, counter));
     }
+    for (const QString &statement : ddl)
+        if (isIndex(statement))
+            db->runStatement(statement, {});
     db->runStatement(QStringLiteral("COMMIT"), {});
+    db->runStatement(QStringLiteral("PRAGMA journal_mode=WAL"), {});
     const QStringList problems = log_book::check(*db);
     if (!problems.isEmpty())
         throw ImportError(QStringLiteral("The new log book failed its check:\n") + problems.join(u'\n'));
