@@ -161,6 +161,16 @@ auto old(std::function<QByteArray()> bytes)
     return [bytes = std::move(bytes)](const QString &folder, QString &) { return writeOld(folder, bytes()); };
 }
 
+// Mounts a small disk of its own at `folder`/disk (tmpfs with `options`); takes the superuser.
+bool mountDisk(const QString &folder, const QString &options)
+{
+    const QString disk = folder + QStringLiteral("/disk");
+    QDir(folder).mkdir(QStringLiteral("disk"));
+    return geteuid() == 0 && QProcess::execute(QStringLiteral("mount"),
+                                               {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                options, QStringLiteral("tmpfs"), disk}) == 0;
+}
+
 JetFileSpec changed(const std::function<void(JetFileSpec &)> &change)
 {
     JetFileSpec file = sampleOldLogBook();
@@ -216,20 +226,21 @@ TEST(Import, RefusesBadInputAndChangesNoFile)
         {"unwritable folder",
          [](const QString &folder, QString &skip) {
              const QString target = writeOld(folder, sample);
-             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-             if (geteuid() == 0)
-                 skip = QStringLiteral("file modes do not bind the superuser");
-             return geteuid() == 0 ? QString() : target;
+             if (geteuid() != 0) {
+                 QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+                 return target;
+             }
+             // File modes do not bind the superuser: a read-only disk does.
+             if (!mountDisk(folder, QStringLiteral("ro,size=64k"))) {
+                 skip = QStringLiteral("a read-only disk could not be mounted");
+                 return QString();
+             }
+             return folder + QStringLiteral("/disk/NEW.mdb");
          },
-         "Could not create file '%1/NEW.mdb': the folder cannot be written to."},
+         "Could not create file '%1/%2NEW.mdb': the folder cannot be written to."},
         {"full disk",
          [](const QString &folder, QString &skip) {
-             const QString disk = folder + QStringLiteral("/disk");
-             QDir(folder).mkdir(QStringLiteral("disk"));
-             if (geteuid() != 0 ||
-                 QProcess::execute(QStringLiteral("mount"),
-                                   {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                    QStringLiteral("size=256k"), QStringLiteral("tmpfs"), disk}) != 0) {
+             if (!mountDisk(folder, QStringLiteral("size=256k"))) {
                  skip = QStringLiteral("a small disk could not be mounted (this takes the superuser)");
                  return QString();
              }
@@ -237,7 +248,7 @@ TEST(Import, RefusesBadInputAndChangesNoFile)
                           for (int id = 401; id <= 20000; ++id)
                               f.tables[2].rows.append({id, 43567.0, 1, id, 1});
                       })));
-             return disk + QStringLiteral("/NEW.mdb");
+             return folder + QStringLiteral("/disk/NEW.mdb");
          },
          "disk is full"},
     };
@@ -259,8 +270,9 @@ TEST(Import, RefusesBadInputAndChangesNoFile)
         if (QFileInfo(dir.filePath(QStringLiteral("disk"))).isDir())
             QProcess::execute(QStringLiteral("umount"), {dir.filePath(QStringLiteral("disk"))});
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message).replace(QStringLiteral("%1"), dir.path())))
-            << run.err.toStdString();
+        const QString onDisk = geteuid() == 0 ? QStringLiteral("disk/") : QString();
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message).arg(dir.path(), onDisk))) << c.message << '\n'
+                                                                                            << run.err.toStdString();
         EXPECT_EQ(after.join(u'\n').toStdString(), before.join(u'\n').toStdString());
     }
 }
