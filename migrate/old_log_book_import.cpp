@@ -2,8 +2,8 @@
 //   1. compare the old file's tables and columns with the schema of `vornak-db init`: every
 //      table and column must be there with the type the old program gave it; extras are noted;
 //   2. create a new log book (the tables of `vornak-db init`) under a passing name and copy the
-//      rows table by table in one transaction, keys and values as stored (dates are day counts in both files, so they
-//      are copied unchanged), refusing values the new file could not hold as they are;
+//      rows table by table in one transaction, keys and values as stored (dates are day counts in
+//      both files, so they are copied unchanged), refusing values the new file would change;
 //   3. set each table's key counter, check the new file, and rename it into place.
 #include "migrate/old_log_book_import.h"
 
@@ -21,10 +21,6 @@
 namespace vornak {
 
 namespace {
-
-// The day counts of 0001-01-01 00:00 and of the end of 9999-12-31: the dates a log book holds.
-constexpr double firstDay = -693593;
-constexpr double endOfLastDay = 2958466;
 
 // The Jet type each kind of column of the log book had in the old program.
 JetType expectedType(ColumnKind kind)
@@ -97,19 +93,16 @@ QStringList compareWithSchema(const JetFile &old, QStringList &ignored)
     return problems;
 }
 
-// A value the new file would not hold as it is: a missing key, a date outside the years 1 to
-// 9999, a number that is not a number. Empty when the value is fine.
+// A value the new file would take as another one without a word: a missing key (it would get a
+// new one) or a number that is not a number (stored as NULL). Empty when the value is fine.
+// Everything else the new file refuses itself (its columns' constraints) or its check finds
+// (dates outside the years 1 to 9999), so no other value is looked at here.
 QString refusal(const SchemaColumn &column, const Variant &value)
 {
     if (column.kind == ColumnKind::AutoIncrement && value.isNull())
         return QStringLiteral("has no key");
-    if (value.isNull())
-        return {};
-    const double number =
-        column.kind == ColumnKind::DateTime || column.kind == ColumnKind::Float ? value.toDouble() : 0;
-    if (column.kind == ColumnKind::DateTime && !(number >= firstDay && number < endOfLastDay))
-        return QStringLiteral("has a date outside the years 1 to 9999 in %1").arg(column.name);
-    if (column.kind == ColumnKind::Float && std::isnan(number))
+    const bool number = column.kind == ColumnKind::Float || column.kind == ColumnKind::DateTime;
+    if (number && !value.isNull() && std::isnan(value.toDouble()))
         return QStringLiteral("has no number in %1").arg(column.name);
     return {};
 }
@@ -127,15 +120,17 @@ ImportedTable copyTable(const JetFile &old, SqlCipherConnection &db, const Schem
     ImportedTable copied{table.name, 0};
     highestKey = 0;
     old.readRows(table.name, names, [&](const QList<Variant> &values) {
-        const QString where =
-            QStringLiteral("Table %1, the row with %2 %3").arg(table.name, table.columns[0].name, values[0].toString());
+        const auto where = [&] {
+            return QStringLiteral("Table %1, the row with %2 %3")
+                .arg(table.name, table.columns[0].name, values[0].toString());
+        };
         for (qsizetype i = 0; i < values.size(); ++i)
             if (const QString problem = refusal(table.columns[i], values[i]); !problem.isEmpty())
-                throw ImportError(where + u' ' + problem + u'.');
+                throw ImportError(where() + u' ' + problem + u'.');
         try {
             db.runStatement(insert, values);
         } catch (const DatabaseError &e) {
-            throw ImportError(where + QStringLiteral(": ") + e.message());
+            throw ImportError(where() + QStringLiteral(": ") + e.message());
         }
         highestKey = copied.rows == 0 ? values[0].toInt64() : std::max(highestKey, values[0].toInt64());
         ++copied.rows;
@@ -177,10 +172,11 @@ ImportSummary copyInto(const JetFile &old, const QString &building, QStringList 
         if (isIndex(statement))
             db->runStatement(statement, {});
     db->runStatement(QStringLiteral("COMMIT"), {});
-    db->runStatement(QStringLiteral("PRAGMA journal_mode=WAL"), {});
+    // Checked while the pages are still in the cache (the change of journal mode drops it).
     const QStringList problems = log_book::check(*db);
     if (!problems.isEmpty())
         throw ImportError(QStringLiteral("The new log book failed its check:\n") + problems.join(u'\n'));
+    db->runStatement(QStringLiteral("PRAGMA journal_mode=WAL"), {});
     return summary;
 }
 

@@ -217,6 +217,10 @@ TEST(Import, RefusesBadInputAndChangesNoFile)
          "Column DOC_EXPENSE.KOLVO is Text, expected Double.\nColumn DOC_EVENTS.opisanie is Memo, expected Text."},
         {"duplicate key", old([] { return writeJet4(changed([](JetFileSpec &f) { f.tables[1].rows[1][0] = 1; })); }),
          "Table SYS_TYPE_EXPENSE, the row with ID 1: "},
+        {"date outside the years 1 to 9999", old([] {
+             return writeJet4(changed([](JetFileSpec &f) { f.tables[2].rows[4][1] = Variant::fromDateTime(-700000); }));
+         }),
+         "DOC_MILEAGE.datedoc of id 5 holds -700000, which is no date from 0001-01-01 to 9999-12-31."},
         {"NEW exists",
          [](const QString &folder, QString &) {
              writeFileContents(folder + QStringLiteral("/NEW.mdb"), "mine");
