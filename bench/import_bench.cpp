@@ -41,7 +41,7 @@ struct OldLogBook {
 
     OldLogBook()
     {
-        JetFileSpec file;
+        JetFileContents file;
         file.tables = oldLogBookTables();
         file.tables[0].rows = {{1, QStringLiteral("Лада Гранта"), 15000, Variant::fromDateTime(firstDay)},
                                {2, QStringLiteral("Renault Logan"), 0, Variant::fromDateTime(firstDay)}};

@@ -73,7 +73,7 @@ TEST(OldLogBookOffer, NoOrAFailedConversionEndsTheStartUpAndChangesNothing)
         {"a table missing",
          ModalResult::Yes,
          [](const QString &folder) {
-             JetFileSpec file = sampleOldLogBook();
+             JetFileContents file = sampleOldLogBook();
              file.tables.removeAt(2);
              writeFileContents(folder + QStringLiteral("/VORNAK.mdb"), writeJet4(file));
          },

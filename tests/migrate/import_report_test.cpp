@@ -37,11 +37,11 @@ QString literal(const Variant &value)
 }
 
 // Every row of `file`, keys included, through the program's connection and dialect.
-void enterDirectly(const JetFileSpec &file, Connection &db)
+void enterDirectly(const JetFileContents &file, Connection &db)
 {
-    for (const JetTableSpec &table : file.tables) {
+    for (const JetTableContents &table : file.tables) {
         QStringList names;
-        for (const JetColumnSpec &column : table.columns)
+        for (const JetColumnDeclaration &column : table.columns)
             names.append(column.name);
         for (const QList<Variant> &row : table.rows) {
             QStringList values;
@@ -73,7 +73,7 @@ TEST(Import, ThePeriodReportOfImportedRowsIsTheOneOfTheSameRowsEnteredDirectly)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "pdftotext is not installed";
-    const JetFileSpec file = sampleOldLogBook();
+    const JetFileContents file = sampleOldLogBook();
     QTemporaryDir dir;
     const QString imported = dir.filePath(QStringLiteral("imported.mdb"));
     ASSERT_TRUE(writeFileContents(dir.filePath(QStringLiteral("old.mdb")), writeJet4(file)));

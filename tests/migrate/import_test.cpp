@@ -86,14 +86,14 @@ QStringList folderState(const QString &folder)
 
 TEST(Import, EveryRowComesOverKeyByKeyWithItsValuesExactly)
 {
-    JetFileSpec encoded = sampleOldLogBook();
+    JetFileContents encoded = sampleOldLogBook();
     encoded.encodingKey = 0x5A3C1F27;
-    JetFileSpec empty = sampleOldLogBook();
-    for (JetTableSpec &table : empty.tables)
+    JetFileContents empty = sampleOldLogBook();
+    for (JetTableContents &table : empty.tables)
         table.rows.clear();
     const struct {
         const char *name;
-        JetFileSpec file;
+        JetFileContents file;
     } cases[] = {{"sample", sampleOldLogBook()}, {"encoded pages", encoded}, {"empty tables", empty}};
 
     for (const auto &c : cases) {
@@ -106,7 +106,7 @@ TEST(Import, EveryRowComesOverKeyByKeyWithItsValuesExactly)
         const ToolRun run = runTool({QStringLiteral("import"), old, made});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         QString counts;
-        for (const JetTableSpec &table : c.file.tables)
+        for (const JetTableContents &table : c.file.tables)
             counts += QStringLiteral("%1\t%2 rows\n").arg(table.name).arg(table.rows.size());
         EXPECT_TRUE(run.out.endsWith(counts)) << run.out.toStdString();
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
@@ -115,7 +115,7 @@ TEST(Import, EveryRowComesOverKeyByKeyWithItsValuesExactly)
         auto db = SqlCipherConnection::open(made, log_book::password);
         EXPECT_EQ(log_book::check(*db), QStringList());
         for (qsizetype t = 0; t < c.file.tables.size(); ++t) {
-            const JetTableSpec &expected = c.file.tables[t];
+            const JetTableContents &expected = c.file.tables[t];
             const SchemaTable &table = log_book::tables()[t];
             EXPECT_EQ(shownRows(storedRows(*db, table)), shownRows(expected.rows)) << table.name.toStdString();
             // The next key continues after the highest key, or the old counter when ahead.
@@ -130,7 +130,7 @@ TEST(Import, EveryRowComesOverKeyByKeyWithItsValuesExactly)
 
 TEST(Import, ListsWhatItIgnores)
 {
-    JetFileSpec file = sampleOldLogBook();
+    JetFileContents file = sampleOldLogBook();
     file.tables[0].columns.append({QStringLiteral("color"), JetColumnType::Text});
     file.tables.append({QStringLiteral("Switchboard Items"), {{QStringLiteral("id"), JetColumnType::Long}}, {{1}}});
     QTemporaryDir dir;
@@ -171,9 +171,9 @@ bool mountDisk(const QString &folder, const QString &options)
                                                 options, QStringLiteral("tmpfs"), disk}) == 0;
 }
 
-JetFileSpec changed(const std::function<void(JetFileSpec &)> &change)
+JetFileContents changed(const std::function<void(JetFileContents &)> &change)
 {
-    JetFileSpec file = sampleOldLogBook();
+    JetFileContents file = sampleOldLogBook();
     change(file);
     return file;
 }
@@ -202,23 +202,25 @@ TEST(Import, RefusesBadInputAndChangesNoFile)
         {"catalogue page damaged",
          old([] { return sample.left(2 * 4096) + QByteArray(4096, '\x55') + sample.mid(3 * 4096); }),
          "The file '%1/OLD.mdb' cannot be read: it is damaged, encrypted or of a later Access format."},
-        {"table missing", old([] { return writeJet4(changed([](JetFileSpec &f) { f.tables.removeAt(4); })); }),
+        {"table missing", old([] { return writeJet4(changed([](JetFileContents &f) { f.tables.removeAt(4); })); }),
          "Table DOC_EVENTS is missing."},
         {"column missing",
-         old([] { return writeJet4(changed([](JetFileSpec &f) { f.tables[3].columns.removeAt(5); })); }),
+         old([] { return writeJet4(changed([](JetFileContents &f) { f.tables[3].columns.removeAt(5); })); }),
          "Column DOC_EXPENSE.SUMMA is missing."},
         {"column of another type", old([] {
-             return writeJet4(changed([](JetFileSpec &f) {
+             return writeJet4(changed([](JetFileContents &f) {
                  f.tables[3].columns[4].type = JetColumnType::Text;
                  f.tables[4].columns[6].type = JetColumnType::Memo;
                  f.tables[4].rows.clear();
              }));
          }),
          "Column DOC_EXPENSE.KOLVO is Text, expected Double.\nColumn DOC_EVENTS.opisanie is Memo, expected Text."},
-        {"duplicate key", old([] { return writeJet4(changed([](JetFileSpec &f) { f.tables[1].rows[1][0] = 1; })); }),
+        {"duplicate key",
+         old([] { return writeJet4(changed([](JetFileContents &f) { f.tables[1].rows[1][0] = 1; })); }),
          "Table SYS_TYPE_EXPENSE, the row with ID 1: "},
         {"date outside the years 1 to 9999", old([] {
-             return writeJet4(changed([](JetFileSpec &f) { f.tables[2].rows[4][1] = Variant::fromDateTime(-700000); }));
+             return writeJet4(
+                 changed([](JetFileContents &f) { f.tables[2].rows[4][1] = Variant::fromDateTime(-700000); }));
          }),
          "DOC_MILEAGE.datedoc of id 5 holds -700000, which is no date from 0001-01-01 to 9999-12-31."},
         {"NEW exists",
@@ -248,7 +250,7 @@ TEST(Import, RefusesBadInputAndChangesNoFile)
                  skip = QStringLiteral("a small disk could not be mounted (this takes the superuser)");
                  return QString();
              }
-             writeOld(folder, writeJet4(changed([](JetFileSpec &f) {
+             writeOld(folder, writeJet4(changed([](JetFileContents &f) {
                           for (int id = 401; id <= 20000; ++id)
                               f.tables[2].rows.append({id, 43567.0, 1, id, 1});
                       })));

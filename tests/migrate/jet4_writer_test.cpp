@@ -58,37 +58,37 @@ QString exported(const Variant &value)
 
 TEST(Jet4Writer, MdbtoolsReadTheTablesColumnsAndRowsBack)
 {
-    JetFileSpec plain = sampleOldLogBook();
+    JetFileContents plain = sampleOldLogBook();
     // Dates before 1899-12-30 have no text in mdb-export; their bytes are proven by the import.
-    for (JetTableSpec &table : plain.tables)
+    for (JetTableContents &table : plain.tables)
         for (QList<Variant> &row : table.rows)
             for (Variant &value : row)
                 if (value.type() == Variant::Type::DateTime && value.toDouble() < 0)
                     value = Variant();
-    JetFileSpec encoded = plain;
+    JetFileContents encoded = plain;
     encoded.encodingKey = 0x13572468;
-    for (const JetFileSpec &file : {plain, encoded}) {
+    for (const JetFileContents &file : {plain, encoded}) {
         SCOPED_TRACE(file.encodingKey);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("old.mdb"));
         ASSERT_TRUE(writeFileContents(path, writeJet4(file)));
 
         QString tables;
-        for (const JetTableSpec &table : file.tables)
+        for (const JetTableContents &table : file.tables)
             tables += table.name + u'\n';
         EXPECT_EQ(mdb(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), path}), tables);
 
         const QString schema = mdb(QStringLiteral("mdb-schema"), {path});
-        for (const JetTableSpec &table : file.tables) {
+        for (const JetTableContents &table : file.tables) {
             QStringList columns;
-            for (const JetColumnSpec &c : table.columns)
+            for (const JetColumnDeclaration &c : table.columns)
                 columns.append(QStringLiteral("\t[%1]\t\t\t%2").arg(c.name, QLatin1String(typeName(c.type))));
             const QString create =
                 QStringLiteral("CREATE TABLE [%1]\n (\n%2\n);").arg(table.name, columns.join(QStringLiteral(", \n")));
             EXPECT_TRUE(schema.contains(create)) << create.toStdString() << "\nin\n" << schema.toStdString();
 
             QStringList lines;
-            for (const JetColumnSpec &c : table.columns)
+            for (const JetColumnDeclaration &c : table.columns)
                 lines.append(c.name);
             QStringList csv = {lines.join(u',')};
             for (const QList<Variant> &row : table.rows) {
