@@ -3,6 +3,7 @@
 #include "app/after_start_up.h"
 #include "app/flash.h"
 #include "app/main_form.h"
+#include "app/old_log_book_offer.h"
 #include "app/settings_form.h"
 #include "data/data_module.h"
 #include "editors/auto_edit_form.h"
@@ -154,6 +155,8 @@ void TApplication::destroyForms()
 
 bool TApplication::startUp()
 {
+    if (!offerOldLogBookConversion(TMainForm::DatabasePath()))
+        return false;
     try {
         auto flash = std::make_unique<TFlash>();  // destroyed on every path out of this block
         showPainted(*flash);

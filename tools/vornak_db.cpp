@@ -7,6 +7,7 @@
 #include "platform/regional_settings.h"
 #include "platform/sqlcipher_connection.h"
 #include "tools/demo_log_book.h"
+#include "tools/import_command.h"
 #include "tools/list_export.h"
 #include "tools/log_book_copy.h"
 #include "tools/log_book_schema.h"
@@ -52,6 +53,7 @@ int usage()
                       "  vornak-db export FILE LIST [--vehicle NAME|ID]\n"
                       "                                  print a list as CSV: vehicles, readings, expenses, events,\n"
                       "                                  expense-types\n"
+                      "  vornak-db import OLD.mdb NEW.mdb  bring the old version's log book over into a new one\n"
                       "  vornak-db reminders FILE [--days N] [--km N]\n"
                       "                                  print the due events of every vehicle (due within N days,\n"
                       "                                  14 by default, or N km, 1000 by default; or overdue)\n"
@@ -194,6 +196,14 @@ int exportList(const QStringList &args)
     return 0;
 }
 
+int importOld(const QStringList &args)
+{
+    if (args.size() != 2)
+        return usage();
+    log_book::importCommand(args[0], args[1], [](const QString &text) { write(stdout, text); });
+    return 0;
+}
+
 // A whole number of at least 0 from an option; empty when the text is not one.
 std::optional<int> count(const QString &text)
 {
@@ -232,6 +242,7 @@ const CommandRow commands[] = {
     {"sql", sql, false},           {"report", report, true},
     {"backup", backup, false},     {"restore", restore, false},
     {"export", exportList, false}, {"reminders", dueReminders, false},
+    {"import", importOld, false},
 };
 
 }  // namespace

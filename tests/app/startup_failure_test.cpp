@@ -150,7 +150,7 @@ TEST(StartupFailure, ShowsTheMessageLeavesNoWindowAndChangesNoByte)
          }),
          unreadable, unreadable},
         {"an Access file",
-         bytes([] { return QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(2048, '\0'); }),
+         bytes([] { return QByteArray("\x00\x01\x00\x00Standard ACE DB\x00", 20) + QByteArray(2048, '\0'); }),
          QStringLiteral("The file '%1' is an Access database. It must be converted to this program's format before it "
                         "can be used."),
          QStringLiteral("The file '%1' is an Access database. It must be converted to this program's format before it "
