@@ -394,7 +394,8 @@ void PowerCutVfs::cutPower(const QString &path, Disk &disk)
                          nullptr) != SQLITE_OK) {
             if (real->pMethods)
                 real->pMethods->xClose(real);
-            return;  // the file is gone: nothing of it is left to damage
+            disk.unsynced.clear();  // the file is gone: nothing of it is left to damage
+            return;
         }
     }
     for (const auto &[number, version] : chosen) {
