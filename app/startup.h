@@ -5,9 +5,9 @@
 #include <QLocale>
 #include <QString>
 
-class TDataModule1;
-
 namespace vornak {
+
+class TDataModule1;
 
 class AfterStartUp;
 class TMainForm;

@@ -10,6 +10,7 @@
 #include "report/period_report.h"
 #include "report/period_report_queries.h"
 #include "tools/log_book_schema.h"
+#include "tools/vehicle_lookup.h"
 
 #include <QRegularExpression>
 
@@ -36,7 +37,7 @@ void writePeriodReportPdf(const PeriodReportRequest &request)
         throw Error(QStringLiteral("The period ends before it begins."));
     PdfFile pdf(request.pdf);
     TDataModule1 dataModule(connectionString(request.logBook), TDataModule1::Lists::Closed);
-    dataModule.selectVehicle(request.vehicle);
+    selectVehicle(dataModule, request.vehicle);
     PeriodReport period;
     period.bind(dataModule);
     TfrxReport &report = *period.frxReport1;
