@@ -44,4 +44,4 @@ int TADOQuery::ExecSQL()
     return Engine().execute(commandText_);
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -30,7 +30,7 @@ bool announcesChange(TDataSetState state)
     return state != dsCalcFields && state != dsFilter && state != dsNewValue && state != dsInternalCalc;
 }
 
-} // namespace
+}  // namespace
 
 TField::~TField() = default;
 
@@ -124,4 +124,4 @@ void TField::FailConversion(const QString &pattern, const QString &text) const
     throw ConversionError(pattern.arg(text, DisplayName()));
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -46,8 +46,8 @@ Variant TIntegerField::FromFloat(double value) const
 
 bool TFloatField::IsValidChar(QChar c) const
 {
-    return c == u'+' || c == u'-' || (c >= u'0' && c <= u'9') || c == u'E' || c == u'e'
-           || c == RegionalSettings::current().decimalSeparator;
+    return c == u'+' || c == u'-' || (c >= u'0' && c <= u'9') || c == u'E' || c == u'e' ||
+           c == RegionalSettings::current().decimalSeparator;
 }
 
 QString TFloatField::AsString() const
@@ -101,4 +101,4 @@ Variant TStringField::FromDateTime(double value) const
     return Variant(date_time::toText(value));
 }
 
-} // namespace vornak
+}  // namespace vornak
