@@ -6,6 +6,7 @@
 #include "data/data_module.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
+#include "tools/vehicle_lookup.h"
 
 #include <QBoxLayout>
 #include <QTabWidget>
@@ -61,7 +62,7 @@ void AfterStartUp::backupFailed(const QString &folder)
 
 void AfterStartUp::openVehicleEvents(qint64 vehicleId)
 {
-    DataModule1->selectVehicle(QString::number(vehicleId));
+    log_book::selectVehicle(*DataModule1, QString::number(vehicleId));
     window_.PageControl1->setCurrentWidget(window_.TabSheet7);
 }
 

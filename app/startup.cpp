@@ -2,15 +2,9 @@
 
 #include "app/after_start_up.h"
 #include "app/flash.h"
+#include "app/log_book_windows.h"
 #include "app/main_form.h"
 #include "app/old_log_book_offer.h"
-#include "app/settings_form.h"
-#include "data/data_module.h"
-#include "editors/auto_edit_form.h"
-#include "editors/events_edit_form.h"
-#include "editors/fuel_edit_form.h"
-#include "editors/mileage_edit_form.h"
-#include "editors/type_expense_form.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/fonts.h"
@@ -32,21 +26,6 @@ namespace {
 
 constexpr int animationSteps = 100;
 constexpr int exposeWaitMs = 500;  // the longest the start-up waits for the splash to be mapped
-
-// Creates a registered window into its process-wide reference and its owner's slot.
-template <typename Form>
-void createForm(std::unique_ptr<Form> &owner, Form *&reference)
-{
-    owner = std::make_unique<Form>();
-    reference = owner.get();
-}
-
-template <typename Form>
-void destroyForm(std::unique_ptr<Form> &owner, Form *&reference)
-{
-    reference = nullptr;
-    owner.reset();
-}
 
 // Shows the splash window and has it painted at once: the window system maps the window and
 // sends its first expose a little later, and that pending paint is carried out here.
@@ -122,35 +101,10 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
     return false;
 }
 
-void TApplication::createForms()
-{
-    createForm(mainForm_, MainForm);
-    createForm(dataModule_, DataModule1);
-    mainForm_->bindData();
-    createForm(autoEditForm_, AutoEditForm);
-    createForm(fuelEditForm_, FuelEditForm);
-    createForm(settingsForm_, SettingsForm);
-    createForm(mileageEditForm_, MileageEditForm);
-    createForm(eventsEditForm_, EventsEditForm);
-    createForm(typeExpenseForm_, TYPE_EXPENSEForm);
-    // The dialogs show centred over the main window; they are destroyed before it.
-    const QList<QDialog *> dialogs = {AutoEditForm,    FuelEditForm,   SettingsForm,
-                                      MileageEditForm, EventsEditForm, TYPE_EXPENSEForm};
-    for (QDialog *dialog : dialogs)
-        dialog->setParent(MainForm, dialog->windowFlags());
-}
-
 void TApplication::destroyForms()
 {
     afterStartUp_.reset();  // waits for a backup under way
-    destroyForm(typeExpenseForm_, TYPE_EXPENSEForm);
-    destroyForm(eventsEditForm_, EventsEditForm);
-    destroyForm(mileageEditForm_, MileageEditForm);
-    destroyForm(settingsForm_, SettingsForm);
-    destroyForm(fuelEditForm_, FuelEditForm);
-    destroyForm(autoEditForm_, AutoEditForm);
-    destroyForm(dataModule_, DataModule1);
-    destroyForm(mainForm_, MainForm);
+    windows_.reset();
 }
 
 bool TApplication::startUp()
@@ -160,7 +114,7 @@ bool TApplication::startUp()
     try {
         auto flash = std::make_unique<TFlash>();  // destroyed on every path out of this block
         showPainted(*flash);
-        createForms();
+        windows_ = std::make_unique<LogBookWindows>();
         playAnimation(*flash);
         flash->close();
         afterStartUp_ = std::make_unique<AfterStartUp>(*MainForm);

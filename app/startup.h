@@ -5,19 +5,11 @@
 #include <QLocale>
 #include <QString>
 
-class TDataModule1;
-
 namespace vornak {
 
 class AfterStartUp;
-class TMainForm;
+class LogBookWindows;
 class TFlash;
-class TAutoEditForm;
-class TFuelEditForm;
-class TSettingsForm;
-class TMileageEditForm;
-class TEventsEditForm;
-class TTYPE_EXPENSEForm;
 
 // Qt's default locale and Qt's own texts follow the regional settings: where they fall back to
 // Russian conventions (a C or POSIX system locale), Qt's own widgets and dialogs, such as calendar
@@ -52,17 +44,9 @@ public:
     AfterStartUp *afterStartUp() const { return afterStartUp_.get(); }
 
 private:
-    void createForms();
     void destroyForms();
 
-    std::unique_ptr<TMainForm> mainForm_;
-    std::unique_ptr<TDataModule1> dataModule_;
-    std::unique_ptr<TAutoEditForm> autoEditForm_;
-    std::unique_ptr<TFuelEditForm> fuelEditForm_;
-    std::unique_ptr<TSettingsForm> settingsForm_;
-    std::unique_ptr<TMileageEditForm> mileageEditForm_;
-    std::unique_ptr<TEventsEditForm> eventsEditForm_;
-    std::unique_ptr<TTYPE_EXPENSEForm> typeExpenseForm_;
+    std::unique_ptr<LogBookWindows> windows_;
     std::unique_ptr<AfterStartUp> afterStartUp_;
 };
 

@@ -5,6 +5,7 @@
 // part of the whole. Before the engine starts, the click runs the report's queries and the report
 // waits for its 50-millisecond timer; both figures are also taken from the moment that timer
 // fires (the engine's own part). Prints both ratios at the end (medians of the runs).
+#include "app/log_book_windows.h"
 #include "app/main_form.h"
 #include "app/settings_form.h"
 #include "bench/bench_support.h"
@@ -59,36 +60,21 @@ LogBook &logBook()
 
 // The main window on the log book, its report tab current and the period set.
 struct ReportTab {
-    std::unique_ptr<TDataModule1> module;
-    std::unique_ptr<TSettingsForm> settings;
-    std::unique_ptr<TMainForm> window;
+    std::unique_ptr<LogBookWindows> windows;
+    TMainForm *window = nullptr;
 
     ReportTab()
     {
         QDir::setCurrent(logBook().dir.path());
-        settings = std::make_unique<TSettingsForm>();
-        SettingsForm = settings.get();
-        window = std::make_unique<TMainForm>();
-        MainForm = window.get();
-        module = std::make_unique<TDataModule1>();
-        DataModule1 = module.get();
-        window->bindData();
+        windows = std::make_unique<LogBookWindows>();
+        window = MainForm;
         window->resize(1000, 800);
         window->show();
-        (void)QTest::qWaitForWindowExposed(window.get());
+        (void)QTest::qWaitForWindowExposed(window);
         window->PageControl1->setCurrentWidget(window->TabSheet5);
         window->DateTimePicker1->setDate(periodStart);
         window->DateTimePicker2->setDate(periodEnd);
         QCoreApplication::processEvents();
-    }
-    ~ReportTab()
-    {
-        window.reset();
-        MainForm = nullptr;
-        module.reset();
-        DataModule1 = nullptr;
-        settings.reset();
-        SettingsForm = nullptr;
     }
 };
 

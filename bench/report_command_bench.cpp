@@ -12,6 +12,7 @@
 #include "report/model/report.h"
 #include "report/period_report.h"
 #include "tools/log_book_schema.h"
+#include "tools/vehicle_lookup.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -71,7 +72,7 @@ void BM_Report_WholeProcess(benchmark::State &state)
 void BM_Report_InProcess(benchmark::State &state)
 {
     TDataModule1 dataModule(log_book::connectionString(logBook().path));
-    dataModule.selectVehicle(QStringLiteral("A"));
+    log_book::selectVehicle(dataModule, QStringLiteral("A"));
     PeriodReport period;
     period.bind(dataModule);
     int pages = 0;

@@ -1,5 +1,6 @@
 #include "data/ado_query.h"
 
+#include "data/data_set_text.h"
 #include "data/sql_parameters.h"
 #include "platform/database.h"
 
@@ -33,7 +34,7 @@ std::unique_ptr<ResultSet> TADOQuery::OpenCursor()
 {
     std::unique_ptr<ResultSet> result = Engine().query(commandText_);
     if (!result)
-        Fail(QStringLiteral("CommandText does not return a result set"));
+        Fail(dataSetText("noResultSet"));
     return result;
 }
 
@@ -43,4 +44,4 @@ int TADOQuery::ExecSQL()
     return Engine().execute(commandText_);
 }
 
-} // namespace vornak
+}  // namespace vornak

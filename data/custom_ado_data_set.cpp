@@ -1,6 +1,7 @@
 #include "data/custom_ado_data_set.h"
 
 #include "data/ado_connection.h"
+#include "data/data_set_text.h"
 
 namespace vornak {
 
@@ -13,7 +14,7 @@ TCustomADODataSet::~TCustomADODataSet()
 vornak::Connection &TCustomADODataSet::Engine() const
 {
     if (!Connection)
-        Fail(QStringLiteral("Missing Connection or ConnectionString"));
+        Fail(dataSetText("noConnection"));
     if (attachedTo_ != Connection) {
         if (attachedTo_)
             attachedTo_->dataSets_.removeOne(const_cast<TCustomADODataSet *>(this));

@@ -1,3 +1,7 @@
+// A data link's rows over the dataset's record window. The link remembers only which buffer its
+// first row shows (firstRecord_). When the dataset's window advances, every kept record sits
+// `advance` buffers lower, so the link's rows move down with them; MoveWindow then slides them
+// as little as keeps the active record among them and reports that slide to the control.
 #include "data/data_link.h"
 
 #include "data/data_set.h"
@@ -109,14 +113,14 @@ void TDataLink::UpdateRecord()
     UpdateData();
 }
 
-// Keeps the link's window over the dataset's current record after the dataset's window shifted
-// forward by `shift` rows; returns how many rows the link's window moved.
-int TDataLink::MoveWindow(int shift)
+// The records the link keeps sit `advance` buffers lower after the dataset's window advanced;
+// the rows then slide only as far as the active record needs. Returns how far they slid.
+int TDataLink::MoveWindow(int advance)
 {
     const TDataSet *dataSet = DataSet();
     if (!dataSet)
         return 0;
-    const int first = firstRecord_ - shift;
+    const int first = firstRecord_ - advance;
     const int last = first + bufferCount_ - 1;
     const int active = dataSet->ActiveRecord();
     int moved = 0;
@@ -133,15 +137,13 @@ void TDataLink::UpdateRange()
     MoveWindow(0);
 }
 
-void TDataLink::WindowShifted(int indexDelta)
+void TDataLink::WindowAdvanced(int advance)
 {
-    if (!active_)
-        return;
-    firstRecord_ = std::max(0, firstRecord_ + indexDelta);
-    UpdateRange();
+    if (active_)
+        MoveWindow(advance);
 }
 
-void TDataLink::DataEvent(TDataEvent event, TField *field, int distance)
+void TDataLink::DataEvent(TDataEvent event, TField *field, int advance)
 {
     switch (event) {
     case deFieldChange:
@@ -154,7 +156,7 @@ void TDataLink::DataEvent(TDataEvent event, TField *field, int distance)
         DataSetChanged();
         break;
     case deDataSetScroll:
-        DataSetScrolled(MoveWindow(distance));
+        DataSetScrolled(MoveWindow(advance));
         break;
     case deLayoutChange:
         MoveWindow(0);

@@ -14,7 +14,10 @@ class TField;
 class TDataLink {
 public:
     // Visual controls (grids, edit boxes) are told of an event after the other links.
-    explicit TDataLink(bool visualControl = false) : visualControl_(visualControl) {}
+    explicit TDataLink(bool visualControl = false)
+        : visualControl_(visualControl)
+    {
+    }
     virtual ~TDataLink();
     TDataLink(const TDataLink &) = delete;
     TDataLink &operator=(const TDataLink &) = delete;
@@ -53,7 +56,8 @@ protected:
     virtual void ActiveChanged() {}
     virtual void EditingChanged() {}
     // By default a whole-dataset change, a scroll and a layout change are each a change of the
-    // current record to the link.
+    // current record to the link. A scroll's distance is how many rows the link's rows slid
+    // through the dataset's window (positive forward).
     virtual void DataSetChanged() { RecordChanged(nullptr); }
     virtual void DataSetScrolled(int distance) { DataSetChanged(); }
     virtual void LayoutChanged() { DataSetChanged(); }
@@ -66,11 +70,13 @@ private:
     friend class TDataSource;
     friend class TDataSet;
 
-    void DataEvent(TDataEvent event, TField *field, int distance);
+    void DataEvent(TDataEvent event, TField *field, int advance);
     void UpdateState();
-    int MoveWindow(int shift);
+    // Slides the link's rows after the dataset's window advanced by `advance` records (see
+    // TDataSet) so that they hold the active record; returns how many rows they slid.
+    int MoveWindow(int advance);
     void UpdateRange();
-    void WindowShifted(int indexDelta);
+    void WindowAdvanced(int advance);
     void DataSourceDestroyed();
 
     TDataSource *dataSource_ = nullptr;
@@ -79,8 +85,8 @@ private:
     bool active_ = false;
     bool editing_ = false;
     bool writing_ = false;
-    int bufferCount_ = 1;
-    int firstRecord_ = 0;
+    int bufferCount_ = 1;  // how many rows of the dataset's window the link shows
+    int firstRecord_ = 0;  // the dataset buffer shown in the link's first row
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -3,12 +3,11 @@
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/errors.h"
+#include "platform/sql_literal.h"
 
-#include <QScopeGuard>
+namespace vornak {
 
 TDataModule1 *DataModule1 = nullptr;
-
-using namespace vornak;
 
 namespace {
 
@@ -27,6 +26,156 @@ Field *declareField(TDataSet *dataSet, const QString &fieldName, const QString &
     if constexpr (std::is_base_of_v<TAutoIncField, Field>)
         field->ReadOnly = true;
     return field;
+}
+
+// A persistent field of a dataset: the module's member it goes into, its name, its label, its
+// size (0: the field kind's own) and its kind. Auto-increment keys are read-only.
+struct FieldRow {
+    void (*make)(TDataModule1 &module, TDataSet *dataSet, const FieldRow &row);
+    const char *name;
+    const char *label = nullptr;
+    int size = 0;
+    TFieldKind kind = fkData;
+};
+
+template <auto member>
+void makeField(TDataModule1 &module, TDataSet *dataSet, const FieldRow &row)
+{
+    using Field = std::remove_pointer_t<std::remove_reference_t<decltype(module.*member)>>;
+    module.*member =
+        declareField<Field>(dataSet, QString::fromUtf8(row.name), QString::fromUtf8(row.label), row.size, row.kind);
+}
+
+// A dataset of the module: a query with its statement (one line per "\n") or a table with its
+// table name, the member it goes into, its component name and its persistent fields.
+}  // namespace
+
+struct TDataModule1::DataSetRow {
+    enum class Kind { Query, Table } kind;
+    void (*assign)(TDataModule1 &module, TCustomADODataSet *dataSet);
+    const char *name;
+    const char *source;
+    std::vector<FieldRow> fields;
+};
+
+namespace {
+
+using DataSetRow = TDataModule1::DataSetRow;
+
+template <auto member>
+void assignDataSet(TDataModule1 &module, TCustomADODataSet *dataSet)
+{
+    using DataSet = std::remove_pointer_t<std::remove_reference_t<decltype(module.*member)>>;
+    module.*member = static_cast<DataSet *>(dataSet);
+}
+
+using M = TDataModule1;
+constexpr auto query = DataSetRow::Kind::Query;
+constexpr auto table = DataSetRow::Kind::Table;
+
+// The datasets in the order they are created. Each vehicle list's "where IDAUTO = 1" is replaced
+// by the current vehicle's key when the vehicle changes (refreshVehicleList).
+const std::vector<DataSetRow> &dataSetRows()
+{
+    static const std::vector<DataSetRow> rows = {
+        {query,
+         &assignDataSet<&M::QueryDocMileage>,
+         "QueryDocMileage",
+         "select *  from DOC_MILEAGE\nwhere IDAUTO = 1\norder by DATEDOC",
+         {
+             {&makeField<&M::QueryDocMileageid>, "id"},
+             {&makeField<&M::QueryDocMileagedatedoc>, "datedoc", "Дата"},
+             {&makeField<&M::QueryDocMileageidauto>, "idauto"},
+             {&makeField<&M::QueryDocMileagetekprobeg>, "tekprobeg", "Текущий пробег"},
+             {&makeField<&M::QueryDocMileageraznica>, "raznica", "Разница"},
+         }},
+        {query,
+         &assignDataSet<&M::QueryDocEvents>,
+         "QueryDocEvents",
+         "select *  from DOC_EVENTS\nwhere IDAUTO = 1\norder by DATEDOC",
+         {
+             {&makeField<&M::QueryDocEventsid>, "id"},
+             {&makeField<&M::QueryDocEventsidauto>, "idauto"},
+             {&makeField<&M::QueryDocEventsidtype>, "idtype"},
+             {&makeField<&M::QueryDocEventsENDE>, "ENDE", "Готово"},
+             {&makeField<&M::QueryDocEventsdatedoc>, "datedoc", "Дата выполнения"},
+             {&makeField<&M::QueryDocEventsmileage>, "mileage", "Пробег выполнения"},
+             {&makeField<&M::QueryDocEventsgotovo_end>, "gotovo_end", "Готово", 20, fkCalculated},
+             {&makeField<&M::QueryDocEventstyps>, "typs", "Активность", 20, fkCalculated},
+             {&makeField<&M::QueryDocEventsopisanie>, "opisanie", "Описание", 255},
+         }},
+        {query,
+         &assignDataSet<&M::QueryDocExpense>,
+         "QueryDocExpense",
+         "select DOC_EXPENSE.*, SYS_TYPE_EXPENSE.OPISANIE as typename  \nfrom DOC_EXPENSE\n"
+         "left outer join  SYS_TYPE_EXPENSE on  SYS_TYPE_EXPENSE.id = DOC_EXPENSE.IDTYPE\nwhere IDAUTO = 1\n"
+         "order by DATEDOC",
+         {
+             {&makeField<&M::QueryDocExpenseIDTYPE>, "IDTYPE"},
+             {&makeField<&M::QueryDocExpenseIDAUTO>, "IDAUTO"},
+             {&makeField<&M::QueryDocExpenseDATEDOC>, "DATEDOC", "Дата"},
+             {&makeField<&M::QueryDocExpenseKOLVO>, "KOLVO", "Количество"},
+             {&makeField<&M::QueryDocExpenseSUMMA>, "SUMMA", "Сумма"},
+             {&makeField<&M::QueryDocExpensetypename>, "typename", "Тип расхода", 255},
+             {&makeField<&M::QueryDocExpenseOPISANIE>, "OPISANIE", "Описание", 255},
+             {&makeField<&M::QueryDocExpenseID>, "ID"},
+         }},
+        {table,
+         &assignDataSet<&M::TableSprAuto>,
+         "TableSprAuto",
+         "SPR_AUTO",
+         {
+             {&makeField<&M::TableSprAutoid>, "id"},
+             {&makeField<&M::TableSprAutonameauto>, "nameauto", "Название", 255},
+             {&makeField<&M::TableSprAutobeginkm>, "beginkm", "Начальный пробег"},
+             {&makeField<&M::TableSprAutobegindate>, "begindate", "Дата начала"},
+         }},
+        {table,
+         &assignDataSet<&M::TableTYPE_EXPENSE>,
+         "TableTYPE_EXPENSE",
+         "SYS_TYPE_EXPENSE",
+         {
+             {&makeField<&M::TableTYPE_EXPENSEID>, "ID"},
+             {&makeField<&M::TableTYPE_EXPENSEOPISANIE>, "OPISANIE", nullptr, 255},
+         }},
+        // The report's statements as the report was designed: a fixed vehicle and dates. They are
+        // never run as they stand: the report tab and the command line replace them with the
+        // chosen vehicle and period before opening them (period_report_queries.cpp).
+        {query,
+         &assignDataSet<&M::ADOQuery1>,
+         "ADOQuery1",
+         "select sys_type_expense.opisanie ,\n"
+         "(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE\n"
+         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC < #11/13/2011# AND "
+         "DOC_EXPENSE.IDAUTO=1 ) AS s1,\n"
+         "(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE\n"
+         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC Between #11/13/2011# And "
+         "#11/13/2011# AND DOC_EXPENSE.IDAUTO=1 ) AS s2,\n"
+         "(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE\n"
+         "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC >#11/13/2011# AND "
+         "DOC_EXPENSE.IDAUTO=1 ) AS s3\n"
+         "FROM sys_type_expense\nORDER BY sys_type_expense.opisanie;",
+         {}},
+        {query,
+         &assignDataSet<&M::QueryBegin>,
+         "QueryBegin",
+         "select sum(doc_mileage.raznica) as km1 from doc_mileage WHERE doc_mileage.datedoc <#11/13/2011# and "
+         "doc_mileage.idauto = 1",
+         {}},
+        {query,
+         &assignDataSet<&M::QueryOborot>,
+         "QueryOborot",
+         "SELECT Sum(doc_mileage.raznica) as sm\nFROM doc_mileage\n"
+         "WHERE doc_mileage.datedoc between #11/13/2011# and #11/13/2011#\nand doc_mileage.idauto = 1",
+         {}},
+        {query,
+         &assignDataSet<&M::QueryEnde>,
+         "QueryEnde",
+         "SELECT Sum(doc_mileage.raznica) as sm\nFROM doc_mileage\nWHERE doc_mileage.datedoc <=#11/13/2011#\n"
+         "and doc_mileage.idauto = 1",
+         {}},
+    };
+    return rows;
 }
 
 // The texts of the event codes (idtype and ENDE); other codes show nothing.
@@ -80,14 +229,26 @@ Component *TDataModule1::create(const QString &name)
     return raw;
 }
 
-TADOQuery *TDataModule1::createQuery(const QString &name, const QStringList &lines)
+void TDataModule1::createDataSet(const DataSetRow &row)
 {
-    TADOQuery *query = create<TADOQuery>(name);
-    query->Connection = ADOConnection1;
-    query->CursorType = ctStatic;
-    for (const QString &line : lines)
-        query->SQL.Add(line);
-    return query;
+    const QString name = QString::fromUtf8(row.name);
+    const QString source = QString::fromUtf8(row.source);
+    TCustomADODataSet *dataSet;
+    if (row.kind == DataSetRow::Kind::Query) {
+        auto *query = create<TADOQuery>(name);
+        for (const QString &line : source.split(u'\n'))
+            query->SQL.Add(line);
+        dataSet = query;
+    } else {
+        auto *table = create<TADOTable>(name);
+        table->TableName = source;
+        dataSet = table;
+    }
+    dataSet->Connection = ADOConnection1;
+    dataSet->CursorType = ctStatic;
+    row.assign(*this, dataSet);
+    for (const FieldRow &field : row.fields)
+        field.make(*this, dataSet, field);
 }
 
 TDataModule1::TDataModule1()
@@ -114,116 +275,25 @@ TDataModule1::TDataModule1(const QString &connectionString, Lists lists)
     ADOConnection1->Mode = cmShareDenyNone;
     ADOConnection1->SetConnected(true);
 
-    QueryDocMileage = createQuery(QStringLiteral("QueryDocMileage"),
-                                  {QStringLiteral("select *  from DOC_MILEAGE"), QStringLiteral("where IDAUTO = 1"),
-                                   QStringLiteral("order by DATEDOC")});
-    QueryDocMileageid = declareField<TAutoIncField>(QueryDocMileage, QStringLiteral("id"));
-    QueryDocMileagedatedoc =
-        declareField<TDateTimeField>(QueryDocMileage, QStringLiteral("datedoc"), QStringLiteral("Дата"));
-    QueryDocMileageidauto = declareField<TIntegerField>(QueryDocMileage, QStringLiteral("idauto"));
-    QueryDocMileagetekprobeg =
-        declareField<TIntegerField>(QueryDocMileage, QStringLiteral("tekprobeg"), QStringLiteral("Текущий пробег"));
-    QueryDocMileageraznica =
-        declareField<TIntegerField>(QueryDocMileage, QStringLiteral("raznica"), QStringLiteral("Разница"));
-
-    QueryDocEvents = createQuery(QStringLiteral("QueryDocEvents"),
-                                 {QStringLiteral("select *  from DOC_EVENTS"), QStringLiteral("where IDAUTO = 1"),
-                                  QStringLiteral("order by DATEDOC")});
+    for (const DataSetRow &row : dataSetRows())
+        createDataSet(row);
     QueryDocEvents->OnCalcFields = [this](TDataSet *dataSet) { QueryDocEventsCalcFields(dataSet); };
-    QueryDocEventsid = declareField<TAutoIncField>(QueryDocEvents, QStringLiteral("id"));
-    QueryDocEventsidauto = declareField<TIntegerField>(QueryDocEvents, QStringLiteral("idauto"));
-    QueryDocEventsidtype = declareField<TIntegerField>(QueryDocEvents, QStringLiteral("idtype"));
-    QueryDocEventsENDE = declareField<TIntegerField>(QueryDocEvents, QStringLiteral("ENDE"), QStringLiteral("Готово"));
-    QueryDocEventsdatedoc =
-        declareField<TDateTimeField>(QueryDocEvents, QStringLiteral("datedoc"), QStringLiteral("Дата выполнения"));
-    QueryDocEventsmileage =
-        declareField<TIntegerField>(QueryDocEvents, QStringLiteral("mileage"), QStringLiteral("Пробег выполнения"));
-    QueryDocEventsgotovo_end = declareField<TStringField>(QueryDocEvents, QStringLiteral("gotovo_end"),
-                                                          QStringLiteral("Готово"), 20, fkCalculated);
-    QueryDocEventstyps = declareField<TStringField>(QueryDocEvents, QStringLiteral("typs"),
-                                                    QStringLiteral("Активность"), 20, fkCalculated);
-    QueryDocEventsopisanie =
-        declareField<TWideStringField>(QueryDocEvents, QStringLiteral("opisanie"), QStringLiteral("Описание"), 255);
-
-    QueryDocExpense =
-        createQuery(QStringLiteral("QueryDocExpense"),
-                    {QStringLiteral("select DOC_EXPENSE.*, SYS_TYPE_EXPENSE.OPISANIE as typename  "),
-                     QStringLiteral("from DOC_EXPENSE"),
-                     QStringLiteral("left outer join  SYS_TYPE_EXPENSE on  SYS_TYPE_EXPENSE.id = DOC_EXPENSE.IDTYPE"),
-                     QStringLiteral("where IDAUTO = 1"), QStringLiteral("order by DATEDOC")});
-    QueryDocExpenseIDTYPE = declareField<TIntegerField>(QueryDocExpense, QStringLiteral("IDTYPE"));
-    QueryDocExpenseIDAUTO = declareField<TIntegerField>(QueryDocExpense, QStringLiteral("IDAUTO"));
-    QueryDocExpenseDATEDOC =
-        declareField<TDateTimeField>(QueryDocExpense, QStringLiteral("DATEDOC"), QStringLiteral("Дата"));
     QueryDocExpenseDATEDOC->SetDisplayWidth(10);
-    QueryDocExpenseKOLVO =
-        declareField<TFloatField>(QueryDocExpense, QStringLiteral("KOLVO"), QStringLiteral("Количество"));
-    QueryDocExpenseSUMMA = declareField<TFloatField>(QueryDocExpense, QStringLiteral("SUMMA"), QStringLiteral("Сумма"));
-    QueryDocExpensetypename =
-        declareField<TWideStringField>(QueryDocExpense, QStringLiteral("typename"), QStringLiteral("Тип расхода"), 255);
-    QueryDocExpenseOPISANIE =
-        declareField<TWideStringField>(QueryDocExpense, QStringLiteral("OPISANIE"), QStringLiteral("Описание"), 255);
-    QueryDocExpenseID = declareField<TAutoIncField>(QueryDocExpense, QStringLiteral("ID"));
-
-    TableSprAuto = create<TADOTable>(QStringLiteral("TableSprAuto"));
-    TableSprAuto->Connection = ADOConnection1;
-    TableSprAuto->CursorType = ctStatic;
-    TableSprAuto->TableName = QStringLiteral("SPR_AUTO");
-    TableSprAutoid = declareField<TAutoIncField>(TableSprAuto, QStringLiteral("id"));
-    TableSprAutonameauto =
-        declareField<TWideStringField>(TableSprAuto, QStringLiteral("nameauto"), QStringLiteral("Название"), 255);
-    TableSprAutobeginkm =
-        declareField<TIntegerField>(TableSprAuto, QStringLiteral("beginkm"), QStringLiteral("Начальный пробег"));
-    TableSprAutobegindate =
-        declareField<TDateTimeField>(TableSprAuto, QStringLiteral("begindate"), QStringLiteral("Дата начала"));
+    TableSprAuto->SetActive(true);
+    TableTYPE_EXPENSE->SetActive(lists == Lists::Open);
     // Whatever path deletes a vehicle, one with entries stays: their lists would lose them.
     TableSprAuto->BeforeDelete = [this](TDataSet *) {
         const QString id = TableSprAutoid->AsString();
         if (!id.isEmpty() && vehicleHasEntries(id))
             throw Error(vehicleDeleteRefusal);
     };
-    TableSprAuto->SetActive(true);
 
-    TableTYPE_EXPENSE = create<TADOTable>(QStringLiteral("TableTYPE_EXPENSE"));
-    TableTYPE_EXPENSE->Connection = ADOConnection1;
-    TableTYPE_EXPENSE->CursorType = ctStatic;
-    TableTYPE_EXPENSE->TableName = QStringLiteral("SYS_TYPE_EXPENSE");
-    TableTYPE_EXPENSEID = declareField<TAutoIncField>(TableTYPE_EXPENSE, QStringLiteral("ID"));
-    TableTYPE_EXPENSEOPISANIE = declareField<TWideStringField>(TableTYPE_EXPENSE, QStringLiteral("OPISANIE"), {}, 255);
     // Whatever path deletes a type, one that expenses use stays: they would drop out of the sums.
     TableTYPE_EXPENSE->BeforeDelete = [this](TDataSet *) {
         const QString id = TableTYPE_EXPENSEID->AsString();
         if (const int expenses = id.isEmpty() ? 0 : expensesOfType(id); expenses > 0)
             throw Error(typeDeleteRefusal(expenses));
     };
-    TableTYPE_EXPENSE->SetActive(lists == Lists::Open);
-
-    ADOQuery1 = createQuery(
-        QStringLiteral("ADOQuery1"),
-        {QStringLiteral("select sys_type_expense.opisanie ,"),
-         QStringLiteral("(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE"),
-         QStringLiteral("WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC < #11/13/2011# AND "
-                        "DOC_EXPENSE.IDAUTO=1 ) AS s1,"),
-         QStringLiteral("(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE"),
-         QStringLiteral(
-             "WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC Between #11/13/2011# And "
-             "#11/13/2011# AND DOC_EXPENSE.IDAUTO=1 ) AS s2,"),
-         QStringLiteral("(SELECT Sum(DOC_EXPENSE.SUMMA )FROM DOC_EXPENSE"),
-         QStringLiteral("WHERE doc_expense.idtype = [sys_type_expense.id] and DOC_EXPENSE.DATEDOC >#11/13/2011# AND "
-                        "DOC_EXPENSE.IDAUTO=1 ) AS s3"),
-         QStringLiteral("FROM sys_type_expense"), QStringLiteral("ORDER BY sys_type_expense.opisanie;")});
-    QueryBegin = createQuery(QStringLiteral("QueryBegin"),
-                             {QStringLiteral("select sum(doc_mileage.raznica) as km1 from doc_mileage WHERE "
-                                             "doc_mileage.datedoc <#11/13/2011# and doc_mileage.idauto = 1")});
-    QueryOborot =
-        createQuery(QStringLiteral("QueryOborot"),
-                    {QStringLiteral("SELECT Sum(doc_mileage.raznica) as sm"), QStringLiteral("FROM doc_mileage"),
-                     QStringLiteral("WHERE doc_mileage.datedoc between #11/13/2011# and #11/13/2011#"),
-                     QStringLiteral("and doc_mileage.idauto = 1")});
-    QueryEnde = createQuery(QStringLiteral("QueryEnde"), {QStringLiteral("SELECT Sum(doc_mileage.raznica) as sm"),
-                                                          QStringLiteral("FROM doc_mileage"),
-                                                          QStringLiteral("WHERE doc_mileage.datedoc <=#11/13/2011#"),
-                                                          QStringLiteral("and doc_mileage.idauto = 1")});
 
     SourceBegin = create<TDataSource>(QStringLiteral("SourceBegin"));
     SourceOborot = create<TDataSource>(QStringLiteral("SourceOborot"));
@@ -270,8 +340,8 @@ bool TDataModule1::vehicleHasEntries(const QString &id)
 {
     bool hasEntries = false;
     for (const EntryCount &count : entryCounts) {
-        TADOQuery *query =
-            scratchStatement({QLatin1String(count.select), QLatin1String(count.from), QLatin1String(count.where) + id});
+        TADOQuery *query = scratchStatement({QLatin1String(count.select), QLatin1String(count.from),
+                                             QLatin1String(count.where) + sql_literal::integer(id.toLongLong())});
         query->Open();
         hasEntries = hasEntries || query->FieldByName(QStringLiteral("cnt"))->AsInteger() > 0;
     }
@@ -282,36 +352,9 @@ int TDataModule1::expensesOfType(const QString &id)
 {
     TADOQuery *query =
         scratchStatement({QStringLiteral("SELECT Count(DOC_EXPENSE.ID) AS cnt"), QStringLiteral("FROM DOC_EXPENSE"),
-                          QStringLiteral("where DOC_EXPENSE.IDTYPE=") + id});
+                          QStringLiteral("where DOC_EXPENSE.IDTYPE=") + sql_literal::integer(id.toLongLong())});
     query->Open();
     return query->FieldByName(QStringLiteral("cnt"))->AsInteger();
-}
-
-void TDataModule1::selectVehicle(const QString &nameOrKey)
-{
-    // One walk with the lists held still notes the record of the key and those of the name; the
-    // cursor then moves once onto the one chosen, and the lists follow it.
-    int byKey = -1;
-    QList<int> byName;
-    TableSprAuto->DisableControls();
-    {
-        const auto enable = qScopeGuard([this] { TableSprAuto->EnableControls(); });
-        for (TableSprAuto->First(); !TableSprAuto->Eof(); TableSprAuto->Next()) {
-            if (TableSprAutoid->AsString() == nameOrKey)
-                byKey = TableSprAuto->RecNo();
-            if (TableSprAutonameauto->AsString() == nameOrKey)
-                byName.append(TableSprAuto->RecNo());
-        }
-    }
-    if (byKey < 0 && byName.size() > 1)
-        throw Error(QStringLiteral("%1 vehicles are named '%2': give the vehicle's number instead.")
-                        .arg(byName.size())
-                        .arg(nameOrKey));
-    const int chosen = byKey >= 0 ? byKey : byName.value(0, -1);
-    if (chosen < 0)
-        throw Error(QStringLiteral("No vehicle is named or numbered '%1'.").arg(nameOrKey));
-    TableSprAuto->First();
-    TableSprAuto->MoveBy(chosen - 1);
 }
 
 void TDataModule1::refreshVehicleList(TADOQuery *query, int conditionLine)
@@ -320,7 +363,7 @@ void TDataModule1::refreshVehicleList(TADOQuery *query, int conditionLine)
     if (id.isEmpty())
         return;
     query->Close();
-    query->SQL.Set(conditionLine, QStringLiteral("where IDAUTO = ") + id);
+    query->SQL.Set(conditionLine, QStringLiteral("where IDAUTO = ") + sql_literal::integer(id.toLongLong()));
     query->Open();
 }
 
@@ -362,3 +405,5 @@ void TDataModule1::QueryDocEventsCalcFields(TDataSet *)
     if (const QString text = codeText(statusTexts, QueryDocEventsENDE->AsInteger()); !text.isEmpty())
         QueryDocEventsgotovo_end->SetAsString(text);
 }
+
+}  // namespace vornak

@@ -1,6 +1,14 @@
+// The dataset: binding fields to the result's columns at open, the record window, moves and
+// editing. The window is described at TDataSet in data_set.h. Here FillWindow refills it around
+// one row; AppendNext and PrependPrior fetch one record at either end; MoveBy and
+// UpdateBufferCount count the window's advance the same way (+1 for each buffer dropped at the
+// front, -1 at the back) and hand it to the links, which slide their rows by it (data_link.cpp).
+// Handlers run through RunHandler in the order each operation documents; messages come from
+// data_set_text.cpp.
 #include "data/data_set.h"
 
 #include "data/data_link.h"
+#include "data/data_set_text.h"
 #include "data/data_source.h"
 #include "data/field_kinds.h"
 #include "platform/database.h"
@@ -105,7 +113,7 @@ TField *TDataSet::FieldByName(const QString &name) const
 {
     TField *field = FindField(name);
     if (!field)
-        Fail(QStringLiteral("Field '%1' not found").arg(name));
+        Fail(dataSetText("fieldNotFound").arg(name));
     return field;
 }
 
@@ -123,15 +131,15 @@ void TDataSet::BindFields()
         field->column_ = -1;
         if (field->FieldKind == fkCalculated) {
             if (!field->CanBeCalculated())
-                Fail(QStringLiteral("Field '%1' cannot be a calculated or lookup field").arg(field->DisplayName()));
+                Fail(dataSetText("fieldCannotBeCalculated").arg(field->DisplayName()));
             continue;
         }
         const int column = cursor_->columnIndex(field->FieldName);
         if (column < 0)
-            Fail(QStringLiteral("Field '%1' not found").arg(field->DisplayName()));
+            Fail(dataSetText("fieldNotFound").arg(field->DisplayName()));
         const ColumnInfo &info = columns[column];
         if (!field->AcceptsColumn(info.kind))
-            Fail(QStringLiteral("Type mismatch for field '%1', expecting: %2 actual: %3")
+            Fail(dataSetText("fieldTypeMismatch")
                      .arg(field->DisplayName(), field->DataTypeName(), columnTypeName(info.kind)));
         if (info.kind == ColumnKind::Text && info.size > 0 && info.size < field->Size && !field->ReadOnly)
             field->Size = info.size;
@@ -177,8 +185,7 @@ void TDataSet::Loaded()
 
 void TDataSet::OpenDataSet()
 {
-    if (BeforeOpen)
-        BeforeOpen(this);
+    RunHandler(BeforeOpen);
     // A failed open leaves no cursor, no rows and no fields created for it.
     auto undo = qScopeGuard([this] {
         window_.clear();
@@ -194,28 +201,25 @@ void TDataSet::OpenDataSet()
     eof_ = window_.empty();
     undo.dismiss();
     SetState(dsBrowse);
-    if (AfterOpen)
-        AfterOpen(this);
+    RunHandler(AfterOpen);
 }
 
 void TDataSet::CloseDataSet()
 {
-    if (BeforeClose)
-        BeforeClose(this);
+    RunHandler(BeforeClose);
     SetState(dsInactive);
     window_.clear();
     activeRecord_ = 0;
     bof_ = eof_ = true;
     cursor_.reset();
     DestroyCreatedFields();
-    if (AfterClose)
-        AfterClose(this);
+    RunHandler(AfterClose);
 }
 
 void TDataSet::CheckActive() const
 {
     if (!Active())
-        Fail(QStringLiteral("Cannot perform this operation on a closed dataset"));
+        Fail(dataSetText("dataSetClosed"));
 }
 
 void TDataSet::Fail(const QString &text) const
@@ -244,7 +248,7 @@ bool TDataSet::CanModify() const
 void TDataSet::CheckCanModify() const
 {
     if (!CanModify())
-        Fail(QStringLiteral("Cannot modify a read-only dataset"));
+        Fail(dataSetText("dataSetReadOnly"));
 }
 
 // ---- state and events ----
@@ -259,7 +263,7 @@ void TDataSet::SetState(TDataSetState state)
     DataEvent(deUpdateState);
 }
 
-void TDataSet::DataEvent(TDataEvent event, TField *field, int distance)
+void TDataSet::DataEvent(TDataEvent event, TField *field, int advance)
 {
     if (event == deFieldChange) {
         if (field->FieldKind == fkData) {
@@ -274,7 +278,7 @@ void TDataSet::DataEvent(TDataEvent event, TField *field, int distance)
         return;
     const QList<TDataSource *> sources = dataSources_;
     for (TDataSource *source : sources)
-        source->DataEvent(event, field, distance);
+        source->DataEvent(event, field, advance);
 }
 
 void TDataSet::DisableControls()
@@ -348,8 +352,7 @@ void TDataSet::RecalculateCurrent()
         if (field->FieldKind == fkCalculated)
             buffer.values[field->index_] = Variant();
     }
-    if (OnCalcFields)
-        OnCalcFields(this);
+    RunHandler(OnCalcFields);
 }
 
 QList<Variant> *TDataSet::CurrentValues()
@@ -365,6 +368,12 @@ void TDataSet::NoteModified(TField *field)
 {
     if (!modifiedFields_.contains(field))
         modifiedFields_.append(field);
+}
+
+void TDataSet::RunHandler(const TDataSetNotifyEvent &handler)
+{
+    if (handler)
+        handler(this);
 }
 
 void TDataSet::SetActiveRecord(int index)
@@ -391,8 +400,8 @@ qsizetype TDataSet::RowBeforeWindow() const
     return state_ == dsInsert ? insertBefore_ - 1 : -1;
 }
 
-// Fetches the record after the window; a full window drops its first buffer (shift +1).
-bool TDataSet::AppendNext(bool dropWhenFull, int &shift)
+// Fetches the record after the window; a full window drops its first buffer (advance +1).
+bool TDataSet::AppendNext(bool dropWhenFull, int &advance)
 {
     const qsizetype row = RowAfterWindow();
     if (row >= cursor_->rowCount())
@@ -400,14 +409,14 @@ bool TDataSet::AppendNext(bool dropWhenFull, int &shift)
     RecordBuffer buffer = ReadRow(row);
     if (dropWhenFull && int(window_.size()) >= capacity_) {
         window_.pop_front();
-        ++shift;
+        ++advance;
     }
     window_.push_back(std::move(buffer));
     return true;
 }
 
-// Fetches the record before the window; a full window drops its last buffer (shift -1).
-bool TDataSet::PrependPrior(bool dropWhenFull, int &shift)
+// Fetches the record before the window; a full window drops its last buffer (advance -1).
+bool TDataSet::PrependPrior(bool dropWhenFull, int &advance)
 {
     const qsizetype row = RowBeforeWindow();
     if (row < 0)
@@ -415,7 +424,7 @@ bool TDataSet::PrependPrior(bool dropWhenFull, int &shift)
     RecordBuffer buffer = ReadRow(row);
     if (dropWhenFull && int(window_.size()) >= capacity_) {
         window_.pop_back();
-        --shift;
+        --advance;
     }
     window_.push_front(std::move(buffer));
     return true;
@@ -434,8 +443,8 @@ void TDataSet::FillWindow(qsizetype row, int windowRow)
     const qsizetype start = std::max<qsizetype>(0, row - windowRow);
     for (qsizetype r = start; r < count && int(window_.size()) < capacity_; ++r)
         window_.push_back(ReadRow(r));
-    int shift = 0;
-    while (int(window_.size()) < capacity_ && PrependPrior(false, shift)) {
+    int advance = 0;
+    while (int(window_.size()) < capacity_ && PrependPrior(false, advance)) {
     }
     activeRecord_ = int(row - window_.front().row);
 }
@@ -459,30 +468,32 @@ void TDataSet::UpdateBufferCount()
     capacity_ = wanted;
     if (!cursor_ || !Active())
         return;
-    int shift = 0;
+    // A smaller window drops records after the active one first; a larger one fetches records
+    // after the window first, then before it.
+    int advance = 0;
     while (int(window_.size()) > capacity_) {
         if (activeRecord_ < int(window_.size()) - 1) {
             window_.pop_back();
         } else {
             window_.pop_front();
             --activeRecord_;
-            ++shift;
+            ++advance;
         }
     }
-    while (int(window_.size()) < capacity_ && AppendNext(false, shift)) {
+    while (int(window_.size()) < capacity_ && AppendNext(false, advance)) {
     }
-    while (int(window_.size()) < capacity_ && PrependPrior(false, shift)) {
+    while (int(window_.size()) < capacity_ && PrependPrior(false, advance)) {
         ++activeRecord_;
-        --shift;
+        --advance;
     }
-    ShiftLinkWindows(-shift);
+    AdvanceLinkWindows(advance);
 }
 
-void TDataSet::ShiftLinkWindows(int indexDelta)
+void TDataSet::AdvanceLinkWindows(int advance)
 {
     for (TDataSource *source : std::as_const(dataSources_)) {
         for (TDataLink *link : source->Links())
-            link->WindowShifted(indexDelta);
+            link->WindowAdvanced(advance);
     }
 }
 
@@ -491,19 +502,18 @@ void TDataSet::ShiftLinkWindows(int indexDelta)
 int TDataSet::MoveBy(int distance)
 {
     CheckBrowseMode();
-    if (BeforeScroll)
-        BeforeScroll(this);
+    RunHandler(BeforeScroll);
     if (distance == 0 || (distance > 0 && eof_) || (distance < 0 && bof_))
         return 0;
     bof_ = eof_ = false;
     const size_t recordsBefore = window_.size();
-    int shift = 0;
+    int advance = 0;
     int moved = 0;
     if (distance > 0) {
         for (; moved < distance; ++moved) {
             if (activeRecord_ < int(window_.size()) - 1) {
                 ++activeRecord_;
-            } else if (AppendNext(true, shift)) {
+            } else if (AppendNext(true, advance)) {
                 activeRecord_ = int(window_.size()) - 1;
             } else {
                 eof_ = true;
@@ -514,7 +524,7 @@ int TDataSet::MoveBy(int distance)
         for (; moved < -distance; ++moved) {
             if (activeRecord_ > 0) {
                 --activeRecord_;
-            } else if (PrependPrior(true, shift)) {
+            } else if (PrependPrior(true, advance)) {
                 activeRecord_ = 0;
             } else {
                 bof_ = true;
@@ -524,39 +534,34 @@ int TDataSet::MoveBy(int distance)
     }
     if (moved != 0) {
         if (window_.size() == recordsBefore)
-            DataEvent(deDataSetScroll, nullptr, shift);
+            DataEvent(deDataSetScroll, nullptr, advance);
         else
             DataEvent(deDataSetChange);
     }
-    if (AfterScroll)
-        AfterScroll(this);
+    RunHandler(AfterScroll);
     return distance > 0 ? moved : -moved;
 }
 
 void TDataSet::First()
 {
     CheckBrowseMode();
-    if (BeforeScroll)
-        BeforeScroll(this);
+    RunHandler(BeforeScroll);
     FillWindow(0, 0);
     bof_ = true;
     eof_ = window_.empty();
     DataEvent(deDataSetChange);
-    if (AfterScroll)
-        AfterScroll(this);
+    RunHandler(AfterScroll);
 }
 
 void TDataSet::Last()
 {
     CheckBrowseMode();
-    if (BeforeScroll)
-        BeforeScroll(this);
+    RunHandler(BeforeScroll);
     FillWindow(cursor_->rowCount() - 1, capacity_ - 1);
     eof_ = true;
     bof_ = window_.empty();
     DataEvent(deDataSetChange);
-    if (AfterScroll)
-        AfterScroll(this);
+    RunHandler(AfterScroll);
 }
 
 TBookmark TDataSet::GetBookmark() const
@@ -571,16 +576,14 @@ void TDataSet::GotoBookmark(const TBookmark &bookmark)
     if (!bookmark.valid)
         return;
     CheckBrowseMode();
-    if (BeforeScroll)
-        BeforeScroll(this);
+    RunHandler(BeforeScroll);
     const qsizetype row = cursor_->rowOfId(bookmark.rowId);
     if (row < 0)
-        Fail(QStringLiteral("Record not found"));
+        Fail(dataSetText("recordNotFound"));
     FillWindow(row, (capacity_ - 1) / 2);
     bof_ = eof_ = false;
     DataEvent(deDataSetChange);
-    if (AfterScroll)
-        AfterScroll(this);
+    RunHandler(AfterScroll);
 }
 
 // ---- editing ----
@@ -608,23 +611,19 @@ void TDataSet::Edit()
     }
     CheckBrowseMode();
     CheckCanModify();
-    if (BeforeEdit)
-        BeforeEdit(this);
+    RunHandler(BeforeEdit);
     CalculateFields(window_[activeRecord_]);
     SetState(dsEdit);
     DataEvent(deRecordChange);
-    if (AfterEdit)
-        AfterEdit(this);
+    RunHandler(AfterEdit);
 }
 
 void TDataSet::Insert()
 {
     CheckBrowseMode();
     CheckCanModify();
-    if (BeforeInsert)
-        BeforeInsert(this);
-    if (BeforeScroll)
-        BeforeScroll(this);
+    RunHandler(BeforeInsert);
+    RunHandler(BeforeScroll);
     RecordBuffer buffer;
     buffer.values.resize(fieldList_.size());
     if (window_.empty()) {
@@ -638,20 +637,17 @@ void TDataSet::Insert()
             window_.pop_back();
     }
     SetState(dsInsert);
-    if (OnNewRecord)
-        OnNewRecord(this);
+    RunHandler(OnNewRecord);
     modified_ = false;
     DataEvent(deDataSetChange);
-    if (AfterInsert)
-        AfterInsert(this);
-    if (AfterScroll)
-        AfterScroll(this);
+    RunHandler(AfterInsert);
+    RunHandler(AfterScroll);
 }
 
 void TDataSet::UpdateRecord()
 {
     if (!isEditState(state_))
-        Fail(QStringLiteral("Dataset not in edit or insert mode"));
+        Fail(dataSetText("notEditing"));
     DataEvent(deUpdateRecord);
 }
 
@@ -661,8 +657,7 @@ void TDataSet::Post()
     if (state_ != dsEdit && state_ != dsInsert)
         return;
     DataEvent(deCheckBrowseMode);
-    if (BeforePost)
-        BeforePost(this);
+    RunHandler(BeforePost);
     const RecordBuffer &buffer = window_[activeRecord_];
     QList<std::pair<int, Variant>> values;
     for (const TField *field : std::as_const(modifiedFields_)) {
@@ -676,8 +671,7 @@ void TDataSet::Post()
         cursor_->updateRow(row, values);
     SetState(dsBrowse);
     Resync(row, activeRecord_);
-    if (AfterPost)
-        AfterPost(this);
+    RunHandler(AfterPost);
 }
 
 void TDataSet::Cancel()
@@ -686,17 +680,15 @@ void TDataSet::Cancel()
         return;
     const bool inserting = state_ == dsInsert;
     DataEvent(deCheckBrowseMode);
-    if (BeforeCancel)
-        BeforeCancel(this);
-    if (inserting && BeforeScroll)
-        BeforeScroll(this);
+    RunHandler(BeforeCancel);
+    if (inserting)
+        RunHandler(BeforeScroll);
     const qsizetype row = inserting ? insertBefore_ : window_[activeRecord_].row;
     SetState(dsBrowse);
     Resync(row, activeRecord_);
-    if (AfterCancel)
-        AfterCancel(this);
-    if (inserting && AfterScroll)
-        AfterScroll(this);
+    RunHandler(AfterCancel);
+    if (inserting)
+        RunHandler(AfterScroll);
 }
 
 void TDataSet::Delete()
@@ -707,22 +699,18 @@ void TDataSet::Delete()
         return;
     }
     if (window_.empty())
-        Fail(QStringLiteral("Cannot perform this operation on an empty dataset"));
+        Fail(dataSetText("dataSetEmpty"));
     CheckCanModify();
     DataEvent(deCheckBrowseMode);
     CheckBrowseMode();
-    if (BeforeDelete)
-        BeforeDelete(this);
-    if (BeforeScroll)
-        BeforeScroll(this);
+    RunHandler(BeforeDelete);
+    RunHandler(BeforeScroll);
     const qsizetype row = window_[activeRecord_].row;
     cursor_->deleteRow(row);
     SetState(dsBrowse);
     Resync(row, activeRecord_);
-    if (AfterDelete)
-        AfterDelete(this);
-    if (AfterScroll)
-        AfterScroll(this);
+    RunHandler(AfterDelete);
+    RunHandler(AfterScroll);
 }
 
 }  // namespace vornak

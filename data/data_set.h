@@ -5,11 +5,11 @@
 #include "data/field.h"
 #include "platform/variant.h"
 
-#include <QHash>
-#include <QList>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <QHash>
+#include <QList>
 #include <vector>
 
 namespace vornak {
@@ -28,6 +28,20 @@ struct TBookmark {
 
 // A dataset: the rows of a table or a query as a sequence of records with one current record,
 // typed fields, a window of record buffers, and the notifications sent to its data sources.
+//
+// The record window. The dataset keeps a few consecutive records of its result in buffers: as
+// many as its most demanding data link shows (the window's capacity, BufferCount), fewer only when
+// the result is shorter. One buffer is the active record: the current record, whose values the
+// fields read and write. A move inside the window only changes the active record. A move past
+// either end fetches the next or prior record and, when the window is full, drops the buffer at
+// the other end: the window advances through the result by one record (advance +1 forward, -1
+// backward), and every record kept in it sits that many buffers lower. First, Last, a bookmark,
+// Post, Cancel and Delete refill the window instead. Each data link shows its own BufferCount
+// rows of the window, starting at its FirstRecord; after a move the dataset sends the window's
+// advance with deDataSetScroll, and each link slides its rows just enough to keep the active
+// record among them and is told how far they slid (DataSetScrolled). A move that changed how
+// many records the window holds is sent as deDataSetChange. A change of capacity fetches or drops
+// records around the active one and slides the links the same way, telling them nothing.
 class TDataSet : public TComponent {
 public:
     using TDataSetNotifyEvent = std::function<void(TDataSet *)>;
@@ -119,9 +133,9 @@ private:
     friend class TDataSource;
 
     struct RecordBuffer {
-        QList<Variant> values; // one per field, calculated fields included
+        QList<Variant> values;  // one per field, calculated fields included
         qint64 bookmark = 0;
-        qsizetype row = -1;    // the engine row; -1 for an inserted record not yet posted
+        qsizetype row = -1;  // the engine row; -1 for an inserted record not yet posted
     };
 
     void AdoptField(std::unique_ptr<TField> field, bool persistent);
@@ -132,7 +146,8 @@ private:
     void DestroyCreatedFields();
 
     void SetState(TDataSetState state);
-    void DataEvent(TDataEvent event, TField *field = nullptr, int distance = 0);
+    // Sends an event to the data sources; deDataSetScroll carries the window's advance.
+    void DataEvent(TDataEvent event, TField *field = nullptr, int advance = 0);
     void CheckCanModify() const;
 
     RecordBuffer ReadRow(qsizetype row);
@@ -141,39 +156,44 @@ private:
     QList<Variant> *CurrentValues();
     void NoteModified(TField *field);
 
+    // Runs a Before/After/On handler when one is set.
+    void RunHandler(const TDataSetNotifyEvent &handler);
+
+    // The window (see the class comment). `advance` counts how many records the window moved
+    // forward through the result: +1 when a buffer was dropped at the front, -1 at the back.
     qsizetype RowAfterWindow() const;
     qsizetype RowBeforeWindow() const;
-    bool AppendNext(bool dropWhenFull, int &shift);
-    bool PrependPrior(bool dropWhenFull, int &shift);
+    bool AppendNext(bool dropWhenFull, int &advance);
+    bool PrependPrior(bool dropWhenFull, int &advance);
     void FillWindow(qsizetype row, int windowRow);
     void Resync(qsizetype row, int windowRow);
-    void ShiftLinkWindows(int indexDelta);
+    void AdvanceLinkWindows(int advance);
 
     void AddDataSource(TDataSource *source);
     void RemoveDataSource(TDataSource *source);
 
-    std::unique_ptr<ResultSet> cursor_;
-    std::vector<std::unique_ptr<TField>> fields_;
-    QList<TField *> fieldList_;
-    QHash<QString, TField *> fieldIndex_; // by lower-case name
-    int persistentCount_ = 0;
-    int calculatedCount_ = 0;
-    QList<TDataSource *> dataSources_;
+    std::unique_ptr<ResultSet> cursor_;            // the engine's result while open
+    std::vector<std::unique_ptr<TField>> fields_;  // owns every field, persistent ones first
+    QList<TField *> fieldList_;                    // the same fields in order, for Fields()
+    QHash<QString, TField *> fieldIndex_;          // by lower-case name
+    int persistentCount_ = 0;                      // fields declared with AddField, kept at close
+    int calculatedCount_ = 0;                      // fields of kind fkCalculated
+    QList<TDataSource *> dataSources_;             // every source bound to the dataset
 
-    std::deque<RecordBuffer> window_;
-    int capacity_ = 1;
-    int activeRecord_ = 0;
-    bool bof_ = true;
-    bool eof_ = true;
-    RecordBuffer *calcBuffer_ = nullptr;
-    qsizetype insertBefore_ = 0;
+    std::deque<RecordBuffer> window_;     // the buffered records, in result order
+    int capacity_ = 1;                    // the most records the window holds
+    int activeRecord_ = 0;                // index in window_ of the record the fields read
+    bool bof_ = true;                     // a move backward found no record
+    bool eof_ = true;                     // a move forward found no record
+    RecordBuffer *calcBuffer_ = nullptr;  // the buffer OnCalcFields fills, while it runs
+    qsizetype insertBefore_ = 0;          // while inserting: the row the new record precedes
 
-    TDataSetState state_ = dsInactive;
-    bool modified_ = false;
-    QList<TField *> modifiedFields_;
-    int disableCount_ = 0;
-    TDataSetState disabledState_ = dsInactive;
-    bool activeWhenLoaded_ = false;
+    TDataSetState state_ = dsInactive;          // browse, edit, insert, ...; inactive while closed
+    bool modified_ = false;                     // a data field changed since Edit or Insert
+    QList<TField *> modifiedFields_;            // the fields Post writes, in order of change
+    int disableCount_ = 0;                      // DisableControls calls not yet matched
+    TDataSetState disabledState_ = dsInactive;  // the state when controls were disabled
+    bool activeWhenLoaded_ = false;             // Active set while loading, applied by Loaded
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -93,7 +93,7 @@ void TDataSource::UpdateState()
         OnDataChange(this, nullptr);
 }
 
-void TDataSource::DataEvent(TDataEvent event, TField *field, int distance)
+void TDataSource::DataEvent(TDataEvent event, TField *field, int advance)
 {
     if (event == deUpdateState) {
         UpdateState();
@@ -102,7 +102,7 @@ void TDataSource::DataEvent(TDataEvent event, TField *field, int distance)
     if (state_ == dsInactive)
         return;
     for (TDataLink *link : LinksInNotificationOrder())
-        link->DataEvent(event, field, distance);
+        link->DataEvent(event, field, advance);
     switch (event) {
     case deFieldChange:
         if (OnDataChange)
@@ -124,4 +124,4 @@ void TDataSource::DataEvent(TDataEvent event, TField *field, int distance)
     }
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -3,8 +3,8 @@
 #include "data/component.h"
 #include "data/data_types.h"
 
-#include <QList>
 #include <functional>
+#include <QList>
 
 namespace vornak {
 
@@ -44,7 +44,7 @@ private:
     friend class TDataSet;
     friend class TDataLink;
 
-    void DataEvent(TDataEvent event, TField *field, int distance);
+    void DataEvent(TDataEvent event, TField *field, int advance);
     void UpdateState();
     QList<TDataLink *> LinksInNotificationOrder() const;
     void AddLink(TDataLink *link);
@@ -54,7 +54,7 @@ private:
     TDataSet *dataSet_ = nullptr;
     bool enabled_ = true;
     TDataSetState state_ = dsInactive;
-    QList<TDataLink *> links_; // in the order they were attached
+    QList<TDataLink *> links_;  // in the order they were attached
 };
 
-} // namespace vornak
+}  // namespace vornak

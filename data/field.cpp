@@ -1,6 +1,7 @@
 #include "data/field.h"
 
 #include "data/data_set.h"
+#include "data/data_set_text.h"
 #include "platform/errors.h"
 
 namespace vornak {
@@ -29,14 +30,14 @@ bool announcesChange(TDataSetState state)
     return state != dsCalcFields && state != dsFilter && state != dsNewValue && state != dsInternalCalc;
 }
 
-} // namespace
+}  // namespace
 
 TField::~TField() = default;
 
 void TField::CheckDataSet() const
 {
     if (!dataSet_)
-        throw DatabaseError(QStringLiteral("Field '%1' has no dataset").arg(DisplayName()));
+        throw DatabaseError(dataSetText("fieldWithoutDataSet").arg(DisplayName()));
 }
 
 bool TField::CanModify() const
@@ -79,13 +80,13 @@ void TField::Assign(const std::function<Variant()> &convert)
     TDataSet *dataSet = dataSet_;
     const TDataSetState state = dataSet->State();
     if (!acceptsValues(state))
-        dataSet->Fail(QStringLiteral("Dataset not in edit or insert mode"));
+        dataSet->Fail(dataSetText("notEditing"));
     if (FieldKind == fkData && ReadOnly && state != dsSetKey && state != dsFilter)
-        throw DatabaseError(QStringLiteral("Field '%1' cannot be modified").arg(DisplayName()));
+        throw DatabaseError(dataSetText("fieldReadOnly").arg(DisplayName()));
     Variant value = convert();
     QList<Variant> *values = dataSet->CurrentValues();
     if (!values || index_ >= values->size())
-        dataSet->Fail(QStringLiteral("Dataset not in edit or insert mode"));
+        dataSet->Fail(dataSetText("notEditing"));
     (*values)[index_] = std::move(value);
     if (FieldKind == fkData)
         dataSet->NoteModified(this);
@@ -123,4 +124,4 @@ void TField::FailConversion(const QString &pattern, const QString &text) const
     throw ConversionError(pattern.arg(text, DisplayName()));
 }
 
-} // namespace vornak
+}  // namespace vornak

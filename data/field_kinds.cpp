@@ -1,5 +1,6 @@
 #include "data/field_kinds.h"
 
+#include "data/data_set_text.h"
 #include "platform/date_time.h"
 #include "platform/errors.h"
 #include "platform/number_format.h"
@@ -29,7 +30,7 @@ Variant TIntegerField::FromText(const QString &text) const
         return {};
     const auto value = parseInteger(text);
     if (!value)
-        FailConversion(QStringLiteral("'%1' is not a valid integer value for field '%2'"), text);
+        FailConversion(dataSetText("notAnInteger"), text);
     return Variant(*value);
 }
 
@@ -37,7 +38,7 @@ Variant TIntegerField::FromFloat(double value) const
 {
     const double rounded = roundHalfEven(value);
     if (!(rounded >= double(std::numeric_limits<int>::min()) && rounded <= double(std::numeric_limits<int>::max())))
-        FailConversion(QStringLiteral("'%1' is not a valid integer value for field '%2'"), formatFloatGeneral(value));
+        FailConversion(dataSetText("notAnInteger"), formatFloatGeneral(value));
     return Variant(int(rounded));
 }
 
@@ -45,8 +46,8 @@ Variant TIntegerField::FromFloat(double value) const
 
 bool TFloatField::IsValidChar(QChar c) const
 {
-    return c == u'+' || c == u'-' || (c >= u'0' && c <= u'9') || c == u'E' || c == u'e'
-           || c == RegionalSettings::current().decimalSeparator;
+    return c == u'+' || c == u'-' || (c >= u'0' && c <= u'9') || c == u'E' || c == u'e' ||
+           c == RegionalSettings::current().decimalSeparator;
 }
 
 QString TFloatField::AsString() const
@@ -61,7 +62,7 @@ Variant TFloatField::FromText(const QString &text) const
         return {};
     const auto value = parseFloat(text);
     if (!value)
-        FailConversion(QStringLiteral("'%1' is not a valid floating point value for field '%2'"), text);
+        FailConversion(dataSetText("notAFloat"), text);
     return Variant(*value);
 }
 
@@ -84,7 +85,7 @@ Variant TDateTimeField::FromText(const QString &text) const
         return {};
     const auto value = date_time::parse(text);
     if (!value)
-        throw ConversionError(QStringLiteral("''%1'' is not a valid date and time").arg(text));
+        throw ConversionError(dataSetText("notADateTime").arg(text));
     return Variant::fromDateTime(*value);
 }
 
@@ -100,4 +101,4 @@ Variant TStringField::FromDateTime(double value) const
     return Variant(date_time::toText(value));
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -125,7 +125,7 @@ void TEventsEditForm::EditRecord()
             QStringLiteral("DOC_EVENTS.ENDE = ") + sql::integer(ComboBoxStatus->currentIndex()) + u',',
             QStringLiteral("DOC_EVENTS.idtype = ") + sql::integer(ComboBoxShowType->currentIndex()) + u',',
             QStringLiteral("DOC_EVENTS.opisanie = ") + sql::quotedText(EditOpisanie->text()),
-            QStringLiteral("WHERE DOC_EVENTS.id=") + id,
+            QStringLiteral("WHERE DOC_EVENTS.id=") + sql::integer(id.toLongLong()),
         });
     });
 }

@@ -126,7 +126,7 @@ void TFuelEditForm::EditRecord()
             QStringLiteral("DOC_EXPENSE.SUMMA = ") + numberLiteral(EditSumma) + u',',
             QStringLiteral("DOC_EXPENSE.idtype = ") + sql::integer(Edit1->Tag) + u',',
             QStringLiteral("DOC_EXPENSE.opisanie = ") + sql::quotedText(EditOpisanie->text()),
-            QStringLiteral("WHERE DOC_EXPENSE.id=") + id,
+            QStringLiteral("WHERE DOC_EXPENSE.id=") + sql::integer(id.toLongLong()),
         });
     });
 }
@@ -142,7 +142,7 @@ void TFuelEditForm::DelRecord()
     DataModule1->scratchStatement({
         QStringLiteral("DELETE DOC_EXPENSE.ID"),
         QStringLiteral("FROM DOC_EXPENSE"),
-        QStringLiteral("WHERE DOC_EXPENSE.ID=") + id,
+        QStringLiteral("WHERE DOC_EXPENSE.ID=") + sql::integer(id.toLongLong()),
     });
     executeAndReopen(DataModule1->QueryDocExpense);
 }

@@ -74,7 +74,7 @@ void TMileageEditForm::EditRecord()
             dateAssignment(DateTimePicker1, QStringLiteral("DOC_MILEAGE.datedoc")) + u',',
             QStringLiteral("DOC_MILEAGE.tekprobeg = ") + numberLiteral(EditObsh) + u',',
             QStringLiteral("DOC_MILEAGE.raznica = ") + numberLiteral(Edit2),
-            QStringLiteral("WHERE DOC_MILEAGE.id=") + id,
+            QStringLiteral("WHERE DOC_MILEAGE.id=") + sql::integer(id.toLongLong()),
         });
     });
 }
@@ -111,9 +111,9 @@ void TMileageEditForm::EditObshKeyUp()
 void TMileageEditForm::openAggregate(const QString &selectLine, const QString &vehicleId)
 {
     QStringList lines = {selectLine, QStringLiteral("FROM doc_mileage"),
-                         QStringLiteral("where doc_mileage.idauto=") + vehicleId};
+                         QStringLiteral("where doc_mileage.idauto=") + sql::integer(vehicleId.toLongLong())};
     if (!editedId_.isEmpty())
-        lines.append(QStringLiteral("and not doc_mileage.id = ") + editedId_);
+        lines.append(QStringLiteral("and not doc_mileage.id = ") + sql::integer(editedId_.toLongLong()));
     DataModule1->scratchStatement(lines)->Open();
 }
 

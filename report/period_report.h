@@ -12,9 +12,9 @@
 #include <memory>
 #include <vector>
 
-class TDataModule1;
-
 namespace vornak {
+
+class TDataModule1;
 
 class TfrxCustomPreview;
 class TfrxDBDataset;

@@ -4,6 +4,7 @@
 #include "platform/date_time.h"
 #include "platform/errors.h"
 #include "tools/log_book_schema.h"
+#include "tools/vehicle_lookup.h"
 
 #include <algorithm>
 
@@ -125,7 +126,7 @@ QByteArray exportList(const QString &file, const QString &listName, const QStrin
     if (!vehicle.isEmpty()) {
         if (!list.perVehicle && &dataSet != &vehicles)
             throw Error(QStringLiteral("The list '%1' belongs to no vehicle.").arg(listName));
-        dataModule.selectVehicle(vehicle);
+        selectVehicle(dataModule, vehicle);
         if (&dataSet == &vehicles)
             text += recordLine(vehicles, list);
         else

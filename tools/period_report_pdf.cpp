@@ -11,6 +11,7 @@
 #include "report/period_report_queries.h"
 #include "tools/log_book_schema.h"
 #include "tools/output_file.h"
+#include "tools/vehicle_lookup.h"
 
 #include <QRegularExpression>
 
@@ -38,7 +39,7 @@ void writePeriodReportPdf(const PeriodReportRequest &request)
     PdfFile pdf(writableTarget(request.pdf));
     TDataModule1 dataModule(connectionString(request.logBook, Access::ReadOnly), TDataModule1::Lists::Closed);
     refuseDatabaseAsOutput(request.pdf);
-    dataModule.selectVehicle(request.vehicle);
+    selectVehicle(dataModule, request.vehicle);
     PeriodReport period;
     period.bind(dataModule);
     TfrxReport &report = *period.frxReport1;

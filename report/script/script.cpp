@@ -1,6 +1,7 @@
 #include "report/script/script.h"
 
 #include "platform/errors.h"
+#include "report/script/declaration_reader.h"
 #include "report/script/report_text.h"
 #include "report/script/script_builder.h"
 #include "report/script/script_code.h"
@@ -272,7 +273,7 @@ ScriptTypeItem *TfsScript::AddClass(const QString &className)
 
 ScriptProcedure *TfsScript::AddMethod(const QString &declaration, ScriptCallback callback)
 {
-    std::unique_ptr<ScriptProcedure> procedure = script::ScriptBuilder::readDeclaration(*this, declaration);
+    std::unique_ptr<ScriptProcedure> procedure = script::DeclarationReader::read(*this, declaration);
     procedure->setCallback(std::move(callback));
     ScriptProcedure *added = procedure.get();
     addItem(std::move(procedure));

@@ -16,6 +16,7 @@ namespace script {
 struct RunFlags;
 class Statement;
 class ScriptBuilder;
+class DeclarationReader;
 }  // namespace script
 
 // A script: named items (variables, constants, types, procedures and functions, objects), a
@@ -97,6 +98,7 @@ public:
 
 private:
     friend class script::ScriptBuilder;
+    friend class script::DeclarationReader;
 
     struct BuiltInsTag {};
     explicit TfsScript(BuiltInsTag);

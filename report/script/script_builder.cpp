@@ -1,10 +1,18 @@
+// The script builder: one pass over the syntax tree the parser made, top down. Declarations
+// become items of the script (or locals of the procedure being built, in a Scope); statements and
+// expressions become the code objects of script_code.h. Names resolve when they are met, through
+// the scopes, the script, its parents and the built-ins, so a name must be declared before use.
+// Types are tracked as far as they are known while compiling (script_types.h) and checked at
+// assignments; anything unknown is a Variant, checked when it runs. Constant expressions (constant
+// declarations, initial values, parameter defaults) are evaluated here.
 #include "report/script/script_builder.h"
 
 #include "platform/errors.h"
 #include "report/script/report_text.h"
 #include "report/script/script.h"
 #include "report/script/script_object.h"
-#include "report/script/script_tokenizer.h"
+#include "report/script/script_types.h"
+#include "report/script/syntax_names.h"
 
 #include <map>
 
@@ -36,54 +44,16 @@ const std::map<QString, VariantOperator> &operators()
     return table;
 }
 
-bool isNumber(TfsVarType kind)
-{
-    return kind == TfsVarType::fvtInt || kind == TfsVarType::fvtFloat;
-}
-bool isText(TfsVarType kind)
-{
-    return kind == TfsVarType::fvtString || kind == TfsVarType::fvtChar;
-}
-
-const ScriptType integerType{TfsVarType::fvtInt, QStringLiteral("Integer")};
-const ScriptType floatType{TfsVarType::fvtFloat, QStringLiteral("Extended")};
-const ScriptType booleanType{TfsVarType::fvtBool, QStringLiteral("Boolean")};
-const ScriptType stringType{TfsVarType::fvtString, QStringLiteral("String")};
-const ScriptType arrayType{TfsVarType::fvtArray, QStringLiteral("Array")};
-
-// The type a binary operation gives, as far as it is known while compiling.
-ScriptType resultType(VariantOperator op, const ScriptType &left, const ScriptType &right)
-{
-    if (isComparison(op))
-        return booleanType;
-    switch (op) {
-    case VariantOperator::Add:
-        if (isText(left.kind) && isText(right.kind))
-            return stringType;
-        [[fallthrough]];
-    case VariantOperator::Subtract:
-    case VariantOperator::Multiply:
-        if (isNumber(left.kind) && isNumber(right.kind))
-            return left.kind == TfsVarType::fvtInt && right.kind == TfsVarType::fvtInt ? integerType : floatType;
-        return {};
-    case VariantOperator::Divide:
-        return isNumber(left.kind) && isNumber(right.kind) ? floatType : ScriptType{};
-    case VariantOperator::And:
-    case VariantOperator::Or:
-    case VariantOperator::Xor:
-        if (left.kind == TfsVarType::fvtBool && right.kind == TfsVarType::fvtBool)
-            return booleanType;
-        [[fallthrough]];
-    default:
-        return left.kind == TfsVarType::fvtInt && right.kind == TfsVarType::fvtInt ? integerType : ScriptType{};
-    }
-}
+// The grammar document's error texts the builder raises itself.
+const QString expressionExpected = QStringLiteral("err2");
+const QString beginExpected = QStringLiteral("err10");
 
 // Unwraps an expression that is a lone operand: expr -> sexpr -> term -> one factor.
 const SyntaxNode *loneFactor(const SyntaxNode &node)
 {
     const SyntaxNode *current = &node;
-    while ((current->name == u"expr" || current->name == u"sexpr" || current->name == u"term") &&
+    while ((current->name == syntax::expression || current->name == syntax::simpleExpression ||
+            current->name == syntax::term) &&
            current->children.size() == 1)
         current = &current->children.front();
     return current;
@@ -149,15 +119,7 @@ ScriptType ScriptBuilder::resolveType(const QString &name, const SyntaxNode &nod
 
 void ScriptBuilder::checkAssignable(const ScriptType &target, const ScriptType &source, const SyntaxNode &node) const
 {
-    bool fits = true;
-    if (target.kind == TfsVarType::fvtVariant || source.kind == TfsVarType::fvtVariant)
-        fits = true;
-    else if (target.kind == TfsVarType::fvtClass || source.kind == TfsVarType::fvtClass ||
-             target.kind == TfsVarType::fvtArray || source.kind == TfsVarType::fvtArray)
-        fits = target.kind == source.kind;
-    else if (!isText(target.kind))
-        fits = !isText(source.kind);
-    if (!fits)
+    if (!isAssignable(target, source))
         fail(reportText("incompatibleTypesNamed").arg(target.name, source.name), node);
 }
 
@@ -173,11 +135,12 @@ Variant ScriptBuilder::evaluateNow(const Expression &expression, const SyntaxNod
 
 // ---- declarations ----
 
+// program -> [uses] { const | var | procedure | function } compoundstmt
 std::unique_ptr<BlockStatement> ScriptBuilder::buildProgram(const SyntaxNode &program, int *statementCount)
 {
     for (const SyntaxNode &child : program.children) {
-        if (child.name == u"uses")
-            fail(reportText("undeclaredIdentifier").arg(child.leafText(u"file")), child);
+        if (child.name == syntax::uses)
+            fail(reportText("undeclaredIdentifier").arg(child.leafText(syntax::usedFile)), child);
     }
     // Outside the main program the initial values of the script's variables are computed each
     // time the main block runs, before its statements, instead of once while compiling.
@@ -185,9 +148,9 @@ std::unique_ptr<BlockStatement> ScriptBuilder::buildProgram(const SyntaxNode &pr
     programInitialValues_ = script_.MainProg() ? nullptr : &initialValues;
     buildDeclarations(program);
     programInitialValues_ = nullptr;
-    const SyntaxNode *main = program.child(u"compoundstmt");
+    const SyntaxNode *main = program.child(syntax::compoundStatement);
     if (!main)
-        fail(grammar_.errorText(QStringLiteral("err10")), program);
+        fail(grammar_.errorText(beginExpected), program);
     auto block = buildStatements(*main);
     *statementCount = int(main->children.size());
     if (initialValues.empty())
@@ -196,27 +159,29 @@ std::unique_ptr<BlockStatement> ScriptBuilder::buildProgram(const SyntaxNode &pr
     return std::make_unique<BlockStatement>(std::move(initialValues), script_.flags_.get());
 }
 
+// Any node -> { const | var | procedure | function | other }: the declarations among its children.
 void ScriptBuilder::buildDeclarations(const SyntaxNode &parent)
 {
     for (const SyntaxNode &child : parent.children) {
-        if (child.name == u"var")
+        if (child.name == syntax::variables)
             buildVariables(child);
-        else if (child.name == u"const")
+        else if (child.name == syntax::constant)
             buildConstant(child);
-        else if (child.name == u"procedure" || child.name == u"function")
+        else if (child.name == syntax::procedure || child.name == syntax::function)
             buildProcedure(child);
     }
 }
 
+// var -> ident { ident } [array] type [init -> expr]
 void ScriptBuilder::buildVariables(const SyntaxNode &node)
 {
-    const SyntaxNode *typeNode = node.child(u"type");
+    const SyntaxNode *typeNode = node.child(syntax::typeName);
     ScriptType type = resolveType(typeNode->text, *typeNode);
     // "array of T": the element type must exist; the variable itself is an array, empty at first.
-    if (node.child(u"array"))
+    if (node.child(syntax::arrayOf))
         type = arrayType;
     Variant value = initialValue(type.kind);
-    const SyntaxNode *init = node.child(u"init");
+    const SyntaxNode *init = node.child(syntax::initialValue);
     const bool initialiseWhenRun = init && programInitialValues_;
     if (init && !initialiseWhenRun) {
         const SyntaxNode &expressionNode = init->children.front();
@@ -225,7 +190,7 @@ void ScriptBuilder::buildVariables(const SyntaxNode &node)
         value = evaluateNow(*expression, expressionNode);
     }
     for (const SyntaxNode &child : node.children) {
-        if (!child.leaf || child.name != u"ident")
+        if (!child.leaf || child.name != syntax::identifier)
             continue;
         auto variable = std::make_unique<ScriptVariable>(child.text, type, value);
         ScriptVariable *declared = variable.get();
@@ -240,47 +205,50 @@ void ScriptBuilder::buildVariables(const SyntaxNode &node)
     }
 }
 
+// const -> ident expr
 void ScriptBuilder::buildConstant(const SyntaxNode &node)
 {
-    const SyntaxNode *name = node.child(u"ident");
-    const SyntaxNode *expressionNode = node.child(u"expr");
+    const SyntaxNode *name = node.child(syntax::identifier);
+    const SyntaxNode *expressionNode = node.child(syntax::expression);
     const ExpressionPtr expression = buildExpression(*expressionNode);
     const Variant value = evaluateNow(*expression, *expressionNode);
     declare(std::make_unique<ScriptConstant>(name->text, expression->type, value), *name);
 }
 
+// parameters -> { param -> [varparam | constparam] ident { ident } type [default -> expr] }
 std::vector<ScriptParameter> ScriptBuilder::buildParameters(const SyntaxNode *parameters)
 {
     std::vector<ScriptParameter> result;
     if (!parameters)
         return result;
     for (const SyntaxNode &group : parameters->children) {
-        const SyntaxNode *typeNode = group.child(u"type");
+        const SyntaxNode *typeNode = group.child(syntax::typeName);
         const ScriptType type = resolveType(typeNode->text, *typeNode);
-        const bool byReference = group.child(u"varparam") != nullptr;
+        const bool byReference = group.child(syntax::byReference) != nullptr;
         bool hasDefault = false;
         Variant defaultValue;
-        if (const SyntaxNode *defaultNode = group.child(u"default")) {
+        if (const SyntaxNode *defaultNode = group.child(syntax::defaultValue)) {
             const ExpressionPtr expression = buildExpression(defaultNode->children.front());
             defaultValue = evaluateNow(*expression, *defaultNode);
             hasDefault = true;
         }
         for (const SyntaxNode &name : group.children) {
-            if (name.leaf && name.name == u"ident")
+            if (name.leaf && name.name == syntax::identifier)
                 result.push_back({name.text, type, byReference, hasDefault, defaultValue});
         }
     }
     return result;
 }
 
+// procedure | function -> name [parameters] [type] { const | var | procedure | function } compoundstmt
 void ScriptBuilder::buildProcedure(const SyntaxNode &node)
 {
-    const bool isFunction = node.name == u"function";
-    const SyntaxNode *name = node.child(u"name");
-    std::vector<ScriptParameter> parameters = buildParameters(node.child(u"parameters"));
+    const bool isFunction = node.name == syntax::function;
+    const SyntaxNode *name = node.child(syntax::routineName);
+    std::vector<ScriptParameter> parameters = buildParameters(node.child(syntax::parameters));
     ScriptType result;
     if (isFunction) {
-        const SyntaxNode *typeNode = node.child(u"type");
+        const SyntaxNode *typeNode = node.child(syntax::typeName);
         result = resolveType(typeNode->text, *typeNode);
     }
     auto procedure = std::make_unique<ScriptProcedure>(name->text, parameters, isFunction, result);
@@ -309,34 +277,35 @@ void ScriptBuilder::buildProcedure(const SyntaxNode &node)
         body->result = static_cast<ScriptVariable *>(body->locals.back().get());
     }
     buildDeclarations(node);
-    const SyntaxNode *statements = node.child(u"compoundstmt");
+    const SyntaxNode *statements = node.child(syntax::compoundStatement);
     if (!statements)
-        fail(grammar_.errorText(QStringLiteral("err10")), node);
+        fail(grammar_.errorText(beginExpected), node);
     body->statements = buildStatements(*statements);
     declared->setBody(std::move(body));
 }
 
 // ---- statements ----
 
+// Any statement node; nullptr for a node that is not one.
 StatementPtr ScriptBuilder::buildStatement(const SyntaxNode &node)
 {
     using Build = StatementPtr (ScriptBuilder::*)(const SyntaxNode &);
     static const std::map<QString, Build> builders = {
-        {QStringLiteral("assignstmt"), &ScriptBuilder::buildAssign},
-        {QStringLiteral("callstmt"), &ScriptBuilder::buildCall},
-        {QStringLiteral("ifstmt"), &ScriptBuilder::buildIf},
-        {QStringLiteral("casestmt"), &ScriptBuilder::buildCase},
-        {QStringLiteral("whilestmt"), &ScriptBuilder::buildWhile},
-        {QStringLiteral("repeatstmt"), &ScriptBuilder::buildRepeat},
-        {QStringLiteral("forstmt"), &ScriptBuilder::buildFor},
-        {QStringLiteral("trystmt"), &ScriptBuilder::buildTry},
+        {syntax::assignStatement.toString(), &ScriptBuilder::buildAssign},
+        {syntax::callStatement.toString(), &ScriptBuilder::buildCall},
+        {syntax::ifStatement.toString(), &ScriptBuilder::buildIf},
+        {syntax::caseStatement.toString(), &ScriptBuilder::buildCase},
+        {syntax::whileStatement.toString(), &ScriptBuilder::buildWhile},
+        {syntax::repeatStatement.toString(), &ScriptBuilder::buildRepeat},
+        {syntax::forStatement.toString(), &ScriptBuilder::buildFor},
+        {syntax::tryStatement.toString(), &ScriptBuilder::buildTry},
     };
     static const std::map<QString, Flow> flows = {
-        {QStringLiteral("break"), Flow::Break},
-        {QStringLiteral("continue"), Flow::Continue},
-        {QStringLiteral("exit"), Flow::Exit},
+        {syntax::breakStatement.toString(), Flow::Break},
+        {syntax::continueStatement.toString(), Flow::Continue},
+        {syntax::exitStatement.toString(), Flow::Exit},
     };
-    if (node.name == u"compoundstmt")
+    if (node.name == syntax::compoundStatement)
         return buildStatements(node);
     if (const auto flow = flows.find(node.name); flow != flows.end())
         return std::make_unique<FlowStatement>(flow->second);
@@ -345,6 +314,7 @@ StatementPtr ScriptBuilder::buildStatement(const SyntaxNode &node)
     return nullptr;  // not a statement
 }
 
+// compoundstmt | elsestmt | finallystmt | exceptstmt | ... -> { statement }
 std::unique_ptr<BlockStatement> ScriptBuilder::buildStatements(const SyntaxNode &parent)
 {
     std::vector<StatementPtr> statements;
@@ -357,6 +327,7 @@ std::unique_ptr<BlockStatement> ScriptBuilder::buildStatements(const SyntaxNode 
     return std::make_unique<BlockStatement>(std::move(statements), script_.flags_.get());
 }
 
+// thenstmt | elsestmt -> [statement]; nullptr when the wrapper is absent or empty.
 StatementPtr ScriptBuilder::buildOptionalStatement(const SyntaxNode *wrapper)
 {
     if (!wrapper)
@@ -368,6 +339,7 @@ StatementPtr ScriptBuilder::buildOptionalStatement(const SyntaxNode *wrapper)
     return nullptr;
 }
 
+// assignstmt -> dsgn expr
 StatementPtr ScriptBuilder::buildAssign(const SyntaxNode &node)
 {
     const SyntaxNode &designatorNode = node.children.at(0);
@@ -383,28 +355,31 @@ StatementPtr ScriptBuilder::buildAssign(const SyntaxNode &node)
     return std::make_unique<AssignStatement>(std::move(designator.target), std::move(value));
 }
 
+// callstmt -> dsgn
 StatementPtr ScriptBuilder::buildCall(const SyntaxNode &node)
 {
     return std::make_unique<CallStatement>(buildDesignator(node.children.at(0), false).expression);
 }
 
+// ifstmt -> expr thenstmt [elsestmt]
 StatementPtr ScriptBuilder::buildIf(const SyntaxNode &node)
 {
-    return std::make_unique<IfStatement>(buildExpression(*node.child(u"expr")),
-                                         buildOptionalStatement(node.child(u"thenstmt")),
-                                         buildOptionalStatement(node.child(u"elsestmt")));
+    return std::make_unique<IfStatement>(buildExpression(*node.child(syntax::expression)),
+                                         buildOptionalStatement(node.child(syntax::thenBranch)),
+                                         buildOptionalStatement(node.child(syntax::elseBranch)));
 }
 
+// casestmt -> expr { caseselector -> range { range } thenstmt } [elsestmt -> { statement }]
 StatementPtr ScriptBuilder::buildCase(const SyntaxNode &node)
 {
-    ExpressionPtr selector = buildExpression(*node.child(u"expr"));
+    ExpressionPtr selector = buildExpression(*node.child(syntax::expression));
     std::vector<CaseStatement::Branch> branches;
     StatementPtr otherwise;
     for (const SyntaxNode &child : node.children) {
-        if (child.name == u"caseselector") {
+        if (child.name == syntax::caseSelector) {
             std::vector<SetExpression::Item> labels;
             for (const SyntaxNode &range : child.children) {
-                if (range.name != u"range")
+                if (range.name != syntax::range)
                     continue;
                 SetExpression::Item item;
                 item.low = buildExpression(range.children.at(0));
@@ -412,36 +387,39 @@ StatementPtr ScriptBuilder::buildCase(const SyntaxNode &node)
                     item.high = buildExpression(range.children.at(1));
                 labels.push_back(std::move(item));
             }
-            branches.push_back(
-                {std::make_unique<SetExpression>(std::move(labels)), buildOptionalStatement(child.child(u"thenstmt"))});
-        } else if (child.name == u"elsestmt") {
+            branches.push_back({std::make_unique<SetExpression>(std::move(labels)),
+                                buildOptionalStatement(child.child(syntax::thenBranch))});
+        } else if (child.name == syntax::elseBranch) {
             otherwise = buildStatements(child);
         }
     }
     return std::make_unique<CaseStatement>(std::move(selector), std::move(branches), std::move(otherwise));
 }
 
+// whilestmt -> expr [statement]
 StatementPtr ScriptBuilder::buildWhile(const SyntaxNode &node)
 {
-    ExpressionPtr condition = buildExpression(*node.child(u"expr"));
+    ExpressionPtr condition = buildExpression(*node.child(syntax::expression));
     StatementPtr body;
     for (const SyntaxNode &child : node.children) {
-        if (child.name != u"expr" && (body = buildStatement(child)))
+        if (child.name != syntax::expression && (body = buildStatement(child)))
             break;
     }
     return std::make_unique<LoopStatement>(std::move(condition), std::move(body), true, script_.flags_.get());
 }
 
+// repeatstmt -> { statement } expr
 StatementPtr ScriptBuilder::buildRepeat(const SyntaxNode &node)
 {
     StatementPtr body = buildStatements(node);
-    ExpressionPtr condition = buildExpression(*node.child(u"expr"));
+    ExpressionPtr condition = buildExpression(*node.child(syntax::expression));
     return std::make_unique<LoopStatement>(std::move(condition), std::move(body), false, script_.flags_.get());
 }
 
+// forstmt -> ident expr (to | downto) expr [statement]
 StatementPtr ScriptBuilder::buildFor(const SyntaxNode &node)
 {
-    const SyntaxNode *name = node.child(u"ident");
+    const SyntaxNode *name = node.child(syntax::identifier);
     ScriptItem *item = lookup(name->text);
     if (!item)
         fail(reportText("undeclaredIdentifier").arg(name->text), *name);
@@ -454,74 +432,78 @@ StatementPtr ScriptBuilder::buildFor(const SyntaxNode &node)
     std::vector<const SyntaxNode *> bounds;
     StatementPtr body;
     for (const SyntaxNode &child : node.children) {
-        if (child.name == u"expr")
+        if (child.name == syntax::expression)
             bounds.push_back(&child);
         else if (!child.leaf && !body)
             body = buildStatement(child);
     }
     return std::make_unique<ForStatement>(variable, buildExpression(*bounds.at(0)), buildExpression(*bounds.at(1)),
-                                          node.child(u"downto") != nullptr, std::move(body), script_.flags_.get());
+                                          node.child(syntax::downTo) != nullptr, std::move(body), script_.flags_.get());
 }
 
+// trystmt -> { statement } (finallystmt | exceptstmt) -> { statement }
 StatementPtr ScriptBuilder::buildTry(const SyntaxNode &node)
 {
     StatementPtr body = buildStatements(node);
-    const SyntaxNode *finally = node.child(u"finallystmt");
-    const SyntaxNode *handler = finally ? finally : node.child(u"exceptstmt");
+    const SyntaxNode *finally = node.child(syntax::finallyPart);
+    const SyntaxNode *handler = finally ? finally : node.child(syntax::exceptPart);
     return std::make_unique<TryStatement>(std::move(body), buildStatements(*handler), finally != nullptr);
 }
 
 // ---- expressions ----
 
+// An op leaf between two operands already built.
 ExpressionPtr ScriptBuilder::buildBinary(const SyntaxNode &op, ExpressionPtr left, ExpressionPtr right,
                                          const SyntaxNode &rightNode)
 {
     const auto found = operators().find(op.text);
     if (found == operators().end())
-        fail(grammar_.errorText(QStringLiteral("err2")), op);
+        fail(grammar_.errorText(expressionExpected), op);
     const ScriptType type = resultType(found->second, left->type, right->type);
     ExpressionPtr expression = std::make_unique<BinaryExpression>(found->second, std::move(left), std::move(right));
     expression->type = type;
     return bounded(std::move(expression), rightNode);
 }
 
+// expr (or any factor where an expression stands)
 ExpressionPtr ScriptBuilder::buildExpression(const SyntaxNode &node)
 {
     return buildFactor(node);
 }
 
-// An expression, simple expression or term: an optional unary minus, then operands joined by
-// operators of one precedence level, from left to right.
+// expr | sexpr | term -> [unminus] operand { op operand }: operands joined by operators of one
+// precedence level, from left to right.
 ExpressionPtr ScriptBuilder::buildOperatorChain(const SyntaxNode &node)
 {
     const auto &children = node.children;
     size_t i = 0;
-    const bool negate = !children.empty() && children[0].leaf && children[0].name == u"unminus";
+    const bool negate = !children.empty() && children[0].leaf && children[0].name == syntax::unaryMinus;
     if (negate)
         ++i;
     if (i >= children.size())
-        fail(grammar_.errorText(QStringLiteral("err2")), node);
+        fail(grammar_.errorText(expressionExpected), node);
     ExpressionPtr result = buildFactor(children[i]);
     if (negate) {
         const ScriptType type = result->type;
         result = std::make_unique<UnaryExpression>(true, std::move(result));
-        result->type = isNumber(type.kind) ? type : ScriptType{};
+        result->type = negationType(type);
     }
     for (++i; i < children.size(); i += 2) {
         const SyntaxNode &op = children[i];
         if (i + 1 >= children.size())
-            fail(grammar_.errorText(QStringLiteral("err2")), op);
+            fail(grammar_.errorText(expressionExpected), op);
         const SyntaxNode &right = children[i + 1];
         if (op.text == u"in") {
             const SyntaxNode *set = loneFactor(right);
-            if (set->name != u"set")
+            if (set->name != syntax::set)
                 fail(reportText("incompatibleTypes"), right);
             result = bounded(std::make_unique<InExpression>(std::move(result), buildSet(*set)), right);
             result->type = booleanType;
         } else if (op.text == u"is") {
             const SyntaxNode *className = loneFactor(right);
-            const ScriptTypeItem *type =
-                className->name == u"dsgn" ? script_.FindType(className->leafText(u"ident")) : nullptr;
+            const ScriptTypeItem *type = className->name == syntax::designator
+                                             ? script_.FindType(className->leafText(syntax::identifier))
+                                             : nullptr;
             if (!type || type->type().kind != TfsVarType::fvtClass)
                 fail(reportText("classExpected"), right);
             result = bounded(std::make_unique<IsExpression>(std::move(result), type->name()), right);
@@ -533,6 +515,7 @@ ExpressionPtr ScriptBuilder::buildOperatorChain(const SyntaxNode &node)
     return result;
 }
 
+// number: decimal, hexadecimal after the language's prefix, or with a fraction or exponent
 ExpressionPtr ScriptBuilder::buildNumber(const SyntaxNode &node) const
 {
     const QString &text = node.text;
@@ -541,7 +524,7 @@ ExpressionPtr ScriptBuilder::buildNumber(const SyntaxNode &node) const
     if (!hex.isEmpty() && text.startsWith(hex)) {
         const qint64 value = text.mid(hex.size()).toLongLong(&ok, 16);
         if (!ok)
-            fail(grammar_.errorText(QStringLiteral("err2")), node);
+            fail(grammar_.errorText(expressionExpected), node);
         auto expression = std::make_unique<ConstantExpression>(
             value >= INT_MIN && value <= INT_MAX ? Variant(int(value)) : Variant(value));
         expression->type = integerType;
@@ -561,6 +544,7 @@ ExpressionPtr ScriptBuilder::buildNumber(const SyntaxNode &node) const
     return expression;
 }
 
+// set -> { range -> expr [expr] }
 std::unique_ptr<SetExpression> ScriptBuilder::buildSet(const SyntaxNode &node)
 {
     std::vector<SetExpression::Item> items;
@@ -574,27 +558,28 @@ std::unique_ptr<SetExpression> ScriptBuilder::buildSet(const SyntaxNode &node)
     return std::make_unique<SetExpression>(std::move(items));
 }
 
+// expr | sexpr | term | dsgn | number | string | not -> factor | frstring | set
 ExpressionPtr ScriptBuilder::buildFactor(const SyntaxNode &node)
 {
-    if (node.name == u"expr" || node.name == u"sexpr" || node.name == u"term")
+    if (node.name == syntax::expression || node.name == syntax::simpleExpression || node.name == syntax::term)
         return buildOperatorChain(node);
-    if (node.name == u"dsgn")
+    if (node.name == syntax::designator)
         return buildDesignator(node, false).expression;
-    if (node.name == u"number")
+    if (node.name == syntax::number)
         return buildNumber(node);
-    if (node.name == u"string") {
+    if (node.name == syntax::string) {
         auto expression = std::make_unique<ConstantExpression>(Variant(node.text));
         expression->type = stringType;
         return expression;
     }
-    if (node.name == u"not") {
+    if (node.name == syntax::notFactor) {
         ExpressionPtr operand = buildFactor(node.children.at(0));
         const ScriptType type = operand->type;
         auto expression = std::make_unique<UnaryExpression>(false, std::move(operand));
-        expression->type = type.kind == TfsVarType::fvtBool || type.kind == TfsVarType::fvtInt ? type : ScriptType{};
+        expression->type = notType(type);
         return expression;
     }
-    if (node.name == u"frstring") {
+    if (node.name == syntax::reportReference) {
         // A report data reference is a call of Get with the raw text.
         ScriptItem *get = lookup(QStringLiteral("Get"));
         if (!get || get->kind() != ScriptItem::Kind::Procedure)
@@ -605,11 +590,13 @@ ExpressionPtr ScriptBuilder::buildFactor(const SyntaxNode &node)
         return std::make_unique<CallExpression>(static_cast<ScriptProcedure *>(get), std::move(arguments),
                                                 std::move(targets));
     }
-    if (node.name == u"set")
+    if (node.name == syntax::set)
         return buildSet(node);
-    fail(grammar_.errorText(QStringLiteral("err2")), node);
+    fail(grammar_.errorText(expressionExpected), node);
 }
 
+// args -> { expr } given to a procedure: each argument by value, by reference (a dsgn) or, for
+// a macro function, as its source text; missing ones take their defaults.
 ExpressionPtr ScriptBuilder::buildCallOf(ScriptProcedure *procedure, const SyntaxNode *arguments, const SyntaxNode &at)
 {
     const auto &parameters = procedure->parameters();
@@ -637,7 +624,7 @@ ExpressionPtr ScriptBuilder::buildCallOf(ScriptProcedure *procedure, const Synta
                 Variant(text_.mid(argument.position, argument.end - argument.position))));
         } else if (parameter.byReference) {
             const SyntaxNode *designatorNode = loneFactor(argument);
-            if (designatorNode->name != u"dsgn")
+            if (designatorNode->name != syntax::designator)
                 fail(reportText("variableExpected"), argument);
             Designator designator = buildDesignator(*designatorNode, true);
             if (!designator.target)
@@ -651,15 +638,40 @@ ExpressionPtr ScriptBuilder::buildCallOf(ScriptProcedure *procedure, const Synta
     return bounded(std::make_unique<CallExpression>(procedure, std::move(values), std::move(targets)), at);
 }
 
+// dsgn -> [addr] ident { member [args] | index | args }: the head names an item, each part
+// then applies to the value so far. As a target, only a variable, a member or a function's own
+// name (its result) at the end can be assigned.
 ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node, bool asTarget)
 {
     const auto &parts = node.children;
-    size_t i = 0;
-    while (i < parts.size() && parts[i].name == u"addr")
-        ++i;
-    const SyntaxNode &nameNode = parts.at(i++);
+    size_t next = 0;
+    while (next < parts.size() && parts[next].name == syntax::addressOf)
+        ++next;
+    Designator result = resolveHead(parts, next, asTarget);
+    for (; next < parts.size(); ++next) {
+        const SyntaxNode &part = parts[next];
+        result.target.reset();
+        if (part.name == syntax::member) {
+            const bool callFollows = next + 1 < parts.size() && parts[next + 1].name == syntax::arguments;
+            const SyntaxNode *arguments = callFollows ? &parts[++next] : nullptr;
+            applyMember(result, part, arguments, asTarget && next + 1 == parts.size());
+        } else if (part.name == syntax::index) {
+            applyIndex(result, part);
+        } else if (part.name == syntax::arguments) {
+            fail(reportText("tooManyParameters"), part);
+        }
+    }
+    return result;
+}
+
+// The ident leaf at `next` and, for a procedure, the args after it: the item it names as a
+// value (and a target where one can be assigned). Leaves `next` at the first part not used.
+ScriptBuilder::Designator ScriptBuilder::resolveHead(const std::vector<SyntaxNode> &parts, size_t &next, bool asTarget)
+{
+    const SyntaxNode &nameNode = parts.at(next++);
+    const bool alone = next == parts.size();
     ScriptItem *item = lookup(nameNode.text);
-    if (!item && asTarget && i == parts.size() && !grammar_.parser().declareVars) {
+    if (!item && asTarget && alone && !grammar_.parser().declareVars) {
         // A language without declarations makes a variable on its first assignment.
         declare(std::make_unique<ScriptVariable>(nameNode.text, ScriptType{}, Variant()), nameNode);
         item = lookup(nameNode.text);
@@ -668,189 +680,89 @@ ScriptBuilder::Designator ScriptBuilder::buildDesignator(const SyntaxNode &node,
         fail(reportText("undeclaredIdentifier").arg(nameNode.text), nameNode);
 
     Designator result;
-    const bool callFollows = i < parts.size() && parts[i].name == u"args";
     switch (item->kind()) {
-    case ScriptItem::Kind::Variable: {
-        auto *variable = static_cast<ScriptVariable *>(item);
-        result.expression = std::make_unique<VariableExpression>(variable);
-        result.target = std::make_unique<VariableTarget>(variable);
-        break;
-    }
+    case ScriptItem::Kind::Variable:
+        return variableDesignator(static_cast<ScriptVariable *>(item));
     case ScriptItem::Kind::Constant: {
         auto *constant = static_cast<ScriptConstant *>(item);
         result.expression = std::make_unique<ConstantExpression>(constant->value());
         result.expression->type = constant->type();
-        break;
+        return result;
     }
     case ScriptItem::Kind::Object:
         result.expression = std::make_unique<ObjectExpression>(static_cast<ScriptObjectItem *>(item)->object());
-        break;
+        return result;
     case ScriptItem::Kind::Procedure: {
         auto *procedure = static_cast<ScriptProcedure *>(item);
         // Inside a function, assigning to its name sets its result.
-        for (const Scope *scope = scope_; scope && asTarget && !callFollows && i == parts.size();
-             scope = scope->outer) {
-            if (scope->procedure == procedure && scope->body->result) {
-                result.expression = std::make_unique<VariableExpression>(scope->body->result);
-                result.target = std::make_unique<VariableTarget>(scope->body->result);
-                return result;
-            }
+        for (const Scope *scope = scope_; scope && asTarget && alone; scope = scope->outer) {
+            if (scope->procedure == procedure && scope->body->result)
+                return variableDesignator(scope->body->result);
         }
-        result.expression = buildCallOf(procedure, callFollows ? &parts[i] : nullptr, nameNode);
-        if (callFollows)
-            ++i;
-        break;
+        const bool callFollows = !alone && parts[next].name == syntax::arguments;
+        result.expression = buildCallOf(procedure, callFollows ? &parts[next++] : nullptr, nameNode);
+        return result;
     }
     case ScriptItem::Kind::Type:
-        fail(reportText("variableExpected"), nameNode);
+        break;
     }
-
-    for (; i < parts.size(); ++i) {
-        const SyntaxNode &part = parts[i];
-        result.target.reset();
-        if (part.name == u"member") {
-            if (isText(result.expression->type.kind))
-                fail(reportText("stringHasNoMembers"), part);
-            // A Variant may hold an object value: its members are found when it runs.
-            if (!result.expression->designatesObject() && result.expression->type.kind != TfsVarType::fvtVariant)
-                fail(reportText("classExpected"), part);
-            if (ScriptObject *object = result.expression->evaluateObject();
-                object && dynamic_cast<ObjectExpression *>(result.expression.get())) {
-                if (object->findScriptProperty(part.text) < 0 && object->findScriptMethod(part.text) < 0)
-                    fail(reportText("undeclaredIdentifier").arg(part.text), part);
-            }
-            if (i + 1 < parts.size() && parts[i + 1].name == u"args") {
-                std::vector<ExpressionPtr> arguments;
-                for (const SyntaxNode &argument : parts[i + 1].children)
-                    arguments.push_back(buildExpression(argument));
-                result.expression = bounded(std::make_unique<MethodCallExpression>(std::move(result.expression),
-                                                                                   part.text, std::move(arguments)),
-                                            part);
-                ++i;
-                continue;
-            }
-            if (result.expression->depth >= maxExpressionDepth)
-                fail(nestingTooDeepMessage(), part);
-            auto member = std::make_unique<MemberExpression>(std::move(result.expression), part.text);
-            if (asTarget && i + 1 == parts.size()) {
-                result.target = std::make_unique<MemberTarget>(std::move(member));
-                result.expression = std::make_unique<TargetReadExpression>(result.target.get());
-                return result;
-            }
-            result.expression = std::move(member);
-        } else if (part.name == u"index") {
-            const ScriptType indexed = result.expression->type;
-            // The objects scripts see have no default (indexed) property.
-            if (indexed.kind == TfsVarType::fvtClass)
-                fail(reportText("noDefaultProperty").arg(indexed.name), part);
-            if (!isText(indexed.kind) && indexed.kind != TfsVarType::fvtVariant && indexed.kind != TfsVarType::fvtArray)
-                fail(reportText("arrayExpected"), part);
-            if (part.children.size() != 1)
-                fail(reportText("indexExpected"), part);
-            result.expression = bounded(
-                std::make_unique<IndexExpression>(std::move(result.expression), buildExpression(part.children.front())),
-                part);
-            result.expression->type = {TfsVarType::fvtChar, QStringLiteral("Char")};
-        } else if (part.name == u"args") {
-            fail(reportText("tooManyParameters"), part);
-        }
-    }
-    return result;
+    fail(reportText("variableExpected"), nameNode);
 }
 
-// ---- declarations given to AddMethod ----
-
-std::unique_ptr<ScriptProcedure> ScriptBuilder::readDeclaration(TfsScript &script, const QString &declaration)
+ScriptBuilder::Designator ScriptBuilder::variableDesignator(ScriptVariable *variable)
 {
-    const Grammar *grammar = findLanguage(QStringLiteral("PascalScript"));
-    if (!grammar)
-        throw EngineError(reportText("badLanguageDefinition"));
-    Tokenizer tokens(declaration, grammar->parser(), *grammar);
-    const auto malformed = [&]() -> EngineError {
-        return EngineError(reportText("badFunctionDeclaration").arg(declaration));
-    };
-    const auto word = [&] {
-        tokens.skipBlanks();
-        return tokens.readWord();
-    };
-    const auto punctuation = [&](char16_t expected) {
-        tokens.skipBlanks();
-        const int start = tokens.position();
-        if (tokens.readChar() == QChar(expected))
-            return true;
-        tokens.setPosition(start);
-        return false;
-    };
-    const auto type = [&]() {
-        const QString name = word();
-        if (name.isEmpty())
-            throw malformed();
-        return script.requireType(name);
-    };
-    const auto literal = [&]() -> Variant {
-        const bool negative = punctuation(u'-');
-        tokens.skipBlanks();
-        const QString number = tokens.readNumber();
-        if (!number.isEmpty()) {
-            bool isInteger = false;
-            const int value = number.toInt(&isInteger);
-            const Variant result =
-                isInteger ? Variant(negative ? -value : value) : Variant(number.toDouble() * (negative ? -1 : 1));
-            return result;
-        }
-        bool isString = false;
-        const QString text = tokens.readString(&isString);
-        if (isString)
-            return Variant(text);
-        const QString name = word();
-        if (const ScriptItem *constant = script.Find(name); constant && constant->kind() == ScriptItem::Kind::Constant)
-            return static_cast<const ScriptConstant *>(constant)->value();
-        throw malformed();
-    };
+    return {std::make_unique<VariableExpression>(variable), std::make_unique<VariableTarget>(variable)};
+}
 
-    const QString kind = word().toLower();
-    const bool macro = kind == u"macrofunction";
-    const bool isFunction = macro || kind == u"function";
-    if (!isFunction && kind != u"procedure")
-        throw malformed();
-    const QString name = word();
-    if (name.isEmpty())
-        throw malformed();
-    std::vector<ScriptParameter> parameters;
-    if (punctuation(u'(') && !punctuation(u')')) {
-        do {
-            QString modifier = word();
-            QStringList names;
-            const bool byReference = modifier.compare(u"var", Qt::CaseInsensitive) == 0;
-            if (byReference || modifier.compare(u"const", Qt::CaseInsensitive) == 0)
-                modifier = word();
-            names.append(modifier);
-            while (punctuation(u','))
-                names.append(word());
-            if (names.contains(QString()) || !punctuation(u':'))
-                throw malformed();
-            const ScriptType parameterType = type();
-            const bool hasDefault = punctuation(u'=');
-            const Variant defaultValue = hasDefault ? literal() : Variant();
-            for (const QString &parameterName : names)
-                parameters.push_back({parameterName, parameterType, byReference, hasDefault, defaultValue});
-        } while (punctuation(u';'));
-        if (!punctuation(u')'))
-            throw malformed();
+// A member leaf, with the args node of a method call when one follows: a property read (or,
+// as `lastOfTarget`, written) or a method call on the object so far.
+void ScriptBuilder::applyMember(Designator &designator, const SyntaxNode &member, const SyntaxNode *arguments,
+                                bool lastOfTarget)
+{
+    ExpressionPtr &object = designator.expression;
+    if (isText(object->type.kind))
+        fail(reportText("stringHasNoMembers"), member);
+    // A Variant may hold an object value: its members are found when it runs.
+    if (!object->designatesObject() && object->type.kind != TfsVarType::fvtVariant)
+        fail(reportText("classExpected"), member);
+    if (ScriptObject *known = object->evaluateObject(); known && dynamic_cast<ObjectExpression *>(object.get())) {
+        if (known->findScriptProperty(member.text) < 0 && known->findScriptMethod(member.text) < 0)
+            fail(reportText("undeclaredIdentifier").arg(member.text), member);
     }
-    ScriptType result;
-    if (isFunction) {
-        if (!punctuation(u':'))
-            throw malformed();
-        result = type();
+    if (arguments) {
+        std::vector<ExpressionPtr> values;
+        for (const SyntaxNode &argument : arguments->children)
+            values.push_back(buildExpression(argument));
+        designator.expression =
+            bounded(std::make_unique<MethodCallExpression>(std::move(object), member.text, std::move(values)), member);
+        return;
     }
-    punctuation(u';');
-    tokens.skipBlanks();
-    if (!tokens.atEnd())
-        throw malformed();
-    auto procedure = std::make_unique<ScriptProcedure>(name, std::move(parameters), isFunction, result);
-    procedure->setMacro(macro);
-    return procedure;
+    if (object->depth >= maxExpressionDepth)
+        fail(nestingTooDeepMessage(), member);
+    auto property = std::make_unique<MemberExpression>(std::move(object), member.text);
+    if (!lastOfTarget) {
+        designator.expression = std::move(property);
+        return;
+    }
+    designator.target = std::make_unique<MemberTarget>(std::move(property));
+    designator.expression = std::make_unique<TargetReadExpression>(designator.target.get());
+}
+
+// index -> expr: one character of a string, or an element of an array or a Variant.
+void ScriptBuilder::applyIndex(Designator &designator, const SyntaxNode &index)
+{
+    const ScriptType indexed = designator.expression->type;
+    // The objects scripts see have no default (indexed) property.
+    if (indexed.kind == TfsVarType::fvtClass)
+        fail(reportText("noDefaultProperty").arg(indexed.name), index);
+    if (!isText(indexed.kind) && indexed.kind != TfsVarType::fvtVariant && indexed.kind != TfsVarType::fvtArray)
+        fail(reportText("arrayExpected"), index);
+    if (index.children.size() != 1)
+        fail(reportText("indexExpected"), index);
+    designator.expression = bounded(
+        std::make_unique<IndexExpression>(std::move(designator.expression), buildExpression(index.children.front())),
+        index);
+    designator.expression->type = charType;
 }
 
 }  // namespace vornak::script

@@ -20,16 +20,15 @@ struct BuildError {
 
 // Turns a syntax tree into the script's items and the statements of its main block, resolving
 // every name (ignoring case) through the script, its parents and the built-ins. Raises
-// BuildError.
+// BuildError. The tree's node names are those of syntax_names.h; each build function names the
+// shape it reads. Type rules are in script_types.h; declarations given to AddMethod are read by
+// declaration_reader.h.
 class ScriptBuilder {
 public:
     ScriptBuilder(TfsScript &script, const QString &text, const Grammar &grammar);
 
     // Declarations become items of the script; returns the main block.
     std::unique_ptr<BlockStatement> buildProgram(const SyntaxNode &program, int *statementCount);
-
-    // Reads a declaration given to AddMethod ("function Name(A: T; B: T = 1): T").
-    static std::unique_ptr<ScriptProcedure> readDeclaration(TfsScript &script, const QString &declaration);
 
 private:
     struct Scope {
@@ -79,6 +78,10 @@ private:
     ExpressionPtr buildBinary(const SyntaxNode &op, ExpressionPtr left, ExpressionPtr right,
                               const SyntaxNode &rightNode);
     Designator buildDesignator(const SyntaxNode &node, bool asTarget);
+    Designator resolveHead(const std::vector<SyntaxNode> &parts, size_t &next, bool asTarget);
+    static Designator variableDesignator(ScriptVariable *variable);
+    void applyMember(Designator &designator, const SyntaxNode &member, const SyntaxNode *arguments, bool lastOfTarget);
+    void applyIndex(Designator &designator, const SyntaxNode &index);
     ExpressionPtr buildCallOf(ScriptProcedure *procedure, const SyntaxNode *arguments, const SyntaxNode &at);
 
     TfsScript &script_;

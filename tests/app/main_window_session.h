@@ -12,27 +12,17 @@
 
 namespace vornak::testing {
 
-// The log book session with the settings dialog and the main window, bound and shown.
+// The log book session with every window of the program, the main window shown.
 struct MainWindowSession : LogBookSession {
-    std::unique_ptr<TSettingsForm> settings = std::make_unique<TSettingsForm>();
-    std::unique_ptr<TMainForm> window;
+    TMainForm *window;
 
     explicit MainWindowSession(const QStringList &setup = {})
-        : LogBookSession(setup)
+        : LogBookSession(setup, LogBookWindows::Scope::Program),
+          window(MainForm)
     {
-        SettingsForm = settings.get();
-        window = std::make_unique<TMainForm>();
-        MainForm = window.get();
-        window->bindData();
         window->show();
-        QApplication::setActiveWindow(window.get());
-        (void)QTest::qWaitForWindowActive(window.get());
-    }
-    ~MainWindowSession()
-    {
-        MainForm = nullptr;
-        window.reset();
-        SettingsForm = nullptr;
+        QApplication::setActiveWindow(window);
+        (void)QTest::qWaitForWindowActive(window);
     }
 
     QStringList vehicles() const { return rows(QStringLiteral("select nameauto from SPR_AUTO order by id")); }

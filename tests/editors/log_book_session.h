@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/log_book_windows.h"
 #include "data/data_module.h"
 #include "editors/auto_edit_form.h"
 #include "editors/events_edit_form.h"
@@ -11,65 +12,47 @@
 #include "tests/fixtures/scripted_dialogs.h"
 #include "tests/fixtures/temp_database.h"
 
+#include <functional>
+#include <memory>
 #include <QApplication>
 #include <QDialog>
-#include <functional>
 #include <QStringList>
 #include <QTest>
-#include <memory>
 
 namespace vornak::testing {
 
-// A log book in the working directory with the data module and the record dialogs created as
-// the start-up creates them, scripted boxes and a clock fixed at 10.12.2026 12:00. The rows of
-// `setup` are written before the data module opens the file.
+// A log book in the working directory with the windows the start-up creates (by default only
+// the data module and the record dialogs), scripted boxes and a clock fixed at 10.12.2026 12:00.
+// The rows of `setup` are written before the data module opens the file.
 struct LogBookSession {
     TempDatabase file;
     ScopedWorkingDirectory cwd{file.folder()};
     FixedClock clock{QDateTime(QDate(2026, 12, 10), QTime(12, 0))};
     ScriptedDialogs dialogs;
-    std::unique_ptr<TDataModule1> module;
-    std::unique_ptr<TAutoEditForm> autoEdit;
-    std::unique_ptr<TFuelEditForm> fuelEdit;
-    std::unique_ptr<TMileageEditForm> mileageEdit;
-    std::unique_ptr<TEventsEditForm> eventsEdit;
-    std::unique_ptr<TTYPE_EXPENSEForm> typeExpense;
+    std::unique_ptr<LogBookWindows> windows;
+    // The windows, as the tests reach them.
+    TDataModule1 *module = nullptr;
+    TAutoEditForm *autoEdit = nullptr;
+    TFuelEditForm *fuelEdit = nullptr;
+    TMileageEditForm *mileageEdit = nullptr;
+    TEventsEditForm *eventsEdit = nullptr;
+    TTYPE_EXPENSEForm *typeExpense = nullptr;
 
-    explicit LogBookSession(const QStringList &setup = {})
+    explicit LogBookSession(const QStringList &setup = {},
+                            LogBookWindows::Scope scope = LogBookWindows::Scope::RecordDialogs)
     {
         {
             auto connection = file.open();
             for (const QString &sql : setup)
                 connection->execute(sql);
         }
-        module = std::make_unique<TDataModule1>();
-        DataModule1 = module.get();
-        autoEdit = std::make_unique<TAutoEditForm>();
-        AutoEditForm = autoEdit.get();
-        fuelEdit = std::make_unique<TFuelEditForm>();
-        FuelEditForm = fuelEdit.get();
-        mileageEdit = std::make_unique<TMileageEditForm>();
-        MileageEditForm = mileageEdit.get();
-        eventsEdit = std::make_unique<TEventsEditForm>();
-        EventsEditForm = eventsEdit.get();
-        typeExpense = std::make_unique<TTYPE_EXPENSEForm>();
-        TYPE_EXPENSEForm = typeExpense.get();
-    }
-
-    ~LogBookSession()
-    {
-        TYPE_EXPENSEForm = nullptr;
-        EventsEditForm = nullptr;
-        MileageEditForm = nullptr;
-        FuelEditForm = nullptr;
-        AutoEditForm = nullptr;
-        typeExpense.reset();
-        eventsEdit.reset();
-        mileageEdit.reset();
-        fuelEdit.reset();
-        autoEdit.reset();
-        DataModule1 = nullptr;
-        module.reset();
+        windows = std::make_unique<LogBookWindows>(scope);
+        module = DataModule1;
+        autoEdit = AutoEditForm;
+        fuelEdit = FuelEditForm;
+        mileageEdit = MileageEditForm;
+        eventsEdit = EventsEditForm;
+        typeExpense = TYPE_EXPENSEForm;
     }
 
     // What the file holds, read through a connection of its own: one text per row, the
@@ -96,4 +79,4 @@ inline void typeInto(QWidget *widget, const QString &text)
     typeText(widget, text);
 }
 
-} // namespace vornak::testing
+}  // namespace vornak::testing

@@ -10,6 +10,7 @@
 //       --read-lists it also reopens every list after each entry, as switching tabs does
 //   log_book_writer hold-lock MILLISECONDS
 //       takes the file's write lock, prints "locked", keeps it that long and lets it go
+#include "app/log_book_windows.h"
 #include "data/ado_query.h"
 #include "data/ado_table.h"
 #include "data/data_module.h"
@@ -55,10 +56,8 @@ void reopenLists()
 int writeEntries(const QString &prefix, int count, bool readLists)
 {
     testing::ScriptedDialogs dialogs;
-    TDataModule1 module;
-    DataModule1 = &module;
-    TFuelEditForm form;
-    FuelEditForm = &form;
+    const LogBookWindows windows(LogBookWindows::Scope::RecordDialogs);
+    TFuelEditForm &form = *FuelEditForm;
     for (int i = 0; i < count; ++i) {
         const QString description = prefix + u'-' + QString::number(i);
         dialogs.modalAnswers.push_back([&form, &description, i](QDialog &) {
@@ -83,8 +82,6 @@ int writeEntries(const QString &prefix, int count, bool readLists)
         }
         report(QStringLiteral("written ") + description);
     }
-    FuelEditForm = nullptr;
-    DataModule1 = nullptr;
     return 0;
 }
 

@@ -1,0 +1,48 @@
+// Making and ending the program's registered windows (see log_book_windows.h).
+#include "app/log_book_windows.h"
+
+#include "app/main_form.h"
+#include "app/settings_form.h"
+#include "data/data_module.h"
+#include "editors/auto_edit_form.h"
+#include "editors/events_edit_form.h"
+#include "editors/fuel_edit_form.h"
+#include "editors/mileage_edit_form.h"
+#include "editors/type_expense_form.h"
+
+namespace vornak {
+
+LogBookWindows::LogBookWindows(Scope scope)
+    : dataModule_(DataModule1),
+      mainForm_(MainForm),
+      autoEditForm_(AutoEditForm),
+      fuelEditForm_(FuelEditForm),
+      settingsForm_(SettingsForm),
+      mileageEditForm_(MileageEditForm),
+      eventsEditForm_(EventsEditForm),
+      typeExpenseForm_(TYPE_EXPENSEForm)
+{
+    if (scope == Scope::RecordDialogs) {
+        dataModule_.create();
+        autoEditForm_.create();
+        fuelEditForm_.create();
+        mileageEditForm_.create();
+        eventsEditForm_.create();
+        typeExpenseForm_.create();
+        return;
+    }
+    mainForm_.create();
+    dataModule_.create();
+    TMainForm *window = mainForm_.get();
+    window->bindData();
+    autoEditForm_.createOwnedBy(window);
+    fuelEditForm_.createOwnedBy(window);
+    settingsForm_.createOwnedBy(window);
+    mileageEditForm_.createOwnedBy(window);
+    eventsEditForm_.createOwnedBy(window);
+    typeExpenseForm_.createOwnedBy(window);
+}
+
+LogBookWindows::~LogBookWindows() = default;
+
+}  // namespace vornak
