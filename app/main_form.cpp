@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/reminder_notice.h"
 #include "app/settings_form.h"
 #include "data/data_module.h"
 #include "editors/auto_edit_form.h"
@@ -348,6 +349,7 @@ void TMainForm::bindData()
     DBGridEh4->SetDataSource(DataModule1->SourceDocMileage);
     DBGridEh3->SetDataSource(DataModule1->SourceDocExpense);
     DBGridEh8->SetDataSource(DataModule1->SourceDocEvents);
+    reminder_notice::markDueEvents(*DBGridEh8);
 
     periodRun->bind(*DataModule1);
 }

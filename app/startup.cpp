@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/after_start_up.h"
 #include "app/flash.h"
 #include "app/main_form.h"
 #include "app/settings_form.h"
@@ -17,8 +18,10 @@
 #include "platform/regional_settings.h"
 
 #include <QDeadlineTimer>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 #include <QWindow>
 
@@ -93,6 +96,10 @@ TApplication::TApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Мой ворнак"));
+    // The program's icon on every window, and the link to its desktop entry (the entry's
+    // StartupWMClass names the windows' instance, the program's file name).
+    setWindowIcon(QIcon(QStringLiteral(":/vornak.svg")));
+    setDesktopFileName(QStringLiteral("ru.vornak.Vornak"));
     registerFonts();
     followRegionalSettings(QLocale::system());
 }
@@ -134,6 +141,7 @@ void TApplication::createForms()
 
 void TApplication::destroyForms()
 {
+    afterStartUp_.reset();  // waits for a backup under way
     destroyForm(typeExpenseForm_, TYPE_EXPENSEForm);
     destroyForm(eventsEditForm_, EventsEditForm);
     destroyForm(mileageEditForm_, MileageEditForm);
@@ -152,6 +160,8 @@ bool TApplication::startUp()
         createForms();
         playAnimation(*flash);
         flash->close();
+        afterStartUp_ = std::make_unique<AfterStartUp>(*MainForm);
+        QTimer::singleShot(0, afterStartUp_.get(), &AfterStartUp::run);  // once the loop shows the window
     } catch (const Error &error) {
         destroyForms();
         showErrorMessage(error.message());

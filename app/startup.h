@@ -9,6 +9,7 @@ class TDataModule1;
 
 namespace vornak {
 
+class AfterStartUp;
 class TMainForm;
 class TFlash;
 class TAutoEditForm;
@@ -47,6 +48,9 @@ public:
     // Shows the main window and runs the message loop until it is closed.
     int run();
 
+    // The day's backup and the notice of due events, begun once the start-up is done.
+    AfterStartUp *afterStartUp() const { return afterStartUp_.get(); }
+
 private:
     void createForms();
     void destroyForms();
@@ -59,6 +63,7 @@ private:
     std::unique_ptr<TMileageEditForm> mileageEditForm_;
     std::unique_ptr<TEventsEditForm> eventsEditForm_;
     std::unique_ptr<TTYPE_EXPENSEForm> typeExpenseForm_;
+    std::unique_ptr<AfterStartUp> afterStartUp_;
 };
 
 }  // namespace vornak

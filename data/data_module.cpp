@@ -1,5 +1,7 @@
 #include "data/data_module.h"
 
+#include "platform/clock.h"
+#include "platform/date_time.h"
 #include "platform/errors.h"
 
 #include <QScopeGuard>
@@ -54,6 +56,13 @@ constexpr EntryCount entryCounts[] = {
 const QString TDataModule1::vehicleDeleteRefusal =
     QStringLiteral("Невозможно удалить автомобиль!\rЧтобы удалить его, необходимо удалить пробег, затраты и события по "
                    "этому автомобилю.");
+
+QString TDataModule1::typeDeleteRefusal(int expenses)
+{
+    return QStringLiteral("Невозможно удалить тип расходов!\rЗатрат этого типа: %1. Чтобы удалить тип, необходимо "
+                          "сначала изменить или удалить эти затраты.")
+        .arg(expenses);
+}
 
 TDataModule1::OwnedComponents::~OwnedComponents()
 {
@@ -181,6 +190,12 @@ TDataModule1::TDataModule1(const QString &connectionString, Lists lists)
     TableTYPE_EXPENSE->TableName = QStringLiteral("SYS_TYPE_EXPENSE");
     TableTYPE_EXPENSEID = declareField<TAutoIncField>(TableTYPE_EXPENSE, QStringLiteral("ID"));
     TableTYPE_EXPENSEOPISANIE = declareField<TWideStringField>(TableTYPE_EXPENSE, QStringLiteral("OPISANIE"), {}, 255);
+    // Whatever path deletes a type, one that expenses use stays: they would drop out of the sums.
+    TableTYPE_EXPENSE->BeforeDelete = [this](TDataSet *) {
+        const QString id = TableTYPE_EXPENSEID->AsString();
+        if (const int expenses = id.isEmpty() ? 0 : expensesOfType(id); expenses > 0)
+            throw Error(typeDeleteRefusal(expenses));
+    };
     TableTYPE_EXPENSE->SetActive(lists == Lists::Open);
 
     ADOQuery1 = createQuery(
@@ -214,6 +229,15 @@ TDataModule1::TDataModule1(const QString &connectionString, Lists lists)
     SourceOborot = create<TDataSource>(QStringLiteral("SourceOborot"));
     SourceEnde = create<TDataSource>(QStringLiteral("SourceEnde"));
     Source1 = create<TDataSource>(QStringLiteral("Source1"));
+
+    // The highest reading is read again after anything that may change it.
+    const auto forgetHighestReading = [this](TDataSet *) { highestReading_.reset(); };
+    QueryDocMileage->AfterOpen = forgetHighestReading;
+    QueryDocMileage->AfterClose = forgetHighestReading;
+    QueryDocMileage->AfterPost = forgetHighestReading;
+    QueryDocMileage->AfterDelete = forgetHighestReading;
+    TableSprAuto->AfterPost = forgetHighestReading;
+    TableSprAuto->AfterScroll = forgetHighestReading;
 
     SourceSprAuto->SetDataSet(TableSprAuto);
     SourceSprAuto->OnDataChange = [this](TDataSource *sender, TField *field) {
@@ -252,6 +276,15 @@ bool TDataModule1::vehicleHasEntries(const QString &id)
         hasEntries = hasEntries || query->FieldByName(QStringLiteral("cnt"))->AsInteger() > 0;
     }
     return hasEntries;
+}
+
+int TDataModule1::expensesOfType(const QString &id)
+{
+    TADOQuery *query =
+        scratchStatement({QStringLiteral("SELECT Count(DOC_EXPENSE.ID) AS cnt"), QStringLiteral("FROM DOC_EXPENSE"),
+                          QStringLiteral("where DOC_EXPENSE.IDTYPE=") + id});
+    query->Open();
+    return query->FieldByName(QStringLiteral("cnt"))->AsInteger();
 }
 
 void TDataModule1::selectVehicle(const QString &nameOrKey)
@@ -298,6 +331,28 @@ void TDataModule1::SourceSprAutoDataChange(TDataSource *, TField *)
     refreshVehicleList(QueryDocMileage, 1);
     refreshVehicleList(QueryDocEvents, 1);
     refreshVehicleList(QueryDocExpense, 3);
+}
+
+reminders::Due TDataModule1::QueryDocEventsDue()
+{
+    const QString vehicle = TableSprAutoid->AsString();
+    if (vehicle.isEmpty() || QueryDocEventsid->IsNull())
+        return reminders::Due::None;
+    if (!highestReading_) {
+        // The list is drawn whatever happens to this reading: unread, nothing is due by mileage.
+        try {
+            highestReading_ = reminders::vehicleHighestReading(ADOConnection1->Engine(), vehicle.toLongLong());
+        } catch (const Error &) {
+            highestReading_ = std::optional<qint64>();
+        }
+    }
+    const reminders::PlannedEvent event{
+        QueryDocEventsidtype->AsInteger(), QueryDocEventsENDE->AsInteger(),
+        QueryDocEventsdatedoc->IsNull()
+            ? std::nullopt
+            : std::optional<QDate>(date_time::datePart(QueryDocEventsdatedoc->AsDateTime())),
+        QueryDocEventsmileage->IsNull() ? std::nullopt : std::optional<qint64>(QueryDocEventsmileage->AsInteger())};
+    return reminders::due(event, Clock::current().now().date(), *highestReading_);
 }
 
 void TDataModule1::QueryDocEventsCalcFields(TDataSet *)

@@ -5,8 +5,10 @@
 #include "data/ado_table.h"
 #include "data/data_source.h"
 #include "data/field_kinds.h"
+#include "data/reminders.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The data module: the one connection and every dataset and data source of the log book.
@@ -87,9 +89,19 @@ public:
     // deleting, with `vehicleDeleteRefusal`.
     bool vehicleHasEntries(const QString &id);
     static const QString vehicleDeleteRefusal;
+    // The number of expenses of the expense type `id` (counted with the scratch statement). A
+    // type some expense uses is never deleted: its expenses would drop out of every report's
+    // per-type sums. The types table refuses it before deleting, with `typeDeleteRefusal`.
+    int expensesOfType(const QString &id);
+    static QString typeDeleteRefusal(int expenses);
     // Makes the vehicle named `nameOrKey` current: the one whose key is that number, else the one
     // of that name. Raises Error when there is none, or when several share the name.
     void selectVehicle(const QString &nameOrKey);
+
+    // Whether the event list's current record is due (today from the clock), against the current
+    // vehicle's highest odometer reading. That reading is read once and kept until the mileage
+    // list or the vehicle changes.
+    vornak::reminders::Due QueryDocEventsDue();
 
     // The per-vehicle refresh: reopens the three lists for the current vehicle.
     void SourceSprAutoDataChange(vornak::TDataSource *Sender, vornak::TField *Field);
@@ -109,6 +121,7 @@ private:
     void refreshVehicleList(vornak::TADOQuery *query, int conditionLine);
 
     Lists lists_;
+    std::optional<std::optional<qint64>> highestReading_;  // the current vehicle's, once read
     OwnedComponents owned_;
 };
 

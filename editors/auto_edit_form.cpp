@@ -64,10 +64,12 @@ TAutoEditForm::TAutoEditForm(QWidget *parent)
     connect(DateTimePicker1, &QDateEdit::dateChanged, this, [this] { DateTimePicker1Change(); });
 }
 
+// A stored value that names no date shows as the zero date, as an empty one does; it stays
+// stored as it is unless the user picks a date.
 void TAutoEditForm::setPicker(double dateTime)
 {
-    const double day = std::floor(dateTime);
-    pickerTime_ = dateTime - day;
+    const double day = date_time::isInRange(dateTime) ? std::floor(dateTime) : 0;
+    pickerTime_ = date_time::isInRange(dateTime) ? dateTime - day : 0;
     const QSignalBlocker fromCode(DateTimePicker1);
     DateTimePicker1->setDate(date_time::datePart(day));
 }

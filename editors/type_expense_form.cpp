@@ -7,6 +7,7 @@
 #include "platform/fonts.h"
 #include "platform/message_box.h"
 
+#include <QCoreApplication>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -118,8 +119,14 @@ void TTYPE_EXPENSEForm::ToolButton1Click()
 
 void TTYPE_EXPENSEForm::ToolButton4Click()
 {
-    if (DataModule1->TableTYPE_EXPENSEID->AsString().isEmpty())
+    const QString id = DataModule1->TableTYPE_EXPENSEID->AsString();
+    if (id.isEmpty())
         return;
+    if (const int expenses = DataModule1->expensesOfType(id); expenses > 0) {
+        UserDialogs::current().messageBox(TDataModule1::typeDeleteRefusal(expenses),
+                                          QCoreApplication::applicationName(), MessageButtons::Ok, MessageIcon::None);
+        return;
+    }
     if (UserDialogs::current().messageBox(QStringLiteral("Действительно удалить?"), QStringLiteral("Confirm"),
                                           MessageButtons::YesNo, MessageIcon::Question) == ModalResult::Yes)
         DataModule1->TableTYPE_EXPENSE->Delete();

@@ -74,6 +74,11 @@ public:
     void SetSelectedIndex(int index);
 
     TNotifyEvent OnDblClick;
+    // Called while a data row is painted, with the row's record active in the dataset: the owner
+    // may change the colour and the font of the row's text (the highlight of the current cell
+    // keeps its own text colour).
+    using TRowTextEvent = std::function<void(TDBGridEh *sender, QColor &text, QFont &font)>;
+    TRowTextEvent OnRowText;
 
     // Called once the grid's window has been built: every column's fit weight becomes its declared
     // width, or its default width at that moment (64 while no field is bound).

@@ -185,18 +185,20 @@ void GridPainter::paintDataRows()
     const int right = geometry_.columnLeft(geometry_.columnCount());
     const int savedRecord = dataSet ? dataSet->ActiveRecord() : 0;
     QRect currentCell;
+    std::optional<CellStyle> ownStyle;  // a row's own style, when the grid's owner gives it one
     for (int row = 0; row < grid_.dataRowCount(); ++row) {
         const int top = geometry_.rowTop(row);
         const bool hasRecord = row < records;
         if (hasRecord)
             link.SetActiveRecord(row);
         paintIndicatorCell(row, hasRecord && row == current);
+        const CellStyle &rowStyle = hasRecord && grid_.OnRowText ? ownRowStyle(style, ownStyle) : style;
         for (int c = 0; c < geometry_.columnCount(); ++c) {
             const QRect cell(geometry_.columnLeft(c), top, geometry_.columnWidth(c), geometry_.rowHeight);
             const bool isCurrent = hasRecord && row == current && c == grid_.SelectedIndex();
             if (isCurrent)
                 currentCell = cell;
-            paintDataCell(cell, hasRecord ? fields[c] : nullptr, alignments[c], isCurrent, style);
+            paintDataCell(cell, hasRecord ? fields[c] : nullptr, alignments[c], isCurrent, rowStyle);
             if (geometry_.colLine)
                 dataLines_.append(
                     QLine(geometry_.columnRight(c), top, geometry_.columnRight(c), top + geometry_.rowPitch() - 1));
@@ -208,6 +210,23 @@ void GridPainter::paintDataRows()
         dataSet->SetActiveRecord(savedRecord);
     if (focused && currentCell.isValid())
         paintFocusRect(currentCell);
+}
+
+// The style of the active record's row as the grid's owner has it: the text colour and font it
+// sets, kept in `slot`; the painter's font follows.
+const GridPainter::CellStyle &GridPainter::ownRowStyle(const CellStyle &style, std::optional<CellStyle> &slot)
+{
+    QColor text = style.text;
+    QFont font = grid_.Font();
+    grid_.OnRowText(&grid_, text, font);
+    slot.emplace(style);
+    slot->text = text;
+    if (font != grid_.Font()) {
+        slot->metrics = QFontMetrics(font);
+        slot->ascent = cellMetrics(font).ascent;
+    }
+    painter_.setFont(font);
+    return *slot;
 }
 
 // The indicator cell of a data row, with the glyph of the dataset's state in the current row.

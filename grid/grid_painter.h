@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QVector>
 
+#include <optional>
+
 class QPainter;
 
 namespace vornak {
@@ -42,6 +44,7 @@ private:
     void paintTitles();
     void paintTitleCell(const TColumnEh &column, const QRect &cell);
     void paintDataRows();
+    const CellStyle &ownRowStyle(const CellStyle &style, std::optional<CellStyle> &slot);
     void paintIndicatorCell(int row, bool current);
     void paintDataCell(const QRect &cell, const TField *field, TAlignment alignment, bool current,
                        const CellStyle &style);

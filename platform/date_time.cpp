@@ -3,8 +3,8 @@
 #include "platform/clock.h"
 #include "platform/regional_settings.h"
 
-#include <QLocale>
 #include <cmath>
+#include <QLocale>
 
 namespace vornak::date_time {
 
@@ -18,16 +18,26 @@ const QDate &epoch()
 
 constexpr qint64 msPerDay = 86'400'000;
 
-// Whole days and milliseconds of the day, with the time rounded to the millisecond.
-std::pair<qint64, qint64> split(double value)
+struct DayAndTime {
+    qint64 day;
+    qint64 ms;
+};
+
+// Whole days and milliseconds of the day, with the time rounded to the millisecond; empty for a
+// value that names no date. The range is tested on the double, before any integer conversion.
+std::optional<DayAndTime> split(double value)
 {
+    if (!(value > firstDay - 1 && value < lastDay + 1))  // also false for NaN
+        return std::nullopt;
     double days = std::trunc(value);
     qint64 ms = qint64(std::llround(std::fabs(value - days) * double(msPerDay)));
     if (ms >= msPerDay) {
         ms -= msPerDay;
         days += value < 0 ? -1 : 1;
     }
-    return {qint64(days), ms};
+    if (days < firstDay || days > lastDay)
+        return std::nullopt;
+    return DayAndTime{qint64(days), ms};
 }
 
 int countRun(const QString &pattern, qsizetype i)
@@ -43,7 +53,7 @@ QString padded(int value, int width)
     return QString::number(value).rightJustified(width, u'0');
 }
 
-} // namespace
+}  // namespace
 
 double encode(const QDate &date, const QTime &time)
 {
@@ -57,28 +67,38 @@ double encode(const QDateTime &dateTime)
     return encode(dateTime.date(), dateTime.time());
 }
 
+bool isInRange(double value)
+{
+    return split(value).has_value();
+}
+
 QDate datePart(double value)
 {
-    return epoch().addDays(split(value).first);
+    const auto parts = split(value);
+    return parts ? epoch().addDays(parts->day) : QDate();
 }
 
 QTime timePart(double value)
 {
-    return QTime::fromMSecsSinceStartOfDay(int(split(value).second));
+    const auto parts = split(value);
+    return parts ? QTime::fromMSecsSinceStartOfDay(int(parts->ms)) : QTime();
 }
 
 QDateTime decode(double value)
 {
-    return QDateTime(datePart(value), timePart(value));
+    return isInRange(value) ? QDateTime(datePart(value), timePart(value)) : QDateTime();
 }
 
 bool isMidnight(double value)
 {
-    return split(value).second == 0;
+    const auto parts = split(value);
+    return parts && parts->ms == 0;
 }
 
 QString format(double value, const QString &pattern)
 {
+    if (!isInRange(value))
+        return {};
     const QDate date = datePart(value);
     const QTime time = timePart(value);
     const QLocale locale = QLocale::system();
@@ -95,14 +115,14 @@ QString format(double value, const QString &pattern)
         const int n = countRun(pattern, i);
         switch (c.unicode()) {
         case u'd':
-            out += n == 1 ? QString::number(date.day())
-                 : n == 2 ? padded(date.day(), 2)
-                 : locale.dayName(date.dayOfWeek(), n == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+            out += n == 1   ? QString::number(date.day())
+                   : n == 2 ? padded(date.day(), 2)
+                            : locale.dayName(date.dayOfWeek(), n == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
             break;
         case u'M':
-            out += n == 1 ? QString::number(date.month())
-                 : n == 2 ? padded(date.month(), 2)
-                 : locale.monthName(date.month(), n == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+            out += n == 1   ? QString::number(date.month())
+                   : n == 2 ? padded(date.month(), 2)
+                            : locale.monthName(date.month(), n == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
             break;
         case u'y':
             out += n <= 2 ? padded(date.year() % 100, 2) : padded(date.year(), 4);
@@ -151,25 +171,36 @@ QString toDateText(double value)
 QString toText(double value)
 {
     QString text = toDateText(value);
-    if (!isMidnight(value))
+    if (!text.isEmpty() && !isMidnight(value))
         text += u' ' + format(value, RegionalSettings::current().longTimeFormat);
     return text;
 }
 
 namespace {
 
-// Reads unsigned numbers separated by `separator` starting at `pos`; stops at a blank.
-QList<int> readNumbers(const QString &text, qsizetype &pos, QChar separator, int maxParts)
+bool isAsciiDigit(QChar c)
 {
-    QList<int> parts;
+    return c >= u'0' && c <= u'9';
+}
+
+// One number of a date or time as typed: its value and how many digits it was written with.
+struct TypedNumber {
+    int value;
+    int digits;
+};
+
+// Reads unsigned numbers separated by `separator` starting at `pos`; stops at a blank.
+QList<TypedNumber> readNumbers(const QString &text, qsizetype &pos, QChar separator, int maxParts)
+{
+    QList<TypedNumber> parts;
     while (pos < text.size() && parts.size() < maxParts) {
         qsizetype start = pos;
         int value = 0;
-        while (pos < text.size() && text[pos].isDigit() && pos - start < 9)
+        while (pos < text.size() && isAsciiDigit(text[pos]) && pos - start < 9)
             value = value * 10 + (text[pos++].unicode() - u'0');
         if (pos == start)
             return {};
-        parts.append(value);
+        parts.append({value, int(pos - start)});
         if (pos < text.size() && text[pos] == separator && parts.size() < maxParts)
             ++pos;
         else
@@ -192,29 +223,29 @@ QString dateOrder(const QString &format)
 std::optional<QDate> readDate(const QString &text, qsizetype &pos)
 {
     const RegionalSettings &rs = RegionalSettings::current();
-    const QList<int> parts = readNumbers(text, pos, rs.dateSeparator, 3);
+    const QList<TypedNumber> parts = readNumbers(text, pos, rs.dateSeparator, 3);
     if (parts.size() < 2)
         return std::nullopt;
     const QString order = dateOrder(rs.shortDateFormat);
     int day = 0, month = 0, year = 0;
     if (parts.size() == 2)
         year = Clock::current().now().date().year();
-    bool yearGiven = false;
+    int yearDigits = 0;  // none typed
     qsizetype k = 0;
     for (QChar field : order) {
         if (parts.size() == 2 && field == u'y')
             continue;
-        const int value = parts[k++];
+        const TypedNumber number = parts[k++];
         if (field == u'd')
-            day = value;
+            day = number.value;
         else if (field == u'M')
-            month = value;
+            month = number.value;
         else {
-            year = value;
-            yearGiven = true;
+            year = number.value;
+            yearDigits = number.digits;
         }
     }
-    if (yearGiven && year < 100) {
+    if (yearDigits > 0 && yearDigits <= 2) {
         // Two-digit years fall within 50 years either side of the current year.
         const int now = Clock::current().now().date().year();
         year += now - now % 100;
@@ -224,17 +255,17 @@ std::optional<QDate> readDate(const QString &text, qsizetype &pos)
             year += 100;
     }
     const QDate date(year, month, day);
-    if (!date.isValid())
+    if (!date.isValid() || year < firstYear || year > lastYear)
         return std::nullopt;
     return date;
 }
 
 std::optional<QTime> readTime(const QString &text, qsizetype &pos)
 {
-    const QList<int> parts = readNumbers(text, pos, RegionalSettings::current().timeSeparator, 3);
-    if (parts.isEmpty() || parts.size() < 2)
+    const QList<TypedNumber> parts = readNumbers(text, pos, RegionalSettings::current().timeSeparator, 3);
+    if (parts.size() < 2)
         return std::nullopt;
-    int hour = parts[0];
+    int hour = parts[0].value;
     while (pos < text.size() && text[pos].isSpace())
         ++pos;
     const QString rest = text.mid(pos).toUpper();
@@ -244,13 +275,13 @@ std::optional<QTime> readTime(const QString &text, qsizetype &pos)
         hour = hour % 12 + (rest.startsWith(u'P') ? 12 : 0);
         pos += 2;
     }
-    const QTime time(hour, parts[1], parts.size() > 2 ? parts[2] : 0);
+    const QTime time(hour, parts[1].value, parts.size() > 2 ? parts[2].value : 0);
     if (!time.isValid())
         return std::nullopt;
     return time;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<double> parse(const QString &input)
 {
@@ -287,4 +318,4 @@ std::optional<double> parseDate(const QString &input)
     return encode(*date);
 }
 
-} // namespace vornak::date_time
+}  // namespace vornak::date_time

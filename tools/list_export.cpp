@@ -49,6 +49,8 @@ QString csvValue(const Variant &value)
         return {};
     case Variant::Type::DateTime: {
         const double days = value.toDouble();
+        if (!date_time::isInRange(days))
+            return {};  // names no date, as in the grids
         const QDateTime moment = date_time::decode(days);
         return date_time::isMidnight(days) ? moment.date().toString(Qt::ISODate) : moment.toString(Qt::ISODate);
     }

@@ -1,6 +1,7 @@
 #include "tools/log_book_schema.h"
 
 #include "platform/connection_string.h"
+#include "platform/date_time.h"
 #include "platform/errors.h"
 #include "platform/sqlcipher_connection.h"
 
@@ -70,6 +71,32 @@ QString kindName(ColumnKind kind, int size)
         return QStringLiteral("text(%1)").arg(size);
     }
     return {};
+}
+
+// Every stored date-time of `table` that names no date (a hostile or damaged file can hold a
+// huge number or an infinity there), with its column and key. The engine picks the values
+// beyond the first and the last day; the exact range, time of day included, is decided here.
+void checkDates(SqlCipherConnection &connection, const SchemaTable &table, QStringList &problems)
+{
+    const QString &key = table.columns.first().name;
+    for (const SchemaColumn &column : table.columns) {
+        if (column.kind != ColumnKind::DateTime)
+            continue;
+        const ResultData found =
+            connection.read(QStringLiteral("SELECT [%1], [%2] FROM [%3] WHERE typeof([%2]) IN ('real', 'integer') "
+                                           "AND ([%2] < ? OR [%2] > ?) ORDER BY [%1]")
+                                .arg(key, column.name, table.name),
+                            {Variant(date_time::firstDay), Variant(date_time::lastDay)});
+        for (qsizetype row = 0; row < found.rowCount; ++row) {
+            const double value = found.values[row * 2 + 1].toDouble();
+            if (!date_time::isInRange(value))
+                problems.append(QStringLiteral("%1.%2 of %3 %4 holds %5, which is no date from %6 to %7.")
+                                    .arg(table.name, column.name, key, found.values[row * 2].toString(),
+                                         QString::number(value, 'g', 15),
+                                         date_time::datePart(date_time::firstDay).toString(Qt::ISODate),
+                                         date_time::datePart(date_time::lastDay).toString(Qt::ISODate)));
+        }
+    }
 }
 
 }  // namespace
@@ -168,6 +195,11 @@ QStringList check(SqlCipherConnection &connection)
             problems.append(
                 QStringLiteral("Table %1 does not guard the kind and size of %2 (made by an older vornak-db).")
                     .arg(table.name, unguarded.join(QStringLiteral(", "))));
+        try {
+            checkDates(connection, table, problems);
+        } catch (const DatabaseError &) {
+            // a missing column, reported above, or damage, reported below
+        }
     }
     // The pages themselves: a damaged page shows here, or makes reading fail.
     try {

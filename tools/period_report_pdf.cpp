@@ -10,11 +10,16 @@
 #include "report/period/period_report_pdf.h"
 #include "tools/log_book_schema.h"
 
+#include <QRegularExpression>
+
 namespace vornak::log_book {
 
 QDate commandLineDate(const QString &text)
 {
-    if (const QDate iso = QDate::fromString(text, QStringLiteral("yyyy-MM-dd")); iso.isValid())
+    // The reader of this form would take a sign or a fifth digit; the year must be typed as four.
+    static const QRegularExpression isoForm(QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2}$"));
+    if (const QDate iso = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+        iso.isValid() && isoForm.match(text).hasMatch() && iso.year() >= date_time::firstYear)
         return iso;
     if (const auto regional = date_time::parseDate(text))
         return date_time::datePart(*regional);

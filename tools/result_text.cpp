@@ -12,26 +12,26 @@ const std::pair<QChar, QLatin1StringView> escapes[] = {
     {u'\r', QLatin1StringView("\\r")},  {QChar(0), QLatin1StringView("\\0")},
 };
 
-QString cellText(QString text)
+}  // namespace
+
+QString tabSeparatedCell(QString text)
 {
     for (const auto &[character, escape] : escapes)
         text.replace(character, escape);
     return text;
 }
 
-}  // namespace
-
 QString tabSeparatedText(const ResultSet &result)
 {
     QStringList lines;
     QStringList names;
     for (const ColumnInfo &column : result.columns())
-        names.append(cellText(column.name));
+        names.append(tabSeparatedCell(column.name));
     lines.append(names.join(u'\t'));
     for (qsizetype row = 0; row < result.rowCount(); ++row) {
         QStringList cells;
         for (int column = 0; column < result.columns().size(); ++column)
-            cells.append(cellText(result.value(row, column).toString()));
+            cells.append(tabSeparatedCell(result.value(row, column).toString()));
         lines.append(cells.join(u'\t'));
     }
     return lines.join(u'\n');

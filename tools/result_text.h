@@ -11,5 +11,7 @@ namespace vornak {
 // name or value a backslash, tab, line feed, carriage return and NUL are written \\, \t, \n, \r
 // and \0, so every row stays one line and every value whole.
 QString tabSeparatedText(const ResultSet &result);
+// One value written so: its backslashes, tabs, line feeds, carriage returns and NULs escaped.
+QString tabSeparatedCell(QString text);
 
 }  // namespace vornak

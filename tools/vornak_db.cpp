@@ -11,6 +11,7 @@
 #include "tools/log_book_copy.h"
 #include "tools/log_book_schema.h"
 #include "tools/period_report_pdf.h"
+#include "tools/reminders_command.h"
 #include "tools/result_text.h"
 
 #include <cstdio>
@@ -50,6 +51,9 @@ int usage()
                       "  vornak-db export FILE LIST [--vehicle NAME|ID]\n"
                       "                                  print a list as CSV: vehicles, readings, expenses, events,\n"
                       "                                  expense-types\n"
+                      "  vornak-db reminders FILE [--days N] [--km N]\n"
+                      "                                  print the due events of every vehicle (due within N days,\n"
+                      "                                  14 by default, or N km, 1000 by default; or overdue)\n"
                       "Dates: 2026-11-01 or the regional short date (01.11.2026).\n"
                       "A result is printed as tab-separated lines, the column names first; inside a value\n"
                       "a backslash, tab, line feed, carriage return and NUL are written \\\\, \\t, \\n, \\r, \\0.\n"));
@@ -185,6 +189,33 @@ int exportList(const QStringList &args)
     return 0;
 }
 
+// A whole number of at least 0 from an option; empty when the text is not one.
+std::optional<int> count(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok && value >= 0 ? std::optional<int>(value) : std::nullopt;
+}
+
+int dueReminders(const QStringList &args)
+{
+    const auto values = options(args, 1, {QStringLiteral("days"), QStringLiteral("km")});
+    if (!values || args.size() < 1)
+        return usage();
+    reminders::Limits limits;
+    for (const auto &[name, limit] :
+         {std::pair{QStringLiteral("days"), &limits.days}, {QStringLiteral("km"), &limits.km}}) {
+        if (!values->contains(name))
+            continue;
+        const std::optional<int> value = count(values->value(name));
+        if (!value)
+            return usage();
+        *limit = *value;
+    }
+    write(stdout, log_book::dueEventLines(args[0], Clock::current().now().date(), limits));
+    return 0;
+}
+
 struct CommandRow {
     const char *name;
     int (*run)(const QStringList &args);
@@ -192,8 +223,10 @@ struct CommandRow {
 };
 
 const CommandRow commands[] = {
-    {"init", init, false},     {"check", check, false},     {"sql", sql, false},           {"report", report, true},
-    {"backup", backup, false}, {"restore", restore, false}, {"export", exportList, false},
+    {"init", init, false},         {"check", check, false},
+    {"sql", sql, false},           {"report", report, true},
+    {"backup", backup, false},     {"restore", restore, false},
+    {"export", exportList, false}, {"reminders", dueReminders, false},
 };
 
 }  // namespace

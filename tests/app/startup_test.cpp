@@ -1,5 +1,7 @@
+#include "app/after_start_up.h"
 #include "app/flash.h"
 #include "app/main_form.h"
+#include "app/notice_bar.h"
 #include "app/startup.h"
 #include "data/data_module.h"
 #include "editors/short_date_picker.h"
@@ -12,6 +14,9 @@
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -110,4 +115,69 @@ TEST(Startup, CalendarPopupsSpeakTheLanguageOfTheRegionalSettings)
     }
     followRegionalSettings(QLocale::c());
     QLocale::setDefault(saved);
+}
+
+// After a real start-up, in a process of its own (the windows are made once per process): the
+// notice names each vehicle with due events, leaves the keyboard focus in the main window, and a
+// vehicle's link leads to its events; the day's backup is taken beside the log book.
+TEST(Startup, NoticeOfDueEventsLeavesTheFocusAndLeadsToTheEvents)
+{
+    const char *childMark = "VORNAK_STARTUP_CHILD";
+    if (!qEnvironmentVariableIsSet(childMark)) {
+        vornak::testing::TempDatabase database;
+        {
+            auto connection = database.open();
+            for (const char *name : {"Лада", "Нива", "Ока"})
+                connection->execute(QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm) VALUES ('%1', 1000)")
+                                        .arg(QString::fromUtf8(name)));
+            // 10.12.2026 is day 46366: Нива has one overdue and one due soon, Ока one overdue by mileage.
+            for (const char *values : {"1, 0, 0, 46400, 0", "2, 0, 0, 46360, 0", "2, 0, 0, 46370, 0",
+                                       "2, 0, 1, 46300, 0", "3, 1, 0, 46366, 900"})
+                connection->execute(QStringLiteral("INSERT INTO DOC_EVENTS (idauto, idtype, ENDE, datedoc, mileage) "
+                                                   "VALUES (%1)")
+                                        .arg(QLatin1String(values)));
+        }
+        QProcess child;
+        child.setWorkingDirectory(database.folder());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QLatin1String(childMark), QStringLiteral("1"));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=Startup.NoticeOfDueEventsLeavesTheFocusAndLeadsToTheEvents")});
+        ASSERT_TRUE(child.waitForFinished(120000));
+        const QByteArray said = child.readAll();
+        EXPECT_EQ(child.exitCode(), 0) << said.toStdString();
+        EXPECT_TRUE(said.contains("[  PASSED  ] 1 test")) << said.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(database.folder() + QStringLiteral("/VORNAK.backups/VORNAK-2026-12-10.mdb")));
+        return;
+    }
+
+    vornak::testing::FixedClock fixedClock(QDateTime(QDate(2026, 12, 10), QTime(12, 0)));
+    auto *application = qobject_cast<TApplication *>(qApp);
+    ASSERT_TRUE(application->startUp());
+    MainForm->show();
+    QApplication::setActiveWindow(MainForm);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm));
+    AfterStartUp *after = application->afterStartUp();
+    ASSERT_NE(after, nullptr);
+    QTRY_VERIFY(after->notice->isVisible());
+    EXPECT_EQ(QApplication::activeWindow(), MainForm);
+    QWidget *focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_TRUE(MainForm->isAncestorOf(focused));
+    EXPECT_FALSE(after->notice->isAncestorOf(focused));
+
+    QList<QToolButton *> links = after->notice->findChildren<QToolButton *>();
+    links.removeOne(after->notice->closeButton());
+    ASSERT_EQ(links.size(), 2);
+    EXPECT_EQ(links[0]->text(), QStringLiteral("Нива: просрочено 1, скоро 1"));
+    EXPECT_EQ(links[1]->text(), QStringLiteral("Ока: просрочено 1"));
+
+    MainForm->PageControl1->setCurrentWidget(MainForm->TabAuto);
+    QTest::mouseClick(links[1], Qt::LeftButton);
+    EXPECT_EQ(DataModule1->TableSprAutonameauto->AsString(), QStringLiteral("Ока"));
+    EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->TabSheet7);
+    EXPECT_FALSE(after->notice->isAncestorOf(QApplication::focusWidget()));
+    after->backup.wait();
 }

@@ -1,7 +1,10 @@
 #include "data/db_edit.h"
+#include "platform/sqlcipher_connection.h"
 #include "tests/editors/log_book_session.h"
+#include "tools/log_book_schema.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
@@ -28,6 +31,23 @@ ModalResult clickSave(QDialog &dialog)
 }
 
 const QString december2026 = QStringLiteral("10.12.2026");  // the fixed clock's today
+
+// The first vehicle's starting date as the file holds it, written and read past the data layer.
+void storeStartingDate(LogBookSession &book, double days)
+{
+    SqlCipherConnection::open(book.file.path(), log_book::password)
+        ->runStatement(QStringLiteral("UPDATE SPR_AUTO SET begindate = ? WHERE id = 1"), {Variant(days)});
+    book.module->TableSprAuto->Close();
+    book.module->TableSprAuto->Open();
+}
+
+double storedStartingDate(const LogBookSession &book)
+{
+    return SqlCipherConnection::open(book.file.path(), log_book::password)
+        ->read(QStringLiteral("SELECT begindate FROM SPR_AUTO WHERE id = 1"), {})
+        .values.value(0)
+        .toDouble();
+}
 
 }  // namespace
 
@@ -120,6 +140,36 @@ TEST(VehicleDialog, EditWritesOnlyWhatChanged)
     AutoEditForm->EditRecord();
     EXPECT_EQ(vehicles(book), QStringList{QStringLiteral("1|Нива 4x4|1000|01.02.2021")});
     EXPECT_EQ(book.module->TableSprAutobegindate->AsString(), QStringLiteral("01.02.2021"));
+}
+
+// A file may hold a starting date that names no date: the picker shows the zero date, and the
+// stored value stays as it is through OK without edits and through another field's edit.
+TEST(VehicleDialog, AStartingDateOutsideTheCalendarIsKeptUntilADateIsPicked)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const double stored : {1e300, -1e300, inf, -inf}) {
+        SCOPED_TRACE(stored);
+        LogBookSession book({twoVehicles[0]});
+        storeStartingDate(book, stored);
+        book.dialogs.modalAnswers.push_back(answer([&](QDialog &dialog) {
+            EXPECT_EQ(static_cast<TAutoEditForm &>(dialog).DateTimePicker1->date(), QDate(1899, 12, 30));
+            return clickSave(dialog);
+        }));
+        AutoEditForm->EditRecord();
+        EXPECT_EQ(storedStartingDate(book), stored);
+
+        book.dialogs.modalAnswers.push_back(answer([&](QDialog &dialog) {
+            auto &form = static_cast<TAutoEditForm &>(dialog);
+            form.DBEdit1->setFocus();
+            form.DBEdit1->selectAll();
+            typeText(form.DBEdit1, QStringLiteral("Нива 4x4"));
+            return clickSave(dialog);
+        }));
+        AutoEditForm->EditRecord();
+        EXPECT_EQ(storedStartingDate(book), stored);
+        EXPECT_EQ(vehicles(book), QStringList{QStringLiteral("1|Нива 4x4|1000|")});
+        EXPECT_EQ(book.dialogs.messages.size(), 0);
+    }
 }
 
 TEST(VehicleDialog, RefusedMileageKeepsTheDialogOpenUntilCorrected)

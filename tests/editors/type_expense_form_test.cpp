@@ -1,4 +1,5 @@
 #include "grid/db_grid_eh.h"
+#include "platform/errors.h"
 #include "tests/editors/log_book_session.h"
 
 #include <gtest/gtest.h>
@@ -78,16 +79,30 @@ TEST(ExpenseTypes, RenamingInAnEmptyCatalogueCreatesATypeAndDeletingDoesNothing)
     EXPECT_TRUE(empty.dialogs.messages.isEmpty());
 }
 
-TEST(ExpenseTypes, DeletingAUsedTypeLeavesItsExpensesWithoutTypeName)
+// A type that expenses use is refused, by the toolbar with the count and by the table whoever
+// deletes through it (Ctrl+Delete in the grid); its expenses keep their type (and so their place in the report's
+// per-type sums). Once no expense uses it, it is deleted as before.
+TEST(ExpenseTypes, ATypeThatExpensesUseIsNotDeleted)
 {
-    LogBookSession book({fuel, QStringLiteral("INSERT INTO SPR_AUTO (nameauto) VALUES ('Нива')"),
-                         QStringLiteral("INSERT INTO DOC_EXPENSE (IDTYPE, IDAUTO, DATEDOC, KOLVO, SUMMA, OPISANIE) "
-                                        "VALUES (1, 1, '05.02.2020', 40, 2000, 'АЗС')")});
+    const QString expense = QStringLiteral("INSERT INTO DOC_EXPENSE (IDTYPE, IDAUTO, DATEDOC, KOLVO, SUMMA, OPISANIE) "
+                                           "VALUES (1, 1, '05.02.2020', 40, 2000, 'АЗС')");
+    LogBookSession book({fuel, QStringLiteral("INSERT INTO SPR_AUTO (nameauto) VALUES ('Нива')"), expense, expense});
+    TTYPE_EXPENSEForm &form = *TYPE_EXPENSEForm;
+    QTest::mouseClick(form.ToolButton4, Qt::LeftButton);
+    ASSERT_EQ(book.dialogs.messages.size(), 1);
+    EXPECT_EQ(book.dialogs.messages[0].text,
+              QStringLiteral("Невозможно удалить тип расходов!\rЗатрат этого типа: 2. Чтобы удалить тип, необходимо "
+                             "сначала изменить или удалить эти затраты."));
+    EXPECT_EQ(book.dialogs.messages[0].buttons, MessageButtons::Ok);
+
+    EXPECT_THROW(book.module->TableTYPE_EXPENSE->Delete(), Error);
+    EXPECT_EQ(types(book), QStringList{QStringLiteral("1|Бензин")});
+    EXPECT_EQ(book.module->QueryDocExpensetypename->AsString(), QStringLiteral("Бензин"));
+
+    book.module->ADOConnection1->Engine().execute(QStringLiteral("DELETE FROM DOC_EXPENSE"));
     book.dialogs.messageAnswers = {ModalResult::Yes};
-    TYPE_EXPENSEForm->ToolButton4Click();
+    QTest::mouseClick(form.ToolButton4, Qt::LeftButton);
     EXPECT_TRUE(types(book).isEmpty());
-    EXPECT_EQ(book.rows(QStringLiteral("select IDTYPE, OPISANIE from DOC_EXPENSE")),
-              QStringList{QStringLiteral("1|АЗС")});
 }
 
 TEST(ExpenseTypes, SelectTypeTakesThePickedRowOrKeepsWhatCameIn)

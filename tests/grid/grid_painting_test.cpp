@@ -1,6 +1,10 @@
+#include "platform/date_time.h"
+#include "platform/sqlcipher_connection.h"
 #include "tests/grid/grid_test_support.h"
+#include "tools/log_book_schema.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <QImage>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -162,6 +166,31 @@ TEST(GridPaintingStates, InactiveAndEmptyGridsShowOneEmptyRowWithoutGlyph)
                   rgb(QColor(192, 192, 192)))
             << "the empty row has its lines";
     }
+}
+
+// A hostile file can hold dates that name none (a huge number, an infinity): their cells are
+// painted empty; the calendar's first and last days show as themselves.
+TEST(GridPaintingStates, DatesOutsideTheCalendarShowAsEmptyCells)
+{
+    GridBook book(mileageSql());
+    const double inf = std::numeric_limits<double>::infinity();
+    const QList<double> stored = {
+        date_time::firstDay, date_time::lastDay, date_time::lastDay + 1, 1e300, -1e300, inf, -inf};
+    for (const double days : stored)
+        SqlCipherConnection::open(book.file.path(), log_book::password)
+            ->runStatement(QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) "
+                                          "VALUES (?, 1, 5, 5)"),
+                           {Variant(days)});
+    auto grid = makeListGrid(book.source, {{QStringLiteral("datedoc"), 0}, {QStringLiteral("tekprobeg"), 0}});
+    book.query.Open();
+    grid->show();
+    render(*grid);
+    QStringList texts;
+    for (book.query.First(); !book.query.Eof(); book.query.Next())
+        texts.append(book.text(QStringLiteral("datedoc")) + u'|' + book.text(QStringLiteral("tekprobeg")));
+    EXPECT_EQ(texts,
+              QStringList({QStringLiteral("01.01.0001|5"), QStringLiteral("31.12.9999|5"), QStringLiteral("|5"),
+                           QStringLiteral("|5"), QStringLiteral("|5"), QStringLiteral("|5"), QStringLiteral("|5")}));
 }
 
 TEST(GridPaintingStates, TheSelectorKeepsItsVehicleMarkedWithoutFocus)

@@ -6,6 +6,7 @@
 #include "tools/log_book_schema.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -113,6 +114,35 @@ TEST(ListExport, AnUnknownListOrVehicleIsRefused)
     }
 }
 
+// A hostile file holding dates that name none: the export gives empty fields where the grids
+// show empty cells, and check names each value with its table, column and key.
+TEST(ListExport, DatesOutsideTheCalendarAreEmptyFieldsAndCheckNamesThem)
+{
+    TempDatabase file;
+    {
+        auto db = SqlCipherConnection::open(file.path(), log_book::password);
+        const double inf = std::numeric_limits<double>::infinity();
+        for (const double days : {date_time::firstDay, date_time::lastDay + 0.5, date_time::lastDay + 1, 1e300, -inf})
+            db->runStatement(QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('x', 0, ?)"),
+                             {Variant(days)});
+        db->runStatement(QStringLiteral("INSERT INTO DOC_EVENTS (idauto, idtype, ENDE, datedoc, mileage) "
+                                        "VALUES (1, 0, 0, ?, 0)"),
+                         {Variant(inf)});
+    }
+    const ToolRun exported = runTool({QStringLiteral("export"), file.path(), QStringLiteral("vehicles")});
+    EXPECT_EQ(exported.exitCode, 0) << exported.err.toStdString();
+    EXPECT_EQ(exported.out, QStringLiteral("id,nameauto,beginkm,begindate\r\n1,x,0,0001-01-01\r\n"
+                                           "2,x,0,9999-12-31T12:00:00\r\n3,x,0,\r\n4,x,0,\r\n5,x,0,\r\n"));
+
+    const ToolRun check = runTool({QStringLiteral("check"), file.path()});
+    EXPECT_EQ(check.exitCode, 1);
+    const QString range = QStringLiteral("which is no date from 0001-01-01 to 9999-12-31.\n");
+    EXPECT_EQ(check.out, QStringLiteral("SPR_AUTO.begindate of id 3 holds 2958466, ") + range +
+                             QStringLiteral("SPR_AUTO.begindate of id 4 holds 1e+300, ") + range +
+                             QStringLiteral("SPR_AUTO.begindate of id 5 holds -inf, ") + range +
+                             QStringLiteral("DOC_EVENTS.datedoc of id 1 holds inf, ") + range);
+}
+
 // A request that cannot be carried out fails at once with a message, and leaves no file behind.
 TEST(PeriodReportPdf, BadRequestsFailWithAMessageAndLeaveNoFile)
 {
@@ -129,6 +159,10 @@ TEST(PeriodReportPdf, BadRequestsFailWithAMessageAndLeaveNoFile)
          "No vehicle is named or numbered 'Лада'.\n"},
         {{"--vehicle", "Волга", "--from", "2011-11-31", "--to", "2011-11-30", "--pdf", pdf},
          "'2011-11-31' is not a date: write it as 2026-11-01 or 01.11.2026.\n"},
+        {{"--vehicle", "Волга", "--from", "-2026-01-01", "--to", "2011-11-30", "--pdf", pdf},
+         "'-2026-01-01' is not a date: write it as 2026-11-01 or 01.11.2026.\n"},
+        {{"--vehicle", "Волга", "--from", "2011-11-01", "--to", "01.01.0000", "--pdf", pdf},
+         "'01.01.0000' is not a date: write it as 2026-11-01 or 01.11.2026.\n"},
         {{"--vehicle", "Волга", "--from", "01.12.2011", "--to", "2011-11-30", "--pdf", pdf},
          "The period ends before it begins.\n"},
         {{"--vehicle", "Волга", "--from", "2011-11-01", "--to", "2011-11-30", "--pdf", nowhere},

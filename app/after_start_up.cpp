@@ -1,0 +1,68 @@
+#include "app/after_start_up.h"
+
+#include "app/main_form.h"
+#include "app/notice_bar.h"
+#include "app/reminder_notice.h"
+#include "data/data_module.h"
+#include "platform/clock.h"
+#include "platform/errors.h"
+
+#include <QBoxLayout>
+#include <QTabWidget>
+
+#include <cstdio>
+
+namespace vornak {
+
+AfterStartUp::AfterStartUp(TMainForm &window, QObject *parent)
+    : QObject(parent),
+      notice(new NoticeBar(&window)),
+      window_(window),
+      logBook_(TMainForm::DatabasePath())
+{
+    if (auto *layout = qobject_cast<QBoxLayout *>(window.layout()))
+        layout->addWidget(notice);
+    connect(&backup, &DailyBackup::failed, this, &AfterStartUp::backupFailed);
+}
+
+AfterStartUp::~AfterStartUp() = default;
+
+void AfterStartUp::run()
+{
+    backup.start(logBook_, Clock::current().now().date());
+    showDueEvents();
+}
+
+void AfterStartUp::showDueEvents()
+{
+    QList<reminder_notice::VehicleDue> vehicles;
+    try {
+        vehicles = reminder_notice::vehiclesDue(
+            reminders::dueEvents(DataModule1->ADOConnection1->Engine(), Clock::current().now().date()));
+    } catch (const Error &error) {
+        std::fprintf(stderr, "Reminders could not be read: %s\n", error.message().toLocal8Bit().constData());
+    }
+    if (vehicles.isEmpty())
+        return;
+    notice->addLine(reminder_notice::heading);
+    for (const reminder_notice::VehicleDue &vehicle : vehicles)
+        notice->addLink(vehicle.text, [this, id = vehicle.vehicleId] { openVehicleEvents(id); });
+}
+
+void AfterStartUp::backupFailed(const QString &folder)
+{
+    if (backupFailureShown_)
+        return;
+    backupFailureShown_ = true;
+    notice->addLine(
+        QStringLiteral("Не удалось сделать резервную копию журнала в папке «%1». Журнал цел, работа продолжается.")
+            .arg(folder));
+}
+
+void AfterStartUp::openVehicleEvents(qint64 vehicleId)
+{
+    DataModule1->selectVehicle(QString::number(vehicleId));
+    window_.PageControl1->setCurrentWidget(window_.TabSheet7);
+}
+
+}  // namespace vornak

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/daily_backup.h"
+
+#include <QObject>
+
+namespace vornak {
+
+class NoticeBar;
+class TMainForm;
+
+// What follows the start-up once the main window is there, without holding it up: the day's
+// backup of the log book on a thread of its own, and the notice of due events in a strip at the
+// bottom of the main window. Neither stops the program when it fails: a line on standard error,
+// and for the backup one notice per run.
+class AfterStartUp : public QObject {
+    Q_OBJECT
+public:
+    // For the log book the main window has open (its path is taken now).
+    explicit AfterStartUp(TMainForm &window, QObject *parent = nullptr);
+    ~AfterStartUp() override;
+
+    // Starts the backup and shows the notice of due events, if any.
+    void run();
+
+    NoticeBar *notice;  // owned by the main window
+    DailyBackup backup;
+
+private:
+    void showDueEvents();
+    void backupFailed(const QString &folder);
+    void openVehicleEvents(qint64 vehicleId);
+
+    TMainForm &window_;
+    QString logBook_;
+    bool backupFailureShown_ = false;
+};
+
+}  // namespace vornak

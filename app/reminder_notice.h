@@ -1,0 +1,34 @@
+#pragma once
+
+#include "data/reminders.h"
+
+#include <QList>
+#include <QString>
+
+namespace vornak {
+
+class TDBGridEh;
+
+// Reminders in the main window. The events list draws the text of an overdue event in dark red
+// and that of an event due soon in bold (the rule is the data module's). After start-up the
+// notice strip names every vehicle with due events and how many; each name leads to the
+// vehicle's events.
+namespace reminder_notice {
+
+// Has `grid` (the events list, on the data module's event list) mark the due events.
+void markDueEvents(TDBGridEh &grid);
+
+// The heading of the notice.
+inline const QString heading = QStringLiteral("Пора заняться обслуживанием:");
+
+// A vehicle with due events as the notice names it: "Лада: просрочено 1, скоро 2".
+struct VehicleDue {
+    qint64 vehicleId = 0;
+    QString text;
+};
+
+// Each vehicle of the due events once, in their order.
+QList<VehicleDue> vehiclesDue(const QList<reminders::DueEvent> &due);
+
+}  // namespace reminder_notice
+}  // namespace vornak
