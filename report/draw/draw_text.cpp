@@ -1,12 +1,15 @@
 // Layout: SetText measures every character of a paragraph once, with the measuring font (the
 // memo's font at 600 per inch), and breaks the paragraph where the running width passes the line
 // limit: at the last blank of the line, else before the character that overflows (a word wider
-// than the line is cut), else after a single character wider than the line.
+// than the line is cut), else after a single character wider than the line. "Character" is a
+// unit of text_units.h: a code unit for plain text, else a whole character or a shaped word, so
+// a break never splits a surrogate pair, a grapheme or a joined word.
 //
 // Drawing: PlaceLines maps the layout to the device. The block height predicted at 600 per inch
 // is spread over the line gaps, and each line's predicted width over its character advances, by
 // the halving rule; alignment works on the predicted widths. paintLine then puts every glyph at
-// its own advance, so the device's own metrics never move a break or an edge.
+// its own advance, so the device's own metrics never move a break or an edge; units that are not
+// single glyphs of the font are drawn as text there, right-to-left runs placed right to left.
 
 #include "report/draw/draw_text.h"
 
@@ -120,31 +123,59 @@ void TfrxDrawText::breakParagraph(const QString &paragraph, int start)
         SetFont(font_);  // text set before any font: the default font
     TfrxCachedFont &font = *measureFont_;
     const int spacing = frxRound(charSpacing_ * MeasureRatio);
-    const int length = int(paragraph.size());
-    // advances_[i] is the running width of characters 0..i-1.
-    advances_.resize(length + 1);
+    const QList<TfrxTextUnit> units = frxTextUnits(paragraph);
+    if (units.isEmpty()) {
+        // Every character stands alone: advances_[i] is the running width of characters 0..i-1.
+        const int length = int(paragraph.size());
+        advances_.resize(length + 1);
+        advances_[0] = 0;
+        for (int i = 0; i < length; ++i)
+            advances_[i + 1] = advances_[i] + font.advance(paragraph[i]) + spacing;
+        breakUnits(
+            paragraph, start, length, [](int i) { return i; }, units);
+        return;
+    }
+    const int count = int(units.size());
+    advances_.resize(count + 1);
     advances_[0] = 0;
-    for (int i = 0; i < length; ++i)
-        advances_[i + 1] = advances_[i] + font.advance(paragraph[i]) + spacing;
+    for (int i = 0; i < count; ++i) {
+        const TfrxTextUnit &unit = units[i];
+        const int advance =
+            unit.Whole ? font.advance(paragraph.mid(unit.Start, unit.Length)) : font.advance(paragraph[unit.Start]);
+        advances_[i + 1] = advances_[i] + advance + spacing;
+    }
+    breakUnits(
+        paragraph, start, count,
+        [&units, &paragraph](int i) { return i < units.size() ? units[i].Start : int(paragraph.size()); }, units);
+}
 
+// Breaks a paragraph of `count` units, unit i starting at code unit unitStart(i), with the running
+// widths in advances_.
+template <class UnitStart>
+void TfrxDrawText::breakUnits(const QString &paragraph, int start, int count, const UnitStart &unitStart,
+                              const QList<TfrxTextUnit> &units)
+{
     const int firstLine = int(lines_.size());
-    const auto addLine = [&](int from, int count) {
+    const auto addLine = [&](int from, int n) {
         TfrxWrappedLine line;
-        line.Text = paragraph.mid(from, count);
-        line.Start = start + from;
-        line.Width600 = advances_[from + count] - advances_[from];
+        const int begin = unitStart(from);
+        line.Text = paragraph.mid(begin, unitStart(from + n) - begin);
+        line.Start = start + begin;
+        line.Width600 = advances_[from + n] - advances_[from];
+        if (!units.isEmpty())
+            line.Units = frxLineUnits(units, from, n);
         lines_.append(line);
     };
 
     int limit = LineLimit(true);
-    if (!wordWrap_ || length < 2 || advances_[length] < limit) {
-        addLine(0, length);
+    if (!wordWrap_ || count < 2 || advances_[count] < limit) {
+        addLine(0, count);
     } else {
         const int fullLimit = LineLimit(false);
         int lineStart = 0;
         int lastBlank = -1;  // the last blank of the current output line
-        for (int i = 0; i < length; ++i) {
-            if (paragraph[i] == u' ')
+        for (int i = 0; i < count; ++i) {
+            if (paragraph[unitStart(i)] == u' ')
                 lastBlank = i;
             if (advances_[i + 1] - advances_[lineStart] <= limit)
                 continue;
@@ -162,9 +193,9 @@ void TfrxDrawText::breakParagraph(const QString &paragraph, int start)
             lastBlank = -1;
             i = lineStart - 1;  // scan the new line from its start
         }
-        // Nothing is left after a break at the paragraph's last character.
-        if (lineStart < length)
-            addLine(lineStart, length - lineStart);
+        // Nothing is left after a break at the paragraph's last unit.
+        if (lineStart < count)
+            addLine(lineStart, count - lineStart);
     }
     lines_[firstLine].ParagraphStart = true;
     lines_.last().ParagraphEnd = true;
@@ -235,11 +266,19 @@ QList<TfrxPlacedLine> TfrxDrawText::PlaceLines(const TfrxOutputDevice &device, T
             left += indent;
             available -= indent;
         }
-        const int count = int(line.Text.size());
+        out.Units = line.Units;
+        const int count = int(line.Units.isEmpty() ? line.Text.size() : line.Units.size());
         out.Advances.resize(count);
         int measured = 0;
         for (int c = 0; c < count; ++c) {
-            out.Advances[c] = font.advance(line.Text[c]) + charSpacing;
+            if (line.Units.isEmpty()) {
+                out.Advances[c] = font.advance(line.Text[c]) + charSpacing;
+            } else {
+                const TfrxTextUnit &unit = line.Units[c];
+                out.Advances[c] = (unit.Whole ? font.advance(line.Text.mid(unit.Start, unit.Length))
+                                              : font.advance(line.Text[unit.Start])) +
+                                  charSpacing;
+            }
             measured += out.Advances[c];
         }
         const int width600 = line.Width600 - charSpacing600;
@@ -276,6 +315,10 @@ bool TfrxDrawText::fitsInside(const QList<TfrxPlacedLine> &lines, TfrxCachedFont
 
 void TfrxDrawText::paintLine(QPainter &canvas, TfrxCachedFont &font, const TfrxPlacedLine &line)
 {
+    if (!line.Units.isEmpty()) {
+        paintUnits(canvas, font, line);
+        return;
+    }
     const int count = int(line.Text.size());
     if (count == 0)
         return;
@@ -293,13 +336,7 @@ void TfrxDrawText::paintLine(QPainter &canvas, TfrxCachedFont &font, const TfrxP
             positions[c] = QPointF(x, baseline);
             x += line.Advances[c];
         }
-        QGlyphRun run;
-        run.setRawFont(font.rawFont());
-        run.setGlyphIndexes(glyphs);
-        run.setPositions(positions);
-        run.setUnderline(font.font().underline());
-        run.setStrikeOut(font.font().strikeOut());
-        canvas.drawGlyphRun(QPointF(0, 0), run);
+        drawGlyphs(canvas, font, glyphs, positions);
         return;
     }
     // Characters the font lacks: one at a time, so the platform's fallback fonts draw them.
@@ -309,6 +346,52 @@ void TfrxDrawText::paintLine(QPainter &canvas, TfrxCachedFont &font, const TfrxP
         canvas.drawText(QPointF(x, baseline), QString(line.Text[c]));
         x += line.Advances[c];
     }
+}
+
+void TfrxDrawText::paintUnits(QPainter &canvas, TfrxCachedFont &font, const TfrxPlacedLine &line)
+{
+    // Single characters the font holds go into one glyph run; every other unit is drawn as text,
+    // shaped and in its own direction, at the place its advance gives it.
+    const qreal baseline = line.Y + font.ascent();
+    const QList<int> left = frxVisualPositions(line.Units, line.Text, line.Advances, line.X);
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    QList<int> asText;
+    const bool raw = font.rawFont().isValid();
+    for (int u = 0; u < line.Units.size(); ++u) {
+        const TfrxTextUnit &unit = line.Units[u];
+        const quint32 glyph = raw && !unit.Whole ? font.glyph(line.Text[unit.Start]) : 0;
+        if (glyph != 0) {
+            glyphs << glyph;
+            positions << QPointF(left[u], baseline);
+        } else if (!unit.Blank) {
+            asText << u;
+        }
+    }
+    if (!glyphs.isEmpty())
+        drawGlyphs(canvas, font, glyphs, positions);
+    if (asText.isEmpty())
+        return;
+    const Qt::LayoutDirection direction = canvas.layoutDirection();
+    canvas.setFont(font.font());
+    for (const int u : asText) {
+        const TfrxTextUnit &unit = line.Units[u];
+        canvas.setLayoutDirection(unit.RightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        canvas.drawText(QPointF(left[u], baseline), line.Text.mid(unit.Start, unit.Length));
+    }
+    canvas.setLayoutDirection(direction);
+}
+
+void TfrxDrawText::drawGlyphs(QPainter &canvas, TfrxCachedFont &font, const QList<quint32> &glyphs,
+                              const QList<QPointF> &positions)
+{
+    QGlyphRun run;
+    run.setRawFont(font.rawFont());
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setUnderline(font.font().underline());
+    run.setStrikeOut(font.font().strikeOut());
+    canvas.drawGlyphRun(QPointF(0, 0), run);
 }
 
 void TfrxDrawText::DrawText(QPainter &canvas, TfrxHAlign hAlign, TfrxVAlign vAlign)

@@ -11,6 +11,7 @@
 // (SetParaBreaks), then DrawText and the measuring calls, then Unlock.
 
 #include "report/draw/font_cache.h"
+#include "report/draw/text_units.h"
 #include "report/draw/view_geometry.h"
 #include "report/model/custom_draw_text.h"
 #include "report/model/font.h"
@@ -34,6 +35,7 @@ struct TfrxWrappedLine {
     int Width600 = 0;  // measured width, character spacing included, in measuring units
     bool ParagraphStart = false;
     bool ParagraphEnd = false;
+    QList<TfrxTextUnit> Units;  // its units (frxTextUnits); empty: one per code unit
 };
 
 // The output device as the layout sees it: the printer's canvas takes its font heights and
@@ -46,12 +48,14 @@ struct TfrxOutputDevice {
     static TfrxOutputDevice of(const QPainter &canvas);
 };
 
-// One line placed on the device: its top-left corner and the advance of every character.
+// One line placed on the device: its top-left corner and the advance of every unit (of every
+// character when the line is plain).
 struct TfrxPlacedLine {
     QString Text;
     int X = 0;
     int Y = 0;
     QList<int> Advances;
+    QList<TfrxTextUnit> Units;  // empty: one per code unit
 };
 
 // The report holds one engine (TfrxReport::SetDrawText); objects outside a report share the
@@ -116,10 +120,16 @@ public:
 private:
     int fitLineCount() const;
     void breakParagraph(const QString &paragraph, int start);
+    template <class UnitStart>
+    void breakUnits(const QString &paragraph, int start, int count, const UnitStart &unitStart,
+                    const QList<TfrxTextUnit> &units);
     // True when every line's character cells, with some room for overhanging glyphs, lie inside
     // the scaled rectangle, so clipping would change nothing.
     bool fitsInside(const QList<TfrxPlacedLine> &lines, TfrxCachedFont &font) const;
     static void paintLine(QPainter &canvas, TfrxCachedFont &font, const TfrxPlacedLine &line);
+    static void paintUnits(QPainter &canvas, TfrxCachedFont &font, const TfrxPlacedLine &line);
+    static void drawGlyphs(QPainter &canvas, TfrxCachedFont &font, const QList<quint32> &glyphs,
+                           const QList<QPointF> &positions);
 
     TFont font_;                             // the memo's font
     int fontSize_ = 10;                      // its size in points
@@ -142,7 +152,7 @@ private:
     TfrxRect scaledRect_;    // the text rectangle on the device
     QList<TfrxWrappedLine> lines_;
     QString plainText_;    // the memo lines, each followed by CR LF
-    QList<int> advances_;  // per-character advances of the paragraph being broken
+    QList<int> advances_;  // running widths of the units of the paragraph being broken
     TfrxFontCache measureFonts_;
     TfrxFontCache deviceFonts_;
 };

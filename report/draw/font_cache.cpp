@@ -45,6 +45,18 @@ int TfrxCachedFont::advance(QChar c)
     return value;
 }
 
+int TfrxCachedFont::advance(const QString &unit)
+{
+    const auto found = unitAdvances_.constFind(unit);
+    if (found != unitAdvances_.constEnd())
+        return *found;
+    const int value = metrics_.horizontalAdvance(unit);
+    if (unitAdvances_.size() >= maxUnits)
+        unitAdvances_.clear();  // a text of many different words: start over
+    unitAdvances_.insert(unit, value);
+    return value;
+}
+
 quint32 TfrxCachedFont::glyph(QChar c)
 {
     const auto found = glyphs_.constFind(c.unicode());

@@ -26,6 +26,8 @@ public:
     const QRawFont &rawFont();
     // The advance of `c` in whole pixels.
     int advance(QChar c);
+    // The advance of a unit drawn whole (shaped, in whatever fonts hold its characters).
+    int advance(const QString &unit);
     // The glyph of `c` in the font itself; 0 when the font lacks it.
     quint32 glyph(QChar c);
 
@@ -35,6 +37,8 @@ private:
     QRawFont raw_;  // made on first use
     bool rawMade_ = false;
     QHash<char16_t, int> advances_;
+    static constexpr qsizetype maxUnits = 4096;
+    QHash<QString, int> unitAdvances_;
     QHash<char16_t, quint32> glyphs_;
 };
 

@@ -18,27 +18,18 @@ void setUp(TfrxDrawText &engine, const TfrxCustomMemoView &memo)
     engine.SetGaps(memo.ParagraphGap(), memo.CharSpacing(), memo.LineSpacing());
 }
 
-// Replaces the first `macro` of `text` (ignoring case) by `value`.
-void replaceFirst(QString &text, const QString &macro, const QString &value)
-{
-    const qsizetype at = text.indexOf(macro, 0, Qt::CaseInsensitive);
-    if (at >= 0)
-        text.replace(at, macro.size(), value);
-}
-
 }  // namespace
 
 QStringList frxMemoDrawLines(const TfrxCustomMemoView &memo, const TfrxDrawInfo &info)
 {
-    QString text = memo.Text();
-    if (!text.contains(u'['))
+    const TfrxDrawMacros &macros = memo.DrawMacros();
+    if (macros.isEmpty())
         return memo.Memo();
-    replaceFirst(text, QStringLiteral("[TOTALPAGES#]"), QString::number(info.TotalPages));
     QString copyName;
     if (const TfrxReport *report = memo.Report())
         copyName = report->Variables().Value(QStringLiteral("CopyName") + QString::number(info.CopyNo)).toString();
-    replaceFirst(text, QStringLiteral("[COPYNAME#]"), copyName);
-    return text.split(QStringLiteral("\r\n"));
+    return frxFillDrawMacros(memo.Text(), macros, QString::number(info.TotalPages), copyName)
+        .split(QStringLiteral("\r\n"));
 }
 
 TfrxRect frxMemoOriginalRect(const TfrxCustomMemoView &memo)

@@ -15,11 +15,11 @@ class TfrxCustomMemoView;
 class TfrxDrawText;
 
 // Draws the memo: background, frame, then its text laid out at 600 per inch (under the engine's
-// lock). The first "[TOTALPAGES#]" and "[COPYNAME#]" of its text (any letter case) are drawn as
-// the page count and as the report variable "CopyName" followed by the copy number.
+// lock). The page-count and copy-name placeholders its template produced (DrawMacros) are drawn
+// as the page count and as the report variable "CopyName" followed by the copy number.
 void frxDrawMemo(TfrxCustomMemoView &memo, QPainter &canvas, const TfrxDrawScale &scale, const TfrxDrawInfo &info);
 
-// The memo's lines with the draw-time macros replaced.
+// The memo's lines with the template's placeholders filled in.
 QStringList frxMemoDrawLines(const TfrxCustomMemoView &memo, const TfrxDrawInfo &info);
 
 // Sets the memo's engine (frxDrawTextFor) up for `memo` (font, options, gaps, its text laid out in

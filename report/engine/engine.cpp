@@ -598,6 +598,8 @@ void TfrxEngine::prepareBand(TfrxBand *band)
     if (band->Visible())
         stretchObjects(*band, report.DrawText());
     runEvent(band->OnAfterCalcHeight, band);
+    if (band->Visible() && band->AfterCalcHeight)
+        band->AfterCalcHeight(*band);
 }
 
 void TfrxEngine::finishBand(TfrxBand *band)

@@ -52,7 +52,7 @@ BracketedExpression findBracketedExpression(const QString &text, const Expressio
 namespace {
 
 // Walks the expressions of `text` from the start; `visit` gives the text that replaces each
-// one (for a plain scan: the expression as it was).
+// one (for a plain scan: the expression as it was), seeing the text before it.
 template <class Visit>
 QString walkExpressions(QString text, const ExpressionDelimiters &delimiters, Visit visit)
 {
@@ -67,7 +67,7 @@ QString walkExpressions(QString text, const ExpressionDelimiters &delimiters, Vi
         if (found.end == start)
             break;
         text.remove(start, std::min(found.end, text.size() - 1) - start + 1);
-        const QString replacement = visit(found.inner);
+        const QString replacement = visit(found.inner, QStringView(text).left(start));
         text.insert(start, replacement);
         i = start + replacement.size();
     }
@@ -79,13 +79,19 @@ QString walkExpressions(QString text, const ExpressionDelimiters &delimiters, Vi
 QString expandExpressions(const QString &text, const ExpressionDelimiters &delimiters,
                           const std::function<QString(const QString &inner)> &replace)
 {
+    return walkExpressions(text, delimiters, [&replace](const QString &inner, QStringView) { return replace(inner); });
+}
+
+QString expandExpressionsAfter(const QString &text, const ExpressionDelimiters &delimiters,
+                               const std::function<QString(const QString &inner, QStringView before)> &replace)
+{
     return walkExpressions(text, delimiters, replace);
 }
 
 QStringList bracketedExpressions(const QString &text, const ExpressionDelimiters &delimiters)
 {
     QStringList found;
-    walkExpressions(text, delimiters, [&found](const QString &inner) {
+    walkExpressions(text, delimiters, [&found](const QString &inner, QStringView) {
         found << inner;
         return QString();
     });

@@ -37,6 +37,9 @@ BracketedExpression findBracketedExpression(const QString &text, const Expressio
 // the opening delimiter comes back as it is.
 QString expandExpressions(const QString &text, const ExpressionDelimiters &delimiters,
                           const std::function<QString(const QString &inner)> &replace);
+// The same; `replace` also sees the text before the expression as it stays in the result.
+QString expandExpressionsAfter(const QString &text, const ExpressionDelimiters &delimiters,
+                               const std::function<QString(const QString &inner, QStringView before)> &replace);
 
 // The inner texts of the bracketed expressions of `text`, in order.
 QStringList bracketedExpressions(const QString &text, const ExpressionDelimiters &delimiters);

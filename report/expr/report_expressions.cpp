@@ -273,13 +273,30 @@ Variant ReportExpressions::Aggregate(const QString &function, const QString &exp
     return engine ? engine->GetAggregateValue(function, expression, dataBand, flagBits) : Variant();
 }
 
-QString ReportExpressions::replacement(TfrxCustomMemoView &memo, const QString &inner)
+QString ReportExpressions::replacement(TfrxCustomMemoView &memo, const QString &inner, QStringView before)
 {
+    // The drawing fills in the placeholders; the text object remembers which occurrence of each
+    // is its own, so that a value from the data reading the same is printed as it is.
+    struct Placeholder {
+        const char16_t *expression;
+        QString (*macro)();
+        int TfrxDrawMacros::*occurrence;
+    };
+    static constexpr Placeholder placeholders[] = {
+        {u"TOTALPAGES#", frxTotalPagesMacro, &TfrxDrawMacros::TotalPages},
+        {u"COPYNAME#", frxCopyNameMacro, &TfrxDrawMacros::CopyName},
+    };
     const ExpressionWithFormat split = splitFormatSuffix(inner);
-    if (split.expression.compare(QStringLiteral("TOTALPAGES#"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("[TotalPages#]");
-    if (split.expression.compare(QStringLiteral("COPYNAME#"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("[CopyName#]");
+    for (const Placeholder &placeholder : placeholders)
+        if (split.expression.compare(QStringView(placeholder.expression), Qt::CaseInsensitive) == 0) {
+            const QString macro = placeholder.macro();
+            TfrxDrawMacros macros = memo.DrawMacros();
+            if (macros.*placeholder.occurrence == TfrxDrawMacros::None) {
+                macros.*placeholder.occurrence = frxCountMacro(before, macro);
+                memo.SetDrawMacros(macros);
+            }
+            return macro;
+        }
     memo.Value = Calc(split.expression);
     if (memo.HideZeros() && isZero(memo.Value))
         return QString();
@@ -288,6 +305,7 @@ QString ReportExpressions::replacement(TfrxCustomMemoView &memo, const QString &
 
 void ReportExpressions::memoGetData(TfrxCustomMemoView &memo)
 {
+    memo.SetDrawMacros({});
     if (memo.IsDataField()) {
         TfrxDataSet &dataSet = *memo.DataSet();
         const QString &field = memo.DataField();
@@ -307,8 +325,11 @@ void ReportExpressions::memoGetData(TfrxCustomMemoView &memo)
         const ExpressionDelimiters delimiters = ExpressionDelimiters::parse(memo.ExpressionDelimiters());
         const QString text = memo.Text();
         if (text.contains(delimiters.open))
-            memo.SetText(
-                expandExpressions(text, delimiters, [&](const QString &inner) { return replacement(memo, inner); }));
+            memo.SetText(expandExpressionsAfter(text, delimiters, [&](const QString &inner, QStringView before) {
+                return replacement(memo, inner, before);
+            }));
+    } else {
+        memo.SetDrawMacros(frxLiteralDrawMacros(memo.Text()));
     }
     report_.SetScriptValue(memo.Value);
     TfrxHighlight &highlight = memo.Highlight();

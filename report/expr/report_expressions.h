@@ -61,7 +61,7 @@ private:
     Resolution resolve(const QString &name) const;
     Variant systemValue(const QString &name) const;
     void memoGetData(TfrxCustomMemoView &memo);
-    QString replacement(TfrxCustomMemoView &memo, const QString &inner);
+    QString replacement(TfrxCustomMemoView &memo, const QString &inner, QStringView before);
 
     TfrxReport &report_;
     TfrxExpressionCache cache_;

@@ -3,6 +3,8 @@
 #include "platform/variant.h"
 #include "report/model/report_component.h"
 
+#include <functional>
+
 namespace vornak {
 
 class TfrxChild;
@@ -32,18 +34,21 @@ public:
     bool Stretched() const { return stretched_; }
     void SetStretched(bool value) { stretched_ = value; }
     QString OnAfterCalcHeight;
+    // Run by the band engine at the same moment as OnAfterCalcHeight: the band's objects have
+    // their printed texts and heights, the band is not placed yet. Set by code, never stored.
+    std::function<void(TfrxBand &)> AfterCalcHeight;
 
     static const TfrxPropertyList &ClassProperties();
     const TfrxPropertyList &Properties() const override { return ClassProperties(); }
 
     // Run-time links and counters, set by the band engine.
-    QList<TfrxBand *> FSubBands; // data bands nested under this one
+    QList<TfrxBand *> FSubBands;  // data bands nested under this one
     TfrxBand *FHeader = nullptr;
     TfrxBand *FFooter = nullptr;
     TfrxBand *FGroup = nullptr;
     int FLineN = 0;
     int FLineThrough = 0;
-    int FOriginalObjectsCount = 0; // objects before the engine added any
+    int FOriginalObjectsCount = 0;  // objects before the engine added any
     bool FHasVBands = false;
     bool FOverflow = false;
     double FStretchedHeight = 0;
@@ -137,7 +142,7 @@ public:
     static const TfrxPropertyList &ClassProperties();
     const TfrxPropertyList &Properties() const override { return ClassProperties(); }
 
-    Variant LastValue; // run-time: the condition's value of the previous row
+    Variant LastValue;  // run-time: the condition's value of the previous row
 
 private:
     QString condition_;
@@ -174,4 +179,4 @@ private:
     bool printOnTop_ = false;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -34,12 +34,14 @@ void TfrxCustomMemoView::BeforePrint()
 {
     TfrxStretcheable::BeforePrint();
     savedMemo_ = memo_;
+    savedDrawMacros_ = drawMacros_;
 }
 
 void TfrxCustomMemoView::AfterPrint()
 {
     TfrxStretcheable::AfterPrint();
     memo_ = savedMemo_;
+    drawMacros_ = savedDrawMacros_;
 }
 
 const TfrxPropertyList &TfrxCustomMemoView::ClassProperties()
@@ -66,7 +68,13 @@ const TfrxPropertyList &TfrxCustomMemoView::ClassProperties()
           << B::Text(
                  QStringLiteral("DisplayFormat.ThousandSeparator"),
                  [](const C &o) { return o.DisplayFormat().ThousandSeparator; },
-                 [](C &o, QString v) { o.DisplayFormat().ThousandSeparator = v; });
+                 [](C &o, QString v) { o.DisplayFormat().ThousandSeparator = v; })
+          << B::Int(
+                 QStringLiteral("DrawMacros.CopyName"), [](const C &o) { return o.DrawMacros().CopyName; },
+                 [](C &o, int v) { o.drawMacros_.CopyName = v; }, TfrxDrawMacros::None)
+          << B::Int(
+                 QStringLiteral("DrawMacros.TotalPages"), [](const C &o) { return o.DrawMacros().TotalPages; },
+                 [](C &o, int v) { o.drawMacros_.TotalPages = v; }, TfrxDrawMacros::None);
         l << B::Text(
                  QStringLiteral("ExpressionDelimiters"), [](const C &o) { return o.ExpressionDelimiters(); },
                  [](C &o, QString v) { o.SetExpressionDelimiters(v); }, QStringLiteral("[,]"))

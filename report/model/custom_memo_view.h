@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/variant.h"
+#include "report/model/draw_macros.h"
 #include "report/model/format.h"
 #include "report/model/stretcheable.h"
 
@@ -74,10 +75,13 @@ public:
     const TfrxHighlight &Highlight() const { return highlight_; }
     const QString &Style() const { return style_; }
     void SetStyle(const QString &value) { style_ = value; }
+    // The placeholders of the printed text the template produced (set when the text is computed).
+    const TfrxDrawMacros &DrawMacros() const { return drawMacros_; }
+    void SetDrawMacros(const TfrxDrawMacros &value) { drawMacros_ = value; }
     TfrxCustomMemoView *FlowTo() const { return flowTo_; }
     void SetFlowTo(TfrxCustomMemoView *value) { flowTo_ = value; }
 
-    // Also remembers the template text; AfterPrint restores it.
+    // Also remembers the template text (and its placeholders); AfterPrint restores it.
     void BeforePrint() override;
     void AfterPrint() override;
 
@@ -85,14 +89,16 @@ public:
     const TfrxPropertyList &Properties() const override { return ClassProperties(); }
 
     // Run-time state.
-    Variant Value;           // the last value computed for the text
-    QString LastValue;       // the last printed text (SuppressRepeated)
-    QString PartMemo;        // the remaining text when split across pages
+    Variant Value;      // the last value computed for the text
+    QString LastValue;  // the last printed text (SuppressRepeated)
+    QString PartMemo;   // the remaining text when split across pages
     double PrintScale = 1;
 
 private:
     QStringList memo_;
     QStringList savedMemo_;
+    TfrxDrawMacros drawMacros_;
+    TfrxDrawMacros savedDrawMacros_;
     bool allowExpressions_ = true;
     QString expressionDelimiters_ = QStringLiteral("[,]");
     TfrxFormat displayFormat_;
@@ -122,4 +128,4 @@ private:
     TfrxCustomMemoView *flowTo_ = nullptr;
 };
 
-} // namespace vornak
+}  // namespace vornak

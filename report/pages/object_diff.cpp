@@ -67,6 +67,8 @@ constexpr const char16_t *kMemoAttributes[] = {
     u"DisplayFormat.DecimalSeparator",
     u"DisplayFormat.FormatStr",
     u"DisplayFormat.ThousandSeparator",
+    u"DrawMacros.CopyName",
+    u"DrawMacros.TotalPages",
     u"FirstParaBreak",
     u"LastParaBreak",
 };

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <cmath>
 #include <numeric>
@@ -256,6 +260,7 @@ TEST(DrawTextLayout, DrawTimeMacrosBecomePageCountAndCopyName)
     report.Variables().SetVariable(QStringLiteral("CopyName2"), QStringLiteral("Копия"));
     TfrxMemoView *memo = addMemo(new TfrxReportPage(&report), {0, 0, 100, 20, QString()});
     memo->SetMemo({QStringLiteral("Страница 1 из [totalpages#], [TotalPages#]"), QStringLiteral("[CopyName#]")});
+    memo->SetDrawMacros(frxLiteralDrawMacros(memo->Text()));
     EXPECT_EQ(frxMemoDrawLines(*memo, {7, 2, 1}),
               QStringList({QStringLiteral("Страница 1 из 7, [TotalPages#]"), QStringLiteral("Копия")}));
     EXPECT_EQ(frxMemoDrawLines(*memo, {7, 1, 1}).last(), QString());  // no such copy name
@@ -351,4 +356,118 @@ TEST(DrawTextPlacement, PrinterTakesFontsAndWidthsFromItsResolution)
         for (int i = 0; i < placed.size(); ++i)
             EXPECT_EQ(sum(placed[i].Advances), int(std::nearbyint(engine.WrappedLines()[i].Width600 * printScale)));
     }
+}
+
+namespace {
+
+// A surrogate pair, Arabic (joined letters, right to left), Hebrew (right to left) and a
+// combining accent, each several times.
+const QString wholeCharacters = QStringLiteral("𝐀𝐁𝐂 مرحبا بالعالم שלום עולם e\u0301te\u0301 𝐀𝐁𝐂");
+
+// One memo line of `text` drawn at scale 1 into `canvas`'s device; the engine keeps its layout.
+TfrxDrawText &drawLine(QPainter &canvas, const QString &text, const TfrxRect &rect)
+{
+    TfrxMemoView memo;
+    memo.SetBounds(rect.Left, rect.Top, rect.width(), rect.height());
+    memo.SetFont(arial());
+    memo.SetText(text);
+    frxDrawMemo(memo, canvas, {1, 1, 0, 0}, {});
+    return frxDrawText();
+}
+
+}  // namespace
+
+// Text that is not plain is broken between whole characters only: never inside a surrogate pair,
+// before a combining mark or inside a joined word; plain text keeps one unit per code unit.
+TEST(DrawTextLayout, BreaksOnlyBetweenWholeCharacters)
+{
+    const QString texts[] = {
+        QStringLiteral("𝐀𝐁𝐂𝐃𝐄𝐅𝐆𝐇𝐈𝐉𝐊𝐋𝐌𝐍𝐎𝐏"),
+        QString(QStringLiteral("e\u0301")).repeated(16),
+        QStringLiteral("🚗🚗🚗🚗🚗🚗🚗🚗🚗🚗🚗🚗"),
+        wholeCharacters,
+    };
+    for (const QString &text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        const Layout layout({text}, TfrxRect{0, 0, 40, 400});
+        const QStringList lines = layout.texts();
+        EXPECT_GT(lines.size(), 1);
+        for (const QString &line : lines) {
+            ASSERT_FALSE(line.isEmpty());
+            EXPECT_FALSE(line.front().isLowSurrogate() || line.back().isHighSurrogate() || line.front().isMark())
+                << line.toStdString();
+        }
+        EXPECT_TRUE(lines.contains(QStringLiteral("مرحبا")) || !text.contains(QStringLiteral("مرحبا")));
+        EXPECT_EQ(lines.join(QString()).remove(u' '), QString(text).remove(u' '));
+    }
+    const Layout plain({QStringLiteral("Денежные затраты (руб.)")}, TfrxRect{0, 0, 400, 40});
+    EXPECT_TRUE(plain.engine.WrappedLines().first().Units.isEmpty());
+}
+
+// Right-to-left words and the numbers after them are placed right to left; the number keeps its
+// own order, left-to-right text around them stays where it is.
+TEST(DrawTextPlacement, RightToLeftRunsArePlacedRightToLeft)
+{
+    const QString line = QStringLiteral("abc אבג דהו 12 xyz");
+    const QList<TfrxTextUnit> units = frxTextUnits(line);
+    ASSERT_FALSE(units.isEmpty());
+    const QList<int> advances(units.size(), 10);
+    const QList<int> left = frxVisualPositions(units, line, advances, 100);
+    const auto at = [&](const QString &word) {
+        const int start = int(line.indexOf(word));
+        for (int i = 0; i < units.size(); ++i)
+            if (units[i].Start == start)
+                return left[i];
+        return -1;
+    };
+    EXPECT_EQ(at(QStringLiteral("abc")), 100);
+    EXPECT_LT(at(QStringLiteral("c")), at(QStringLiteral("1")));
+    EXPECT_EQ(at(QStringLiteral("2")), at(QStringLiteral("1")) + 10);
+    EXPECT_LT(at(QStringLiteral("2")), at(QStringLiteral("דהו")));
+    EXPECT_LT(at(QStringLiteral("דהו")), at(QStringLiteral("אבג")));
+    EXPECT_LT(at(QStringLiteral("אבג")), at(QStringLiteral("xyz")));
+    EXPECT_EQ(at(QStringLiteral("xyz")), 100 + 11 * 10);
+}
+
+// Whole characters are drawn inside the width the layout predicts for their line, and the PDF's
+// text layer holds the text as it was typed.
+TEST(DrawTextPlacement, WholeCharactersInkStaysInThePredictedWidth)
+{
+    QImage image = whiteImage(700, 60);
+    QPainter canvas(&image);
+    TfrxDrawText &engine = drawLine(canvas, wholeCharacters, TfrxRect{20, 10, 680, 40});
+    const QList<TfrxPlacedLine> placed = engine.PlaceLines(TfrxOutputDevice::of(canvas), haLeft, vaTop);
+    canvas.end();
+    ASSERT_EQ(placed.size(), 1);
+    const int width = sum(placed[0].Advances);
+    const QRect ink = inkBounds(image);
+    EXPECT_GE(ink.left(), placed[0].X - 2);  // glyphs may overhang their cell a little
+    EXPECT_LE(ink.right(), placed[0].X + width + 2);
+    EXPECT_GT(ink.width(), width * 9 / 10);
+
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("line.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        QPainter pdfCanvas(&writer);
+        const double scale = writer.resolution() / 96.0;
+        TfrxMemoView memo;
+        memo.SetBounds(20, 10, 660, 30);
+        memo.SetFont(arial());
+        memo.SetText(wholeCharacters);
+        frxDrawMemo(memo, pdfCanvas, {scale, scale, 0, 0}, {});
+    }
+    QProcess text;
+    text.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    // The PDF writer maps glyphs back to characters of the Basic Multilingual Plane only, and the
+    // reader orders right-to-left runs by position and gives joined Arabic as presentation forms: the
+    // words of those scripts come back in their compatibility form, each whole and in typed order.
+    const QString layer = QString::fromUtf8(text.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+    for (const QString &word :
+         {QStringLiteral("مرحبا"), QStringLiteral("بالعالم"), QStringLiteral("שלום"), QStringLiteral("עולם")})
+        EXPECT_TRUE(layer.contains(word)) << word.toStdString() << " in " << layer.toStdString();
 }

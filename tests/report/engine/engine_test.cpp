@@ -3,6 +3,8 @@
 // refuses.
 
 #include "platform/errors.h"
+#include "report/draw/draw_text.h"
+#include "report/draw/memo_drawing.h"
 #include "report/draw/page_drawing.h"
 #include "report/engine/engine.h"
 #include "report/engine/report_preparation.h"
@@ -43,17 +45,20 @@ struct PreviewStub : TfrxCustomPreview {
     int pagesWhenShown = -1;
 };
 
-// The period report over in-memory data sets: the vehicle "Нива", mileage 1000, and `expenses`
-// rows "Расход <n>" with the sum n in "Source1".
+// The period report over in-memory data sets: the vehicle (default "Нива"), mileage 1000, and
+// `expenses` rows "Расход <n>" (or all named `expense`) with the sum n in "Source1".
 struct PeriodReport {
     PeriodReportData data;
     PreviewStub preview;
     ScriptedDialogs dialogs;
     TfrxReport report;
 
-    explicit PeriodReport(int expenses)
-        : data(QStringLiteral("Нива"), 1000, expenses, [](const QString &field, int record) {
-              return field == u"s2" ? Variant(record + 1) : Variant(QStringLiteral("Расход %1").arg(record + 1));
+    explicit PeriodReport(int expenses, const QString &vehicle = QStringLiteral("Нива"),
+                          const QString &expense = QString())
+        : data(vehicle, 1000, expenses, [expense](const QString &field, int record) {
+              if (field == u"s2")
+                  return Variant(record + 1);
+              return Variant(expense.isNull() ? QStringLiteral("Расход %1").arg(record + 1) : expense);
           })
     {
         data.load(report, &preview);
@@ -177,6 +182,73 @@ TEST(Engine, PeriodReportPositionsAndTexts)
     EXPECT_TRUE(texts.contains(u"1000"_qs));
     EXPECT_TRUE(texts.contains(u"Расход 37"_qs));
     EXPECT_EQ(r.texts(1), (QStringList{u"Итоги"_qs, u"703"_qs}));  // 1 + 2 + ... + 37
+}
+
+// Names from a hostile log book print as they are, both when the report is prepared and when
+// its pages are drawn: nothing of them is evaluated or filled in. The placeholders the template
+// itself writes next to such a name are still filled in (a stored page reaches no report, so its
+// copy name is empty).
+TEST(Engine, NamesFromTheDataPrintAsTheyAre)
+{
+    const QString names[] = {
+        QStringLiteral("[TotalPages#]"),
+        QStringLiteral("[COPYNAME#] и [copyname#]"),
+        QStringLiteral("[str] [Page#] [Line] [Date]"),
+        QStringLiteral("[Auto.\"nameauto\"] <Begin.\"km1\">"),
+        QStringLiteral("[SUM(<Source1.\"s2\">,MasterData1)] [1 / 0]"),
+        QStringLiteral("[ ]] [[x]] '[x]' \"[x]"),
+        QStringLiteral("[TotalPages#\r\n] [TotalPages#][CopyName#]"),
+    };
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        PeriodReport r(1, name, name);
+        auto *heading = static_cast<TfrxCustomMemoView *>(r.report.FindObject(QStringLiteral("Memo9")));
+        heading->SetText(QStringLiteral("[Auto.\"nameauto\"]: [TotalPages#] / [CopyName#]"));
+        ASSERT_TRUE(PrepareReport(r.report)) << r.report.Errors().join(u'\n').toStdString();
+        EXPECT_TRUE(r.report.Errors().isEmpty()) << r.report.Errors().join(u'\n').toStdString();
+
+        QStringList drawn;
+        for (TfrxComponent *band : r.store().PageAt(0)->Objects())
+            for (TfrxComponent *child : band->Objects())
+                if (auto *memo = dynamic_cast<TfrxCustomMemoView *>(child))
+                    drawn << frxMemoDrawLines(*memo, {3, 1, 1}).join(u'|');
+        const QString asStored = QString(name).replace(QStringLiteral("\r\n"), QStringLiteral("|"));
+        EXPECT_TRUE(drawn.contains(QStringLiteral("Карточка автомобиля ") + asStored +
+                                   QStringLiteral("|с 01.01.2026 по 31.01.2026")))
+            << drawn.join(u'/').toStdString();
+        EXPECT_TRUE(drawn.contains(asStored + QStringLiteral(": 3 / "))) << drawn.join(u'/').toStdString();
+        EXPECT_TRUE(drawn.contains(asStored)) << drawn.join(u'/').toStdString();  // the expense type
+    }
+}
+
+// A vehicle name too long for the caption's two lines: the caption grows to hold the name and
+// the period, and the title, with everything printed after it, moves down by as much.
+TEST(Engine, ALongVehicleNameMovesTheTitleDown)
+{
+    const QString name = QStringLiteral("Очень длинное название автомобиля с прицепом ").repeated(3).trimmed();
+    PeriodReport r(37, name);
+    ASSERT_TRUE(PrepareReport(r.report)) << r.report.Errors().join(u'\n').toStdString();
+    const QStringList first = r.bands(0);
+    TfrxCustomMemoView *caption = nullptr, *heading = nullptr;
+    for (TfrxComponent *band : r.store().PageAt(0)->Objects())
+        for (TfrxComponent *child : band->Objects())
+            if (auto *memo = dynamic_cast<TfrxCustomMemoView *>(child)) {
+                if (memo->Text().startsWith(u"Карточка"))
+                    caption = memo;
+                if (memo->Text() == u"Пробег (км)")
+                    heading = memo;
+            }
+    ASSERT_TRUE(caption && heading);
+    const double growth = caption->Height() - 56.69295;
+    EXPECT_GT(growth, 15);
+    EXPECT_DOUBLE_EQ(caption->Height(), frxMemoCalcHeight(*caption));
+    EXPECT_NEAR(heading->Top(), 62.35436 + growth, 1e-6);
+    EXPECT_EQ(first[2], QStringLiteral("TfrxHeader@") + QString::number(143.62214 + growth, 'f', 2));
+    frxUseMemoLayout(*caption, frxMemoOriginalRect(*caption), [](TfrxDrawText &engine) {
+        EXPECT_EQ(engine.WrappedLines().last().Text, u"с 01.01.2026 по 31.01.2026");
+        EXPECT_LE(engine.CalcHeight(), engine.OriginalRect().height() + 0.5);  // the memo's height is rounded
+    });
+    EXPECT_LT(countOf(first, QStringLiteral("TfrxMasterData")), 37);  // the rows moved down too
 }
 
 // After a run the template has its design texts and positions again.
