@@ -44,9 +44,8 @@ PeriodReportRun::PeriodReportRun(TfrxPreview &preview, QWidget &window)
     : preview_(preview),
       window_(&window)
 {
-    period_ = std::make_unique<PeriodReport>([this](const QString &name) -> TfrxCustomPreview * {
-        return name == preview_.Name() ? &preview_ : nullptr;
-    });
+    period_ = std::make_unique<PeriodReport>(
+        [this](const QString &name) -> TfrxCustomPreview * { return name == preview_.Name() ? &preview_ : nullptr; });
     // Printing goes through the print dialog and shows the progress window; the preview shows
     // its background only until the report is prepared again.
     Report().PrintPages = [this](TfrxReport &report) {
@@ -72,7 +71,7 @@ void PeriodReportRun::bind(TDataModule1 &dataModule)
 bool PeriodReportRun::Busy() const
 {
     const TfrxReport &report = Report();
-    return printing_ || report.Timer()->isActive() || (report.Engine() && report.Engine()->Running);
+    return printing_ || saving_ || report.Timer()->isActive() || (report.Engine() && report.Engine()->Running);
 }
 
 void PeriodReportRun::busyChanged()
@@ -105,7 +104,8 @@ void PeriodReportRun::watchTimer()
 {
     QTimer *timer = Report().Timer();
     // Connected after the preparation's own handler, so it runs once the pages are prepared.
-    QObject::connect(timer, &QTimer::timeout, timer, [this] { busyChanged(); }, Qt::SingleShotConnection);
+    QObject::connect(
+        timer, &QTimer::timeout, timer, [this] { busyChanged(); }, Qt::SingleShotConnection);
 }
 
 void PeriodReportRun::Show(const QDate &first, const QDate &last)
@@ -156,21 +156,27 @@ void PeriodReportRun::CancelPrint()
     Report().Terminated = true;
 }
 
-void PeriodReportRun::SavePdf(const QDate &first, const QDate &last)
+QString PeriodReportRun::askPdfPath(const QDate &first, const QDate &last)
 {
-    if (Busy() || choice(first, last).vehicleId.isEmpty())
-        return;
     QFileDialog save(window_, QStringLiteral("Сохранить отчет"));
     save.setObjectName(QStringLiteral("SavePdfDialog"));
     save.setAcceptMode(QFileDialog::AcceptSave);
     save.setNameFilter(QStringLiteral("PDF (*.pdf)"));
     save.selectFile(defaultPdfName(dataModule_->TableSprAutonameauto->AsString(), first, last));
     if (UserDialogs::current().showModal(save) != ModalResult::Ok || save.selectedFiles().isEmpty())
-        return;
+        return {};
     QString path = save.selectedFiles().constFirst();
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + pdfSuffix;
-    SavePdfTo(first, last, path);
+    return path;
+}
+
+void PeriodReportRun::SavePdf(const QDate &first, const QDate &last)
+{
+    if (Busy() || choice(first, last).vehicleId.isEmpty())
+        return;
+    if (const QString path = askPdfPath(first, last); !path.isEmpty())
+        SavePdfTo(first, last, path);
 }
 
 void PeriodReportRun::SavePdfTo(const QDate &first, const QDate &last, const QString &path)
@@ -185,16 +191,20 @@ void PeriodReportRun::SavePdfTo(const QDate &first, const QDate &last, const QSt
     } catch (const Error &) {
         throw Error(notWritten);
     }
-    busyChanged();
     bool written = false;
-    try {
-        written = WritePeriodReportPdf(*period_, *dataModule_, wanted.vehicleId, first, last, *file);
-        run_ = wanted;
-    } catch (const Error &error) {
+    {
+        const QScopedValueRollback saving(saving_, true);
         busyChanged();
-        if (dynamic_cast<const DatabaseError *>(&error) || dynamic_cast<const EngineError *>(&error))
-            throw;
-        throw Error(notWritten);
+        try {
+            written = WritePeriodReportPdf(*period_, *dataModule_, wanted.vehicleId, first, last, *file);
+            run_ = wanted;
+        } catch (const Error &error) {
+            saving_ = false;
+            busyChanged();
+            if (dynamic_cast<const DatabaseError *>(&error) || dynamic_cast<const EngineError *>(&error))
+                throw;
+            throw Error(notWritten);
+        }
     }
     if (written)
         ShowPreparedReport(Report());

@@ -10,6 +10,7 @@
 //   period_      the report, its data sets and the run's queries
 //   run_         the vehicle and period of the last run (none before the first)
 //   printing_    a print is under way (its progress window is shown)
+//   saving_      a PDF is being prepared and written
 //   closing_     the main window closed during the print: no refresh after it
 
 #include <QDate>
@@ -78,6 +79,9 @@ private:
     void busyChanged();
     // The report's preview prepares the last run again (not when the window is closing).
     void refresh();
+    // The PDF file the user chooses ("Сохранить отчет"); empty when the dialog was cancelled.
+    // The dialog is gone when it returns, so that nothing of it runs while the report is prepared.
+    QString askPdfPath(const QDate &first, const QDate &last);
     // Busy ends when the report's timer has prepared the report.
     void watchTimer();
 
@@ -87,6 +91,7 @@ private:
     std::unique_ptr<PeriodReport> period_;
     std::optional<Choice> run_;
     bool printing_ = false;
+    bool saving_ = false;
     bool closing_ = false;
 };
 

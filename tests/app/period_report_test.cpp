@@ -4,6 +4,7 @@
 
 #include "grid/db_grid_eh.h"
 #include "platform/errors.h"
+#include "platform/recording_printer.h"
 #include "platform/regional_settings.h"
 #include "report/engine/report_preparation.h"
 #include "report/model/custom_engine.h"
@@ -14,7 +15,6 @@
 #include "report/model/report_page.h"
 #include "report/preview/preview.h"
 #include "report/print/print_dialog.h"
-#include "platform/recording_printer.h"
 #include "report/print/printer.h"
 #include "tests/app/report_tab_session.h"
 #include "tests/editors/record_dialog_test_support.h"
@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QProcess>
@@ -369,7 +370,8 @@ TEST(PeriodReport, AQueueThatDisappearedPrintsNothing)
 // "Сохранить PDF..." on a machine without printers: a real click, the file dialog ("Сохранить
 // отчет", PDF, a name from the vehicle and period) answered with a name without extension; the
 // file gets ".pdf" and has the command line's pages. The button is disabled while the report is
-// prepared. A path that cannot be written: a Russian message and no file.
+// prepared, for the preview and for the PDF. A path that cannot be written: a Russian message
+// and no file.
 TEST(PeriodReport, SavesThePdfTheCommandLineWrites)
 {
     RecordingPrinterSystem noPrinters(QStringList{});
@@ -392,7 +394,19 @@ TEST(PeriodReport, SavesThePdfTheCommandLineWrites)
         });
     };
     answerSave(tab.file.folder() + QStringLiteral("/card"));
+    // Looks at the button whenever the preparation lets events through.
+    QList<bool> enabledWhilePrepared;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&tab, &enabledWhilePrepared] {
+        if (tab.form.frxReport1->Engine()->Running)
+            enabledWhilePrepared.append(tab.form.Button6->isEnabled());
+    });
+    watch.start(0);
     QTest::mouseClick(tab.form.Button6, Qt::LeftButton);
+    watch.stop();
+    EXPECT_FALSE(enabledWhilePrepared.isEmpty());
+    EXPECT_FALSE(enabledWhilePrepared.contains(true));
+    EXPECT_TRUE(tab.form.Button6->isEnabled());
     EXPECT_EQ(offered, QStringLiteral("Нива 2011-11-01 - 2011-11-30.pdf"));
     const QString saved = tab.file.folder() + QStringLiteral("/card.pdf");
     ASSERT_TRUE(QFile::exists(saved));
@@ -407,14 +421,17 @@ TEST(PeriodReport, SavesThePdfTheCommandLineWrites)
     EXPECT_TRUE(noPrinters.jobs.isEmpty());
     EXPECT_TRUE(tab.dialogs.messages.isEmpty());
 
-    answerSave(QStringLiteral("/proc/card.pdf"));
+    // A folder that is a file (the log book) cannot be written, not even by root.
+    const QString unwritable = tab.file.path() + QStringLiteral("/card.pdf");
+    const QStringList before = QDir(tab.file.folder()).entryList(QDir::Files);
+    answerSave(unwritable);
     try {
         tab.form.Button6Click();
         ADD_FAILURE() << "no error";
     } catch (const Error &error) {
-        EXPECT_EQ(error.message(), QStringLiteral("Не удалось сохранить отчет в файл \"/proc/card.pdf\"."));
+        EXPECT_EQ(error.message(), QStringLiteral("Не удалось сохранить отчет в файл \"%1\".").arg(unwritable));
     }
-    EXPECT_FALSE(QFile::exists(QStringLiteral("/proc/card.pdf")));
+    EXPECT_EQ(QDir(tab.file.folder()).entryList(QDir::Files), before);
     EXPECT_TRUE(tab.form.Button6->isEnabled());
     frxResetPrinters();
 }
