@@ -33,7 +33,8 @@ struct AtPrintedPage {
         QObject::connect(&poll, &QTimer::timeout, [this, page, action] {
             for (QWidget *window : QApplication::topLevelWidgets()) {
                 auto *progress = qobject_cast<TfrxProgress *>(window);
-                if (progress && progress->isVisible() && progress->LMessage->text() == reportText("printingPage").arg(page)) {
+                if (progress && progress->isVisible() &&
+                    progress->LMessage->text() == reportText("printingPage").arg(page)) {
                     poll.stop();
                     action(*progress);
                     return;
@@ -47,7 +48,8 @@ struct AtPrintedPage {
 // The jobs of `queue` in a state ("completed", "all").
 int jobs(const TestQueue &queue, const char *state)
 {
-    return int(runTool(QStringLiteral("lpstat"), {QStringLiteral("-W"), QLatin1String(state), QStringLiteral("-o"), queue.name})
+    return int(runTool(QStringLiteral("lpstat"),
+                       {QStringLiteral("-W"), QLatin1String(state), QStringLiteral("-o"), queue.name})
                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
                    .size());
 }
@@ -104,14 +106,14 @@ QString commandLinePdf(const PrintingTab &tab, const QString &vehicle)
     const QString pdf = tab.file.folder() + QStringLiteral("/command-line.pdf");
     runTool(QStringLiteral(VORNAK_DB_PATH),
             {QStringLiteral("report"), tab.file.path(), QStringLiteral("--vehicle"), vehicle, QStringLiteral("--from"),
-             QStringLiteral("2011-11-01"), QStringLiteral("--to"), QStringLiteral("2011-11-30"), QStringLiteral("--pdf"),
-             pdf});
+             QStringLiteral("2011-11-01"), QStringLiteral("--to"), QStringLiteral("2011-11-30"),
+             QStringLiteral("--pdf"), pdf});
     return pdf;
 }
 
-#define REQUIRE_QUEUE(queue)                                                \
-    const TestQueue queue;                                                  \
-    if (queue.name.isEmpty())                                               \
+#define REQUIRE_QUEUE(queue)                                                                                           \
+    const TestQueue queue;                                                                                             \
+    if (queue.name.isEmpty())                                                                                          \
     GTEST_SKIP() << "no private print queue (scripts/test starts one)"
 
 }  // namespace
@@ -182,6 +184,52 @@ TEST(ReportTabPrinting, PagesLandWhereTheCommandLinePutsThem)
         EXPECT_NEAR(printed.y(), title.y(), millimetre);
         EXPECT_EQ(printedPages(tab, output), QList<int>({1, 2}));
     }
+}
+
+// A queue removed while the pages are drawn, a print file whose folder cannot be written: a
+// Russian message, no job and no file, and the preview shows the pages again.
+TEST(ReportTabPrinting, AJobThatCannotBeDeliveredSaysSo)
+{
+    REQUIRE_QUEUE(queue);
+    TestQueue gone;
+    gone.name = QStringLiteral("vornak-gone");
+    gone.output = QFileInfo(queue.output).path() + QStringLiteral("/gone.pdf");
+    const auto removeGone = [&gone] { runTool(QStringLiteral("lpadmin"), {QStringLiteral("-x"), gone.name}); };
+    runTool(QStringLiteral("lpadmin"), {QStringLiteral("-p"), gone.name, QStringLiteral("-E"), QStringLiteral("-v"),
+                                        QStringLiteral("file://") + gone.output, QStringLiteral("-P"),
+                                        QStringLiteral("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd")});
+    PrintingTab tab(longLogBook(100));
+    // The log book is a file: no folder can be made under it, not even by root.
+    const QString unwritable = tab.file.path() + QStringLiteral("/period.prn");
+    const QStringList files = QDir(tab.file.folder()).entryList(QDir::Files);
+    const struct {
+        const TestQueue &printer;
+        QString file;
+        QString message;
+    } cases[] = {
+        {gone, {}, reportText("printNotStarted").arg(gone.name)},
+        {queue, unwritable, reportText("printFileNotWritten").arg(unwritable)},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.message.toStdString());
+        AtPrintedPage vanish(2, [&](TfrxProgress &) {
+            if (row.file.isEmpty())
+                removeGone();
+        });
+        tab.answerPrint(printOn(tab, row.printer, 1, false, row.file));
+        try {
+            tab.form.Button5Click();
+            ADD_FAILURE() << "no error";
+        } catch (const Error &error) {
+            EXPECT_EQ(error.message(), row.message);
+        }
+        EXPECT_TRUE(!row.file.isEmpty() || !vanish.poll.isActive()) << "the print never reached page 2";
+        EXPECT_TRUE(tab.previewShowsPages());
+        EXPECT_TRUE(tab.form.isEnabled());
+    }
+    removeGone();
+    EXPECT_FALSE(QFile::exists(gone.output));
+    EXPECT_EQ(QDir(tab.file.folder()).entryList(QDir::Files), files);
 }
 
 // During a print "Сформировать" and "Печать" do nothing (also called from code), "Сохранить

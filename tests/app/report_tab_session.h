@@ -145,9 +145,6 @@ struct ReportTab : MainWindowSession {
     int expenseRows() const { return rows(QStringLiteral("select id from DOC_EXPENSE")).size(); }
 };
 
-
-// The words of a text, sorted: the PDF's text comes out in reading order, the pages' texts in
-// band order.
 // The log book with `types` more expense types of Нива in the period, one row each: 60 make the
 // report two pages long, 100 three.
 inline QStringList longLogBook(int types)
@@ -160,13 +157,14 @@ inline QStringList longLogBook(int types)
     return book;
 }
 
+// The words of a text, sorted: the PDF's text comes out in reading order, the pages' texts in
+// band order.
 inline QStringList sortedWords(const QString &text)
 {
     QStringList words = text.split(QRegularExpression(QStringLiteral("[\\s|]+")), Qt::SkipEmptyParts);
     words.sort();
     return words;
 }
-
 
 // The private print queue scripts/test starts (its name and the PDF file its jobs end in).
 struct TestQueue {

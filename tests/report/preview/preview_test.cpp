@@ -237,7 +237,6 @@ TEST(Preview, PagesAppearWhileBeingPrepared)
         r.preview.grab().save(QString::fromLocal8Bit(shot));
 }
 
-// Preparing again in place (after printing) keeps the current page and the scroll position.
 // Locking (for a print) paints the background at once, before any event is processed.
 TEST(Preview, LockingPaintsTheBackgroundAtOnce)
 {
@@ -262,6 +261,7 @@ TEST(Preview, LockingPaintsTheBackgroundAtOnce)
     r.view()->removeEventFilter(&count);
 }
 
+// Preparing again in place (after printing) keeps the current page and the scroll position.
 TEST(Preview, RefreshReportKeepsPageAndPosition)
 {
     ShownReport r(100, QSize(900, 700));
