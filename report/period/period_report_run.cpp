@@ -19,9 +19,11 @@
 #include "report/preview/preview.h"
 #include "report/print/print_windows.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QScopedValueRollback>
+#include <QStandardPaths>
 #include <QTimer>
 
 namespace vornak {
@@ -162,7 +164,15 @@ QString PeriodReportRun::askPdfPath(const QDate &first, const QDate &last)
     save.setObjectName(QStringLiteral("SavePdfDialog"));
     save.setAcceptMode(QFileDialog::AcceptSave);
     save.setNameFilter(QStringLiteral("PDF (*.pdf)"));
-    save.selectFile(defaultPdfName(dataModule_->TableSprAutonameauto->AsString(), first, last));
+    // The folder of the last PDF saved, or the documents folder: never the folder another file
+    // dialog left behind (one such as /proc hangs the dialog's listing).
+    QString folder = pdfFolder_;
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    save.setDirectory(folder);
+    save.selectFile(QDir(folder).filePath(defaultPdfName(dataModule_->TableSprAutonameauto->AsString(), first, last)));
     if (UserDialogs::current().showModal(save) != ModalResult::Ok || save.selectedFiles().isEmpty())
         return {};
     QString path = save.selectedFiles().constFirst();
@@ -175,8 +185,10 @@ void PeriodReportRun::SavePdf(const QDate &first, const QDate &last)
 {
     if (Busy() || choice(first, last).vehicleId.isEmpty())
         return;
-    if (const QString path = askPdfPath(first, last); !path.isEmpty())
+    if (const QString path = askPdfPath(first, last); !path.isEmpty()) {
         SavePdfTo(first, last, path);
+        pdfFolder_ = QFileInfo(path).absolutePath();
+    }
 }
 
 void PeriodReportRun::SavePdfTo(const QDate &first, const QDate &last, const QString &path)

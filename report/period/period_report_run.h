@@ -12,6 +12,7 @@
 //   printing_    a print is under way (its progress window is shown)
 //   saving_      a PDF is being prepared and written
 //   closing_     the main window closed during the print: no refresh after it
+//   pdfFolder_   the folder of the last PDF saved (the next one is offered there)
 
 #include <QDate>
 #include <QPointer>
@@ -93,6 +94,7 @@ private:
     bool printing_ = false;
     bool saving_ = false;
     bool closing_ = false;
+    QString pdfFolder_;
 };
 
 }  // namespace vornak

@@ -383,12 +383,14 @@ TEST(PeriodReport, SavesThePdfTheCommandLineWrites)
     EXPECT_TRUE(tab.form.Button6->isEnabled());
 
     QString offered;
-    const auto answerSave = [&tab, &offered](const QString &path) {
-        tab.dialogs.modalAnswers.push_back([&offered, path](QDialog &dialog) {
+    QString offeredFolder;
+    const auto answerSave = [&tab, &offered, &offeredFolder](const QString &path) {
+        tab.dialogs.modalAnswers.push_back([&offered, &offeredFolder, path](QDialog &dialog) {
             auto &save = dynamic_cast<QFileDialog &>(dialog);
             EXPECT_EQ(save.windowTitle(), QStringLiteral("Сохранить отчет"));
             EXPECT_EQ(save.nameFilters(), QStringList{QStringLiteral("PDF (*.pdf)")});
             offered = QFileInfo(save.selectedFiles().value(0)).fileName();
+            offeredFolder = save.directory().absolutePath();
             save.selectFile(path);
             return ModalResult::Ok;
         });
@@ -431,6 +433,8 @@ TEST(PeriodReport, SavesThePdfTheCommandLineWrites)
     } catch (const Error &error) {
         EXPECT_EQ(error.message(), QStringLiteral("Не удалось сохранить отчет в файл \"%1\".").arg(unwritable));
     }
+    // The next PDF is offered in the folder of the last one.
+    EXPECT_EQ(offeredFolder, QFileInfo(saved).absolutePath());
     EXPECT_EQ(QDir(tab.file.folder()).entryList(QDir::Files), before);
     EXPECT_TRUE(tab.form.Button6->isEnabled());
     frxResetPrinters();
