@@ -120,7 +120,7 @@ void TEventsEditForm::EditRecord()
     executeAndSave(DataModule1->QueryDocEvents, [this, id] {
         DataModule1->scratchStatement({
             QStringLiteral("UPDATE DOC_EVENTS SET"),
-            QStringLiteral("DOC_EVENTS.datedoc = ") + sql::quotedText(dateText(DateTimePicker1)) + u',',
+            dateAssignment(DateTimePicker1, QStringLiteral("DOC_EVENTS.datedoc")) + u',',
             QStringLiteral("DOC_EVENTS.mileage = ") + numberLiteral(EditMileAge) + u',',
             QStringLiteral("DOC_EVENTS.ENDE = ") + sql::integer(ComboBoxStatus->currentIndex()) + u',',
             QStringLiteral("DOC_EVENTS.idtype = ") + sql::integer(ComboBoxShowType->currentIndex()) + u',',

@@ -121,7 +121,7 @@ void TFuelEditForm::EditRecord()
     executeAndSave(DataModule1->QueryDocExpense, [this, id] {
         DataModule1->scratchStatement({
             QStringLiteral("UPDATE DOC_EXPENSE SET"),
-            QStringLiteral("DOC_EXPENSE.datedoc = ") + sql::quotedText(dateText(DateTimePicker1)) + u',',
+            dateAssignment(DateTimePicker1, QStringLiteral("DOC_EXPENSE.datedoc")) + u',',
             QStringLiteral("DOC_EXPENSE.KOLVO = ") + numberLiteral(EditKolvo) + u',',
             QStringLiteral("DOC_EXPENSE.SUMMA = ") + numberLiteral(EditSumma) + u',',
             QStringLiteral("DOC_EXPENSE.idtype = ") + sql::integer(Edit1->Tag) + u',',

@@ -71,7 +71,7 @@ void TMileageEditForm::EditRecord()
     executeAndSave(DataModule1->QueryDocMileage, [this, id] {
         DataModule1->scratchStatement({
             QStringLiteral("UPDATE DOC_MILEAGE SET"),
-            QStringLiteral("DOC_MILEAGE.datedoc = ") + sql::quotedText(dateText(DateTimePicker1)) + u',',
+            dateAssignment(DateTimePicker1, QStringLiteral("DOC_MILEAGE.datedoc")) + u',',
             QStringLiteral("DOC_MILEAGE.tekprobeg = ") + numberLiteral(EditObsh) + u',',
             QStringLiteral("DOC_MILEAGE.raznica = ") + numberLiteral(Edit2),
             QStringLiteral("WHERE DOC_MILEAGE.id=") + id,

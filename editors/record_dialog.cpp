@@ -24,6 +24,8 @@ namespace vornak {
 namespace {
 
 constexpr QSize buttonSize(93, 25);
+// A date picker's property: set while it shows a stored value that names no date.
+constexpr const char *keepsStoredDate = "keepsStoredDate";
 
 QString problemText(const QString &caption, const QString &text, TRecordDialog::NumberKind kind)
 {
@@ -75,6 +77,7 @@ QDateEdit *TRecordDialog::addDatePicker(const QString &name, const QRect &geomet
     QDateEdit *picker = short_date_picker::create(this);
     picker->setObjectName(name);
     picker->setGeometry(geometry);
+    connect(picker, &QDateEdit::dateChanged, picker, [picker] { picker->setProperty(keepsStoredDate, false); });
     return picker;
 }
 
@@ -184,9 +187,17 @@ QString TRecordDialog::dateText(const QDateEdit *picker)
     return date_time::toDateText(date_time::encode(picker->date()));
 }
 
+QString TRecordDialog::dateAssignment(const QDateEdit *picker, const QString &column)
+{
+    const bool keeps = picker->property(keepsStoredDate).toBool();
+    return column + QStringLiteral(" = ") + (keeps ? column : sql_literal::quotedText(dateText(picker)));
+}
+
 void TRecordDialog::setPickerDate(QDateEdit *picker, double dateTime)
 {
-    picker->setDate(date_time::datePart(dateTime));
+    const bool namesADate = date_time::isInRange(dateTime);
+    picker->setDate(date_time::datePart(namesADate ? dateTime : 0));
+    picker->setProperty(keepsStoredDate, !namesADate);
 }
 
 void TRecordDialog::setPickerToday(QDateEdit *picker)

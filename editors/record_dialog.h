@@ -66,6 +66,11 @@ protected:
 
     // The date picker's date as text in the regional short date format.
     static QString dateText(const QDateEdit *picker);
+    // "COLUMN = 'date'" for an UPDATE statement; "COLUMN = COLUMN" while the picker keeps a
+    // stored value that names no date (nothing the user did not edit is changed).
+    static QString dateAssignment(const QDateEdit *picker, const QString &column);
+    // Shows a stored date; one that names no date shows as the zero date, and the picker keeps
+    // the stored value until the user picks a date.
     static void setPickerDate(QDateEdit *picker, double dateTime);
     static void setPickerToday(QDateEdit *picker);
     // "Действительно удалить?" with Yes and No; true for Yes.

@@ -81,11 +81,12 @@ bool ConnectionString::contains(const QString &key) const
     return false;
 }
 
-QString ConnectionString::forFile(const QString &path, const QString &password)
+QString ConnectionString::forFile(const QString &path, const QString &password, Access access)
 {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False;"
-                          "Jet OLEDB:Database Password=%2")
-        .arg(quotedValue(path), quotedValue(password));
+                          "Jet OLEDB:Database Password=%2%3")
+        .arg(quotedValue(path), quotedValue(password),
+             access == Access::ReadOnly ? QStringLiteral(";Mode=Read") : QString());
 }
 
 }  // namespace vornak

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/database.h"
+
 #include <QList>
 #include <QString>
 #include <utility>
@@ -20,8 +22,8 @@ public:
     QString password() const { return value(QStringLiteral("Jet OLEDB:Database Password")); }
 
     // A connection string of the log book's form for the file at `path`; a path or password
-    // holding ';' or a quote is quoted, so it reads back whole.
-    static QString forFile(const QString &path, const QString &password);
+    // holding ';' or a quote is quoted, so it reads back whole. Read-only, it says "Mode=Read".
+    static QString forFile(const QString &path, const QString &password, Access access = Access::ReadWrite);
 
 private:
     QList<std::pair<QString, QString>> settings_;

@@ -19,9 +19,10 @@ std::unique_ptr<Connection> Connection::open(const QString &connectionString)
 {
     const ConnectionString settings = ConnectionString::parse(connectionString);
     const QString file = settings.dataSource();
-    if (file.isEmpty())
+    if (!settings.contains(QStringLiteral("Data Source")))
         throw DatabaseError(QStringLiteral("The connection string names no data source."));
-    return SqlCipherConnection::open(file, settings.password());
+    const bool readOnly = settings.value(QStringLiteral("Mode")).compare(u"Read", Qt::CaseInsensitive) == 0;
+    return SqlCipherConnection::open(file, settings.password(), readOnly ? Access::ReadOnly : Access::ReadWrite);
 }
 
 } // namespace vornak

@@ -2,9 +2,9 @@
 
 #include "platform/variant.h"
 
+#include <memory>
 #include <QList>
 #include <QString>
-#include <memory>
 #include <utility>
 
 namespace vornak {
@@ -14,8 +14,12 @@ namespace vornak {
 
 enum class ColumnKind { AutoIncrement, Integer, Float, DateTime, Text };
 
+// How a file is opened: a connection that only reads never changes what the file holds (it may
+// roll back what a stopped writer left, as any connection does) and leaves nothing beside it.
+enum class Access { ReadWrite, ReadOnly };
+
 struct ColumnInfo {
-    QString name;       // as the statement names it (alias or column name)
+    QString name;  // as the statement names it (alias or column name)
     ColumnKind kind = ColumnKind::Text;
     int size = 0;       // characters, for text columns
     QString baseTable;  // the table and column the value comes from, empty for expressions
@@ -29,11 +33,11 @@ public:
     virtual ~ResultSet() = default;
 
     virtual const QList<ColumnInfo> &columns() const = 0;
-    int columnIndex(const QString &name) const; // ignoring case; -1 when absent
+    int columnIndex(const QString &name) const;  // ignoring case; -1 when absent
     virtual qsizetype rowCount() const = 0;
     virtual const Variant &value(qsizetype row, int column) const = 0;
     virtual qint64 rowId(qsizetype row) const = 0;
-    virtual qsizetype rowOfId(qint64 id) const = 0; // -1 when the row no longer exists
+    virtual qsizetype rowOfId(qint64 id) const = 0;  // -1 when the row no longer exists
 
     // True for a result over one base table that includes its key `id`. Writes go to the file
     // at once and keep this result in step; each raises DatabaseError with the engine's text.
@@ -55,7 +59,8 @@ public:
     virtual ~Connection() = default;
 
     // Opens the file named by the connection string ("Provider=...;Data Source=VORNAK.mdb;...;
-    // Jet OLEDB:Database Password=..."), relative to the working directory. Raises DatabaseError
+    // Jet OLEDB:Database Password=..."), relative to the working directory; read-only when the
+    // string says "Mode=Read". Raises DatabaseError
     // with a clear message when the file is missing, the password is wrong, the file is not a
     // database of ours, or it cannot be opened; a file that failed to open is never written to.
     static std::unique_ptr<Connection> open(const QString &connectionString);
@@ -69,4 +74,4 @@ public:
     virtual int execute(const QString &sql) = 0;
 };
 
-} // namespace vornak
+}  // namespace vornak

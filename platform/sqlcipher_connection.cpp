@@ -11,11 +11,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QUrl>
 #include <sqlcipher/sqlite3.h>
 
 #include <optional>
+#include <span>
 
 namespace vornak {
 
@@ -88,14 +91,49 @@ int runWhileOpening(sqlite3 *db, const char *sql)
 
 // Journal mode WAL, so other processes keep reading and writing; every commit durable; and a page
 // cache of 16 MiB, so that reading a long list decrypts each page once (the default 2 MiB cache
-// made opening 100,000 readings decrypt the same pages over and over).
-int configureConnection(sqlite3 *db)
+// made opening 100,000 readings decrypt the same pages over and over). A connection that only
+// reads leaves the journal mode as the file has it and refuses every statement that writes.
+int configureConnection(sqlite3 *db, Access access = Access::ReadWrite)
 {
-    for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA cache_size=-16384"}) {
+    static const char *const writing[] = {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL",
+                                          "PRAGMA cache_size=-16384"};
+    static const char *const reading[] = {"PRAGMA query_only=1", "PRAGMA cache_size=-16384"};
+    const std::span<const char *const> used =
+        access == Access::ReadOnly ? std::span<const char *const>(reading) : std::span<const char *const>(writing);
+    for (const char *pragma : used) {
         if (const int code = runWhileOpening(db, pragma); code != SQLITE_OK)
             return code;
     }
     return SQLITE_OK;
+}
+
+// Whether the file at `path` and its folder can both be written.
+bool canBeWritten(const QFileInfo &info)
+{
+    return info.isWritable() && QFileInfo(info.absolutePath()).isWritable();
+}
+
+// The name handed to the engine: a URI, so that a file nothing here can write to (a read-only file
+// or folder, read-only storage) is read as it stands (immutable: no locks, no journal files, which
+// either could not be made or would be left behind). A file with a journal beside it that holds
+// something (a write-ahead log, or the journal of a stopped writer) is read with it.
+QByteArray engineFileName(const QString &path, bool readOnlyHandle)
+{
+    const bool unchangeable = readOnlyHandle && QFileInfo(path + QStringLiteral("-wal")).size() == 0 &&
+                              QFileInfo(path + QStringLiteral("-journal")).size() == 0;
+    return "file:" + QUrl::toPercentEncoding(path, "/") + (unchangeable ? "?immutable=1" : "");
+}
+
+// The databases open in this process, for the guard of output files (platform/output_path.h).
+struct OpenFileRegistry {
+    QMutex mutex;
+    QHash<const SqlCipherConnection *, SqlCipherConnection::OpenFile> files;
+};
+
+OpenFileRegistry &openFileRegistry()
+{
+    static OpenFileRegistry registry;
+    return registry;
 }
 
 [[noreturn]] void failOpening(sqlite3 *db, const QString &path, int code)
@@ -180,32 +218,61 @@ ColumnKind kindOfValues(const ResultData &data, int column)
 
 }  // namespace
 
-SqlCipherConnection::SqlCipherConnection(sqlite3 *db)
+SqlCipherConnection::SqlCipherConnection(sqlite3 *db, const QString &password)
     : db_(db),
       catalog_([this](const QString &name) { return loadTable(name); })
 {
     installTextCollation(db_);
+    OpenFileRegistry &registry = openFileRegistry();
+    const QMutexLocker lock(&registry.mutex);
+    registry.files.insert(this, {QString::fromUtf8(sqlite3_db_filename(db_, "main")), password});
 }
 
 SqlCipherConnection::~SqlCipherConnection()
 {
+    {
+        OpenFileRegistry &registry = openFileRegistry();
+        const QMutexLocker lock(&registry.mutex);
+        registry.files.remove(this);
+    }
     forgetStatements();
     sqlite3_close_v2(db_);
 }
 
-std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fileName, const QString &password)
+QList<SqlCipherConnection::OpenFile> SqlCipherConnection::openFiles()
 {
+    OpenFileRegistry &registry = openFileRegistry();
+    const QMutexLocker lock(&registry.mutex);
+    return registry.files.values();
+}
+
+std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fileName, const QString &password,
+                                                               Access access)
+{
+    if (fileName.isEmpty())
+        throw DatabaseError(QStringLiteral("The file name is missing."));
     const QString path = QDir::current().absoluteFilePath(fileName);
     const QFileInfo info(path);
+    if (!info.exists() && info.isSymLink())
+        throw DatabaseError(
+            QStringLiteral("'%1' is a symbolic link to '%2', which does not exist.").arg(path, info.symLinkTarget()));
     if (!info.exists())
         throw DatabaseError(QStringLiteral("Could not find file '%1'.").arg(path));
     if (!info.isFile())
         throw DatabaseError(QStringLiteral("'%1' is not a file.").arg(path));
 
     // Opening reads and writes nothing yet: the file is looked at before anything else happens.
+    // A connection that only reads still has the file open for writing wherever it may be
+    // written: like every other connection, it then rolls back what a stopped writer left and
+    // removes, when it closes, the journal files it made for reading (a read-only handle would
+    // leave them behind); `query_only` keeps it from writing anything else.
+    const bool readOnly = access == Access::ReadOnly;
+    const bool readOnlyHandle = readOnly && !canBeWritten(info);
     sqlite3 *db = nullptr;
-    const int opened =
-        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int opened = sqlite3_open_v2(engineFileName(path, readOnlyHandle).constData(), &db,
+                                       (readOnlyHandle ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                                           SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI,
+                                       nullptr);
     if (opened != SQLITE_OK)
         failOpening(db, path, opened);
     const auto refuse = [db](const QString &message) {
@@ -215,9 +282,9 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
     const std::optional<FileHead> head = readFileHead(db);
     if (const QString foreign = foreignFileMessage(head, path); !foreign.isEmpty())
         refuse(foreign);
-    if (!info.isWritable())
+    if (!readOnly && !info.isWritable())
         refuse(QStringLiteral("The file '%1' is read-only; the log book must be writable.").arg(path));
-    if (!QFileInfo(info.absolutePath()).isWritable())
+    if (!readOnly && !QFileInfo(info.absolutePath()).isWritable())
         refuse(QStringLiteral("Cannot open '%1': the folder '%2' is not writable (the engine keeps "
                               "its journal files beside the database).")
                    .arg(path, info.absolutePath()));
@@ -234,9 +301,9 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
     }
     if (checked != SQLITE_OK)
         failOpening(db, path, checked);
-    if (const int code = configureConnection(db); code != SQLITE_OK)
+    if (const int code = configureConnection(db, access); code != SQLITE_OK)
         failOpening(db, path, code);
-    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db));
+    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db, password));
 }
 
 std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &fileName, const QString &password)
@@ -260,13 +327,20 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &
         throw DatabaseError(QStringLiteral("Could not create file '%1': %2").arg(path, engineMessage(code, message)));
     }
     sqlite3_busy_timeout(db, busyTimeoutMs);
-    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db));
+    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db, password));
+}
+
+const QStringList &SqlCipherConnection::journalSuffixes()
+{
+    static const QStringList suffixes = {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")};
+    return suffixes;
 }
 
 void SqlCipherConnection::removeFiles(const QString &path)
 {
-    for (const char *suffix : {"", "-wal", "-shm", "-journal"})
-        QFile::remove(path + QLatin1StringView(suffix));
+    QFile::remove(path);
+    for (const QString &suffix : journalSuffixes())
+        QFile::remove(path + suffix);
 }
 
 std::optional<TableSchema> SqlCipherConnection::loadTable(const QString &name)

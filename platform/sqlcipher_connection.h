@@ -7,6 +7,7 @@
 #include <memory>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -29,14 +30,28 @@ struct ResultData {
 class SqlCipherConnection : public Connection {
 public:
     // Opens an existing file keyed with `password`; never creates or writes a file that does
-    // not open correctly. Raises DatabaseError with the engine's message.
-    static std::unique_ptr<SqlCipherConnection> open(const QString &path, const QString &password);
+    // not open correctly. Read-only, the file and its folder may be read-only too: no statement
+    // writes and the journal mode is left as the file has it; where both can be written the
+    // connection still rolls back what a stopped writer left and leaves no journal file behind;
+    // a file nothing here can write to (no journal beside it) is read as it stands. Raises
+    // DatabaseError with the engine's message.
+    static std::unique_ptr<SqlCipherConnection> open(const QString &path, const QString &password,
+                                                     Access access = Access::ReadWrite);
     // Creates a new, empty file keyed with `password` (journal mode WAL); refuses an existing
     // file. Leaves nothing behind when creating fails.
     static std::unique_ptr<SqlCipherConnection> create(const QString &path, const QString &password);
     ~SqlCipherConnection() override;
     // Removes the file at `path` and the journal files the engine keeps beside it.
     static void removeFiles(const QString &path);
+    // The suffixes of the journal files the engine keeps beside a database file.
+    static const QStringList &journalSuffixes();
+
+    // A database this process has open: its file and the password it was opened with.
+    struct OpenFile {
+        QString path;
+        QString password;
+    };
+    static QList<OpenFile> openFiles();
 
     // Copies the whole database, one consistent state of it while other processes go on writing,
     // into the new file `path` keyed with `password` (the engine's online backup). Refuses an
@@ -63,7 +78,7 @@ public:
     void setStatementCacheSize(qsizetype size) { statementCacheSize_ = size; }
 
 private:
-    explicit SqlCipherConnection(sqlite3 *db);
+    SqlCipherConnection(sqlite3 *db, const QString &password);
     std::optional<TableSchema> loadTable(const QString &name);
     sqlite3_stmt *prepare(const SqlTranslation &translation, const QString &dialectSql);
     sqlite3_stmt *prepareNative(const QString &sqliteSql);

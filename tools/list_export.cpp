@@ -113,7 +113,7 @@ QString csvField(const QString &text)
 QByteArray exportList(const QString &file, const QString &listName, const QString &vehicle)
 {
     const ListRow &list = listNamed(listName);
-    TDataModule1 dataModule(connectionString(file));
+    TDataModule1 dataModule(connectionString(file, Access::ReadOnly));
     TDataSet &dataSet = *list.dataSet(dataModule);
     TDataSet &vehicles = *dataModule.TableSprAuto;
 

@@ -139,9 +139,9 @@ QStringList ddl()
     return statements;
 }
 
-QString connectionString(const QString &path)
+QString connectionString(const QString &path, Access access)
 {
-    return ConnectionString::forFile(path, password);
+    return ConnectionString::forFile(path, password, access);
 }
 
 void create(const QString &fileName)

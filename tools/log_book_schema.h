@@ -37,7 +37,7 @@ inline const QString fileName = QStringLiteral("VORNAK.mdb");
 const QList<SchemaTable> &tables();
 QStringList ddl();
 // A connection string naming `path`, keyed with the log book's password.
-QString connectionString(const QString &path);
+QString connectionString(const QString &path, Access access = Access::ReadWrite);
 
 // Creates an empty log book at `path` (the file must not exist); removes what it created when
 // that fails and raises DatabaseError.

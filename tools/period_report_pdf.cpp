@@ -9,6 +9,7 @@
 #include "report/period/period_report.h"
 #include "report/period/period_report_pdf.h"
 #include "tools/log_book_schema.h"
+#include "tools/output_file.h"
 
 #include <QRegularExpression>
 
@@ -33,8 +34,9 @@ void writePeriodReportPdf(const PeriodReportRequest &request)
 {
     if (request.first > request.last)
         throw Error(QStringLiteral("The period ends before it begins."));
-    PdfFile pdf(request.pdf);
-    TDataModule1 dataModule(connectionString(request.logBook), TDataModule1::Lists::Closed);
+    PdfFile pdf(writableTarget(request.pdf));
+    TDataModule1 dataModule(connectionString(request.logBook, Access::ReadOnly), TDataModule1::Lists::Closed);
+    refuseDatabaseAsOutput(request.pdf);
     dataModule.selectVehicle(request.vehicle);
     PeriodReport period;
     period.bind(dataModule);

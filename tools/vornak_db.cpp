@@ -10,6 +10,7 @@
 #include "tools/list_export.h"
 #include "tools/log_book_copy.h"
 #include "tools/log_book_schema.h"
+#include "tools/output_file.h"
 #include "tools/period_report_pdf.h"
 #include "tools/reminders_command.h"
 #include "tools/result_text.h"
@@ -73,13 +74,14 @@ int init(const QStringList &args)
     if (args.size() != 1 && !demo)
         return usage();
     const QString path = args.last();
-    const QString absolutePath = QDir::current().absoluteFilePath(path);
+    const QString absolutePath = log_book::writableTarget(path);
     const auto alreadyThere = [&] {
         return DatabaseError(QStringLiteral("The file '%1' already exists.").arg(absolutePath));
     };
     if (QFileInfo::exists(absolutePath))
         throw alreadyThere();
-    const QString building = absolutePath + QStringLiteral(".%1.partial").arg(QCoreApplication::applicationPid());
+    log_book::removeStalePartials(absolutePath);
+    const QString building = log_book::partialName(absolutePath);
     try {
         log_book::create(building);
         if (demo)
@@ -100,7 +102,8 @@ int check(const QStringList &args)
 {
     if (args.size() != 1)
         return usage();
-    const QStringList problems = log_book::check(*SqlCipherConnection::open(args[0], log_book::password));
+    const QStringList problems =
+        log_book::check(*SqlCipherConnection::open(args[0], log_book::password, Access::ReadOnly));
     for (const QString &problem : problems)
         write(stdout, problem + u'\n');
     if (!problems.isEmpty())
@@ -171,8 +174,10 @@ int restore(const QStringList &args)
     if (args.size() != 2)
         return usage();
     const bool replaced = QFileInfo::exists(args[1]);
-    log_book::restore(args[0], args[1]);
+    const QString movedAside = log_book::restore(args[0], args[1]);
     write(stdout, QStringLiteral("Restored %1 from %2\n").arg(args[1], args[0]));
+    if (!movedAside.isEmpty())
+        write(stdout, QStringLiteral("The copy kept by an earlier restore is now %1\n").arg(movedAside));
     if (replaced)
         write(stdout, QStringLiteral("The replaced log book is kept as %1%2\n")
                           .arg(args[1], QLatin1String(log_book::beforeRestoreSuffix)));

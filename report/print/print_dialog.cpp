@@ -10,6 +10,7 @@
 #include "platform/errors.h"
 #include "platform/message_box.h"
 #include "platform/number_format.h"
+#include "platform/output_path.h"
 #include "report/model/report_options.h"
 #include "report/model/report_types.h"
 #include "report/print/page_numbers.h"
@@ -401,6 +402,11 @@ void TfrxPrintDialog::OkBClick()
     fileName_.clear();
     if (FileCB->isChecked() && !askFileName()) {
         reject();
+        return;
+    }
+    if (!fileName_.isEmpty() && outputClash(fileName_) != OutputClash::None) {
+        refuse(reportText("fileIsDatabase").arg(fileName_));
+        fileName_.clear();
         return;
     }
     accept();

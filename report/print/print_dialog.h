@@ -30,7 +30,8 @@ public:
     // Shows the dialog modally; true when it was closed with OK and its choices were written
     // back. Any other close makes the printer current when it opened current again.
     bool Execute();
-    // The file chosen for "Печать в файл" (with the extension ".prn"); empty otherwise.
+    // The file chosen for "Печать в файл" (with the extension ".prn"); empty otherwise. A file that
+    // is a database (platform/output_path.h) is refused with a message, and the dialog stays open.
     QString FileName() const { return fileName_; }
 
     QGroupBox *Label12;

@@ -6,6 +6,7 @@
 // The moments come from a seeded generator; the seed is printed, and VORNAK_CRASH_SEED replays
 // a run.
 #include "tests/fixtures/temp_database.h"
+#include "tests/reliability/replayable_seed.h"
 #include "tests/reliability/writer_process.h"
 
 #include <gtest/gtest.h>
@@ -26,19 +27,12 @@ constexpr int killsFromStart = 5;
 constexpr int latestKillMs = 300;
 constexpr int startingMs = 30000;  // the longest a writer may take to write its first entry
 
-quint32 crashSeed()
-{
-    bool given = false;
-    const quint32 seed = qEnvironmentVariable("VORNAK_CRASH_SEED").toUInt(&given);
-    return given ? seed : QRandomGenerator::global()->generate();
-}
-
 TEST(CrashSafety, AcknowledgedEntriesSurviveKillsAtRandomMoments)
 {
     TempDatabase file;
     file.open()->execute(
         QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Лада', 900, '01.01.2011')"));
-    const quint32 seed = crashSeed();
+    const quint32 seed = replayableSeed("VORNAK_CRASH_SEED");
     std::cout << "crash seed " << seed << " (VORNAK_CRASH_SEED replays it)" << std::endl;
     RecordProperty("seed", std::to_string(seed));
     QRandomGenerator random(seed);

@@ -151,12 +151,6 @@ TEST_F(LogBookRestore, RefusesAndLeavesTheLogBookAsItWas)
          QStringLiteral("The log book '%1' is open in another program; close it there first.\n").arg(path)},
         {"the backup fails the check", foreign, [] { return nullptr; },
          QStringLiteral("The backup '%1' does not pass the check:\n").arg(foreign)},
-        {"a file of an earlier restore is there", copy,
-         [&] {
-             QFile(kept).open(QIODevice::WriteOnly);
-             return std::shared_ptr<void>(nullptr, [&](void *) { QFile::remove(kept); });
-         },
-         QStringLiteral("The file '%1' is left from an earlier restore; move it away first.\n").arg(kept)},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -167,8 +161,39 @@ TEST_F(LogBookRestore, RefusesAndLeavesTheLogBookAsItWas)
         EXPECT_TRUE(restore.err.startsWith(c.message)) << restore.err.toStdString();
         EXPECT_EQ(vehicles(path), QStringList{QStringLiteral("Нива")});
         EXPECT_EQ(QFile::exists(kept), keptBefore);
-        EXPECT_EQ(bytesOf(kept), QByteArray()) << "nothing written to the file of an earlier restore";
     }
+}
+
+// Each restore keeps the log book it replaces; a copy kept by an earlier one (or whatever lies under
+// that name) moves to the first free numbered name and is never lost.
+TEST_F(LogBookRestore, EveryRestoreKeepsWhatItReplacesAndNothingEarlierIsLost)
+{
+    writeFileContents(kept, "left by hand");
+    writeFileContents(kept + QStringLiteral(".1"), "taken");
+    const auto restoreWith = [&](const char *vehicle) {
+        addVehicle(*file.open(), vehicle);
+        return runTool({QStringLiteral("restore"), copy, path});
+    };
+    const ToolRun first = restoreWith("Волга");
+    ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
+    EXPECT_TRUE(first.out.contains(QStringLiteral("The copy kept by an earlier restore is now %1.2\n").arg(kept)))
+        << first.out.toStdString();
+    const ToolRun second = restoreWith("Москвич");
+    ASSERT_EQ(second.exitCode, 0) << second.err.toStdString();
+
+    EXPECT_EQ(vehicles(path), QStringList{QStringLiteral("Нива")});
+    EXPECT_EQ(vehicles(kept), QStringList({QStringLiteral("Нива"), QStringLiteral("Москвич")}));
+    EXPECT_EQ(vehicles(kept + QStringLiteral(".3")), QStringList({QStringLiteral("Нива"), QStringLiteral("Волга")}));
+    EXPECT_EQ(bytesOf(kept + QStringLiteral(".2")), QByteArray("left by hand"));
+    EXPECT_EQ(bytesOf(kept + QStringLiteral(".1")), QByteArray("taken"));
+
+    // A refused restore (the log book is open elsewhere) moves nothing.
+    const auto held = file.open();
+    addVehicle(*held, "Чайка");
+    const ToolRun refused = runTool({QStringLiteral("restore"), copy, path});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(vehicles(kept), QStringList({QStringLiteral("Нива"), QStringLiteral("Москвич")}));
+    EXPECT_FALSE(QFile::exists(kept + QStringLiteral(".4")));
 }
 
 }  // namespace

@@ -13,9 +13,11 @@ struct ToolRun {
     QString err;
 };
 
-inline ToolRun runTool(const QStringList &args)
+// Runs vornak-db with `args`, in `folder` when one is given.
+inline ToolRun runTool(const QStringList &args, const QString &folder = {})
 {
     QProcess process;
+    process.setWorkingDirectory(folder);
     process.start(QStringLiteral(VORNAK_DB_PATH), args);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
