@@ -9,6 +9,7 @@
 #include "data/data_module.h"
 #include "platform/errors.h"
 #include "platform/message_box.h"
+#include "platform/output_path.h"
 #include "report/draw/pdf_export.h"
 #include "report/engine/report_preparation.h"
 #include "report/model/custom_engine.h"
@@ -18,6 +19,7 @@
 #include "report/period/period_report_pdf.h"
 #include "report/preview/preview.h"
 #include "report/print/print_windows.h"
+#include "report/script/report_text.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -196,6 +198,8 @@ void PeriodReportRun::SavePdfTo(const QDate &first, const QDate &last, const QSt
     const Choice wanted = choice(first, last);
     if (Busy() || wanted.vehicleId.isEmpty())
         return;
+    if (outputClash(path) != OutputClash::None)
+        throw Error(reportText("fileIsDatabase").arg(path));
     const QString notWritten = QStringLiteral("Не удалось сохранить отчет в файл \"%1\".").arg(path);
     std::unique_ptr<PdfFile> file;
     try {

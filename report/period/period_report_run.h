@@ -53,7 +53,8 @@ public:
     void SavePdf(const QDate &first, const QDate &last);
     // Prepares the run of the current vehicle and the period, shows it and writes its pages into
     // the PDF file `path`, as `vornak-db report --pdf` does. The file appears whole or not at all;
-    // one that cannot be written raises Error with a Russian message.
+    // one that cannot be written, or that is a database (the log book), raises Error with a
+    // Russian message.
     void SavePdfTo(const QDate &first, const QDate &last, const QString &path);
 
     // A preparation or a print runs.

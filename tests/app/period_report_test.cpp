@@ -16,6 +16,7 @@
 #include "report/preview/preview.h"
 #include "report/print/print_dialog.h"
 #include "report/print/printer.h"
+#include "report/script/report_text.h"
 #include "tests/app/report_tab_session.h"
 #include "tests/editors/record_dialog_test_support.h"
 
@@ -371,7 +372,7 @@ TEST(PeriodReport, AQueueThatDisappearedPrintsNothing)
 // отчет", PDF, a name from the vehicle and period) answered with a name without extension; the
 // file gets ".pdf" and has the command line's pages. The button is disabled while the report is
 // prepared, for the preview and for the PDF. A path that cannot be written: a Russian message
-// and no file.
+// and no file; the log book itself is refused and left as it was.
 TEST(PeriodReport, SavesThePdfTheCommandLineWrites)
 {
     RecordingPrinterSystem noPrinters(QStringList{});
@@ -433,6 +434,21 @@ TEST(PeriodReport, SavesThePdfTheCommandLineWrites)
     } catch (const Error &error) {
         EXPECT_EQ(error.message(), QStringLiteral("Не удалось сохранить отчет в файл \"%1\".").arg(unwritable));
     }
+    // The log book itself is refused with the print dialog's words, and stays as it was.
+    QFile book(tab.file.path());
+    ASSERT_TRUE(book.open(QIODevice::ReadOnly));
+    const QByteArray bookBefore = book.readAll();
+    book.close();
+    answerSave(tab.file.path());
+    try {
+        tab.form.Button6Click();
+        ADD_FAILURE() << "no error";
+    } catch (const Error &error) {
+        EXPECT_EQ(error.message(), reportText("fileIsDatabase").arg(tab.file.path()));
+    }
+    ASSERT_TRUE(book.open(QIODevice::ReadOnly));
+    EXPECT_EQ(book.readAll(), bookBefore);
+    EXPECT_EQ(QDir(tab.file.folder()).entryList(QDir::Files), before);
     // The next PDF is offered in the folder of the last one.
     EXPECT_EQ(offeredFolder, QFileInfo(saved).absolutePath());
     EXPECT_EQ(QDir(tab.file.folder()).entryList(QDir::Files), before);
