@@ -14,15 +14,12 @@
 #include "platform/errors.h"
 #include "platform/fonts.h"
 #include "platform/message_box.h"
-#include "report/engine/report_preparation.h"
-#include "report/model/custom_engine.h"
-#include "report/model/custom_preview.h"
-#include "report/model/report.h"
-#include "report/period_report.h"
+#include "report/period/period_report_run.h"
 #include "report/preview/preview.h"
-#include "report/print/print_windows.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
 #include <QFrame>
@@ -180,17 +177,9 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::createReport()
 {
-    periodReport = std::make_unique<PeriodReport>([this](const QString &name) -> TfrxCustomPreview * {
-        return name == frxPreview1->objectName() ? frxPreview1 : nullptr;
-    });
-    frxReport1 = periodReport->frxReport1.get();
-    // Printing goes through the print dialog and shows the progress window; the preview shows
-    // its background only until the report is prepared again.
-    frxReport1->PrintPages = [this](TfrxReport &report) {
-        TfrxPrintEvents events = frxPrintWindows(report);
-        events.LockPreview = [this] { frxPreview1->Lock(); };
-        return frxPrint(report, events);
-    };
+    periodRun = std::make_unique<PeriodReportRun>(*frxPreview1, *this);
+    frxReport1 = &periodRun->Report();
+    periodRun->OnBusyChanged = [this] { Button6->setEnabled(!periodRun->Busy()); };
 }
 
 void TMainForm::createActions()
@@ -307,9 +296,11 @@ void TMainForm::createReportTab()
     Button4 = form_controls::button(QStringLiteral("Предпросмотр"), {11, 150, 134, 25}, GroupBox2, "Button4");
     Button4->setVisible(false);
     Button5 = form_controls::button(QStringLiteral("Печать"), {11, 181, 134, 25}, GroupBox2, "Button5");
+    Button6 = form_controls::button(QStringLiteral("Сохранить PDF..."), {11, 212, 134, 25}, GroupBox2, "Button6");
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
     connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
     connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
+    connect(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
     body->addWidget(GroupBox2);
 
     // The report preview fills the rest of the tab.
@@ -360,7 +351,7 @@ void TMainForm::bindData()
     DBGridEh8->SetDataSource(DataModule1->SourceDocEvents);
     reminder_notice::markDueEvents(*DBGridEh8);
 
-    periodReport->bind(*DataModule1);
+    periodRun->bind(*DataModule1);
 }
 
 bool TMainForm::refuseVehicleDelete()
@@ -438,40 +429,32 @@ void TMainForm::ActEventsDelExecute()
     EventsEditForm->DelRecord();
 }
 
-bool TMainForm::reportReady() const
-{
-    return !DataModule1->TableSprAutoid->AsString().isEmpty() && !frxReport1->Engine()->Running;
-}
-
 void TMainForm::Button3Click()
 {
-    if (!reportReady())
-        return;
-    // A query the engine rejects ends the run here: the script and the preview stay as they were.
-    periodReport->open(*DataModule1, DataModule1->TableSprAutoid->AsString(), DateTimePicker1->date(),
-                       DateTimePicker2->date());
-    ShowReport(*frxReport1, true);
+    periodRun->Show(DateTimePicker1->date(), DateTimePicker2->date());
 }
 
 void TMainForm::Button4Click() {}
 
 void TMainForm::Button5Click()
 {
-    if (!reportReady())
-        return;
-    const auto refresh = [this] {
-        if (TfrxCustomPreview *preview = frxReport1->Preview())
-            preview->RefreshReport();
-    };
-    // A print that fails (a printer gone, a print file that cannot be written) has locked the
-    // preview: it is prepared again before the error is shown.
-    try {
-        frxReport1->Print();
-    } catch (...) {
-        refresh();
-        throw;
+    periodRun->Print(DateTimePicker1->date(), DateTimePicker2->date());
+}
+
+void TMainForm::Button6Click()
+{
+    periodRun->SavePdf(DateTimePicker1->date(), DateTimePicker2->date());
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    // The progress window keeps no process alive: the print stops and the application ends once
+    // the print loop has let go.
+    if (periodRun->Printing()) {
+        periodRun->CancelPrint();
+        QCoreApplication::quit();
     }
-    refresh();
+    QWidget::closeEvent(event);
 }
 
 }  // namespace vornak

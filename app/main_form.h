@@ -16,15 +16,15 @@ class QToolBar;
 
 namespace vornak {
 
-class PeriodReport;
+class PeriodReportRun;
 class TDBGridEh;
 class TfrxPreview;
 class TfrxReport;
 
 // The main window: the vehicle selector above six picture tabs (vehicles, mileage, expenses,
 // events, report, about). Created before the data module: bindData binds the grids to the data
-// module's sources once it exists. The window owns the period report frxReport1 and its five report
-// data sets, read from the report's template and bound to the data module by bindData.
+// module's sources once it exists. The report tab's buttons call the period report's run
+// (periodRun), which owns the report frxReport1 and its data sets.
 class TMainForm : public QWidget {
     Q_OBJECT
 public:
@@ -52,13 +52,15 @@ public:
     void ActEventsEditExecute();
     void ActEventsDelExecute();
 
-    // Report buttons. "Сформировать" opens the report queries for the current vehicle and the
-    // period and shows the report; "Печать" prints it and has the preview prepare it again. Both
-    // do nothing without a vehicle or while the report is being prepared. "Предпросмотр" (hidden)
-    // does nothing.
+    // Report buttons. "Сформировать" prepares and shows the report of the current vehicle and
+    // the period; "Печать" prints the report last prepared and has the preview prepare it again;
+    // "Сохранить PDF..." saves the report of the current vehicle and the period as a PDF file.
+    // They do nothing without a vehicle or while the report is being prepared or printed.
+    // "Предпросмотр" (hidden) does nothing.
     void Button3Click();
     void Button4Click();
     void Button5Click();
+    void Button6Click();
 
     // The absolute path of the log book file the program opens: VORNAK.mdb in the working
     // directory.
@@ -92,11 +94,12 @@ public:
     QPushButton *Button3;
     QPushButton *Button4;
     QPushButton *Button5;
+    QPushButton *Button6;
     TfrxPreview *frxPreview1;
     QLabel *AboutText;
 
-    // The period report and its five report data sets; frxReport1 is its report.
-    std::unique_ptr<PeriodReport> periodReport;
+    // The report tab's report and its run; frxReport1 is its report.
+    std::unique_ptr<PeriodReportRun> periodRun;
     TfrxReport *frxReport1;
 
     QObject *ActionManager1;
@@ -116,6 +119,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Closing the window during a print cancels the print; the process ends as always.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createActions();
@@ -126,9 +131,6 @@ private:
     void createReportTab();
     void createAboutTab();
     void createReport();
-    // A vehicle is current and the report is not being prepared: the report buttons work. (A
-    // preparation lets events through; its queries are not rewritten under it.)
-    bool reportReady() const;
     // Ctrl+Delete in a vehicle grid: a vehicle that still has entries is refused.
     bool refuseVehicleDelete();
 };

@@ -10,7 +10,7 @@
 #include "report/engine/report_preparation.h"
 #include "report/model/custom_preview_pages.h"
 #include "report/model/report.h"
-#include "report/period_report.h"
+#include "report/period/period_report.h"
 #include "tools/log_book_schema.h"
 #include "tools/vehicle_lookup.h"
 

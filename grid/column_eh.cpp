@@ -12,7 +12,10 @@ QString TColumnTitleEh::Caption() const
 {
     if (caption_)
         return *caption_;
-    if (const TField *field = column_.Field())
+    // A persistent field gives its label while its dataset is closed too (a log book without
+    // vehicles never opens the entry lists).
+    const TDataSet *dataSet = column_.Grid() ? column_.Grid()->linkedDataSet() : nullptr;
+    if (const TField *field = dataSet && !column_.FieldName().isEmpty() ? dataSet->FindField(column_.FieldName()) : nullptr)
         return field->DisplayName();
     return column_.FieldName();
 }

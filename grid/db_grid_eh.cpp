@@ -57,6 +57,11 @@ TDataSet *TDBGridEh::activeDataSet() const
     return link_.Active() ? link_.DataSet() : nullptr;
 }
 
+TDataSet *TDBGridEh::linkedDataSet() const
+{
+    return link_.DataSet();
+}
+
 void TDBGridEh::SetOptions(TDBGridOptions options)
 {
     options_ = options;

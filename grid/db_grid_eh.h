@@ -38,6 +38,8 @@ public:
     const TGridDataLinkEh &DataLink() const { return link_; }
     // The link's dataset while the link is active; nothing otherwise.
     TDataSet *activeDataSet() const;
+    // The linked dataset, open or not (its persistent fields exist while it is closed).
+    TDataSet *linkedDataSet() const;
 
     TDBGridColumnsEh Columns{this};
 

@@ -2,17 +2,29 @@
 // from the print system (CUPS), and one QPrinter per opened printer. A device mode is applied as
 // Qt's page layout, copy count and duplex mode; the measures are read back from the page layout
 // at the printer's resolution, with the painter's origin at the corner of the printable area.
+//
+// A job is drawn into a PDF document with that same page layout and resolution, so the measures
+// hold whatever the job's output: a print into a file writes the document beside the file and
+// puts it in place when the job ends; a print to the queue writes it into a temporary file that
+// is handed to CUPS when the job ends. Until then nothing exists outside the process, so an
+// aborted job (or a file that cannot be completed) leaves no job on the queue and no file. The
+// copies the device makes are never collated: collated copies are separate passes of the pages.
 
 #include "platform/printer_device.h"
 
 #include "platform/message_box.h"
 
 #include <cmath>
+#include <cups/cups.h>
+#include <QDir>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
 
 namespace vornak {
 
@@ -39,6 +51,19 @@ int modeDuplex(QPrinter::DuplexMode duplex)
         return PrinterDeviceMode::Horizontal;
     default:
         return PrinterDeviceMode::Simplex;
+    }
+}
+
+// The CUPS "sides" of a device duplex.
+const char *cupsSides(int duplex)
+{
+    switch (duplex) {
+    case PrinterDeviceMode::Vertical:
+        return "two-sided-long-edge";
+    case PrinterDeviceMode::Horizontal:
+        return "two-sided-short-edge";
+    default:
+        return "one-sided";
     }
 }
 
@@ -84,18 +109,9 @@ public:
         return mode;
     }
 
-    void setMode(const PrinterDeviceMode &mode) override
-    {
-        printer_.setPageSize(qtPageSize(mode));
-        printer_.setPageOrientation(mode.orientation == PrinterDeviceMode::Landscape ? QPageLayout::Landscape
-                                                                                     : QPageLayout::Portrait);
-        printer_.setCopyCount(std::max(1, mode.copies));
-        printer_.setDuplex(qtDuplex(mode.duplex));
-    }
-
     bool propertiesDialog(PrinterDeviceMode &mode) override
     {
-        setMode(mode);
+        applyMode(mode);
         QPageSetupDialog dialog(&printer_);
         if (UserDialogs::current().showModal(dialog) != ModalResult::Ok)
             return false;
@@ -125,40 +141,116 @@ public:
 
     bool beginDoc(const QString &title, const QString &fileName) override
     {
-        printer_.setDocName(title);
-        printer_.setOutputFileName(fileName);
-        if (!fileName.isEmpty())
-            printer_.setOutputFormat(QPrinter::PdfFormat);
+        title_ = title;
+        if (fileName.isEmpty()) {
+            auto spool = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/vornak-job-XXXXXX.pdf"));
+            if (!spool->open())
+                return false;
+            output_ = std::move(spool);
+        } else {
+            auto file = std::make_unique<QSaveFile>(fileName);
+            if (!file->open(QIODevice::WriteOnly))
+                return false;
+            output_ = std::move(file);
+        }
+        writer_ = std::make_unique<QPdfWriter>(output_.get());
+        writer_->setTitle(title);
+        writer_->setResolution(printer_.resolution());
+        writer_->setPageLayout(printer_.pageLayout());
         firstPage_ = true;
-        return painter_.begin(&printer_);
+        if (!painter_.begin(writer_.get())) {
+            dropJob();
+            return false;
+        }
+        return true;
+    }
+
+    void setMode(const PrinterDeviceMode &mode) override
+    {
+        applyMode(mode);
+        // Between pages of a job the next page takes the new layout.
+        if (writer_)
+            writer_->setPageLayout(printer_.pageLayout());
     }
 
     void beginPage() override
     {
         if (!firstPage_)
-            printer_.newPage();
+            writer_->newPage();
         firstPage_ = false;
     }
 
     QPainter &canvas() override { return painter_; }
     void endPage() override {}
 
-    void endDoc() override
+    bool endDoc() override
+    {
+        if (!writer_)
+            return true;
+        painter_.end();
+        writer_.reset();
+        bool delivered = false;
+        if (auto *file = dynamic_cast<QSaveFile *>(output_.get()))
+            delivered = file->commit();
+        else if (output_->isOpen() && static_cast<QFileDevice &>(*output_).flush())
+            delivered = submit(static_cast<QFileDevice &>(*output_).fileName());
+        output_.reset();
+        return delivered;
+    }
+
+    void abortDoc() override { dropJob(); }
+
+private:
+    void applyMode(const PrinterDeviceMode &mode)
+    {
+        printer_.setPageSize(qtPageSize(mode));
+        printer_.setPageOrientation(mode.orientation == PrinterDeviceMode::Landscape ? QPageLayout::Landscape
+                                                                                     : QPageLayout::Portrait);
+        printer_.setCopyCount(std::max(1, mode.copies));
+        printer_.setCollateCopies(false);
+        printer_.setDuplex(qtDuplex(mode.duplex));
+    }
+
+    // The job's document goes unfinished and unsent: the spool file or the unfinished file is
+    // removed.
+    void dropJob()
     {
         if (painter_.isActive())
             painter_.end();
+        writer_.reset();
+        if (auto *file = dynamic_cast<QSaveFile *>(output_.get()))
+            file->cancelWriting();
+        output_.reset();
     }
 
-    void abortDoc() override
+    // Hands the finished document at `path` to the printer's queue, with the options the
+    // printer's settings ask for; false when CUPS refuses the job.
+    bool submit(const QString &path) const
     {
-        if (painter_.isActive())
-            printer_.abort();
-        endDoc();
+        const QByteArray media = printer_.pageLayout().pageSize().key().toUtf8();
+        const QByteArray copies = QByteArray::number(std::max(1, printer_.copyCount()));
+        cups_option_t *options = nullptr;
+        int count = 0;
+        count = cupsAddOption("media", media.constData(), count, &options);
+        count = cupsAddOption("copies", copies.constData(), count, &options);
+        count = cupsAddOption("Collate", "False", count, &options);
+        count = cupsAddOption("multiple-document-handling", "separate-documents-uncollated-copies", count, &options);
+        count = cupsAddOption("sides", cupsSides(modeDuplex(printer_.duplex())), count, &options);
+        if (printer_.pageLayout().orientation() == QPageLayout::Landscape)
+            count = cupsAddOption("landscape", "", count, &options);
+        // An instance ("queue/instance") is printed on its queue.
+        const QByteArray queue = info_.printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+        const int job = cupsPrintFile(queue.constData(), QFile::encodeName(path).constData(), title_.toUtf8().constData(),
+                                      count, options);
+        cupsFreeOptions(count, options);
+        return job > 0;
     }
 
-private:
     QPrinterInfo info_;
-    QPrinter printer_;
+    QPrinter printer_;  // the queue's settings and measures
+    QString title_;
+    std::unique_ptr<QIODevice> output_;  // the job's file: QSaveFile or QTemporaryFile
+    std::unique_ptr<QPdfWriter> writer_;
     QPainter painter_;
     bool firstPage_ = true;
 };

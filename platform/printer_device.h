@@ -50,7 +50,8 @@ struct PrinterPaper {
 };
 
 // One printer: its settings and its print jobs. A job is BeginDoc, then BeginPage, drawing on
-// Canvas and EndPage for every page, then EndDoc (or AbortDoc at any point).
+// Canvas and EndPage for every page, then EndDoc (or AbortDoc at any point). A job reaches the
+// printer, or its file, only when it ends: an aborted job leaves nothing behind.
 class PrinterDevice {
 public:
     virtual ~PrinterDevice() = default;
@@ -74,7 +75,9 @@ public:
     // The surface of the page begun; its origin is the corner of the printable area.
     virtual QPainter &canvas() = 0;
     virtual void endPage() = 0;
-    virtual void endDoc() = 0;
+    // Hands the job to the printer or puts its file in place; false when that failed (nothing
+    // was printed, no file was left).
+    virtual bool endDoc() = 0;
     virtual void abortDoc() = 0;
 };
 

@@ -76,10 +76,11 @@ public:
             painter_.end();
     }
 
-    void endDoc() override
+    bool endDoc() override
     {
         endPage();
         job().ended = true;
+        return true;
     }
 
     void abortDoc() override

@@ -5,10 +5,9 @@
 #include "platform/errors.h"
 #include "platform/regional_settings.h"
 #include "report/draw/pdf_export.h"
-#include "report/engine/report_preparation.h"
 #include "report/model/report.h"
-#include "report/period_report.h"
-#include "report/period_report_queries.h"
+#include "report/period/period_report.h"
+#include "report/period/period_report_pdf.h"
 #include "tools/log_book_schema.h"
 #include "tools/output_file.h"
 #include "tools/vehicle_lookup.h"
@@ -42,13 +41,10 @@ void writePeriodReportPdf(const PeriodReportRequest &request)
     selectVehicle(dataModule, request.vehicle);
     PeriodReport period;
     period.bind(dataModule);
-    TfrxReport &report = *period.frxReport1;
-    report.EngineOptions.NewSilentMode = simReThrow;  // errors go to standard error, not to a message box
-    period.open(dataModule, dataModule.TableSprAutoid->AsString(), request.first, request.last);
-    if (!PrepareReport(report))
+    period.frxReport1->EngineOptions.NewSilentMode = simReThrow;  // errors go to standard error, not to a message box
+    if (!WritePeriodReportPdf(period, dataModule, dataModule.TableSprAutoid->AsString(), request.first, request.last,
+                              pdf))
         throw EngineError(QStringLiteral("The report could not be prepared."));
-    pdf.commit(*report.PreviewPages(),
-               dataModule.TableSprAutonameauto->AsString() + u' ' + PeriodCaption(request.first, request.last));
 }
 
 }  // namespace vornak::log_book

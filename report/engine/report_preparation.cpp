@@ -83,16 +83,24 @@ void restoreTemplate(TfrxReport &report, const QString &text)
 // One run: the script prepared and its main block run, then the engine. Errors go to the list.
 bool runPreparation(TfrxReport &report)
 {
+    // The stages InstallReportStages gives a report, each with the text that names it missing.
+    const struct {
+        bool installed;
+        const char *missing;
+    } stages[] = {{report.ExpressionCache() != nullptr, "noExpressions"},
+                  {report.PreviewPages() != nullptr, "noPreviewPages"},
+                  {report.DrawText() != nullptr, "noTextLayout"},
+                  {report.Engine() != nullptr, "noEngine"}};
     try {
+        for (const auto &stage : stages)
+            if (!stage.installed)
+                throw EngineError(reportText(stage.missing));
         if (!report.PrepareScript())
             return false;
         report.RunScriptMainBlock();
         if (report.Terminated)
             return false;
-        TfrxCustomEngine *engine = report.Engine();
-        if (!engine)
-            throw EngineError(reportText("noEngine"));
-        return engine->Run();
+        return report.Engine()->Run();
     } catch (const Error &error) {
         report.AddError(error.message());
     } catch (const std::exception &error) {

@@ -85,6 +85,8 @@ void TfrxPreview::Lock()
 {
     locked_ = true;
     workspace_->Locked = true;
+    // At once: the pages must not stay visible while they are printed or prepared again.
+    workspace_->viewport()->repaint();
 }
 
 void TfrxPreview::Unlock()

@@ -62,6 +62,7 @@ TfrxPreviewWorkspace::TfrxPreviewWorkspace(TfrxPreview &preview)
     for (QScrollBar *bar : {horizontalScrollBar(), verticalScrollBar()}) {
         bar->setSingleStep(lineStep);
         bar->setPageStep(pageStep);
+        bar->installEventFilter(this);  // the wheel over a bar does nothing either
     }
     viewport()->setMouseTracking(true);
     viewport()->setCursor(defaultCursor);
@@ -281,6 +282,15 @@ void TfrxPreviewWorkspace::wheelEvent(QWheelEvent *event)
 void TfrxPreviewWorkspace::keyPressEvent(QKeyEvent *event)
 {
     event->ignore();  // the page area takes no keyboard input
+}
+
+bool TfrxPreviewWorkspace::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Wheel && (watched == horizontalScrollBar() || watched == verticalScrollBar())) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 bool TfrxPreviewWorkspace::viewportEvent(QEvent *event)

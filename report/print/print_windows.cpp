@@ -6,10 +6,11 @@
 #include "report/print/progress.h"
 
 #include <memory>
+#include <QPointer>
 
 namespace vornak {
 
-TfrxPrintEvents frxPrintWindows(TfrxReport &report)
+TfrxPrintEvents frxPrintWindows(TfrxReport &report, QWidget *owner)
 {
     TfrxPrintEvents events;
     events.ShowDialog = [&report](TfrxPrintOptions &options, QString &fileName) {
@@ -22,8 +23,8 @@ TfrxPrintEvents frxPrintWindows(TfrxReport &report)
     };
     // One progress window per print, shared by the three events.
     auto progress = std::make_shared<std::unique_ptr<TfrxProgress>>();
-    events.PrintStarted = [&report, progress] {
-        *progress = std::make_unique<TfrxProgress>([&report] { report.Terminated = true; });
+    events.PrintStarted = [&report, progress, owner = QPointer<QWidget>(owner)] {
+        *progress = std::make_unique<TfrxProgress>([&report] { report.Terminated = true; }, owner);
         (*progress)->Start();
     };
     events.PrintProgress = [progress](int, const QString &message) {

@@ -5,12 +5,15 @@
 
 #include "report/print/report_printing.h"
 
+class QWidget;
+
 namespace vornak {
 
 class TfrxReport;
 
 // Events for frxPrint on `report` that show the print dialog (on the report's page count and
-// its preview's current page) and the progress window; "Отмена" sets the report's Terminated.
-TfrxPrintEvents frxPrintWindows(TfrxReport &report);
+// its preview's current page) and the progress window, which stays above `owner`; "Отмена" sets
+// the report's Terminated.
+TfrxPrintEvents frxPrintWindows(TfrxReport &report, QWidget *owner = nullptr);
 
 }  // namespace vornak

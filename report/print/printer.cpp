@@ -163,9 +163,10 @@ QPainter *TfrxPrinter::Canvas()
 
 void TfrxPrinter::EndDoc()
 {
+    bool delivered = true;
     if (Printing) {
         EndPage();
-        device_->endDoc();
+        delivered = device_->endDoc();
     }
     Printing = false;
     // The next job starts from the driver's own source and duplex again.
@@ -173,6 +174,9 @@ void TfrxPrinter::EndDoc()
     mode_.duplex = DefDuplex;
     Bin = -1;
     Duplex = -1;
+    if (!delivered)
+        throw Error(FileName.isEmpty() ? reportText("printNotStarted").arg(Name)
+                                       : reportText("printFileNotWritten").arg(FileName));
 }
 
 void TfrxPrinter::Abort()

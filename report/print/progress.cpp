@@ -8,12 +8,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace vornak {
 
-TfrxProgress::TfrxProgress(std::function<void()> onCancel)
+TfrxProgress::TfrxProgress(std::function<void()> onCancel, QWidget *owner)
     : QWidget(nullptr, Qt::Dialog | Qt::FramelessWindowHint),
-      onCancel_(std::move(onCancel))
+      onCancel_(std::move(onCancel)),
+      owner_(owner)
 {
     setObjectName(QStringLiteral("frxProgress"));
     auto *panel = new QFrame(this);
@@ -48,11 +50,20 @@ TfrxProgress::~TfrxProgress()
 
 void TfrxProgress::Start()
 {
-    disabled_ = QApplication::activeWindow();
-    if (disabled_ == this)
-        disabled_ = nullptr;
-    if (disabled_)
-        disabled_->setEnabled(false);
+    // Owned through the window system, not as a child: a child of the owner would be disabled
+    // with it.
+    QWidget *owner = owner_ ? owner_->window() : QApplication::activeWindow();
+    if (owner && owner != this) {
+        winId();
+        owner->winId();
+        windowHandle()->setTransientParent(owner->windowHandle());
+    }
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isEnabled()) {
+            window->setEnabled(false);
+            disabled_.append(window);
+        }
+    }
     show();
     raise();
 }
@@ -65,9 +76,10 @@ void TfrxProgress::SetMessage(const QString &message)
 void TfrxProgress::Stop()
 {
     hide();
-    if (disabled_)
-        disabled_->setEnabled(true);
-    disabled_ = nullptr;
+    for (const QPointer<QWidget> &window : std::as_const(disabled_))
+        if (window)
+            window->setEnabled(true);
+    disabled_.clear();
 }
 
 void TfrxProgress::showEvent(QShowEvent *event)

@@ -176,6 +176,8 @@ void PrintRun::run()
 
     try {
         sendPages();
+        if (started_ && !aborted_)
+            printer_.EndDoc();
     } catch (...) {
         // A page that cannot be rebuilt or a job that cannot start: the job goes, the progress
         // window closes, and the error ends the print command.
@@ -185,8 +187,6 @@ void PrintRun::run()
             events_.PrintStopped();
         throw;
     }
-    if (started_ && !aborted_)
-        printer_.EndDoc();
     if (events_.PrintStopped)
         events_.PrintStopped();
 }

@@ -143,7 +143,7 @@ TEST(MainWindow, DoubleClickingTheSelectorOrTheVehicleListEditsTheCurrentVehicle
     EXPECT_EQ(session.module->TableSprAuto->State(), dsBrowse);
 }
 
-TEST(MainWindow, VehicleEditAndDeleteDoNothingWithoutVehicles)
+TEST(MainWindow, WithoutVehiclesEditAndDeleteDoNothingAndTheListsShowTheirTitles)
 {
     MainWindowSession session;
     TMainForm &form = *MainForm;
@@ -154,6 +154,11 @@ TEST(MainWindow, VehicleEditAndDeleteDoNothingWithoutVehicles)
     QTest::mouseDClick(form.DBGridEh2->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
     EXPECT_TRUE(session.shownDialogs.isEmpty());
     EXPECT_TRUE(session.dialogs.messages.isEmpty());
+    // The lists stay closed, yet their titles are the fields' labels.
+    QStringList titles;
+    for (int i = 0; i < form.DBGridEh8->Columns.Count(); ++i)
+        titles.append(form.DBGridEh8->Columns[i]->Title.Caption());
+    EXPECT_EQ(titles, QStringList({"Дата выполнения", "Пробег выполнения", "Готово", "Активность", "Описание"}));
 
     // The new button still creates the first vehicle, which the selector then shows.
     session.dialogs.modalAnswers = {answer([](QDialog &dialog) {

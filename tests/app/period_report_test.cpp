@@ -4,6 +4,7 @@
 
 #include "grid/db_grid_eh.h"
 #include "platform/errors.h"
+#include "platform/recording_printer.h"
 #include "platform/regional_settings.h"
 #include "report/engine/report_preparation.h"
 #include "report/model/custom_engine.h"
@@ -15,13 +16,15 @@
 #include "report/preview/preview.h"
 #include "report/print/print_dialog.h"
 #include "report/print/printer.h"
-#include "tests/app/main_window_session.h"
+#include "report/script/report_text.h"
+#include "tests/app/report_tab_session.h"
 #include "tests/editors/record_dialog_test_support.h"
 
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QProcess>
@@ -35,124 +38,6 @@ using namespace vornak;
 using namespace vornak::testing;
 
 namespace {
-
-QString reading(const char *date, int vehicle, int distance)
-{
-    return QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES ('%1', %2, 0, %3)")
-        .arg(QLatin1String(date))
-        .arg(vehicle)
-        .arg(distance);
-}
-
-QString expense(const char *date, int vehicle, int type, const char *sum)
-{
-    return QStringLiteral("INSERT INTO DOC_EXPENSE (IDTYPE, IDAUTO, DATEDOC, KOLVO, SUMMA, OPISANIE) "
-                          "VALUES (%1, %2, '%3', 1, %4, '')")
-        .arg(type)
-        .arg(vehicle)
-        .arg(QLatin1String(date))
-        .arg(QLatin1String(sum));
-}
-
-QString expenseType(const char *name)
-{
-    return QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES ('%1')").arg(QString::fromUtf8(name));
-}
-
-// Нива (1) and Волга (2); the report period is November 2011. Нива: 100 km before it, 20 on its
-// first day, 30 inside, 40 on its last day, 1000 after. Волга: 7 km inside only. Types:
-// Бензин 500 + 250.5 in the period; Аренда 100; Мойка +300 −300 (sums to 0); Штраф before the
-// period only; Ремонт after it only; Волга's petrol belongs to Волга.
-const QStringList logBook = {
-    QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Нива', 0, '01.01.2011')"),
-    QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('Волга', 0, '01.01.2011')"),
-    reading("31.10.2011", 1, 100),
-    reading("01.11.2011", 1, 20),
-    reading("15.11.2011", 1, 30),
-    reading("30.11.2011", 1, 40),
-    reading("01.12.2011", 1, 1000),
-    reading("10.11.2011", 2, 7),
-    expenseType("Бензин"),
-    expenseType("Мойка"),
-    expenseType("Штраф"),
-    expenseType("Ремонт"),
-    expenseType("Аренда"),
-    expense("01.11.2011", 1, 1, "500"),
-    expense("30.11.2011", 1, 1, "250.5"),
-    expense("15.11.2011", 1, 2, "300"),
-    expense("16.11.2011", 1, 2, "-300"),
-    expense("31.10.2011", 1, 3, "77"),
-    expense("01.12.2011", 1, 4, "9999"),
-    expense("20.11.2011", 1, 5, "100"),
-    expense("15.11.2011", 2, 1, "111"),
-};
-
-// A preview control as the report sees one: Init takes the report, RefreshReport prepares it again.
-struct RefreshingPreview : TfrxCustomPreview {
-    TfrxReport *shown = nullptr;
-    int refreshes = 0;
-    QString Name() const override { return QStringLiteral("frxPreview1"); }
-    void Init(TfrxReport &report, TfrxCustomPreviewPages &) override { shown = &report; }
-    void RefreshReport() override
-    {
-        ++refreshes;
-        if (shown)
-            PrepareReport(*shown, true);
-    }
-};
-
-struct ReportTab : MainWindowSession {
-    TMainForm &form = *MainForm;
-    RefreshingPreview preview;
-    TfrxCustomPreview *const formPreview = form.frxReport1->Preview();
-    int prints = 0;
-    std::function<bool(TfrxReport &)> realPrint;  // printing as the window does it
-
-    explicit ReportTab(const QStringList &setup = logBook)
-        : MainWindowSession(setup)
-    {
-        form.frxReport1->SetPreview(&preview);
-        realPrint = form.frxReport1->PrintPages;
-        form.frxReport1->PrintPages = [this](TfrxReport &) { return ++prints, true; };
-        form.PageControl1->setCurrentWidget(form.TabSheet5);
-        form.DateTimePicker1->setDate(QDate(2011, 11, 1));
-        form.DateTimePicker2->setDate(QDate(2011, 11, 30));
-    }
-    // The stand-in preview is gone before the window (members go before the base) and the report
-    // calls on its preview when it goes: the report gets the form's own preview back.
-    ~ReportTab() { form.frxReport1->SetPreview(formPreview); }
-
-    // Clicks a report button and lets the report's 50-millisecond timer prepare the report.
-    void press(QPushButton *button)
-    {
-        QTest::mouseClick(button, Qt::LeftButton);
-        for (int i = 0; i < 200 && form.frxReport1->Timer()->isActive(); ++i)
-            QTest::qWait(5);
-    }
-
-    // The texts of the prepared pages, loose objects and band by band, multi-line texts joined by "|".
-    QStringList texts() const
-    {
-        QStringList found;
-        for (int index = 0; index < form.frxReport1->PreviewPages()->Count(); ++index)
-            found += pageTexts(index);
-        return found;
-    }
-    QStringList pageTexts(int index) const
-    {
-        QStringList found;
-        for (TfrxComponent *object : form.frxReport1->PreviewPages()->PageAt(index)->Objects()) {
-            QList<TfrxComponent *> views = object->Objects();
-            views.prepend(object);
-            for (TfrxComponent *view : views)
-                if (auto *memo = dynamic_cast<TfrxCustomMemoView *>(view))
-                    found << memo->Memo().join(QLatin1Char('|'));
-        }
-        return found;
-    }
-
-    int expenseRows() const { return rows(QStringLiteral("select id from DOC_EXPENSE")).size(); }
-};
 
 // The expense type catalogue's answer: a double click on its first row (Бензин).
 ModalResult pickFirstType(QDialog &dialog)
@@ -345,19 +230,6 @@ TEST(PeriodReport, ARejectedQueryLeavesTheReportAsItWas)
     EXPECT_NE(tab.module->ADOQuery1->SQL.Lines(), sums);
 }
 
-namespace {
-
-// The words of a text, sorted: the PDF's text comes out in reading order, the pages' texts in
-// band order.
-QStringList sortedWords(const QString &text)
-{
-    QStringList words = text.split(QRegularExpression(QStringLiteral("[\\s|]+")), Qt::SkipEmptyParts);
-    words.sort();
-    return words;
-}
-
-}  // namespace
-
 // `vornak-db report` prints the report tab's pages: as many, each with the same words.
 TEST(PeriodReport, TheCommandLinePdfHoldsTheTabsPages)
 {
@@ -397,84 +269,6 @@ TEST(PeriodReport, TheCommandLinePdfHoldsTheTabsPages)
 }
 
 namespace {
-
-// The private print queue scripts/test starts (its name and the PDF file its jobs end in).
-struct TestQueue {
-    QString name = qEnvironmentVariable("VORNAK_TEST_PRINTER");
-    QString output = qEnvironmentVariable("VORNAK_TEST_PRINTER_OUT");
-};
-
-QString runTool(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The page count of the complete PDF at `path`, waiting for it at most 60 s; -1 when none came.
-int waitForPdfPages(const QString &path)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 60000) {
-        if (QFileInfo(path).size() > 0) {
-            const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-                                                      .match(runTool(QStringLiteral("pdfinfo"), {path}));
-            if (pages.hasMatch())
-                return pages.captured(1).toInt();
-        }
-        QTest::qWait(50);
-    }
-    return -1;
-}
-
-// The report tab printing as the window does, on the platform's printers (the test queue).
-struct PrintingTab : ReportTab {
-    PrintingTab()
-    {
-        frxResetPrinters();
-        form.frxReport1->SetPreview(form.frxPreview1);
-        form.frxReport1->PrintPages = realPrint;
-        press(form.Button3);
-    }
-    ~PrintingTab() { frxResetPrinters(); }
-
-    // The next print dialog is answered by `fill` with real events.
-    void answerPrint(std::function<ModalResult(TfrxPrintDialog &)> fill)
-    {
-        dialogs.modalAnswers.push_back(
-            answer([fill](QDialog &dialog) { return fill(dynamic_cast<TfrxPrintDialog &>(dialog)); }));
-    }
-    // Presses "Печать", the dialog answered by `fill`.
-    void print(std::function<ModalResult(TfrxPrintDialog &)> fill)
-    {
-        answerPrint(std::move(fill));
-        press(form.Button5);
-    }
-
-    // The preview shows pages again (a locked preview is all background).
-    bool previewShowsPages() const
-    {
-        const QImage shot = form.frxPreview1->grab().toImage();
-        for (int y = 0; y < shot.height(); ++y)
-            for (int x = 0; x < shot.width(); ++x)
-                if (shot.pixel(x, y) == qRgb(255, 255, 255))
-                    return true;
-        return false;
-    }
-};
-
-// Chooses `name` in the dialog's printer list with the keyboard.
-void choosePrinter(TfrxPrintDialog &dialog, const QString &name)
-{
-    dialog.PrintersCB->setFocus();
-    QTest::keyClick(dialog.PrintersCB, Qt::Key_Home);
-    for (int i = 0; i < dialog.PrintersCB->count() && dialog.PrintersCB->currentText() != name; ++i)
-        QTest::keyClick(dialog.PrintersCB, Qt::Key_Down);
-    EXPECT_EQ(dialog.PrintersCB->currentText(), name);
-}
 
 const QStringList reportLines = {QStringLiteral("Карточка автомобиля Нива"), QStringLiteral("Начальный пробег"),
                                  QStringLiteral("Бензин"), QStringLiteral("750,5"), QStringLiteral("850,5")};
@@ -537,13 +331,15 @@ TEST(PeriodReport, PrintsIntoAFile)
     EXPECT_TRUE(written.read(5) == "%PDF-");
     expectReportIn(file);
 
-    // The error ends the print command (the application shows it in its error box).
-    answerToFile(QStringLiteral("/proc/period"));
+    // The error ends the print command (the application shows it in its error box). The log book
+    // is a file: no folder can be made under it, not even by root.
+    answerToFile(tab.file.path() + QStringLiteral("/period"));
     try {
         tab.form.Button5Click();
         ADD_FAILURE() << "no error";
     } catch (const Error &error) {
-        EXPECT_EQ(error.message(), QStringLiteral("Не удалось записать файл печати \"/proc/period.prn\""));
+        EXPECT_EQ(error.message(),
+                  QStringLiteral("Не удалось записать файл печати \"%1/period.prn\"").arg(tab.file.path()));
     }
     EXPECT_TRUE(tab.previewShowsPages());
 }
@@ -572,4 +368,92 @@ TEST(PeriodReport, AQueueThatDisappearedPrintsNothing)
         EXPECT_EQ(message.caption, QStringLiteral("Ошибка"));
     }
     EXPECT_TRUE(tab.previewShowsPages());
+}
+
+// "Сохранить PDF..." on a machine without printers: a real click, the file dialog ("Сохранить
+// отчет", PDF, a name from the vehicle and period) answered with a name without extension; the
+// file gets ".pdf" and has the command line's pages. The button is disabled while the report is
+// prepared, for the preview and for the PDF. A path that cannot be written: a Russian message
+// and no file; the log book itself is refused and left as it was.
+TEST(PeriodReport, SavesThePdfTheCommandLineWrites)
+{
+    RecordingPrinterSystem noPrinters(QStringList{});
+    frxResetPrinters();
+    ReportTab tab(longLogBook(60));
+    QTest::mouseClick(tab.form.Button3, Qt::LeftButton);
+    EXPECT_FALSE(tab.form.Button6->isEnabled());
+    tab.press(tab.form.Button3);
+    EXPECT_TRUE(tab.form.Button6->isEnabled());
+
+    QString offered;
+    QString offeredFolder;
+    const auto answerSave = [&tab, &offered, &offeredFolder](const QString &path) {
+        tab.dialogs.modalAnswers.push_back([&offered, &offeredFolder, path](QDialog &dialog) {
+            auto &save = dynamic_cast<QFileDialog &>(dialog);
+            EXPECT_EQ(save.windowTitle(), QStringLiteral("Сохранить отчет"));
+            EXPECT_EQ(save.nameFilters(), QStringList{QStringLiteral("PDF (*.pdf)")});
+            offered = QFileInfo(save.selectedFiles().value(0)).fileName();
+            offeredFolder = save.directory().absolutePath();
+            save.selectFile(path);
+            return ModalResult::Ok;
+        });
+    };
+    answerSave(tab.file.folder() + QStringLiteral("/card"));
+    // Looks at the button whenever the preparation lets events through.
+    QList<bool> enabledWhilePrepared;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&tab, &enabledWhilePrepared] {
+        if (tab.form.frxReport1->Engine()->Running)
+            enabledWhilePrepared.append(tab.form.Button6->isEnabled());
+    });
+    watch.start(0);
+    QTest::mouseClick(tab.form.Button6, Qt::LeftButton);
+    watch.stop();
+    EXPECT_FALSE(enabledWhilePrepared.isEmpty());
+    EXPECT_FALSE(enabledWhilePrepared.contains(true));
+    EXPECT_TRUE(tab.form.Button6->isEnabled());
+    EXPECT_EQ(offered, QStringLiteral("Нива 2011-11-01 - 2011-11-30.pdf"));
+    const QString saved = tab.file.folder() + QStringLiteral("/card.pdf");
+    ASSERT_TRUE(QFile::exists(saved));
+    const QString reference = tab.file.folder() + QStringLiteral("/command-line.pdf");
+    runTool(QStringLiteral(VORNAK_DB_PATH),
+            {QStringLiteral("report"), tab.file.path(), QStringLiteral("--vehicle"), QStringLiteral("Нива"),
+             QStringLiteral("--from"), QStringLiteral("2011-11-01"), QStringLiteral("--to"),
+             QStringLiteral("2011-11-30"), QStringLiteral("--pdf"), reference});
+    const QString pages = runTool(QStringLiteral("pdftotext"), {saved, QStringLiteral("-")});
+    EXPECT_EQ(pages.count(QLatin1Char('\f')), 2);
+    EXPECT_EQ(pages, runTool(QStringLiteral("pdftotext"), {reference, QStringLiteral("-")}));
+    EXPECT_TRUE(noPrinters.jobs.isEmpty());
+    EXPECT_TRUE(tab.dialogs.messages.isEmpty());
+
+    // A folder that is a file (the log book) cannot be written, not even by root.
+    const QString unwritable = tab.file.path() + QStringLiteral("/card.pdf");
+    const QStringList before = QDir(tab.file.folder()).entryList(QDir::Files);
+    answerSave(unwritable);
+    try {
+        tab.form.Button6Click();
+        ADD_FAILURE() << "no error";
+    } catch (const Error &error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Не удалось сохранить отчет в файл \"%1\".").arg(unwritable));
+    }
+    // The log book itself is refused with the print dialog's words, and stays as it was.
+    QFile book(tab.file.path());
+    ASSERT_TRUE(book.open(QIODevice::ReadOnly));
+    const QByteArray bookBefore = book.readAll();
+    book.close();
+    answerSave(tab.file.path());
+    try {
+        tab.form.Button6Click();
+        ADD_FAILURE() << "no error";
+    } catch (const Error &error) {
+        EXPECT_EQ(error.message(), reportText("fileIsDatabase").arg(tab.file.path()));
+    }
+    ASSERT_TRUE(book.open(QIODevice::ReadOnly));
+    EXPECT_EQ(book.readAll(), bookBefore);
+    EXPECT_EQ(QDir(tab.file.folder()).entryList(QDir::Files), before);
+    // The next PDF is offered in the folder of the last one.
+    EXPECT_EQ(offeredFolder, QFileInfo(saved).absolutePath());
+    EXPECT_EQ(QDir(tab.file.folder()).entryList(QDir::Files), before);
+    EXPECT_TRUE(tab.form.Button6->isEnabled());
+    frxResetPrinters();
 }

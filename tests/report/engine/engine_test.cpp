@@ -9,14 +9,16 @@
 #include "report/engine/engine.h"
 #include "report/engine/report_preparation.h"
 #include "report/model/band.h"
+#include "report/model/custom_draw_text.h"
 #include "report/model/custom_memo_view.h"
 #include "report/model/custom_preview.h"
 #include "report/model/data_band.h"
+#include "report/model/expression_evaluator.h"
 #include "report/model/report.h"
 #include "report/model/report_page.h"
 #include "report/model/user_data_set.h"
 #include "report/pages/preview_pages.h"
-#include "report/period_report_template.h"
+#include "report/period/period_report_template.h"
 #include "tests/fixtures/period_report_data.h"
 #include "tests/fixtures/reference_image.h"
 #include "tests/fixtures/scripted_dialogs.h"
@@ -369,4 +371,32 @@ TEST(Engine, ErrorSummarySilentOrRaised)
         EXPECT_EQ(error.message(), u"Были обнаружены следующие ошибки:\nНе подключенный header/footer Header1");
     }
     EXPECT_TRUE(raised.dialogs.messages.isEmpty());
+}
+
+// A report without one of the stages a preparation needs is refused with a message naming it,
+// and nothing runs.
+TEST(Engine, APreparationWithoutAStageIsRefusedByName)
+{
+    const struct {
+        const char *stage;
+        std::function<void(TfrxReport &)> remove;
+    } cases[] = {
+        {"вычислителя выражений", [](TfrxReport &report) { report.SetExpressionCache(nullptr); }},
+        {"хранилища страниц", [](TfrxReport &report) { report.SetPreviewPages(nullptr); }},
+        {"разметки текста", [](TfrxReport &report) { report.SetDrawText(nullptr); }},
+        {"движка отчета", [](TfrxReport &report) { report.SetEngine(nullptr); }},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.stage);
+        PeriodReport period(1);
+        period.report.EngineOptions.NewSilentMode = simReThrow;
+        row.remove(period.report);
+        try {
+            PrepareReport(period.report);
+            ADD_FAILURE() << "not refused";
+        } catch (const EngineError &error) {
+            EXPECT_EQ(error.message(), QStringLiteral("Были обнаружены следующие ошибки:\nОтчет не может быть построен: нет ") +
+                                           QString::fromUtf8(row.stage));
+        }
+    }
 }

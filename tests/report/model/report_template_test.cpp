@@ -8,7 +8,7 @@
 #include "report/model/report.h"
 #include "report/model/report_page.h"
 #include "report/model/template_reader.h"
-#include "report/period_report_template.h"
+#include "report/period/period_report_template.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -169,9 +169,15 @@ TEST(Preview, DraggingScrollsKeysAndWheelDoNot)
 
     for (int key : {Qt::Key_PageDown, Qt::Key_Down, Qt::Key_Home, Qt::Key_End})
         QTest::keyClick(r.view(), Qt::Key(key));
-    QWheelEvent wheel(QPointF(300, 300), r.view()->mapToGlobal(QPointF(300, 300)), QPoint(), QPoint(0, -120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(r.view(), &wheel);
+    // Over the pages and over either scroll bar, two notches each.
+    for (QWidget *target : {r.view(), static_cast<QWidget *>(r.area().verticalScrollBar()),
+                            static_cast<QWidget *>(r.area().horizontalScrollBar())}) {
+        for (int notch = 0; notch < 2; ++notch) {
+            QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(target, &wheel);
+        }
+    }
     EXPECT_EQ(r.area().ScrollPosition(), QPoint(0, 950));
     EXPECT_EQ(r.preview.PageNo(), 2);
     EXPECT_FALSE(r.preview.hasFocus() || r.area().hasFocus() || r.view()->hasFocus());
@@ -229,6 +235,30 @@ TEST(Preview, PagesAppearWhileBeingPrepared)
 
     if (const QByteArray shot = qgetenv("VORNAK_PREVIEW_SHOT"); !shot.isEmpty())
         r.preview.grab().save(QString::fromLocal8Bit(shot));
+}
+
+// Locking (for a print) paints the background at once, before any event is processed.
+TEST(Preview, LockingPaintsTheBackgroundAtOnce)
+{
+    ShownReport r(5, QSize(900, 700));
+    r.show();
+    int paints = 0;
+    struct Count : QObject {
+        int &paints;
+        explicit Count(int &p)
+            : paints(p)
+        {
+        }
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } count(paints);
+    r.view()->installEventFilter(&count);
+    r.preview.Lock();
+    EXPECT_EQ(paints, 1);
+    r.view()->removeEventFilter(&count);
 }
 
 // Preparing again in place (after printing) keeps the current page and the scroll position.

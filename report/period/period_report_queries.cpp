@@ -1,4 +1,4 @@
-#include "report/period_report_queries.h"
+#include "report/period/period_report_queries.h"
 
 #include "data/ado_query.h"
 #include "platform/date_time.h"
@@ -33,6 +33,7 @@ PeriodReportQueries periodReportQueries(const QString &vehicleId, const QDate &f
                                 vehicleId + QStringLiteral(" )");
 
     PeriodReportQueries queries;
+    queries.Auto = {QStringLiteral("select * from SPR_AUTO where id = ") + vehicleId};
     queries.Begin = {QStringLiteral("select sum(doc_mileage.raznica) as km1 from doc_mileage WHERE "
                                     "doc_mileage.datedoc <#") +
                      d1 + QStringLiteral("# and doc_mileage.idauto = ") + vehicleId};

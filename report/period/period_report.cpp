@@ -1,11 +1,13 @@
-#include "report/period_report.h"
+#include "report/period/period_report.h"
 
+#include "data/ado_query.h"
 #include "data/data_module.h"
+#include "data/data_source.h"
 #include "report/engine/report_preparation.h"
 #include "report/model/report.h"
-#include "report/period_report_queries.h"
-#include "report/period_report_template.h"
-#include "report/period_sums_data_set.h"
+#include "report/period/period_report_queries.h"
+#include "report/period/period_report_template.h"
+#include "report/period/period_sums_data_set.h"
 
 namespace vornak {
 
@@ -60,7 +62,13 @@ PeriodReport::~PeriodReport() = default;
 
 void PeriodReport::bind(TDataModule1 &dataModule)
 {
-    frxDBAuto->SetDataSource(dataModule.SourceSprAuto);
+    vehicleQuery_ = std::make_unique<TADOQuery>();
+    vehicleQuery_->Name = QStringLiteral("QueryRunAuto");
+    vehicleQuery_->Connection = dataModule.ADOConnection1;
+    vehicleQuery_->CursorType = ctStatic;
+    vehicleSource_ = std::make_unique<TDataSource>();
+    vehicleSource_->SetDataSet(vehicleQuery_.get());
+    frxDBAuto->SetDataSource(vehicleSource_.get());
     frxDBBegin->SetDataSource(dataModule.SourceBegin);
     frxDBEnde->SetDataSource(dataModule.SourceEnde);
     frxDBOborot->SetDataSource(dataModule.SourceOborot);
@@ -70,11 +78,25 @@ void PeriodReport::bind(TDataModule1 &dataModule)
 void PeriodReport::open(TDataModule1 &dataModule, const QString &vehicleId, const QDate &first, const QDate &last)
 {
     const PeriodReportQueries queries = periodReportQueries(vehicleId, first, last);
+    if (vehicleQuery_)
+        RewriteAndOpen(*vehicleQuery_, queries.Auto);
     RewriteAndOpen(*dataModule.QueryBegin, queries.Begin);
     RewriteAndOpen(*dataModule.QueryOborot, queries.Oborot);
     RewriteAndOpen(*dataModule.QueryEnde, queries.Ende);
     frxDBDataset4->OpenSums(queries.Sums);
     frxReport1->SetScriptText(PeriodReportScript(first, last));
+}
+
+}  // namespace vornak
+
+namespace vornak {
+
+QString PeriodReport::vehicleName() const
+{
+    if (!vehicleQuery_ || !vehicleQuery_->Active())
+        return {};
+    TField *name = vehicleQuery_->FindField(QStringLiteral("nameauto"));
+    return name ? name->AsString() : QString();
 }
 
 }  // namespace vornak

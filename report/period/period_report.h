@@ -4,6 +4,9 @@
 // template, its five report data sets over the data module's report queries, and the run for one
 // vehicle and period. Both open the run here and then prepare the same report: the tab shows it
 // in its preview, the command line prepares it and draws its pages into a PDF file.
+//
+// "Auto" reads the run's own query of the vehicle's row, not the vehicle selector: moving the
+// selector after a run leaves the run's title naming the vehicle whose figures it shows.
 
 #include <QDate>
 #include <QString>
@@ -11,6 +14,11 @@
 #include <functional>
 #include <memory>
 #include <vector>
+
+namespace vornak {
+class TADOQuery;
+class TDataSource;
+}  // namespace vornak
 
 namespace vornak {
 
@@ -28,13 +36,15 @@ public:
     explicit PeriodReport(std::function<TfrxCustomPreview *(const QString &)> findPreview = {});
     ~PeriodReport();
 
-    // Binds the five report data sets to the data module's sources.
+    // Binds the report data sets to the data module's sources and "Auto" to a query of the run's
+    // vehicle on the data module's connection.
     void bind(TDataModule1 &dataModule);
-    // Opens the report queries for the vehicle `vehicleId` (its key as text; the data module's
-    // current vehicle, which the report's Auto data set reads) and the period, and gives the report
-    // the script with the period caption. A query the engine rejects raises and leaves the script
-    // as it was.
+    // Opens the report queries for the vehicle `vehicleId` (its key as text) and the period, and
+    // gives the report the script with the period caption. A query the engine rejects raises and
+    // leaves the script as it was.
     void open(TDataModule1 &dataModule, const QString &vehicleId, const QDate &first, const QDate &last);
+    // The name of the vehicle of the run opened last (empty before the first).
+    QString vehicleName() const;
 
     // The report data sets (Auto, Begin, Ende, Oborot, Source1), declared before the report so
     // that the report goes first.
@@ -45,6 +55,10 @@ public:
     TfrxDBDataset *frxDBOborot = nullptr;
     TPeriodSumsDataSet *frxDBDataset4 = nullptr;
     std::unique_ptr<TfrxReport> frxReport1;
+
+private:
+    std::unique_ptr<TADOQuery> vehicleQuery_;  // the run's vehicle row, read by "Auto"
+    std::unique_ptr<TDataSource> vehicleSource_;
 };
 
 }  // namespace vornak

@@ -1,4 +1,4 @@
-#include "report/period_report_template.h"
+#include "report/period/period_report_template.h"
 
 #include "platform/errors.h"
 #include "report/model/band.h"

@@ -1,8 +1,8 @@
-#include "report/period_sums_data_set.h"
+#include "report/period/period_sums_data_set.h"
 
 #include "data/ado_query.h"
 #include "data/data_source.h"
-#include "report/period_report_queries.h"
+#include "report/period/period_report_queries.h"
 
 namespace vornak {
 
