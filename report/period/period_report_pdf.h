@@ -6,11 +6,10 @@
 #include <QDate>
 #include <QString>
 
-class TDataModule1;
-
 namespace vornak {
 
 class PdfFile;
+class TDataModule1;
 class PeriodReport;
 
 // Opens the run of the vehicle `vehicleId` (its key as text) and the period on `period`, prepares

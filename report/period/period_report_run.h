@@ -23,9 +23,10 @@
 #include <optional>
 
 class QWidget;
-class TDataModule1;
 
 namespace vornak {
+
+class TDataModule1;
 
 class PeriodReport;
 class TfrxPreview;
