@@ -115,16 +115,26 @@ QString fontText(const Variant &value)
     return value.isString() ? value.toString() : property_text::fromInt(value.toInt64());
 }
 
+// Writes into one buffer kept from call to call, so that the text a prepared report keeps for
+// each of its (many) objects is allocated once, at its size, and never grown.
 class DiffWriter {
 public:
-    void add(QStringView name, const QString &value) { xmlAppendAttribute(text, name, value); }
+    DiffWriter() { text().resize(0); }
+
+    void add(QStringView name, const QString &value) { xmlAppendAttribute(text(), name, value); }
     void addFloat(QStringView name, double value, double source, bool always = false)
     {
         if (always || value != source)
             add(name, property_text::fromFloat(value));
     }
+    QString result() const { return QString(text().constData(), text().size()); }
 
-    QString text;
+private:
+    static QString &text()
+    {
+        thread_local QString buffer;
+        return buffer;
+    }
 };
 
 }  // namespace
@@ -153,7 +163,7 @@ QString frxDiff(const TfrxComponent &object, const TfrxComponent &source)
     }
     if (memo)
         diff.add(u"u", memo->Text());
-    return diff.text;
+    return diff.result();
 }
 
 }  // namespace vornak
