@@ -4,6 +4,8 @@
 #include "report/model/report_types.h"
 #include "report/script/report_text.h"
 
+#include <charconv>
+#include <cmath>
 #include <QLocale>
 
 namespace vornak {
@@ -43,10 +45,9 @@ void TfrxPropertyInfo::setValue(TfrxComponent &object, const Variant &value) con
     }
 }
 
-QString TfrxPropertyInfo::read(const TfrxComponent &object) const
+QString TfrxPropertyInfo::text(const Variant &v) const
 {
     using namespace property_text;
-    const Variant v = get(object);
     switch (kind) {
     case TfrxPropertyKind::Float:
         return fromFloat(v.toDouble());
@@ -65,6 +66,14 @@ QString TfrxPropertyInfo::read(const TfrxComponent &object) const
         return v.toString();
     }
     return v.toString();
+}
+
+bool TfrxPropertyInfo::sameText(const Variant &a, const Variant &b) const
+{
+    // Equal values of one type write the same text; the two zeros of a float go by their text.
+    if (a == b && !(a.type() == Variant::Type::Float && std::signbit(a.toDouble()) != std::signbit(b.toDouble())))
+        return true;
+    return text(a) == text(b);
 }
 
 void TfrxPropertyInfo::write(TfrxComponent &object, const QString &text) const
@@ -140,6 +149,23 @@ QString fromFloat(double value)
 
 double toFloat(const QString &text)
 {
+    // A number as fromFloat writes it is read without going through the locale's parser.
+    constexpr qsizetype shortNumber = 32;
+    if (text.size() < shortNumber) {
+        char digits[shortNumber];
+        qsizetype n = 0;
+        for (const QChar c : text) {
+            if (!(c.isDigit() && c.unicode() < 0x80) && !QStringView(u".eE+-").contains(c))
+                break;
+            digits[n++] = char(c.unicode());
+        }
+        double value = 0;
+        if (n == text.size() && n > 0) {
+            const auto [end, error] = std::from_chars(digits, digits + n, value);
+            if (error == std::errc() && end == digits + n)
+                return value;
+        }
+    }
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
     if (!ok)

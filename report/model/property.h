@@ -58,7 +58,11 @@ struct TfrxPropertyInfo {
     Variant value(const TfrxComponent &object) const { return get(object); }
     void setValue(TfrxComponent &object, const Variant &value) const;
     // The text form (see template_reader.h); writing raises EngineError on bad text.
-    QString read(const TfrxComponent &object) const;
+    QString read(const TfrxComponent &object) const { return text(value(object)); }
+    QString text(const Variant &value) const;
+    // Whether two values of the property have the same text form; equal values are recognised
+    // without writing either.
+    bool sameText(const Variant &a, const Variant &b) const;
     void write(TfrxComponent &object, const QString &text) const;
     // Whether the object stores the property at all (Assign copies exactly these).
     bool isStoredAtAll(const TfrxComponent &object) const { return !storedWhen || storedWhen(object); }

@@ -1,8 +1,9 @@
 // The prepared object difference.
 //
 // Apart from geometry, the font and the memo text, each attribute is a stored property looked up
-// by name in the object's property table (once per class) and compared as text. The lists of
-// names per kind of object are data: viewAttributes, memoAttributes.
+// by name in the object's property table (once per class) and compared by its text form, which
+// is only written for values that are not equal (most are). The lists of names per kind of
+// object are data: viewAttributes, memoAttributes.
 #include "report/pages/object_diff.h"
 
 #include "report/model/band.h"
@@ -98,27 +99,42 @@ const std::vector<const TfrxPropertyInfo *> &comparedProperties(const TfrxCompon
 
 struct FontAttribute {
     const char16_t *name;
-    QString (*text)(const TFont &);
+    Variant (*value)(const TFont &);
 };
 
 const FontAttribute fontAttributes[] = {
-    {u"Font.Name", [](const TFont &f) { return f.Name; }},
-    {u"Font.Height", [](const TFont &f) { return property_text::fromInt(f.Height); }},
-    {u"Font.Color", [](const TFont &f) { return property_text::fromInt(f.Color); }},
-    {u"Font.Style", [](const TFont &f) { return property_text::fromInt(f.Style); }},
-    {u"Font.Charset", [](const TFont &f) { return property_text::fromInt(f.Charset); }},
+    {u"Font.Name", [](const TFont &f) { return Variant(f.Name); }},
+    {u"Font.Height", [](const TFont &f) { return Variant(f.Height); }},
+    {u"Font.Color", [](const TFont &f) { return Variant(f.Color); }},
+    {u"Font.Style", [](const TFont &f) { return Variant(f.Style); }},
+    {u"Font.Charset", [](const TFont &f) { return Variant(f.Charset); }},
 };
 
+QString fontText(const Variant &value)
+{
+    return value.isString() ? value.toString() : property_text::fromInt(value.toInt64());
+}
+
+// Writes into one buffer kept from call to call, so that the text a prepared report keeps for
+// each of its (many) objects is allocated once, at its size, and never grown.
 class DiffWriter {
 public:
-    void add(QStringView name, const QString &value) { xmlAppendAttribute(text, name, value); }
+    DiffWriter() { text().resize(0); }
+
+    void add(QStringView name, const QString &value) { xmlAppendAttribute(text(), name, value); }
     void addFloat(QStringView name, double value, double source, bool always = false)
     {
         if (always || value != source)
             add(name, property_text::fromFloat(value));
     }
+    QString result() const { return QString(text().constData(), text().size()); }
 
-    QString text;
+private:
+    static QString &text()
+    {
+        thread_local QString buffer;
+        return buffer;
+    }
 };
 
 }  // namespace
@@ -136,18 +152,18 @@ QString frxDiff(const TfrxComponent &object, const TfrxComponent &source)
         diff.add(u"Visible", property_text::fromBool(object.Visible()));
     if (!object.ParentFont())
         for (const FontAttribute &font : fontAttributes) {
-            const QString value = font.text(object.Font());
-            if (source.ParentFont() || value != font.text(source.Font()))
-                diff.add(font.name, value);
+            const Variant value = font.value(object.Font());
+            if (source.ParentFont() || value != font.value(source.Font()))
+                diff.add(font.name, fontText(value));
         }
     for (const TfrxPropertyInfo *property : comparedProperties(object)) {
-        const QString value = property->read(object);
-        if (value != property->read(source))
-            diff.add(property->name, value);
+        const Variant value = property->value(object);
+        if (!property->sameText(value, property->value(source)))
+            diff.add(property->name, property->text(value));
     }
     if (memo)
         diff.add(u"u", memo->Text());
-    return diff.text;
+    return diff.result();
 }
 
 }  // namespace vornak

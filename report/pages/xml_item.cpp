@@ -37,6 +37,8 @@ constexpr CharacterReference characterReferences[] = {
 
 QStringView characterReference(char16_t c)
 {
+    if (c > u'>')  // the largest of them: most characters are none
+        return {};
     for (const CharacterReference &entry : characterReferences)
         if (entry.character == c)
             return entry.reference;
@@ -68,19 +70,28 @@ qsizetype decodeReference(QStringView text, qsizetype i, QString &out)
     return 0;
 }
 
+// Appends `value` to `out` with the characters a value never holds as they are replaced.
+void appendEncoded(QString &out, QStringView value)
+{
+    qsizetype plainFrom = 0;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QStringView reference = characterReference(value[i].unicode());
+        if (reference.isEmpty())
+            continue;
+        out += value.sliced(plainFrom, i - plainFrom);
+        out += reference;
+        plainFrom = i + 1;
+    }
+    out += value.sliced(plainFrom);
+}
+
 }  // namespace
 
 QString xmlEncodeValue(QStringView value)
 {
     QString out;
     out.reserve(value.size());
-    for (const QChar c : value) {
-        const QStringView reference = characterReference(c.unicode());
-        if (reference.isEmpty())
-            out += c;
-        else
-            out += reference;
-    }
+    appendEncoded(out, value);
     return out;
 }
 
@@ -109,7 +120,7 @@ void xmlAppendAttribute(QString &text, QStringView name, QStringView value)
         text += u' ';
     text += name;
     text += u"=\"";
-    text += xmlEncodeValue(value);
+    appendEncoded(text, value);
     text += u'"';
 }
 

@@ -217,17 +217,44 @@ ParsedComponentText::ParsedComponentText(QStringView text)
     // value the step sets later.
     std::unique_ptr<TfrxComponent> sample = createObject(text);
     className_ = sample->ClassName();
+    const std::unique_ptr<TfrxComponent> fresh(frxCreateComponent(className_, nullptr));
     const std::vector<Attribute> &table = attributeTable(*sample);
+    std::vector<bool> atDefault;
     forEachAttribute(text, [&](QStringView name, const QString &value) {
         const Attribute &attribute = attributeOf(*sample, table, name);
         apply(*sample, attribute, value);
         const TfrxPropertyInfo *property = attribute.property;
-        if (attribute.target == Target::Property && !property->isReference())
-            steps_.push_back(
-                [property, typed = property->value(*sample)](TfrxComponent &o) { property->setValue(o, typed); });
-        else
+        if (attribute.target == Target::Property && !property->isReference()) {
+            const Variant typed = property->value(*sample);
+            atDefault.push_back(typed == property->value(*fresh));
+            steps_.push_back([property, typed](TfrxComponent &o) { property->setValue(o, typed); });
+        } else {
+            atDefault.push_back(false);
             steps_.push_back([&attribute, value](TfrxComponent &o) { apply(o, attribute, value); });
+        }
     });
+    dropStepsWithoutEffect(atDefault, *sample);
+}
+
+void ParsedComponentText::dropStepsWithoutEffect(const std::vector<bool> &atDefault, const TfrxComponent &sample)
+{
+    std::vector<std::function<void(TfrxComponent &)>> needed;
+    for (size_t i = 0; i < steps_.size(); ++i)
+        if (!atDefault[i])
+            needed.push_back(steps_[i]);
+    if (needed.size() == steps_.size())
+        return;
+    // A setter may do more than set its value (a font clears ParentFont): the steps are only
+    // left out when the object built without them writes the same text.
+    const std::unique_ptr<TfrxComponent> lean(frxCreateComponent(className_, nullptr));
+    try {
+        for (const auto &step : needed)
+            step(*lean);
+    } catch (const EngineError &) {
+        return;
+    }
+    if (TfrxXMLSerializer::GetComponentText(*lean) == TfrxXMLSerializer::GetComponentText(sample))
+        steps_ = std::move(needed);
 }
 
 TfrxComponent *ParsedComponentText::Create(TfrxComponent *parent, QStringView attributes) const

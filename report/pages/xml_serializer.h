@@ -28,8 +28,9 @@ namespace vornak {
 class TfrxComponent;
 
 // A component text read once for building many objects from it (the source objects of
-// prepared pages): the class name and one step per attribute, each value already converted.
-// Building gives the same object as ReadComponentStr of the text, without reading it again.
+// prepared pages): the class name and one step per attribute, each value already converted,
+// without the steps that set what a new object has already. Building gives the same object as
+// ReadComponentStr of the text, without reading it again.
 class ParsedComponentText {
 public:
     ParsedComponentText() = default;
@@ -41,6 +42,9 @@ public:
     TfrxComponent *Create(TfrxComponent *parent, QStringView attributes) const;
 
 private:
+    // Leaves out the steps marked `atDefault` when that gives an object like `sample`.
+    void dropStepsWithoutEffect(const std::vector<bool> &atDefault, const TfrxComponent &sample);
+
     QString className_;
     std::vector<std::function<void(TfrxComponent &)>> steps_;
 };

@@ -168,6 +168,42 @@ TEST(ComponentText, PreparedMemoKeepsItsTextUnderU)
     }
 }
 
+TEST(ComponentText, DifferenceComparesWhatIsWritten)
+{
+    TfrxMemoView source;
+    giveEveryPropertyAValue(source);
+    TfrxMemoView printed;
+    printed.Assign(source);
+    printed.SetMemo({});
+    EXPECT_EQ(frxDiff(printed, source), QStringLiteral("u=\"\""));
+    // Only the values that read differently are written.
+    printed.SetColor(clWhite);
+    printed.SetGapX(3.5000001);
+    EXPECT_EQ(frxDiff(printed, source), QStringLiteral("Color=\"clWhite\" GapX=\"3.5000001\" u=\"\""));
+}
+
+TEST(ComponentText, ReadOnceBuildsWhatReadingTheTextBuilds)
+{
+    TfrxMemoView memo;
+    giveEveryPropertyAValue(memo);
+    TfrxMemoView plain;
+    plain.SetBounds(0, 10, 100, 20);
+    const QString texts[] = {
+        TfrxXMLSerializer::GetComponentText(memo),
+        TfrxXMLSerializer::GetComponentText(plain),
+        // A value a new object has already, set through a font that is then the object's own.
+        QStringLiteral("TfrxMemoView Font.Name=\"Arial\" Left=\"0\""),
+        QStringLiteral("TfrxMemoView ParentFont=\"False\" Font.Height=\"-13\" ParentFont=\"True\""),
+    };
+    for (const QString &text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        const std::unique_ptr<TfrxComponent> read(TfrxXMLSerializer::ReadComponentStr(nullptr, text));
+        const std::unique_ptr<TfrxComponent> built(ParsedComponentText(text).Create(nullptr, u"l=\"3\""));
+        read->SetLeft(3);
+        EXPECT_EQ(TfrxXMLSerializer::GetComponentText(*built), TfrxXMLSerializer::GetComponentText(*read));
+    }
+}
+
 TEST(ComponentText, BandsAlwaysWriteTheirTopAndAutoWidthMemosNoWidth)
 {
     TfrxMasterData band;
