@@ -103,8 +103,9 @@ void BM_WalkMileage_Plain(benchmark::State &state)
 {
     sqlite3 *db = openPlain(logBook().path);
     sqlite3_stmt *statement = nullptr;
-    check(sqlite3_prepare_v2(db, "select * from DOC_MILEAGE where IDAUTO = 1 order by DATEDOC", -1, &statement, nullptr),
-          db);
+    check(
+        sqlite3_prepare_v2(db, "select * from DOC_MILEAGE where IDAUTO = 1 order by DATEDOC", -1, &statement, nullptr),
+        db);
     for (auto _ : state) {
         qsizetype characters = 0;
         int rows = 0;
@@ -130,7 +131,7 @@ void BM_WalkMileage_Plain(benchmark::State &state)
     sqlite3_close(db);
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BM_WalkMileage_DataSet)->Unit(benchmark::kMillisecond)->Iterations(2)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_WalkMileage_Plain)->Unit(benchmark::kMillisecond)->Iterations(2)->Repetitions(5)->ReportAggregatesOnly();

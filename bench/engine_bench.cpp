@@ -72,10 +72,17 @@ void BM_ReadMileage_Plain(benchmark::State &state)
         while (sqlite3_step(statement) == SQLITE_ROW) {
             for (int column = 0; column < width; ++column)
                 switch (sqlite3_column_type(statement, column)) {
-                case SQLITE_INTEGER: sum += double(sqlite3_column_int64(statement, column)); break;
-                case SQLITE_FLOAT: sum += sqlite3_column_double(statement, column); break;
-                case SQLITE_TEXT: sum += sqlite3_column_bytes(statement, column); break;
-                default: break;
+                case SQLITE_INTEGER:
+                    sum += double(sqlite3_column_int64(statement, column));
+                    break;
+                case SQLITE_FLOAT:
+                    sum += sqlite3_column_double(statement, column);
+                    break;
+                case SQLITE_TEXT:
+                    sum += sqlite3_column_bytes(statement, column);
+                    break;
+                default:
+                    break;
                 }
             ++rows;
         }
@@ -93,11 +100,12 @@ void BM_InsertMileage_Engine(benchmark::State &state)
     // The texts the mileage dialog builds, made before the measured loop.
     QStringList statements;
     for (int i = 0; i < insertStatements; ++i)
-        statements.append(QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( '%1',%2,%3,%4)")
-                              .arg(QDate(2011, 1, 1).addDays(i).toString(QStringLiteral("dd.MM.yyyy")))
-                              .arg(1)
-                              .arg(1000 + i * 40)
-                              .arg(40));
+        statements.append(
+            QStringLiteral("INSERT INTO DOC_MILEAGE (datedoc, idauto,tekprobeg, raznica)\nvalues ( '%1',%2,%3,%4)")
+                .arg(QDate(2011, 1, 1).addDays(i).toString(QStringLiteral("dd.MM.yyyy")))
+                .arg(1)
+                .arg(1000 + i * 40)
+                .arg(40));
     auto db = Connection::open(log_book::connectionString(files().inserts));
     for (auto _ : state) {
         for (const QString &statement : std::as_const(statements))
@@ -114,8 +122,8 @@ void BM_InsertMileage_Plain(benchmark::State &state)
 {
     sqlite3 *db = openPlain(files().inserts, durable);
     sqlite3_stmt *insert = nullptr;
-    check(sqlite3_prepare_v2(db, "INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES (?, ?, ?, ?)", -1,
-                             &insert, nullptr),
+    check(sqlite3_prepare_v2(db, "INSERT INTO DOC_MILEAGE (datedoc, idauto, tekprobeg, raznica) VALUES (?, ?, ?, ?)",
+                             -1, &insert, nullptr),
           db);
     const double first = date_time::encode(QDate(2011, 1, 1));
     for (auto _ : state) {
@@ -135,14 +143,22 @@ void BM_InsertMileage_Plain(benchmark::State &state)
     sqlite3_close(db);
 }
 
-} // namespace
+}  // namespace
 
 // Repetitions in random order, compared by their medians: the inserts wait on the disk, which
 // other work on the machine disturbs.
 BENCHMARK(BM_ReadMileage_Engine)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(7)->ReportAggregatesOnly();
 BENCHMARK(BM_ReadMileage_Plain)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(7)->ReportAggregatesOnly();
-BENCHMARK(BM_InsertMileage_Engine)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(11)->ReportAggregatesOnly();
-BENCHMARK(BM_InsertMileage_Plain)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(11)->ReportAggregatesOnly();
+BENCHMARK(BM_InsertMileage_Engine)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(11)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_InsertMileage_Plain)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(11)
+    ->ReportAggregatesOnly();
 
 int main(int argc, char **argv)
 {

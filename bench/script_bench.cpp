@@ -5,8 +5,8 @@
 #include "report/script/script.h"
 #include "report/script/variant_ops.h"
 
-#include <QRegularExpression>
 #include <benchmark/benchmark.h>
+#include <QRegularExpression>
 
 using namespace vornak;
 
@@ -64,7 +64,10 @@ void CompileRegularExpressionPeer(benchmark::State &state)
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(CompileRegularExpressionPeer)->Iterations(expressionsPerPreparation)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(CompileRegularExpressionPeer)
+    ->Iterations(expressionsPerPreparation)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void RunExpression(benchmark::State &state)
 {
@@ -89,12 +92,13 @@ void RunNativePeer(benchmark::State &state)
         QList<Variant> arguments;
         arguments.append(reference);
         const Variant field = get(name, arguments);
-        benchmark::DoNotOptimize(applyOperator(VariantOperator::Add, applyOperator(VariantOperator::Multiply, field, two), seven));
+        benchmark::DoNotOptimize(
+            applyOperator(VariantOperator::Add, applyOperator(VariantOperator::Multiply, field, two), seven));
     }
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(RunNativePeer)->Iterations(1'000'000)->Repetitions(3)->ReportAggregatesOnly(true);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -38,4 +38,4 @@ private:
     QStringList parameters_;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -9,4 +9,4 @@ std::unique_ptr<ResultSet> TADOTable::OpenCursor()
     return Engine().openTable(TableName);
 }
 
-} // namespace vornak
+}  // namespace vornak

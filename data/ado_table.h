@@ -15,4 +15,4 @@ protected:
     std::unique_ptr<ResultSet> OpenCursor() override;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -29,4 +29,4 @@ void TComponent::EndLoading()
     loading_ = false;
 }
 
-} // namespace vornak
+}  // namespace vornak

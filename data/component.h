@@ -35,4 +35,4 @@ private:
     bool loading_ = false;
 };
 
-} // namespace vornak
+}  // namespace vornak

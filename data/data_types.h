@@ -22,17 +22,17 @@ enum TDataSetState {
 
 // The notifications a dataset sends to its data sources, which pass them on to their links.
 enum TDataEvent {
-    deFieldChange,       // information: the field
+    deFieldChange,  // information: the field
     deRecordChange,
     deDataSetChange,
-    deDataSetScroll,     // information: how many rows the record window shifted forward
+    deDataSetScroll,  // information: how many rows the record window shifted forward
     deLayoutChange,
     deUpdateRecord,
     deUpdateState,
     deCheckBrowseMode,
     dePropertyChange,
     deFieldListChange,
-    deFocusControl,      // information: the field
+    deFocusControl,  // information: the field
     deDisabledStateChange,
 };
 
@@ -43,9 +43,20 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TCursorType { ctUnspecified, ctOpenForwardOnly, ctKeyset, ctDynamic, ctStatic };
 enum TCursorLocation { clUseServer, clUseClient };
 enum TLockType { ltUnspecified, ltReadOnly, ltPessimistic, ltOptimistic, ltBatchOptimistic };
-enum TConnectMode { cmUnknown, cmRead, cmWrite, cmReadWrite, cmShareDenyRead, cmShareDenyWrite, cmShareExclusive,
-                    cmShareDenyNone };
+enum TConnectMode {
+    cmUnknown,
+    cmRead,
+    cmWrite,
+    cmReadWrite,
+    cmShareDenyRead,
+    cmShareDenyWrite,
+    cmShareExclusive,
+    cmShareDenyNone
+};
 
-inline bool isEditState(TDataSetState state) { return state == dsEdit || state == dsInsert || state == dsSetKey; }
+inline bool isEditState(TDataSetState state)
+{
+    return state == dsEdit || state == dsInsert || state == dsSetKey;
+}
 
-} // namespace vornak
+}  // namespace vornak

@@ -37,7 +37,7 @@ bool isPrintable(const QString &text)
     return !text.isEmpty() && text.at(0).isPrint();
 }
 
-} // namespace
+}  // namespace
 
 TDBEdit::TDBEdit(QWidget *parent)
     : QLineEdit(parent)
@@ -63,7 +63,7 @@ void TDBEdit::UpdateMaxLength()
         const TField *field = link_.Field();
         length = dynamic_cast<const TStringField *>(field) ? field->Size : unlimitedLength;
     }
-    if (length != maxLength()) // setting it again would drop the selection
+    if (length != maxLength())  // setting it again would drop the selection
         setMaxLength(length);
 }
 
@@ -170,4 +170,4 @@ void TDBEdit::focusOutEvent(QFocusEvent *event)
         DataChange();
 }
 
-} // namespace vornak
+}  // namespace vornak

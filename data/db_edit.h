@@ -50,4 +50,4 @@ private:
     int maxLength_ = 0;
 };
 
-} // namespace vornak
+}  // namespace vornak

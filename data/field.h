@@ -5,8 +5,8 @@
 #include "platform/database.h"
 #include "platform/variant.h"
 
-#include <QString>
 #include <functional>
+#include <QString>
 
 namespace vornak {
 
@@ -70,7 +70,10 @@ public:
     void Clear();
 
 protected:
-    explicit TField(TAlignment alignment) : alignment_(alignment) {}
+    explicit TField(TAlignment alignment)
+        : alignment_(alignment)
+    {
+    }
 
     virtual int DefaultDisplayWidth() const { return 10; }
     // Conversions of assigned values into the value stored for this kind; may raise
@@ -95,4 +98,4 @@ private:
     TAlignment alignment_ = taLeftJustify;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -70,4 +70,4 @@ void TFieldDataLink::UpdateData()
     modified_ = false;
 }
 
-} // namespace vornak
+}  // namespace vornak

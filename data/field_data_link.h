@@ -2,8 +2,8 @@
 
 #include "data/data_link.h"
 
-#include <QString>
 #include <functional>
+#include <QString>
 
 namespace vornak {
 
@@ -16,7 +16,10 @@ class TFieldDataLink : public TDataLink {
 public:
     using TNotify = std::function<void()>;
 
-    TFieldDataLink() : TDataLink(true) {}
+    TFieldDataLink()
+        : TDataLink(true)
+    {
+    }
 
     QString FieldName() const { return fieldName_; }
     void SetFieldName(const QString &name);
@@ -55,4 +58,4 @@ private:
     bool modified_ = false;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -7,7 +7,10 @@ namespace vornak {
 // A 32-bit signed integer column.
 class TIntegerField : public TField {
 public:
-    TIntegerField() : TField(taRightJustify) {}
+    TIntegerField()
+        : TField(taRightJustify)
+    {
+    }
     QString DataTypeName() const override { return QStringLiteral("Integer"); }
     bool AcceptsColumn(ColumnKind kind) const override { return kind == ColumnKind::Integer; }
     bool IsValidChar(QChar c) const override;
@@ -31,7 +34,10 @@ public:
 // A double-precision column.
 class TFloatField : public TField {
 public:
-    TFloatField() : TField(taRightJustify) {}
+    TFloatField()
+        : TField(taRightJustify)
+    {
+    }
     // Significant digits of the display text.
     int Precision = 15;
 
@@ -50,7 +56,10 @@ protected:
 // A date-time column held as days since 1899-12-30, the time of day as the fraction.
 class TDateTimeField : public TField {
 public:
-    TDateTimeField() : TField(taLeftJustify) {}
+    TDateTimeField()
+        : TField(taLeftJustify)
+    {
+    }
     QString DataTypeName() const override { return QStringLiteral("DateTime"); }
     bool AcceptsColumn(ColumnKind kind) const override { return kind == ColumnKind::DateTime; }
     QString AsString() const override;
@@ -67,7 +76,11 @@ protected:
 // A text column of bounded size; also the class of calculated text fields.
 class TStringField : public TField {
 public:
-    TStringField() : TField(taLeftJustify) { Size = 20; }
+    TStringField()
+        : TField(taLeftJustify)
+    {
+        Size = 20;
+    }
     QString DataTypeName() const override { return QStringLiteral("String"); }
     bool AcceptsColumn(ColumnKind kind) const override { return kind == ColumnKind::Text; }
     QString AsString() const override { return Value().toString(); }
@@ -86,4 +99,4 @@ public:
     QString DataTypeName() const override { return QStringLiteral("WideString"); }
 };
 
-} // namespace vornak
+}  // namespace vornak

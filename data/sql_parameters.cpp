@@ -38,4 +38,4 @@ SqlParameterScan scanSqlParameters(const QString &sql)
     return scan;
 }
 
-} // namespace vornak
+}  // namespace vornak

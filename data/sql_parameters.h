@@ -6,8 +6,8 @@
 namespace vornak {
 
 struct SqlParameterScan {
-    QString text;      // the statement with each marker replaced by "?"
-    QStringList names; // the marker names in order
+    QString text;       // the statement with each marker replaced by "?"
+    QStringList names;  // the marker names in order
 };
 
 // Finds parameter markers: outside literals (from an apostrophe, a double quote or a backquote
@@ -15,4 +15,4 @@ struct SqlParameterScan {
 // a name that runs to the next white-space character.
 SqlParameterScan scanSqlParameters(const QString &sql);
 
-} // namespace vornak
+}  // namespace vornak

@@ -57,4 +57,4 @@ void TStringList::SaveToFile(const QString &fileName) const
     writeAnsiTextFile(fileName, Text());
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 namespace vornak {
 
@@ -34,4 +34,4 @@ private:
     QStringList lines_;
 };
 
-} // namespace vornak
+}  // namespace vornak

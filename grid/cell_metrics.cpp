@@ -1,11 +1,11 @@
 #include "grid/cell_metrics.h"
 
+#include <cmath>
 #include <QFont>
 #include <QFontMetrics>
 #include <QHash>
 #include <QRawFont>
 #include <QtEndian>
-#include <cmath>
 
 namespace vornak {
 
@@ -41,7 +41,7 @@ CellMetrics measure(const QFont &font)
             int(std::lround(leadingUnits * scale))};
 }
 
-} // namespace
+}  // namespace
 
 CellMetrics cellMetrics(const QFont &font)
 {
@@ -53,4 +53,4 @@ CellMetrics cellMetrics(const QFont &font)
     return *it;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -16,4 +16,4 @@ struct CellMetrics {
 
 CellMetrics cellMetrics(const QFont &font);
 
-} // namespace vornak
+}  // namespace vornak

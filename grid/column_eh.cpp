@@ -15,7 +15,8 @@ QString TColumnTitleEh::Caption() const
     // A persistent field gives its label while its dataset is closed too (a log book without
     // vehicles never opens the entry lists).
     const TDataSet *dataSet = column_.Grid() ? column_.Grid()->linkedDataSet() : nullptr;
-    if (const TField *field = dataSet && !column_.FieldName().isEmpty() ? dataSet->FindField(column_.FieldName()) : nullptr)
+    if (const TField *field =
+            dataSet && !column_.FieldName().isEmpty() ? dataSet->FindField(column_.FieldName()) : nullptr)
         return field->DisplayName();
     return column_.FieldName();
 }

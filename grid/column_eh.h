@@ -2,10 +2,10 @@
 
 #include "data/data_types.h"
 
-#include <QFont>
-#include <QString>
 #include <memory>
 #include <optional>
+#include <QFont>
+#include <QString>
 #include <vector>
 
 namespace vornak {
@@ -19,7 +19,10 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 // The title cell of a column.
 class TColumnTitleEh {
 public:
-    explicit TColumnTitleEh(TColumnEh &column) : column_(column) {}
+    explicit TColumnTitleEh(TColumnEh &column)
+        : column_(column)
+    {
+    }
 
     // The declared caption, or the bound field's display name, or the column's field name.
     QString Caption() const;
@@ -57,7 +60,7 @@ public:
     // The declared width, or the default one: the width before any fitting.
     int DeclaredWidth() const;
     // The width the column would like in proportion to the others when widths are fitted.
-    int InitWidth = -1; // -1 until the grid takes the column's width as its weight
+    int InitWidth = -1;  // -1 until the grid takes the column's width as its weight
 
     // The declared alignment, or the field's own.
     TAlignment Alignment() const;
@@ -96,7 +99,10 @@ private:
 // The grid's columns, in display order.
 class TDBGridColumnsEh {
 public:
-    explicit TDBGridColumnsEh(TDBGridEh *grid) : grid_(grid) {}
+    explicit TDBGridColumnsEh(TDBGridEh *grid)
+        : grid_(grid)
+    {
+    }
 
     TColumnEh *Add();
     // A column bound to `fieldName`, with a declared width when `width` is positive.
@@ -116,4 +122,4 @@ private:
     std::vector<std::unique_ptr<TColumnEh>> columns_;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -57,9 +57,9 @@ private:
     void FindInChanged();
 
     QPointer<TDBGridEh> grid_;
-    std::vector<TColumnEh *> itemColumns_;   // the column of each "Find in" item; nullptr for "<All>"
-    std::vector<TColumnEh *> searchColumns_; // the columns a search looks at
+    std::vector<TColumnEh *> itemColumns_;    // the column of each "Find in" item; nullptr for "<All>"
+    std::vector<TColumnEh *> searchColumns_;  // the columns a search looks at
     bool firstSearch_ = true;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -10,7 +10,11 @@ class TDBGridEh;
 // and hands every notification to its grid.
 class TGridDataLinkEh : public TDataLink {
 public:
-    explicit TGridDataLinkEh(TDBGridEh &grid) : TDataLink(true), grid_(grid) {}
+    explicit TGridDataLinkEh(TDBGridEh &grid)
+        : TDataLink(true),
+          grid_(grid)
+    {
+    }
 
     // The grid edits nothing in place, so its link never holds a pending change.
     bool Modified() const { return false; }
@@ -27,4 +31,4 @@ private:
     TDBGridEh &grid_;
 };
 
-} // namespace vornak
+}  // namespace vornak

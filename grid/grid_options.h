@@ -17,10 +17,26 @@ public:
     }
 
     constexpr bool contains(Enum member) const { return (bits_ & bit(member)) != 0; }
-    constexpr TSet &operator+=(Enum member) { bits_ |= bit(member); return *this; }
-    constexpr TSet &operator-=(Enum member) { bits_ &= ~bit(member); return *this; }
-    constexpr TSet operator+(Enum member) const { TSet result = *this; return result += member; }
-    constexpr TSet operator-(Enum member) const { TSet result = *this; return result -= member; }
+    constexpr TSet &operator+=(Enum member)
+    {
+        bits_ |= bit(member);
+        return *this;
+    }
+    constexpr TSet &operator-=(Enum member)
+    {
+        bits_ &= ~bit(member);
+        return *this;
+    }
+    constexpr TSet operator+(Enum member) const
+    {
+        TSet result = *this;
+        return result += member;
+    }
+    constexpr TSet operator-(Enum member) const
+    {
+        TSet result = *this;
+        return result -= member;
+    }
     constexpr bool operator==(const TSet &) const = default;
 
 private:
@@ -76,10 +92,10 @@ using TDBGridEhOptions = TSet<TDBGridEhOption>;
 enum TDBGridEhAllowedOperation { alopInsertEh, alopUpdateEh, alopDeleteEh, alopAppendEh };
 using TDBGridEhAllowedOperations = TSet<TDBGridEhAllowedOperation>;
 
-inline constexpr TDBGridOptions defaultGridOptions = {dgEditing,  dgTitles,   dgIndicator,     dgColumnResize, dgColLines,
-                                                      dgRowLines, dgTabs,     dgConfirmDelete, dgCancelOnExit};
-inline constexpr TDBGridEhOptions defaultGridOptionsEh = {dghFixed3D,      dghHighlightFocus, dghClearSelection,
-                                                          dghDialogFind,   dghColumnResize,   dghColumnMove,
+inline constexpr TDBGridOptions defaultGridOptions = {dgEditing,  dgTitles, dgIndicator,     dgColumnResize, dgColLines,
+                                                      dgRowLines, dgTabs,   dgConfirmDelete, dgCancelOnExit};
+inline constexpr TDBGridEhOptions defaultGridOptionsEh = {dghFixed3D,        dghHighlightFocus, dghClearSelection,
+                                                          dghDialogFind,     dghColumnResize,   dghColumnMove,
                                                           dghExtendVertLines};
 // The two set-ups of the program's grids: the lists (no in-place editing) and the vehicle selector
 // (one row high, no titles, no indicator).
@@ -99,4 +115,4 @@ enum TLocateTextDirectionEh { ltdUpEh, ltdDownEh, ltdAllEh };
 enum TLocateTextOptionEh { ltoCaseInsensitiveEh, ltoAllFieldsEh, ltoMatchFormatEh, ltoIgnoreEh };
 using TLocateTextOptionsEh = TSet<TLocateTextOptionEh>;
 
-} // namespace vornak
+}  // namespace vornak

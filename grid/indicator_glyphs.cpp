@@ -37,14 +37,13 @@ QImage makeGlyph(const Pattern &pattern)
     return image;
 }
 
-} // namespace
+}  // namespace
 
 const QImage &indicatorGlyph(IndicatorGlyph glyph)
 {
-    static const std::array<QImage, 5> glyphs = {makeGlyph(patterns[0]), makeGlyph(patterns[1]),
-                                                 makeGlyph(patterns[2]), makeGlyph(patterns[3]),
-                                                 makeGlyph(patterns[4])};
+    static const std::array<QImage, 5> glyphs = {makeGlyph(patterns[0]), makeGlyph(patterns[1]), makeGlyph(patterns[2]),
+                                                 makeGlyph(patterns[3]), makeGlyph(patterns[4])};
     return glyphs[int(glyph)];
 }
 
-} // namespace vornak
+}  // namespace vornak

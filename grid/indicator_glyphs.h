@@ -9,4 +9,4 @@ enum class IndicatorGlyph { Arrow, Edit, Insert, MultiArrow, MultiDot };
 
 const QImage &indicatorGlyph(IndicatorGlyph glyph);
 
-} // namespace vornak
+}  // namespace vornak

@@ -26,7 +26,7 @@ int clampToBounds(int width, const FitColumn &column)
     return width;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<int> fitColumnWidths(const std::vector<FitColumn> &columns, const FitFrame &frame)
 {
@@ -53,7 +53,7 @@ std::vector<int> fitColumnWidths(const std::vector<FitColumn> &columns, const Fi
             available -= frame.indicatorWidth;
         if (frame.colLines)
             available -= count + (frame.indicator ? 1 : 0);
-        available = std::max(0, available); // a narrow grid gives 0, never a negative width
+        available = std::max(0, available);  // a narrow grid gives 0, never a negative width
         total = 0;
         bool clamped = false;
         for (int i = 0; i < count; ++i) {
@@ -91,4 +91,4 @@ void resizeFitWeights(std::vector<int> &initWidths, int index, int oldWidth, int
         initWidths[index + 1] = std::max(0, initWidths[index + 1] + oldWeight - initWidths[index]);
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -33,4 +33,4 @@ std::vector<int> fitColumnWidths(const std::vector<FitColumn> &columns, const Fi
 // column's weight scales with its width; its right neighbour gives or takes the difference.
 void resizeFitWeights(std::vector<int> &initWidths, int index, int oldWidth, int newWidth);
 
-} // namespace vornak
+}  // namespace vornak

@@ -10,9 +10,9 @@
 #include <mdbtools.h>
 
 #include <cstring>
-#include <vector>
 #include <QFile>
 #include <QFileInfo>
+#include <vector>
 
 namespace vornak {
 

@@ -20,7 +20,7 @@ private:
 
 Clock *installed = nullptr;
 
-} // namespace
+}  // namespace
 
 Clock &Clock::current()
 {
@@ -33,4 +33,4 @@ void Clock::install(Clock *clock)
     installed = clock;
 }
 
-} // namespace vornak
+}  // namespace vornak

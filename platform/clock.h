@@ -19,4 +19,4 @@ public:
     static void install(Clock *clock);
 };
 
-} // namespace vornak
+}  // namespace vornak

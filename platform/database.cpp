@@ -25,4 +25,4 @@ std::unique_ptr<Connection> Connection::open(const QString &connectionString)
     return SqlCipherConnection::open(file, settings.password(), readOnly ? Access::ReadOnly : Access::ReadWrite);
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -10,17 +10,17 @@ struct TypeKind {
 };
 
 const TypeKind typeKinds[] = {
-    {QLatin1StringView("INTEGER"), ColumnKind::Integer},  {QLatin1StringView("LONG"), ColumnKind::Integer},
-    {QLatin1StringView("INT"), ColumnKind::Integer},      {QLatin1StringView("SMALLINT"), ColumnKind::Integer},
-    {QLatin1StringView("BYTE"), ColumnKind::Integer},     {QLatin1StringView("COUNTER"), ColumnKind::AutoIncrement},
-    {QLatin1StringView("DOUBLE"), ColumnKind::Float},     {QLatin1StringView("FLOAT"), ColumnKind::Float},
-    {QLatin1StringView("REAL"), ColumnKind::Float},       {QLatin1StringView("SINGLE"), ColumnKind::Float},
-    {QLatin1StringView("CURRENCY"), ColumnKind::Float},   {QLatin1StringView("NUMERIC"), ColumnKind::Float},
-    {QLatin1StringView("DECIMAL"), ColumnKind::Float},    {QLatin1StringView("DATETIME"), ColumnKind::DateTime},
-    {QLatin1StringView("DATE"), ColumnKind::DateTime},    {QLatin1StringView("TIME"), ColumnKind::DateTime},
+    {QLatin1StringView("INTEGER"), ColumnKind::Integer}, {QLatin1StringView("LONG"), ColumnKind::Integer},
+    {QLatin1StringView("INT"), ColumnKind::Integer},     {QLatin1StringView("SMALLINT"), ColumnKind::Integer},
+    {QLatin1StringView("BYTE"), ColumnKind::Integer},    {QLatin1StringView("COUNTER"), ColumnKind::AutoIncrement},
+    {QLatin1StringView("DOUBLE"), ColumnKind::Float},    {QLatin1StringView("FLOAT"), ColumnKind::Float},
+    {QLatin1StringView("REAL"), ColumnKind::Float},      {QLatin1StringView("SINGLE"), ColumnKind::Float},
+    {QLatin1StringView("CURRENCY"), ColumnKind::Float},  {QLatin1StringView("NUMERIC"), ColumnKind::Float},
+    {QLatin1StringView("DECIMAL"), ColumnKind::Float},   {QLatin1StringView("DATETIME"), ColumnKind::DateTime},
+    {QLatin1StringView("DATE"), ColumnKind::DateTime},   {QLatin1StringView("TIME"), ColumnKind::DateTime},
 };
 
-} // namespace
+}  // namespace
 
 const ColumnInfo *TableSchema::column(const QString &columnName) const
 {
@@ -63,4 +63,4 @@ const TableSchema *DatabaseCatalog::table(const QString &name) const
     return it->second.has_value() ? &*it->second : nullptr;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -2,21 +2,21 @@
 
 #include "platform/database.h"
 
-#include <QList>
-#include <QString>
 #include <functional>
 #include <optional>
+#include <QList>
+#include <QString>
 #include <unordered_map>
 
 namespace vornak {
 
 // The columns of one table as the engine sees them.
 struct TableSchema {
-    QString name;              // as stored in the file
-    QList<ColumnInfo> columns; // in table order, baseTable/baseColumn filled
-    int keyColumn = -1;        // the `id` key (any case), -1 when the table has none
+    QString name;               // as stored in the file
+    QList<ColumnInfo> columns;  // in table order, baseTable/baseColumn filled
+    int keyColumn = -1;         // the `id` key (any case), -1 when the table has none
 
-    const ColumnInfo *column(const QString &name) const; // ignoring case
+    const ColumnInfo *column(const QString &name) const;  // ignoring case
 };
 
 // The kind (and text size) of a column from its declared type: INTEGER as the table's own
@@ -30,7 +30,10 @@ ColumnInfo columnOfDeclaredType(const QString &name, const QString &declaredType
 class DatabaseCatalog {
 public:
     using Loader = std::function<std::optional<TableSchema>(const QString &table)>;
-    explicit DatabaseCatalog(Loader loader) : loader_(std::move(loader)) {}
+    explicit DatabaseCatalog(Loader loader)
+        : loader_(std::move(loader))
+    {
+    }
 
     // nullptr when the file has no such table.
     const TableSchema *table(const QString &name) const;
@@ -43,4 +46,4 @@ private:
     mutable std::unordered_map<QString, std::optional<TableSchema>> tables_;
 };
 
-} // namespace vornak
+}  // namespace vornak

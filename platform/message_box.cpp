@@ -28,15 +28,16 @@ struct ResultRow {
 };
 
 constexpr ResultRow resultRows[] = {
-    {QMessageBox::Ok, ModalResult::Ok},   {QMessageBox::Cancel, ModalResult::Cancel},
-    {QMessageBox::Yes, ModalResult::Yes}, {QMessageBox::No, ModalResult::No},
+    {QMessageBox::Ok, ModalResult::Ok},
+    {QMessageBox::Cancel, ModalResult::Cancel},
+    {QMessageBox::Yes, ModalResult::Yes},
+    {QMessageBox::No, ModalResult::No},
 };
 
 QMessageBox::Icon qtIcon(MessageIcon icon)
 {
-    static constexpr QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information,
-                                                  QMessageBox::Warning, QMessageBox::Critical,
-                                                  QMessageBox::Question};
+    static constexpr QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Warning,
+                                                  QMessageBox::Critical, QMessageBox::Question};
     return icons[int(icon)];
 }
 
@@ -84,7 +85,7 @@ public:
 
 UserDialogs *installed = nullptr;
 
-} // namespace
+}  // namespace
 
 UserDialogs &UserDialogs::current()
 {
@@ -103,4 +104,4 @@ void showErrorMessage(const QString &message)
                                       MessageIcon::Error);
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -34,4 +34,4 @@ public:
 // caption, an OK button.
 void showErrorMessage(const QString &message);
 
-} // namespace vornak
+}  // namespace vornak

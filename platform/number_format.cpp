@@ -10,7 +10,7 @@ namespace vornak {
 
 double roundHalfEven(double value)
 {
-    return std::nearbyint(value); // the default rounding mode is to nearest, ties to even
+    return std::nearbyint(value);  // the default rounding mode is to nearest, ties to even
 }
 
 double roundHalfAway(double value)
@@ -118,11 +118,11 @@ std::optional<double> parseFloat(const QString &text, bool acceptPoint)
     if (i != t.size())
         return std::nullopt;
     double value = 0;
-    const auto [end, error] = std::from_chars(plain.constData() + (plain.startsWith('+') ? 1 : 0),
-                                              plain.constData() + plain.size(), value);
+    const auto [end, error] =
+        std::from_chars(plain.constData() + (plain.startsWith('+') ? 1 : 0), plain.constData() + plain.size(), value);
     if (error != std::errc() || std::isinf(value))
         return std::nullopt;
     return value;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <optional>
+#include <QString>
 
 namespace vornak {
 
@@ -23,4 +23,4 @@ std::optional<qint64> parseInteger64(const QString &text);
 // `acceptPoint` a point is taken as the decimal separator as well.
 std::optional<double> parseFloat(const QString &text, bool acceptPoint = false);
 
-} // namespace vornak
+}  // namespace vornak

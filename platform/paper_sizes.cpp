@@ -1,8 +1,8 @@
 #include "platform/paper_sizes.h"
 
+#include <cmath>
 #include <QPageSize>
 #include <QSizeF>
-#include <cmath>
 
 namespace vornak {
 
@@ -27,7 +27,7 @@ QList<PaperSize> buildTable()
     return table;
 }
 
-} // namespace
+}  // namespace
 
 const QList<PaperSize> &standardPaperSizes()
 {
@@ -43,4 +43,4 @@ std::optional<PaperSize> findPaperSize(int code)
     return std::nullopt;
 }
 
-} // namespace vornak
+}  // namespace vornak

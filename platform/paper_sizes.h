@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QList>
 #include <optional>
+#include <QList>
 
 namespace vornak {
 
@@ -9,11 +9,11 @@ namespace vornak {
 // without 48 and 49), with the size of each in tenths of a millimetre, portrait.
 struct PaperSize {
     int code = 0;
-    int width = 0;  // tenths of a millimetre
-    int height = 0; // tenths of a millimetre
+    int width = 0;   // tenths of a millimetre
+    int height = 0;  // tenths of a millimetre
 };
 
 const QList<PaperSize> &standardPaperSizes();
 std::optional<PaperSize> findPaperSize(int code);
 
-} // namespace vornak
+}  // namespace vornak

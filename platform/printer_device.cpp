@@ -240,8 +240,8 @@ private:
             count = cupsAddOption("landscape", "", count, &options);
         // An instance ("queue/instance") is printed on its queue.
         const QByteArray queue = info_.printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-        const int job = cupsPrintFile(queue.constData(), QFile::encodeName(path).constData(), title_.toUtf8().constData(),
-                                      count, options);
+        const int job = cupsPrintFile(queue.constData(), QFile::encodeName(path).constData(),
+                                      title_.toUtf8().constData(), count, options);
         cupsFreeOptions(count, options);
         return job > 0;
     }

@@ -1,7 +1,7 @@
 #include "platform/regional_settings.h"
 
-#include <QLocale>
 #include <optional>
+#include <QLocale>
 
 namespace vornak {
 
@@ -22,7 +22,7 @@ QChar firstSeparator(const QString &format, const QString &fieldLetters, QChar f
     return fallback;
 }
 
-} // namespace
+}  // namespace
 
 RegionalSettings RegionalSettings::russian()
 {
@@ -80,4 +80,4 @@ ScopedRegionalSettings::~ScopedRegionalSettings()
     RegionalSettings::setCurrent(saved_);
 }
 
-} // namespace vornak
+}  // namespace vornak

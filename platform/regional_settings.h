@@ -9,12 +9,12 @@ namespace vornak {
 // The user's regional conventions. Format strings use the tokens d, dd, M, MM, yy, yyyy for
 // dates and H, HH, h, hh, m, mm, s, ss, AP for times; any other character stands for itself.
 struct RegionalSettings {
-    QString shortDateFormat;   // "dd.MM.yyyy"
-    QString longTimeFormat;    // "H:mm:ss"
-    QChar dateSeparator;       // '.'
-    QChar timeSeparator;       // ':'
-    QChar decimalSeparator;    // ','
-    QChar thousandSeparator;   // U+00A0
+    QString shortDateFormat;  // "dd.MM.yyyy"
+    QString longTimeFormat;   // "H:mm:ss"
+    QChar dateSeparator;      // '.'
+    QChar timeSeparator;      // ':'
+    QChar decimalSeparator;   // ','
+    QChar thousandSeparator;  // U+00A0
 
     // Russian conventions: the fallback for the C and POSIX locales, and what tests pin.
     static RegionalSettings russian();
@@ -40,4 +40,4 @@ private:
     RegionalSettings saved_;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -7,4 +7,4 @@ namespace vornak {
 // The engine's text for a failure SQLite reports with `code` (primary or extended) and `message`.
 QString engineMessage(int code, const QString &message);
 
-} // namespace vornak
+}  // namespace vornak

@@ -47,4 +47,4 @@ private:
     int keyColumn_ = -1;  // its key column in this result
 };
 
-} // namespace vornak
+}  // namespace vornak

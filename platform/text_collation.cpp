@@ -25,7 +25,7 @@ int compareTexts(void *, int leftBytes, const void *left, int rightBytes, const 
     return a.compare(b, Qt::CaseInsensitive);
 }
 
-} // namespace
+}  // namespace
 
 void installTextCollation(sqlite3 *db)
 {
@@ -33,4 +33,4 @@ void installTextCollation(sqlite3 *db)
     sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, compareTexts, nullptr);
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -8,4 +8,4 @@ namespace vornak {
 // order (declared COLLATE NOCASE; this replaces SQLite's ASCII-only NOCASE on `db`).
 void installTextCollation(sqlite3 *db);
 
-} // namespace vornak
+}  // namespace vornak

@@ -15,4 +15,4 @@ QString decodeAnsi(const QByteArray &bytes);
 // the file name and the reason.
 void writeAnsiTextFile(const QString &fileName, const QString &text);
 
-} // namespace vornak
+}  // namespace vornak

@@ -24,7 +24,7 @@ bool fitsInt64(double value)
     return value >= -9.2233720368547758e18 && value < 9.2233720368547758e18;
 }
 
-} // namespace
+}  // namespace
 
 Variant Variant::fromCurrency(double amount)
 {
@@ -52,15 +52,17 @@ QString Variant::typeName(Type type)
 
 void Variant::failConversion(Type to) const
 {
-    throw ConversionError(QStringLiteral("Could not convert variant of type (%1) into type (%2)")
-                              .arg(typeName(type()), typeName(to)));
+    throw ConversionError(
+        QStringLiteral("Could not convert variant of type (%1) into type (%2)").arg(typeName(type()), typeName(to)));
 }
 
 bool Variant::toBool() const
 {
     switch (type()) {
-    case Type::Null: return false;
-    case Type::Boolean: return std::get<bool>(value_);
+    case Type::Null:
+        return false;
+    case Type::Boolean:
+        return std::get<bool>(value_);
     case Type::String: {
         const QString &s = std::get<QString>(value_);
         if (s.compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0)
@@ -71,18 +73,24 @@ bool Variant::toBool() const
             return *number != 0;
         failConversion(Type::Boolean);
     }
-    default: return toDouble() != 0;
+    default:
+        return toDouble() != 0;
     }
 }
 
 qint64 Variant::toInt64() const
 {
     switch (type()) {
-    case Type::Null: return 0;
-    case Type::Boolean: return std::get<bool>(value_) ? -1 : 0;
-    case Type::Integer: return std::get<qint32>(value_);
-    case Type::Int64: return std::get<qint64>(value_);
-    case Type::Currency: return qint64(roundHalfEven(double(std::get<CurrencyValue>(value_).scaled) / currencyScale));
+    case Type::Null:
+        return 0;
+    case Type::Boolean:
+        return std::get<bool>(value_) ? -1 : 0;
+    case Type::Integer:
+        return std::get<qint32>(value_);
+    case Type::Int64:
+        return std::get<qint64>(value_);
+    case Type::Currency:
+        return qint64(roundHalfEven(double(std::get<CurrencyValue>(value_).scaled) / currencyScale));
     case Type::String: {
         const QString &s = std::get<QString>(value_);
         if (const auto whole = parseInteger64(s))
@@ -115,13 +123,20 @@ int Variant::toInt() const
 double Variant::toDouble() const
 {
     switch (type()) {
-    case Type::Null: return 0;
-    case Type::Boolean: return std::get<bool>(value_) ? -1 : 0;
-    case Type::Integer: return std::get<qint32>(value_);
-    case Type::Int64: return double(std::get<qint64>(value_));
-    case Type::Float: return std::get<double>(value_);
-    case Type::Currency: return double(std::get<CurrencyValue>(value_).scaled) / currencyScale;
-    case Type::DateTime: return std::get<DateTimeValue>(value_).days;
+    case Type::Null:
+        return 0;
+    case Type::Boolean:
+        return std::get<bool>(value_) ? -1 : 0;
+    case Type::Integer:
+        return std::get<qint32>(value_);
+    case Type::Int64:
+        return double(std::get<qint64>(value_));
+    case Type::Float:
+        return std::get<double>(value_);
+    case Type::Currency:
+        return double(std::get<CurrencyValue>(value_).scaled) / currencyScale;
+    case Type::DateTime:
+        return std::get<DateTimeValue>(value_).days;
     case Type::String: {
         const QString &s = std::get<QString>(value_);
         if (const auto number = parseFloat(s))
@@ -156,11 +171,16 @@ qint64 Variant::toCurrencyScaled() const
 QString Variant::toString() const
 {
     switch (type()) {
-    case Type::Null: return {};
-    case Type::Boolean: return std::get<bool>(value_) ? QStringLiteral("True") : QStringLiteral("False");
-    case Type::Integer: return QString::number(std::get<qint32>(value_));
-    case Type::Int64: return QString::number(std::get<qint64>(value_));
-    case Type::Float: return formatFloatGeneral(std::get<double>(value_));
+    case Type::Null:
+        return {};
+    case Type::Boolean:
+        return std::get<bool>(value_) ? QStringLiteral("True") : QStringLiteral("False");
+    case Type::Integer:
+        return QString::number(std::get<qint32>(value_));
+    case Type::Int64:
+        return QString::number(std::get<qint64>(value_));
+    case Type::Float:
+        return formatFloatGeneral(std::get<double>(value_));
     case Type::Currency: {
         const qint64 scaled = std::get<CurrencyValue>(value_).scaled;
         QString text = QString::number(scaled / 10000);
@@ -173,10 +193,12 @@ QString Variant::toString() const
             text += RegionalSettings::current().decimalSeparator + fraction;
         return text;
     }
-    case Type::DateTime: return date_time::toText(std::get<DateTimeValue>(value_).days);
-    case Type::String: return std::get<QString>(value_);
+    case Type::DateTime:
+        return date_time::toText(std::get<DateTimeValue>(value_).days);
+    case Type::String:
+        return std::get<QString>(value_);
     }
     return {};
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -18,11 +18,12 @@ const TfrxPropertyList &TfrxDataBand::ClassProperties()
           << FRX_FLOAT(C, ColumnGap, 0.0) << FRX_BOOL(C, FooterAfterEach, false) << FRX_BOOL(C, KeepFooter, false)
           << FRX_BOOL(C, KeepHeader, false) << FRX_BOOL(C, KeepTogether, false)
           << FRX_BOOL(C, PrintIfDetailEmpty, false)
-          << B::Text(QStringLiteral("OnMasterDetail"), [](const C &o) { return o.OnMasterDetail; },
-                     [](C &o, QString v) { o.OnMasterDetail = v; });
+          << B::Text(
+                 QStringLiteral("OnMasterDetail"), [](const C &o) { return o.OnMasterDetail; },
+                 [](C &o, QString v) { o.OnMasterDetail = v; });
         return l;
     }();
     return list;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -76,4 +76,4 @@ FRX_DATA_BAND_LEVEL(TfrxDataBand6)
 
 #undef FRX_DATA_BAND_LEVEL
 
-} // namespace vornak
+}  // namespace vornak

@@ -3,8 +3,8 @@
 #include "platform/variant.h"
 #include "report/model/report_component.h"
 
-#include <QStringList>
 #include <functional>
+#include <QStringList>
 
 class QIODevice;
 
@@ -111,4 +111,4 @@ private:
 // sources when the report does not use the global list.
 TfrxDataSet *frxFindDataSet(TfrxDataSet *current, const QString &name, const TfrxReport *report);
 
-} // namespace vornak
+}  // namespace vornak

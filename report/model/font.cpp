@@ -12,7 +12,7 @@ int mulDiv(int a, int b, int c)
     return int(std::lround(double(a) * b / c));
 }
 
-} // namespace
+}  // namespace
 
 int TFont::Size() const
 {
@@ -24,4 +24,4 @@ void TFont::SetSize(int points)
     Height = -mulDiv(points, fr1in, 72);
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -10,7 +10,7 @@ namespace vornak {
 // internal leading), at 96 pixels per inch; Size is the same in points.
 struct TFont {
     QString Name = QStringLiteral("Arial");
-    int Height = -13; // 10 points
+    int Height = -13;  // 10 points
     TColor Color = clBlack;
     TFontStyles Style = 0;
     int Charset = DEFAULT_CHARSET;
@@ -21,4 +21,4 @@ struct TFont {
     bool operator==(const TFont &) const = default;
 };
 
-} // namespace vornak
+}  // namespace vornak

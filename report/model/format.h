@@ -27,4 +27,4 @@ struct TfrxHighlight {
     bool operator==(const TfrxHighlight &) const = default;
 };
 
-} // namespace vornak
+}  // namespace vornak

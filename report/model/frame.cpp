@@ -20,4 +20,4 @@ void TfrxFrame::SetWidth(double value)
     LeftLine.Width = TopLine.Width = RightLine.Width = BottomLine.Width = value;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -48,4 +48,4 @@ private:
     TColor shadowColor_ = clBlack;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -11,4 +11,4 @@ public:
     QString ClassName() const override { return QStringLiteral("TfrxMemoView"); }
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -9,4 +9,4 @@ TfrxDataPage::TfrxDataPage(TfrxComponent *owner)
     height_ = 1000;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -18,4 +18,4 @@ public:
     QString ClassName() const override { return QStringLiteral("TfrxDataPage"); }
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -38,4 +38,4 @@ const TfrxPropertyList &TfrxReportComponent::ClassProperties()
     return list;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -44,4 +44,4 @@ public:
     QString ClassName() const override { return QStringLiteral("TfrxDialogComponent"); }
 };
 
-} // namespace vornak
+}  // namespace vornak

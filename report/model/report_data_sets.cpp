@@ -45,4 +45,4 @@ void TfrxReportDataSets::Finalize()
             dataSet->Finalize();
 }
 
-} // namespace vornak
+}  // namespace vornak

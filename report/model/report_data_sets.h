@@ -2,8 +2,8 @@
 
 #include "report/model/data_set.h"
 
-#include <QString>
 #include <memory>
+#include <QString>
 #include <vector>
 
 namespace vornak {
@@ -13,7 +13,10 @@ class TfrxReport;
 // One entry of the report's data source list.
 class TfrxDataSetItem {
 public:
-    explicit TfrxDataSetItem(TfrxReport *report) : report_(report) {}
+    explicit TfrxDataSetItem(TfrxReport *report)
+        : report_(report)
+    {
+    }
 
     TfrxDataSet *DataSet() const { return binding_.DataSet(); }
     // Also sets the name to the data source's user name.
@@ -31,7 +34,10 @@ private:
 // The data sources a report may use, in order (`Datasets` of the report).
 class TfrxReportDataSets {
 public:
-    explicit TfrxReportDataSets(TfrxReport *report) : report_(report) {}
+    explicit TfrxReportDataSets(TfrxReport *report)
+        : report_(report)
+    {
+    }
 
     int Count() const { return int(items_.size()); }
     TfrxDataSetItem &Items(int index) const { return *items_.at(index); }
@@ -53,4 +59,4 @@ private:
     std::vector<std::unique_ptr<TfrxDataSetItem>> items_;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -56,15 +56,15 @@ struct TfrxPrintOptions {
     TfrxPrintPages PrintPages = ppAll;
     bool Reverse = false;
     bool ShowDialog = true;
-    int Duplex = 0; // reset to none at the start of each preparation
+    int Duplex = 0;        // reset to none at the start of each preparation
     QString FileName;      // output file of the print job; empty = the printer
     int SplicingLine = 0;  // overlap of the split mode's tiles, mm
 };
 
 struct TfrxPreviewOptions {
     bool AllowEdit = true;
-    TfrxPreviewButtons Buttons = pbPrint | pbLoad | pbSave | pbExport | pbZoom | pbFind | pbOutline | pbPageSetup
-        | pbTools | pbEdit | pbNavigator | pbExportQuick;
+    TfrxPreviewButtons Buttons = pbPrint | pbLoad | pbSave | pbExport | pbZoom | pbFind | pbOutline | pbPageSetup |
+                                 pbTools | pbEdit | pbNavigator | pbExportQuick;
     bool DoubleBuffered = true;
     bool Maximized = true;
     bool MDIChild = false;
@@ -84,7 +84,7 @@ struct TfrxReportOptions {
     QString Author;
     bool Compressed = false;
     QString ConnectionName;
-    double CreateDate = 0; // date-time values: days since 1899-12-30
+    double CreateDate = 0;  // date-time values: days since 1899-12-30
     double LastChange = 0;
     QStringList Description;
     QString InitString;
@@ -96,4 +96,4 @@ struct TfrxReportOptions {
     QString VersionRelease;
 };
 
-} // namespace vornak
+}  // namespace vornak

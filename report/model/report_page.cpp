@@ -119,8 +119,9 @@ const TfrxPropertyList &TfrxReportPage::ClassProperties()
             return info.name == u"Left" || info.name == u"Top" || info.name == u"Width" || info.name == u"Height";
         });
         const auto handler = [](const char *name, QString C::*field) {
-            return B::Text(QString::fromLatin1(name), [field](const C &o) { return o.*field; },
-                           [field](C &o, QString v) { o.*field = v; });
+            return B::Text(
+                QString::fromLatin1(name), [field](const C &o) { return o.*field; },
+                [field](C &o, QString v) { o.*field = v; });
         };
         l << FRX_ENUM(C, Orientation, TPrinterOrientation, poPortrait, QStringLiteral("poPortrait"),
                       QStringLiteral("poLandscape"))
@@ -128,20 +129,20 @@ const TfrxPropertyList &TfrxReportPage::ClassProperties()
           << FRX_INT(C, PaperSize, std::nullopt) << FRX_FLOAT(C, LeftMargin, 0.0) << FRX_FLOAT(C, RightMargin, 0.0)
           << FRX_FLOAT(C, TopMargin, 0.0) << FRX_FLOAT(C, BottomMargin, 0.0) << FRX_BOOL(C, MirrorMargins, false)
           << FRX_INT(C, Columns, 0) << FRX_FLOAT(C, ColumnWidth, 0.0)
-          << B::Lines(QStringLiteral("ColumnPositions.Text"), [](const C &o) { return o.ColumnPositions(); },
-                      [](C &o, QStringList v) { o.SetColumnPositions(v); })
+          << B::Lines(
+                 QStringLiteral("ColumnPositions.Text"), [](const C &o) { return o.ColumnPositions(); },
+                 [](C &o, QStringList v) { o.SetColumnPositions(v); })
           << FRX_INT(C, Bin, 7) << FRX_INT(C, BinOtherPages, 7)
           << FRX_ENUM(C, Duplex, TfrxDuplexMode, dmNone, QStringLiteral("dmNone"), QStringLiteral("dmVertical"),
                       QStringLiteral("dmHorizontal"), QStringLiteral("dmSimplex"))
           << FRX_BOOL(C, PrintIfEmpty, true) << FRX_BOOL(C, TitleBeforeHeader, true) << FRX_INT(C, PageCount, 1);
         l << frxDataSetProperties<C>();
         l << FRX_BOOL(C, EndlessHeight, false) << FRX_BOOL(C, EndlessWidth, false)
-          << FRX_BOOL(C, PrintOnPreviousPage, false) << FRX_BOOL(C, ResetPageNumbers, false)
-          << FRX_TEXT(C, OutlineText) << FRX_BOOL(C, BackPictureVisible, true)
-          << FRX_BOOL(C, BackPicturePrintable, true) << FRX_COLOR(C, Color, clTransparent);
-        l << frxFrameProperties(QStringLiteral("Frame."), [](TfrxComponent &o) -> TfrxFrame & {
-            return static_cast<C &>(o).Frame();
-        });
+          << FRX_BOOL(C, PrintOnPreviousPage, false) << FRX_BOOL(C, ResetPageNumbers, false) << FRX_TEXT(C, OutlineText)
+          << FRX_BOOL(C, BackPictureVisible, true) << FRX_BOOL(C, BackPicturePrintable, true)
+          << FRX_COLOR(C, Color, clTransparent);
+        l << frxFrameProperties(QStringLiteral("Frame."),
+                                [](TfrxComponent &o) -> TfrxFrame & { return static_cast<C &>(o).Frame(); });
         l << FRX_BOOL(C, LargeDesignHeight, false) << handler("OnBeforePrint", &C::OnBeforePrint)
           << handler("OnAfterPrint", &C::OnAfterPrint) << handler("OnManualBuild", &C::OnManualBuild);
         return l;
@@ -149,4 +150,4 @@ const TfrxPropertyList &TfrxReportPage::ClassProperties()
     return list;
 }
 
-} // namespace vornak
+}  // namespace vornak

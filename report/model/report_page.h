@@ -146,4 +146,4 @@ private:
     bool largeDesignHeight_ = false;
 };
 
-} // namespace vornak
+}  // namespace vornak

@@ -28,8 +28,10 @@ ReportScriptVariables registerReportNames(TfsScript &script, const ReportScriptN
         {"macrofunction COUNT(Band: Variant = 0; Flags: Integer = 0): Variant", &names.count},
     };
     for (const auto &[declaration, callback] : functions)
-        script.AddMethod(QString::fromLatin1(declaration), *callback ? *callback : ScriptCallback([](const QString &, const QList<Variant> &) { return Variant(); }));
+        script.AddMethod(QString::fromLatin1(declaration),
+                         *callback ? *callback
+                                   : ScriptCallback([](const QString &, const QList<Variant> &) { return Variant(); }));
     return variables;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -13,20 +13,20 @@ struct ReportScriptNames {
     ScriptObject *report = nullptr;
     ScriptObject *engine = nullptr;
     ScriptObject *outline = nullptr;
-    ScriptCallback get;   // function Get(Name: String): Variant
-    ScriptCallback set;   // procedure Set(Name: String; Value: Variant)
-    ScriptCallback iif;   // macro function: its arguments arrive as source texts
-    ScriptCallback sum;   // macro function
-    ScriptCallback avg;   // macro function
-    ScriptCallback min;   // macro function
-    ScriptCallback max;   // macro function
-    ScriptCallback count; // macro function
+    ScriptCallback get;    // function Get(Name: String): Variant
+    ScriptCallback set;    // procedure Set(Name: String; Value: Variant)
+    ScriptCallback iif;    // macro function: its arguments arrive as source texts
+    ScriptCallback sum;    // macro function
+    ScriptCallback avg;    // macro function
+    ScriptCallback min;    // macro function
+    ScriptCallback max;    // macro function
+    ScriptCallback count;  // macro function
 };
 
 // The variables the report keeps setting while it prints.
 struct ReportScriptVariables {
-    ScriptVariable *value = nullptr; // "Value": the value of the text object being processed
-    ScriptVariable *self = nullptr;  // "Self": the view being printed (its object pointer)
+    ScriptVariable *value = nullptr;  // "Value": the value of the text object being processed
+    ScriptVariable *self = nullptr;   // "Self": the view being printed (its object pointer)
 };
 
 // Registers, in this order and under the script's current adder: "Report", "Engine",
@@ -34,4 +34,4 @@ struct ReportScriptVariables {
 // functions. The class "TfrxView" is registered first when the script does not know it.
 ReportScriptVariables registerReportNames(TfsScript &script, const ReportScriptNames &names);
 
-} // namespace vornak
+}  // namespace vornak

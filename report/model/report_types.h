@@ -25,7 +25,7 @@ inline constexpr TColor clRed = 0x0000FF;
 inline constexpr TColor clBlue = 0xFF0000;
 inline constexpr TColor clWhite = 0xFFFFFF;
 inline constexpr TColor clNone = 0x1FFFFFFF;
-inline constexpr TColor clTransparent = 0x1FFFFFFF; // no fill
+inline constexpr TColor clTransparent = 0x1FFFFFFF;  // no fill
 
 // Character sets of a font.
 inline constexpr int ANSI_CHARSET = 0;
@@ -51,4 +51,4 @@ using TFontStyles = int;
 enum TfrxRestriction : int { rfDontModify = 1, rfDontSize = 2, rfDontMove = 4, rfDontDelete = 8, rfDontEdit = 16 };
 using TfrxRestrictions = int;
 
-} // namespace vornak
+}  // namespace vornak

@@ -25,4 +25,4 @@ Variant TfrxVariables::Value(const QString &name) const
     return index >= 0 ? items_.at(index).Value : Variant();
 }
 
-} // namespace vornak
+}  // namespace vornak

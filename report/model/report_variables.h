@@ -23,7 +23,7 @@ public:
     int IndexOf(const QString &name) const;
     // Sets the variable, adding it when it does not exist.
     void SetVariable(const QString &name, const Variant &value);
-    Variant Value(const QString &name) const; // Null when absent
+    Variant Value(const QString &name) const;  // Null when absent
     void Clear() { items_.clear(); }
 
 private:
@@ -40,4 +40,4 @@ struct TfrxStyleItem {
 
 using TfrxStyles = QList<TfrxStyleItem>;
 
-} // namespace vornak
+}  // namespace vornak

@@ -16,4 +16,4 @@ const TfrxPropertyList &TfrxStretcheable::ClassProperties()
     return list;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -24,4 +24,4 @@ private:
     TfrxStretchMode stretchMode_ = smDontStretch;
 };
 
-} // namespace vornak
+}  // namespace vornak

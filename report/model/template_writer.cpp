@@ -72,7 +72,7 @@ void writeObject(QXmlStreamWriter &xml, const TfrxComponent &object)
     xml.writeEndElement();
 }
 
-} // namespace
+}  // namespace
 
 QString TfrxTemplateWriter::Write(const TfrxReport &report) const
 {
@@ -86,4 +86,4 @@ QString TfrxTemplateWriter::Write(const TfrxReport &report) const
     return text;
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -12,4 +12,4 @@ public:
     QString Write(const TfrxReport &report) const;
 };
 
-} // namespace vornak
+}  // namespace vornak

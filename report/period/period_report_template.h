@@ -14,4 +14,4 @@ void LoadPeriodReportTemplate(TfrxReport &report, const TfrxTemplateLinks &links
 // The template's text.
 QString PeriodReportTemplateText();
 
-} // namespace vornak
+}  // namespace vornak

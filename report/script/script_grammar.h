@@ -15,23 +15,35 @@ namespace vornak::script {
 
 // The kinds of element a grammar rule is made of.
 enum class ElementKind {
-    Char, Keyword, Ident, Number, String, FrString, Eol, Empty,   // terminals
-    Sequence, Switch, OptionalSwitch, Optional, Loop, OptionalLoop, // structure
+    Char,
+    Keyword,
+    Ident,
+    Number,
+    String,
+    FrString,
+    Eol,
+    Empty,  // terminals
+    Sequence,
+    Switch,
+    OptionalSwitch,
+    Optional,
+    Loop,
+    OptionalLoop,  // structure
     RuleReference,
 };
 
 struct GrammarElement {
     ElementKind kind = ElementKind::Sequence;
-    QString text;          // the character or keyword to match; a loop's separator
-    QString node;          // name of the syntax node this element produces
-    QString add;           // name of the leaf recording the matched token
-    QString addText;       // the leaf's text instead of the token, when hasAddText
+    QString text;     // the character or keyword to match; a loop's separator
+    QString node;     // name of the syntax node this element produces
+    QString add;      // name of the leaf recording the matched token
+    QString addText;  // the leaf's text instead of the token, when hasAddText
     bool hasAddText = false;
-    QString error;         // error text recorded when the element fails (empty: none)
-    bool term = false;     // its failure may end an enclosing loop without an error
-    bool skipBlanks = true;     // a char with skip="0" must follow without blanks
-    bool discardLoopError = false; // a loop with skip="1"
-    const GrammarElement *rule = nullptr; // the rule a reference names
+    QString error;                         // error text recorded when the element fails (empty: none)
+    bool term = false;                     // its failure may end an enclosing loop without an error
+    bool skipBlanks = true;                // a char with skip="0" must follow without blanks
+    bool discardLoopError = false;         // a loop with skip="1"
+    const GrammarElement *rule = nullptr;  // the rule a reference names
     std::vector<std::unique_ptr<GrammarElement>> children;
 };
 
@@ -68,7 +80,7 @@ public:
 private:
     QString name_;
     ParserSettings parser_;
-    std::unordered_set<std::string> keywords_; // lower case
+    std::unordered_set<std::string> keywords_;  // lower case
     int longestKeyword_ = 0;
     QHash<QString, QString> errors_;
     QHash<QString, QString> typeAliases_;
@@ -83,4 +95,4 @@ const Grammar *findLanguage(const QString &name);
 // Registers a further language from its grammar document; false with `error` when it is broken.
 bool registerLanguage(const QString &xml, QString *error);
 
-} // namespace vornak::script
+}  // namespace vornak::script

@@ -10,4 +10,4 @@ namespace vornak::script {
 // text, conversion and mathematics functions.
 void registerLibrary(TfsScript &script);
 
-} // namespace vornak::script
+}  // namespace vornak::script

@@ -12,9 +12,9 @@ namespace vornak::script {
 // recording one matched token.
 struct SyntaxNode {
     QString name;
-    QString text;     // a leaf's token (string literals already decoded)
-    int position = 0; // offset of its first non-blank character
-    int end = 0;      // offset just after it
+    QString text;      // a leaf's token (string literals already decoded)
+    int position = 0;  // offset of its first non-blank character
+    int end = 0;       // offset just after it
     bool leaf = false;
     std::vector<SyntaxNode> children;
 
@@ -39,4 +39,4 @@ QString nestingTooDeepMessage();
 // Parses `text` from the grammar's start rule, interpreting the grammar's elements.
 ParseResult parse(const Grammar &grammar, const QString &text, int startOffset = 0);
 
-} // namespace vornak::script
+}  // namespace vornak::script

@@ -6,14 +6,23 @@ namespace vornak::script {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-bool isHexDigit(QChar c) { return isDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+bool isHexDigit(QChar c)
+{
+    return isDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
 uint hexValue(QChar c)
 {
     const char16_t u = c.unicode();
     return isDigit(c) ? u - u'0' : (u >= u'a' ? u - u'a' + 10 : u - u'A' + 10);
 }
-bool isAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+bool isAsciiLetter(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
 
 bool isPunctuation(QChar c)
 {
@@ -21,10 +30,12 @@ bool isPunctuation(QChar c)
     return (u >= u'!' && u <= u'/') || (u >= u':' && u <= u'@') || (u >= u'[' && u <= u'`') || (u >= u'{' && u <= u'~');
 }
 
-} // namespace
+}  // namespace
 
 Tokenizer::Tokenizer(const QString &text, const ParserSettings &settings, const Grammar &grammar)
-    : text_(text), settings_(settings), grammar_(grammar)
+    : text_(text),
+      settings_(settings),
+      grammar_(grammar)
 {
 }
 
@@ -158,7 +169,7 @@ QString Tokenizer::readString(bool *ok)
             while (q < size) {
                 const char16_t c = text_[q].unicode();
                 if (c < 32 && c != u'\t')
-                    return {}; // a line break or control character inside: no literal here
+                    return {};  // a line break or control character inside: no literal here
                 if (text_[q] == quote) {
                     if (q + 1 < size && text_[q + 1] == quote) {
                         value += quote;
@@ -262,4 +273,4 @@ QString textPosition(const QString &text, int offset)
     return QStringLiteral("%1:%2").arg(line).arg(offset - lineStart + 1);
 }
 
-} // namespace vornak::script
+}  // namespace vornak::script

@@ -35,7 +35,6 @@ public:
     QString readFrString();
     bool readEol();
 
-
 private:
     bool isIdentStart(QChar c) const;
     bool isIdentChar(QChar c) const;
@@ -51,4 +50,4 @@ private:
 // "line:column" of an offset in `text`, both counted from 1.
 QString textPosition(const QString &text, int offset);
 
-} // namespace vornak::script
+}  // namespace vornak::script

@@ -17,16 +17,21 @@ enum class NumberKind { Integer, Int64, Currency, Float, DateTime };
 NumberKind kindOf(const Variant &value)
 {
     switch (value.type()) {
-    case Type::Int64: return NumberKind::Int64;
-    case Type::Currency: return NumberKind::Currency;
+    case Type::Int64:
+        return NumberKind::Int64;
+    case Type::Currency:
+        return NumberKind::Currency;
     case Type::Float:
-    case Type::String: return NumberKind::Float;
-    case Type::DateTime: return NumberKind::DateTime;
-    default: return NumberKind::Integer; // Integer, Boolean
+    case Type::String:
+        return NumberKind::Float;
+    case Type::DateTime:
+        return NumberKind::DateTime;
+    default:
+        return NumberKind::Integer;  // Integer, Boolean
     }
 }
 
-template<typename Convert>
+template <typename Convert>
 auto converted(const Variant &value, Convert convert)
 {
     try {
@@ -36,9 +41,18 @@ auto converted(const Variant &value, Convert convert)
     }
 }
 
-double asDouble(const Variant &value) { return converted(value, [](const Variant &v) { return v.toDouble(); }); }
-qint64 asInt64(const Variant &value) { return converted(value, [](const Variant &v) { return v.toInt64(); }); }
-bool asBool(const Variant &value) { return converted(value, [](const Variant &v) { return v.toBool(); }); }
+double asDouble(const Variant &value)
+{
+    return converted(value, [](const Variant &v) { return v.toDouble(); });
+}
+qint64 asInt64(const Variant &value)
+{
+    return converted(value, [](const Variant &v) { return v.toInt64(); });
+}
+bool asBool(const Variant &value)
+{
+    return converted(value, [](const Variant &v) { return v.toBool(); });
+}
 
 Variant integerResult(qint64 value, bool wide)
 {
@@ -47,7 +61,10 @@ Variant integerResult(qint64 value, bool wide)
     return Variant(value);
 }
 
-[[noreturn]] void divisionByZero() { throw EngineError(divisionByZeroMessage()); }
+[[noreturn]] void divisionByZero()
+{
+    throw EngineError(divisionByZeroMessage());
+}
 
 Variant arithmetic(VariantOperator op, const Variant &left, const Variant &right)
 {
@@ -58,9 +75,15 @@ Variant arithmetic(VariantOperator op, const Variant &left, const Variant &right
         qint64 result = 0;
         bool overflow = false;
         switch (op) {
-        case VariantOperator::Add: overflow = __builtin_add_overflow(a, b, &result); break;
-        case VariantOperator::Subtract: overflow = __builtin_sub_overflow(a, b, &result); break;
-        default: overflow = __builtin_mul_overflow(a, b, &result); break;
+        case VariantOperator::Add:
+            overflow = __builtin_add_overflow(a, b, &result);
+            break;
+        case VariantOperator::Subtract:
+            overflow = __builtin_sub_overflow(a, b, &result);
+            break;
+        default:
+            overflow = __builtin_mul_overflow(a, b, &result);
+            break;
         }
         if (!overflow)
             return integerResult(result, kind == NumberKind::Int64);
@@ -69,9 +92,15 @@ Variant arithmetic(VariantOperator op, const Variant &left, const Variant &right
     const double b = asDouble(right);
     double result = 0;
     switch (op) {
-    case VariantOperator::Add: result = a + b; break;
-    case VariantOperator::Subtract: result = a - b; break;
-    default: result = a * b; break;
+    case VariantOperator::Add:
+        result = a + b;
+        break;
+    case VariantOperator::Subtract:
+        result = a - b;
+        break;
+    default:
+        result = a * b;
+        break;
     }
     if (kind == NumberKind::DateTime) {
         if (op == VariantOperator::Subtract && left.type() == Type::DateTime && right.type() == Type::DateTime)
@@ -90,10 +119,14 @@ Variant integerOperation(VariantOperator op, const Variant &left, const Variant 
         const bool a = asBool(left);
         const bool b = asBool(right);
         switch (op) {
-        case VariantOperator::And: return Variant(a && b);
-        case VariantOperator::Or: return Variant(a || b);
-        case VariantOperator::Xor: return Variant(a != b);
-        default: break;
+        case VariantOperator::And:
+            return Variant(a && b);
+        case VariantOperator::Or:
+            return Variant(a || b);
+        case VariantOperator::Xor:
+            return Variant(a != b);
+        default:
+            break;
         }
     }
     const qint64 a = asInt64(left);
@@ -108,28 +141,40 @@ Variant integerOperation(VariantOperator op, const Variant &left, const Variant 
         if (b == 0)
             divisionByZero();
         return integerResult(b == -1 ? 0 : a % b, wide);
-    case VariantOperator::And: return integerResult(a & b, wide);
-    case VariantOperator::Or: return integerResult(a | b, wide);
-    case VariantOperator::Xor: return integerResult(a ^ b, wide);
-    case VariantOperator::Shl: return integerResult(b >= 0 && b < 64 ? qint64(quint64(a) << b) : 0, wide);
-    case VariantOperator::Shr: return integerResult(b >= 0 && b < 64 ? qint64(quint64(a) >> b) : 0, wide);
-    default: return Variant();
+    case VariantOperator::And:
+        return integerResult(a & b, wide);
+    case VariantOperator::Or:
+        return integerResult(a | b, wide);
+    case VariantOperator::Xor:
+        return integerResult(a ^ b, wide);
+    case VariantOperator::Shl:
+        return integerResult(b >= 0 && b < 64 ? qint64(quint64(a) << b) : 0, wide);
+    case VariantOperator::Shr:
+        return integerResult(b >= 0 && b < 64 ? qint64(quint64(a) >> b) : 0, wide);
+    default:
+        return Variant();
     }
 }
 
 bool isOrdered(VariantOperator op, int order)
 {
     switch (op) {
-    case VariantOperator::Equal: return order == 0;
-    case VariantOperator::NotEqual: return order != 0;
-    case VariantOperator::Less: return order < 0;
-    case VariantOperator::LessOrEqual: return order <= 0;
-    case VariantOperator::Greater: return order > 0;
-    default: return order >= 0;
+    case VariantOperator::Equal:
+        return order == 0;
+    case VariantOperator::NotEqual:
+        return order != 0;
+    case VariantOperator::Less:
+        return order < 0;
+    case VariantOperator::LessOrEqual:
+        return order <= 0;
+    case VariantOperator::Greater:
+        return order > 0;
+    default:
+        return order >= 0;
     }
 }
 
-} // namespace
+}  // namespace
 
 QString divisionByZeroMessage()
 {
@@ -188,25 +233,38 @@ Variant applyOperator(VariantOperator op, const Variant &left, const Variant &ri
 Variant negateValue(const Variant &value)
 {
     switch (value.type()) {
-    case Type::Null: return Variant();
-    case Type::Integer: return integerResult(-qint64(value.toInt()), false);
-    case Type::Int64: return value.toInt64() == std::numeric_limits<qint64>::min() ? Variant(-double(value.toInt64())) : Variant(-value.toInt64());
-    case Type::Currency: return Variant::fromCurrencyScaled(-value.toCurrencyScaled());
-    case Type::DateTime: return Variant::fromDateTime(-value.toDouble());
-    case Type::Boolean: return Variant(int(-asInt64(value)));
-    default: return Variant(-asDouble(value));
+    case Type::Null:
+        return Variant();
+    case Type::Integer:
+        return integerResult(-qint64(value.toInt()), false);
+    case Type::Int64:
+        return value.toInt64() == std::numeric_limits<qint64>::min() ? Variant(-double(value.toInt64()))
+                                                                     : Variant(-value.toInt64());
+    case Type::Currency:
+        return Variant::fromCurrencyScaled(-value.toCurrencyScaled());
+    case Type::DateTime:
+        return Variant::fromDateTime(-value.toDouble());
+    case Type::Boolean:
+        return Variant(int(-asInt64(value)));
+    default:
+        return Variant(-asDouble(value));
     }
 }
 
 Variant notValue(const Variant &value)
 {
     switch (value.type()) {
-    case Type::Null: return Variant();
-    case Type::Boolean: return Variant(!value.toBool());
-    case Type::Int64: return Variant(~value.toInt64());
-    case Type::Integer: return Variant(~value.toInt());
-    default: return Variant(!asBool(value));
+    case Type::Null:
+        return Variant();
+    case Type::Boolean:
+        return Variant(!value.toBool());
+    case Type::Int64:
+        return Variant(~value.toInt64());
+    case Type::Integer:
+        return Variant(~value.toInt());
+    default:
+        return Variant(!asBool(value));
     }
 }
 
-} // namespace vornak
+}  // namespace vornak

@@ -8,9 +8,23 @@ namespace vornak {
 // arithmetically (integers stay integers while they fit), "+" joins texts, comparisons give
 // Booleans, and Null propagates through arithmetic. Failures raise EngineError.
 enum class VariantOperator {
-    Add, Subtract, Multiply, Divide, IntDivide, Modulo,
-    And, Or, Xor, Shl, Shr,
-    Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual,
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    IntDivide,
+    Modulo,
+    And,
+    Or,
+    Xor,
+    Shl,
+    Shr,
+    Equal,
+    NotEqual,
+    Less,
+    LessOrEqual,
+    Greater,
+    GreaterOrEqual,
 };
 
 // "=", "<>", "<", "<=", ">", ">=": they give Booleans.
@@ -27,4 +41,4 @@ int compareValues(const Variant &left, const Variant &right);
 // The message of a division by zero ("/", div and mod), so callers can recognise it.
 QString divisionByZeroMessage();
 
-} // namespace vornak
+}  // namespace vornak

@@ -58,4 +58,4 @@ private:
     vornak::TDataSet::TDataSetNotifyEvent savedBeforeClose_;
 };
 
-} // namespace vornak
+}  // namespace vornak

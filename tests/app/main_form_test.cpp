@@ -2,8 +2,8 @@
 #include "app/settings_form.h"
 #include "data/db_edit.h"
 #include "grid/db_grid_eh.h"
-#include "report/preview/preview.h"
 #include "platform/errors.h"
+#include "report/preview/preview.h"
 #include "tests/app/main_window_session.h"
 
 #include <gtest/gtest.h>

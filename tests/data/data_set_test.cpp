@@ -38,7 +38,9 @@ TEST(DataSetOpen, BindingFailuresNameTheFieldAndLeaveTheDataSetClosed)
         QString text;
     };
     const std::vector<Case> cases = {
-        {[](TADOTable &t) { t.AddField<TIntegerField>(QStringLiteral("mileage"))->DisplayLabel = QStringLiteral("Пробег"); },
+        {[](TADOTable &t) {
+             t.AddField<TIntegerField>(QStringLiteral("mileage"))->DisplayLabel = QStringLiteral("Пробег");
+         },
          QStringLiteral("TableSprAuto: Field 'Пробег' not found")},
         {[](TADOTable &t) { t.AddField<TIntegerField>(QStringLiteral("NAMEAUTO")); },
          QStringLiteral("TableSprAuto: Type mismatch for field 'NAMEAUTO', expecting: Integer actual: WideString")},
@@ -102,7 +104,7 @@ TEST(DataSetEditing, PostOfAnInsertedVehicleReadsBackTheKey)
     QStringList log;
     recordHandlers(source, log);
     v.table.Open();
-    v.table.Next(); // B
+    v.table.Next();  // B
     v.table.Insert();
     EXPECT_EQ(v.table.RecNo(), -1);
     EXPECT_FALSE(v.table.Modified());
@@ -118,8 +120,8 @@ TEST(DataSetEditing, PostOfAnInsertedVehicleReadsBackTheKey)
     EXPECT_EQ(v.table.RecordCount(), 4);
     EXPECT_EQ(log.last(), QStringLiteral("OnDataChange(nil)"));
     // Inserted where it was inserted, and stored in the file at once.
-    EXPECT_EQ(v.vehicles.names(), (QStringList{QStringLiteral("A"), QStringLiteral("Новая"), QStringLiteral("B"),
-                                               QStringLiteral("C")}));
+    EXPECT_EQ(v.vehicles.names(),
+              (QStringList{QStringLiteral("A"), QStringLiteral("Новая"), QStringLiteral("B"), QStringLiteral("C")}));
     VehicleTable other(v.file.connection);
     other.table.Open();
     other.table.Last();
@@ -142,7 +144,7 @@ TEST(DataSetEditing, CancelRestoresStoredValuesAndThePreviousRecord)
     EXPECT_EQ(v.vehicles.nameauto->AsString(), QStringLiteral("B"));
     EXPECT_EQ(v.table.RecordCount(), 3);
     v.table.Insert();
-    v.table.Delete(); // in insert state Delete cancels
+    v.table.Delete();  // in insert state Delete cancels
     EXPECT_EQ(v.vehicles.nameauto->AsString(), QStringLiteral("B"));
     EXPECT_EQ(v.table.RecordCount(), 3);
 }
@@ -231,4 +233,4 @@ TEST(DataSetEditing, ReadOnlyResultRefusesEditAndInsert)
     EXPECT_EQ(query.State(), dsBrowse);
 }
 
-} // namespace
+}  // namespace

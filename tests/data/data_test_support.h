@@ -21,7 +21,9 @@ inline QString fieldTag(const TField *field)
 class RecordingLink : public TDataLink {
 public:
     RecordingLink(QStringList &log, const QString &name, bool visual = true, int buffers = 1)
-        : TDataLink(visual), log_(log), name_(name)
+        : TDataLink(visual),
+          log_(log),
+          name_(name)
     {
         SetBufferCount(buffers);
     }
@@ -75,9 +77,10 @@ struct LogBookFile {
     {
         int km = 100;
         for (const QString &name : names) {
-            execute(QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('%1', %2, '01.02.2020')")
-                        .arg(name)
-                        .arg(km));
+            execute(
+                QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES ('%1', %2, '01.02.2020')")
+                    .arg(name)
+                    .arg(km));
             km += 100;
         }
     }
@@ -118,4 +121,4 @@ struct VehicleTable {
     }
 };
 
-} // namespace vornak::testing
+}  // namespace vornak::testing

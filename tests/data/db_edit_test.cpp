@@ -5,11 +5,11 @@
 #include "tests/fixtures/scripted_dialogs.h"
 #include "tests/fixtures/temp_database.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
-#include <gtest/gtest.h>
 
 using namespace vornak;
 using namespace vornak::testing;
@@ -33,7 +33,8 @@ struct VehicleBoxes {
         file.open()->execute(QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm) VALUES ('Нива', 1000)"));
         module = std::make_unique<TDataModule1>();
         auto *layout = new QVBoxLayout(&window);
-        for (QWidget *widget : {static_cast<QWidget *>(name), static_cast<QWidget *>(mileage), static_cast<QWidget *>(other)})
+        for (QWidget *widget :
+             {static_cast<QWidget *>(name), static_cast<QWidget *>(mileage), static_cast<QWidget *>(other)})
             layout->addWidget(widget);
         name->SetDataSource(module->SourceSprAuto);
         name->SetDataField(QStringLiteral("nameauto"));
@@ -60,7 +61,7 @@ void retype(TDBEdit *box, const QString &text)
     typeText(box, text);
 }
 
-} // namespace
+}  // namespace
 
 TEST(DBEdit, ShowsTheFieldAndWritesOnlyWhenLeft)
 {
@@ -69,14 +70,14 @@ TEST(DBEdit, ShowsTheFieldAndWritesOnlyWhenLeft)
     EXPECT_EQ(boxes.mileage->text(), QStringLiteral("1000"));
 
     retype(boxes.name, QStringLiteral("Нива 4x4"));
-    EXPECT_EQ(boxes.table()->State(), dsEdit); // typing put the table into edit state
+    EXPECT_EQ(boxes.table()->State(), dsEdit);  // typing put the table into edit state
     EXPECT_TRUE(boxes.name->DataLink().Modified());
     EXPECT_EQ(boxes.module->TableSprAutonameauto->AsString(), QStringLiteral("Нива"));
 
     boxes.leave();
     EXPECT_FALSE(boxes.name->DataLink().Modified());
     EXPECT_EQ(boxes.module->TableSprAutonameauto->AsString(), QStringLiteral("Нива 4x4"));
-    EXPECT_EQ(boxes.stored(), QStringLiteral("Нива|1000")); // nothing in the file before Post
+    EXPECT_EQ(boxes.stored(), QStringLiteral("Нива|1000"));  // nothing in the file before Post
     boxes.table()->Post();
     EXPECT_EQ(boxes.stored(), QStringLiteral("Нива 4x4|1000"));
 }
@@ -88,13 +89,14 @@ TEST(DBEdit, IntegerBoxDropsLettersAcceptsSignsAndRefusesABadNumberWhenLeft)
     boxes.mileage->selectAll();
     typeText(boxes.mileage, QStringLiteral("x"));
     EXPECT_EQ(boxes.mileage->text(), QStringLiteral("1000"));
-    EXPECT_EQ(boxes.table()->State(), dsBrowse); // a refused character does not start editing
+    EXPECT_EQ(boxes.table()->State(), dsBrowse);  // a refused character does not start editing
 
     typeText(boxes.mileage, QStringLiteral("-a-"));
     EXPECT_EQ(boxes.mileage->text(), QStringLiteral("--"));
     boxes.leave();
     ASSERT_EQ(boxes.dialogs.messages.size(), 1);
-    EXPECT_EQ(boxes.dialogs.messages[0].text, QStringLiteral("'--' is not a valid integer value for field 'Начальный пробег'"));
+    EXPECT_EQ(boxes.dialogs.messages[0].text,
+              QStringLiteral("'--' is not a valid integer value for field 'Начальный пробег'"));
     EXPECT_TRUE(boxes.mileage->hasFocus());
     EXPECT_EQ(boxes.mileage->selectedText(), QStringLiteral("--"));
     EXPECT_EQ(boxes.module->TableSprAutobeginkm->AsString(), QStringLiteral("1000"));

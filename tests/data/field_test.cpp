@@ -63,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, FieldText,
     ::testing::Values(TextCase{"IDTYPE", "-12", "-12", nullptr}, TextCase{"IDTYPE", " +7", "7", nullptr},
                       TextCase{"IDTYPE", "", "", nullptr},
-                      TextCase{"IDTYPE", "2147483648", nullptr, "'2147483648' is not a valid integer value for field 'IDTYPE'"},
+                      TextCase{"IDTYPE", "2147483648", nullptr,
+                               "'2147483648' is not a valid integer value for field 'IDTYPE'"},
                       TextCase{"IDTYPE", "--1", nullptr, "'--1' is not a valid integer value for field 'IDTYPE'"},
                       TextCase{"IDTYPE", "1,5", nullptr, "'1,5' is not a valid integer value for field 'IDTYPE'"},
                       TextCase{"SUMMA", "1234,5", "1234,5", nullptr}, TextCase{"SUMMA", "0,1", "0,1", nullptr},
@@ -108,9 +109,9 @@ TEST(FieldValues, NumbersRoundHalvesToEvenAndNullReadsAsZero)
 TEST(FieldValues, CreatedFieldsTakeTheKindOfTheirColumn)
 {
     ExpenseRow row;
-    const QStringList expected = {QStringLiteral("ID:AutoInc"),       QStringLiteral("IDTYPE:Integer"),
-                                  QStringLiteral("IDAUTO:Integer"),   QStringLiteral("DATEDOC:DateTime"),
-                                  QStringLiteral("KOLVO:Float"),      QStringLiteral("SUMMA:Float"),
+    const QStringList expected = {QStringLiteral("ID:AutoInc"),         QStringLiteral("IDTYPE:Integer"),
+                                  QStringLiteral("IDAUTO:Integer"),     QStringLiteral("DATEDOC:DateTime"),
+                                  QStringLiteral("KOLVO:Float"),        QStringLiteral("SUMMA:Float"),
                                   QStringLiteral("OPISANIE:WideString")};
     QStringList actual;
     for (const TField *field : row.table.Fields())
@@ -152,4 +153,4 @@ TEST(FieldValues, FieldWithoutDataSetRefusesEveryOperation)
     }
 }
 
-} // namespace
+}  // namespace

@@ -19,8 +19,8 @@ struct NotificationFixture {
     TDataSource source;
     RecordingLink grid{log, QStringLiteral("grid"), true, 2};
 
-    explicit NotificationFixture(const QStringList &names = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                                                             QStringLiteral("D")})
+    explicit NotificationFixture(const QStringList &names = {QStringLiteral("A"), QStringLiteral("B"),
+                                                             QStringLiteral("C"), QStringLiteral("D")})
     {
         file.addVehicles(names);
         label = vehicles.table.AddField<TStringField>(QStringLiteral("label"), fkCalculated);
@@ -35,8 +35,8 @@ struct NotificationFixture {
 
 struct NotificationCase {
     const char *name;
-    QStringList names;                               // the table's rows
-    std::function<void(NotificationFixture &)> setUp; // after Open, before the log is cleared
+    QStringList names;                                 // the table's rows
+    std::function<void(NotificationFixture &)> setUp;  // after Open, before the log is cleared
     std::function<void(NotificationFixture &)> operation;
     QStringList expected;
     const char *currentAfter;
@@ -66,18 +66,31 @@ const std::vector<NotificationCase> &cases()
         {"NextWithinWindow", fourVehicles, noSetUp, [](NotificationFixture &f) { f.table().Next(); },
          events({"grid.DataSetScrolled(0)", "OnDataChange(nil)"}), "B"},
         {"NextPastWindow", fourVehicles, [](NotificationFixture &f) { f.table().Next(); },
-         [](NotificationFixture &f) { f.table().Next(); }, events({"grid.DataSetScrolled(1)", "OnDataChange(nil)"}), "C"},
+         [](NotificationFixture &f) { f.table().Next(); }, events({"grid.DataSetScrolled(1)", "OnDataChange(nil)"}),
+         "C"},
         {"MoveByPastWindow", fourVehicles, noSetUp, [](NotificationFixture &f) { EXPECT_EQ(f.table().MoveBy(3), 3); },
          events({"grid.DataSetScrolled(2)", "OnDataChange(nil)"}), "D"},
         {"PriorBackIntoWindow", fourVehicles, [](NotificationFixture &f) { f.table().Last(); },
-         [](NotificationFixture &f) { f.table().Prior(); f.table().Prior(); },
-         events({"grid.DataSetScrolled(0)", "OnDataChange(nil)", "grid.DataSetScrolled(-1)", "OnDataChange(nil)"}), "B"},
-        {"NextAtEnd", fourVehicles, [](NotificationFixture &f) { f.table().Last(); },
-         [](NotificationFixture &f) { EXPECT_EQ(f.table().MoveBy(1), 0); }, {}, "D"},
-        {"PriorAtBeginning", fourVehicles, noSetUp, [](NotificationFixture &f) { EXPECT_EQ(f.table().MoveBy(-1), 0); }, {},
+         [](NotificationFixture &f) {
+             f.table().Prior();
+             f.table().Prior();
+         },
+         events({"grid.DataSetScrolled(0)", "OnDataChange(nil)", "grid.DataSetScrolled(-1)", "OnDataChange(nil)"}),
+         "B"},
+        {"NextAtEnd",
+         fourVehicles,
+         [](NotificationFixture &f) { f.table().Last(); },
+         [](NotificationFixture &f) { EXPECT_EQ(f.table().MoveBy(1), 0); },
+         {},
+         "D"},
+        {"PriorAtBeginning",
+         fourVehicles,
+         noSetUp,
+         [](NotificationFixture &f) { EXPECT_EQ(f.table().MoveBy(-1), 0); },
+         {},
          "A"},
-        {"First", fourVehicles, [](NotificationFixture &f) { f.table().Last(); }, [](NotificationFixture &f) { f.table().First(); },
-         events({"grid.DataSetChanged", "OnDataChange(nil)"}), "A"},
+        {"First", fourVehicles, [](NotificationFixture &f) { f.table().Last(); },
+         [](NotificationFixture &f) { f.table().First(); }, events({"grid.DataSetChanged", "OnDataChange(nil)"}), "A"},
         {"Last", fourVehicles, noSetUp, [](NotificationFixture &f) { f.table().Last(); },
          events({"grid.DataSetChanged", "OnDataChange(nil)"}), "D"},
         {"Edit", fourVehicles, noSetUp, [](NotificationFixture &f) { f.table().Edit(); },
@@ -96,13 +109,20 @@ const std::vector<NotificationCase> &cases()
          events({"grid.UpdateData", "OnUpdateData", "grid.CheckBrowseMode", "grid.EditingChanged", "OnStateChange",
                  "grid.DataSetChanged", "OnDataChange(nil)"}),
          "A"},
-        {"Cancel", fourVehicles, [](NotificationFixture &f) { f.table().Edit(); }, [](NotificationFixture &f) { f.table().Cancel(); },
-         events({"grid.CheckBrowseMode", "grid.EditingChanged", "OnStateChange", "grid.DataSetChanged", "OnDataChange(nil)"}),
+        {"Cancel", fourVehicles, [](NotificationFixture &f) { f.table().Edit(); },
+         [](NotificationFixture &f) { f.table().Cancel(); },
+         events({"grid.CheckBrowseMode", "grid.EditingChanged", "OnStateChange", "grid.DataSetChanged",
+                 "OnDataChange(nil)"}),
          "A"},
-        {"Insert", fourVehicles, [](NotificationFixture &f) { f.table().Next(); }, [](NotificationFixture &f) { f.table().Insert(); },
+        {"Insert", fourVehicles, [](NotificationFixture &f) { f.table().Next(); },
+         [](NotificationFixture &f) { f.table().Insert(); },
          events({"grid.EditingChanged", "OnStateChange", "grid.DataSetChanged", "OnDataChange(nil)"}), ""},
-        {"EditOnEmptyInserts", {}, noSetUp, [](NotificationFixture &f) { f.table().Edit(); },
-         events({"grid.EditingChanged", "OnStateChange", "grid.DataSetChanged", "OnDataChange(nil)"}), ""},
+        {"EditOnEmptyInserts",
+         {},
+         noSetUp,
+         [](NotificationFixture &f) { f.table().Edit(); },
+         events({"grid.EditingChanged", "OnStateChange", "grid.DataSetChanged", "OnDataChange(nil)"}),
+         ""},
         {"DeleteLast", fourVehicles, [](NotificationFixture &f) { f.table().Last(); },
          [](NotificationFixture &f) { f.table().Delete(); },
          events({"grid.CheckBrowseMode", "grid.DataSetChanged", "OnDataChange(nil)"}), "C"},
@@ -175,13 +195,13 @@ TEST(NotificationOrder, OtherLinksBeforeVisualControlsMostRecentFirst)
 
 TEST(NotificationOrder, LinkWindowsFollowTheCurrentRecord)
 {
-    NotificationFixture f({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
-                           QStringLiteral("E")});
+    NotificationFixture f(
+        {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"), QStringLiteral("E")});
     RecordingLink wide(f.log, QStringLiteral("wide"), true, 3);
     wide.SetDataSource(&f.source);
     f.table().Open();
     EXPECT_EQ(f.table().BufferCount(), 3);
-    f.table().MoveBy(3); // D: the window holds B, C, D
+    f.table().MoveBy(3);  // D: the window holds B, C, D
     EXPECT_EQ(wide.RecordCount(), 3);
     EXPECT_EQ(wide.ActiveRecord(), 2);
     EXPECT_EQ(f.grid.ActiveRecord(), 1);
@@ -207,14 +227,15 @@ TEST(NotificationOrder, FieldWrittenByTheWritingLinkDoesNotEchoBackToIt)
     f.table().Edit();
     f.log.clear();
     f.table().Post();
-    EXPECT_EQ(f.log, events({"edit.UpdateData", "grid.RecordChanged(label)", "OnDataChange(label)", "grid.RecordChanged(beginkm)", "OnDataChange(beginkm)", "grid.UpdateData",
-                             "OnUpdateData", "edit.CheckBrowseMode", "grid.CheckBrowseMode", "edit.EditingChanged",
-                             "grid.EditingChanged", "OnStateChange", "edit.DataSetChanged", "grid.DataSetChanged",
-                             "OnDataChange(nil)"}));
+    EXPECT_EQ(f.log,
+              events({"edit.UpdateData", "grid.RecordChanged(label)", "OnDataChange(label)",
+                      "grid.RecordChanged(beginkm)", "OnDataChange(beginkm)", "grid.UpdateData", "OnUpdateData",
+                      "edit.CheckBrowseMode", "grid.CheckBrowseMode", "edit.EditingChanged", "grid.EditingChanged",
+                      "OnStateChange", "edit.DataSetChanged", "grid.DataSetChanged", "OnDataChange(nil)"}));
     EXPECT_EQ(f.vehicles.beginkm->AsInteger(), 42);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -223,7 +244,7 @@ TEST(NotificationOrder, LinkAsksToEditOnlyWhenAllowed)
     NotificationFixture f;
     RecordingLink editBox(f.log, QStringLiteral("edit"), true);
     editBox.SetDataSource(&f.source);
-    EXPECT_FALSE(editBox.Edit()); // closed
+    EXPECT_FALSE(editBox.Edit());  // closed
     f.table().Open();
     editBox.SetReadOnly(true);
     EXPECT_FALSE(editBox.Edit());
@@ -246,4 +267,4 @@ TEST(NotificationOrder, LinkAsksToEditOnlyWhenAllowed)
     EXPECT_TRUE(f.log.isEmpty());
 }
 
-} // namespace
+}  // namespace

@@ -1,8 +1,8 @@
 #include "editors/mileage_edit_form.h"
 #include "tests/editors/record_dialog_test_support.h"
 
-#include <QDateEdit>
 #include <gtest/gtest.h>
+#include <QDateEdit>
 
 using namespace vornak;
 using namespace vornak::testing;
@@ -34,7 +34,7 @@ void selectReading(int total)
 TEST(MileageEditForm, NewReadingProposesTheDistanceAndIsWrittenWithTheVehicleKey)
 {
     LogBook book(threeReadings);
-    DataModule1->TableSprAuto->Next(); // Нива, 1000 at the start, no readings
+    DataModule1->TableSprAuto->Next();  // Нива, 1000 at the start, no readings
     TMileageEditForm form;
     book.answerNext<TMileageEditForm>([](TMileageEditForm &f) {
         EXPECT_EQ(f.windowTitle(), QStringLiteral("Новый пробег"));
@@ -83,8 +83,8 @@ TEST(MileageEditForm, ProposalSubtractsTheHighestOtherReading)
     // Cancelling wrote nothing although the aggregate queries ran.
     EXPECT_TRUE(book.dialogs.messages.isEmpty());
     EXPECT_EQ(book.table(readings), QStringLiteral("datedoc\tidauto\ttekprobeg\traznica\n"
-                                                  "01.11.2011\t1\t1000\t100\n05.11.2011\t1\t1300\t300\n"
-                                                  "09.11.2011\t1\t1600\t300"));
+                                                   "01.11.2011\t1\t1000\t100\n05.11.2011\t1\t1300\t300\n"
+                                                   "09.11.2011\t1\t1600\t300"));
 }
 
 TEST(MileageEditForm, ProposesNothingWhileTheTotalIsNoWholeNumber)
@@ -99,17 +99,17 @@ TEST(MileageEditForm, ProposesNothingWhileTheTotalIsNoWholeNumber)
             Qt::Key key;
             const char *proposal;
         } keys[] = {
-            {Qt::Key_Minus, "7"},         // "-"
-            {Qt::Key_1, "-1601"},         // "-1"
-            {Qt::Key_Comma, "-1601"},     // "-1,"
-            {Qt::Key_5, "-1601"},         // "-1,5"
-            {Qt::Key_Home, "-1601"},      // "-1,5"
-            {Qt::Key_Delete, "-1601"},    // "1,5"
-            {Qt::Key_End, "-1601"},       // "1,5"
-            {Qt::Key_Backspace, "-1601"}, // "1,"
-            {Qt::Key_Backspace, "-1599"}, // "1"
-            {Qt::Key_Backspace, "-1599"}, // ""
-            {Qt::Key_2, "-1598"},         // "2"
+            {Qt::Key_Minus, "7"},          // "-"
+            {Qt::Key_1, "-1601"},          // "-1"
+            {Qt::Key_Comma, "-1601"},      // "-1,"
+            {Qt::Key_5, "-1601"},          // "-1,5"
+            {Qt::Key_Home, "-1601"},       // "-1,5"
+            {Qt::Key_Delete, "-1601"},     // "1,5"
+            {Qt::Key_End, "-1601"},        // "1,5"
+            {Qt::Key_Backspace, "-1601"},  // "1,"
+            {Qt::Key_Backspace, "-1599"},  // "1"
+            {Qt::Key_Backspace, "-1599"},  // ""
+            {Qt::Key_2, "-1598"},          // "2"
         };
         for (const auto &k : keys) {
             QTest::keyClick(f.EditObsh, k.key);
@@ -141,7 +141,7 @@ TEST(MileageEditForm, EditingWritesTheTypedValuesAndTheNewDate)
     selectReading(1600);
     book.answerNext<TMileageEditForm>([](TMileageEditForm &f) {
         f.DateTimePicker1->setFocus();
-        QTest::keyClick(f.DateTimePicker1, Qt::Key_Up); // the day: 09 -> 10
+        QTest::keyClick(f.DateTimePicker1, Qt::Key_Up);  // the day: 09 -> 10
         retype(f.EditObsh, QStringLiteral("1650"));
         retype(f.Edit2, QStringLiteral("340"));
         return click(f, f.Button1);
@@ -149,12 +149,13 @@ TEST(MileageEditForm, EditingWritesTheTypedValuesAndTheNewDate)
     form.EditRecord();
 
     EXPECT_EQ(book.table(readings), QStringLiteral("datedoc\tidauto\ttekprobeg\traznica\n"
-                                                  "01.11.2011\t1\t1000\t100\n05.11.2011\t1\t1300\t300\n"
-                                                  "10.11.2011\t1\t1650\t340"));
-    EXPECT_EQ(DataModule1->ADOQuery1->SQL.Lines(),
-              QStringList({QStringLiteral("UPDATE DOC_MILEAGE SET"), QStringLiteral("DOC_MILEAGE.datedoc = \"10.11.2011\","),
-                           QStringLiteral("DOC_MILEAGE.tekprobeg = 1650,"), QStringLiteral("DOC_MILEAGE.raznica = 340"),
-                           QStringLiteral("WHERE DOC_MILEAGE.id=3")}));
+                                                   "01.11.2011\t1\t1000\t100\n05.11.2011\t1\t1300\t300\n"
+                                                   "10.11.2011\t1\t1650\t340"));
+    EXPECT_EQ(
+        DataModule1->ADOQuery1->SQL.Lines(),
+        QStringList({QStringLiteral("UPDATE DOC_MILEAGE SET"), QStringLiteral("DOC_MILEAGE.datedoc = \"10.11.2011\","),
+                     QStringLiteral("DOC_MILEAGE.tekprobeg = 1650,"), QStringLiteral("DOC_MILEAGE.raznica = 340"),
+                     QStringLiteral("WHERE DOC_MILEAGE.id=3")}));
     DataModule1->QueryDocMileage->Last();
     EXPECT_EQ(DataModule1->QueryDocMileagetekprobeg->AsInteger(), 1650);
 }
@@ -213,11 +214,12 @@ TEST(MileageEditForm, SaveRefusesTotalsAndDistancesThatAreNoWholeNumbers)
     });
     form.NewRecord();
 
-    EXPECT_EQ(book.messageTexts(), QStringList({QStringLiteral("\"abc\" в поле \"Общий пробег\" не является целым числом."),
-                                                QStringLiteral("Поле \"Суточный пробег\" не заполнено."),
-                                                QStringLiteral("\"12,5\" в поле \"Суточный пробег\" не является целым числом.")}));
+    EXPECT_EQ(book.messageTexts(),
+              QStringList({QStringLiteral("\"abc\" в поле \"Общий пробег\" не является целым числом."),
+                           QStringLiteral("Поле \"Суточный пробег\" не заполнено."),
+                           QStringLiteral("\"12,5\" в поле \"Суточный пробег\" не является целым числом.")}));
     EXPECT_EQ(book.table("SELECT tekprobeg, raznica FROM DOC_MILEAGE WHERE id = 4"),
               QStringLiteral("tekprobeg\traznica\n1700\t100"));
 }
 
-} // namespace
+}  // namespace

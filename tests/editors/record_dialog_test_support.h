@@ -3,15 +3,18 @@
 #include "tests/editors/log_book_session.h"
 #include "tools/result_text.h"
 
+#include <gtest/gtest.h>
 #include <QLineEdit>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 namespace vornak::testing {
 
 // A log book session (today 10.12.2026) that also checks every scripted dialog was shown.
 struct LogBook : LogBookSession {
-    explicit LogBook(std::initializer_list<const char *> rows = {}) : LogBookSession(statements(rows)) {}
+    explicit LogBook(std::initializer_list<const char *> rows = {})
+        : LogBookSession(statements(rows))
+    {
+    }
     ~LogBook() { EXPECT_TRUE(dialogs.modalAnswers.empty()) << "a scripted dialog was never shown"; }
 
     // What the file holds as tab-separated lines, the column names first.
@@ -59,7 +62,7 @@ inline void retype(QLineEdit *edit, const QString &text)
         typeText(edit, text);
 }
 
-} // namespace vornak::testing
+}  // namespace vornak::testing
 
 inline void PrintTo(const QString &text, std::ostream *out)
 {

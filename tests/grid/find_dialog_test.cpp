@@ -2,11 +2,11 @@
 #include "tests/fixtures/scripted_dialogs.h"
 #include "tests/grid/grid_test_support.h"
 
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 namespace vornak::testing {
 namespace {
@@ -20,7 +20,7 @@ struct Search {
     Match match = AnyPart;
     Direction direction = All;
     bool matchCase = false;
-    int findIn = 0; // a column's item, or allColumns
+    int findIn = 0;  // a column's item, or allColumns
 };
 
 class FindDialog : public ::testing::Test {
@@ -95,7 +95,7 @@ struct SearchCase {
     const char *name;
     int start;
     Search search;
-    QList<int> found; // current record after each press
+    QList<int> found;  // current record after each press
 };
 
 const SearchCase searchCases[] = {
@@ -211,5 +211,5 @@ TEST_F(FindDialog, CtrlFDoesNothingOnAClosedDataset)
     EXPECT_EQ(dialogs.modalAnswers.size(), 1u);
 }
 
-} // namespace
-} // namespace vornak::testing
+}  // namespace
+}  // namespace vornak::testing

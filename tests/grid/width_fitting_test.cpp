@@ -6,7 +6,10 @@ namespace vornak {
 namespace {
 
 // The client width that leaves `available` pixels for three columns beside the indicator.
-constexpr int clientFor(int available, int columns = 3) { return available + 11 + columns + 1; }
+constexpr int clientFor(int available, int columns = 3)
+{
+    return available + 11 + columns + 1;
+}
 
 struct FitCase {
     const char *name;
@@ -71,5 +74,5 @@ TEST(WidthFittingArithmetic, DraggingABorderMovesWeightToTheRightNeighbourOnly)
     EXPECT_EQ(floor, (std::vector<int>{128, 0}));
 }
 
-} // namespace
-} // namespace vornak
+}  // namespace
+}  // namespace vornak

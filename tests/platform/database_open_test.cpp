@@ -1,15 +1,15 @@
-#include "platform/database.h"
 #include "platform/connection_string.h"
+#include "platform/database.h"
 #include "platform/errors.h"
 #include "platform/sqlcipher_connection.h"
 #include "tests/fixtures/temp_database.h"
 #include "tools/log_book_schema.h"
 
+#include <gtest/gtest.h>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 using namespace vornak;
@@ -53,8 +53,9 @@ TEST(DatabaseOpen, RefusesFilesItCannotUseAndLeavesThemUntouched)
     for (int i = 100; i < 116; ++i)
         damaged[i] = char(~damaged[i]);
     ASSERT_TRUE(writeFileContents(folder + QStringLiteral("/damaged.mdb"), damaged));
-    const QString unreadable = QStringLiteral("The file '%1' is damaged or is not a log book of this program: it cannot "
-                                              "be read with the log book's password.");
+    const QString unreadable =
+        QStringLiteral("The file '%1' is damaged or is not a log book of this program: it cannot "
+                       "be read with the log book's password.");
 
     const struct {
         QString connectionString;
@@ -64,14 +65,18 @@ TEST(DatabaseOpen, RefusesFilesItCannotUseAndLeavesThemUntouched)
          QStringLiteral("Could not find file '%1/missing.mdb'.").arg(folder)},
         {ConnectionString::forFile(file.path(), QStringLiteral("KwtRPaNzEq49")), unreadable.arg(file.path())},
         {ConnectionString::forFile(file.path(), QString()), unreadable.arg(file.path())},
-        {log_book::connectionString(QStringLiteral("random.mdb")), unreadable.arg(folder + QStringLiteral("/random.mdb"))},
-        {log_book::connectionString(QStringLiteral("damaged.mdb")), unreadable.arg(folder + QStringLiteral("/damaged.mdb"))},
+        {log_book::connectionString(QStringLiteral("random.mdb")),
+         unreadable.arg(folder + QStringLiteral("/random.mdb"))},
+        {log_book::connectionString(QStringLiteral("damaged.mdb")),
+         unreadable.arg(folder + QStringLiteral("/damaged.mdb"))},
         {log_book::connectionString(QStringLiteral("jet.mdb")),
          QStringLiteral("The file '%1/jet.mdb' is an Access database. It must be converted to this program's format "
-                        "before it can be used.").arg(folder)},
+                        "before it can be used.")
+             .arg(folder)},
         {log_book::connectionString(QStringLiteral("ace.mdb")),
          QStringLiteral("The file '%1/ace.mdb' is an Access database. It must be converted to this program's format "
-                        "before it can be used.").arg(folder)},
+                        "before it can be used.")
+             .arg(folder)},
         {log_book::connectionString(QStringLiteral("notes.mdb")),
          QStringLiteral("The file '%1/notes.mdb' is not a database of this program.").arg(folder)},
         {log_book::connectionString(QStringLiteral("empty.mdb")),
@@ -119,8 +124,9 @@ TEST(DatabaseOpen, KeepsTheContentsEncrypted)
     const QByteArray name = QStringLiteral("Москвич-412 ворнак").toUtf8();
     {
         auto db = file.open();
-        db->execute(QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES (\"%1\", 1, '13.11.2011')")
-                        .arg(QString::fromUtf8(name)));
+        db->execute(
+            QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES (\"%1\", 1, '13.11.2011')")
+                .arg(QString::fromUtf8(name)));
         for (const QString &entry : folderEntries(file.folder()))
             EXPECT_FALSE(fileContents(file.folder() + u'/' + entry).contains(name)) << entry.toStdString();
     }
@@ -129,7 +135,7 @@ TEST(DatabaseOpen, KeepsTheContentsEncrypted)
     EXPECT_EQ(file.open()->openTable(QStringLiteral("SPR_AUTO"))->value(0, 1), Variant(QString::fromUtf8(name)));
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -156,8 +162,9 @@ TEST(DatabaseOpen, ReportsAFileLockedByAnotherHolder)
     auto holder = SqlCipherConnection::open(file.path(), log_book::password);
     holder->runStatement(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"), {});
     holder->runStatement(QStringLiteral("INSERT INTO SYS_TYPE_EXPENSE (OPISANIE) VALUES (\"Мойка\")"), {});
-    EXPECT_EQ(openFailure(file.absoluteConnectionString()),
-              QStringLiteral("Could not open file '%1': The database file is locked by another process.").arg(file.path()));
+    EXPECT_EQ(
+        openFailure(file.absoluteConnectionString()),
+        QStringLiteral("Could not open file '%1': The database file is locked by another process.").arg(file.path()));
 }
 
-} // namespace
+}  // namespace

@@ -1,5 +1,5 @@
-#include "platform/database.h"
 #include "platform/connection_string.h"
+#include "platform/database.h"
 #include "platform/date_time.h"
 #include "platform/errors.h"
 #include "platform/sqlcipher_connection.h"
@@ -46,7 +46,8 @@ TEST(DatabaseConnectionString, ReadsBackEveryPathWhole)
     for (const char *path : {"VORNAK.mdb", "a;b.mdb", "/tmp/x;Data Source=y.mdb", "say \"hi\";.mdb", "it's.mdb",
                              " spaced .mdb", "Мой ворнак.mdb", "a=b.mdb"}) {
         SCOPED_TRACE(path);
-        const ConnectionString settings = ConnectionString::parse(ConnectionString::forFile(QString::fromUtf8(path), QStringLiteral("p;\"'")));
+        const ConnectionString settings =
+            ConnectionString::parse(ConnectionString::forFile(QString::fromUtf8(path), QStringLiteral("p;\"'")));
         EXPECT_EQ(settings.dataSource(), QString::fromUtf8(path));
         EXPECT_EQ(settings.password(), QStringLiteral("p;\"'"));
         EXPECT_EQ(settings.value(QStringLiteral("Persist Security Info")), QStringLiteral("False"));

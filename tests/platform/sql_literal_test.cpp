@@ -25,10 +25,12 @@ TEST(SqlLiteral, TextsReadBackAsOneLiteralHoldingTheText)
     const struct {
         QString (*build)(const QString &);
         SqlToken::Kind kind;
-    } styles[] = {{sql_literal::quotedText, SqlToken::Kind::QuotedText}, {sql_literal::apostropheText, SqlToken::Kind::Text}};
+    } styles[] = {{sql_literal::quotedText, SqlToken::Kind::QuotedText},
+                  {sql_literal::apostropheText, SqlToken::Kind::Text}};
     for (const auto &style : styles) {
         for (const QString &text : texts) {
-            const QList<SqlToken> tokens = tokenizeSql(QStringLiteral("SET a = ") + style.build(text) + QStringLiteral(" WHERE id=1"));
+            const QList<SqlToken> tokens =
+                tokenizeSql(QStringLiteral("SET a = ") + style.build(text) + QStringLiteral(" WHERE id=1"));
             ASSERT_EQ(tokens.size(), 8) << text.toStdString();
             EXPECT_EQ(tokens[3].kind, style.kind);
             EXPECT_EQ(tokens[3].text, text);
@@ -44,7 +46,8 @@ TEST(SqlLiteral, NumbersAreWrittenWithAPoint)
     const struct {
         double value;
         const char *literal;
-    } cases[] = {{12.5, "12.5"}, {0, "0"}, {-0.25, "-0.25"}, {1200, "1200"}, {0.1, "0.1"}, {1e20, "1e+20"}, {1.5e-7, "1.5e-07"}};
+    } cases[] = {{12.5, "12.5"}, {0, "0"},        {-0.25, "-0.25"},   {1200, "1200"},
+                 {0.1, "0.1"},   {1e20, "1e+20"}, {1.5e-7, "1.5e-07"}};
     for (const auto &c : cases) {
         const QString literal = sql_literal::number(c.value);
         EXPECT_EQ(literal, QLatin1StringView(c.literal));
@@ -58,4 +61,4 @@ TEST(SqlLiteral, NumbersAreWrittenWithAPoint)
     EXPECT_THROW(sql_literal::number(std::nan("")), ConversionError);
 }
 
-} // namespace
+}  // namespace

@@ -29,7 +29,8 @@ TEST(LogBookKey, PublishedVectors)
         {QByteArray("pass\0word", 9), QByteArray("sa\0lt", 5), 4096, "56fa6aa75548099dcc37d7f03425e0c3"},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(pbkdf2HmacSha1(c.password, c.salt, c.rounds, int(c.hex.size() / 2)).toHex(), c.hex) << c.password.toStdString();
+        EXPECT_EQ(pbkdf2HmacSha1(c.password, c.salt, c.rounds, int(c.hex.size() / 2)).toHex(), c.hex)
+            << c.password.toStdString();
 }
 
 TEST(LogBookKey, AgreesWithTheCryptoLibrary)

@@ -4,12 +4,12 @@
 #include "tests/tools/tool_run.h"
 #include "tools/log_book_schema.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 
 using namespace vornak;
 using namespace vornak::testing;
@@ -25,11 +25,13 @@ TEST(VornakDb, AnotherProcessWritesWhileTheFileIsOpenHere)
 {
     TempDatabase file;
     auto db = file.open();
-    db->execute(QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES (\"Лада\", 900, '13.11.2011')"));
+    db->execute(
+        QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES (\"Лада\", 900, '13.11.2011')"));
     auto vehicles = db->openTable(QStringLiteral("SPR_AUTO"));
 
-    const ToolRun insert = runTool({QStringLiteral("sql"), file.path(),
-                                    QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES (\"Нива\", 0, #11/14/2011#)")});
+    const ToolRun insert = runTool(
+        {QStringLiteral("sql"), file.path(),
+         QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm, begindate) VALUES (\"Нива\", 0, #11/14/2011#)")});
     EXPECT_EQ(insert.exitCode, 0) << insert.err.toStdString();
     EXPECT_EQ(insert.out, QStringLiteral("1 rows affected\n"));
     EXPECT_EQ(vehicles->rowCount(), 1) << "an open result is static";
@@ -38,9 +40,11 @@ TEST(VornakDb, AnotherProcessWritesWhileTheFileIsOpenHere)
     vehicles = db->openTable(QStringLiteral("SPR_AUTO"));
     ASSERT_EQ(vehicles->rowCount(), 2);
     vehicles->updateRow(1, {{vehicles->columnIndex(QStringLiteral("beginkm")), Variant(150)}});
-    const ToolRun list = runTool({QStringLiteral("sql"), file.path(), QStringLiteral("select * from spr_auto order by id")});
+    const ToolRun list =
+        runTool({QStringLiteral("sql"), file.path(), QStringLiteral("select * from spr_auto order by id")});
     EXPECT_EQ(list.exitCode, 0) << list.err.toStdString();
-    EXPECT_EQ(list.out, QStringLiteral("id\tnameauto\tbeginkm\tbegindate\n1\tЛада\t900\t13.11.2011\n2\tНива\t150\t14.11.2011\n"));
+    EXPECT_EQ(list.out,
+              QStringLiteral("id\tnameauto\tbeginkm\tbegindate\n1\tЛада\t900\t13.11.2011\n2\tНива\t150\t14.11.2011\n"));
 }
 
 // Opening and closing a second connection here leaves the first one's hold on the file: the
@@ -111,25 +115,28 @@ TEST(VornakDb, CheckNamesEveryMissingTableColumnAndWrongKind)
         for (const char *ddl : {
                  "CREATE TABLE SPR_AUTO (id INTEGER PRIMARY KEY, nameauto VARCHAR(255), beginkm INTEGER)",
                  "CREATE TABLE SYS_TYPE_EXPENSE (ID INTEGER PRIMARY KEY, OPISANIE VARCHAR(50))",
-                 "CREATE TABLE DOC_MILEAGE (id INTEGER PRIMARY KEY, datedoc DATETIME, idauto INTEGER, tekprobeg DOUBLE, raznica TEXT)",
-                 "CREATE TABLE DOC_EXPENSE (ID INTEGER, IDTYPE INTEGER, IDAUTO INTEGER, DATEDOC DATETIME, KOLVO DOUBLE, SUMMA DOUBLE, OPISANIE VARCHAR(255))",
+                 "CREATE TABLE DOC_MILEAGE (id INTEGER PRIMARY KEY, datedoc DATETIME, idauto INTEGER, tekprobeg "
+                 "DOUBLE, raznica TEXT)",
+                 "CREATE TABLE DOC_EXPENSE (ID INTEGER, IDTYPE INTEGER, IDAUTO INTEGER, DATEDOC DATETIME, KOLVO "
+                 "DOUBLE, SUMMA DOUBLE, OPISANIE VARCHAR(255))",
              })
             db->runStatement(QString::fromLatin1(ddl), {});
     }
     const ToolRun check = runTool({QStringLiteral("check"), path});
     EXPECT_EQ(check.exitCode, 1);
-    EXPECT_EQ(check.out, QStringLiteral("Column SPR_AUTO.begindate is missing.\n"
-                                        "Table SPR_AUTO does not guard the kind and size of nameauto, beginkm (made by an "
-                                        "older vornak-db).\n"
-                                        "Column SYS_TYPE_EXPENSE.OPISANIE is text(50), expected text(255).\n"
-                                        "Column DOC_MILEAGE.tekprobeg is float, expected integer.\n"
-                                        "Column DOC_MILEAGE.raznica is text(255), expected integer.\n"
-                                        "Table DOC_MILEAGE does not guard the kind and size of datedoc, idauto (made by an "
-                                        "older vornak-db).\n"
-                                        "Column DOC_EXPENSE.ID is integer, expected autoincrement key.\n"
-                                        "Table DOC_EXPENSE does not guard the kind and size of IDTYPE, IDAUTO, DATEDOC, KOLVO, "
-                                        "SUMMA, OPISANIE (made by an older vornak-db).\n"
-                                        "Table DOC_EVENTS is missing.\n"));
+    EXPECT_EQ(check.out,
+              QStringLiteral("Column SPR_AUTO.begindate is missing.\n"
+                             "Table SPR_AUTO does not guard the kind and size of nameauto, beginkm (made by an "
+                             "older vornak-db).\n"
+                             "Column SYS_TYPE_EXPENSE.OPISANIE is text(50), expected text(255).\n"
+                             "Column DOC_MILEAGE.tekprobeg is float, expected integer.\n"
+                             "Column DOC_MILEAGE.raznica is text(255), expected integer.\n"
+                             "Table DOC_MILEAGE does not guard the kind and size of datedoc, idauto (made by an "
+                             "older vornak-db).\n"
+                             "Column DOC_EXPENSE.ID is integer, expected autoincrement key.\n"
+                             "Table DOC_EXPENSE does not guard the kind and size of IDTYPE, IDAUTO, DATEDOC, KOLVO, "
+                             "SUMMA, OPISANIE (made by an older vornak-db).\n"
+                             "Table DOC_EVENTS is missing.\n"));
 }
 
 TEST(VornakDb, CheckFindsDamagedPages)
@@ -156,8 +163,10 @@ TEST(VornakDb, CheckFindsDamagedPages)
 TEST(VornakDb, SqlEscapesTabsLineBreaksAndNul)
 {
     TempDatabase file;
-    file.open()->execute(QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm) VALUES (\"a\" & char(0) & \"b\tc\nd\\e\r\", 1)"));
-    const ToolRun list = runTool({QStringLiteral("sql"), file.path(), QStringLiteral("select nameauto, beginkm from spr_auto")});
+    file.open()->execute(
+        QStringLiteral("INSERT INTO SPR_AUTO (nameauto, beginkm) VALUES (\"a\" & char(0) & \"b\tc\nd\\e\r\", 1)"));
+    const ToolRun list =
+        runTool({QStringLiteral("sql"), file.path(), QStringLiteral("select nameauto, beginkm from spr_auto")});
     EXPECT_EQ(list.exitCode, 0) << list.err.toStdString();
     EXPECT_EQ(list.out, QStringLiteral("nameauto\tbeginkm\na\\0b\\tc\\nd\\\\e\\r\t1\n"));
     EXPECT_TRUE(runTool({}).err.contains(QStringLiteral("are written \\\\, \\t, \\n, \\r, \\0.")));
@@ -187,7 +196,7 @@ TEST(VornakDb, InitRenamesACompleteFileIntoPlace)
     EXPECT_EQ(runTool({QStringLiteral("check"), second}).exitCode, 0);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 

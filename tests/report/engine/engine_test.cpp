@@ -395,8 +395,9 @@ TEST(Engine, APreparationWithoutAStageIsRefusedByName)
             PrepareReport(period.report);
             ADD_FAILURE() << "not refused";
         } catch (const EngineError &error) {
-            EXPECT_EQ(error.message(), QStringLiteral("Были обнаружены следующие ошибки:\nОтчет не может быть построен: нет ") +
-                                           QString::fromUtf8(row.stage));
+            EXPECT_EQ(error.message(),
+                      QStringLiteral("Были обнаружены следующие ошибки:\nОтчет не может быть построен: нет ") +
+                          QString::fromUtf8(row.stage));
         }
     }
 }
