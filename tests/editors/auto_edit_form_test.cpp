@@ -32,6 +32,16 @@ ModalResult clickSave(QDialog &dialog)
 
 const QString december2026 = QStringLiteral("10.12.2026");  // the fixed clock's today
 
+// The dialog's answer: the name retyped as "Нива 4x4", then Save.
+ModalResult renameAndSave(QDialog &dialog)
+{
+    auto &form = static_cast<TAutoEditForm &>(dialog);
+    form.DBEdit1->setFocus();
+    form.DBEdit1->selectAll();
+    typeText(form.DBEdit1, QStringLiteral("Нива 4x4"));
+    return clickSave(dialog);
+}
+
 // The first vehicle's starting date as the file holds it, written and read past the data layer.
 void storeStartingDate(LogBookSession &book, double days)
 {
@@ -121,13 +131,7 @@ TEST(VehicleDialog, EditWritesOnlyWhatChanged)
     EXPECT_EQ(vehicles(book), QStringList{QStringLiteral("1|Нива|1000|01.02.2021")});
 
     // A typed name still in its box when Save is pressed is written; Cancel undoes the picker.
-    book.dialogs.modalAnswers.push_back(answer([&](QDialog &dialog) {
-        auto &form = static_cast<TAutoEditForm &>(dialog);
-        form.DBEdit1->setFocus();
-        form.DBEdit1->selectAll();
-        typeText(form.DBEdit1, QStringLiteral("Нива 4x4"));
-        return clickSave(dialog);
-    }));
+    book.dialogs.modalAnswers.push_back(answer(renameAndSave));
     AutoEditForm->EditRecord();
     book.dialogs.modalAnswers.push_back(answer([&](QDialog &dialog) {
         auto *picker = static_cast<TAutoEditForm &>(dialog).DateTimePicker1;
@@ -158,13 +162,7 @@ TEST(VehicleDialog, AStartingDateOutsideTheCalendarIsKeptUntilADateIsPicked)
         AutoEditForm->EditRecord();
         EXPECT_EQ(storedStartingDate(book), stored);
 
-        book.dialogs.modalAnswers.push_back(answer([&](QDialog &dialog) {
-            auto &form = static_cast<TAutoEditForm &>(dialog);
-            form.DBEdit1->setFocus();
-            form.DBEdit1->selectAll();
-            typeText(form.DBEdit1, QStringLiteral("Нива 4x4"));
-            return clickSave(dialog);
-        }));
+        book.dialogs.modalAnswers.push_back(answer(renameAndSave));
         AutoEditForm->EditRecord();
         EXPECT_EQ(storedStartingDate(book), stored);
         EXPECT_EQ(vehicles(book), QStringList{QStringLiteral("1|Нива 4x4|1000|")});
