@@ -17,6 +17,8 @@
 #include "report/draw/halving.h"
 #include "report/draw/memo_drawing.h"
 #include "report/draw/painter_state.h"
+#include "report/draw/pdf_text_layer.h"
+#include "report/draw/shaped_text.h"
 #include "report/model/report.h"
 
 #include <optional>
@@ -339,11 +341,10 @@ void TfrxDrawText::paintLine(QPainter &canvas, TfrxCachedFont &font, const TfrxP
         drawGlyphs(canvas, font, glyphs, positions);
         return;
     }
-    // Characters the font lacks: one at a time, so the platform's fallback fonts draw them.
-    canvas.setFont(font.font());
+    // Characters the font lacks: one at a time, in the platform's fallback fonts.
     int x = line.X;
     for (int c = 0; c < count; ++c) {
-        canvas.drawText(QPointF(x, baseline), QString(line.Text[c]));
+        drawShaped(canvas, font, QString(line.Text[c]), false, QPointF(x, baseline));
         x += line.Advances[c];
     }
 }
@@ -370,16 +371,20 @@ void TfrxDrawText::paintUnits(QPainter &canvas, TfrxCachedFont &font, const Tfrx
     }
     if (!glyphs.isEmpty())
         drawGlyphs(canvas, font, glyphs, positions);
-    if (asText.isEmpty())
-        return;
-    const Qt::LayoutDirection direction = canvas.layoutDirection();
-    canvas.setFont(font.font());
     for (const int u : asText) {
         const TfrxTextUnit &unit = line.Units[u];
-        canvas.setLayoutDirection(unit.RightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
-        canvas.drawText(QPointF(left[u], baseline), line.Text.mid(unit.Start, unit.Length));
+        drawShaped(canvas, font, line.Text.mid(unit.Start, unit.Length), unit.RightToLeft, QPointF(left[u], baseline));
     }
-    canvas.setLayoutDirection(direction);
+}
+
+void TfrxDrawText::drawShaped(QPainter &canvas, TfrxCachedFont &font, const QString &text, bool rightToLeft,
+                              const QPointF &origin)
+{
+    const QList<QGlyphRun> runs = frxShapedRuns(text, font.font(), rightToLeft, canvas.device());
+    for (const QGlyphRun &run : runs) {
+        canvas.drawGlyphRun(origin, run);
+        frxNoteGlyphs(canvas.device(), run.rawFont(), run.glyphIndexes(), frxGlyphTexts(run, text, runs.size() == 1));
+    }
 }
 
 void TfrxDrawText::drawGlyphs(QPainter &canvas, TfrxCachedFont &font, const QList<quint32> &glyphs,
@@ -392,6 +397,7 @@ void TfrxDrawText::drawGlyphs(QPainter &canvas, TfrxCachedFont &font, const QLis
     run.setUnderline(font.font().underline());
     run.setStrikeOut(font.font().strikeOut());
     canvas.drawGlyphRun(QPointF(0, 0), run);
+    frxNoteGlyphs(canvas.device(), run.rawFont(), glyphs);
 }
 
 void TfrxDrawText::DrawText(QPainter &canvas, TfrxHAlign hAlign, TfrxVAlign vAlign)

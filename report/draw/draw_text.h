@@ -128,6 +128,8 @@ private:
     bool fitsInside(const QList<TfrxPlacedLine> &lines, TfrxCachedFont &font) const;
     static void paintLine(QPainter &canvas, TfrxCachedFont &font, const TfrxPlacedLine &line);
     static void paintUnits(QPainter &canvas, TfrxCachedFont &font, const TfrxPlacedLine &line);
+    static void drawShaped(QPainter &canvas, TfrxCachedFont &font, const QString &text, bool rightToLeft,
+                           const QPointF &origin);
     static void drawGlyphs(QPainter &canvas, TfrxCachedFont &font, const QList<quint32> &glyphs,
                            const QList<QPointF> &positions);
 

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "report/draw/page_drawing.h"
+#include "report/draw/pdf_text_layer.h"
 #include "report/model/custom_preview_pages.h"
 #include "report/model/report_page.h"
 
@@ -34,7 +35,8 @@ QPageLayout paperOf(const TfrxReportPage &page)
 
 void DrawPagesToPdf(TfrxCustomPreviewPages &pages, QIODevice &device, const QString &title)
 {
-    QPdfWriter writer(&device);
+    TfrxPdfDocument document(device);
+    QPdfWriter &writer = document.writer();
     writer.setCreator(QStringLiteral("Мой ворнак"));
     writer.setTitle(title);
     QPainter canvas;
@@ -51,7 +53,7 @@ void DrawPagesToPdf(TfrxCustomPreviewPages &pages, QIODevice &device, const QStr
     }
     if (!canvas.isActive())
         canvas.begin(&writer);  // a report without pages is still a document: one empty page
-    canvas.end();
+    document.end(canvas);       // a write that failed shows when the file is put in place
 }
 
 struct PdfFile::Private {

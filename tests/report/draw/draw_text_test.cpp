@@ -2,10 +2,12 @@
 #include "report/draw/draw_text.h"
 #include "report/draw/halving.h"
 #include "report/draw/memo_drawing.h"
+#include "report/draw/pdf_text_layer.h"
 #include "report/model/report.h"
 #include "report/model/report_page.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
@@ -451,22 +453,33 @@ TEST(DrawTextPlacement, WholeCharactersInkStaysInThePredictedWidth)
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("line.pdf"));
     {
-        QPdfWriter writer(pdf);
-        QPainter pdfCanvas(&writer);
-        const double scale = writer.resolution() / 96.0;
+        QFile file(pdf);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        TfrxPdfDocument document(file);
+        QPainter pdfCanvas(&document.writer());
+        const double scale = document.writer().resolution() / 96.0;
         TfrxMemoView memo;
         memo.SetBounds(20, 10, 660, 30);
         memo.SetFont(arial());
         memo.SetText(wholeCharacters);
         frxDrawMemo(memo, pdfCanvas, {scale, scale, 0, 0}, {});
+        memo.SetTop(50);
+        memo.SetText(QStringLiteral("Лада 𝐀𝐁𝐂 Веста"));
+        frxDrawMemo(memo, pdfCanvas, {scale, scale, 0, 0}, {});
+        ASSERT_TRUE(document.end(pdfCanvas));
     }
     QProcess text;
     text.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
     ASSERT_TRUE(text.waitForFinished(60000));
-    // The PDF writer maps glyphs back to characters of the Basic Multilingual Plane only, and the
-    // reader orders right-to-left runs by position and gives joined Arabic as presentation forms: the
-    // words of those scripts come back in their compatibility form, each whole and in typed order.
-    const QString layer = QString::fromUtf8(text.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+    // Characters beyond the Basic Multilingual Plane come back as typed (the reader puts those of a
+    // mostly right-to-left line in its own order). The reader orders right-to-left runs by
+    // position and gives joined Arabic as presentation forms: the words of those scripts come back
+    // in their compatibility form, each whole and in typed order.
+    const QString typed = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(typed.contains(QStringLiteral("Лада 𝐀𝐁𝐂 Веста"))) << typed.toStdString();
+    for (const QString letter : {QStringLiteral("𝐀"), QStringLiteral("𝐁"), QStringLiteral("𝐂")})
+        EXPECT_EQ(typed.count(letter), 3) << typed.toStdString();
+    const QString layer = typed.normalized(QString::NormalizationForm_KC);
     for (const QString &word :
          {QStringLiteral("مرحبا"), QStringLiteral("بالعالم"), QStringLiteral("שלום"), QStringLiteral("עולם")})
         EXPECT_TRUE(layer.contains(word)) << word.toStdString() << " in " << layer.toStdString();
