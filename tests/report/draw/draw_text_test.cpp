@@ -477,7 +477,7 @@ TEST(DrawTextPlacement, WholeCharactersInkStaysInThePredictedWidth)
     // in their compatibility form, each whole and in typed order.
     const QString typed = QString::fromUtf8(text.readAllStandardOutput());
     EXPECT_TRUE(typed.contains(QStringLiteral("Лада 𝐀𝐁𝐂 Веста"))) << typed.toStdString();
-    for (const QString letter : {QStringLiteral("𝐀"), QStringLiteral("𝐁"), QStringLiteral("𝐂")})
+    for (const QString &letter : {QStringLiteral("𝐀"), QStringLiteral("𝐁"), QStringLiteral("𝐂")})
         EXPECT_EQ(typed.count(letter), 3) << typed.toStdString();
     const QString layer = typed.normalized(QString::NormalizationForm_KC);
     for (const QString &word :
