@@ -6,7 +6,7 @@
 #include "bench/bench_support.h"
 #include "bench/pdf_target.h"
 #include "platform/fonts.h"
-#include "report/draw/page_drawing.h"
+#include "report/draw/pdf_export.h"
 #include "report/engine/report_preparation.h"
 #include "report/model/custom_preview_pages.h"
 #include "report/model/report.h"
@@ -79,18 +79,13 @@ ReportFigures drawReport(int rows)
     preparing.start();
     figures.prepared = PrepareReport(period.report);
     figures.prepareMs = preparing.elapsed();
+    // Drawn as Сохранить PDF... draws it.
     TfrxCustomPreviewPages &pages = *period.report.PreviewPages();
-    bench::PdfTarget target;
-    QPainter canvas(&target.writer);
-    const double scale = target.scale();
-    for (int index = 0; index < pages.Count(); ++index) {
-        if (index > 0)
-            target.writer.newPage();
-        DrawPage(pages, index, canvas, scale, scale, 0, 0);
-    }
-    canvas.end();
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    DrawPagesToPdf(pages, pdf);
     figures.pages = pages.Count();
-    figures.bytes = target.buffer.size();
+    figures.bytes = pdf.size();
     return figures;
 }
 
