@@ -50,6 +50,9 @@ void DrawPagesToPdf(TfrxCustomPreviewPages &pages, QIODevice &device, const QStr
             writer.newPage();
         const double scale = writer.resolution() / reportDpi;
         DrawPage(pages, index, canvas, scale, scale, 0, 0);
+        // As after every printed page: a page written out is not shown again, and keeping the
+        // last pages rebuilt would only hold their memory while the rest are drawn.
+        pages.ClearCache();
     }
     if (!canvas.isActive())
         canvas.begin(&writer);  // a report without pages is still a document: one empty page

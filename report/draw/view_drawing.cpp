@@ -81,9 +81,16 @@ void frxDrawFrame(QPainter &canvas, const TfrxFrame &frame, const TfrxViewRect &
     const TfrxFrameTypes typ = frame.Typ();
     if (typ == 0 || frame.Color() == clNone || frame.Width() == 0)
         return;
+    // Frames are drawn without antialiasing. The hint is only touched when it is on: setting it
+    // marks the painter's hints as changed, which the paint engine takes up again before the next
+    // line, for every frame of every page.
     const bool antialiased = canvas.testRenderHint(QPainter::Antialiasing);
-    canvas.setRenderHint(QPainter::Antialiasing, false);
-    const auto restoreHint = qScopeGuard([&] { canvas.setRenderHint(QPainter::Antialiasing, antialiased); });
+    if (antialiased)
+        canvas.setRenderHint(QPainter::Antialiasing, false);
+    const auto restoreHint = qScopeGuard([&] {
+        if (antialiased)
+            canvas.setRenderHint(QPainter::Antialiasing, true);
+    });
     const auto penOf = [&](const TfrxFrameLine &line) {
         return QPen(frxQColor(line.Color), frxRound(line.Width * scaleX), styleAt(penStyles, line.Style, Qt::SolidLine),
                     Qt::SquareCap, Qt::MiterJoin);

@@ -163,9 +163,9 @@ void TfrxComponent::collectObjects(QList<TfrxComponent *> &into) const
 
 TfrxReport *TfrxComponent::Report() const
 {
-    for (const TfrxComponent *object = this; object; object = object->parent_)
-        if (auto *report = dynamic_cast<const TfrxReport *>(object))
-            return const_cast<TfrxReport *>(report);
+    for (auto *object = const_cast<TfrxComponent *>(this); object; object = object->parent_)
+        if (TfrxReport *report = object->asReport())
+            return report;
     return nullptr;
 }
 

@@ -64,6 +64,9 @@ public:
     // All descendants, depth-first pre-order, the object itself excluded (rebuilt on each call).
     QList<TfrxComponent *> AllObjects() const;
     TfrxReport *Report() const;
+    // This object as a report, or nullptr: Report() asks it of every object up the tree, which
+    // drawing does for every memo of every page.
+    virtual TfrxReport *asReport() { return nullptr; }
     TfrxPage *Page() const;
     double AbsLeft() const;
     double AbsTop() const;

@@ -29,6 +29,7 @@ public:
     explicit TfrxReport(TfrxComponent *owner = nullptr);
     ~TfrxReport() override;
     QString ClassName() const override { return QStringLiteral("TfrxReport"); }
+    TfrxReport *asReport() override { return this; }
 
     static QString CurrentVersion() { return QStringLiteral("4.10.1"); }
 

@@ -3,7 +3,8 @@
 // Apart from geometry, the font and the memo text, each attribute is a stored property looked up
 // by name in the object's property table (once per class) and compared by its text form, which
 // is only written for values that are not equal (most are). The lists of names per kind of
-// object are data: viewAttributes, memoAttributes.
+// object are data: viewAttributes, memoAttributes. The prepared pages store compares every
+// instance of a source object with a TfrxDiffBase holding the source's values, read once.
 #include "report/pages/object_diff.h"
 
 #include "report/model/band.h"
@@ -11,7 +12,9 @@
 #include "report/model/view.h"
 #include "report/pages/xml_item.h"
 
+#include <iterator>
 #include <map>
+#include <typeinfo>
 #include <vector>
 
 namespace vornak {
@@ -137,9 +140,12 @@ private:
     }
 };
 
-}  // namespace
-
-QString frxDiff(const TfrxComponent &object, const TfrxComponent &source)
+// The difference of `object` from `source`, whose values come from `sourceFont(i)` (font
+// attribute i) and `sourceValue(i)` (compared property i of `properties`).
+template <class SourceFont, class SourceValue>
+QString writeDiff(const TfrxComponent &object, const TfrxComponent &source,
+                  const std::vector<const TfrxPropertyInfo *> &properties, SourceFont sourceFont,
+                  SourceValue sourceValue)
 {
     DiffWriter diff;
     const auto *memo = dynamic_cast<const TfrxCustomMemoView *>(&object);
@@ -151,19 +157,49 @@ QString frxDiff(const TfrxComponent &object, const TfrxComponent &source)
     if (object.Visible() != source.Visible())
         diff.add(u"Visible", property_text::fromBool(object.Visible()));
     if (!object.ParentFont())
-        for (const FontAttribute &font : fontAttributes) {
-            const Variant value = font.value(object.Font());
-            if (source.ParentFont() || value != font.value(source.Font()))
-                diff.add(font.name, fontText(value));
+        for (size_t i = 0; i < std::size(fontAttributes); ++i) {
+            const Variant value = fontAttributes[i].value(object.Font());
+            if (source.ParentFont() || value != sourceFont(i))
+                diff.add(fontAttributes[i].name, fontText(value));
         }
-    for (const TfrxPropertyInfo *property : comparedProperties(object)) {
-        const Variant value = property->value(object);
-        if (!property->sameText(value, property->value(source)))
-            diff.add(property->name, property->text(value));
+    for (size_t i = 0; i < properties.size(); ++i) {
+        const Variant value = properties[i]->value(object);
+        if (!properties[i]->sameText(value, sourceValue(i)))
+            diff.add(properties[i]->name, properties[i]->text(value));
     }
     if (memo)
         diff.add(u"u", memo->Text());
     return diff.result();
+}
+
+}  // namespace
+
+TfrxDiffBase::TfrxDiffBase(const TfrxComponent &source)
+    : source_(&source),
+      properties_(&comparedProperties(source))
+{
+    for (const FontAttribute &font : fontAttributes)
+        fontValues_.push_back(font.value(source.Font()));
+    for (const TfrxPropertyInfo *property : *properties_)
+        propertyValues_.push_back(property->value(source));
+}
+
+QString frxDiff(const TfrxComponent &object, const TfrxDiffBase &base)
+{
+    // The values were read for the source's class (a prepared object is always of its source's).
+    if (typeid(object) != typeid(base.source()))
+        return frxDiff(object, base.source());
+    return writeDiff(
+        object, base.source(), *base.properties_, [&base](size_t i) -> const Variant & { return base.fontValues_[i]; },
+        [&base](size_t i) -> const Variant & { return base.propertyValues_[i]; });
+}
+
+QString frxDiff(const TfrxComponent &object, const TfrxComponent &source)
+{
+    const std::vector<const TfrxPropertyInfo *> &properties = comparedProperties(object);
+    return writeDiff(
+        object, source, properties, [&source](size_t i) { return fontAttributes[i].value(source.Font()); },
+        [&](size_t i) { return properties[i]->value(source); });
 }
 
 }  // namespace vornak

@@ -16,7 +16,6 @@
 #include "report/model/report.h"
 #include "report/model/report_page.h"
 #include "report/model/view.h"
-#include "report/pages/object_diff.h"
 #include "report/pages/xml_serializer.h"
 #include "report/script/report_text.h"
 
@@ -164,8 +163,7 @@ void TfrxPreviewPages::Clear()
     UnlinkSourcePages();
     sourcePages_.clear();
     templatePages_.clear();
-    sourceTexts_.clear();
-    parsedSources_.clear();
+    sourceObjects_.clear();
     document_.Clear();
     dictionary_.Clear();
     CurPage = -1;
@@ -208,8 +206,7 @@ void TfrxPreviewPages::registerSourceObject(TfrxComponent &original, TfrxCompone
         memo->SetDataField(QString());
     }
     const QString text = TfrxXMLSerializer::GetComponentText(copy);
-    sourceTexts_.insert(&copy, text);
-    parsedSources_.insert(&copy, ParsedComponentText(text));
+    sourceObjects_.insert_or_assign(&copy, SourceObject{text, ParsedComponentText(text), TfrxDiffBase(copy)});
 }
 
 void TfrxPreviewPages::addSourceObject(TfrxComponent &object, TfrxComponent &parent, int pageIndex)
@@ -274,12 +271,18 @@ void TfrxPreviewPages::addObjectItem(TfrxXMLItem &parent, const TfrxComponent &o
     const TfrxComponent *source = object.OriginalComponent;
     if (source && !object.Alias.isEmpty()) {
         item->Name = object.Alias;
-        item->Text = firstPassOfTwo() ? TfrxXMLSerializer::ObjToXML(object, source) : frxDiff(object, *source);
+        if (firstPassOfTwo())
+            item->Text = TfrxXMLSerializer::ObjToXML(object, source);
+        else if (const auto known = sourceObjects_.find(source); known != sourceObjects_.end())
+            item->Text = frxDiff(object, known->second.diffBase);
+        else
+            item->Text = frxDiff(object, *source);
     } else {
         item->Name = object.ClassName();
         item->Text = TfrxXMLSerializer::ObjToXML(object);
     }
     addedTextSize_ += item->Name.size() + item->Text.size();
+    item->Reserve(int(object.Objects().size()));
     for (const TfrxComponent *child : object.Objects())
         addObjectItem(*item, *child);
 }
@@ -472,6 +475,12 @@ void TfrxPreviewPages::Finish()
 
 // --- Reading ----------------------------------------------------------------------------------
 
+QString TfrxPreviewPages::SourceComponentText(const TfrxComponent *sourceObject) const
+{
+    const auto known = sourceObjects_.find(sourceObject);
+    return known == sourceObjects_.end() ? QString() : known->second.text;
+}
+
 int TfrxPreviewPages::Count()
 {
     return pages()->Count();
@@ -482,8 +491,9 @@ void TfrxPreviewPages::rebuildObject(const TfrxXMLItem &item, TfrxComponent &par
     TfrxComponent *object;
     // The source's component text followed by the stored difference, read from the source's
     // text as parsed once.
-    if (const TfrxComponent *source = dictionary_.GetObject(item.Name))
-        object = parsedSources_[source].Create(&parent, item.Text);
+    const auto known = sourceObjects_.find(dictionary_.GetObject(item.Name));
+    if (known != sourceObjects_.end())
+        object = known->second.parsed.Create(&parent, item.Text);
     else
         object = TfrxXMLSerializer::ReadComponentStr(&parent, item.Name + u' ' + item.Text);
     for (int i = 0; i < item.Count(); ++i)

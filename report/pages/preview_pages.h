@@ -17,6 +17,7 @@
 
 #include "report/model/custom_preview_pages.h"
 #include "report/pages/dictionary.h"
+#include "report/pages/object_diff.h"
 #include "report/pages/page_cache.h"
 #include "report/pages/xml_item.h"
 #include "report/pages/xml_serializer.h"
@@ -24,7 +25,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <QHash>
+#include <unordered_map>
 #include <vector>
 
 namespace vornak {
@@ -84,7 +85,7 @@ public:
     int SourcePageCount() const { return int(sourcePages_.size()); }
     TfrxReportPage *SourcePages(int index) const { return sourcePages_[size_t(index)].get(); }
     // The text every prepared instance of a source object is rebuilt from.
-    QString SourceComponentText(const TfrxComponent *sourceObject) const { return sourceTexts_.value(sourceObject); }
+    QString SourceComponentText(const TfrxComponent *sourceObject) const;
     // Characters of text added to the document (what a file cache would weigh).
     qint64 AddedTextSize() const { return addedTextSize_; }
     QString TempDir;
@@ -113,10 +114,16 @@ private:
     TfrxReport *report_;
     TfrxXMLDocument document_;
     TfrxDictionary dictionary_;
-    std::vector<std::unique_ptr<TfrxReportPage>> sourcePages_;         // SourcePages, by order of addition
-    std::vector<const TfrxReportPage *> templatePages_;                // the template page of each
-    QHash<const TfrxComponent *, QString> sourceTexts_;                // component text of each source object
-    QHash<const TfrxComponent *, ParsedComponentText> parsedSources_;  // the same, read once
+    std::vector<std::unique_ptr<TfrxReportPage>> sourcePages_;  // SourcePages, by order of addition
+    std::vector<const TfrxReportPage *> templatePages_;         // the template page of each
+    // What the store keeps of each source object: every prepared instance is written as its
+    // difference from `diffBase` and rebuilt from `parsed`.
+    struct SourceObject {
+        QString text;                // its component text
+        ParsedComponentText parsed;  // the same, read once
+        TfrxDiffBase diffBase;       // its compared values, read once
+    };
+    std::unordered_map<const TfrxComponent *, SourceObject> sourceObjects_;
     PageCache cache_;
     int logicalPageNumber_ = 0;  // counter of the current numbering run
     qint64 addedTextSize_ = 0;

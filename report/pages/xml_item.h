@@ -45,6 +45,8 @@ public:
     TfrxXMLItem *Items(int index) const { return items_[size_t(index)].get(); }
     int IndexOf(const TfrxXMLItem *item) const;
 
+    // Makes room for `count` children (an object item holds its object's children).
+    void Reserve(int count) { items_.reserve(size_t(count)); }
     // Appends a new empty child (named `name`) and returns it.
     TfrxXMLItem *Add(const QString &name = QString());
     // Puts `item` at `index` (at the end for -1) and returns it.

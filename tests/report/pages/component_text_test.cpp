@@ -6,6 +6,7 @@
 #include "report/pages/object_diff.h"
 #include "report/pages/xml_serializer.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -180,6 +181,43 @@ TEST(ComponentText, DifferenceComparesWhatIsWritten)
     printed.SetColor(clWhite);
     printed.SetGapX(3.5000001);
     EXPECT_EQ(frxDiff(printed, source), QStringLiteral("Color=\"clWhite\" GapX=\"3.5000001\" u=\"\""));
+}
+
+TEST(ComponentText, DifferenceFromTheSourceValuesReadOnceIsTheDifferenceFromTheSource)
+{
+    TfrxMemoView source;
+    giveEveryPropertyAValue(source);
+    const TfrxDiffBase base(source);
+    TfrxMemoView printed;
+    printed.Assign(source);
+    // Each change comes on top of the ones before.
+    const std::function<void(TfrxMemoView &)> changes[] = {
+        [](TfrxMemoView &m) {
+            m.SetMemo({QStringLiteral("Бензин"), QString()});
+        },
+        [](TfrxMemoView &m) {
+            m.SetColor(clWhite);
+            m.SetTop(40);
+        },
+        [](TfrxMemoView &m) {
+            TFont font = m.Font();
+            font.Style = 0;
+            m.SetFont(font);
+        },
+        [](TfrxMemoView &m) {
+            m.Frame().SetWidth(2);
+            m.SetVisible(true);
+        },
+        [](TfrxMemoView &m) { m.SetParentFont(true); },
+    };
+    for (const auto &change : changes) {
+        change(printed);
+        EXPECT_EQ(frxDiff(printed, base), frxDiff(printed, source));
+    }
+    EXPECT_EQ(frxDiff(printed, base),
+              QStringLiteral("t=\"40\" Visible=\"True\" ParentFont=\"True\" Color=\"clWhite\" Frame.Width=\"2\" "
+                             "Frame.LeftLine.Width=\"2\" Frame.TopLine.Width=\"2\" Frame.RightLine.Width=\"2\" "
+                             "Frame.BottomLine.Width=\"2\" u=\"Бензин&#13;&#10;\""));
 }
 
 TEST(ComponentText, ReadOnceBuildsWhatReadingTheTextBuilds)
