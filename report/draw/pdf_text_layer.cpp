@@ -110,6 +110,15 @@ private:
 
     Face &faceOf(const QRawFont &font)
     {
+        if (lastFace_ != nullptr && font == lastFont_)
+            return *lastFace_;  // most runs are of the font before
+        lastFont_ = font;
+        lastFace_ = &lookUp(font);
+        return *lastFace_;
+    }
+
+    Face &lookUp(const QRawFont &font)
+    {
         const auto known = byFont_.constFind(font);
         if (known != byFont_.cend())
             return **known;
@@ -141,6 +150,8 @@ private:
         return changed;
     }
 
+    QRawFont lastFont_;
+    Face *lastFace_ = nullptr;
     QHash<QRawFont, Face *> byFont_;
     QHash<QByteArray, Face *> byName_;
     std::vector<std::unique_ptr<Face>> faces_;
@@ -148,8 +159,9 @@ private:
 
 namespace {
 
-// The documents being drawn, by their writer.
+// The documents being drawn, by their writer; the generation changes whenever one opens or ends.
 std::atomic<int> openDocuments{0};
+std::atomic<unsigned> registryGeneration{0};
 
 QMutex &registryMutex()
 {
@@ -218,6 +230,7 @@ TfrxPdfDocument::TfrxPdfDocument(QIODevice &target)
     const QMutexLocker lock(&registryMutex());
     registry().insert(&d_->writer, &d_->layer);
     ++openDocuments;
+    ++registryGeneration;
 }
 
 TfrxPdfDocument::~TfrxPdfDocument()
@@ -225,6 +238,7 @@ TfrxPdfDocument::~TfrxPdfDocument()
     const QMutexLocker lock(&registryMutex());
     registry().remove(&d_->writer);
     --openDocuments;
+    ++registryGeneration;
 }
 
 QPdfWriter &TfrxPdfDocument::writer()
@@ -246,13 +260,19 @@ void frxNoteGlyphs(const QPaintDevice *device, const QRawFont &font, const QList
 {
     if (openDocuments.load(std::memory_order_relaxed) == 0)
         return;
-    TfrxPdfTextLayer *layer = nullptr;
-    {
+    // The layer of the device drawn on last, as long as no document has opened or ended since.
+    thread_local struct {
+        unsigned generation = ~0u;
+        const QPaintDevice *device = nullptr;
+        TfrxPdfTextLayer *layer = nullptr;
+    } last;
+    const unsigned generation = registryGeneration.load(std::memory_order_acquire);
+    if (last.generation != generation || last.device != device) {
         const QMutexLocker lock(&registryMutex());
-        layer = registry().value(device);
+        last = {registryGeneration.load(std::memory_order_relaxed), device, registry().value(device)};
     }
-    if (layer != nullptr)
-        layer->note(font, glyphs, texts);
+    if (last.layer != nullptr)
+        last.layer->note(font, glyphs, texts);
 }
 
 }  // namespace vornak
