@@ -5,13 +5,10 @@
 #include "app/reminder_notice.h"
 #include "data/data_module.h"
 #include "platform/clock.h"
-#include "platform/errors.h"
 #include "tools/vehicle_lookup.h"
 
 #include <QBoxLayout>
 #include <QTabWidget>
-
-#include <cstdio>
 
 namespace vornak {
 
@@ -30,19 +27,17 @@ AfterStartUp::~AfterStartUp() = default;
 
 void AfterStartUp::run()
 {
-    backup.start(logBook_, Clock::current().now().date());
-    showDueEvents();
+    run(reminder_notice::readVehiclesDue(DataModule1->ADOConnection1->Engine(), Clock::current().now().date()));
 }
 
-void AfterStartUp::showDueEvents()
+void AfterStartUp::run(const QList<reminder_notice::VehicleDue> &vehiclesDue)
 {
-    QList<reminder_notice::VehicleDue> vehicles;
-    try {
-        vehicles = reminder_notice::vehiclesDue(
-            reminders::dueEvents(DataModule1->ADOConnection1->Engine(), Clock::current().now().date()));
-    } catch (const Error &error) {
-        std::fprintf(stderr, "Reminders could not be read: %s\n", error.message().toLocal8Bit().constData());
-    }
+    backup.start(logBook_, Clock::current().now().date());
+    showDueEvents(vehiclesDue);
+}
+
+void AfterStartUp::showDueEvents(const QList<reminder_notice::VehicleDue> &vehicles)
+{
     if (vehicles.isEmpty())
         return;
     notice->addLine(reminder_notice::heading);

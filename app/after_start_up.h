@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/daily_backup.h"
+#include "app/reminder_notice.h"
 
 #include <QObject>
 
@@ -20,14 +21,16 @@ public:
     explicit AfterStartUp(TMainForm &window, QObject *parent = nullptr);
     ~AfterStartUp() override;
 
-    // Starts the backup and shows the notice of due events, if any.
+    // Starts the backup and shows the notice of the vehicles with due events, if any: those
+    // given (the start-up reads them in the background), or else read now.
     void run();
+    void run(const QList<reminder_notice::VehicleDue> &vehiclesDue);
 
     NoticeBar *notice;  // owned by the main window
     DailyBackup backup;
 
 private:
-    void showDueEvents();
+    void showDueEvents(const QList<reminder_notice::VehicleDue> &vehicles);
     void backupFailed(const QString &folder);
     void openVehicleEvents(qint64 vehicleId);
 

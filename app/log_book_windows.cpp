@@ -13,6 +13,16 @@
 namespace vornak {
 
 LogBookWindows::LogBookWindows(Scope scope)
+    : LogBookWindows(scope, [] { return std::make_unique<TDataModule1>(); })
+{
+}
+
+LogBookWindows::LogBookWindows(const DataModuleSource &dataModule)
+    : LogBookWindows(Scope::Program, dataModule)
+{
+}
+
+LogBookWindows::LogBookWindows(Scope scope, const DataModuleSource &dataModule)
     : dataModule_(DataModule1),
       mainForm_(MainForm),
       autoEditForm_(AutoEditForm),
@@ -23,7 +33,7 @@ LogBookWindows::LogBookWindows(Scope scope)
       typeExpenseForm_(TYPE_EXPENSEForm)
 {
     if (scope == Scope::RecordDialogs) {
-        dataModule_.create();
+        dataModule_.adopt(dataModule());
         autoEditForm_.create();
         fuelEditForm_.create();
         mileageEditForm_.create();
@@ -32,7 +42,7 @@ LogBookWindows::LogBookWindows(Scope scope)
         return;
     }
     mainForm_.create();
-    dataModule_.create();
+    dataModule_.adopt(dataModule());
     TMainForm *window = mainForm_.get();
     window->bindData();
     autoEditForm_.createOwnedBy(window);

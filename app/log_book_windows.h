@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 namespace vornak {
@@ -32,6 +33,11 @@ public:
         form_ = std::make_unique<Form>();
         reference_ = form_.get();
     }
+    void adopt(std::unique_ptr<Form> form)
+    {
+        form_ = std::move(form);
+        reference_ = form_.get();
+    }
     template <class Owner>
     void createOwnedBy(Owner *owner)
     {
@@ -56,16 +62,23 @@ private:
 // The record dialog tests need only the data module and the record dialogs: RecordDialogs makes
 // those, in the same order, without the main window and the settings dialog; the dialogs then
 // belong to this object.
+//
+// The data module is made in its place, or handed over by `dataModule`, called once the main
+// window exists: the start-up has it opened in the background and awaits it there.
 class LogBookWindows {
 public:
     enum class Scope { Program, RecordDialogs };
+    using DataModuleSource = std::function<std::unique_ptr<TDataModule1>()>;
 
     explicit LogBookWindows(Scope scope = Scope::Program);
+    explicit LogBookWindows(const DataModuleSource &dataModule);
     ~LogBookWindows();
     LogBookWindows(const LogBookWindows &) = delete;
     LogBookWindows &operator=(const LogBookWindows &) = delete;
 
 private:
+    LogBookWindows(Scope scope, const DataModuleSource &dataModule);
+
     // Declared in the order of destruction reversed; created in the order above.
     RegisteredWindow<TDataModule1> dataModule_;
     RegisteredWindow<TMainForm> mainForm_;

@@ -2,8 +2,11 @@
 
 #include "data/data_module.h"
 #include "grid/db_grid_eh.h"
+#include "platform/errors.h"
 
 #include <QStringList>
+
+#include <cstdio>
 
 namespace vornak::reminder_notice {
 
@@ -42,6 +45,16 @@ QList<VehicleDue> vehiclesDue(const QList<reminders::DueEvent> &due)
         first = next;
     }
     return vehicles;
+}
+
+QList<VehicleDue> readVehiclesDue(Connection &connection, const QDate &today)
+{
+    try {
+        return vehiclesDue(reminders::dueEvents(connection, today));
+    } catch (const Error &error) {
+        std::fprintf(stderr, "Reminders could not be read: %s\n", error.message().toLocal8Bit().constData());
+        return {};
+    }
 }
 
 }  // namespace vornak::reminder_notice

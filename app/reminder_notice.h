@@ -2,11 +2,13 @@
 
 #include "data/reminders.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 
 namespace vornak {
 
+class Connection;
 class TDBGridEh;
 
 // Reminders in the main window. The events list draws the text of an overdue event in dark red
@@ -29,6 +31,10 @@ struct VehicleDue {
 
 // Each vehicle of the due events once, in their order.
 QList<VehicleDue> vehiclesDue(const QList<reminders::DueEvent> &due);
+
+// The vehicles with events due on `today`, read from the log book. When they cannot be read the
+// notice names none: one line on standard error says why, and the program goes on.
+QList<VehicleDue> readVehiclesDue(Connection &connection, const QDate &today);
 
 }  // namespace reminder_notice
 }  // namespace vornak

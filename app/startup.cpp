@@ -2,9 +2,11 @@
 
 #include "app/after_start_up.h"
 #include "app/flash.h"
+#include "app/log_book_opening.h"
 #include "app/log_book_windows.h"
 #include "app/main_form.h"
 #include "app/old_log_book_offer.h"
+#include "data/data_module.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/fonts.h"
@@ -55,9 +57,9 @@ void followRegionalSettings(const QLocale &system)
         QCoreApplication::installTranslator(&qtTexts);
 }
 
-void playAnimation(TFlash &flash)
+void playAnimation(TFlash &flash, const std::function<bool()> &stop)
 {
-    for (int step = 0; step < animationSteps; ++step) {
+    for (int step = 0; step < animationSteps && !(stop && stop()); ++step) {
         QCoreApplication::processEvents();
         Clock::current().sleep(10);
         flash.Image1->move(flash.Image1->x() + 2, flash.Image1->y());
@@ -112,13 +114,18 @@ bool TApplication::startUp()
     if (!offerOldLogBookConversion(TMainForm::DatabasePath()))
         return false;
     try {
-        auto flash = std::make_unique<TFlash>();  // destroyed on every path out of this block
+        LogBookOpening opening(Clock::current().now().date());  // reads while the splash shows and animates
+        auto flash = std::make_unique<TFlash>();                // destroyed on every path out of this block
         showPainted(*flash);
-        windows_ = std::make_unique<LogBookWindows>();
-        playAnimation(*flash);
+        windows_ = std::make_unique<LogBookWindows>([&] {
+            playAnimation(*flash, [&] { return opening.failed(); });
+            return opening.take();
+        });
         flash->close();
         afterStartUp_ = std::make_unique<AfterStartUp>(*MainForm);
-        QTimer::singleShot(0, afterStartUp_.get(), &AfterStartUp::run);  // once the loop shows the window
+        // Once the loop shows the window.
+        QTimer::singleShot(0, afterStartUp_.get(),
+                           [after = afterStartUp_.get(), vehicles = opening.vehiclesDue()] { after->run(vehicles); });
     } catch (const Error &error) {
         destroyForms();
         showErrorMessage(error.message());

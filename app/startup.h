@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <QApplication>
 #include <QLocale>
@@ -17,8 +18,9 @@ class TFlash;
 void followRegionalSettings(const QLocale &system);
 
 // The progress animation of the start-up: 100 steps, each processing the pending messages,
-// sleeping 10 ms, moving the car 2 pixels to the right and setting the caption.
-void playAnimation(TFlash &flash);
+// sleeping 10 ms, moving the car 2 pixels to the right and setting the caption. Ends before a
+// step once `stop` says so (the start-up's failure is then known).
+void playAnimation(TFlash &flash, const std::function<bool()> &stop = {});
 
 // The splash caption of animation step `step` (0 to 99): "Загрузка ## %" of step × 100 / 160.
 QString loadingCaption(int step);
@@ -34,8 +36,9 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 
     // The start-up sequence up to the message loop: splash window, the registered windows in
-    // their fixed order, the progress animation, splash window gone. False when creating a
-    // window failed; the error has been shown and no window is left.
+    // their fixed order, the progress animation, splash window gone. The log book is opened in
+    // the background meanwhile, and the animation plays while the main window waits for it. False
+    // when creating a window failed; the error has been shown and no window is left.
     bool startUp();
     // Shows the main window and runs the message loop until it is closed.
     int run();

@@ -91,8 +91,8 @@ void BM_StartUp_Animation(benchmark::State &state)
 
 }  // namespace
 
-BENCHMARK(BM_StartUp_WholeProcess)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(5);
-BENCHMARK(BM_StartUp_Animation)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(5);
+BENCHMARK(BM_StartUp_WholeProcess)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(15);
+BENCHMARK(BM_StartUp_Animation)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(15);
 
 int main(int argc, char **argv)
 {
