@@ -195,8 +195,8 @@ ImportSummary copyInto(const JetFile &old, const QString &building, QStringList 
     auto reader = std::make_unique<OldRowsReader>(old, log_book::tables(), rowsPerStatement);
     std::optional<EarlyWriteBack> writeBack;  // declared before the connection: closed after it
     auto db = SqlCipherConnection::create(building, log_book::password);
-    db->runStatement(QStringLiteral("PRAGMA journal_mode=MEMORY"), {});
     db->runStatement(QStringLiteral("PRAGMA synchronous=OFF"), {});
+    db->runStatement(QStringLiteral("PRAGMA journal_mode=MEMORY"), {});
     db->runStatement(QStringLiteral("BEGIN"), {});
     const QStringList ddl = log_book::ddl();
     const auto isIndex = [](const QString &statement) { return statement.startsWith(QLatin1String("CREATE INDEX")); };

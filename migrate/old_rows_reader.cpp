@@ -1,5 +1,7 @@
 // The reading thread of the import: it fills a short queue of batches (a few statements' worth, so
-// that memory stays small) and waits while the queue is full; the writing side takes them out.
+// that memory stays small) and, once the queue is full, waits until the writing side has taken
+// half of it; each side wakes the other only when that one waits, so that handing over a batch
+// rarely costs a switch of threads.
 #include "migrate/old_rows_reader.h"
 
 #include <cmath>
@@ -9,7 +11,7 @@ namespace vornak {
 namespace {
 
 // Batches waiting at most: enough to keep the writing side busy, few enough to hold little memory.
-constexpr std::size_t queueLength = 8;
+constexpr std::size_t queueLength = 16;
 
 // A value the new file would take as another one without a word: a missing key (it would get a
 // new one) or a number that is not a number (stored as NULL). Empty when the value is fine.
@@ -53,19 +55,25 @@ OldRowsReader::~OldRowsReader()
         const std::lock_guard lock(mutex_);
         stopping_ = true;
     }
-    changed_.notify_all();
+    roomMade_.notify_one();
     thread_.join();
 }
 
 void OldRowsReader::hand(RowBatch &&batch)
 {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return stopping_ || ready_.size() < queueLength; });
+    if (ready_.size() >= queueLength) {
+        readerWaits_ = true;
+        roomMade_.wait(lock, [this] { return stopping_ || ready_.size() <= queueLength / 2; });
+        readerWaits_ = false;
+    }
     if (stopping_)
         throw Stopped();
     ready_.push_back(std::move(batch));
+    const bool wake = writerWaits_;
     lock.unlock();
-    changed_.notify_all();
+    if (wake)
+        batchReady_.notify_one();
 }
 
 void OldRowsReader::read(const JetFile &old, qsizetype (*batchRows)(const SchemaTable &))
@@ -100,6 +108,8 @@ void OldRowsReader::read(const JetFile &old, qsizetype (*batchRows)(const Schema
             batch.counter = old.lastAutoNumber(table.name);
             hand(std::move(batch));
         }
+        // Nothing follows: asking for more is a mistake of the writing side, never a wait for ever.
+        throw ImportError(QStringLiteral("All rows of the old file have been read."));
     } catch (const Stopped &) {
         return;
     } catch (...) {
@@ -109,20 +119,26 @@ void OldRowsReader::read(const JetFile &old, qsizetype (*batchRows)(const Schema
             const std::lock_guard lock(mutex_);
             failure_ = std::current_exception();
         }
-        changed_.notify_all();
+        batchReady_.notify_one();
     }
 }
 
 RowBatch OldRowsReader::next()
 {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !ready_.empty() || failure_; });
+    if (ready_.empty() && !failure_) {
+        writerWaits_ = true;
+        batchReady_.wait(lock, [this] { return !ready_.empty() || failure_; });
+        writerWaits_ = false;
+    }
     if (ready_.empty())
         std::rethrow_exception(failure_);
     RowBatch batch = std::move(ready_.front());
     ready_.pop_front();
+    const bool wake = readerWaits_ && ready_.size() <= queueLength / 2;
     lock.unlock();
-    changed_.notify_all();
+    if (wake)
+        roomMade_.notify_one();
     return batch;
 }
 

@@ -47,10 +47,13 @@ private:
 
     const QList<SchemaTable> tables_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable batchReady_;  // for the writing side
+    std::condition_variable roomMade_;    // for the reading thread
     std::deque<RowBatch> ready_;
     std::exception_ptr failure_;  // after the batches in ready_
     bool stopping_ = false;
+    bool readerWaits_ = false;
+    bool writerWaits_ = false;
     std::thread thread_;
 };
 
