@@ -89,7 +89,9 @@ void RatioReporter::ReportRuns(const std::vector<Run> &runs)
     ConsoleReporter::ReportRuns(runs);
     for (const Run &run : runs) {
         const std::string name = run.run_name.function_name;
-        const Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+        const auto childCpu = run.counters.find("cpu_ms");
+        const Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime(),
+                          childCpu == run.counters.end() ? 0.0 : childCpu->second.value};
         if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
             medians_[name] = times;
         else if (run.run_type == Run::RT_Iteration)
@@ -107,9 +109,11 @@ void RatioReporter::printRatios() const
         if (cut == std::string::npos || name.compare(cut, std::string::npos, peerSuffix_) == 0)
             continue;
         const std::string peer = name.substr(0, cut) + peerSuffix_;
-        if (const auto it = figures.find(peer); it != figures.end())
+        if (const auto it = figures.find(peer); it != figures.end()) {
+            const bool childCpu = time.childCpu > 0 && it->second.childCpu > 0;
             std::printf("ratio %s / %s = %.3f (cpu %.3f)\n", name.c_str(), peer.c_str(), time.real / it->second.real,
-                        time.cpu / it->second.cpu);
+                        childCpu ? time.childCpu / it->second.childCpu : time.cpu / it->second.cpu);
+        }
     }
 }
 

@@ -39,7 +39,8 @@ void createLogBook(const QString &path, int count);
 void addExpenseTypes(const QString &path, int count, double date);
 
 // Prints "ratio A_X / A_<peer> = r (cpu c)" for every benchmark A_X that has a peer A_<peer>,
-// from the medians when there are repetitions.
+// from the medians when there are repetitions. Benchmarks that time processes of their own give
+// the processes' CPU time as the counter "cpu_ms"; c is then the ratio of those.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     explicit RatioReporter(std::string peerSuffix = "_Plain")
@@ -53,6 +54,7 @@ private:
     struct Times {
         double real;
         double cpu;
+        double childCpu;  // the counter cpu_ms, 0 without it
     };
     std::string peerSuffix_;
     std::map<std::string, Times> times_;

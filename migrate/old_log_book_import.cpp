@@ -8,15 +8,18 @@
 #include "migrate/old_log_book_import.h"
 
 #include "migrate/jet_file.h"
+#include "migrate/old_rows_reader.h"
 #include "platform/errors.h"
 #include "platform/sqlcipher_connection.h"
 #include "tools/log_book_schema.h"
 
-#include <cmath>
+#include <fcntl.h>
+#include <optional>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <unistd.h>
 
 namespace vornak {
 
@@ -93,24 +96,15 @@ QStringList compareWithSchema(const JetFile &old, QStringList &ignored)
     return problems;
 }
 
-// A value the new file would take as another one without a word: a missing key (it would get a
-// new one) or a number that is not a number (stored as NULL). Empty when the value is fine.
-// Everything else the new file refuses itself (its columns' constraints) or its check finds
-// (dates outside the years 1 to 9999), so no other value is looked at here.
-QString refusal(const SchemaColumn &column, const Variant &value)
-{
-    if (column.kind == ColumnKind::AutoIncrement && value.isNull())
-        return QStringLiteral("has no key");
-    const bool number = column.kind == ColumnKind::Float || column.kind == ColumnKind::DateTime;
-    if (number && !value.isNull() && std::isnan(value.toDouble()))
-        return QStringLiteral("has no number in %1").arg(column.name);
-    return {};
-}
-
 // Rows go in by statements of many rows each: on a table whose key counts up by itself every
 // statement also updates the key counter, which made one statement a row take twice as long.
-// 100 rows of at most 7 columns stay under the engine's bound of 999 values a statement.
-constexpr qsizetype rowsPerStatement = 100;
+// A statement takes as many rows as the engine's bound of 999 values a statement allows.
+constexpr qsizetype valuesPerStatement = 999;
+
+qsizetype rowsPerStatement(const SchemaTable &table)
+{
+    return valuesPerStatement / table.columns.size();
+}
 
 QString insertStatement(const SchemaTable &table, qsizetype rows)
 {
@@ -124,57 +118,36 @@ QString insertStatement(const SchemaTable &table, qsizetype rows)
         .arg(table.name, names.join(QStringLiteral(", ")), QStringList(rows, row).join(QStringLiteral(", ")));
 }
 
-QString rowName(const SchemaTable &table, const QList<Variant> &row)
-{
-    return QStringLiteral("Table %1, the row with %2 %3").arg(table.name, table.columns[0].name, row[0].toString());
-}
-
-// Step 2 for one table; returns the number of rows copied and the highest key.
-ImportedTable copyTable(const JetFile &old, SqlCipherConnection &db, const SchemaTable &table, qint64 &highestKey)
+// Step 2 for one table: writes its batches as they come; returns the number of rows copied, the
+// highest key and the old file's key counter.
+RowBatch copyTable(OldRowsReader &reader, SqlCipherConnection &db, const SchemaTable &table)
 {
     const qsizetype width = table.columns.size();
-    const QString fullStatement = insertStatement(table, rowsPerStatement);
-    QList<Variant> pending;  // the values of the rows not yet written, row after row
-    pending.reserve(rowsPerStatement * width);
-    // Writes the pending rows; when the engine refuses them, writes them one by one to name the
-    // row it refuses (a refused statement leaves no row of it behind).
-    const auto writePending = [&] {
-        const qsizetype rows = pending.size() / width;
-        if (rows == 0)
-            return;
-        try {
-            db.runStatement(rows == rowsPerStatement ? fullStatement : insertStatement(table, rows), pending);
-        } catch (const DatabaseError &) {
-            for (qsizetype r = 0; r < rows; ++r) {
-                const QList<Variant> row = pending.mid(r * width, width);
-                try {
-                    db.runStatement(insertStatement(table, 1), row);
-                } catch (const DatabaseError &e) {
-                    throw ImportError(rowName(table, row) + QStringLiteral(": ") + e.message());
+    const QString fullStatement = insertStatement(table, rowsPerStatement(table));
+    for (;;) {
+        RowBatch batch = reader.next();
+        const qsizetype rows = batch.values.size() / width;
+        if (rows > 0) {
+            try {
+                db.runStatement(rows == rowsPerStatement(table) ? fullStatement : insertStatement(table, rows),
+                                batch.values);
+            } catch (const DatabaseError &) {
+                // The engine refused the statement (and left no row of it behind): the rows one
+                // by one name the row it refuses.
+                for (qsizetype r = 0; r < rows; ++r) {
+                    const QList<Variant> row = batch.values.mid(r * width, width);
+                    try {
+                        db.runStatement(insertStatement(table, 1), row);
+                    } catch (const DatabaseError &e) {
+                        throw ImportError(rowName(table, row) + QStringLiteral(": ") + e.message());
+                    }
                 }
+                throw;
             }
-            throw;
         }
-        pending.clear();
-    };
-
-    QStringList names;
-    for (const SchemaColumn &c : table.columns)
-        names.append(c.name);
-    ImportedTable copied{table.name, 0};
-    highestKey = 0;
-    old.readRows(table.name, names, [&](const QList<Variant> &values) {
-        for (qsizetype i = 0; i < width; ++i)
-            if (const QString problem = refusal(table.columns[i], values[i]); !problem.isEmpty())
-                throw ImportError(rowName(table, values) + u' ' + problem + u'.');
-        pending.append(values);
-        if (pending.size() == rowsPerStatement * width)
-            writePending();
-        highestKey = copied.rows == 0 ? values[0].toInt64() : std::max(highestKey, values[0].toInt64());
-        ++copied.rows;
-    });
-    writePending();
-    return copied;
+        if (batch.last)
+            return batch;
+    }
 }
 
 // The next key of `table` continues after `last`, also when no row holds it.
@@ -185,15 +158,45 @@ void setKeyCounter(SqlCipherConnection &db, const QString &table, qint64 last)
                     {Variant(table), Variant(last)});
 }
 
-// The new file is built on one connection (the key is derived once), with a rollback journal
-// (a fresh file needs next to none, where the write-ahead log would take every page twice) and
-// its indexes made after the rows; then it gets the log book's journal mode and is checked.
+// Starts the disk writing the pages of the file at `path`, without waiting for it: the check
+// then runs while the disk works, and the engine's sync at the end finds little left to do. The
+// descriptor must outlive every connection on the file (closing any descriptor of a file drops
+// the locks this process holds on it).
+class EarlyWriteBack {
+public:
+    explicit EarlyWriteBack(const QString &path)
+        : descriptor_(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
+    {
+        if (descriptor_ >= 0)
+            ::sync_file_range(descriptor_, 0, 0, SYNC_FILE_RANGE_WRITE);
+    }
+    ~EarlyWriteBack()
+    {
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+    }
+    EarlyWriteBack(const EarlyWriteBack &) = delete;
+    EarlyWriteBack &operator=(const EarlyWriteBack &) = delete;
+
+private:
+    int descriptor_;
+};
+
+// The new file is built on one connection (the key is derived once), with its journal in memory
+// (a fresh file needs next to none: a failed statement still rolls back, and a file left half
+// made is removed anyway) and no waiting for the disk, and its indexes made after the rows. It is
+// checked while its pages are still in the cache; then it gets the log book's journal mode, whose
+// change is the one write that waits until every page of the file is on the disk.
 ImportSummary copyInto(const JetFile &old, const QString &building, QStringList ignored)
 {
     ImportSummary summary;
     summary.ignored = std::move(ignored);
+    // The rows are read ahead while the new file's key is derived and while it is written.
+    auto reader = std::make_unique<OldRowsReader>(old, log_book::tables(), rowsPerStatement);
+    std::optional<EarlyWriteBack> writeBack;  // declared before the connection: closed after it
     auto db = SqlCipherConnection::create(building, log_book::password);
-    db->runStatement(QStringLiteral("PRAGMA journal_mode=DELETE"), {});
+    db->runStatement(QStringLiteral("PRAGMA synchronous=OFF"), {});
+    db->runStatement(QStringLiteral("PRAGMA journal_mode=MEMORY"), {});
     db->runStatement(QStringLiteral("BEGIN"), {});
     const QStringList ddl = log_book::ddl();
     const auto isIndex = [](const QString &statement) { return statement.startsWith(QLatin1String("CREATE INDEX")); };
@@ -201,20 +204,21 @@ ImportSummary copyInto(const JetFile &old, const QString &building, QStringList 
         if (!isIndex(statement))
             db->runStatement(statement, {});
     for (const SchemaTable &table : log_book::tables()) {
-        qint64 highestKey = 0;
-        summary.tables.append(copyTable(old, *db, table, highestKey));
-        const qint64 counter = old.lastAutoNumber(table.name);
-        if (summary.tables.last().rows > 0 || counter > 0)
-            setKeyCounter(*db, table.name, std::max(highestKey, counter));
+        const RowBatch copied = copyTable(*reader, *db, table);
+        summary.tables.append({table.name, copied.rows});
+        if (copied.rows > 0 || copied.counter > 0)
+            setKeyCounter(*db, table.name, std::max(copied.highestKey, copied.counter));
     }
+    reader.reset();
     for (const QString &statement : ddl)
         if (isIndex(statement))
             db->runStatement(statement, {});
     db->runStatement(QStringLiteral("COMMIT"), {});
-    // Checked while the pages are still in the cache (the change of journal mode drops it).
+    writeBack.emplace(building);
     const QStringList problems = log_book::check(*db);
     if (!problems.isEmpty())
         throw ImportError(QStringLiteral("The new log book failed its check:\n") + problems.join(u'\n'));
+    db->runStatement(QStringLiteral("PRAGMA synchronous=FULL"), {});
     db->runStatement(QStringLiteral("PRAGMA journal_mode=WAL"), {});
     return summary;
 }
