@@ -89,7 +89,9 @@ void RatioReporter::ReportRuns(const std::vector<Run> &runs)
     ConsoleReporter::ReportRuns(runs);
     for (const Run &run : runs) {
         const std::string name = run.run_name.function_name;
-        const Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+        Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+        if (const auto counter = run.counters.find(processCpuCounter); counter != run.counters.end())
+            times.cpu = counter->second.value * benchmark::GetTimeUnitMultiplier(run.time_unit);
         if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
             medians_[name] = times;
         else if (run.run_type == Run::RT_Iteration)
