@@ -32,8 +32,10 @@ constexpr int expenseTypes = 10'000;
 constexpr int readings = 1'000;
 const QDate first(2000, 1, 1);
 const QDate last(2100, 12, 31);
-// Each side's median over this many repetitions moves by less than a twentieth from run to run
-// on a busy two-core machine (single repetitions there range over a third).
+// Single repetitions vary by about 7 % on a lightly loaded two-core machine; the ratio of the
+// medians over this many moves by a few hundredths from run to run there. Heavy load from other
+// programs slows the whole process (a fresh start, its memory faulted in) more than the work in
+// this warm process: compare runs made on a quiet machine.
 constexpr int repetitions = 15;
 
 // Vehicle "A" with its readings and one expense of each of 10,000 types, all in the period.

@@ -153,8 +153,10 @@ QByteArray takeKeyAhead(const QByteArray &password, const QByteArray &salt)
 
 void deriveLogBookKeyAhead(const QString &path, const QByteArray &password)
 {
+    if (path.isEmpty() || password.isEmpty())  // a file of no name is not even tried (Qt would warn)
+        return;
     QFile file(path);
-    if (password.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly))
         return;
     const QByteArray salt = file.read(logBookSaltBytes);
     if (salt.size() < logBookSaltBytes)
