@@ -90,8 +90,10 @@ void RatioReporter::ReportRuns(const std::vector<Run> &runs)
     for (const Run &run : runs) {
         const std::string name = run.run_name.function_name;
         const auto childCpu = run.counters.find("cpu_ms");
-        const Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime(),
-                          childCpu == run.counters.end() ? 0.0 : childCpu->second.value};
+        Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime(),
+                    childCpu == run.counters.end() ? 0.0 : childCpu->second.value};
+        if (const auto counter = run.counters.find(processCpuCounter); counter != run.counters.end())
+            times.cpu = counter->second.value * benchmark::GetTimeUnitMultiplier(run.time_unit);
         if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
             medians_[name] = times;
         else if (run.run_type == Run::RT_Iteration)

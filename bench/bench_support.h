@@ -38,6 +38,10 @@ void createLogBook(const QString &path, int count);
 // serial): every type makes a row of the period report.
 void addExpenseTypes(const QString &path, int count, double date);
 
+// A counter a benchmark sets to the CPU time its work took in another process (seconds for one
+// iteration): the reporter takes it as the benchmark's CPU time.
+inline constexpr char processCpuCounter[] = "process_cpu";
+
 // Prints "ratio A_X / A_<peer> = r (cpu c)" for every benchmark A_X that has a peer A_<peer>,
 // from the medians when there are repetitions. Benchmarks that time processes of their own give
 // the processes' CPU time as the counter "cpu_ms"; c is then the ratio of those.

@@ -1,101 +1,52 @@
+// Which boxes answer: the installed ones (tests) over the platform's (the windows of
+// platform/window_dialogs.h, which a program with windows sets at start) over the boxes of a
+// process without windows, which write each message to standard error and choose nothing.
 #include "platform/message_box.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QInputDialog>
-#include <QLineEdit>
-#include <QMessageBox>
+#include <cstdio>
+#include <QCoreApplication>
 
 namespace vornak {
 
 namespace {
 
-struct ButtonRow {
-    MessageButtons buttons;
-    QMessageBox::StandardButtons standard;
-};
-
-constexpr ButtonRow buttonRows[] = {
-    {MessageButtons::Ok, QMessageBox::Ok},
-    {MessageButtons::OkCancel, QMessageBox::Ok | QMessageBox::Cancel},
-    {MessageButtons::YesNo, QMessageBox::Yes | QMessageBox::No},
-    {MessageButtons::YesNoCancel, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel},
-};
-
-struct ResultRow {
-    QMessageBox::StandardButton standard;
-    ModalResult result;
-};
-
-constexpr ResultRow resultRows[] = {
-    {QMessageBox::Ok, ModalResult::Ok},
-    {QMessageBox::Cancel, ModalResult::Cancel},
-    {QMessageBox::Yes, ModalResult::Yes},
-    {QMessageBox::No, ModalResult::No},
-};
-
-QMessageBox::Icon qtIcon(MessageIcon icon)
-{
-    static constexpr QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Warning,
-                                                  QMessageBox::Critical, QMessageBox::Question};
-    return icons[int(icon)];
-}
-
-class QtDialogs final : public UserDialogs {
+// Nobody can answer a box here: a plain message counts as read, every question as cancelled.
+class StandardErrorDialogs final : public UserDialogs {
 public:
-    ModalResult messageBox(const QString &text, const QString &caption, MessageButtons buttons,
-                           MessageIcon icon) override
+    ModalResult messageBox(const QString &text, const QString &caption, MessageButtons buttons, MessageIcon) override
     {
-        QMessageBox box(qtIcon(icon), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
-        for (const ButtonRow &row : buttonRows) {
-            if (row.buttons == buttons)
-                box.setStandardButtons(row.standard);
-        }
-        const auto pressed = QMessageBox::StandardButton(box.exec());
-        for (const ResultRow &row : resultRows) {
-            if (row.standard == pressed)
-                return row.result;
-        }
-        return ModalResult::Cancel;
+        const QString line = caption.isEmpty() ? text : caption + QLatin1String(": ") + text;
+        const QByteArray bytes = (line + u'\n').toUtf8();
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+        return buttons == MessageButtons::Ok ? ModalResult::Ok : ModalResult::Cancel;
     }
 
-    bool inputQuery(const QString &caption, const QString &prompt, QString &value, int maxLength) override
-    {
-        QInputDialog box(QApplication::activeWindow());
-        box.setWindowTitle(caption);
-        box.setLabelText(prompt);
-        box.setTextValue(value);
-        if (maxLength > 0) {
-            if (auto *edit = box.findChild<QLineEdit *>())
-                edit->setMaxLength(maxLength);
-        }
-        if (box.exec() != QDialog::Accepted)
-            return false;
-        value = box.textValue();
-        return true;
-    }
+    bool inputQuery(const QString &, const QString &, QString &, int) override { return false; }
 
-    // The system's dialogs close with done(ModalResult); closing the window counts as Cancel.
-    ModalResult showModal(QDialog &dialog) override
-    {
-        const int result = dialog.exec();
-        return result == QDialog::Rejected ? ModalResult::Cancel : ModalResult(result);
-    }
+    ModalResult showModal(QDialog &) override { return ModalResult::Cancel; }
 };
 
 UserDialogs *installed = nullptr;
+UserDialogs *platformDialogs = nullptr;
 
 }  // namespace
 
 UserDialogs &UserDialogs::current()
 {
-    static QtDialogs real;
-    return installed ? *installed : real;
+    static StandardErrorDialogs withoutWindows;
+    if (installed)
+        return *installed;
+    return platformDialogs ? *platformDialogs : withoutWindows;
 }
 
 void UserDialogs::install(UserDialogs *dialogs)
 {
     installed = dialogs;
+}
+
+void UserDialogs::setPlatformDialogs(UserDialogs *dialogs)
+{
+    platformDialogs = dialogs;
 }
 
 void showErrorMessage(const QString &message)

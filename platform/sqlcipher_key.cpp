@@ -13,6 +13,10 @@
 
 #include <array>
 #include <cstring>
+#include <future>
+#include <mutex>
+#include <optional>
+#include <QFile>
 
 namespace vornak {
 
@@ -121,10 +125,50 @@ QByteArray keyText(const QByteArray &password, const QByteArray &salt, const QBy
     return text;
 }
 
+// A key being derived ahead: the password and salt it is for, and its raw-key text to come.
+struct KeyAhead {
+    QByteArray password;
+    QByteArray salt;
+    std::future<QByteArray> key;
+};
+
+std::mutex keyAheadMutex;
+std::optional<KeyAhead> keyAhead;  // guarded by keyAheadMutex
+
+// The key derived ahead for `password` and `salt`, taken (each is used once); empty when there
+// is none for them.
+QByteArray takeKeyAhead(const QByteArray &password, const QByteArray &salt)
+{
+    std::optional<KeyAhead> taken;
+    {
+        const std::lock_guard lock(keyAheadMutex);
+        if (!keyAhead || keyAhead->password != password || keyAhead->salt != salt)
+            return {};
+        taken.swap(keyAhead);
+    }
+    return taken->key.get();
+}
+
 }  // namespace
+
+void deriveLogBookKeyAhead(const QString &path, const QByteArray &password)
+{
+    if (path.isEmpty() || password.isEmpty())  // a file of no name is not even tried (Qt would warn)
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray salt = file.read(logBookSaltBytes);
+    if (salt.size() < logBookSaltBytes)
+        return;
+    const std::lock_guard lock(keyAheadMutex);
+    keyAhead.emplace(KeyAhead{password, salt, std::async(std::launch::async, keyText, password, salt, QByteArray())});
+}
 
 QByteArray rawLogBookKey(const QByteArray &password, const QByteArray &salt)
 {
+    if (QByteArray key = takeKeyAhead(password, salt); !key.isEmpty())
+        return key;
     return keyText(password, salt, {});
 }
 

@@ -6,6 +6,7 @@
 // derived by this code once and handed to the engine as a raw key.
 
 #include <QByteArray>
+#include <QString>
 
 namespace vornak {
 
@@ -19,6 +20,12 @@ QByteArray pbkdf2HmacSha1(const QByteArray &password, const QByteArray &salt, in
 // The raw-key text the engine takes in place of a password ("x'" + 64 hex digits + "'") for a
 // file whose salt is `salt`.
 QByteArray rawLogBookKey(const QByteArray &password, const QByteArray &salt);
+
+// Starts deriving the raw-key text of the log book file at `path` for `password` on a thread of
+// its own, so that a process can start its other parts meanwhile on another core; the next
+// `rawLogBookKey` for that password and the salt the file held takes it, waiting for it when
+// needed. Does nothing when the file cannot be read or is too short to hold a salt.
+void deriveLogBookKeyAhead(const QString &path, const QByteArray &password);
 
 // The raw-key text for a new file: a fresh random salt, named after the key ("x'" + 64 + 32 hex
 // digits + "'"), so that the engine writes that salt into the file and derives nothing itself.

@@ -1,12 +1,13 @@
 // The log book's key derivation: published PBKDF2-HMAC-SHA1 vectors, agreement with the crypto
 // library's own derivation for the lengths and passwords that take other paths, and a log book
-// created with its password opening through the derived key.
+// created with its password opening through the derived key, also when derived ahead.
 #include "platform/errors.h"
 #include "platform/sqlcipher_connection.h"
 #include "platform/sqlcipher_key.h"
 
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
+#include <QFile>
 #include <QTemporaryDir>
 
 using namespace vornak;
@@ -54,6 +55,40 @@ TEST(LogBookKey, AFileMadeWithThePasswordOpensWithTheDerivedKey)
     SqlCipherConnection::create(path, QStringLiteral("пароль"))->execute(QStringLiteral("CREATE TABLE t (a INTEGER)"));
     EXPECT_NO_THROW(SqlCipherConnection::open(path, QStringLiteral("пароль")));
     EXPECT_THROW(SqlCipherConnection::open(path, QStringLiteral("Пароль")), DatabaseError);
+}
+
+// A key derived ahead serves only the password and the file (its salt) it was derived for:
+// another password or another file gets its own key, and a wrong password still fails.
+TEST(LogBookKey, AKeyDerivedAheadServesItsPasswordAndFileOnly)
+{
+    QTemporaryDir dir;
+    const QString password = QStringLiteral("пароль");
+    QByteArray salts[2];
+    QByteArray keys[2];
+    QString paths[2];
+    for (int i = 0; i < 2; ++i) {
+        paths[i] = dir.filePath(QStringLiteral("k%1.mdb").arg(i));
+        SqlCipherConnection::create(paths[i], password)->execute(QStringLiteral("CREATE TABLE t (a INTEGER)"));
+        QFile file(paths[i]);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        salts[i] = file.read(logBookSaltBytes);
+        keys[i] = rawLogBookKey(password.toUtf8(), salts[i]);
+    }
+    ASSERT_NE(keys[0], keys[1]);
+
+    deriveLogBookKeyAhead(paths[0], password.toUtf8());
+    EXPECT_EQ(rawLogBookKey(password.toUtf8(), salts[1]), keys[1]);
+    EXPECT_NO_THROW(SqlCipherConnection::open(paths[1], password));
+    EXPECT_EQ(rawLogBookKey(password.toUtf8(), salts[0]), keys[0]);
+
+    deriveLogBookKeyAhead(paths[0], QByteArrayLiteral("Пароль"));
+    EXPECT_EQ(rawLogBookKey(password.toUtf8(), salts[0]), keys[0]);
+    EXPECT_THROW(SqlCipherConnection::open(paths[0], QStringLiteral("Пароль")), DatabaseError);
+
+    deriveLogBookKeyAhead(paths[0], password.toUtf8());
+    EXPECT_NO_THROW(SqlCipherConnection::open(paths[0], password));
+    deriveLogBookKeyAhead(dir.filePath(QStringLiteral("missing.mdb")), password.toUtf8());
+    EXPECT_EQ(rawLogBookKey(password.toUtf8(), salts[0]), keys[0]);
 }
 
 }  // namespace
