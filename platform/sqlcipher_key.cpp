@@ -177,7 +177,15 @@ QByteArray newLogBookKey(const QByteArray &password)
     QByteArray salt(logBookSaltBytes, '\0');
     if (RAND_bytes(reinterpret_cast<unsigned char *>(salt.data()), int(salt.size())) != 1)
         return {};
-    return keyText(password, salt, salt.toHex());
+    const QByteArray opening = keyText(password, salt, {});
+    // A new file is opened again at once to be checked: its key waits for that one opening.
+    std::promise<QByteArray> key;
+    key.set_value(opening);
+    {
+        const std::lock_guard lock(keyAheadMutex);
+        keyAhead.emplace(KeyAhead{password, salt, key.get_future()});
+    }
+    return opening.chopped(1) + salt.toHex() + "'";
 }
 
 }  // namespace vornak

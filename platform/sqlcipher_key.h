@@ -29,6 +29,8 @@ void deriveLogBookKeyAhead(const QString &path, const QByteArray &password);
 
 // The raw-key text for a new file: a fresh random salt, named after the key ("x'" + 64 + 32 hex
 // digits + "'"), so that the engine writes that salt into the file and derives nothing itself.
+// The next `rawLogBookKey` for that password and salt (the new file opened again) takes the key
+// made here instead of deriving it again.
 QByteArray newLogBookKey(const QByteArray &password);
 
 }  // namespace vornak
