@@ -134,8 +134,7 @@ QList<int> widthsOf(QByteArrayView font)
 // The next hex number after `hex` (a glyph or the last code unit of a text), same width.
 QByteArray following(const QByteArray &hex, int step)
 {
-    bool ok = false;
-    const qulonglong value = hex.right(4).toULongLong(&ok, 16);
+    const qulonglong value = hex.right(4).toULongLong(nullptr, 16);
     return hex.left(hex.size() - 4) + QByteArray::number(value + step, 16).toUpper().rightJustified(4, '0');
 }
 
