@@ -9,6 +9,7 @@
 #include <QRawFont>
 
 #include <atomic>
+#include <cctype>
 #include <vector>
 
 namespace vornak {
