@@ -6,6 +6,7 @@
 #define SQLITE_HAS_CODEC 1
 #include "platform/errors.h"
 #include "platform/sqlcipher_connection.h"
+#include "platform/sqlcipher_key.h"
 #include "platform/sqlcipher_messages.h"
 
 #include <QDir>
@@ -46,7 +47,7 @@ QString messageOf(sqlite3 *db, int code)
 void SqlCipherConnection::backupTo(const QString &fileName, const QString &password)
 {
     const QString path = QDir::current().absoluteFilePath(fileName);
-    auto target = create(path, password);
+    auto target = create(path, password, salt_.isEmpty() ? newLogBookSalt() : salt_);
     // The copy is a new file that no one else knows of yet: its pages go straight into it, with
     // no log to write them twice and one sync at the end. A copy stopped half-way is removed.
     int code = sqlite3_exec(target->db_, "PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr);

@@ -151,13 +151,14 @@ void keyDatabase(sqlite3 *db, const QString &password)
         sqlite3_key(db, key.constData(), int(key.size()));
 }
 
-// Keys a new file with a salt and key made here (see sqlcipher_key.h), as `keyExistingDatabase`
-// does for a file that has its salt; without a source of random bytes the engine does it all.
-void keyNewDatabase(sqlite3 *db, const QString &password)
+// Keys a new file with `salt` and the key for it (see sqlcipher_key.h), as `keyExistingDatabase`
+// does for a file that has its salt; without a salt (no source of random bytes) the engine does
+// it all.
+void keyNewDatabase(sqlite3 *db, const QString &password, const QByteArray &salt)
 {
-    QByteArray key = password.isEmpty() ? QByteArray() : newLogBookKey(password.toUtf8());
-    if (key.isEmpty())
+    if (password.isEmpty() || salt.isEmpty())
         return keyDatabase(db, password);
+    QByteArray key = newLogBookKey(password.toUtf8(), salt);
     sqlite3_key(db, key.constData(), int(key.size()));
     key.fill('\0');
 }
@@ -229,8 +230,9 @@ ColumnKind kindOfValues(const ResultData &data, int column)
 
 }  // namespace
 
-SqlCipherConnection::SqlCipherConnection(sqlite3 *db, const QString &password)
+SqlCipherConnection::SqlCipherConnection(sqlite3 *db, const QString &password, const QByteArray &salt)
     : db_(db),
+      salt_(salt),
       catalog_([this](const QString &name) { return loadTable(name); })
 {
     installTextCollation(db_);
@@ -314,10 +316,17 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
         failOpening(db, path, checked);
     if (const int code = configureConnection(db, access); code != SQLITE_OK)
         failOpening(db, path, code);
-    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db, password));
+    return std::unique_ptr<SqlCipherConnection>(
+        new SqlCipherConnection(db, password, head->bytes.left(logBookSaltBytes)));
 }
 
 std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &fileName, const QString &password)
+{
+    return create(fileName, password, newLogBookSalt());
+}
+
+std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &fileName, const QString &password,
+                                                                 const QByteArray &salt)
 {
     const QString path = QDir::current().absoluteFilePath(fileName);
     if (QFileInfo::exists(path))
@@ -328,7 +337,7 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &
     int code = opened;
     QString message = db ? lastMessage(db) : QString();
     if (opened == SQLITE_OK) {
-        keyNewDatabase(db, password);
+        keyNewDatabase(db, password, salt);
         code = configureConnection(db);
         message = lastMessage(db);
     }
@@ -338,7 +347,7 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &
         throw DatabaseError(QStringLiteral("Could not create file '%1': %2").arg(path, engineMessage(code, message)));
     }
     sqlite3_busy_timeout(db, busyTimeoutMs);
-    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db, password));
+    return std::unique_ptr<SqlCipherConnection>(new SqlCipherConnection(db, password, salt));
 }
 
 const QStringList &SqlCipherConnection::journalSuffixes()

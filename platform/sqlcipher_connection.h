@@ -54,7 +54,10 @@ public:
     static QList<OpenFile> openFiles();
 
     // Copies the whole database, one consistent state of it while other processes go on writing,
-    // into the new file `path` keyed with `password` (the engine's online backup). Refuses an
+    // into the new file `path` keyed with `password` (the engine's online backup). The copy takes
+    // this file's salt, so that with the same password its key is the one derived already: every
+    // log book has the same fixed password, so a salt of the copy's own would keep nothing more
+    // from a reader and would cost a second derivation. Refuses an
     // existing file; leaves nothing behind when copying fails. Raises DatabaseError.
     void backupTo(const QString &path, const QString &password);
     // Replaces the whole content of this database by that of `source` in one transaction.
@@ -78,7 +81,10 @@ public:
     void setStatementCacheSize(qsizetype size) { statementCacheSize_ = size; }
 
 private:
-    SqlCipherConnection(sqlite3 *db, const QString &password);
+    SqlCipherConnection(sqlite3 *db, const QString &password, const QByteArray &salt);
+    // A new file keyed with `password` over `salt`.
+    static std::unique_ptr<SqlCipherConnection> create(const QString &path, const QString &password,
+                                                       const QByteArray &salt);
     std::optional<TableSchema> loadTable(const QString &name);
     sqlite3_stmt *prepare(const SqlTranslation &translation, const QString &dialectSql);
     sqlite3_stmt *prepareNative(const QString &sqliteSql);
@@ -91,6 +97,7 @@ private:
     [[noreturn]] void fail(int code) const;
 
     sqlite3 *db_;
+    QByteArray salt_;  // the file's salt, which its key is derived over
     DatabaseCatalog catalog_;
     QHash<QString, sqlite3_stmt *> statements_;  // prepared statements by their SQLite text
     qsizetype statementCacheSize_ = 64;          // statements_ kept beyond those in use

@@ -15,8 +15,8 @@
 #include <cstring>
 #include <future>
 #include <mutex>
-#include <optional>
 #include <QFile>
+#include <vector>
 
 namespace vornak {
 
@@ -125,28 +125,27 @@ QByteArray keyText(const QByteArray &password, const QByteArray &salt, const QBy
     return text;
 }
 
-// A key being derived ahead: the password and salt it is for, and its raw-key text to come.
-struct KeyAhead {
+// The keys derived in this process, each with the password and salt it is for. A key is derived
+// once, ahead or at the first opening of a file of that salt, and serves every later one: a new
+// file opened again to be checked, and a copy keyed like its source, derive nothing.
+struct DerivedKey {
     QByteArray password;
     QByteArray salt;
-    std::future<QByteArray> key;
+    std::shared_future<QByteArray> key;  // its raw-key text
 };
 
-std::mutex keyAheadMutex;
-std::optional<KeyAhead> keyAhead;  // guarded by keyAheadMutex
+std::mutex derivedMutex;
+std::vector<DerivedKey> derived;  // guarded by derivedMutex
 
-// The key derived ahead for `password` and `salt`, taken (each is used once); empty when there
-// is none for them.
-QByteArray takeKeyAhead(const QByteArray &password, const QByteArray &salt)
+// The key for `password` and `salt`: the one derived before, or one `derive` makes now.
+template <typename Derive>
+std::shared_future<QByteArray> keyFor(const QByteArray &password, const QByteArray &salt, Derive derive)
 {
-    std::optional<KeyAhead> taken;
-    {
-        const std::lock_guard lock(keyAheadMutex);
-        if (!keyAhead || keyAhead->password != password || keyAhead->salt != salt)
-            return {};
-        taken.swap(keyAhead);
-    }
-    return taken->key.get();
+    const std::lock_guard lock(derivedMutex);
+    for (const DerivedKey &key : derived)
+        if (key.password == password && key.salt == salt)
+            return key.key;
+    return derived.emplace_back(DerivedKey{password, salt, derive()}).key;
 }
 
 }  // namespace
@@ -161,31 +160,39 @@ void deriveLogBookKeyAhead(const QString &path, const QByteArray &password)
     const QByteArray salt = file.read(logBookSaltBytes);
     if (salt.size() < logBookSaltBytes)
         return;
-    const std::lock_guard lock(keyAheadMutex);
-    keyAhead.emplace(KeyAhead{password, salt, std::async(std::launch::async, keyText, password, salt, QByteArray())});
+    keyFor(password, salt,
+           [&] { return std::async(std::launch::async, keyText, password, salt, QByteArray()).share(); });
 }
 
 QByteArray rawLogBookKey(const QByteArray &password, const QByteArray &salt)
 {
-    if (QByteArray key = takeKeyAhead(password, salt); !key.isEmpty())
-        return key;
-    return keyText(password, salt, {});
+    // Derived under the lock: a second opening of the same file waits for the first one's key.
+    return keyFor(password, salt,
+                  [&] {
+                      std::promise<QByteArray> key;
+                      key.set_value(keyText(password, salt, {}));
+                      return key.get_future().share();
+                  })
+        .get();
 }
 
-QByteArray newLogBookKey(const QByteArray &password)
+QByteArray newLogBookSalt()
 {
     QByteArray salt(logBookSaltBytes, '\0');
     if (RAND_bytes(reinterpret_cast<unsigned char *>(salt.data()), int(salt.size())) != 1)
         return {};
-    const QByteArray opening = keyText(password, salt, {});
-    // A new file is opened again at once to be checked: its key waits for that one opening.
-    std::promise<QByteArray> key;
-    key.set_value(opening);
-    {
-        const std::lock_guard lock(keyAheadMutex);
-        keyAhead.emplace(KeyAhead{password, salt, key.get_future()});
-    }
-    return opening.chopped(1) + salt.toHex() + "'";
+    return salt;
+}
+
+QByteArray newLogBookKey(const QByteArray &password, const QByteArray &salt)
+{
+    return rawLogBookKey(password, salt).chopped(1) + salt.toHex() + "'";
+}
+
+void forgetLogBookKeys()
+{
+    const std::lock_guard lock(derivedMutex);
+    derived.clear();
 }
 
 }  // namespace vornak

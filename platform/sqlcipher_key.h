@@ -27,10 +27,17 @@ QByteArray rawLogBookKey(const QByteArray &password, const QByteArray &salt);
 // needed. Does nothing when the file cannot be read or is too short to hold a salt.
 void deriveLogBookKeyAhead(const QString &path, const QByteArray &password);
 
-// The raw-key text for a new file: a fresh random salt, named after the key ("x'" + 64 + 32 hex
-// digits + "'"), so that the engine writes that salt into the file and derives nothing itself.
-// The next `rawLogBookKey` for that password and salt (the new file opened again) takes the key
-// made here instead of deriving it again.
-QByteArray newLogBookKey(const QByteArray &password);
+// A fresh random salt for a new file; empty when the system has no source of random bytes.
+QByteArray newLogBookSalt();
+
+// The raw-key text for a new file of `salt`, named after the key ("x'" + 64 + 32 hex digits +
+// "'"), so that the engine writes that salt into the file and derives nothing itself. Every key
+// is derived once in a process: the new file opened again, or a copy given its source's salt,
+// takes the key derived before.
+QByteArray newLogBookKey(const QByteArray &password, const QByteArray &salt);
+
+// Forgets every key derived so far: the next opening of each file derives its key again, as a
+// process of its own would.
+void forgetLogBookKeys();
 
 }  // namespace vornak
