@@ -14,9 +14,10 @@ namespace {
 constexpr std::size_t queueLength = 16;
 
 // A value the new file would take as another one without a word: a missing key (it would get a
-// new one) or a number that is not a number (stored as NULL). Empty when the value is fine.
-// Everything else the new file refuses itself (its columns' constraints) or its check finds
-// (dates outside the years 1 to 9999), so no other value is looked at here.
+// new one) or a number that is not a number (stored as NULL); or one its column's guard refuses,
+// which is looked at here, on the reading side, so that the writing side, which has the more to
+// do, need not (see copyInto). Empty when the value is fine. Everything else the new file refuses
+// itself (a key twice) or its check finds (dates outside the years 1 to 9999).
 QString refusal(const SchemaColumn &column, const Variant &value)
 {
     if (column.kind == ColumnKind::AutoIncrement && value.isNull())
@@ -24,6 +25,8 @@ QString refusal(const SchemaColumn &column, const Variant &value)
     const bool number = column.kind == ColumnKind::Float || column.kind == ColumnKind::DateTime;
     if (number && !value.isNull() && std::isnan(value.toDouble()))
         return QStringLiteral("has no number in %1").arg(column.name);
+    if (const QString holds = log_book::brokenGuard(column, value); !holds.isEmpty())
+        return QStringLiteral("has a value in %1, which holds %2 only").arg(column.name, holds);
     return {};
 }
 

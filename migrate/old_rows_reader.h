@@ -30,7 +30,8 @@ class OldRowsReader {
 public:
     // Starts reading `tables` of `old`, which nothing else may use until this reader is gone; a
     // batch holds at most `batchRows(table)` rows. Refuses a row the new file would take as
-    // another one (a missing key, a number that is not a number).
+    // another one (a missing key, a number that is not a number) and one a column's guard
+    // refuses (log_book::brokenGuard).
     OldRowsReader(const JetFile &old, const QList<SchemaTable> &tables, qsizetype (*batchRows)(const SchemaTable &));
     // Stops the reading where it is and waits for its thread.
     ~OldRowsReader();

@@ -26,6 +26,19 @@ namespace {
 
 constexpr int busyTimeoutMs = 3000;
 
+// Opens a database file with the engine set up for this program, once per process before its
+// first use: without the engine's count of the memory it holds, which no one here reads and which
+// takes a lock shared by every thread for each allocation.
+int openEngineFile(const char *path, sqlite3 **db, int flags)
+{
+    static const bool configured = [] {
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return true;
+    }();
+    Q_UNUSED(configured);
+    return sqlite3_open_v2(path, db, flags, nullptr);
+}
+
 QString lastMessage(sqlite3 *db)
 {
     return QString::fromUtf8(sqlite3_errmsg(db));
@@ -282,10 +295,9 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
     const bool readOnly = access == Access::ReadOnly;
     const bool readOnlyHandle = readOnly && !canBeWritten(info);
     sqlite3 *db = nullptr;
-    const int opened = sqlite3_open_v2(engineFileName(path, readOnlyHandle).constData(), &db,
-                                       (readOnlyHandle ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
-                                           SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI,
-                                       nullptr);
+    const int opened = openEngineFile(engineFileName(path, readOnlyHandle).constData(), &db,
+                                      (readOnlyHandle ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                                          SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI);
     if (opened != SQLITE_OK)
         failOpening(db, path, opened);
     const auto refuse = [db](const QString &message) {
@@ -332,8 +344,8 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &
     if (QFileInfo::exists(path))
         throw DatabaseError(QStringLiteral("The file '%1' already exists.").arg(path));
     sqlite3 *db = nullptr;
-    const int opened = sqlite3_open_v2(path.toUtf8().constData(), &db,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int opened = openEngineFile(path.toUtf8().constData(), &db,
+                                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
     int code = opened;
     QString message = db ? lastMessage(db) : QString();
     if (opened == SQLITE_OK) {

@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "platform/sqlcipher_connection.h"
 
+#include <limits>
 #include <QDir>
 #include <QFile>
 
@@ -12,13 +13,31 @@ namespace vornak::log_book {
 
 namespace {
 
+// What a column of each kind holds, as its guard names it.
+QString holds(ColumnKind kind)
+{
+    switch (kind) {
+    case ColumnKind::Integer:
+        return QStringLiteral("whole numbers");
+    case ColumnKind::Float:
+        return QStringLiteral("numbers");
+    case ColumnKind::DateTime:
+        return QStringLiteral("dates");
+    case ColumnKind::Text:
+        return QStringLiteral("texts of at most 255 characters");
+    case ColumnKind::AutoIncrement:
+        break;
+    }
+    return {};
+}
+
 // Each column guards its values with a named constraint, so that whatever reaches it (an
 // expression, INSERT ... SELECT, another program) has its kind and size; the engine's message
-// names the column and what it holds.
-QString guarded(const char *name, const char *type, const QString &condition, const QString &holds)
+// names the column and what it holds. `brokenGuard` below keeps the same conditions.
+QString guarded(const char *name, const char *type, ColumnKind kind, const QString &condition)
 {
     return QStringLiteral("%1 CONSTRAINT `%2 holds %3` CHECK (%4)")
-        .arg(QLatin1StringView(type), QLatin1StringView(name), holds, condition.arg(QLatin1StringView(name)));
+        .arg(QLatin1StringView(type), QLatin1StringView(name), holds(kind), condition.arg(QLatin1StringView(name)));
 }
 
 SchemaColumn key(const char *name)
@@ -28,32 +47,40 @@ SchemaColumn key(const char *name)
 SchemaColumn integer(const char *name)
 {
     return {QString::fromLatin1(name),
-            guarded(name, "INTEGER",
-                    QStringLiteral("typeof(%1) IN ('integer', 'null') AND %1 BETWEEN -2147483648 AND 2147483647"),
-                    QStringLiteral("whole numbers")),
+            guarded(name, "INTEGER", ColumnKind::Integer,
+                    QStringLiteral("typeof(%1) IN ('integer', 'null') AND %1 BETWEEN -2147483648 AND 2147483647")),
             ColumnKind::Integer};
 }
 SchemaColumn floating(const char *name)
 {
-    return {
-        QString::fromLatin1(name),
-        guarded(name, "DOUBLE", QStringLiteral("typeof(%1) IN ('real', 'integer', 'null')"), QStringLiteral("numbers")),
-        ColumnKind::Float};
+    return {QString::fromLatin1(name),
+            guarded(name, "DOUBLE", ColumnKind::Float, QStringLiteral("typeof(%1) IN ('real', 'integer', 'null')")),
+            ColumnKind::Float};
 }
 SchemaColumn dateTime(const char *name)
 {
     return {
         QString::fromLatin1(name),
-        guarded(name, "DATETIME", QStringLiteral("typeof(%1) IN ('real', 'integer', 'null')"), QStringLiteral("dates")),
+        guarded(name, "DATETIME", ColumnKind::DateTime, QStringLiteral("typeof(%1) IN ('real', 'integer', 'null')")),
         ColumnKind::DateTime};
 }
 SchemaColumn text(const char *name)
 {
     return {QString::fromLatin1(name),
-            guarded(name, "VARCHAR(255) COLLATE NOCASE",
-                    QStringLiteral("typeof(%1) IN ('text', 'null') AND length(%1) <= 255"),
-                    QStringLiteral("texts of at most 255 characters")),
+            guarded(name, "VARCHAR(255) COLLATE NOCASE", ColumnKind::Text,
+                    QStringLiteral("typeof(%1) IN ('text', 'null') AND length(%1) <= 255")),
             ColumnKind::Text, 255};
+}
+
+// The characters the engine's length() counts in a text: those before its first NUL, a
+// surrogate pair as one.
+qsizetype engineLength(const QString &text)
+{
+    qsizetype characters = 0;
+    for (qsizetype i = 0; i < text.size() && text[i] != u'\0'; ++i)
+        if (!text[i].isHighSurrogate() || i + 1 == text.size() || !text[i + 1].isLowSurrogate())
+            ++characters;
+    return characters;
 }
 
 QString kindName(ColumnKind kind, int size)
@@ -222,6 +249,31 @@ QStringList problemsOf(SqlCipherConnection &connection, Depth depth)
 }
 
 }  // namespace
+
+QString brokenGuard(const SchemaColumn &column, const Variant &value)
+{
+    if (value.isNull() || column.kind == ColumnKind::AutoIncrement)
+        return {};
+    const Variant::Type type = value.type();
+    bool kept = false;
+    switch (column.kind) {
+    case ColumnKind::Integer:
+        kept = (type == Variant::Type::Boolean || type == Variant::Type::Integer || type == Variant::Type::Int64) &&
+               value.toInt64() >= std::numeric_limits<qint32>::min() &&
+               value.toInt64() <= std::numeric_limits<qint32>::max();
+        break;
+    case ColumnKind::Float:
+    case ColumnKind::DateTime:
+        kept = type != Variant::Type::String;  // a number that is not a number is bound as a null
+        break;
+    case ColumnKind::Text:
+        kept = type == Variant::Type::String && engineLength(value.toString()) <= column.size;
+        break;
+    case ColumnKind::AutoIncrement:
+        break;
+    }
+    return kept ? QString() : holds(column.kind);
+}
 
 QStringList check(SqlCipherConnection &connection)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/database.h"
+#include "platform/variant.h"
 
 #include <QList>
 #include <QString>
@@ -42,6 +43,13 @@ QString connectionString(const QString &path, Access access = Access::ReadWrite)
 // Creates an empty log book at `path` (the file must not exist); removes what it created when
 // that fails and raises DatabaseError.
 void create(const QString &path);
+// Whether `value`, bound as a connection binds it, is one `column` takes: the condition of the
+// guard the column is created with, for the values of its own kind (a null, a whole number for a
+// whole-number column, a number for a number or date column, a text for a text column); a value of
+// another kind is refused even where the engine would convert it first. Empty when it is taken,
+// else what the column holds ("whole numbers", ...).
+QString brokenGuard(const SchemaColumn &column, const Variant &value);
+
 // Every missing table and column, every column of another kind than expected or without the
 // guard of its kind and size, every date value that names no date, and every damage the engine's
 // integrity check finds.

@@ -218,6 +218,11 @@ TEST(Import, RefusesBadInputAndChangesNoFile)
         {"duplicate key",
          old([] { return writeJet4(changed([](JetFileContents &f) { f.tables[1].rows[1][0] = 1; })); }),
          "Table SYS_TYPE_EXPENSE, the row with ID 1: "},
+        {"text longer than its column", old([] {
+             return writeJet4(changed([](JetFileContents &f) { f.tables[3].rows[1][6] = QString(256, u'я'); }));
+         }),
+         "Table DOC_EXPENSE, the row with ID 2 has a value in OPISANIE, which holds texts of at most 255 characters "
+         "only."},
         {"date outside the years 1 to 9999", old([] {
              return writeJet4(
                  changed([](JetFileContents &f) { f.tables[2].rows[4][1] = Variant::fromDateTime(-700000); }));
