@@ -194,7 +194,7 @@ ImportSummary copyInto(const JetFile &old, const QString &building, QStringList 
     // The rows are read ahead while the new file's key is derived and while it is written.
     auto reader = std::make_unique<OldRowsReader>(old, log_book::tables(), rowsPerStatement);
     std::optional<EarlyWriteBack> writeBack;  // declared before the connection: closed after it
-    auto db = SqlCipherConnection::create(building, log_book::password);
+    auto db = SqlCipherConnection::create(building, log_book::password, SqlCipherConnection::NewFileUse::Alone);
     db->runStatement(QStringLiteral("PRAGMA synchronous=OFF"), {});
     db->runStatement(QStringLiteral("PRAGMA journal_mode=MEMORY"), {});
     // The reader has held every value against its column's guard (the rows are refused there with

@@ -47,7 +47,7 @@ QString messageOf(sqlite3 *db, int code)
 void SqlCipherConnection::backupTo(const QString &fileName, const QString &password)
 {
     const QString path = QDir::current().absoluteFilePath(fileName);
-    auto target = create(path, password, salt_.isEmpty() ? newLogBookSalt() : salt_);
+    auto target = create(path, password, salt_.isEmpty() ? newLogBookSalt() : salt_, NewFileUse::Alone);
     // The copy is a new file that no one else knows of yet: its pages go straight into it, with
     // no log to write them twice and one sync at the end. A copy stopped half-way is removed.
     int code = sqlite3_exec(target->db_, "PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr);

@@ -2,6 +2,7 @@
 #include "platform/sqlcipher_connection.h"
 
 #include "platform/errors.h"
+#include "platform/gathering_file_layer.h"
 #include "platform/sql_literal.h"
 #include "platform/sqlcipher_key.h"
 #include "platform/sqlcipher_messages.h"
@@ -29,14 +30,14 @@ constexpr int busyTimeoutMs = 3000;
 // Opens a database file with the engine set up for this program, once per process before its
 // first use: without the engine's count of the memory it holds, which no one here reads and which
 // takes a lock shared by every thread for each allocation.
-int openEngineFile(const char *path, sqlite3 **db, int flags)
+int openEngineFile(const char *path, sqlite3 **db, int flags, const char *layer = nullptr)
 {
     static const bool configured = [] {
         sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
         return true;
     }();
     Q_UNUSED(configured);
-    return sqlite3_open_v2(path, db, flags, nullptr);
+    return sqlite3_open_v2(path, db, flags, layer);
 }
 
 QString lastMessage(sqlite3 *db)
@@ -332,20 +333,22 @@ std::unique_ptr<SqlCipherConnection> SqlCipherConnection::open(const QString &fi
         new SqlCipherConnection(db, password, head->bytes.left(logBookSaltBytes)));
 }
 
-std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &fileName, const QString &password)
+std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &fileName, const QString &password,
+                                                                 NewFileUse use)
 {
-    return create(fileName, password, newLogBookSalt());
+    return create(fileName, password, newLogBookSalt(), use);
 }
 
 std::unique_ptr<SqlCipherConnection> SqlCipherConnection::create(const QString &fileName, const QString &password,
-                                                                 const QByteArray &salt)
+                                                                 const QByteArray &salt, NewFileUse use)
 {
     const QString path = QDir::current().absoluteFilePath(fileName);
     if (QFileInfo::exists(path))
         throw DatabaseError(QStringLiteral("The file '%1' already exists.").arg(path));
     sqlite3 *db = nullptr;
-    const int opened = openEngineFile(path.toUtf8().constData(), &db,
-                                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
+    const int opened =
+        openEngineFile(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                       use == NewFileUse::Alone ? gatheringFileLayer() : nullptr);
     int code = opened;
     QString message = db ? lastMessage(db) : QString();
     if (opened == SQLITE_OK) {

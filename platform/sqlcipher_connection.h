@@ -37,9 +37,14 @@ public:
     // DatabaseError with the engine's message.
     static std::unique_ptr<SqlCipherConnection> open(const QString &path, const QString &password,
                                                      Access access = Access::ReadWrite);
+    // Who uses a new file while it is built: anyone, or this connection alone until it is closed
+    // (a file under a passing name), whose page writes are then gathered into large pieces (see
+    // gathering_file_layer.h).
+    enum class NewFileUse { Shared, Alone };
     // Creates a new, empty file keyed with `password` (journal mode WAL); refuses an existing
     // file. Leaves nothing behind when creating fails.
-    static std::unique_ptr<SqlCipherConnection> create(const QString &path, const QString &password);
+    static std::unique_ptr<SqlCipherConnection> create(const QString &path, const QString &password,
+                                                       NewFileUse use = NewFileUse::Shared);
     ~SqlCipherConnection() override;
     // Removes the file at `path` and the journal files the engine keeps beside it.
     static void removeFiles(const QString &path);
@@ -84,7 +89,7 @@ private:
     SqlCipherConnection(sqlite3 *db, const QString &password, const QByteArray &salt);
     // A new file keyed with `password` over `salt`.
     static std::unique_ptr<SqlCipherConnection> create(const QString &path, const QString &password,
-                                                       const QByteArray &salt);
+                                                       const QByteArray &salt, NewFileUse use);
     std::optional<TableSchema> loadTable(const QString &name);
     sqlite3_stmt *prepare(const SqlTranslation &translation, const QString &dialectSql);
     sqlite3_stmt *prepareNative(const QString &sqliteSql);
