@@ -1,5 +1,5 @@
 # What `cmake --install` puts where, and the Debian package `cpack -G DEB` builds from it: the
-# program and vornak-db, the menu launcher (it starts the program on the user's log book), the
+# program and vornak-db with its report program, the menu launcher (it starts the program on the user's log book), the
 # desktop entry, the car icon (scalable, and 48 px rendered from it at build time), the AppStream
 # metainfo, the manual pages and the package's copyright and changelog (packed at build time).
 include(GNUInstallDirs)
@@ -31,6 +31,7 @@ endforeach()
 add_custom_target(vornak-packed-docs ALL DEPENDS ${VORNAK_PACKED})
 
 install(TARGETS vornak vornak-db RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS vornak-db-report RUNTIME DESTINATION ${VORNAK_HELPER_FOLDER})
 install(PROGRAMS app/vornak-start DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES resources/${VORNAK_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES resources/${VORNAK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

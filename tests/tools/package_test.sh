@@ -20,7 +20,7 @@ done
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 app=ru.vornak.Vornak
-for file in usr/bin/vornak usr/bin/vornak-db usr/bin/vornak-start \
+for file in usr/bin/vornak usr/bin/vornak-db usr/libexec/vornak/vornak-db-report usr/bin/vornak-start \
   usr/share/applications/$app.desktop usr/share/metainfo/$app.metainfo.xml \
   usr/share/icons/hicolor/48x48/apps/$app.png usr/share/icons/hicolor/scalable/apps/$app.svg \
   usr/share/man/man1/vornak.1.gz usr/share/man/man1/vornak-db.1.gz usr/share/man/man1/vornak-start.1.gz \
@@ -53,4 +53,9 @@ status=0
 timeout 8 "$root/usr/bin/vornak-start" >"$work/start.log" 2>&1 || status=$?
 [ "$status" -eq 124 ] || { cat "$work/start.log"; fail "the program ended with $status instead of running"; }
 "$root/usr/bin/vornak-db" check "$XDG_DATA_HOME/vornak/VORNAK.mdb" >/dev/null || fail "no log book was created"
+# The installed vornak-db finds its report program among the helper programs: a vehicle it does
+# not know is refused there, by name.
+"$root/usr/bin/vornak-db" report "$XDG_DATA_HOME/vornak/VORNAK.mdb" --vehicle 'Нет такого' --from 2026-01-01 \
+  --to 2026-12-31 --pdf "$work/report.pdf" >"$work/report.log" 2>&1 && fail "a report of no vehicle"
+grep -q "Нет такого" "$work/report.log" || { cat "$work/report.log"; fail "vornak-db report"; }
 echo "package: $(basename "$deb"), Depends: $depends"
