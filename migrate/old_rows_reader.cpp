@@ -16,8 +16,8 @@ constexpr std::size_t queueLength = 16;
 // A value the new file would take as another one without a word: a missing key (it would get a
 // new one) or a number that is not a number (stored as NULL); or one its column's guard refuses,
 // which is looked at here, on the reading side, so that the writing side, which has the more to
-// do, need not (see copyInto). Empty when the value is fine. Everything else the new file refuses
-// itself (a key twice) or its check finds (dates outside the years 1 to 9999).
+// do, need not (see copyInto). Empty when the value is fine. A date outside the years 1 to 9999
+// is refused by the reading too, as `check` words it; a key twice is refused by the new file.
 QString refusal(const SchemaColumn &column, const Variant &value)
 {
     if (column.kind == ColumnKind::AutoIncrement && value.isNull())
@@ -93,9 +93,15 @@ void OldRowsReader::read(const JetFile &old, qsizetype (*batchRows)(const Schema
             qsizetype rows = 0;
             qint64 highestKey = 0;
             old.readRows(table.name, names, [&](const QList<Variant> &values) {
-                for (qsizetype i = 0; i < width; ++i)
-                    if (const QString problem = refusal(table.columns[i], values[i]); !problem.isEmpty())
+                for (qsizetype i = 0; i < width; ++i) {
+                    const SchemaColumn &column = table.columns[i];
+                    if (const QString problem = refusal(column, values[i]); !problem.isEmpty())
                         throw ImportError(rowName(table, values) + u' ' + problem + u'.');
+                    if (column.kind == ColumnKind::DateTime && !values[i].isNull())
+                        if (const QString problem = log_book::notADate(table, column, values[0], values[i].toDouble());
+                            !problem.isEmpty())
+                            throw ImportError(problem);
+                }
                 batch.values.append(values);
                 if (batch.values.size() == fullBatch) {
                     hand(std::move(batch));

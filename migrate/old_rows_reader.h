@@ -30,8 +30,8 @@ class OldRowsReader {
 public:
     // Starts reading `tables` of `old`, which nothing else may use until this reader is gone; a
     // batch holds at most `batchRows(table)` rows. Refuses a row the new file would take as
-    // another one (a missing key, a number that is not a number) and one a column's guard
-    // refuses (log_book::brokenGuard).
+    // another one (a missing key, a number that is not a number), one a column's guard refuses
+    // (log_book::brokenGuard) and one with a date outside the years 1 to 9999.
     OldRowsReader(const JetFile &old, const QList<SchemaTable> &tables, qsizetype (*batchRows)(const SchemaTable &));
     // Stops the reading where it is and waits for its thread.
     ~OldRowsReader();

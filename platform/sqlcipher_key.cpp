@@ -15,6 +15,7 @@
 #include <cstring>
 #include <future>
 #include <mutex>
+#include <optional>
 #include <QFile>
 #include <vector>
 
@@ -176,12 +177,42 @@ QByteArray rawLogBookKey(const QByteArray &password, const QByteArray &salt)
         .get();
 }
 
-QByteArray newLogBookSalt()
+namespace {
+
+QByteArray randomSalt()
 {
     QByteArray salt(logBookSaltBytes, '\0');
     if (RAND_bytes(reinterpret_cast<unsigned char *>(salt.data()), int(salt.size())) != 1)
         return {};
     return salt;
+}
+
+std::optional<QByteArray> saltAhead;  // guarded by derivedMutex
+
+}  // namespace
+
+void deriveNewLogBookKeyAhead(const QByteArray &password)
+{
+    const QByteArray salt = randomSalt();
+    if (password.isEmpty() || salt.isEmpty())
+        return;
+    keyFor(password, salt,
+           [&] { return std::async(std::launch::async, keyText, password, salt, QByteArray()).share(); });
+    const std::lock_guard lock(derivedMutex);
+    saltAhead = salt;
+}
+
+QByteArray newLogBookSalt()
+{
+    {
+        const std::lock_guard lock(derivedMutex);
+        if (saltAhead) {
+            const QByteArray salt = *saltAhead;
+            saltAhead.reset();
+            return salt;
+        }
+    }
+    return randomSalt();
 }
 
 QByteArray newLogBookKey(const QByteArray &password, const QByteArray &salt)

@@ -29,6 +29,9 @@ void deriveLogBookKeyAhead(const QString &path, const QByteArray &password);
 
 // A fresh random salt for a new file; empty when the system has no source of random bytes.
 QByteArray newLogBookSalt();
+// Makes the salt the next `newLogBookSalt` gives, and starts deriving its key for `password` on a
+// thread of its own, so that a process that will create a log book starts its other parts meanwhile.
+void deriveNewLogBookKeyAhead(const QByteArray &password);
 
 // The raw-key text for a new file of `salt`, named after the key ("x'" + 64 + 32 hex digits +
 // "'"), so that the engine writes that salt into the file and derives nothing itself. Every key

@@ -114,15 +114,10 @@ void checkDates(SqlCipherConnection &connection, const SchemaTable &table, QStri
                                            "AND ([%2] < ? OR [%2] > ?) ORDER BY [%1]")
                                 .arg(key, column.name, table.name),
                             {Variant(date_time::firstDay), Variant(date_time::lastDay)});
-        for (qsizetype row = 0; row < found.rowCount; ++row) {
-            const double value = found.values[row * 2 + 1].toDouble();
-            if (!date_time::isInRange(value))
-                problems.append(QStringLiteral("%1.%2 of %3 %4 holds %5, which is no date from %6 to %7.")
-                                    .arg(table.name, column.name, key, found.values[row * 2].toString(),
-                                         QString::number(value, 'g', 15),
-                                         date_time::datePart(date_time::firstDay).toString(Qt::ISODate),
-                                         date_time::datePart(date_time::lastDay).toString(Qt::ISODate)));
-        }
+        for (qsizetype row = 0; row < found.rowCount; ++row)
+            if (QString problem = notADate(table, column, found.values[row * 2], found.values[row * 2 + 1].toDouble());
+                !problem.isEmpty())
+                problems.append(problem);
     }
 }
 
@@ -190,7 +185,7 @@ void create(const QString &fileName)
 namespace {
 
 // How far a check goes: the whole file with its values, or what a copy needs to be usable.
-enum class Depth { Values, Copy };
+enum class Depth { Values, Built, Copy };
 
 QStringList problemsOf(SqlCipherConnection &connection, Depth depth)
 {
@@ -236,9 +231,8 @@ QStringList problemsOf(SqlCipherConnection &connection, Depth depth)
     }
     // The pages themselves: a damaged page shows here, or makes reading fail.
     try {
-        const ResultData integrity = connection.read(depth == Depth::Values ? QStringLiteral("PRAGMA integrity_check")
-                                                                            : QStringLiteral("PRAGMA quick_check"),
-                                                     {});
+        const ResultData integrity = connection.read(
+            depth != Depth::Copy ? QStringLiteral("PRAGMA integrity_check") : QStringLiteral("PRAGMA quick_check"), {});
         for (const Variant &line : integrity.values)
             if (line.toString() != u"ok")
                 problems.append(QStringLiteral("Damage found: %1").arg(line.toString()));
@@ -249,6 +243,16 @@ QStringList problemsOf(SqlCipherConnection &connection, Depth depth)
 }
 
 }  // namespace
+
+QString notADate(const SchemaTable &table, const SchemaColumn &column, const Variant &key, double value)
+{
+    if (date_time::isInRange(value))
+        return {};
+    return QStringLiteral("%1.%2 of %3 %4 holds %5, which is no date from %6 to %7.")
+        .arg(table.name, column.name, table.columns.first().name, key.toString(), QString::number(value, 'g', 15),
+             date_time::datePart(date_time::firstDay).toString(Qt::ISODate),
+             date_time::datePart(date_time::lastDay).toString(Qt::ISODate));
+}
 
 QString brokenGuard(const SchemaColumn &column, const Variant &value)
 {
@@ -278,6 +282,11 @@ QString brokenGuard(const SchemaColumn &column, const Variant &value)
 QStringList check(SqlCipherConnection &connection)
 {
     return problemsOf(connection, Depth::Values);
+}
+
+QStringList checkBuilt(SqlCipherConnection &connection)
+{
+    return problemsOf(connection, Depth::Built);
 }
 
 QStringList checkCopy(SqlCipherConnection &connection)

@@ -50,10 +50,17 @@ void create(const QString &path);
 // else what the column holds ("whole numbers", ...).
 QString brokenGuard(const SchemaColumn &column, const Variant &value);
 
+// The problem of the value `value` of the date column `column` in the row of key `key`, when it
+// names no date of the years 1 to 9999 (as `check` words it); empty when it names one.
+QString notADate(const SchemaTable &table, const SchemaColumn &column, const Variant &key, double value);
+
 // Every missing table and column, every column of another kind than expected or without the
 // guard of its kind and size, every date value that names no date, and every damage the engine's
 // integrity check finds.
 QStringList check(SqlCipherConnection &connection);
+// What `check` finds but the dates: for a file whose every value was held against its column as it
+// was written (an import reads them as they come).
+QStringList checkBuilt(SqlCipherConnection &connection);
 // What makes a copy of a log book unusable: missing tables and columns, columns of another kind,
 // and damaged pages (the engine's quick check: a copy made page by page has the indexes of its
 // source). Values are the user's: a date that names no date is copied as it is.

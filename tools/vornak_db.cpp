@@ -167,21 +167,25 @@ int dueReminders(const QStringList &args)
     return 0;
 }
 
+// Whose key a command derives while Qt starts, on another core: that of the log book named by its
+// first argument, or one for the new file it creates.
+enum class KeyAhead { None, OfFile, OfNewFile };
+
 struct CommandRow {
     const char *name;
     int (*run)(const QStringList &args);
-    bool opensLogBook;  // the first argument is a log book it opens: its key is derived while Qt starts
+    KeyAhead key;
 };
 
 const CommandRow commands[] = {
-    {"init", init, false},
-    {"check", check, true},
-    {"sql", sql, true},
-    {"backup", backup, false},
-    {"restore", restore, false},
-    {"export", exportList, true},
-    {"reminders", dueReminders, true},
-    {"import", importOld, false},
+    {"init", init, KeyAhead::OfNewFile},
+    {"check", check, KeyAhead::OfFile},
+    {"sql", sql, KeyAhead::OfFile},
+    {"backup", backup, KeyAhead::None},  // the copy shares its source's key: derived once anyway
+    {"restore", restore, KeyAhead::None},
+    {"export", exportList, KeyAhead::OfFile},
+    {"reminders", dueReminders, KeyAhead::OfFile},
+    {"import", importOld, KeyAhead::OfNewFile},
 };
 
 }  // namespace
@@ -195,8 +199,10 @@ int main(int argc, char **argv)
     for (const CommandRow &row : commands)
         if (argc > 1 && std::strcmp(argv[1], row.name) == 0)
             command = &row;
-    if (command && command->opensLogBook && argc > 2)  // on another core, while the rest starts
+    if (command && command->key == KeyAhead::OfFile && argc > 2)
         deriveLogBookKeyAhead(QString::fromLocal8Bit(argv[2]), log_book::password.toUtf8());
+    if (command && command->key == KeyAhead::OfNewFile)
+        deriveNewLogBookKeyAhead(log_book::password.toUtf8());
     const QCoreApplication app(argc, argv);
     if (!command)
         return usage();

@@ -92,3 +92,28 @@ TEST(LogBookKey, AKeyDerivedAheadServesItsPasswordAndFileOnly)
 }
 
 }  // namespace
+
+namespace {
+
+// A key derived ahead for a new file serves the one file created next: it opens with its
+// password, and the file after it has a salt of its own.
+TEST(LogBookKey, AKeyDerivedAheadForANewFileServesTheNextFileOnly)
+{
+    QTemporaryDir dir;
+    const QString password = QStringLiteral("пароль");
+    deriveNewLogBookKeyAhead(password.toUtf8());
+    QByteArray salts[2];
+    for (int i = 0; i < 2; ++i) {
+        const QString path = dir.filePath(QStringLiteral("n%1.mdb").arg(i));
+        SqlCipherConnection::create(path, password)->execute(QStringLiteral("CREATE TABLE t (a INTEGER)"));
+        forgetLogBookKeys();  // the opening below derives the key from the file's salt itself
+        EXPECT_NO_THROW(SqlCipherConnection::open(path, password));
+        EXPECT_THROW(SqlCipherConnection::open(path, QStringLiteral("Пароль")), DatabaseError);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        salts[i] = file.read(logBookSaltBytes);
+    }
+    EXPECT_NE(salts[0], salts[1]);
+}
+
+}  // namespace
