@@ -1,6 +1,7 @@
 #include "report/draw/pdf_export.h"
 
 #include "platform/errors.h"
+#include "platform/heap.h"
 #include "report/draw/page_drawing.h"
 #include "report/draw/pdf_text_layer.h"
 #include "report/model/custom_preview_pages.h"
@@ -35,6 +36,7 @@ QPageLayout paperOf(const TfrxReportPage &page)
 
 void DrawPagesToPdf(TfrxCustomPreviewPages &pages, QIODevice &device, const QString &title)
 {
+    keepLargeBlocksInHeap();  // the writer's buffers of every page are then reused, not mapped again
     TfrxPdfDocument document(device);
     QPdfWriter &writer = document.writer();
     writer.setCreator(QStringLiteral("Мой ворнак"));

@@ -10,6 +10,7 @@
 
 #include "report/print/report_printing.h"
 
+#include "platform/heap.h"
 #include "platform/message_box.h"
 #include "platform/paper_sizes.h"
 #include "report/draw/page_drawing.h"
@@ -168,6 +169,7 @@ void PrintRun::draw(int index, double offsetX, double offsetY, double scaleX, do
 
 void PrintRun::run()
 {
+    keepLargeBlocksInHeap();  // the printer's PDF writer takes large buffers for every page
     report_.Terminated = false;
     if (events_.PrintStarted)
         events_.PrintStarted();
