@@ -1,9 +1,10 @@
 #include "tools/command_line.h"
 
+#include "platform/heap.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <malloc.h>
 #include <QByteArray>
 #include <unistd.h>
 
@@ -55,8 +56,7 @@ std::optional<QHash<QString, QString>> options(const QStringList &args, int posi
 
 void keepFreedMemory()
 {
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    keepLargeBlocksInHeap();
 }
 
 void end(int status)

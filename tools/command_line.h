@@ -23,7 +23,7 @@ std::optional<QHash<QString, QString>> options(const QStringList &args, int posi
 
 // A run of a command is short: the memory it frees is kept for its next allocations rather than
 // handed back to the system and faulted in again, and large blocks come from that same heap
-// (drawing a report's pages frees and takes again tens of megabytes).
+// (drawing a report's pages frees and takes again tens of megabytes; see platform/heap.h).
 void keepFreedMemory();
 // Ends the process once a command has returned: every file it wrote is complete, synced and
 // closed by then, so what is left (the application object, caches, memory) is not taken apart
