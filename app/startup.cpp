@@ -90,7 +90,7 @@ TApplication::TApplication(int &argc, char **argv)
     // StartupWMClass names the windows' instance, the program's file name).
     setWindowIcon(QIcon(QStringLiteral(":/vornak.svg")));
     setDesktopFileName(QStringLiteral("ru.vornak.Vornak"));
-    registerFonts();
+    // The program's fonts are registered by the start-up, between the frames of its animation.
     followRegionalSettings(QLocale::system());
 }
 
@@ -126,9 +126,11 @@ bool TApplication::startUp()
         auto flash = std::make_unique<TFlash>();                // destroyed on every path out of this block
         showPainted(*flash);
         windows_ = std::make_unique<LogBookWindows>([&](const LogBookWindows::MainWindowPieces &makeMainWindow) {
-            // The main window's pictures are drawn first, a piece each, then the window itself.
+            // The program's fonts first (reading the font configuration), then the main window's
+            // pictures, a piece each, then the window itself.
+            const QList<std::function<void()>> fonts = {registerFonts};
             playAnimation(
-                *flash, [&] { return opening.failed(); }, TMainForm::picturesAhead() + makeMainWindow);
+                *flash, [&] { return opening.failed(); }, fonts + TMainForm::picturesAhead() + makeMainWindow);
             return opening.take();
         });
         flash->close();
