@@ -13,7 +13,11 @@
 namespace vornak {
 
 LogBookWindows::LogBookWindows(Scope scope)
-    : LogBookWindows(scope, [] { return std::make_unique<TDataModule1>(); })
+    : LogBookWindows(scope, [](const MainWindowPieces &makeMainWindow) {
+          for (const auto &piece : makeMainWindow)
+              piece();
+          return std::make_unique<TDataModule1>();
+      })
 {
 }
 
@@ -33,7 +37,7 @@ LogBookWindows::LogBookWindows(Scope scope, const DataModuleSource &dataModule)
       typeExpenseForm_(TYPE_EXPENSEForm)
 {
     if (scope == Scope::RecordDialogs) {
-        dataModule_.adopt(dataModule());
+        dataModule_.adopt(dataModule({}));
         autoEditForm_.create();
         fuelEditForm_.create();
         mileageEditForm_.create();
@@ -41,8 +45,12 @@ LogBookWindows::LogBookWindows(Scope scope, const DataModuleSource &dataModule)
         typeExpenseForm_.create();
         return;
     }
-    mainForm_.create();
-    dataModule_.adopt(dataModule());
+    MainWindowPieces makeMainWindow;
+    for (int piece = 1; piece <= 1 + TMainForm::partCount; ++piece)
+        makeMainWindow.append([this, piece] { makeMainWindowUpTo(piece); });
+    std::unique_ptr<TDataModule1> opened = dataModule(makeMainWindow);
+    makeMainWindowUpTo(int(makeMainWindow.size()));
+    dataModule_.adopt(std::move(opened));
     TMainForm *window = mainForm_.get();
     window->bindData();
     autoEditForm_.createOwnedBy(window);
@@ -51,6 +59,16 @@ LogBookWindows::LogBookWindows(Scope scope, const DataModuleSource &dataModule)
     mileageEditForm_.createOwnedBy(window);
     eventsEditForm_.createOwnedBy(window);
     typeExpenseForm_.createOwnedBy(window);
+}
+
+void LogBookWindows::makeMainWindowUpTo(int end)
+{
+    for (; mainWindowPiecesMade_ < end; ++mainWindowPiecesMade_) {
+        if (mainWindowPiecesMade_ == 0)
+            mainForm_.adopt(std::make_unique<TMainForm>(TMainForm::InParts{}));
+        else
+            mainForm_.get()->makePart(mainWindowPiecesMade_ - 1);
+    }
 }
 
 LogBookWindows::~LogBookWindows() = default;

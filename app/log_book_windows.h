@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <QList>
 
 namespace vornak {
 
@@ -63,12 +64,15 @@ private:
 // those, in the same order, without the main window and the settings dialog; the dialogs then
 // belong to this object.
 //
-// The data module is made in its place, or handed over by `dataModule`, called once the main
-// window exists: the start-up has it opened in the background and awaits it there.
+// The data module is made in its place, or handed over by `dataModule`: the start-up has it
+// opened in the background and awaits it there, and meanwhile has the main window made by
+// calling the pieces it is given, in their order (between the animation's frames); what is not
+// made by then is made before the data module is taken over, so the order holds either way.
 class LogBookWindows {
 public:
     enum class Scope { Program, RecordDialogs };
-    using DataModuleSource = std::function<std::unique_ptr<TDataModule1>()>;
+    using MainWindowPieces = QList<std::function<void()>>;
+    using DataModuleSource = std::function<std::unique_ptr<TDataModule1>(const MainWindowPieces &makeMainWindow)>;
 
     explicit LogBookWindows(Scope scope = Scope::Program);
     explicit LogBookWindows(const DataModuleSource &dataModule);
@@ -78,6 +82,8 @@ public:
 
 private:
     LogBookWindows(Scope scope, const DataModuleSource &dataModule);
+    // Makes the main window up to (not including) piece `end`: the bare window, then its parts.
+    void makeMainWindowUpTo(int end);
 
     // Declared in the order of destruction reversed; created in the order above.
     RegisteredWindow<TDataModule1> dataModule_;
@@ -88,6 +94,7 @@ private:
     RegisteredWindow<TMileageEditForm> mileageEditForm_;
     RegisteredWindow<TEventsEditForm> eventsEditForm_;
     RegisteredWindow<TTYPE_EXPENSEForm> typeExpenseForm_;
+    int mainWindowPiecesMade_ = 0;  // of the bare window and its parts, in order
 };
 
 }  // namespace vornak

@@ -154,26 +154,61 @@ TDBGridEh *listGrid(const QList<ColumnRow> &columns, QWidget *parent, const char
 }  // namespace
 
 TMainForm::TMainForm(QWidget *parent)
+    : TMainForm(InParts{}, parent)
+{
+    for (int part = 0; part < partCount; ++part)
+        makePart(part);
+}
+
+TMainForm::TMainForm(InParts, QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Мой ворнак"));
     setFont(windowFont());
     resize(559, 368);
-
-    createActions();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    createTopPanel();
-    layout->addWidget(Panel1);
-    createPages();
-    layout->addWidget(PageControl1, 1);
-    createReport();
-    FormCreate();
+}
+
+void TMainForm::makePart(int part)
+{
+    auto *layout = static_cast<QVBoxLayout *>(this->layout());
+    switch (part) {
+    case 0:
+        createActions();
+        break;
+    case 1:
+        createTopPanel();
+        layout->addWidget(Panel1);
+        break;
+    case 2:
+        createPages();
+        layout->addWidget(PageControl1, 1);
+        break;
+    default:
+        createReport();
+        FormCreate();
+        break;
+    }
 }
 
 TMainForm::~TMainForm() = default;
+
+QList<std::function<void()>> TMainForm::picturesAhead()
+{
+    QList<int> tools;
+    for (const ActionRow &row : actionRows)
+        if (!tools.contains(row.picture))
+            tools.append(row.picture);
+    QList<std::function<void()>> pieces;
+    for (const int tool : std::as_const(tools))
+        pieces.append([tool] { tool_pictures::picture(tool); });
+    for (const char *tab : tabPictures)
+        pieces.append([tab] { tool_pictures::renderSvg(QString::fromLatin1(tab), tabPictureSize); });
+    return pieces;
+}
 
 void TMainForm::createReport()
 {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,8 +33,19 @@ public:
     explicit TMainForm(QWidget *parent = nullptr);
     ~TMainForm() override;
 
+    // The window may also be made a part at a time, so that the start-up can spread its making
+    // over the frames of its animation: TMainForm(InParts) makes the bare window, and
+    // makePart(0 .. partCount - 1), called in that order, makes the rest.
+    struct InParts {};
+    static constexpr int partCount = 4;
+    explicit TMainForm(InParts, QWidget *parent = nullptr);
+    void makePart(int part);
+
     // Binds the five grids and the five report data sets to the data module (DataModule1).
     void bindData();
+    // Drawing the window's pictures ahead of its creation, a picture a piece, for the start-up to
+    // spread over the frames of its animation; the window then finds them drawn.
+    static QList<std::function<void()>> picturesAhead();
 
     // The creation handler: the report period defaults to the current month.
     void FormCreate();

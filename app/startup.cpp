@@ -14,6 +14,7 @@
 #include "platform/number_format.h"
 #include "platform/regional_settings.h"
 
+#include <algorithm>
 #include <QDeadlineTimer>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -27,6 +28,7 @@ namespace vornak {
 namespace {
 
 constexpr int animationSteps = 100;
+constexpr int stepSleepMs = 10;    // each step's pause, less the time its piece of work took
 constexpr int exposeWaitMs = 500;  // the longest the start-up waits for the splash to be mapped
 
 // Shows the splash window and has it painted at once: the window system maps the window and
@@ -57,11 +59,17 @@ void followRegionalSettings(const QLocale &system)
         QCoreApplication::installTranslator(&qtTexts);
 }
 
-void playAnimation(TFlash &flash, const std::function<bool()> &stop)
+void playAnimation(TFlash &flash, const std::function<bool()> &stop, const QList<std::function<void()>> &work)
 {
+    Clock &clock = Clock::current();
+    qsizetype done = 0;
     for (int step = 0; step < animationSteps && !(stop && stop()); ++step) {
         QCoreApplication::processEvents();
-        Clock::current().sleep(10);
+        const quint64 began = clock.tickCount();
+        if (done < work.size())
+            work[done++]();
+        const auto spent = qint64(clock.tickCount() - began);
+        clock.sleep(int(std::max<qint64>(0, stepSleepMs - spent)));
         flash.Image1->move(flash.Image1->x() + 2, flash.Image1->y());
         flash.setWindowTitle(loadingCaption(step));
     }
@@ -82,7 +90,7 @@ TApplication::TApplication(int &argc, char **argv)
     // StartupWMClass names the windows' instance, the program's file name).
     setWindowIcon(QIcon(QStringLiteral(":/vornak.svg")));
     setDesktopFileName(QStringLiteral("ru.vornak.Vornak"));
-    registerFonts();
+    // The program's fonts are registered by the start-up, between the frames of its animation.
     followRegionalSettings(QLocale::system());
 }
 
@@ -117,8 +125,12 @@ bool TApplication::startUp()
         LogBookOpening opening(Clock::current().now().date());  // reads while the splash shows and animates
         auto flash = std::make_unique<TFlash>();                // destroyed on every path out of this block
         showPainted(*flash);
-        windows_ = std::make_unique<LogBookWindows>([&] {
-            playAnimation(*flash, [&] { return opening.failed(); });
+        windows_ = std::make_unique<LogBookWindows>([&](const LogBookWindows::MainWindowPieces &makeMainWindow) {
+            // The program's fonts first (reading the font configuration), then the main window's
+            // pictures, a piece each, then the window itself.
+            const QList<std::function<void()>> fonts = {registerFonts};
+            playAnimation(
+                *flash, [&] { return opening.failed(); }, fonts + TMainForm::picturesAhead() + makeMainWindow);
             return opening.take();
         });
         flash->close();

@@ -18,7 +18,9 @@ inline constexpr int Edit = 4;
 inline constexpr int Size = 19;
 
 QIcon picture(int index);
-// A picture drawn from one of our SVG resources at `size` × `size` pixels.
+// A picture drawn from one of our SVG resources at `size` × `size` pixels. Each picture is drawn
+// once per process and size, and kept: the windows share the few there are, and the start-up
+// draws the main window's pictures ahead, between the frames of its animation.
 QIcon renderSvg(const QString &resource, int size);
 
 }  // namespace tool_pictures

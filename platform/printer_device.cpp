@@ -13,9 +13,9 @@
 #include "platform/printer_device.h"
 
 #include "platform/message_box.h"
+#include "platform/print_queue.h"
 
 #include <cmath>
-#include <cups/cups.h>
 #include <QDir>
 #include <QPageLayout>
 #include <QPageSetupDialog>
@@ -227,23 +227,18 @@ private:
     // printer's settings ask for; false when CUPS refuses the job.
     bool submit(const QString &path) const
     {
-        const QByteArray media = printer_.pageLayout().pageSize().key().toUtf8();
-        const QByteArray copies = QByteArray::number(std::max(1, printer_.copyCount()));
-        cups_option_t *options = nullptr;
-        int count = 0;
-        count = cupsAddOption("media", media.constData(), count, &options);
-        count = cupsAddOption("copies", copies.constData(), count, &options);
-        count = cupsAddOption("Collate", "False", count, &options);
-        count = cupsAddOption("multiple-document-handling", "separate-documents-uncollated-copies", count, &options);
-        count = cupsAddOption("sides", cupsSides(modeDuplex(printer_.duplex())), count, &options);
+        QList<print_queue::Option> options = {
+            {"media", printer_.pageLayout().pageSize().key().toUtf8()},
+            {"copies", QByteArray::number(std::max(1, printer_.copyCount()))},
+            {"Collate", "False"},
+            {"multiple-document-handling", "separate-documents-uncollated-copies"},
+            {"sides", cupsSides(modeDuplex(printer_.duplex()))},
+        };
         if (printer_.pageLayout().orientation() == QPageLayout::Landscape)
-            count = cupsAddOption("landscape", "", count, &options);
+            options.append(print_queue::Option("landscape", ""));
         // An instance ("queue/instance") is printed on its queue.
         const QByteArray queue = info_.printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-        const int job = cupsPrintFile(queue.constData(), QFile::encodeName(path).constData(),
-                                      title_.toUtf8().constData(), count, options);
-        cupsFreeOptions(count, options);
-        return job > 0;
+        return print_queue::submit(queue, path, title_, options);
     }
 
     QPrinterInfo info_;

@@ -47,6 +47,55 @@ TEST(Startup, SplashCaptionCountsToSixtyTwo)
         EXPECT_EQ(loadingCaption(c.step), QString::fromUtf8(c.caption)) << c.step;
 }
 
+// The start-up's own work rides in the animation's pauses: one piece a step, after the step's
+// pending messages and before its pause, which is shortened by the time the piece took (a piece
+// that overruns leaves no pause); the car and the caption move as without work, and an animation
+// stopped early leaves the remaining pieces undone.
+TEST(Startup, AnimationStepsCarryTheWorkAndKeepTheirPace)
+{
+    const int pieceCosts[] = {4, 15, 0};  // milliseconds on the test clock
+    const struct {
+        int stopAfterPieces;     // 0: never stopped
+        QList<int> firstPauses;  // the rest are whole 10 ms
+        int steps;
+    } cases[] = {{0, {6, 0}, 100}, {1, {6}, 1}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.stopAfterPieces);
+        vornak::testing::FixedClock clock(QDateTime(QDate(2026, 12, 10), QTime(12, 0)));
+        bool inPiece = false;
+        QList<int> pauses;
+        clock.onSleep = [&](int milliseconds) {
+            if (!inPiece)
+                pauses.append(milliseconds);
+        };
+        TFlash flash;
+        QStringList done;
+        QList<std::function<void()>> work;
+        for (int piece = 0; piece < 3; ++piece)
+            work.append([&, piece] {
+                done.append(QStringLiteral("%1 under \"%2\"").arg(piece).arg(flash.windowTitle()));
+                inPiece = true;
+                clock.sleep(pieceCosts[piece]);
+                inPiece = false;
+            });
+
+        playAnimation(
+            flash, [&] { return c.stopAfterPieces && done.size() >= c.stopAfterPieces; }, work);
+
+        QList<int> expectedPauses = c.firstPauses;
+        while (expectedPauses.size() < c.steps)
+            expectedPauses.append(10);
+        EXPECT_EQ(pauses, expectedPauses);
+        const QStringList expected =
+            QStringList{QStringLiteral("0 under \"Загрузка...\""), QStringLiteral("1 under \"Загрузка  %\""),
+                        QStringLiteral("2 under \"Загрузка 1 %\"")}
+                .first(c.stopAfterPieces ? c.stopAfterPieces : 3);
+        EXPECT_EQ(done, expected);
+        EXPECT_EQ(flash.Image1->x(), 8 + 2 * c.steps);
+        EXPECT_EQ(flash.windowTitle(), loadingCaption(c.steps - 1));
+    }
+}
+
 TEST(Startup, AnimatesTheSplashThenLeavesTheWindowsReady)
 {
     vornak::testing::TempDatabase database;
