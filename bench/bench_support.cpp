@@ -1,5 +1,7 @@
 #include "bench/bench_support.h"
 
+#include <sys/resource.h>
+
 #include "platform/date_time.h"
 #include "platform/regional_settings.h"
 #include "tools/log_book_schema.h"
@@ -84,14 +86,20 @@ void addExpenseTypes(const QString &path, int count, double date)
     sqlite3_close(db);
 }
 
+double childrenCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto seconds = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 void RatioReporter::ReportRuns(const std::vector<Run> &runs)
 {
     ConsoleReporter::ReportRuns(runs);
     for (const Run &run : runs) {
         const std::string name = run.run_name.function_name;
-        const auto childCpu = run.counters.find("cpu_ms");
-        Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime(),
-                    childCpu == run.counters.end() ? 0.0 : childCpu->second.value};
+        Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
         if (const auto counter = run.counters.find(processCpuCounter); counter != run.counters.end())
             times.cpu = counter->second.value * benchmark::GetTimeUnitMultiplier(run.time_unit);
         if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
@@ -112,9 +120,8 @@ void RatioReporter::printRatios() const
             continue;
         const std::string peer = name.substr(0, cut) + peerSuffix_;
         if (const auto it = figures.find(peer); it != figures.end()) {
-            const bool childCpu = time.childCpu > 0 && it->second.childCpu > 0;
             std::printf("ratio %s / %s = %.3f (cpu %.3f)\n", name.c_str(), peer.c_str(), time.real / it->second.real,
-                        childCpu ? time.childCpu / it->second.childCpu : time.cpu / it->second.cpu);
+                        time.cpu / it->second.cpu);
         }
     }
 }

@@ -41,10 +41,12 @@ void addExpenseTypes(const QString &path, int count, double date);
 // A counter a benchmark sets to the CPU time its work took in another process (seconds for one
 // iteration): the reporter takes it as the benchmark's CPU time.
 inline constexpr char processCpuCounter[] = "process_cpu";
+// User and system CPU time of the ended children of this process, in seconds.
+double childrenCpuSeconds();
 
 // Prints "ratio A_X / A_<peer> = r (cpu c)" for every benchmark A_X that has a peer A_<peer>,
 // from the medians when there are repetitions. Benchmarks that time processes of their own give
-// the processes' CPU time as the counter "cpu_ms"; c is then the ratio of those.
+// the processes' CPU time as the counter processCpuCounter; c is then the ratio of those.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     explicit RatioReporter(std::string peerSuffix = "_Plain")
@@ -58,7 +60,6 @@ private:
     struct Times {
         double real;
         double cpu;
-        double childCpu;  // the counter cpu_ms, 0 without it
     };
     std::string peerSuffix_;
     std::map<std::string, Times> times_;

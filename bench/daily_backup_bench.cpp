@@ -53,8 +53,10 @@ void BM_Backup_Shell(benchmark::State &state)
 {
     const QString copy = logBook().dir.filePath(QStringLiteral("shell-copy.mdb"));
     const QByteArray script = "PRAGMA key='" + log_book::password.toUtf8() + "';\n.backup '" + copy.toUtf8() + "'\n";
+    double cpu = 0;
     for (auto _ : state) {
         QFile::remove(copy);
+        const double cpuBefore = bench::childrenCpuSeconds();
         QProcess shell;
         shell.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QElapsedTimer timer;
@@ -64,9 +66,11 @@ void BM_Backup_Shell(benchmark::State &state)
         shell.closeWriteChannel();
         shell.waitForFinished(-1);
         state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        cpu += bench::childrenCpuSeconds() - cpuBefore;
         if (shell.exitCode() != 0 || !QFile::exists(copy))
             state.SkipWithError("the shell made no copy");
     }
+    state.counters[bench::processCpuCounter] = cpu / double(state.iterations());
 }
 
 }  // namespace

@@ -22,7 +22,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
 
 using namespace vornak;
 
@@ -57,15 +56,6 @@ LogBook &logBook()
     return instance;
 }
 
-// User and system CPU time of the ended children of this process, in seconds.
-double childrenCpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    const auto seconds = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 void BM_Report_WholeProcess(benchmark::State &state)
 {
     const QStringList args = {QStringLiteral("report"),    logBook().path,
@@ -78,13 +68,13 @@ void BM_Report_WholeProcess(benchmark::State &state)
         QFile::remove(logBook().pdf);
         QProcess process;
         process.setProcessChannelMode(QProcess::ForwardedChannels);
-        const double cpuBefore = childrenCpuSeconds();
+        const double cpuBefore = bench::childrenCpuSeconds();
         QElapsedTimer timer;
         timer.start();
         process.start(QStringLiteral(VORNAK_DB_PATH), args);
         process.waitForFinished(-1);
         state.SetIterationTime(timer.nsecsElapsed() / 1e9);
-        cpu += childrenCpuSeconds() - cpuBefore;
+        cpu += bench::childrenCpuSeconds() - cpuBefore;
         if (process.exitCode() != 0)
             state.SkipWithError("vornak-db report failed");
     }
