@@ -37,6 +37,9 @@ DatabaseError alreadyThere(const QString &path)
 std::unique_ptr<SqlCipherConnection> openChecked(const QString &path, const QString &what, Access access)
 {
     auto connection = SqlCipherConnection::open(path, password, access);
+    // The check and a copy read each page once: a small cache does, where a large one would only
+    // take memory to fault in.
+    connection->runStatement(QStringLiteral("PRAGMA cache_size=-1024"), {});
     const QStringList problems = checkCopy(*connection);
     if (!problems.isEmpty())
         throw DatabaseError(
