@@ -6,6 +6,7 @@
 #include "platform/sqlcipher_key.h"
 #include "tools/log_book_schema.h"
 
+#include <malloc.h>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -40,6 +41,7 @@ void BM_Backup_Daily(benchmark::State &state)
         // As in a process of its own: the log book's key is derived again. (The program itself
         // has it from its start, and its daily backup derives none.)
         forgetLogBookKeys();
+        malloc_trim(0);
         QElapsedTimer timer;
         timer.start();
         const QString backup = daily_backup::takeBackup(logBook().path, day);
