@@ -149,6 +149,13 @@ std::shared_future<QByteArray> keyFor(const QByteArray &password, const QByteArr
     return derived.emplace_back(DerivedKey{password, salt, derive()}).key;
 }
 
+// Starts deriving the key for `password` and `salt` on a thread of its own, unless it is known.
+void deriveOnAThreadOfItsOwn(const QByteArray &password, const QByteArray &salt)
+{
+    keyFor(password, salt,
+           [&] { return std::async(std::launch::async, keyText, password, salt, QByteArray()).share(); });
+}
+
 }  // namespace
 
 void deriveLogBookKeyAhead(const QString &path, const QByteArray &password)
@@ -161,8 +168,7 @@ void deriveLogBookKeyAhead(const QString &path, const QByteArray &password)
     const QByteArray salt = file.read(logBookSaltBytes);
     if (salt.size() < logBookSaltBytes)
         return;
-    keyFor(password, salt,
-           [&] { return std::async(std::launch::async, keyText, password, salt, QByteArray()).share(); });
+    deriveOnAThreadOfItsOwn(password, salt);
 }
 
 QByteArray rawLogBookKey(const QByteArray &password, const QByteArray &salt)
@@ -196,8 +202,7 @@ void deriveNewLogBookKeyAhead(const QByteArray &password)
     const QByteArray salt = randomSalt();
     if (password.isEmpty() || salt.isEmpty())
         return;
-    keyFor(password, salt,
-           [&] { return std::async(std::launch::async, keyText, password, salt, QByteArray()).share(); });
+    deriveOnAThreadOfItsOwn(password, salt);
     const std::lock_guard lock(derivedMutex);
     saltAhead = salt;
 }
