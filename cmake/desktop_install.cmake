@@ -31,7 +31,7 @@ endforeach()
 add_custom_target(vornak-packed-docs ALL DEPENDS ${VORNAK_PACKED})
 
 install(TARGETS vornak vornak-db RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS vornak-db-report RUNTIME DESTINATION ${VORNAK_HELPER_FOLDER})
+install(TARGETS vornak-db-report vornak-db-commands RUNTIME DESTINATION ${VORNAK_HELPER_FOLDER})
 install(PROGRAMS app/vornak-start DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES resources/${VORNAK_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES resources/${VORNAK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -2,11 +2,8 @@
 
 #include "platform/heap.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <QByteArray>
-#include <unistd.h>
 
 namespace vornak::command_line {
 
@@ -68,40 +65,6 @@ void end(int status)
 #else
     std::_Exit(status);
 #endif
-}
-
-namespace {
-
-// The folder of this process's own program file.
-QByteArray ownFolder()
-{
-    QByteArray path(4096, '\0');
-    const ssize_t length = readlink("/proc/self/exe", path.data(), size_t(path.size()));
-    if (length <= 0 || length >= path.size())
-        return {};
-    path.truncate(length);
-    return path.left(path.lastIndexOf('/'));
-}
-
-}  // namespace
-
-int runReportProgram(char **argv)
-{
-    const QByteArray folder = ownFolder();
-    const QByteArray places[] = {folder + '/' + reportProgramName,
-                                 folder + "/../" VORNAK_HELPER_FOLDER "/" + reportProgramName};
-    int failure = ENOENT;
-    for (const QByteArray &place : places) {
-        if (folder.isEmpty() || access(place.constData(), X_OK) != 0)
-            continue;
-        argv[0] = const_cast<char *>(place.constData());
-        execv(place.constData(), argv);
-        failure = errno;
-    }
-    write(stderr, QStringLiteral("Could not start the report program %1 beside %2: %3\n")
-                      .arg(QLatin1StringView(reportProgramName), QString::fromLocal8Bit(folder),
-                           QString::fromLocal8Bit(std::strerror(failure))));
-    return 1;
 }
 
 }  // namespace vornak::command_line

@@ -1,9 +1,8 @@
 #pragma once
 
-// What the two programs of the command line share: vornak-db, which works with log book files
-// and loads Qt Core only, and the report program it hands `vornak-db report` to, which draws and
-// so loads Qt Gui with its fonts and libraries (they would double the start of every other
-// command).
+// What the two programs behind vornak-db share (see vornak_db.cpp): the commands program, which
+// works with log book files and loads Qt Core only, and the report program, which draws and so
+// loads Qt Gui with its fonts and libraries (they would double the start of every other command).
 
 #include <cstdio>
 #include <optional>
@@ -30,12 +29,5 @@ void keepFreedMemory();
 // piece by piece. Under the sanitizers the process ends the usual way, so that leaks are still
 // looked for.
 [[noreturn]] void end(int status);
-
-// The report program's name, and its place beside vornak-db: in the same folder (the build) or
-// in the folder of helper programs (installed).
-inline constexpr const char *reportProgramName = "vornak-db-report";
-// Replaces this process by the report program, with the same arguments; returns only when it
-// cannot be started, having said why.
-int runReportProgram(char **argv);
 
 }  // namespace vornak::command_line

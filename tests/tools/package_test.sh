@@ -20,7 +20,7 @@ done
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 app=ru.vornak.Vornak
-for file in usr/bin/vornak usr/bin/vornak-db usr/libexec/vornak/vornak-db-report usr/bin/vornak-start \
+for file in usr/bin/vornak usr/bin/vornak-db usr/libexec/vornak/vornak-db-report usr/libexec/vornak/vornak-db-commands usr/bin/vornak-start \
   usr/share/applications/$app.desktop usr/share/metainfo/$app.metainfo.xml \
   usr/share/icons/hicolor/48x48/apps/$app.png usr/share/icons/hicolor/scalable/apps/$app.svg \
   usr/share/man/man1/vornak.1.gz usr/share/man/man1/vornak-db.1.gz usr/share/man/man1/vornak-start.1.gz \
