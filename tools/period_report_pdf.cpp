@@ -3,6 +3,7 @@
 #include "data/data_module.h"
 #include "platform/date_time.h"
 #include "platform/errors.h"
+#include "platform/fonts.h"
 #include "platform/regional_settings.h"
 #include "report/draw/pdf_export.h"
 #include "report/model/report.h"
@@ -12,6 +13,8 @@
 #include "tools/output_file.h"
 #include "tools/vehicle_lookup.h"
 
+#include <future>
+#include <memory>
 #include <QRegularExpression>
 
 namespace vornak::log_book {
@@ -35,14 +38,24 @@ void writePeriodReportPdf(const PeriodReportRequest &request)
 {
     if (request.first > request.last)
         throw Error(QStringLiteral("The period ends before it begins."));
+    // The log book opens (its key derived, its connection made, its tables read) on a thread of
+    // its own while this one registers the report's fonts and reads its template: each takes
+    // some milliseconds and needs nothing of the other. An error of the opening is raised where
+    // the log book is taken, after any of the output, as it would be when opened in place.
+    RegionalSettings::current();  // read from the system on first use, safe on one thread only
+    auto opening = std::async(std::launch::async, [file = connectionString(request.logBook, Access::ReadOnly)] {
+        return std::make_unique<TDataModule1>(file, TDataModule1::Lists::Closed);
+    });
+    registerFonts();
+    std::unique_ptr<TDataModule1> dataModule;  // outlives the report bound to it
     PdfFile pdf(writableTarget(request.pdf));
-    TDataModule1 dataModule(connectionString(request.logBook, Access::ReadOnly), TDataModule1::Lists::Closed);
-    refuseDatabaseAsOutput(request.pdf);
-    selectVehicle(dataModule, request.vehicle);
     PeriodReport period;
-    period.bind(dataModule);
+    dataModule = opening.get();
+    refuseDatabaseAsOutput(request.pdf);
+    selectVehicle(*dataModule, request.vehicle);
+    period.bind(*dataModule);
     period.frxReport1->EngineOptions.NewSilentMode = simReThrow;  // errors go to standard error, not to a message box
-    if (!WritePeriodReportPdf(period, dataModule, dataModule.TableSprAutoid->AsString(), request.first, request.last,
+    if (!WritePeriodReportPdf(period, *dataModule, dataModule->TableSprAutoid->AsString(), request.first, request.last,
                               pdf))
         throw EngineError(QStringLiteral("The report could not be prepared."));
 }

@@ -17,7 +17,7 @@ struct PeriodReportRequest {
 // Prepares the period report as the report tab does (template, queries, script, band engine) and
 // writes its pages as PDF. The PDF file appears whole or not at all; a path that cannot be
 // written, or that is the log book or another database, fails before the report is prepared.
-// The log book is only read. Raises Error with the message to show.
+// The log book is only read. Registers the program's fonts. Raises Error with the message to show.
 void writePeriodReportPdf(const PeriodReportRequest &request);
 
 // A date of the command line: ISO (2026-11-01) or the regional short date; raises Error.
