@@ -1,10 +1,14 @@
-// The C library's heap settings for long drawing runs.
+// The C library's heap settings for long drawing runs, and a short run's heap faulted in ahead.
 #include "platform/heap.h"
 
 #include <cstdlib>  // defines __GLIBC__ with the GNU C library
 #if defined(__GLIBC__)
 #include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
 #endif
+
+#include <cstdint>
 
 namespace vornak {
 
@@ -26,6 +30,36 @@ void keepLargeBlocksInHeap()
     }();
     (void)done;
 #endif
+}
+
+HeapFaultingAhead::HeapFaultingAhead(std::size_t bytes)
+{
+#if defined(__GLIBC__) && defined(MADV_POPULATE_WRITE) && !defined(__SANITIZE_ADDRESS__)
+    keepLargeBlocksInHeap();
+    if (bytes == 0 || bytes >= std::size_t(largestHeapBlock))
+        return;
+    // Taken from the top of the heap, which grows for it, and given back at once: it stays the
+    // heap's free top (below the size beyond which the top is handed back) for what comes next.
+    void *block = std::malloc(bytes);
+    if (!block)
+        return;
+    const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
+    const std::uintptr_t first = (std::uintptr_t(block) + page - 1) & ~(page - 1);
+    const std::uintptr_t end = (std::uintptr_t(block) + bytes) & ~(page - 1);
+    std::free(block);
+    if (end <= first)
+        return;
+    // Faulting in writes nothing, so allocations made meanwhile keep what they write there.
+    thread_ = std::thread([first, end] { madvise(reinterpret_cast<void *>(first), end - first, MADV_POPULATE_WRITE); });
+#else
+    (void)bytes;
+#endif
+}
+
+HeapFaultingAhead::~HeapFaultingAhead()
+{
+    if (thread_.joinable())
+        thread_.join();
 }
 
 }  // namespace vornak

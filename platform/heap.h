@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <thread>
+
 namespace vornak {
 
 // Lets the heap keep the blocks of a few megabytes that a long drawing run takes and gives back
@@ -11,5 +14,24 @@ namespace vornak {
 // is handed back only beyond 64 MiB. Idempotent; does nothing where the C library has no such
 // settings.
 void keepLargeBlocksInHeap();
+
+// Has the next `bytes` of the heap (at most 32 MiB) faulted in on a thread of its own while the
+// process goes on. A short process (a command) takes its memory fresh from the system, and each
+// of its first pages costs a page fault when first written, one after another on the main thread;
+// the report program, for one, writes some tens of megabytes that way. With the heap's top taken
+// and given back at once (kept by keepLargeBlocksInHeap, which this calls), the thread asks the
+// system to fault that range in writable without touching it, so the program's own allocations
+// may use it meanwhile. Destroying the object waits for the thread. Does nothing where the system
+// or the C library cannot do this.
+class HeapFaultingAhead {
+public:
+    explicit HeapFaultingAhead(std::size_t bytes);
+    ~HeapFaultingAhead();
+    HeapFaultingAhead(const HeapFaultingAhead &) = delete;
+    HeapFaultingAhead &operator=(const HeapFaultingAhead &) = delete;
+
+private:
+    std::thread thread_;
+};
 
 }  // namespace vornak

@@ -3,7 +3,7 @@
 // offscreen platform (no window is ever shown: no display needed), with the program's fonts and
 // regional conventions.
 #include "platform/errors.h"
-#include "platform/fonts.h"
+#include "platform/heap.h"
 #include "platform/regional_settings.h"
 #include "platform/sqlcipher_key.h"
 #include "tools/command_line.h"
@@ -43,6 +43,8 @@ int main(int argc, char **argv)
     if (argc < 2 || std::strcmp(argv[1], "report") != 0)
         return usage();
     keepFreedMemory();
+    // The first tens of megabytes the report writes into come ready, from the other core.
+    const HeapFaultingAhead heapAhead(16 * 1024 * 1024);
     if (argc > 2)  // on another core, while the rest starts
         deriveLogBookKeyAhead(QString::fromLocal8Bit(argv[2]), log_book::password.toUtf8());
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -56,7 +58,6 @@ int main(int argc, char **argv)
     {
         const QGuiApplication app(argc, argv);
         try {
-            registerFonts();
             QLocale::setDefault(RegionalSettings::conventionsLocale(QLocale::system()));
             status = report(QCoreApplication::arguments().mid(2));
         } catch (const Error &e) {
