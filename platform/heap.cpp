@@ -4,6 +4,8 @@
 #include <cstdlib>  // defines __GLIBC__ with the GNU C library
 #if defined(__GLIBC__)
 #include <malloc.h>
+#include <pthread.h>
+#include <sched.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #endif
@@ -50,7 +52,12 @@ HeapFaultingAhead::HeapFaultingAhead(std::size_t bytes)
     if (end <= first)
         return;
     // Faulting in writes nothing, so allocations made meanwhile keep what they write there.
-    thread_ = std::thread([first, end] { madvise(reinterpret_cast<void *>(first), end - first, MADV_POPULATE_WRITE); });
+    // It runs in time no other thread of the system wants, so it never delays the process's own start.
+    thread_ = std::thread([first, end] {
+        const sched_param idle{};
+        pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
+        madvise(reinterpret_cast<void *>(first), end - first, MADV_POPULATE_WRITE);
+    });
 #else
     (void)bytes;
 #endif
