@@ -8,7 +8,10 @@
 #include "tools/vehicle_lookup.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QTabWidget>
+#include <QTimer>
+#include <QWindow>
 
 namespace vornak {
 
@@ -32,8 +35,37 @@ void AfterStartUp::run()
 
 void AfterStartUp::run(const QList<reminder_notice::VehicleDue> &vehiclesDue)
 {
-    backup.start(logBook_, Clock::current().now().date());
     showDueEvents(vehiclesDue);
+    startBackupOncePainted();
+}
+
+void AfterStartUp::startBackupOncePainted()
+{
+    // An exposed window has had its first frame painted while its exposure was handled.
+    const QWindow *handle = window_.windowHandle();
+    if (handle && handle->isExposed()) {
+        startBackup();
+        return;
+    }
+    if (!backupAwaitsPaint_)
+        window_.installEventFilter(this);
+    backupAwaitsPaint_ = true;
+}
+
+bool AfterStartUp::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &window_ && event->type() == QEvent::Paint && backupAwaitsPaint_) {
+        backupAwaitsPaint_ = false;
+        window_.removeEventFilter(this);
+        // Once this frame is painted and on the screen.
+        QTimer::singleShot(0, this, &AfterStartUp::startBackup);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void AfterStartUp::startBackup()
+{
+    backup.start(logBook_, Clock::current().now().date());
 }
 
 void AfterStartUp::showDueEvents(const QList<reminder_notice::VehicleDue> &vehicles)
