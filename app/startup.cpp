@@ -127,10 +127,12 @@ bool TApplication::startUp()
         showPainted(*flash);
         windows_ = std::make_unique<LogBookWindows>([&](const LogBookWindows::MainWindowPieces &makeMainWindow) {
             // The program's fonts first (reading the font configuration), then the main window's
-            // pictures, a piece each, then the window itself.
+            // pictures, a piece each, then the window itself, then its first frame.
             const QList<std::function<void()>> fonts = {registerFonts};
+            const QList<std::function<void()>> firstFrame = {[] { MainForm->paintAhead(); }};
             playAnimation(
-                *flash, [&] { return opening.failed(); }, fonts + TMainForm::picturesAhead() + makeMainWindow);
+                *flash, [&] { return opening.failed(); },
+                fonts + TMainForm::picturesAhead() + makeMainWindow + firstFrame);
             return opening.take();
         });
         flash->close();
