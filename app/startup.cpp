@@ -6,6 +6,7 @@
 #include "app/log_book_windows.h"
 #include "app/main_form.h"
 #include "app/old_log_book_offer.h"
+#include "app/program_icon.h"
 #include "data/data_module.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
@@ -16,7 +17,6 @@
 
 #include <algorithm>
 #include <QDeadlineTimer>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
@@ -88,7 +88,7 @@ TApplication::TApplication(int &argc, char **argv)
     setApplicationName(QStringLiteral("Мой ворнак"));
     // The program's icon on every window, and the link to its desktop entry (the entry's
     // StartupWMClass names the windows' instance, the program's file name).
-    setWindowIcon(QIcon(QStringLiteral(":/vornak.svg")));
+    setWindowIcon(programIcon());
     setDesktopFileName(QStringLiteral("ru.vornak.Vornak"));
     // The program's fonts are registered by the start-up, between the frames of its animation.
     followRegionalSettings(QLocale::system());
