@@ -125,16 +125,31 @@ bool TApplication::startUp()
         LogBookOpening opening(Clock::current().now().date());  // reads while the splash shows and animates
         auto flash = std::make_unique<TFlash>();                // destroyed on every path out of this block
         showPainted(*flash);
-        windows_ = std::make_unique<LogBookWindows>([&](const LogBookWindows::MainWindowPieces &makeMainWindow) {
-            // The program's fonts first (reading the font configuration), then the main window's
-            // pictures, a piece each, then the window itself, then its first frame.
-            const QList<std::function<void()>> fonts = {registerFonts};
-            const QList<std::function<void()>> firstFrame = {[] { MainForm->paintAhead(); }};
-            playAnimation(
-                *flash, [&] { return opening.failed(); },
-                fonts + TMainForm::picturesAhead() + makeMainWindow + firstFrame);
-            return opening.take();
-        });
+        windows_ = std::make_unique<LogBookWindows>(
+            [&](const LogBookWindows::MainWindowPieces &makeMainWindow, const LogBookWindows::Completion &complete) {
+                // The program's fonts first (reading the font configuration), then the main window's
+                // pictures, a piece each, then the window itself. Each step after those first looks
+                // whether the log book is open, and once it is, completes the windows with it; the
+                // step after that paints the main window's first frame ahead.
+                QList<std::function<void()>> work =
+                    QList<std::function<void()>>{registerFonts} + TMainForm::picturesAhead() + makeMainWindow;
+                enum class Rest { AwaitOpening, PaintAhead, Done } rest = Rest::AwaitOpening;
+                const auto completeOnceOpen = [&] {
+                    if (rest == Rest::AwaitOpening && opening.ended() && !opening.failed()) {
+                        complete(opening.take());
+                        rest = Rest::PaintAhead;
+                    } else if (rest == Rest::PaintAhead) {
+                        MainForm->paintAhead();
+                        rest = Rest::Done;
+                    }
+                };
+                while (work.size() < animationSteps)
+                    work.append(completeOnceOpen);
+                playAnimation(
+                    *flash, [&] { return opening.failed(); }, work);
+                // A failure is raised here; a log book still being opened is awaited here.
+                return rest == Rest::AwaitOpening ? opening.take() : nullptr;
+            });
         flash->close();
         afterStartUp_ = std::make_unique<AfterStartUp>(*MainForm);
         // Once the loop shows the window.

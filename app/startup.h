@@ -42,9 +42,11 @@ public:
 
     // The start-up sequence up to the message loop: splash window, the registered windows in
     // their fixed order, the progress animation, splash window gone. The log book is opened in
-    // the background meanwhile, the main window is made between the animation's frames, and it
-    // is bound to the log book once the animation has played. False when creating a window
-    // failed; the error has been shown and no window is left.
+    // the background meanwhile, the main window is made between the animation's frames, and the
+    // windows are completed with the log book (registered, bound, the dialogs made, the main
+    // window's first frame painted ahead) between later frames once it is open, or else once the
+    // animation has played. False when creating a window failed; the error has been shown and
+    // no window is left.
     bool startUp();
     // Shows the main window and runs the message loop until it is closed.
     int run();
