@@ -66,8 +66,12 @@ void playAnimation(TFlash &flash, const std::function<bool()> &stop, const QList
     for (int step = 0; step < animationSteps && !(stop && stop()); ++step) {
         QCoreApplication::processEvents();
         const quint64 began = clock.tickCount();
-        if (done < work.size())
+        if (done < work.size()) {
             work[done++]();
+            // The events the piece posted (its new widgets' layout and polish) are delivered
+            // with it, so that their cost comes out of this pause too.
+            QCoreApplication::sendPostedEvents();
+        }
         const auto spent = qint64(clock.tickCount() - began);
         clock.sleep(int(std::max<qint64>(0, stepSleepMs - spent)));
         flash.Image1->move(flash.Image1->x() + 2, flash.Image1->y());

@@ -22,8 +22,9 @@ void followRegionalSettings(const QLocale &system);
 // sleeping 10 ms, moving the car 2 pixels to the right and setting the caption. Ends before a
 // step once `stop` says so (the start-up's failure is then known). The steps' pauses carry the
 // start-up's own work on this thread: each step does the next piece of `work` (a piece should
-// take well under a pause) before its pause and pauses only for what is left of the 10 ms, so
-// the animation keeps its pace. Pieces left when the animation ends early are not done.
+// take well under a pause), delivers the events the piece posted, and pauses only for what is
+// left of the 10 ms, so the animation keeps its pace. Pieces left when the animation ends early
+// are not done.
 void playAnimation(TFlash &flash, const std::function<bool()> &stop = {},
                    const QList<std::function<void()>> &work = {});
 
