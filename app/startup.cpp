@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/fonts.h"
+#include "platform/heap.h"
 #include "platform/message_box.h"
 #include "platform/number_format.h"
 #include "platform/regional_settings.h"
@@ -123,6 +124,9 @@ void TApplication::destroyForms()
 
 bool TApplication::startUp()
 {
+    // Windows are drawn in blocks of a megabyte or so (the main window's frame painted ahead, then
+    // its backing store): kept in the heap, the second reuses the memory the first faulted in.
+    keepLargeBlocksInHeap();
     if (!offerOldLogBookConversion(TMainForm::DatabasePath()))
         return false;
     try {
