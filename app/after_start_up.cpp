@@ -15,6 +15,12 @@
 
 namespace vornak {
 
+namespace {
+
+constexpr int backupLatestMs = 3000;  // the backup begins by then even if the window is not painted
+
+}  // namespace
+
 AfterStartUp::AfterStartUp(TMainForm &window, QObject *parent)
     : QObject(parent),
       notice(new NoticeBar(&window)),
@@ -47,20 +53,29 @@ void AfterStartUp::startBackupOncePainted()
         startBackup();
         return;
     }
-    if (!backupAwaitsPaint_)
-        window_.installEventFilter(this);
+    if (backupAwaitsPaint_)
+        return;
     backupAwaitsPaint_ = true;
+    window_.installEventFilter(this);
+    // A window started minimized or on another desktop is not painted until it is looked at.
+    QTimer::singleShot(backupLatestMs, this, &AfterStartUp::startAwaitedBackup);
 }
 
 bool AfterStartUp::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == &window_ && event->type() == QEvent::Paint && backupAwaitsPaint_) {
-        backupAwaitsPaint_ = false;
-        window_.removeEventFilter(this);
-        // Once this frame is painted and on the screen.
-        QTimer::singleShot(0, this, &AfterStartUp::startBackup);
-    }
+    // Once this frame is painted and on the screen.
+    if (watched == &window_ && event->type() == QEvent::Paint && backupAwaitsPaint_)
+        QTimer::singleShot(0, this, &AfterStartUp::startAwaitedBackup);
     return QObject::eventFilter(watched, event);
+}
+
+void AfterStartUp::startAwaitedBackup()
+{
+    if (!backupAwaitsPaint_)
+        return;
+    backupAwaitsPaint_ = false;
+    window_.removeEventFilter(this);
+    startBackup();
 }
 
 void AfterStartUp::startBackup()
