@@ -8,9 +8,18 @@
 #include "tools/vehicle_lookup.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QTabWidget>
+#include <QTimer>
+#include <QWindow>
 
 namespace vornak {
+
+namespace {
+
+constexpr int backupLatestMs = 3000;  // the backup begins by then even if the window is not painted
+
+}  // namespace
 
 AfterStartUp::AfterStartUp(TMainForm &window, QObject *parent)
     : QObject(parent),
@@ -32,8 +41,46 @@ void AfterStartUp::run()
 
 void AfterStartUp::run(const QList<reminder_notice::VehicleDue> &vehiclesDue)
 {
-    backup.start(logBook_, Clock::current().now().date());
     showDueEvents(vehiclesDue);
+    startBackupOncePainted();
+}
+
+void AfterStartUp::startBackupOncePainted()
+{
+    // An exposed window has had its first frame painted while its exposure was handled.
+    const QWindow *handle = window_.windowHandle();
+    if (handle && handle->isExposed()) {
+        startBackup();
+        return;
+    }
+    if (backupAwaitsPaint_)
+        return;
+    backupAwaitsPaint_ = true;
+    window_.installEventFilter(this);
+    // A window started minimized or on another desktop is not painted until it is looked at.
+    QTimer::singleShot(backupLatestMs, this, &AfterStartUp::startAwaitedBackup);
+}
+
+bool AfterStartUp::eventFilter(QObject *watched, QEvent *event)
+{
+    // Once this frame is painted and on the screen.
+    if (watched == &window_ && event->type() == QEvent::Paint && backupAwaitsPaint_)
+        QTimer::singleShot(0, this, &AfterStartUp::startAwaitedBackup);
+    return QObject::eventFilter(watched, event);
+}
+
+void AfterStartUp::startAwaitedBackup()
+{
+    if (!backupAwaitsPaint_)
+        return;
+    backupAwaitsPaint_ = false;
+    window_.removeEventFilter(this);
+    startBackup();
+}
+
+void AfterStartUp::startBackup()
+{
+    backup.start(logBook_, Clock::current().now().date());
 }
 
 void AfterStartUp::showDueEvents(const QList<reminder_notice::VehicleDue> &vehicles)

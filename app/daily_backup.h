@@ -37,6 +37,8 @@ public:
     ~DailyBackup() override;
 
     void start(const QString &logBook, const QDate &today);
+    // True once a backup has been started (it may be done).
+    bool started() const { return running_.joinable(); }
     // Waits until the backup started is done (for closing, and for tests).
     void wait();
 

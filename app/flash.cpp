@@ -1,10 +1,25 @@
 #include "app/flash.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPainter>
 #include <QScreen>
 
 namespace vornak {
+
+namespace {
+
+// The car picture, read as the PNG it is: a reader left to detect the format first loads every
+// image format plugin to ask whether it reads PNG too, a few milliseconds before the splash
+// can show.
+QImage splashPicture()
+{
+    QImageReader reader(QStringLiteral(":/splash_car.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+}  // namespace
 
 TImage::TImage(const QImage &picture, QWidget *parent)
     : QWidget(parent)
@@ -43,7 +58,7 @@ TFlash::TFlash()
     font.setPixelSize(11);
     setFont(font);
 
-    Image1 = new TImage(QImage(QStringLiteral(":/splash_car.png")), this);
+    Image1 = new TImage(splashPicture(), this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(8, 8, 105, 45);
 

@@ -20,6 +20,7 @@ LogBookOpening::LogBookOpening(const QDate &today)
             error_ = std::current_exception();
             failed_.store(true, std::memory_order_release);
         }
+        ended_.store(true, std::memory_order_release);
     });
 }
 

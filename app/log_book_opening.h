@@ -11,7 +11,8 @@
 // thread touches neither before. A failure (a missing file, a wrong password, a locked file) is
 // kept as it was raised and raised again where the start-up takes the data module, so the user
 // sees the same message as when the data module is made in place; `failed` lets the start-up stop
-// its animation as soon as that is known, instead of playing it to the end first.
+// its animation as soon as that is known, instead of playing it to the end first, and `ended`
+// lets it take the data module over between the animation's frames once it is open.
 
 #include "app/reminder_notice.h"
 
@@ -38,6 +39,8 @@ public:
 
     // True once the opening has ended with an error.
     bool failed() const { return failed_.load(std::memory_order_acquire); }
+    // True once the opening has ended, well or not: take() then returns at once.
+    bool ended() const { return ended_.load(std::memory_order_acquire); }
     // Waits for the opening to end; returns the data module, or raises the error that stopped it.
     // Once only.
     std::unique_ptr<TDataModule1> take();
@@ -52,6 +55,7 @@ private:
     QList<reminder_notice::VehicleDue> vehiclesDue_;  // read by the thread after the data module
     std::exception_ptr error_;                        // what stopped the opening, raised again by take()
     std::atomic<bool> failed_ = false;                // error_ is set (published to the main thread)
+    std::atomic<bool> ended_ = false;                 // the thread has set all of the above
     std::thread thread_;                              // last: started once the fields above exist
 };
 

@@ -12,8 +12,14 @@
 
 namespace vornak {
 
+namespace {
+
+constexpr int mainWindowPieces = 1 + TMainForm::partCount;  // the bare window, then its parts
+
+}  // namespace
+
 LogBookWindows::LogBookWindows(Scope scope)
-    : LogBookWindows(scope, [](const MainWindowPieces &makeMainWindow) {
+    : LogBookWindows(scope, [](const MainWindowPieces &makeMainWindow, const Completion &) {
           for (const auto &piece : makeMainWindow)
               piece();
           return std::make_unique<TDataModule1>();
@@ -37,7 +43,7 @@ LogBookWindows::LogBookWindows(Scope scope, const DataModuleSource &dataModule)
       typeExpenseForm_(TYPE_EXPENSEForm)
 {
     if (scope == Scope::RecordDialogs) {
-        dataModule_.adopt(dataModule({}));
+        dataModule_.adopt(dataModule({}, {}));
         autoEditForm_.create();
         fuelEditForm_.create();
         mileageEditForm_.create();
@@ -46,11 +52,18 @@ LogBookWindows::LogBookWindows(Scope scope, const DataModuleSource &dataModule)
         return;
     }
     MainWindowPieces makeMainWindow;
-    for (int piece = 1; piece <= 1 + TMainForm::partCount; ++piece)
+    for (int piece = 1; piece <= mainWindowPieces; ++piece)
         makeMainWindow.append([this, piece] { makeMainWindowUpTo(piece); });
-    std::unique_ptr<TDataModule1> opened = dataModule(makeMainWindow);
-    makeMainWindowUpTo(int(makeMainWindow.size()));
-    dataModule_.adopt(std::move(opened));
+    std::unique_ptr<TDataModule1> opened =
+        dataModule(makeMainWindow, [this](std::unique_ptr<TDataModule1> early) { completeWith(std::move(early)); });
+    if (!dataModule_.get())
+        completeWith(std::move(opened));
+}
+
+void LogBookWindows::completeWith(std::unique_ptr<TDataModule1> dataModule)
+{
+    makeMainWindowUpTo(mainWindowPieces);
+    dataModule_.adopt(std::move(dataModule));
     TMainForm *window = mainForm_.get();
     window->bindData();
     autoEditForm_.createOwnedBy(window);

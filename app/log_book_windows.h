@@ -68,11 +68,16 @@ private:
 // opened in the background and awaits it there, and meanwhile has the main window made by
 // calling the pieces it is given, in their order (between the animation's frames); what is not
 // made by then is made before the data module is taken over, so the order holds either way.
+// The source may also hand the data module over early through `complete`, which makes the rest
+// at once (the main window's remaining pieces, the data module, the binding, the dialogs); it
+// then returns no data module.
 class LogBookWindows {
 public:
     enum class Scope { Program, RecordDialogs };
     using MainWindowPieces = QList<std::function<void()>>;
-    using DataModuleSource = std::function<std::unique_ptr<TDataModule1>(const MainWindowPieces &makeMainWindow)>;
+    using Completion = std::function<void(std::unique_ptr<TDataModule1> dataModule)>;
+    using DataModuleSource = std::function<std::unique_ptr<TDataModule1>(const MainWindowPieces &makeMainWindow,
+                                                                         const Completion &complete)>;
 
     explicit LogBookWindows(Scope scope = Scope::Program);
     explicit LogBookWindows(const DataModuleSource &dataModule);
@@ -84,6 +89,9 @@ private:
     LogBookWindows(Scope scope, const DataModuleSource &dataModule);
     // Makes the main window up to (not including) piece `end`: the bare window, then its parts.
     void makeMainWindowUpTo(int end);
+    // The rest once the data module is there: the main window whole, the data module registered
+    // and bound to it, the dialogs.
+    void completeWith(std::unique_ptr<TDataModule1> dataModule);
 
     // Declared in the order of destruction reversed; created in the order above.
     RegisteredWindow<TDataModule1> dataModule_;

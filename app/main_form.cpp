@@ -27,6 +27,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolBar>
@@ -208,6 +209,12 @@ QList<std::function<void()>> TMainForm::picturesAhead()
     for (const char *tab : tabPictures)
         pieces.append([tab] { tool_pictures::renderSvg(QString::fromLatin1(tab), tabPictureSize); });
     return pieces;
+}
+
+void TMainForm::paintAhead()
+{
+    QPixmap frame(size());
+    render(&frame);
 }
 
 void TMainForm::createReport()

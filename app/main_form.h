@@ -46,6 +46,10 @@ public:
     // Drawing the window's pictures ahead of its creation, a picture a piece, for the start-up to
     // spread over the frames of its animation; the window then finds them drawn.
     static QList<std::function<void()>> picturesAhead();
+    // Paints the window, still hidden, once into a picture of its size: every widget is polished
+    // and laid out, and the fonts and glyphs of its first frame are loaded, so that showing the
+    // window once the start-up's animation has played costs little.
+    void paintAhead();
 
     // The creation handler: the report period defaults to the current month.
     void FormCreate();

@@ -6,17 +6,18 @@
 #include "app/log_book_windows.h"
 #include "app/main_form.h"
 #include "app/old_log_book_offer.h"
+#include "app/program_icon.h"
 #include "data/data_module.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/fonts.h"
+#include "platform/heap.h"
 #include "platform/message_box.h"
 #include "platform/number_format.h"
 #include "platform/regional_settings.h"
 
 #include <algorithm>
 #include <QDeadlineTimer>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
@@ -66,8 +67,12 @@ void playAnimation(TFlash &flash, const std::function<bool()> &stop, const QList
     for (int step = 0; step < animationSteps && !(stop && stop()); ++step) {
         QCoreApplication::processEvents();
         const quint64 began = clock.tickCount();
-        if (done < work.size())
+        if (done < work.size()) {
             work[done++]();
+            // The events the piece posted (its new widgets' layout and polish) are delivered
+            // with it, so that their cost comes out of this pause too.
+            QCoreApplication::sendPostedEvents();
+        }
         const auto spent = qint64(clock.tickCount() - began);
         clock.sleep(int(std::max<qint64>(0, stepSleepMs - spent)));
         flash.Image1->move(flash.Image1->x() + 2, flash.Image1->y());
@@ -88,7 +93,7 @@ TApplication::TApplication(int &argc, char **argv)
     setApplicationName(QStringLiteral("Мой ворнак"));
     // The program's icon on every window, and the link to its desktop entry (the entry's
     // StartupWMClass names the windows' instance, the program's file name).
-    setWindowIcon(QIcon(QStringLiteral(":/vornak.svg")));
+    setWindowIcon(programIcon());
     setDesktopFileName(QStringLiteral("ru.vornak.Vornak"));
     // The program's fonts are registered by the start-up, between the frames of its animation.
     followRegionalSettings(QLocale::system());
@@ -119,20 +124,40 @@ void TApplication::destroyForms()
 
 bool TApplication::startUp()
 {
+    // Windows are drawn in blocks of a megabyte or so (the main window's frame painted ahead, then
+    // its backing store): kept in the heap, the second reuses the memory the first faulted in.
+    keepLargeBlocksInHeap();
     if (!offerOldLogBookConversion(TMainForm::DatabasePath()))
         return false;
     try {
         LogBookOpening opening(Clock::current().now().date());  // reads while the splash shows and animates
         auto flash = std::make_unique<TFlash>();                // destroyed on every path out of this block
         showPainted(*flash);
-        windows_ = std::make_unique<LogBookWindows>([&](const LogBookWindows::MainWindowPieces &makeMainWindow) {
-            // The program's fonts first (reading the font configuration), then the main window's
-            // pictures, a piece each, then the window itself.
-            const QList<std::function<void()>> fonts = {registerFonts};
-            playAnimation(
-                *flash, [&] { return opening.failed(); }, fonts + TMainForm::picturesAhead() + makeMainWindow);
-            return opening.take();
-        });
+        windows_ = std::make_unique<LogBookWindows>(
+            [&](const LogBookWindows::MainWindowPieces &makeMainWindow, const LogBookWindows::Completion &complete) {
+                // The program's fonts first (reading the font configuration), then the main window's
+                // pictures, a piece each, then the window itself. Each step after those first looks
+                // whether the log book is open, and once it is, completes the windows with it; the
+                // step after that paints the main window's first frame ahead.
+                QList<std::function<void()>> work =
+                    QList<std::function<void()>>{registerFonts} + TMainForm::picturesAhead() + makeMainWindow;
+                enum class Rest { AwaitOpening, PaintAhead, Done } rest = Rest::AwaitOpening;
+                const auto completeOnceOpen = [&] {
+                    if (rest == Rest::AwaitOpening && opening.ended() && !opening.failed()) {
+                        complete(opening.take());
+                        rest = Rest::PaintAhead;
+                    } else if (rest == Rest::PaintAhead) {
+                        MainForm->paintAhead();
+                        rest = Rest::Done;
+                    }
+                };
+                while (work.size() < animationSteps)
+                    work.append(completeOnceOpen);
+                playAnimation(
+                    *flash, [&] { return opening.failed(); }, work);
+                // A failure is raised here; a log book still being opened is awaited here.
+                return rest == Rest::AwaitOpening ? opening.take() : nullptr;
+            });
         flash->close();
         afterStartUp_ = std::make_unique<AfterStartUp>(*MainForm);
         // Once the loop shows the window.

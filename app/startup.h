@@ -22,8 +22,9 @@ void followRegionalSettings(const QLocale &system);
 // sleeping 10 ms, moving the car 2 pixels to the right and setting the caption. Ends before a
 // step once `stop` says so (the start-up's failure is then known). The steps' pauses carry the
 // start-up's own work on this thread: each step does the next piece of `work` (a piece should
-// take well under a pause) before its pause and pauses only for what is left of the 10 ms, so
-// the animation keeps its pace. Pieces left when the animation ends early are not done.
+// take well under a pause), delivers the events the piece posted, and pauses only for what is
+// left of the 10 ms, so the animation keeps its pace. Pieces left when the animation ends early
+// are not done.
 void playAnimation(TFlash &flash, const std::function<bool()> &stop = {},
                    const QList<std::function<void()>> &work = {});
 
@@ -42,9 +43,11 @@ public:
 
     // The start-up sequence up to the message loop: splash window, the registered windows in
     // their fixed order, the progress animation, splash window gone. The log book is opened in
-    // the background meanwhile, the main window is made between the animation's frames, and it
-    // is bound to the log book once the animation has played. False when creating a window
-    // failed; the error has been shown and no window is left.
+    // the background meanwhile, the main window is made between the animation's frames, and the
+    // windows are completed with the log book (registered, bound, the dialogs made, the main
+    // window's first frame painted ahead) between later frames once it is open, or else once the
+    // animation has played. False when creating a window failed; the error has been shown and
+    // no window is left.
     bool startUp();
     // Shows the main window and runs the message loop until it is closed.
     int run();

@@ -228,5 +228,6 @@ TEST(Startup, NoticeOfDueEventsLeavesTheFocusAndLeadsToTheEvents)
     EXPECT_EQ(DataModule1->TableSprAutonameauto->AsString(), QStringLiteral("Ока"));
     EXPECT_EQ(MainForm->PageControl1->currentWidget(), MainForm->TabSheet7);
     EXPECT_FALSE(after->notice->isAncestorOf(QApplication::focusWidget()));
+    QTRY_VERIFY(after->backup.started());  // once the window has been painted
     after->backup.wait();
 }
