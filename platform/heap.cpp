@@ -11,6 +11,7 @@
 #endif
 
 #include <cstdint>
+#include <system_error>
 
 namespace vornak {
 
@@ -52,12 +53,16 @@ HeapFaultingAhead::HeapFaultingAhead(std::size_t bytes)
     if (end <= first)
         return;
     // Faulting in writes nothing, so allocations made meanwhile keep what they write there.
-    // It runs in time no other thread of the system wants, so it never delays the process's own start.
-    thread_ = std::thread([first, end] {
-        const sched_param idle{};
-        pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
-        madvise(reinterpret_cast<void *>(first), end - first, MADV_POPULATE_WRITE);
-    });
+    // It runs in time no other thread of the system wants, so it never delays the process's own
+    // start. Where no thread can be started, the pages are faulted in as they are first written.
+    try {
+        thread_ = std::thread([first, end] {
+            const sched_param idle{};
+            pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
+            madvise(reinterpret_cast<void *>(first), end - first, MADV_POPULATE_WRITE);
+        });
+    } catch (const std::system_error &) {
+    }
 #else
     (void)bytes;
 #endif

@@ -112,12 +112,12 @@ QByteArray pbkdf2HmacSha1(const QByteArray &password, const QByteArray &salt, in
 
     // The blocks of the key need nothing of each other: all but the first are derived on threads
     // of their own, which halves the wait for a log book's key (two blocks) on a machine with a
-    // core to spare.
+    // core to spare. Where no thread can be started, a block is derived here when it is asked for.
     const int blocks = (length + digestBytes - 1) / digestBytes;
     std::vector<std::future<Digest>> later;
     for (int index = 2; index <= blocks; ++index)
-        later.push_back(std::async(std::launch::async, derivedBlock, std::cref(inner), std::cref(outer),
-                                   std::cref(salt), rounds, index));
+        later.push_back(std::async(std::launch::async | std::launch::deferred, derivedBlock, std::cref(inner),
+                                   std::cref(outer), std::cref(salt), rounds, index));
     QByteArray result(length, Qt::Uninitialized);
     for (int index = 1; index <= blocks; ++index) {
         Digest sum = index == 1 ? derivedBlock(inner, outer, salt, rounds, index) : later[index - 2].get();
@@ -164,11 +164,13 @@ std::shared_future<QByteArray> keyFor(const QByteArray &password, const QByteArr
     return derived.emplace_back(DerivedKey{password, salt, derive()}).key;
 }
 
-// Starts deriving the key for `password` and `salt` on a thread of its own, unless it is known.
+// Starts deriving the key for `password` and `salt` on a thread of its own, unless it is known;
+// where no thread can be started, it is derived at its first use.
 void deriveOnAThreadOfItsOwn(const QByteArray &password, const QByteArray &salt)
 {
-    keyFor(password, salt,
-           [&] { return std::async(std::launch::async, keyText, password, salt, QByteArray()).share(); });
+    keyFor(password, salt, [&] {
+        return std::async(std::launch::async | std::launch::deferred, keyText, password, salt, QByteArray()).share();
+    });
 }
 
 }  // namespace

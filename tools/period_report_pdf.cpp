@@ -41,11 +41,13 @@ void writePeriodReportPdf(const PeriodReportRequest &request)
     // The log book opens (its key derived, its connection made, its tables read) on a thread of
     // its own while this one registers the report's fonts and reads its template: each takes
     // some milliseconds and needs nothing of the other. An error of the opening is raised where
-    // the log book is taken, after any of the output, as it would be when opened in place.
+    // the log book is taken, after any of the output, as it would be when opened in place; where
+    // no thread can be started, it is opened there.
     RegionalSettings::current();  // read from the system on first use, safe on one thread only
-    auto opening = std::async(std::launch::async, [file = connectionString(request.logBook, Access::ReadOnly)] {
-        return std::make_unique<TDataModule1>(file, TDataModule1::Lists::Closed);
-    });
+    auto opening = std::async(std::launch::async | std::launch::deferred,
+                              [file = connectionString(request.logBook, Access::ReadOnly)] {
+                                  return std::make_unique<TDataModule1>(file, TDataModule1::Lists::Closed);
+                              });
     registerFonts();
     std::unique_ptr<TDataModule1> dataModule;  // outlives the report bound to it
     PdfFile pdf(writableTarget(request.pdf));
