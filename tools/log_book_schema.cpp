@@ -13,22 +13,33 @@ namespace vornak::log_book {
 
 namespace {
 
-// What a column of each kind holds, as its guard names it.
+// The words for each kind of column: its name in the reports of `check`, and what its guard says
+// it holds.
+struct KindWords {
+    ColumnKind kind;
+    const char *name;   // a text's is followed by its size
+    const char *holds;  // empty for the key, which no guard names
+};
+
+constexpr KindWords kindWords[] = {
+    {ColumnKind::AutoIncrement, "autoincrement key", ""},
+    {ColumnKind::Integer, "integer", "whole numbers"},
+    {ColumnKind::Float, "float", "numbers"},
+    {ColumnKind::DateTime, "date-time", "dates"},
+    {ColumnKind::Text, "text", "texts of at most 255 characters"},
+};
+
+const KindWords &wordsFor(ColumnKind kind)
+{
+    for (const KindWords &words : kindWords)
+        if (words.kind == kind)
+            return words;
+    return kindWords[0];
+}
+
 QString holds(ColumnKind kind)
 {
-    switch (kind) {
-    case ColumnKind::Integer:
-        return QStringLiteral("whole numbers");
-    case ColumnKind::Float:
-        return QStringLiteral("numbers");
-    case ColumnKind::DateTime:
-        return QStringLiteral("dates");
-    case ColumnKind::Text:
-        return QStringLiteral("texts of at most 255 characters");
-    case ColumnKind::AutoIncrement:
-        break;
-    }
-    return {};
+    return QString::fromLatin1(wordsFor(kind).holds);
 }
 
 // Each column guards its values with a named constraint, so that whatever reaches it (an
@@ -85,19 +96,8 @@ qsizetype engineLength(const QString &text)
 
 QString kindName(ColumnKind kind, int size)
 {
-    switch (kind) {
-    case ColumnKind::AutoIncrement:
-        return QStringLiteral("autoincrement key");
-    case ColumnKind::Integer:
-        return QStringLiteral("integer");
-    case ColumnKind::Float:
-        return QStringLiteral("float");
-    case ColumnKind::DateTime:
-        return QStringLiteral("date-time");
-    case ColumnKind::Text:
-        return QStringLiteral("text(%1)").arg(size);
-    }
-    return {};
+    const QString name = QString::fromLatin1(wordsFor(kind).name);
+    return kind == ColumnKind::Text ? QStringLiteral("%1(%2)").arg(name).arg(size) : name;
 }
 
 // Every stored date-time of `table` that names no date (a hostile or damaged file can hold a
