@@ -8,12 +8,13 @@
 #include "tools/report_service.h"
 
 #include "platform/sqlcipher_key.h"
-#include "tools/command_line.h"
 #include "tools/report_service_protocol.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -57,15 +58,6 @@ void noteSignal(int signal)
     const char byte = 0;
     [[maybe_unused]] const ssize_t written = write(signalled[1], &byte, 1);
     errno = saved;
-}
-
-template <typename Call>
-auto retried(Call call)
-{
-    auto result = call();
-    while (result < 0 && errno == EINTR)
-        result = call();
-    return result;
 }
 
 // One packet with up to one file attached (-1 when none came); its length, or -1 when none waits.
@@ -242,7 +234,7 @@ public:
         sigprocmask(SIG_SETMASK, nullptr, &callerMask_);
         for (std::size_t at = 0; at < std::size(handled); ++at) {
             struct sigaction action {};
-            action.sa_handler = handled[at] == SIGPIPE ? SIG_IGN : noteSignal;
+            action.sa_handler = handled[at] == SIGPIPE || handled[at] == SIGXFSZ ? SIG_IGN : noteSignal;
             action.sa_flags = SA_RESTART | SA_NOCLDSTOP;
             sigaction(handled[at], &action, &callerActions_[at]);
         }
@@ -364,20 +356,30 @@ private:
         }
     }
 
-    // The spare: the service's files and signal settings left, what a run does before its request
-    // done, then the next caller taken and its report run.
+    // Gives `signal` back what the caller had it do.
+    void actAsCaller(int signal) const
+    {
+        const auto at = std::find(std::begin(handled), std::end(handled), signal) - std::begin(handled);
+        sigaction(signal, &callerActions_[at], nullptr);
+    }
+
+    // The spare: the caller's signal settings back and the service's files left, what a run does
+    // before its request done, then the next caller taken and its report run. While it rehearses,
+    // a write beyond the caller's file size limit fails rather than ends it.
     [[noreturn]] void spare()
     {
+        for (const int signal : handled)
+            if (signal != SIGXFSZ)
+                actAsCaller(signal);
         close(lock_);
         close(signalled[0]);
         close(signalled[1]);
         close(told[0]);
         for (const auto &[other, connection] : running_)
             close(connection);
-        for (std::size_t at = 0; at < std::size(handled); ++at)
-            sigaction(handled[at], &callerActions_[at], nullptr);
-        sigprocmask(SIG_SETMASK, &callerMask_, nullptr);
         reports_.beforeRequest();
+        actAsCaller(SIGXFSZ);
+        sigprocmask(SIG_SETMASK, &callerMask_, nullptr);
         listen(listener_, backlog);
         const int connection = retried([&] { return accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC); });
         close(listener_);
@@ -395,15 +397,15 @@ private:
         closeFiles(*request);
         const int status = reports_.run(request->arguments);
         tellKeys();
-#if !defined(__SANITIZE_ADDRESS__)
         // The caller learns how the report ended once its files are written and its streams
-        // closed, without waiting for this process's memory to be taken down.
+        // closed, without waiting for this process's memory to be taken down. What the process
+        // holds is the service's as much as the report's, so it is not looked through for leaks
+        // on the way out (the report program on its own is, under the sanitizers).
         std::fflush(nullptr);
         for (int stream = 0; stream < 3; ++stream)
             close(stream);
         answer(connection, ended, W_EXITCODE(status, 0));
-#endif
-        command_line::end(status);
+        std::_Exit(status);
     }
 
     int listener_;
@@ -412,8 +414,9 @@ private:
     pid_t spare_ = -1;
     int unusedSpares_ = 0;
     std::unordered_map<pid_t, int> running_;  // the caller's connection of each report's process
-    // The signals the service handles, and what its caller had them do, for the reports.
-    static constexpr int handled[] = {SIGCHLD, SIGPIPE, SIGTERM, SIGINT, SIGHUP};
+    // The signals the service handles, and what its caller had them do, for the reports. A write
+    // beyond the caller's file size limit fails in the service's own rehearsals rather than ends it.
+    static constexpr int handled[] = {SIGCHLD, SIGPIPE, SIGXFSZ, SIGTERM, SIGINT, SIGHUP};
     struct sigaction callerActions_[std::size(handled)]{};
     sigset_t callerMask_{};
 };

@@ -1,13 +1,14 @@
 #pragma once
 
 // The report service: the report program kept running for a while after a `vornak-db report`,
-// its libraries loaded, its application object made and its fonts registered, so that the next
-// reports a user makes from the command line begin where their own work does. vornak-db starts
-// it (report_service_client.h) and hands it each report; the service runs every report in a
-// process of its own, forked from it for that report, with the caller's standard streams and
-// working folder, so that nothing of one report, and nothing of a log book, stays in the service.
-// It serves callers of one user in one set of conditions (environment, limits and the like), and
-// ends after half a minute without reports.
+// its libraries loaded, its application object made, its fonts registered and a report rehearsed
+// on a sample log book, so that the next reports a user makes from the command line begin where
+// their own work does. vornak-db starts it after a report that found none running
+// (report_service_client.h) and hands it each later report. Every report runs in a process of its
+// own, forked from the service ahead of the request, with the caller's standard streams and
+// working folder: nothing of a report stays in the service but the key of its log book. A service
+// serves callers of one user in one set of conditions (environment, limits and the like), and ends
+// after half a minute without reports.
 
 #include <QStringList>
 

@@ -155,15 +155,6 @@ int connectTo(const char *path)
     return -1;
 }
 
-template <typename Call>
-auto retried(Call call)
-{
-    auto result = call();
-    while (result < 0 && errno == EINTR)
-        result = call();
-    return result;
-}
-
 // Waits until the process `process` has ended (an hour at most).
 void waitForEnd(pid_t process)
 {

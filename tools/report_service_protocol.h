@@ -9,6 +9,7 @@
 // before `accepted` means the service did not take the report: the caller runs it itself.
 // Only the C library is used here: vornak-db loads nothing else.
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 
@@ -27,5 +28,15 @@ inline constexpr int passedFiles = 4;  // standard input, output, error, the wor
 
 inline constexpr char accepted = 'A';
 inline constexpr char ended = 'E';
+
+// A system call made again for as long as a signal interrupts it.
+template <typename Call>
+auto retried(Call call)
+{
+    auto result = call();
+    while (result < 0 && errno == EINTR)
+        result = call();
+    return result;
+}
 
 }  // namespace vornak::report_service
