@@ -181,7 +181,6 @@ void startServiceAfterThisProcess(const char *program, const Place &place)
         const int lock = open(place.lock, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (lock < 0 || flock(lock, LOCK_EX | LOCK_NB) != 0)
             _exit(0);
-        waitForEnd(caller);
         const int nothing = open("/dev/null", O_RDWR);
         for (int stream = 0; stream < 3; ++stream)
             dup2(nothing, stream);
@@ -192,6 +191,7 @@ void startServiceAfterThisProcess(const char *program, const Place &place)
         close_range(lockFile + 1, ~0U, 0);
         if (chdir("/") != 0)
             _exit(127);
+        waitForEnd(caller);
         const char *const arguments[] = {program, serveArgument, place.socket, place.lock, nullptr};
         execv(program, const_cast<char *const *>(arguments));
         _exit(127);
