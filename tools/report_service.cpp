@@ -263,6 +263,11 @@ public:
                 if (event->revents != 0)
                     stopReportOf(event->fd);
             keepSpare();
+            // Spares ending one after another without a report (callers sending no request, a
+            // spare that cannot start): the service ends once its reports have, and the next
+            // caller starts a new one.
+            if (unusedSpares_ >= largestUnusedSpares && running_.empty())
+                break;
         }
         if (spare_ > 0) {
             kill(spare_, SIGKILL);
