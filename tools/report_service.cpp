@@ -22,6 +22,7 @@
 #include <optional>
 #include <poll.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -373,6 +374,10 @@ private:
     // a write beyond the caller's file size limit fails rather than ends it.
     [[noreturn]] void spare()
     {
+        // A spare goes with the service; the report it takes is the caller's, and goes on.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != service_)
+            _exit(0);
         for (const int signal : handled)
             if (signal != SIGXFSZ)
                 actAsCaller(signal);
@@ -391,6 +396,7 @@ private:
         const auto request = connection >= 0 ? receiveRequest(connection) : std::nullopt;
         if (!request)
             _exit(0);
+        prctl(PR_SET_PDEATHSIG, 0);
         tellTaken(connection);
         // A caller that gave up waiting has closed its end, and runs the report itself.
         if (!answer(connection, accepted))
@@ -413,6 +419,7 @@ private:
         std::_Exit(status);
     }
 
+    const pid_t service_ = getpid();
     int listener_;
     int lock_;
     Reports reports_;
