@@ -3,9 +3,10 @@
 // the report tab's own "save as PDF" in this process on the log book it has open (opening the
 // report queries, preparing the pages, drawing them into the PDF file and putting it in place),
 // measured in one run. Prints the ratio whole process / in process at the end, from the medians of
-// repetitions taken in random order; its CPU figure compares the child's CPU time (user and
-// system, from the kernel's account of the ended child) with this process's, which the load of
-// other programs on the machine moves far less than the elapsed time.
+// repetitions taken in random order. The first report starts the report service (see
+// tools/report_service.h), and the later ones run in it, as they do for a user who makes several
+// reports in a row; its CPU figure is then that of vornak-db alone (the kernel's account of the
+// ended child), the report's work being the service's.
 #include "bench/bench_support.h"
 #include "data/data_module.h"
 #include "platform/fonts.h"

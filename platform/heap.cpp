@@ -35,6 +35,13 @@ void keepLargeBlocksInHeap()
 #endif
 }
 
+void handBackFreeMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
 HeapFaultingAhead::HeapFaultingAhead(std::size_t bytes)
 {
 #if defined(__GLIBC__) && defined(MADV_POPULATE_WRITE) && !defined(__SANITIZE_ADDRESS__)

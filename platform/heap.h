@@ -15,6 +15,10 @@ namespace vornak {
 // settings.
 void keepLargeBlocksInHeap();
 
+// Hands the free memory of the heap back to the system, as a process that keeps running idle after
+// a large piece of work does. Does nothing where the C library cannot.
+void handBackFreeMemory();
+
 // Has the next `bytes` of the heap (at most 32 MiB) faulted in on a thread of its own while the
 // process goes on. A short process (a command) takes its memory fresh from the system, and each
 // of its first pages costs a page fault when first written, one after another on the main thread;

@@ -12,6 +12,7 @@
 #include <openssl/sha.h>
 
 #include <array>
+#include <chrono>
 #include <cstring>
 #include <future>
 #include <mutex>
@@ -240,6 +241,37 @@ QByteArray newLogBookSalt()
 QByteArray newLogBookKey(const QByteArray &password, const QByteArray &salt)
 {
     return rawLogBookKey(password, salt).chopped(1) + salt.toHex() + "'";
+}
+
+void finishDerivingLogBookKeys()
+{
+    std::vector<std::shared_future<QByteArray>> keys;
+    {
+        const std::lock_guard lock(derivedMutex);
+        for (const DerivedKey &key : derived)
+            keys.push_back(key.key);
+    }
+    for (const auto &key : keys)
+        key.wait();
+}
+
+std::vector<KnownLogBookKey> knownLogBookKeys()
+{
+    std::vector<KnownLogBookKey> known;
+    const std::lock_guard lock(derivedMutex);
+    for (const DerivedKey &key : derived)
+        if (key.key.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+            known.push_back({key.password, key.salt, key.key.get()});
+    return known;
+}
+
+void makeLogBookKeyKnown(const KnownLogBookKey &key)
+{
+    keyFor(key.password, key.salt, [&] {
+        std::promise<QByteArray> text;
+        text.set_value(key.key);
+        return text.get_future().share();
+    });
 }
 
 void forgetLogBookKeys()

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <vector>
 
 namespace vornak {
 
@@ -38,6 +39,25 @@ void deriveNewLogBookKeyAhead(const QByteArray &password);
 // is derived once in a process: the new file opened again, or a copy given its source's salt,
 // takes the key derived before.
 QByteArray newLogBookKey(const QByteArray &password, const QByteArray &salt);
+
+// A key derived in one process, handed to another: the report service keeps the keys its reports
+// derived, so that the next report of the same file derives nothing. A log book's key follows
+// from its password, which the program holds, and the salt its file holds in the clear, so it
+// tells nobody more than the program and the file do.
+struct KnownLogBookKey {
+    QByteArray password;
+    QByteArray salt;
+    QByteArray key;  // its raw-key text
+};
+
+// Waits until every key being derived ahead is derived and its thread has ended: a process forked
+// after this (which gets none of its parent's threads) then finds each key whole.
+void finishDerivingLogBookKeys();
+
+// The keys this process has derived so far, leaving out those still being derived.
+std::vector<KnownLogBookKey> knownLogBookKeys();
+// Makes `key` known as if derived here: opening a file of its salt with its password takes it.
+void makeLogBookKeyKnown(const KnownLogBookKey &key);
 
 // Forgets every key derived so far: the next opening of each file derives its key again, as a
 // process of its own would.

@@ -16,6 +16,7 @@
 #include <future>
 #include <memory>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 namespace vornak::log_book {
 
@@ -34,7 +35,15 @@ QDate commandLineDate(const QString &text)
                          date_time::format(date_time::encode(example), RegionalSettings::current().shortDateFormat)));
 }
 
-void writePeriodReportPdf(const PeriodReportRequest &request)
+PeriodReportAhead::PeriodReportAhead()
+{
+    registerFonts();
+    report_ = std::make_unique<PeriodReport>();
+}
+
+PeriodReportAhead::~PeriodReportAhead() = default;
+
+void writePeriodReportPdf(const PeriodReportRequest &request, PeriodReportAhead *ahead)
 {
     if (request.first > request.last)
         throw Error(QStringLiteral("The period ends before it begins."));
@@ -42,22 +51,25 @@ void writePeriodReportPdf(const PeriodReportRequest &request)
     // its own while this one registers the report's fonts and reads its template: each takes
     // some milliseconds and needs nothing of the other. An error of the opening is raised where
     // the log book is taken, after any of the output, as it would be when opened in place; where
-    // no thread can be started, it is opened there.
+    // no thread can be started, it is opened there. With the report made ahead there is little to
+    // do meanwhile: the log book opens where it is taken, sparing the start of a thread.
     RegionalSettings::current();  // read from the system on first use, safe on one thread only
-    auto opening = std::async(std::launch::async | std::launch::deferred,
-                              [file = connectionString(request.logBook, Access::ReadOnly)] {
-                                  return std::make_unique<TDataModule1>(file, TDataModule1::Lists::Closed);
-                              });
+    const auto where = ahead ? std::launch::deferred : std::launch::async | std::launch::deferred;
+    auto opening = std::async(where, [file = connectionString(request.logBook, Access::ReadOnly)] {
+        return std::make_unique<TDataModule1>(file, TDataModule1::Lists::Closed);
+    });
     registerFonts();
     std::unique_ptr<TDataModule1> dataModule;  // outlives the report bound to it
     PdfFile pdf(writableTarget(request.pdf));
-    PeriodReport period;
+    std::unique_ptr<PeriodReport> own;
+    PeriodReport *period = ahead ? &ahead->report() : (own = std::make_unique<PeriodReport>()).get();
     dataModule = opening.get();
     refuseDatabaseAsOutput(request.pdf);
     selectVehicle(*dataModule, request.vehicle);
-    period.bind(*dataModule);
-    period.frxReport1->EngineOptions.NewSilentMode = simReThrow;  // errors go to standard error, not to a message box
-    if (!WritePeriodReportPdf(period, *dataModule, dataModule->TableSprAutoid->AsString(), request.first, request.last,
+    period->bind(*dataModule);
+    const auto unbind = qScopeGuard([period] { period->unbind(); });  // before the log book closes
+    period->frxReport1->EngineOptions.NewSilentMode = simReThrow;  // errors go to standard error, not to a message box
+    if (!WritePeriodReportPdf(*period, *dataModule, dataModule->TableSprAutoid->AsString(), request.first, request.last,
                               pdf))
         throw EngineError(QStringLiteral("The report could not be prepared."));
 }

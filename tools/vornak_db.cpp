@@ -3,7 +3,13 @@
 // program, which draws and so loads Qt Gui with its fonts; every other command (and a misuse) to
 // the commands program, which loads Qt Core only. Each command then starts only what it needs.
 // Both programs sit beside vornak-db in the build, and in the folder of helper programs when
-// installed. The process stays the same one (its id, its standard streams) from start to end.
+// installed. The process stays the same one (its id, its standard streams) from start to end. A
+// report is handed to the report service (tools/report_service.h), which has Qt Gui and the fonts
+// ready, and runs it in a process of its own with this one's standard streams; this process waits
+// for it and ends the way it ended. Where the service cannot take it, the report program takes
+// the process over like every other command's.
+#include "tools/report_service_client.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -40,6 +46,9 @@ int main(int argc, char **argv)
         const int length = std::snprintf(place, sizeof place, form, folder, program);
         if (folder[0] == '\0' || length <= 0 || length >= int(sizeof place) || access(place, X_OK) != 0)
             continue;
+        if (program == reportProgram)
+            if (const auto status = vornak::report_service::runInService(place, argv))
+                return *status;
         argv[0] = place;
         execv(place, argv);
         failure = errno;

@@ -75,6 +75,15 @@ void PeriodReport::bind(TDataModule1 &dataModule)
     frxDBDataset4->Bind(dataModule.Source1);
 }
 
+void PeriodReport::unbind()
+{
+    for (TfrxDBDataset *dataSet : {frxDBAuto, frxDBBegin, frxDBEnde, frxDBOborot})
+        dataSet->SetDataSource(nullptr);
+    frxDBDataset4->Bind(nullptr);
+    vehicleSource_.reset();
+    vehicleQuery_.reset();
+}
+
 void PeriodReport::open(TDataModule1 &dataModule, const QString &vehicleId, const QDate &first, const QDate &last)
 {
     const PeriodReportQueries queries = periodReportQueries(vehicleId, first, last);

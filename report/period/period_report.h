@@ -39,6 +39,9 @@ public:
     // Binds the report data sets to the data module's sources and "Auto" to a query of the run's
     // vehicle on the data module's connection.
     void bind(TDataModule1 &dataModule);
+    // Lets go of the data module bound last, before it goes, so that the report can be bound to
+    // another one later (a process that makes one report of each of several log books).
+    void unbind();
     // Opens the report queries for the vehicle `vehicleId` (its key as text) and the period, and
     // gives the report the script with the period caption. A query the engine rejects raises and
     // leaves the script as it was.

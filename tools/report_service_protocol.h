@@ -1,0 +1,42 @@
+#pragma once
+
+// What vornak-db and the report service say to each other (see report_service.h). The service
+// listens on a local socket of packets in a folder only its user can enter. A caller sends one
+// request: this mark, then the arguments after "report", each ending in a NUL, with its standard
+// input, output and error and its working folder attached as open files. The service answers
+// `accepted` once a process of its own has started the report, then `ended` followed by that
+// process's wait status (an int, as waitpid gives it) when it has ended. A connection closed
+// before `accepted` means the service did not take the report: the caller runs it itself.
+// Only the C library is used here: vornak-db loads nothing else.
+
+#include <cerrno>
+#include <cstddef>
+#include <cstdint>
+
+namespace vornak::report_service {
+
+// The first argument of the report program that makes it the service:
+// `vornak-db-report --serve SOCKET LOCK`, started with the lock file LOCK open and locked as the
+// file `lockFile`. The socket takes requests once the service's first spare process is ready:
+// until then, a caller finds it refusing and runs its report itself.
+inline constexpr char serveArgument[] = "--serve";
+inline constexpr int lockFile = 3;
+
+inline constexpr std::uint32_t requestMark = 0x31524456;  // "VDR1", little-endian
+inline constexpr std::size_t largestRequest = 64 * 1024;
+inline constexpr int passedFiles = 4;  // standard input, output, error, the working folder
+
+inline constexpr char accepted = 'A';
+inline constexpr char ended = 'E';
+
+// A system call made again for as long as a signal interrupts it.
+template <typename Call>
+auto retried(Call call)
+{
+    auto result = call();
+    while (result < 0 && errno == EINTR)
+        result = call();
+    return result;
+}
+
+}  // namespace vornak::report_service
