@@ -102,9 +102,11 @@ void RatioReporter::ReportRuns(const std::vector<Run> &runs)
         Times times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
         if (const auto counter = run.counters.find(processCpuCounter); counter != run.counters.end())
             times.cpu = counter->second.value * benchmark::GetTimeUnitMultiplier(run.time_unit);
-        if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+        if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
             medians_[name] = times;
-        else if (run.run_type == Run::RT_Iteration)
+            if (const auto paired = run.counters.find(pairedRatioCounter); paired != run.counters.end())
+                pairedRatios_[name] = paired->second.value;
+        } else if (run.run_type == Run::RT_Iteration)
             times_[name] = times;
     }
 }
@@ -123,6 +125,8 @@ void RatioReporter::printRatios() const
             std::printf("ratio %s / %s = %.3f (cpu %.3f)\n", name.c_str(), peer.c_str(), time.real / it->second.real,
                         time.cpu / it->second.cpu);
         }
+        if (const auto paired = pairedRatios_.find(name); paired != pairedRatios_.end())
+            std::printf("ratio %s / its peer, paired = %.3f\n", name.c_str(), paired->second);
     }
 }
 

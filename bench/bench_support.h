@@ -41,12 +41,17 @@ void addExpenseTypes(const QString &path, int count, double date);
 // A counter a benchmark sets to the CPU time its work took in another process (seconds for one
 // iteration): the reporter takes it as the benchmark's CPU time.
 inline constexpr char processCpuCounter[] = "process_cpu";
+// A counter a benchmark sets to its time divided by its peer's, the two measured one right after the
+// other in each repetition: the reporter prints the median of these too.
+inline constexpr char pairedRatioCounter[] = "paired_ratio";
 // User and system CPU time of the ended children of this process, in seconds.
 double childrenCpuSeconds();
 
 // Prints "ratio A_X / A_<peer> = r (cpu c)" for every benchmark A_X that has a peer A_<peer>,
 // from the medians when there are repetitions. Benchmarks that time processes of their own give
-// the processes' CPU time as the counter processCpuCounter; c is then the ratio of those.
+// the processes' CPU time as the counter processCpuCounter; c is then the ratio of those. A
+// benchmark with the counter pairedRatioCounter gets "ratio A_X / its peer, paired = p" too, the
+// median of that counter.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     explicit RatioReporter(std::string peerSuffix = "_Plain")
@@ -64,6 +69,7 @@ private:
     std::string peerSuffix_;
     std::map<std::string, Times> times_;
     std::map<std::string, Times> medians_;
+    std::map<std::string, double> pairedRatios_;
 };
 
 // The main of a benchmark program: a Qt application, Russian regional settings, repetitions in

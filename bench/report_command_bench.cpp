@@ -3,7 +3,9 @@
 // the report tab's own "save as PDF" in this process on the log book it has open (opening the
 // report queries, preparing the pages, drawing them into the PDF file and putting it in place),
 // measured in one run. Prints the ratio whole process / in process at the end, from the medians of
-// repetitions taken in random order. The first report starts the report service (see
+// repetitions taken in random order, and the median of the ratios of pairs run one right after
+// the other (see BM_Report_WholeProcess), which the machine's changes of speed move far less. The
+// first report starts the report service (see
 // tools/report_service.h), and the later ones run in it, as they do for a user who makes several
 // reports in a row; its CPU figure is then that of vornak-db alone (the kernel's account of the
 // ended child), the report's work being the service's.
@@ -57,6 +59,38 @@ LogBook &logBook()
     return instance;
 }
 
+// The report tab's "save as PDF" in this process, on the log book it keeps open.
+class InProcessReport {
+public:
+    InProcessReport()
+    {
+        log_book::selectVehicle(dataModule_, QStringLiteral("A"));
+        period_.bind(dataModule_);
+    }
+
+    // One run; its time in seconds, or a negative time when the preparation failed.
+    double run()
+    {
+        // The heap as a new process has it: what the last run freed goes back to the system, and
+        // this run faults its memory in again, as the command does.
+        malloc_trim(0);
+        QElapsedTimer timer;
+        timer.start();
+        PdfFile pdf(logBook().pdf);
+        if (!WritePeriodReportPdf(period_, dataModule_, dataModule_.TableSprAutoid->AsString(), first, last, pdf))
+            return -1;
+        return timer.nsecsElapsed() / 1e9;
+    }
+    int pages() const { return period_.frxReport1->PreviewPages()->Count(); }
+
+private:
+    TDataModule1 dataModule_{log_book::connectionString(logBook().path)};
+    PeriodReport period_;
+};
+
+// Each repetition also runs the report in this process just before the command, and gives the
+// ratio of the two as the counter bench::pairedRatioCounter: the machine's speed, which drifts
+// over seconds, is then the same for both halves of each pair.
 void BM_Report_WholeProcess(benchmark::State &state)
 {
     const QStringList args = {QStringLiteral("report"),    logBook().path,
@@ -64,8 +98,11 @@ void BM_Report_WholeProcess(benchmark::State &state)
                               QStringLiteral("--from"),    first.toString(Qt::ISODate),
                               QStringLiteral("--to"),      last.toString(Qt::ISODate),
                               QStringLiteral("--pdf"),     logBook().pdf};
+    InProcessReport inProcess;
     double cpu = 0;
+    double ratios = 0;
     for (auto _ : state) {
+        const double peer = inProcess.run();
         QFile::remove(logBook().pdf);
         QProcess process;
         process.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -74,35 +111,28 @@ void BM_Report_WholeProcess(benchmark::State &state)
         timer.start();
         process.start(QStringLiteral(VORNAK_DB_PATH), args);
         process.waitForFinished(-1);
-        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        const double whole = timer.nsecsElapsed() / 1e9;
+        state.SetIterationTime(whole);
         cpu += bench::childrenCpuSeconds() - cpuBefore;
-        if (process.exitCode() != 0)
+        ratios += whole / peer;
+        if (process.exitCode() != 0 || peer <= 0)
             state.SkipWithError("vornak-db report failed");
     }
     state.counters[bench::processCpuCounter] = cpu / double(state.iterations());
+    state.counters[bench::pairedRatioCounter] = ratios / double(state.iterations());
     state.counters["bytes"] = double(QFile(logBook().pdf).size());
 }
 
 void BM_Report_InProcess(benchmark::State &state)
 {
-    TDataModule1 dataModule(log_book::connectionString(logBook().path));
-    log_book::selectVehicle(dataModule, QStringLiteral("A"));
-    PeriodReport period;
-    period.bind(dataModule);
-    int pages = 0;
+    InProcessReport inProcess;
     for (auto _ : state) {
-        // The heap as a new process has it: what the last run freed goes back to the system, and
-        // this run faults its memory in again, as the command does.
-        malloc_trim(0);
-        QElapsedTimer timer;
-        timer.start();
-        PdfFile pdf(logBook().pdf);
-        if (!WritePeriodReportPdf(period, dataModule, dataModule.TableSprAutoid->AsString(), first, last, pdf))
+        const double seconds = inProcess.run();
+        if (seconds < 0)
             state.SkipWithError("preparation failed");
-        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
-        pages = period.frxReport1->PreviewPages()->Count();
+        state.SetIterationTime(seconds);
     }
-    state.counters["pages"] = pages;
+    state.counters["pages"] = inProcess.pages();
     state.counters["bytes"] = double(QFile(logBook().pdf).size());
 }
 
