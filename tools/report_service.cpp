@@ -150,19 +150,7 @@ void tellTaken(int connection)
     packet[0] = taken;
     const pid_t self = getpid();
     std::memcpy(packet + 1, &self, sizeof self);
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof connection)] = {};
-    iovec part{packet, sizeof packet};
-    msghdr message{};
-    message.msg_iov = &part;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    cmsghdr *attached = CMSG_FIRSTHDR(&message);
-    attached->cmsg_level = SOL_SOCKET;
-    attached->cmsg_type = SCM_RIGHTS;
-    attached->cmsg_len = CMSG_LEN(sizeof connection);
-    std::memcpy(CMSG_DATA(attached), &connection, sizeof connection);
-    retried([&] { return sendmsg(told[1], &message, MSG_NOSIGNAL); });
+    sendWithFiles(told[1], packet, sizeof packet, &connection, 1);
 }
 
 // Tells the service the log book keys this process knows, for every process it forks later.

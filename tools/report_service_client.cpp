@@ -218,19 +218,7 @@ bool sendRequest(int connection, char **argv)
     if (folder < 0)
         return false;
     const int files[passedFiles] = {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO, folder};
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof files)] = {};
-    iovec part{payload, length};
-    msghdr message{};
-    message.msg_iov = &part;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    cmsghdr *attached = CMSG_FIRSTHDR(&message);
-    attached->cmsg_level = SOL_SOCKET;
-    attached->cmsg_type = SCM_RIGHTS;
-    attached->cmsg_len = CMSG_LEN(sizeof files);
-    std::memcpy(CMSG_DATA(attached), files, sizeof files);
-    const ssize_t sent = retried([&] { return sendmsg(connection, &message, MSG_NOSIGNAL); });
+    const ssize_t sent = sendWithFiles(connection, payload, length, files, passedFiles);
     close(folder);
     return sent == ssize_t(length);
 }

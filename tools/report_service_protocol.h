@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <sys/socket.h>
 
 namespace vornak::report_service {
 
@@ -37,6 +39,25 @@ auto retried(Call call)
     while (result < 0 && errno == EINTR)
         result = call();
     return result;
+}
+
+// Sends one packet of `length` bytes with the `count` open files `files` (at most passedFiles)
+// attached; the bytes sent, or -1.
+inline ssize_t sendWithFiles(int socket, const void *data, std::size_t length, const int *files, std::size_t count)
+{
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int) * passedFiles)] = {};
+    iovec part{const_cast<void *>(data), length};
+    msghdr message{};
+    message.msg_iov = &part;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = CMSG_SPACE(sizeof(int) * count);
+    cmsghdr *attached = CMSG_FIRSTHDR(&message);
+    attached->cmsg_level = SOL_SOCKET;
+    attached->cmsg_type = SCM_RIGHTS;
+    attached->cmsg_len = CMSG_LEN(sizeof(int) * count);
+    std::memcpy(CMSG_DATA(attached), files, sizeof(int) * count);
+    return retried([&] { return sendmsg(socket, &message, MSG_NOSIGNAL); });
 }
 
 }  // namespace vornak::report_service
