@@ -61,24 +61,6 @@ void noteSignal(int signal)
     errno = saved;
 }
 
-// One packet with up to one file attached (-1 when none came); its length, or -1 when none waits.
-ssize_t receivePacket(int socket, char *packet, std::size_t size, int &file, int flags)
-{
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
-    iovec part{packet, size};
-    msghdr message{};
-    message.msg_iov = &part;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    const ssize_t length = retried([&] { return recvmsg(socket, &message, flags | MSG_CMSG_CLOEXEC); });
-    file = -1;
-    const cmsghdr *attached = CMSG_FIRSTHDR(&message);
-    if (length >= 0 && attached && attached->cmsg_type == SCM_RIGHTS && attached->cmsg_len == CMSG_LEN(sizeof(int)))
-        std::memcpy(&file, CMSG_DATA(attached), sizeof file);
-    return length;
-}
-
 // A report asked for: the caller's connection, its files (standard input, output, error and the
 // working folder) and the arguments after "report".
 struct Request {
@@ -105,25 +87,14 @@ std::optional<Request> receiveRequest(int connection)
     const timeval wait{requestWaitSeconds, 0};
     setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
     std::vector<char> payload(largestRequest);
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int) * passedFiles)] = {};
-    iovec part{payload.data(), payload.size()};
-    msghdr message{};
-    message.msg_iov = &part;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    const ssize_t length = retried([&] { return recvmsg(connection, &message, MSG_CMSG_CLOEXEC); });
     Request request;
     request.connection = connection;
-    for (cmsghdr *attached = CMSG_FIRSTHDR(&message); attached; attached = CMSG_NXTHDR(&message, attached))
-        if (attached->cmsg_level == SOL_SOCKET && attached->cmsg_type == SCM_RIGHTS &&
-            attached->cmsg_len == CMSG_LEN(sizeof request.files))
-            std::memcpy(request.files, CMSG_DATA(attached), sizeof request.files);
+    std::size_t files = 0;
+    const ssize_t length = receiveWithFiles(connection, payload.data(), payload.size(), request.files, files);
     std::uint32_t mark = 0;
     if (length >= ssize_t(sizeof mark))
         std::memcpy(&mark, payload.data(), sizeof mark);
-    const bool whole = length > 0 && (message.msg_flags & (MSG_TRUNC | MSG_CTRUNC)) == 0 &&
-                       payload[length - 1] == '\0' && request.files[passedFiles - 1] >= 0;
+    const bool whole = length > 0 && payload[length - 1] == '\0' && files == passedFiles;
     if (mark != requestMark || !whole) {
         closeFiles(request);
         return std::nullopt;
@@ -295,19 +266,21 @@ private:
     {
         static std::size_t keysKept = 0;
         char packet[1024];
-        int file = -1;
-        for (ssize_t length; (length = receivePacket(told[0], packet, sizeof packet, file, MSG_DONTWAIT)) > 0;) {
+        int files[passedFiles];
+        std::size_t count = 0;
+        for (ssize_t length;
+             (length = receiveWithFiles(told[0], packet, sizeof packet, files, count, MSG_DONTWAIT)) > 0;) {
             pid_t process = 0;
-            if (packet[0] == taken && file >= 0 && length == 1 + ssize_t(sizeof process)) {
+            if (packet[0] == taken && count == 1 && length == 1 + ssize_t(sizeof process)) {
                 std::memcpy(&process, packet + 1, sizeof process);
-                running_[process] = file;
+                running_[process] = files[0];
                 if (process == spare_)
                     spare_ = -1;
                 unusedSpares_ = 0;
                 continue;
             }
-            if (file >= 0)
-                close(file);
+            for (std::size_t file = 0; file < count; ++file)
+                close(files[file]);
             if (const auto key = packet[0] == keyLearnt ? keyIn(packet, length) : std::nullopt) {
                 if (++keysKept > largestKeyCount) {
                     forgetLogBookKeys();

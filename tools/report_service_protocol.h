@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstring>
 #include <sys/socket.h>
+#include <unistd.h>
 
 namespace vornak::report_service {
 
@@ -58,6 +59,36 @@ inline ssize_t sendWithFiles(int socket, const void *data, std::size_t length, c
     attached->cmsg_len = CMSG_LEN(sizeof(int) * count);
     std::memcpy(CMSG_DATA(attached), files, sizeof(int) * count);
     return retried([&] { return sendmsg(socket, &message, MSG_NOSIGNAL); });
+}
+
+// Receives one packet into the `size` bytes at `data`, with up to passedFiles open files attached:
+// they go to `files` (close-on-exec), their number to `count`. Returns the packet's length, or -1
+// when none waits or it did not fit (any file it brought is closed then, and errno is EMSGSIZE).
+inline ssize_t receiveWithFiles(int socket, void *data, std::size_t size, int *files, std::size_t &count, int flags = 0)
+{
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int) * passedFiles)] = {};
+    iovec part{data, size};
+    msghdr message{};
+    message.msg_iov = &part;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    const ssize_t length = retried([&] { return recvmsg(socket, &message, flags | MSG_CMSG_CLOEXEC); });
+    count = 0;
+    for (cmsghdr *attached = CMSG_FIRSTHDR(&message); length >= 0 && attached;
+         attached = CMSG_NXTHDR(&message, attached))
+        if (attached->cmsg_level == SOL_SOCKET && attached->cmsg_type == SCM_RIGHTS) {
+            count = (attached->cmsg_len - CMSG_LEN(0)) / sizeof(int);
+            std::memcpy(files, CMSG_DATA(attached), sizeof(int) * count);
+        }
+    if (length >= 0 && (message.msg_flags & (MSG_TRUNC | MSG_CTRUNC)) != 0) {
+        for (std::size_t file = 0; file < count; ++file)
+            close(files[file]);
+        count = 0;
+        errno = EMSGSIZE;
+        return -1;
+    }
+    return length;
 }
 
 }  // namespace vornak::report_service
